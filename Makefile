@@ -1,0 +1,42 @@
+# Build, run and test the payment order editor.
+#   make run    install what is missing, build, and open the editor on the demo data folder
+#   make test   install what is missing, build, run every test, then again under ASan + UBSan
+#   make bench  build and print the benchmark figures
+
+PACKAGES := qt6-base-dev libgl-dev cmake ninja-build g++ make fonts-urw-base35 fonts-liberation2 \
+            qt6-translations-l10n
+TEST_PACKAGES := poppler-utils
+
+BUILD_TYPE ?= RelWithDebInfo
+DEMO_DIR := demo
+CTEST := QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+.PHONY: deps test-deps build build-asan run test bench clean
+
+deps:
+	@scripts/install-deps.sh $(PACKAGES)
+
+test-deps:
+	@scripts/install-deps.sh $(PACKAGES) $(TEST_PACKAGES)
+
+build: deps
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake --build build
+
+build-asan: test-deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVEMO_SANITIZE=ON
+	cmake --build build-asan
+
+run: build
+	scripts/make-demo-data.sh $(DEMO_DIR)
+	cd $(DEMO_DIR) && ../build/vemo
+
+test: test-deps build build-asan
+	cd build && $(CTEST)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=0 $(CTEST)
+
+bench: build
+	build/bench/bench_orders
+
+clean:
+	rm -rf build build-asan

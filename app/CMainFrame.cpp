@@ -1,0 +1,46 @@
+#include "app/CMainFrame.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include "app/MenuBarStyle.h"
+#include "form/CVemoView.h"
+
+CMainFrame::CMainFrame(CVemoDoc* doc, QWidget* parent)
+    : QMainWindow(parent), m_pDocument(doc), m_pView(new CVemoView(doc, this)) {
+    setCentralWidget(m_pView);
+    CreateMenu();
+}
+
+void CMainFrame::CreateMenu() {
+    QMenuBar* bar = menuBar();
+    auto* style = new MenuBarStyle();
+    style->setParent(bar);
+    bar->setStyle(style);
+
+    // Menu commands have mnemonics only: no key combination runs a command.
+    QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
+    file->addAction(QStringLiteral("&Печать"), m_pView, &CVemoView::OnFilePrint);
+    file->addAction(QStringLiteral("&Выход"), this, &QWidget::close);
+
+    QMenu* archive = bar->addMenu(QStringLiteral("&Архив"));
+    archive->addAction(QStringLiteral("&Реквизиты получателя"), this,
+                       &CMainFrame::OnArchiveRecipients);
+    archive->addAction(QStringLiteral("Р&еквизиты плательщика"), this,
+                       &CMainFrame::OnArchivePayers);
+    archive->addAction(QStringLiteral("&Платежные поручения"), this,
+                       &CMainFrame::OnArchiveOrders);
+
+    bar->addSeparator();  // the help menu stands at the right-hand end
+    QMenu* help = bar->addMenu(QStringLiteral("&Помощь"));
+    help->addAction(QStringLiteral("&О программе"), this, &CMainFrame::AppAboutRequested);
+}
+
+void CMainFrame::OnArchivePayers() {}
+
+void CMainFrame::OnArchiveRecipients() {}
+
+void CMainFrame::OnArchiveOrders() {
+    // The archive may have put another order on the form.
+    m_pView->viewport()->update();
+}

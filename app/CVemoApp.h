@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class CMainFrame;
+class CVemoDoc;
+
+// The program: settings, translations, the document and the main window, made at start-up.
+// The QApplication itself is made by main() before this.
+class CVemoApp : public QObject {
+    Q_OBJECT
+public:
+    CVemoApp();
+    ~CVemoApp() override;
+
+    // Start-up: settings, Russian translations, the document, the maximised main window and the
+    // order directory. False ends the program.
+    bool InitInstance();
+
+    CVemoDoc* Document() const { return m_pDocument.get(); }
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+
+    // Settings live under this organisation and application name.
+    static const char* const kRegistryKey;
+    static const char* const kAppName;
+    static constexpr int kRecentFileCount = 4;
+
+public slots:
+    void OnAppAbout();
+
+private:
+    void LoadStdProfileSettings(int recentFileCount);
+    void SaveStdProfileSettings() const;
+    static void LoadTranslations();
+
+    std::unique_ptr<CVemoDoc> m_pDocument;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    QStringList m_recentFiles;  // kept as the settings hold it; the menu never shows it
+};

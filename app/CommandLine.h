@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program was asked to do on its command line.
+struct CommandLine {
+    enum class Mode {
+        Editor,  // no arguments: open the editor
+        Pdf,     // --pdf OUT.pdf: write the form page to a PDF file
+        Words,   // --words AMOUNT: print the amount in words
+        Help,    // --help
+        Error,   // bad arguments; the reason is in error
+    };
+
+    Mode mode = Mode::Editor;
+    QString pdfPath;
+    QString amountText;
+    QString error;
+};
+
+// Parses the arguments after the program name.
+CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The usage text printed by --help and after a bad argument.
+QString CommandLineUsage();

@@ -1,0 +1,51 @@
+#include "app/MessageBoxes.h"
+
+#include <QMessageBox>
+#include <QStringList>
+
+namespace MessageBoxes {
+namespace {
+
+Log* g_pLog = nullptr;
+
+const QString kErrorCaption = QStringLiteral("Ошибка");
+const QString kAppCaption = QStringLiteral("Vemo");
+
+QMessageBox::StandardButton Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                                 const QString& text, QMessageBox::StandardButtons buttons) {
+    if (g_pLog) {
+        g_pLog->entries.append({caption, text});
+        return g_pLog->answerYes ? QMessageBox::Yes : QMessageBox::No;
+    }
+    QMessageBox box(icon, caption, text, buttons, parent);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+}  // namespace
+
+void ShowError(QWidget* parent, const QString& text) {
+    Show(parent, QMessageBox::Critical, kErrorCaption, text, QMessageBox::Ok);
+}
+
+void ShowNotice(QWidget* parent, const QString& text) {
+    Show(parent, QMessageBox::Warning, kAppCaption, text, QMessageBox::Ok);
+}
+
+bool AskYesNo(QWidget* parent, const QString& text) {
+    return Show(parent, QMessageBox::Question, kAppCaption, text,
+                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+QStringList Log::Texts() const {
+    QStringList texts;
+    for (const Entry& entry : entries) {
+        texts.append(entry.text);
+    }
+    return texts;
+}
+
+void SetTestLog(Log* log) {
+    g_pLog = log;
+}
+
+}  // namespace MessageBoxes

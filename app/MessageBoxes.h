@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// Every message box of the program goes through here, so that tests can answer them.
+namespace MessageBoxes {
+
+// The program's own refusals and failures: stop icon, caption "Ошибка", one OK button.
+void ShowError(QWidget* parent, const QString& text);
+// A notice in the toolkit's own words (a refused number, say): caption "Vemo", warning icon.
+void ShowNotice(QWidget* parent, const QString& text);
+// A question with "Да" and "Нет"; true for "Да".
+bool AskYesNo(QWidget* parent, const QString& text);
+
+// While a log is set, boxes are not shown: each is appended to the log, and questions take the
+// log's answer.
+struct Log {
+    struct Entry {
+        QString caption;
+        QString text;
+    };
+    QList<Entry> entries;
+    bool answerYes = true;
+
+    QStringList Texts() const;
+};
+void SetTestLog(Log* log);
+
+}  // namespace MessageBoxes

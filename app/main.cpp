@@ -1,0 +1,78 @@
+#include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <cstdio>
+
+#include "app/CVemoApp.h"
+#include "app/CommandLine.h"
+#include "form/AmountToWords.h"
+#include "form/CVemoDoc.h"
+#include "form/FormPrinting.h"
+
+namespace {
+
+constexpr int kExitCouldNotWrite = 1;
+constexpr int kExitBadArguments = 2;
+
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    }
+    return arguments;
+}
+
+void Print(FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+int RunWords(const CommandLine& line) {
+    Print(stdout, AmountToWords(ParseAmount(line.amountText)) + QLatin1Char('\n'));
+    return 0;
+}
+
+int RunPdf(int argc, char** argv, const CommandLine& line) {
+    // No window opens, so no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    CVemoDoc doc;
+    QString error;
+    if (!WriteFormPdf(line.pdfPath, doc, &error)) {
+        Print(stderr, QStringLiteral("vemo: cannot write %1: %2\n").arg(line.pdfPath, error));
+        return kExitCouldNotWrite;
+    }
+    return 0;
+}
+
+int RunEditor(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.png")));
+    CVemoApp vemo;
+    if (!vemo.InitInstance()) {
+        return 1;
+    }
+    return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const CommandLine line = ParseCommandLine(Arguments(argc, argv));
+    switch (line.mode) {
+        case CommandLine::Mode::Words:
+            return RunWords(line);
+        case CommandLine::Mode::Pdf:
+            return RunPdf(argc, argv, line);
+        case CommandLine::Mode::Help:
+            Print(stdout, CommandLineUsage());
+            return 0;
+        case CommandLine::Mode::Error:
+            Print(stderr, QStringLiteral("vemo: %1\n%2").arg(line.error, CommandLineUsage()));
+            return kExitBadArguments;
+        case CommandLine::Mode::Editor:
+            break;
+    }
+    return RunEditor(argc, argv);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The data files hold text in code page 1251. All 256 byte values map to characters and back, so
+// reading and writing a file keeps every byte; only text typed by the user can hold characters
+// that the code page lacks, and those must be refused before they are written.
+namespace Cp1251 {
+
+QString Decode(const QByteArray& bytes);
+QByteArray Encode(const QString& text);
+bool CanEncode(const QString& text);
+
+}  // namespace Cp1251

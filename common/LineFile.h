@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Text files of lines in code page 1251, the form of every data file of the program.
+// A line ends at LF, and a CR right before the LF is dropped, so LF and CRLF files read alike;
+// a last line without a line end is a line too. Writing ends every line with CRLF.
+namespace LineFile {
+
+enum class ReadResult {
+    Ok,          // the file was read; the lines are filled
+    Missing,     // there is no such file; the lines are empty
+    Unreadable,  // the file is there but could not be read; the lines are empty
+};
+
+ReadResult Read(const QString& path, QStringList* lines);
+
+// Replaces the file with the lines in one step: the new content takes the file's place only once
+// it is completely written. Returns false when anything failed; the old file is then untouched.
+bool Write(const QString& path, const QStringList& lines);
+
+// Where tests make writing fail at a chosen point; nullptr in the program.
+extern bool (*g_pWriteFault)(const QString& path);
+
+}  // namespace LineFile

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "form/FormCanvas.h"
+
+class CVemoDoc;
+
+// The payment order form 0401060 as a fixed sequence of drawing steps. One page holds two
+// identical copies, 140 mm apart, with a cut line between them. Every position is a constant in
+// 0.01 mm with y growing upward; each copy's y values are relative to m_nOffsetY.
+class CFormLayout {
+public:
+    // Offsets of the two copies on the page, and where the cut line lies relative to the first.
+    static constexpr int kFirstCopyOffsetY = 1000;
+    static constexpr int kSecondCopyOffsetY = -13000;
+    static constexpr int kCutLineY = -14800;
+    // The extent of a page, for scroll ranges: x up to 18700, y down to -28000.
+    static constexpr int kPageWidth = 18700;
+    static constexpr int kPageHeight = 28000;
+
+    // The whole page: both copies and the cut line.
+    void OnDraw(FormCanvas& canvas, const CVemoDoc& doc);
+    // One copy of the form at m_nOffsetY.
+    void DrawForm(FormCanvas& canvas, const CVemoDoc& doc);
+    // A rectangle of the copy being drawn: x as given, y moved by m_nOffsetY.
+    void FormRect(LogicalRect& rect, double left, double top, double right, double bottom) const;
+
+    int m_nOffsetY = 0;
+};

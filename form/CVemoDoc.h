@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include "requisites/CRequisite.h"
+
+// The one document: every value that the payment order form shows, as text. It starts with a
+// placeholder caption in each field, so that the form drawn before any order shows where each
+// value will stand. Only the transfer of an order writes it; only the form drawing reads it.
+class CVemoDoc {
+public:
+    CVemoDoc();
+    CVemoDoc(const CVemoDoc&) = delete;
+    CVemoDoc& operator=(const CVemoDoc&) = delete;
+
+    QString m_strNumber;
+    QString m_strDate;
+    QString m_strAmountInWords;
+    QString m_strAmount;
+    QString m_strPaymentKind;  // "Вид оплаты", at most two characters
+    QString m_strPaymentTerm;  // "Срок платежа"
+    QString m_strPriority;     // "Очередность платежа"
+    QString m_strBasis;        // the purpose of the payment
+    QString m_strPaymentType;  // "Вид платежа"
+    CRequisite m_recipient;
+    CRequisite m_payer;
+};
+
+// The document of the running program; set by the document's constructor.
+extern CVemoDoc* g_pDoc;

@@ -1,0 +1,66 @@
+#include "form/CVemoView.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScrollBar>
+
+#include "form/FormFonts.h"
+#include "form/FormPrinting.h"
+#include "form/QtFormCanvas.h"
+
+namespace {
+constexpr double kUnitsPerInch = 2540.0;
+constexpr int kRightMargin = 500;  // a little paper beyond the form's right edge
+}  // namespace
+
+CVemoView::CVemoView(const CVemoDoc* doc, QWidget* parent)
+    : QAbstractScrollArea(parent), m_pDocument(doc) {
+    viewport()->setAutoFillBackground(true);
+    viewport()->setBackgroundRole(QPalette::Base);
+    QPalette palette = viewport()->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    viewport()->setPalette(palette);
+    UpdateScrollRanges();
+}
+
+QSize CVemoView::PageSizeInPixels() const {
+    const double width = (CFormLayout::kPageWidth + kRightMargin) * logicalDpiX() / kUnitsPerInch;
+    const double height = CFormLayout::kPageHeight * logicalDpiY() / kUnitsPerInch;
+    return QSize(qCeil(width), qCeil(height));
+}
+
+void CVemoView::UpdateScrollRanges() {
+    const QSize page = PageSizeInPixels();
+    const QSize view = viewport()->size();
+    horizontalScrollBar()->setRange(0, qMax(0, page.width() - view.width()));
+    horizontalScrollBar()->setPageStep(view.width());
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setRange(0, qMax(0, page.height() - view.height()));
+    verticalScrollBar()->setPageStep(view.height());
+    verticalScrollBar()->setSingleStep(20);
+}
+
+void CVemoView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRanges();
+}
+
+void CVemoView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    const double dpiX = viewport()->logicalDpiX();
+    const double dpiY = viewport()->logicalDpiY();
+    FormFonts fonts(dpiX, dpiY);
+    QtFormCanvas canvas(painter, fonts, dpiX, dpiY);
+    m_layout.OnDraw(canvas, *m_pDocument);
+}
+
+void CVemoView::OnFilePrint() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() == QDialog::Accepted) {
+        DrawFormPage(printer, *m_pDocument);
+    }
+}

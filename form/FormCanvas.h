@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+// A rectangle of the form in logical units of 0.01 mm with y growing upward, so top > bottom.
+struct LogicalRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// The fonts of the form. Default is whatever the surface had before the form chose one.
+enum class FormFont { Default, Text, Title };
+
+// How a text sits in its rectangle; every text is clipped to its rectangle.
+enum TextFormat {
+    DT_LEFT = 0,        // first line at the top edge, from the left edge
+    DT_CENTER = 1,      // centred between the left and right edges
+    DT_RIGHT = 2,       // ending at the right edge
+    DT_VCENTER = 4,     // no effect on multi-line texts: such texts start at the top edge too
+    DT_WORDBREAK = 16,  // left-aligned, broken between words into lines of the rectangle's width
+};
+
+// The surface the form is drawn on, in logical units. The screen and the printer draw through
+// QPainter; tests record the steps.
+class FormCanvas {
+public:
+    virtual ~FormCanvas() = default;
+
+    // Makes the font current and returns the one that was current before.
+    virtual FormFont SelectFont(FormFont font) = 0;
+    // Draws the text exactly as it stands, in black on an opaque white background.
+    virtual void DrawText(const QString& text, const LogicalRect& rect, int format) = 0;
+    virtual void MoveTo(int x, int y) = 0;
+    virtual void LineTo(int x, int y) = 0;
+    // A box outlined with the thin black pen and filled white.
+    virtual void Rectangle(const LogicalRect& rect) = 0;
+};

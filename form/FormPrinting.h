@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class CVemoDoc;
+class QPaintDevice;
+
+// Draws the page (both copies and the cut line) on a paint device: a printer, a PDF writer or an
+// image. The origin is the device's top-left corner: on paper, that of the printable area.
+void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc);
+
+// Writes the page to an A4 PDF file. The file appears only when it is complete; on failure
+// nothing is left at the path and the reason is in *error.
+bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error);
