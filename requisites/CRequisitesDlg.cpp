@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <limits>
 
 #include "app/DialogUnits.h"
 #include "app/MessageBoxes.h"
@@ -73,6 +74,7 @@ void CRequisitesDlg::CreateControls() {
         caption->resize(qMax(caption->width(), caption->sizeHint().width()), caption->height());
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(row.objectName));
+        edit->setMaxLength(std::numeric_limits<int>::max());  // no field is ever cut short
         units.Place(edit, 68, row.y, 162, 14);
         m_rows.append({caption->text(), row.member, edit});
     }
