@@ -5,6 +5,7 @@
 
 #include "app/MenuBarStyle.h"
 #include "form/CVemoView.h"
+#include "orders/COrderArchiveDlg.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 
 CMainFrame::CMainFrame(CVemoDoc* doc, QWidget* parent)
@@ -48,6 +49,8 @@ void CMainFrame::OnArchiveRecipients() {
 }
 
 void CMainFrame::OnArchiveOrders() {
-    // The archive may have put another order on the form.
+    COrderArchiveDlg dlg;
+    dlg.exec();
+    // However it was closed, the archive may have put another order on the form.
     m_pView->viewport()->update();
 }

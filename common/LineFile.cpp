@@ -23,15 +23,18 @@ ReadResult Read(const QString& path, QStringList* lines) {
     if (bytes.isEmpty()) {
         return ReadResult::Ok;
     }
-    QList<QByteArray> raw = bytes.split('\n');
-    if (bytes.endsWith('\n')) {
-        raw.removeLast();  // the line end of the last line opens no further line
+    // Decoded in one go: CR and LF are single bytes of their own in the code page, so the text
+    // splits into the same lines as the bytes would, at a fraction of the cost of one decoder per
+    // line.
+    const QString text = Cp1251::Decode(bytes);
+    *lines = text.split(u'\n');
+    if (text.endsWith(u'\n')) {
+        lines->removeLast();  // the line end of the last line opens no further line
     }
-    for (QByteArray& line : raw) {
-        if (line.endsWith('\r')) {
+    for (QString& line : *lines) {
+        if (line.endsWith(u'\r')) {
             line.chop(1);
         }
-        lines->append(Cp1251::Decode(line));
     }
     return ReadResult::Ok;
 }

@@ -1,0 +1,287 @@
+#include "orders/COrderDlg.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "app/DialogUnits.h"
+#include "app/MessageBoxes.h"
+#include "common/Cp1251.h"
+#include "orders/COrderArchiveDlg.h"
+#include "orders/OrderTexts.h"
+#include "requisites/CRequisitesArchiveDlg.h"
+
+namespace {
+
+constexpr int kPaymentKindLength = 2;
+
+// Positions and sizes in dialog units.
+struct Box {
+    int x, y, width, height;
+};
+
+QListWidget* MakeNameList(QWidget* parent, const char* name) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return list;
+}
+
+void FillNames(QListWidget* list, const CRequisiteArray& requisites) {
+    for (const CRequisite& requisite : requisites) {
+        list->addItem(requisite.m_strName);
+    }
+}
+
+}  // namespace
+
+COrderDlg::COrderDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Платежное поручение"));
+    CreateControls();
+}
+
+COrderDlg::~COrderDlg() = default;
+
+void COrderDlg::CreateControls() {
+    const DialogUnits units(font());
+    // A label may grow to the right up to its control when the desktop font needs more room for
+    // it than the layout gives.
+    auto label = [&](const QString& text, Box box, int controlX) {
+        auto* widget = new QLabel(text, this);
+        QRect rect = units.Rect(box.x, box.y, box.width, box.height);
+        const int room = units.X(controlX) - rect.left() - units.X(1);
+        rect.setWidth(qMax(rect.width(), qMin(widget->sizeHint().width(), room)));
+        widget->setGeometry(rect);
+    };
+    auto edit = [&](const char* name, Box box) {
+        auto* widget = new QLineEdit(this);
+        widget->setObjectName(QLatin1String(name));
+        units.Place(widget, box.x, box.y, box.width, box.height);
+        return widget;
+    };
+
+    // Created in tab order, each control after its label.
+    label(QStringLiteral("Номер"), {7, 9, 38, 8}, 55);
+    m_editNumber = edit("number", {55, 7, 49, 14});
+
+    label(QStringLiteral("Дата"), {119, 8, 29, 8}, 150);
+    m_dateEdit = new QDateEdit(this);
+    m_dateEdit->setObjectName(QStringLiteral("date"));
+    m_dateEdit->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    m_dateEdit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    m_dateEdit->setCalendarPopup(true);
+    m_dateEdit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
+    units.Place(m_dateEdit, 150, 7, 55, 15);
+
+    label(QStringLiteral("Получатель"), {7, 35, 44, 8}, 55);
+    m_lbRecipients = MakeNameList(this, "recipients");
+    units.Place(m_lbRecipients, 55, 31, 150, 19);
+
+    label(QStringLiteral("Плательщик"), {7, 64, 44, 8}, 55);
+    m_lbPayers = MakeNameList(this, "payers");
+    units.Place(m_lbPayers, 55, 59, 150, 19);
+
+    label(QStringLiteral("Сумма"), {7, 89, 44, 8}, 55);
+    m_editAmount = edit("amount", {55, 87, 150, 14});
+    label(QStringLiteral("Основание"), {7, 109, 44, 8}, 55);
+    m_editBasis = edit("basis", {55, 106, 150, 14});
+    label(QStringLiteral("Вид оплаты"), {7, 130, 40, 8}, 55);
+    m_editPaymentKind = edit("paymentKind", {55, 128, 13, 14});
+    m_editPaymentKind->setMaxLength(kPaymentKindLength);
+    label(QStringLiteral("Срок платежа"), {79, 130, 48, 8}, 134);
+    m_editPaymentTerm = edit("paymentTerm", {134, 128, 71, 14});
+    label(QStringLiteral("Вид платежа"), {7, 148, 44, 8}, 55);
+    m_editPaymentType = edit("paymentType", {55, 146, 150, 14});
+    label(QStringLiteral("Очередность платежа"), {7, 167, 76, 8}, 89);
+    m_editPriority = edit("priority", {89, 164, 116, 14});
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    units.Place(ok, 35, 186, 50, 14);
+    connect(ok, &QPushButton::clicked, this, &COrderDlg::OnOK);
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    units.Place(cancel, 124, 186, 50, 14);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(units.Size(212, 207));
+}
+
+void COrderDlg::FillFromRow(const QString& amount, const QString& basis) {
+    m_bFromRow = true;
+    m_strRowAmount = amount;
+    m_strRowBasis = basis;
+}
+
+void COrderDlg::SetNumberTakenCheck(std::function<bool(int)> isTaken) {
+    m_isNumberTaken = std::move(isTaken);
+}
+
+bool COrderDlg::UpdateData(bool saveAndValidate) {
+    if (!saveAndValidate) {
+        m_editNumber->setText(QString::number(m_nNumber));
+        m_dateEdit->setDate(m_date.isValid() ? m_date : QDate::currentDate());
+        m_editBasis->setText(m_strBasis);
+        m_editAmount->setText(m_strAmount);
+        m_editPriority->setText(m_strPriority);
+        m_editPaymentKind->setText(m_strPaymentKind);
+        m_editPaymentType->setText(m_strPaymentType);
+        m_editPaymentTerm->setText(m_strPaymentTerm);
+        return true;
+    }
+    // A number that is not whole, or too big for the number of an order, is refused outright.
+    if (!OrderTexts::ParseWholeNumber(m_editNumber->text(), &m_nNumber)) {
+        MessageBoxes::ShowNotice(this, QStringLiteral("Введите целое число."));
+        m_editNumber->setFocus();
+        m_editNumber->selectAll();
+        return false;
+    }
+    m_date = m_dateEdit->date();
+    m_strBasis = m_editBasis->text();
+    m_strAmount = m_editAmount->text();
+    m_strPriority = m_editPriority->text();
+    if (m_editPaymentKind->text().size() > kPaymentKindLength) {
+        MessageBoxes::ShowNotice(
+            this, QStringLiteral("Введите не более %1 знаков.").arg(kPaymentKindLength));
+        m_editPaymentKind->setFocus();
+        return false;
+    }
+    m_strPaymentKind = m_editPaymentKind->text();
+    m_strPaymentType = m_editPaymentType->text();
+    m_strPaymentTerm = m_editPaymentTerm->text();
+    return true;
+}
+
+int COrderDlg::exec() {
+    if (!m_bInitialised) {
+        OnInitDialog();
+    }
+    return QDialog::exec();
+}
+
+bool COrderDlg::OnInitDialog() {
+    m_bInitialised = true;
+    UpdateData(false);
+    LoadNames();
+    return true;
+}
+
+void COrderDlg::LoadNames() {
+    // The loaders write their files back as they go: the payers' first.
+    CRequisitesArchiveDlg recipients(1);
+    recipients.LoadRequisites(QStringLiteral("polRecv.dat"));
+    CRequisitesArchiveDlg payers(0);
+    payers.LoadRequisites(QStringLiteral("pltRecv.dat"));
+
+    m_lbRecipients->clear();
+    m_lbPayers->clear();
+    FillNames(m_lbRecipients, recipients.m_requisites);
+    FillNames(m_lbPayers, payers.m_requisites);
+
+    if (m_bFromRow && g_pOrderArchiveDlg) {
+        if (!SelectName(m_lbPayers, g_pOrderArchiveDlg->m_strRowPayer)) {
+            MessageBoxes::ShowError(this, QStringLiteral("Плательщик не обнаружен"));
+        }
+        if (!SelectName(m_lbRecipients, g_pOrderArchiveDlg->m_strRowRecipient)) {
+            MessageBoxes::ShowError(this, QStringLiteral("Получатель не обнаружен"));
+        }
+    }
+    if (m_bFromRow) {
+        m_strAmount = m_strRowAmount;
+        m_strBasis = m_strRowBasis;
+        UpdateData(false);
+    }
+}
+
+bool COrderDlg::SelectName(QListWidget* list, const QString& name) {
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->text() == name) {
+            list->setCurrentRow(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+QString COrderDlg::FirstMissingField() const {
+    if (m_nNumber <= 0) {
+        return QStringLiteral("Ошибка в номере платежки");
+    }
+    if (m_lbPayers->selectedItems().isEmpty()) {
+        return QStringLiteral("Выделите плательщика");
+    }
+    if (m_lbRecipients->selectedItems().isEmpty()) {
+        return QStringLiteral("Выделите получателя");
+    }
+    const std::pair<const QString*, const char16_t*> fields[] = {
+        {&m_strAmount, u"Напишите сумму"},
+        {&m_strBasis, u"Напишите основание"},
+        {&m_strPriority, u"Напишите очередность оплаты"},
+        {&m_strPaymentTerm, u"Напишите срок платежа"},
+        {&m_strPaymentType, u"Напишите вид платежа"},
+        {&m_strPaymentKind, u"Напишите вид оплаты"},
+    };
+    for (const auto& [text, message] : fields) {
+        if (text->isEmpty()) {  // a text of blanks counts as written
+            return QString::fromUtf16(message);
+        }
+    }
+    return QString();
+}
+
+bool COrderDlg::CheckSavableText() {
+    const std::pair<QLineEdit*, const char16_t*> fields[] = {
+        {m_editAmount, u"Сумма"},
+        {m_editBasis, u"Основание"},
+        {m_editPaymentKind, u"Вид оплаты"},
+        {m_editPaymentTerm, u"Срок платежа"},
+        {m_editPaymentType, u"Вид платежа"},
+        {m_editPriority, u"Очередность платежа"},
+    };
+    for (const auto& [edit, caption] : fields) {
+        const QString text = edit->text();
+        // The order file holds one field per line in code page 1251.
+        if (!Cp1251::CanEncode(text) || text.contains(u'\n') || text.contains(u'\r')) {
+            MessageBoxes::ShowError(
+                this, QStringLiteral("В поле \"%1\" есть знаки, которые нельзя сохранить в "
+                                     "платежке. Уберите или замените их.")
+                          .arg(QString::fromUtf16(caption)));
+            edit->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool COrderDlg::ConfirmReplacement() {
+    if (!m_isNumberTaken || !m_isNumberTaken(m_nNumber)) {
+        return true;
+    }
+    if (MessageBoxes::AskYesNo(
+            this,
+            QStringLiteral("Платежное поручение № %1 уже есть. Заменить его?").arg(m_nNumber))) {
+        return true;
+    }
+    m_editNumber->setFocus();
+    m_editNumber->selectAll();
+    return false;
+}
+
+void COrderDlg::OnOK() {
+    if (!UpdateData(true)) {
+        return;
+    }
+    const QString missing = FirstMissingField();
+    if (!missing.isEmpty()) {
+        MessageBoxes::ShowError(this, missing);
+        return;
+    }
+    if (!CheckSavableText() || !ConfirmReplacement()) {
+        return;
+    }
+    m_strRecipient = m_lbRecipients->selectedItems().constFirst()->text();
+    m_strPayer = m_lbPayers->selectedItems().constFirst()->text();
+    accept();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+#include <functional>
+
+class QDateEdit;
+class QLineEdit;
+class QListWidget;
+
+// One payment order to enter or change: number, date, recipient and payer chosen from the names
+// of the requisites files, amount, basis and the four coded fields. OK ends it only when every
+// field is filled in; the caller sets the members before exec() and reads them after OK.
+class COrderDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit COrderDlg(QWidget* parent = nullptr);
+    ~COrderDlg() override;
+
+    // Opens the dialog on an existing row: the row's names are preselected and its amount and
+    // basis shown.
+    void FillFromRow(const QString& amount, const QString& basis);
+    // Tells whether writing the order under a number would replace another order; OK asks the
+    // user before it lets that happen.
+    void SetNumberTakenCheck(std::function<bool(int number)> isTaken);
+
+    // Moves the members into the controls, or with saveAndValidate the controls into the
+    // members; false, after telling the user, when a field holds what its member can't take.
+    bool UpdateData(bool saveAndValidate = true);
+
+    int exec() override;
+
+    bool m_bFromRow = false;
+    QString m_strRowAmount;
+    QString m_strRowBasis;
+    QString m_strPayer;
+    QString m_strRecipient;
+    QListWidget* m_lbRecipients = nullptr;
+    QListWidget* m_lbPayers = nullptr;
+    int m_nNumber = 0;
+    QDate m_date;
+    QString m_strBasis;
+    QString m_strAmount;
+    QString m_strPriority;
+    QString m_strPaymentKind;
+    QString m_strPaymentType;
+    QString m_strPaymentTerm;
+
+public slots:
+    // Fills the name lists from the requisites files and, for a row, preselects its names.
+    bool OnInitDialog();
+    void OnOK();
+
+private:
+    void CreateControls();
+    QLineEdit* AddEdit(const QString& label, const QRect& labelRect, const QRect& editRect,
+                       const char* name);
+    void LoadNames();
+    // Selects the entry that reads exactly as the name; false when there is none.
+    static bool SelectName(QListWidget* list, const QString& name);
+    // The first failed test of OK, or an empty text when all pass.
+    QString FirstMissingField() const;
+    // False, after telling the user, when a typed field holds a character that can't be saved.
+    bool CheckSavableText();
+    // False when the user chose not to replace another order of the same number.
+    bool ConfirmReplacement();
+
+    bool m_bInitialised = false;
+    std::function<bool(int)> m_isNumberTaken;
+    QLineEdit* m_editNumber = nullptr;
+    QDateEdit* m_dateEdit = nullptr;
+    QLineEdit* m_editAmount = nullptr;
+    QLineEdit* m_editBasis = nullptr;
+    QLineEdit* m_editPaymentKind = nullptr;
+    QLineEdit* m_editPaymentTerm = nullptr;
+    QLineEdit* m_editPaymentType = nullptr;
+    QLineEdit* m_editPriority = nullptr;
+};

@@ -1,0 +1,121 @@
+#include "orders/COrderListModel.h"
+
+namespace {
+
+struct Column {
+    const char16_t* caption;
+    int width;
+};
+
+const Column kColumns[kOrderColumnCount] = {
+    {u"№", 50},
+    {u"Дата", 100},
+    {u"Плательщик", 200},
+    {u"Получатель", 200},
+    {u"Сумма", 100},
+    {u"Основание", 500},
+    {u"Вид оплаты", 100},
+    {u"Срок платежа", 100},
+    {u"Очередность платежа", 150},
+    {u"Вид платежа", 100},
+};
+
+}  // namespace
+
+COrderListModel::COrderListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+QString COrderListModel::ColumnCaption(int column) {
+    return QString::fromUtf16(kColumns[column].caption);
+}
+
+int COrderListModel::ColumnWidth(int column) {
+    return kColumns[column].width;
+}
+
+void COrderListModel::SetRowIcon(const QIcon& icon) {
+    m_rowIcon = icon;
+    if (!m_rows.isEmpty()) {
+        emit dataChanged(index(0, kColumnNumber), index(rowCount() - 1, kColumnNumber),
+                         {Qt::DecorationRole});
+    }
+}
+
+void COrderListModel::SetRows(QList<OrderRow> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+void COrderListModel::SetRow(int row, const OrderRow& values) {
+    m_rows[row] = values;
+    emit dataChanged(index(row, 0), index(row, kOrderColumnCount - 1), {Qt::DisplayRole});
+}
+
+void COrderListModel::AppendRow(const OrderRow& values) {
+    beginInsertRows(QModelIndex(), rowCount(), rowCount());
+    m_rows.append(values);
+    endInsertRows();
+}
+
+void COrderListModel::RemoveRow(int row) {
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.removeAt(row);
+    endRemoveRows();
+}
+
+bool COrderListModel::HasOtherRowWithNumber(int number, int exceptRow) const {
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (i != exceptRow && m_rows.at(i).Number() == number) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int COrderListModel::RemoveOtherRowsWithNumber(int number, int keptRow) {
+    for (int i = m_rows.size() - 1; i >= 0; --i) {
+        if (i != keptRow && m_rows.at(i).Number() == number) {
+            RemoveRow(i);
+            if (i < keptRow) {
+                --keptRow;
+            }
+        }
+    }
+    return keptRow;
+}
+
+int COrderListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int COrderListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kOrderColumnCount;
+}
+
+QVariant COrderListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+            return m_rows.at(index.row())[index.column()];
+        case Qt::DecorationRole:
+            return index.column() == kColumnNumber ? QVariant(m_rowIcon) : QVariant();
+        default:
+            return {};
+    }
+}
+
+QVariant COrderListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kOrderColumnCount) {
+        return {};
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+            return ColumnCaption(section);
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        default:
+            return {};
+    }
+}

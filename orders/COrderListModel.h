@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <QList>
+
+#include "orders/OrderRow.h"
+
+// The orders of the archive as the list shows them: one row per order, in file order, one
+// column per field, and the program's icon in front of every row.
+class COrderListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit COrderListModel(QObject* parent = nullptr);
+
+    // Caption and width in pixels of a column of the list.
+    static QString ColumnCaption(int column);
+    static int ColumnWidth(int column);
+
+    void SetRowIcon(const QIcon& icon);
+    void SetRows(QList<OrderRow> rows);
+    const QList<OrderRow>& Rows() const { return m_rows; }
+    const OrderRow& RowAt(int row) const { return m_rows.at(row); }
+    void SetRow(int row, const OrderRow& values);
+    void AppendRow(const OrderRow& values);
+    void RemoveRow(int row);
+    // Whether a row other than the given one shows the number.
+    bool HasOtherRowWithNumber(int number, int exceptRow) const;
+    // Removes every row but the given one that shows the number; returns where that row ends up.
+    int RemoveOtherRowsWithNumber(int number, int keptRow);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    QList<OrderRow> m_rows;
+    QIcon m_rowIcon;
+};
