@@ -1,0 +1,803 @@
+// The payment orders archive and the order dialog: listing, creating, copying, changing and
+// deleting orders, the order dialog's checks, and the safety of every write.
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTreeView>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "app/MessageBoxes.h"
+#include "common/Cp1251.h"
+#include "common/LineFile.h"
+#include "orders/COrderArchiveDlg.h"
+#include "orders/COrderDlg.h"
+#include "orders/OrderFiles.h"
+#include "orders/OrderTexts.h"
+
+namespace {
+
+const QString kNoRow = QStringLiteral("Нет выделеной платежки");
+const QString kCannotWrite = QStringLiteral("Не могу записать платежку");
+const QString kWholeNumber = QStringLiteral("Введите целое число.");
+const QStringList kPayers = {"alfa-2", "Alfa", QStringLiteral("Бета")};
+const QStringList kRecipients = {QStringLiteral("Гамма"), QStringLiteral("Дельта")};
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// A requisites file of records that carry a name only.
+void WriteNames(const QString& path, const QStringList& names) {
+    QStringList lines;
+    for (const QString& name : names) {
+        lines << name << ""
+              << ""
+              << ""
+              << ""
+              << "";
+    }
+    QVERIFY(LineFile::Write(path, lines));
+}
+
+OrderRow Row(int number, const QString& payer = "Alfa", const QString& recipient = "Гамма",
+             const QString& tag = QString()) {
+    OrderRow row;
+    row[kColumnNumber] = OrderTexts::NumberText(number);
+    row[kColumnDate] = OrderTexts::DateText(QDate(2001, 3, 5));
+    row[kColumnPayer] = payer;
+    row[kColumnRecipient] = recipient;
+    row[kColumnAmount] = tag + "1234.56";
+    row[kColumnBasis] = tag + QStringLiteral("Оплата по счету");
+    row[kColumnPaymentKind] = "01";
+    row[kColumnPaymentTerm] = tag + "5";
+    row[kColumnPriority] = tag + "6";
+    row[kColumnPaymentType] = tag + QStringLiteral("почтой");
+    return row;
+}
+
+void SaveRows(const QList<int>& numbers) {
+    for (int number : numbers) {
+        QVERIFY(OrderFiles::SaveOrder(number, Row(number)));
+    }
+}
+
+QStringList ShownNumbers(const COrderArchiveDlg& archive) {
+    QStringList numbers;
+    for (int i = 0; i < archive.RowCount(); ++i) {
+        numbers.append(archive.RowAt(i)[kColumnNumber]);
+    }
+    return numbers;
+}
+
+QLineEdit* Edit(QWidget* dlg, const char* name) {
+    return dlg->findChild<QLineEdit*>(QLatin1String(name));
+}
+
+int SelectedRow(QListWidget* list) {
+    const QList<QListWidgetItem*> items = list->selectedItems();
+    return items.isEmpty() ? -1 : list->row(items.first());
+}
+
+struct Typed {
+    QString number;
+    int payer = -1;
+    int recipient = -1;
+    QString amount, basis, priority, term, type, kind;
+};
+
+void Type(COrderDlg* dlg, const Typed& typed) {
+    Edit(dlg, "number")->setText(typed.number);
+    dlg->m_lbPayers->setCurrentRow(typed.payer);
+    dlg->m_lbRecipients->setCurrentRow(typed.recipient);
+    Edit(dlg, "amount")->setText(typed.amount);
+    Edit(dlg, "basis")->setText(typed.basis);
+    Edit(dlg, "priority")->setText(typed.priority);
+    Edit(dlg, "paymentTerm")->setText(typed.term);
+    Edit(dlg, "paymentType")->setText(typed.type);
+    Edit(dlg, "paymentKind")->setText(typed.kind);
+}
+
+Typed Complete(const QString& number) {
+    return {number, 2, 1, "10", QStringLiteral("за хлеб"), "5", "1", QStringLiteral("почтой"),
+            "02"};
+}
+
+// Hands the order dialog that opens next to the handler, and closes it if the handler leaves it
+// open, so that no test hangs on it.
+void WhenOrderDialogOpens(const std::function<void(COrderDlg*)>& handle) {
+    QTimer::singleShot(0, [handle] {
+        auto* dlg = qobject_cast<COrderDlg*>(QApplication::activeModalWidget());
+        if (!dlg) {
+            return;
+        }
+        handle(dlg);
+        if (dlg->isVisible()) {
+            dlg->reject();
+        }
+    });
+}
+
+void TypeAndConfirm(const Typed& typed) {
+    WhenOrderDialogOpens([typed](COrderDlg* dlg) {
+        Type(dlg, typed);
+        dlg->OnOK();
+    });
+}
+
+bool FailOrderWrites(const QString& path) {
+    return path.startsWith(QLatin1String("Vemo/"));
+}
+
+}  // namespace
+
+class TestOrderDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    // The archive
+    void listsOrdersWithColumnsAndIcon();
+    void proposesTheNumberAfterTheLastRow_data();
+    void proposesTheNumberAfterTheLastRow();
+    void newOrderIsWrittenAndAppended();
+    void copyTakesTheRowButNotItsNumberAndDate();
+    void editOpensOnTheRowAndRewritesIt();
+    void editWithoutDateOpensToday();
+    void editToAnotherNumberKeepsTheOldFile();
+    void lowerNumberOnTheLastRowLowersTheProposal();
+    void needsASelectedRow_data();
+    void needsASelectedRow();
+    void drawButtonEndsTheDialogWithARow();
+    void deleteRemovesRowAndFile();
+    void deleteTakesTheNumberFromTheRow();
+    void currentRowNamesFollowSelectionAndChanges();
+    void cancelledOrderDialogChangesNothing();
+
+    // The order dialog
+    void okTestsFieldsInOrder_data();
+    void okTestsFieldsInOrder();
+    void refusesANumberThatIsNotWhole_data();
+    void refusesANumberThatIsNotWhole();
+    void kindOfPaymentTakesTwoCharacters();
+    void preselectsExactNames_data();
+    void preselectsExactNames();
+    void missingRequisitesFileGivesAnEmptyList();
+    void refusesCharactersThatCannotBeSaved_data();
+    void refusesCharactersThatCannotBeSaved();
+
+    // Safe writing
+    void failedWriteLeavesTheListAsOnDisk_data();
+    void failedWriteLeavesTheListAsOnDisk();
+    void asksBeforeReplacingAnotherOrder_data();
+    void asksBeforeReplacingAnotherOrder();
+    void declinedReplacementKeepsTheDialogAsTyped();
+    void ownNumberNeverAsks();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_oldCurrent;
+    MessageBoxes::Log m_log;
+};
+
+void TestOrderDialogs::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+}
+
+void TestOrderDialogs::init() {
+    LineFile::g_pWriteFault = nullptr;
+    m_log = MessageBoxes::Log();
+    MessageBoxes::SetTestLog(&m_log);
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_oldCurrent = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QVERIFY(QDir().mkdir("Vemo"));
+    WriteNames("pltRecv.dat", kPayers);
+    WriteNames("polRecv.dat", kRecipients);
+}
+
+void TestOrderDialogs::cleanup() {
+    LineFile::g_pWriteFault = nullptr;
+    MessageBoxes::SetTestLog(nullptr);
+    QDir::setCurrent(m_oldCurrent);
+    m_dir.reset();
+}
+
+void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {
+    SaveRows({5, 1, 3});
+    COrderArchiveDlg archive;
+    QCOMPARE(g_pOrderArchiveDlg, &archive);
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3", "   5"}));
+    QCOMPARE(archive.RowAt(1), Row(3));
+    QCOMPARE(archive.CurrentRow(), -1);
+
+    auto* view = archive.findChild<QTreeView*>(QStringLiteral("orders"));
+    QVERIFY(view);
+    QAbstractItemModel* model = view->model();
+    const QStringList captions = {
+        "№",         "Дата",       "Плательщик",   "Получатель",          "Сумма",
+        "Основание", "Вид оплаты", "Срок платежа", "Очередность платежа", "Вид платежа"};
+    const QList<int> widths = {50, 100, 200, 200, 100, 500, 100, 100, 150, 100};
+    QCOMPARE(model->columnCount(), captions.size());
+    for (int column = 0; column < captions.size(); ++column) {
+        QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), captions.at(column));
+        QCOMPARE(view->header()->sectionSize(column), widths.at(column));
+    }
+    QCOMPARE(view->selectionMode(), QAbstractItemView::SingleSelection);
+    QVERIFY(!view->isSortingEnabled());
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QIcon icon = model->index(row, 0).data(Qt::DecorationRole).value<QIcon>();
+        QVERIFY(!icon.isNull());
+        QVERIFY(!model->index(row, 1).data(Qt::DecorationRole).isValid());
+    }
+    QCOMPARE(view->iconSize(), QSize(16, 16));
+    // The selection stays as visible when the list loses the focus.
+    QCOMPARE(view->palette().color(QPalette::Inactive, QPalette::Highlight),
+             view->palette().color(QPalette::Active, QPalette::Highlight));
+}
+
+void TestOrderDialogs::proposesTheNumberAfterTheLastRow_data() {
+    QTest::addColumn<QList<int>>("numbers");
+    QTest::addColumn<int>("proposed");
+    QTest::newRow("empty archive") << QList<int>{} << 1;
+    QTest::newRow("1, 2 and 5") << QList<int>{1, 2, 5} << 6;
+}
+
+void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
+    QFETCH(QList<int>, numbers);
+    QFETCH(int, proposed);
+    SaveRows(numbers);
+    COrderArchiveDlg archive;
+    bool seen = false;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        seen = true;
+        QCOMPARE(Edit(dlg, "number")->text(), QString::number(proposed));
+        QCOMPARE(dlg->findChild<QDateEdit*>("date")->date(), QDate::currentDate());
+        QCOMPARE(SelectedRow(dlg->m_lbPayers), -1);
+        QCOMPARE(SelectedRow(dlg->m_lbRecipients), -1);
+        QCOMPARE(dlg->m_lbPayers->count(), kPayers.size());
+        QVERIFY(Edit(dlg, "amount")->text().isEmpty());
+        QVERIFY(Edit(dlg, "basis")->text().isEmpty());
+        dlg->OnOK();
+        QCOMPARE(m_log.Texts(), QStringList{"Выделите плательщика"});
+    });
+    archive.OnCreateNew();
+    QVERIFY(seen);
+    QCOMPARE(archive.RowCount(), numbers.size());
+}
+
+void TestOrderDialogs::newOrderIsWrittenAndAppended() {
+    SaveRows({1, 2});
+    COrderArchiveDlg archive;
+    archive.SelectRow(0);
+    TypeAndConfirm(Complete("3"));
+    archive.OnCreateNew();
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   2", "   3"}));
+    const QString today = OrderTexts::DateText(QDate::currentDate());
+    const QStringList expected = {"   3",
+                                  today,
+                                  QStringLiteral("Бета"),
+                                  QStringLiteral("Дельта"),
+                                  "10",
+                                  QStringLiteral("за хлеб"),
+                                  "02",
+                                  "1",
+                                  "5",
+                                  QStringLiteral("почтой")};
+    QCOMPARE(archive.RowAt(2).Lines(), expected);
+    QCOMPARE(ReadBytes("Vemo/vemo.3"), Cp1251::Encode(expected.join("\r\n") + "\r\n"));
+    QCOMPARE(archive.CurrentRow(), 0);  // the selection stays where it was
+}
+
+void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
+    SaveRows({1, 2, 3});
+    COrderArchiveDlg archive;
+    archive.SelectRow(0);
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("4"));
+        QCOMPARE(dlg->findChild<QDateEdit*>("date")->date(), QDate::currentDate());
+        QCOMPARE(SelectedRow(dlg->m_lbPayers), 1);      // "Alfa"
+        QCOMPARE(SelectedRow(dlg->m_lbRecipients), 0);  // "Гамма"
+        QCOMPARE(Edit(dlg, "amount")->text(), QStringLiteral("1234.56"));
+        QCOMPARE(Edit(dlg, "basis")->text(), QStringLiteral("Оплата по счету"));
+        QCOMPARE(Edit(dlg, "paymentKind")->text(), QStringLiteral("01"));
+        QCOMPARE(Edit(dlg, "paymentTerm")->text(), QStringLiteral("5"));
+        QCOMPARE(Edit(dlg, "priority")->text(), QStringLiteral("6"));
+        QCOMPARE(Edit(dlg, "paymentType")->text(), QStringLiteral("почтой"));
+        dlg->OnOK();
+    });
+    archive.OnCreateCopy();
+    QVERIFY(m_log.entries.isEmpty());
+    OrderRow copy = Row(4);
+    copy[kColumnDate] = OrderTexts::DateText(QDate::currentDate());
+    QCOMPARE(archive.RowCount(), 4);
+    QCOMPARE(archive.RowAt(3), copy);
+    QCOMPARE(OrderFiles::LoadOrders().last(), copy);
+}
+
+void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
+    SaveRows({1, 2});
+    const QByteArray before = ReadBytes("Vemo/vemo.2");
+    COrderArchiveDlg archive;
+    archive.SelectRow(1);
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("2"));
+        QCOMPARE(dlg->findChild<QDateEdit*>("date")->date(), QDate(2001, 3, 5));
+        dlg->OnOK();
+    });
+    QVERIFY(QFile::remove("Vemo/vemo.2"));
+    archive.OnEditOrder();
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ReadBytes("Vemo/vemo.2"), before);
+    QCOMPARE(archive.RowAt(1), Row(2));
+}
+
+void TestOrderDialogs::editWithoutDateOpensToday() {
+    OrderRow row = Row(1);
+    row[kColumnDate].clear();
+    QVERIFY(OrderFiles::SaveOrder(1, row));
+    COrderArchiveDlg archive;
+    archive.SelectRow(0);
+    QDate shown;
+    WhenOrderDialogOpens(
+        [&](COrderDlg* dlg) { shown = dlg->findChild<QDateEdit*>("date")->date(); });
+    archive.OnEditOrder();
+    QCOMPARE(shown, QDate::currentDate());
+}
+
+void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
+    SaveRows({1, 3});
+    const QByteArray old = ReadBytes("Vemo/vemo.3");
+    COrderArchiveDlg archive;
+    archive.SelectRow(1);
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        Edit(dlg, "number")->setText("8");
+        Edit(dlg, "amount")->setText("99");
+        dlg->OnOK();
+    });
+    archive.OnEditOrder();
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   8"}));
+    QCOMPARE(ReadBytes("Vemo/vemo.3"), old);
+    const QList<OrderRow> reopened = OrderFiles::LoadOrders();
+    QCOMPARE(reopened.size(), 3);
+    QCOMPARE(reopened.at(1), Row(3));
+    QCOMPARE(reopened.at(2)[kColumnNumber], QStringLiteral("   8"));
+    QCOMPARE(reopened.at(2)[kColumnAmount], QStringLiteral("99"));
+}
+
+void TestOrderDialogs::lowerNumberOnTheLastRowLowersTheProposal() {
+    SaveRows({1, 9, 10});
+    COrderArchiveDlg archive;
+    archive.SelectRow(2);
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        Edit(dlg, "number")->setText("4");
+        dlg->OnOK();
+    });
+    archive.OnEditOrder();
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   9", "   4"}));
+    QString proposed;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) { proposed = Edit(dlg, "number")->text(); });
+    archive.OnCreateNew();
+    QCOMPARE(proposed, QStringLiteral("5"));
+}
+
+void TestOrderDialogs::needsASelectedRow_data() {
+    QTest::addColumn<int>("button");
+    QTest::newRow("Создать копию") << 0;
+    QTest::newRow("Изменить") << 1;
+    QTest::newRow("Удалить") << 2;
+    QTest::newRow("Нарисовать платежное поручение") << 3;
+}
+
+void TestOrderDialogs::needsASelectedRow() {
+    QFETCH(int, button);
+    SaveRows({1, 2});
+    COrderArchiveDlg archive;
+    bool dialogOpened = false;
+    WhenOrderDialogOpens([&](COrderDlg*) { dialogOpened = true; });
+    const std::function<void()> press[] = {
+        [&] { archive.OnCreateCopy(); }, [&] { archive.OnEditOrder(); },
+        [&] { archive.OnDeleteOrder(); }, [&] { archive.OnOK(); }};
+    press[button]();
+    QCoreApplication::processEvents();  // lets a wrongly opened dialog be seen
+    QVERIFY(!dialogOpened);
+    QCOMPARE(m_log.Texts(), QStringList{kNoRow});
+    QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+    QCOMPARE(archive.RowCount(), 2);
+    QCOMPARE(archive.result(), int(QDialog::Rejected));
+    QVERIFY(OrderFiles::Exists(1) && OrderFiles::Exists(2));
+}
+
+void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
+    SaveRows({1, 2});
+    COrderArchiveDlg archive;
+    archive.SelectRow(1);
+    archive.OnOK();
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(archive.result(), int(QDialog::Accepted));
+    QCOMPARE(archive.CurrentRow(), 1);
+}
+
+void TestOrderDialogs::deleteRemovesRowAndFile() {
+    SaveRows({1, 2, 3});
+    COrderArchiveDlg archive;
+    archive.SelectRow(1);
+    archive.OnDeleteOrder();
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3"}));
+    QVERIFY(!OrderFiles::Exists(2));
+    // A row whose file has gone meanwhile goes from the list all the same.
+    QVERIFY(OrderFiles::RemoveOrder(3));
+    archive.SelectRow(1);
+    archive.OnDeleteOrder();
+    QCOMPARE(m_log.Texts(), QStringList{"Не могу удалить платежку"});
+    QCOMPARE(ShownNumbers(archive), QStringList{"   1"});
+}
+
+void TestOrderDialogs::deleteTakesTheNumberFromTheRow() {
+    WriteBytes("Vemo/vemo.9", "  12\r\n");
+    WriteBytes("Vemo/vemo.12", "  12\r\n");
+    COrderArchiveDlg archive;
+    QCOMPARE(ShownNumbers(archive), (QStringList{"  12", "  12"}));
+    archive.SelectRow(0);  // the row of file 9
+    archive.OnDeleteOrder();
+    QVERIFY(m_log.entries.isEmpty());
+    QVERIFY(!QFile::exists("Vemo/vemo.12"));
+    QVERIFY(QFile::exists("Vemo/vemo.9"));
+}
+
+void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
+    QVERIFY(OrderFiles::SaveOrder(1, Row(1, "Alfa", "Гамма")));
+    QVERIFY(OrderFiles::SaveOrder(2, Row(2, "alfa-2", "Дельта")));
+    COrderArchiveDlg archive;
+    QVERIFY(archive.m_strRowPayer.isEmpty() && archive.m_strRowRecipient.isEmpty());
+    archive.SelectRow(1);
+    QCOMPARE(archive.m_strRowPayer, QStringLiteral("alfa-2"));
+    QCOMPARE(archive.m_strRowRecipient, QStringLiteral("Дельта"));
+    TypeAndConfirm(Complete("2"));  // the current row changes its names
+    archive.OnEditOrder();
+    QCOMPARE(archive.m_strRowPayer, QStringLiteral("Бета"));
+    QCOMPARE(archive.m_strRowRecipient, QStringLiteral("Дельта"));
+    archive.findChild<QTreeView*>()->clearSelection();
+    QCOMPARE(archive.CurrentRow(), -1);
+    QCOMPARE(archive.m_strRowPayer, QStringLiteral("Бета"));  // kept with no row selected
+}
+
+void TestOrderDialogs::cancelledOrderDialogChangesNothing() {
+    SaveRows({1});
+    const QByteArray before = ReadBytes("Vemo/vemo.1");
+    COrderArchiveDlg archive;
+    archive.SelectRow(0);
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        Type(dlg, Complete("1"));
+        dlg->reject();
+    });
+    archive.OnEditOrder();
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        Type(dlg, Complete("7"));
+        dlg->reject();
+    });
+    archive.OnCreateNew();
+    QCOMPARE(archive.RowCount(), 1);
+    QCOMPARE(archive.RowAt(0), Row(1));
+    QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
+    QVERIFY(!OrderFiles::Exists(7));
+}
+
+void TestOrderDialogs::okTestsFieldsInOrder_data() {
+    QTest::addColumn<Typed>("typed");
+    QTest::addColumn<QString>("message");
+    Typed typed;
+    typed.number = "5";
+    QTest::newRow("nothing but the number") << typed << "Выделите плательщика";
+    typed.payer = 0;
+    QTest::newRow("payer only") << typed << "Выделите получателя";
+    typed.recipient = 0;
+    QTest::newRow("payer and recipient") << typed << "Напишите сумму";
+    typed.amount = "1";
+    QTest::newRow("and the amount") << typed << "Напишите основание";
+    typed.basis = "b";
+    QTest::newRow("and the basis") << typed << "Напишите очередность оплаты";
+    typed.priority = "6";
+    QTest::newRow("all but the term, type and kind") << typed << "Напишите срок платежа";
+    typed.term = "t";
+    QTest::newRow("all but the type and kind") << typed << "Напишите вид платежа";
+    typed.type = "y";
+    QTest::newRow("all but the kind") << typed << "Напишите вид оплаты";
+    typed.kind = "k";
+    QTest::newRow("everything") << typed << "";
+    typed.amount = " ";
+    QTest::newRow("an amount of one blank") << typed << "";
+    Typed numberZero = Complete("0");
+    QTest::newRow("number 0") << numberZero << "Ошибка в номере платежки";
+    Typed negative;
+    negative.number = "-5";
+    QTest::newRow("number -5 comes first") << negative << "Ошибка в номере платежки";
+}
+
+void TestOrderDialogs::okTestsFieldsInOrder() {
+    QFETCH(Typed, typed);
+    QFETCH(QString, message);
+    COrderDlg dlg;
+    dlg.m_nNumber = 1;
+    dlg.m_date = QDate(2001, 3, 5);
+    dlg.OnInitDialog();
+    Type(&dlg, typed);
+    dlg.OnOK();
+    if (message.isEmpty()) {
+        QVERIFY(m_log.entries.isEmpty());
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(dlg.m_strPayer, kPayers.at(typed.payer));
+        QCOMPARE(dlg.m_strRecipient, kRecipients.at(typed.recipient));
+        QCOMPARE(dlg.m_strAmount, typed.amount);
+        QCOMPARE(dlg.m_strPaymentKind, typed.kind);
+        QCOMPARE(dlg.m_nNumber, typed.number.toInt());
+    } else {
+        QCOMPARE(m_log.Texts(), QStringList{message});
+        QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        QCOMPARE(Edit(&dlg, "amount")->text(), typed.amount);  // what was typed stays
+    }
+}
+
+void TestOrderDialogs::refusesANumberThatIsNotWhole_data() {
+    QTest::addColumn<QString>("number");
+    QTest::newRow("12a") << "12a";
+    QTest::newRow("empty") << "";
+    QTest::newRow("beyond int") << "2147483648";
+    QTest::newRow("far below int") << "-99999999999";
+}
+
+void TestOrderDialogs::refusesANumberThatIsNotWhole() {
+    QFETCH(QString, number);
+    COrderDlg dlg;
+    dlg.m_nNumber = 3;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.OnInitDialog();
+    Type(&dlg, Complete(number));
+    Edit(&dlg, "amount")->setFocus();
+    dlg.OnOK();
+    QCOMPARE(m_log.Texts(), QStringList{kWholeNumber});
+    QCOMPARE(m_log.entries.first().caption, QStringLiteral("Vemo"));
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.focusWidget(), Edit(&dlg, "number"));
+    QCOMPARE(Edit(&dlg, "number")->text(), number);
+    QCOMPARE(dlg.m_nNumber, 3);  // never wrapped to another number
+}
+
+void TestOrderDialogs::kindOfPaymentTakesTwoCharacters() {
+    COrderDlg dlg;
+    dlg.OnInitDialog();
+    QLineEdit* kind = Edit(&dlg, "paymentKind");
+    QTest::keyClicks(kind, "abc");
+    QCOMPARE(kind->text(), QStringLiteral("ab"));
+}
+
+void TestOrderDialogs::preselectsExactNames_data() {
+    QTest::addColumn<QString>("payer");
+    QTest::addColumn<QString>("recipient");
+    QTest::addColumn<int>("payerRow");
+    QTest::addColumn<int>("recipientRow");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("exact name after a longer one") << "Alfa"
+                                                   << "Дельта" << 1 << 1 << QStringList{};
+    QTest::newRow("first of two equal") << "alfa-2"
+                                        << "Гамма" << 0 << 0 << QStringList{};
+    QTest::newRow("beginning only") << "Alf"
+                                    << "Гамма" << -1 << 0 << QStringList{"Плательщик не обнаружен"};
+    QTest::newRow("other letter case")
+        << "ALFA"
+        << "гамма" << -1 << -1 << QStringList{"Плательщик не обнаружен", "Получатель не обнаружен"};
+    QTest::newRow("trailing blank")
+        << "Alfa"
+        << "Гамма " << 1 << -1 << QStringList{"Получатель не обнаружен"};
+}
+
+void TestOrderDialogs::preselectsExactNames() {
+    QFETCH(QString, payer);
+    QFETCH(QString, recipient);
+    QFETCH(int, payerRow);
+    QFETCH(int, recipientRow);
+    QFETCH(QStringList, messages);
+    WriteNames("pltRecv.dat", kPayers + QStringList{"alfa-2"});
+    QVERIFY(OrderFiles::SaveOrder(1, Row(1, payer, recipient)));
+    COrderArchiveDlg archive;
+    archive.SelectRow(0);
+    int payerShown = -2;
+    int recipientShown = -2;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        payerShown = SelectedRow(dlg->m_lbPayers);
+        recipientShown = SelectedRow(dlg->m_lbRecipients);
+        dlg->OnOK();
+    });
+    archive.OnEditOrder();
+    QCOMPARE(payerShown, payerRow);
+    QCOMPARE(recipientShown, recipientRow);
+    if (payerRow < 0) {
+        messages.append("Выделите плательщика");
+    } else if (recipientRow < 0) {
+        messages.append("Выделите получателя");
+    }
+    QCOMPARE(m_log.Texts(), messages);
+}
+
+void TestOrderDialogs::missingRequisitesFileGivesAnEmptyList() {
+    QVERIFY(QFile::remove("pltRecv.dat"));
+    COrderDlg dlg;
+    dlg.m_nNumber = 1;
+    dlg.OnInitDialog();
+    QCOMPARE(dlg.m_lbPayers->count(), 0);
+    QCOMPARE(dlg.m_lbRecipients->count(), kRecipients.size());
+    QVERIFY(QFile::exists("pltRecv.dat"));
+    QCOMPARE(QFileInfo("pltRecv.dat").size(), 0);
+}
+
+void TestOrderDialogs::refusesCharactersThatCannotBeSaved_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("check mark in the basis") << "basis" << QStringLiteral("за ✓") << "Основание";
+    QTest::newRow("emoji in the amount") << "amount" << QStringLiteral("10 😀") << "Сумма";
+    QTest::newRow("line break in the type") << "paymentType"
+                                            << "a\nb"
+                                            << "Вид платежа";
+    QTest::newRow("chinese in the priority")
+        << "priority" << QStringLiteral("六") << "Очередность платежа";
+    QTest::newRow("signs of the code page") << "basis" << QStringLiteral("№ 5, 10 € «да»") << "";
+}
+
+void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, caption);
+    COrderArchiveDlg archive;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        Type(dlg, Complete("1"));
+        Edit(dlg, field.toLatin1().constData())->setText(text);
+        dlg->OnOK();
+        QCOMPARE(dlg->isVisible(), !caption.isEmpty());
+    });
+    archive.OnCreateNew();
+    if (caption.isEmpty()) {
+        QVERIFY(m_log.entries.isEmpty());
+        QCOMPARE(OrderFiles::LoadOrders().first()[kColumnBasis], text);
+    } else {
+        QCOMPARE(m_log.entries.size(), 1);
+        QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+        QVERIFY(m_log.entries.first().text.contains('"' + caption + '"'));
+        QVERIFY(!OrderFiles::Exists(1));
+        QCOMPARE(archive.RowCount(), 0);
+    }
+}
+
+void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk_data() {
+    QTest::addColumn<int>("flow");
+    QTest::newRow("new") << 0;
+    QTest::newRow("copy") << 1;
+    QTest::newRow("edit") << 2;
+    QTest::newRow("edit to another number") << 3;
+}
+
+void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk() {
+    QFETCH(int, flow);
+    SaveRows({1, 2});
+    const QByteArray before = ReadBytes("Vemo/vemo.2");
+    COrderArchiveDlg archive;
+    archive.SelectRow(1);
+    LineFile::g_pWriteFault = FailOrderWrites;
+    TypeAndConfirm(Complete(flow == 2 ? "2" : "9"));
+    switch (flow) {
+        case 0:
+            archive.OnCreateNew();
+            break;
+        case 1:
+            archive.OnCreateCopy();
+            break;
+        default:
+            archive.OnEditOrder();
+    }
+    QCOMPARE(m_log.Texts(), QStringList{kCannotWrite});
+    QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+    QCOMPARE(archive.RowCount(), 2);
+    QCOMPARE(archive.RowAt(1), Row(2));
+    QCOMPARE(ReadBytes("Vemo/vemo.2"), before);
+    QVERIFY(!OrderFiles::Exists(9));
+}
+
+void TestOrderDialogs::asksBeforeReplacingAnotherOrder_data() {
+    QTest::addColumn<int>("flow");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("new with a listed number") << 0 << 1 << QStringList{"   2", "   3", "   1"};
+    QTest::newRow("copy with a listed number") << 1 << 2 << QStringList{"   1", "   3", "   2"};
+    QTest::newRow("new with the number of an unlisted file")
+        << 0 << 7 << QStringList{"   1", "   2", "   3", "   7"};
+    QTest::newRow("edit to a listed number") << 2 << 1 << QStringList{"   2", "   1"};
+}
+
+void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
+    QFETCH(int, flow);
+    QFETCH(int, number);
+    QFETCH(QStringList, shown);
+    SaveRows({1, 2, 3});
+    COrderArchiveDlg archive;
+    QVERIFY(OrderFiles::SaveOrder(7, Row(7)));  // written by another hand after the list was made
+    archive.SelectRow(2);
+    TypeAndConfirm(Complete(QString::number(number)));
+    switch (flow) {
+        case 0:
+            archive.OnCreateNew();
+            break;
+        case 1:
+            archive.OnCreateCopy();
+            break;
+        default:
+            archive.OnEditOrder();
+    }
+    QCOMPARE(m_log.Texts(),
+             QStringList{
+                 QStringLiteral("Платежное поручение № %1 уже есть. Заменить его?").arg(number)});
+    QCOMPARE(ShownNumbers(archive), shown);
+    // The written row is the one left for that number; the file holds the new order.
+    QCOMPARE(archive.RowAt(archive.RowCount() - 1)[kColumnPayer], QStringLiteral("Бета"));
+    QStringList lines;
+    QCOMPARE(LineFile::Read(OrderFiles::FileName(number), &lines), LineFile::ReadResult::Ok);
+    QCOMPARE(lines.value(kColumnPayer), QStringLiteral("Бета"));
+    QVERIFY(OrderFiles::Exists(3));  // an edit leaves the file of its old number
+}
+
+void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
+    SaveRows({1, 2});
+    const QByteArray before = ReadBytes("Vemo/vemo.1");
+    COrderArchiveDlg archive;
+    m_log.answerYes = false;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        Type(dlg, Complete("1"));
+        Edit(dlg, "basis")->setFocus();
+        dlg->OnOK();
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(dlg->focusWidget(), Edit(dlg, "number"));
+        QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("1"));
+        QCOMPARE(Edit(dlg, "basis")->text(), QStringLiteral("за хлеб"));
+        QCOMPARE(SelectedRow(dlg->m_lbPayers), 2);
+        // Another number then goes through without a question.
+        Edit(dlg, "number")->setText("5");
+        dlg->OnOK();
+    });
+    archive.OnCreateNew();
+    QCOMPARE(m_log.entries.size(), 1);
+    QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   2", "   5"}));
+}
+
+void TestOrderDialogs::ownNumberNeverAsks() {
+    // Two rows show number 12; the second is order 12's own file.
+    WriteBytes("Vemo/vemo.9", "  12\r\n");
+    QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
+    COrderArchiveDlg archive;
+    archive.SelectRow(1);
+    TypeAndConfirm(Complete("12"));
+    archive.OnEditOrder();
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ShownNumbers(archive), (QStringList{"  12", "  12"}));
+    QCOMPARE(archive.RowAt(1)[kColumnPayer], QStringLiteral("Бета"));
+}
+
+QTEST_MAIN(TestOrderDialogs)
+#include "tst_orderdialogs.moc"
