@@ -1,6 +1,8 @@
 #include "orders/COrderDlg.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -75,6 +77,7 @@ void COrderDlg::CreateControls() {
     m_dateEdit->setCalendarPopup(true);
     m_dateEdit->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     units.Place(m_dateEdit, 150, 7, 55, 15);
+    m_dateEdit->calendarWidget()->window()->installEventFilter(this);
 
     label(QStringLiteral("Получатель"), {7, 35, 44, 8}, 55);
     m_lbRecipients = MakeNameList(this, "recipients");
@@ -107,6 +110,17 @@ void COrderDlg::CreateControls() {
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     setFixedSize(units.Size(212, 207));
+}
+
+bool COrderDlg::eventFilter(QObject* watched, QEvent* event) {
+    // The calendar drops down under the date, aligned to its right edge, so that it stays over
+    // the dialog rather than hanging out to its right.
+    QWidget* popup = m_dateEdit->calendarWidget()->window();
+    if (watched == popup && event->type() == QEvent::Show) {
+        const QPoint bottomRight = m_dateEdit->mapToGlobal(m_dateEdit->rect().bottomRight());
+        popup->move(bottomRight.x() - popup->width() + 1, bottomRight.y() + 1);
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void COrderDlg::FillFromRow(const QString& amount, const QString& basis) {

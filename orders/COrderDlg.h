@@ -51,6 +51,9 @@ public slots:
     bool OnInitDialog();
     void OnOK();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateControls();
     QLineEdit* AddEdit(const QString& label, const QRect& labelRect, const QRect& editRect,

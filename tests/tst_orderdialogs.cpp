@@ -134,6 +134,28 @@ void TypeAndConfirm(const Typed& typed) {
     });
 }
 
+// The archive's buttons, pressed through their handlers.
+enum Button { kCreateNew, kCreateCopy, kEditOrder, kDeleteOrder, kDraw };
+
+void Press(COrderArchiveDlg* archive, int button) {
+    switch (button) {
+        case kCreateNew:
+            archive->OnCreateNew();
+            break;
+        case kCreateCopy:
+            archive->OnCreateCopy();
+            break;
+        case kEditOrder:
+            archive->OnEditOrder();
+            break;
+        case kDeleteOrder:
+            archive->OnDeleteOrder();
+            break;
+        default:
+            archive->OnOK();
+    }
+}
+
 bool FailOrderWrites(const QString& path) {
     return path.startsWith(QLatin1String("Vemo/"));
 }
@@ -398,10 +420,10 @@ void TestOrderDialogs::lowerNumberOnTheLastRowLowersTheProposal() {
 
 void TestOrderDialogs::needsASelectedRow_data() {
     QTest::addColumn<int>("button");
-    QTest::newRow("Создать копию") << 0;
-    QTest::newRow("Изменить") << 1;
-    QTest::newRow("Удалить") << 2;
-    QTest::newRow("Нарисовать платежное поручение") << 3;
+    QTest::newRow("Создать копию") << int(kCreateCopy);
+    QTest::newRow("Изменить") << int(kEditOrder);
+    QTest::newRow("Удалить") << int(kDeleteOrder);
+    QTest::newRow("Нарисовать платежное поручение") << int(kDraw);
 }
 
 void TestOrderDialogs::needsASelectedRow() {
@@ -410,10 +432,7 @@ void TestOrderDialogs::needsASelectedRow() {
     COrderArchiveDlg archive;
     bool dialogOpened = false;
     WhenOrderDialogOpens([&](COrderDlg*) { dialogOpened = true; });
-    const std::function<void()> press[] = {
-        [&] { archive.OnCreateCopy(); }, [&] { archive.OnEditOrder(); },
-        [&] { archive.OnDeleteOrder(); }, [&] { archive.OnOK(); }};
-    press[button]();
+    Press(&archive, button);
     QCoreApplication::processEvents();  // lets a wrongly opened dialog be seen
     QVERIFY(!dialogOpened);
     QCOMPARE(m_log.Texts(), QStringList{kNoRow});
@@ -426,8 +445,12 @@ void TestOrderDialogs::needsASelectedRow() {
 void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     SaveRows({1, 2});
     COrderArchiveDlg archive;
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(1);
-    archive.OnOK();
+    auto* view = archive.findChild<QTreeView*>(QStringLiteral("orders"));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Return);  // Enter in the list presses the default button
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(archive.result(), int(QDialog::Accepted));
     QCOMPARE(archive.CurrentRow(), 1);
@@ -687,31 +710,24 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
 }
 
 void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk_data() {
-    QTest::addColumn<int>("flow");
-    QTest::newRow("new") << 0;
-    QTest::newRow("copy") << 1;
-    QTest::newRow("edit") << 2;
-    QTest::newRow("edit to another number") << 3;
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("new") << int(kCreateNew) << "9";
+    QTest::newRow("copy") << int(kCreateCopy) << "9";
+    QTest::newRow("edit") << int(kEditOrder) << "2";
+    QTest::newRow("edit to another number") << int(kEditOrder) << "9";
 }
 
 void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk() {
-    QFETCH(int, flow);
+    QFETCH(int, button);
+    QFETCH(QString, number);
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
     COrderArchiveDlg archive;
     archive.SelectRow(1);
     LineFile::g_pWriteFault = FailOrderWrites;
-    TypeAndConfirm(Complete(flow == 2 ? "2" : "9"));
-    switch (flow) {
-        case 0:
-            archive.OnCreateNew();
-            break;
-        case 1:
-            archive.OnCreateCopy();
-            break;
-        default:
-            archive.OnEditOrder();
-    }
+    TypeAndConfirm(Complete(number));
+    Press(&archive, button);
     QCOMPARE(m_log.Texts(), QStringList{kCannotWrite});
     QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
     QCOMPARE(archive.RowCount(), 2);
@@ -721,18 +737,18 @@ void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk() {
 }
 
 void TestOrderDialogs::asksBeforeReplacingAnotherOrder_data() {
-    QTest::addColumn<int>("flow");
+    QTest::addColumn<int>("button");
     QTest::addColumn<int>("number");
     QTest::addColumn<QStringList>("shown");
     QTest::newRow("new with a listed number") << 0 << 1 << QStringList{"   2", "   3", "   1"};
     QTest::newRow("copy with a listed number") << 1 << 2 << QStringList{"   1", "   3", "   2"};
     QTest::newRow("new with the number of an unlisted file")
-        << 0 << 7 << QStringList{"   1", "   2", "   3", "   7"};
-    QTest::newRow("edit to a listed number") << 2 << 1 << QStringList{"   2", "   1"};
+        << int(kCreateNew) << 7 << QStringList{"   1", "   2", "   3", "   7"};
+    QTest::newRow("edit to a listed number") << int(kEditOrder) << 1 << QStringList{"   2", "   1"};
 }
 
 void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
-    QFETCH(int, flow);
+    QFETCH(int, button);
     QFETCH(int, number);
     QFETCH(QStringList, shown);
     SaveRows({1, 2, 3});
@@ -740,16 +756,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
     QVERIFY(OrderFiles::SaveOrder(7, Row(7)));  // written by another hand after the list was made
     archive.SelectRow(2);
     TypeAndConfirm(Complete(QString::number(number)));
-    switch (flow) {
-        case 0:
-            archive.OnCreateNew();
-            break;
-        case 1:
-            archive.OnCreateCopy();
-            break;
-        default:
-            archive.OnEditOrder();
-    }
+    Press(&archive, button);
     QCOMPARE(m_log.Texts(),
              QStringList{
                  QStringLiteral("Платежное поручение № %1 уже есть. Заменить его?").arg(number)});
