@@ -72,16 +72,13 @@ bool COrderListModel::HasOtherRowWithNumber(int number, int exceptRow) const {
     return false;
 }
 
-int COrderListModel::RemoveOtherRowsWithNumber(int number, int keptRow) {
-    for (int i = m_rows.size() - 1; i >= 0; --i) {
+void COrderListModel::RemoveOtherRowsWithNumber(int number, int keptRow) {
+    // From the end, so that the rows still to be looked at keep their indexes.
+    for (int i = int(m_rows.size()) - 1; i >= 0; --i) {
         if (i != keptRow && m_rows.at(i).Number() == number) {
             RemoveRow(i);
-            if (i < keptRow) {
-                --keptRow;
-            }
         }
     }
-    return keptRow;
 }
 
 int COrderListModel::rowCount(const QModelIndex& parent) const {

@@ -26,8 +26,8 @@ public:
     void RemoveRow(int row);
     // Whether a row other than the given one shows the number.
     bool HasOtherRowWithNumber(int number, int exceptRow) const;
-    // Removes every row but the given one that shows the number; returns where that row ends up.
-    int RemoveOtherRowsWithNumber(int number, int keptRow);
+    // Removes every row but the kept one that shows the number.
+    void RemoveOtherRowsWithNumber(int number, int keptRow);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
