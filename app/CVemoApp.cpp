@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QSettings>
 #include <QTranslator>
 
@@ -33,6 +34,8 @@ bool CVemoApp::InitInstance() {
     m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
     connect(m_pMainFrame.get(), &CMainFrame::AppAboutRequested, this, &CVemoApp::OnAppAbout);
     m_pMainFrame->setWindowTitle(QStringLiteral("Редактор платежных поручений"));
+    // Without a window manager a maximised window keeps its first size: make that the screen's.
+    m_pMainFrame->setGeometry(m_pMainFrame->screen()->availableGeometry());
     m_pMainFrame->showMaximized();
 
     QDir().mkdir(QStringLiteral("Vemo"));  // exists already on every start but the first
