@@ -34,7 +34,7 @@ const Scale kScales[] = {{1000000000, false, {"миллиард", "миллиа�
                          {1000, true, {"тысяча", "тысячи", "тысяч"}},
                          {1, false, {nullptr, nullptr, nullptr}}};
 
-// The largest number of roubles written in words; larger ones are written in figures.
+// Roubles of up to 12 digits (999 999 999 999) are written in words, longer ones in figures.
 constexpr int kMaxDigitsInWords = 12;
 
 // Which of the three forms of a counted word goes with n: 11-19 take the third form whatever
