@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "form/CVemoDoc.h"
 
@@ -42,7 +43,11 @@ bool CVemoApp::InitInstance() {
     return true;
 }
 
-void CVemoApp::OnAppAbout() {}
+void CVemoApp::OnAppAbout() {
+    // A new box for every showing, so each one opens collapsed.
+    CAboutDlg dlg;
+    dlg.exec();
+}
 
 void CVemoApp::LoadStdProfileSettings(int recentFileCount) {
     QSettings settings;
