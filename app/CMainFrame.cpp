@@ -5,6 +5,7 @@
 
 #include "app/MenuBarStyle.h"
 #include "form/CVemoView.h"
+#include "requisites/CRequisitesArchiveDlg.h"
 
 CMainFrame::CMainFrame(CVemoDoc* doc, QWidget* parent)
     : QMainWindow(parent), m_pDocument(doc), m_pView(new CVemoView(doc, this)) {
@@ -35,9 +36,16 @@ void CMainFrame::CreateMenu() {
     help->addAction(QStringLiteral("&О программе"), this, &CMainFrame::AppAboutRequested);
 }
 
-void CMainFrame::OnArchivePayers() {}
+// Each archive writes its list back to its file as it goes out of scope.
+void CMainFrame::OnArchivePayers() {
+    CRequisitesArchiveDlg dlg(0);
+    dlg.exec();
+}
 
-void CMainFrame::OnArchiveRecipients() {}
+void CMainFrame::OnArchiveRecipients() {
+    CRequisitesArchiveDlg dlg(1);
+    dlg.exec();
+}
 
 void CMainFrame::OnArchiveOrders() {
     // The archive may have put another order on the form.

@@ -1,0 +1,129 @@
+#include "requisites/CRequisitesDlg.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <limits>
+
+#include "app/DialogUnits.h"
+#include "app/MessageBoxes.h"
+#include "common/Cp1251.h"
+
+namespace {
+
+struct RowTemplate {
+    const char* caption;
+    QString CRequisitesDlg::*member;
+    const char* objectName;
+    int y;  // of the edit control; its caption stands 3 units lower, on the text's baseline
+};
+
+const RowTemplate kRows[] = {
+    {"Наименование", &CRequisitesDlg::m_strName, "editName", 7},
+    {"Банк", &CRequisitesDlg::m_strBank, "editBank", 22},
+    {"ИНН/КПП", &CRequisitesDlg::m_strInnKpp, "editInnKpp", 38},
+    {"БИК", &CRequisitesDlg::m_strBik, "editBik", 54},
+    {"Счет1", &CRequisitesDlg::m_strAccount1, "editAccount1", 70},
+    {"Счет2", &CRequisitesDlg::m_strAccount2, "editAccount2", 86},
+};
+
+// The characters of a text that the requisites file can't keep: those outside code page 1251
+// (an emoji is tested whole, as the pair of UTF-16 units it is) and line breaks, which would
+// split the field across lines of the file.
+struct Unstorable {
+    qsizetype first = -1;  // where the first of them stands, -1 for none
+    qsizetype length = 0;
+    QStringList shown;  // each of them once, as the message names them
+};
+
+Unstorable FindUnstorable(const QString& text) {
+    Unstorable found;
+    for (qsizetype i = 0, length = 1; i < text.size(); i += length) {
+        length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        const bool lineBreak = character == QLatin1String("\n");
+        if (!lineBreak && Cp1251::CanEncode(character)) {
+            continue;
+        }
+        if (found.first < 0) {
+            found.first = i;
+            found.length = length;
+        }
+        const QString shown = lineBreak ? QStringLiteral("перевод строки") : character;
+        if (!found.shown.contains(shown)) {
+            found.shown.append(shown);
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+CRequisitesDlg::CRequisitesDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Реквизиты"));
+    CreateControls();
+}
+
+void CRequisitesDlg::CreateControls() {
+    const DialogUnits units(font());
+    for (const RowTemplate& row : kRows) {
+        auto* caption = new QLabel(QString::fromUtf8(row.caption), this);
+        units.Place(caption, 7, row.y + 3, 52, 8);
+        // Widths were made for the template's font; a wider desktop font must not clip it.
+        caption->resize(qMax(caption->width(), caption->sizeHint().width()), caption->height());
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QLatin1String(row.objectName));
+        edit->setMaxLength(std::numeric_limits<int>::max());  // no field is ever cut short
+        units.Place(edit, 68, row.y, 162, 14);
+        m_rows.append({caption->text(), row.member, edit});
+    }
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    units.Place(ok, 57, 105, 50, 14);
+    connect(ok, &QPushButton::clicked, this, &CRequisitesDlg::OnOK);
+    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
+    units.Place(cancel, 129, 105, 50, 14);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    setFixedSize(units.Size(237, 126));
+}
+
+void CRequisitesDlg::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        OnInitDialog();
+    }
+    QDialog::showEvent(event);
+}
+
+void CRequisitesDlg::OnInitDialog() {
+    for (const Row& row : m_rows) {
+        row.edit->setText(this->*row.member);
+    }
+    m_rows.first().edit->setFocus();
+}
+
+void CRequisitesDlg::OnOK() {
+    for (const Row& row : m_rows) {
+        if (RefuseUnstorableText(row)) {
+            return;
+        }
+    }
+    for (const Row& row : m_rows) {
+        this->*row.member = row.edit->text();
+    }
+    accept();
+}
+
+bool CRequisitesDlg::RefuseUnstorableText(const Row& row) {
+    const Unstorable found = FindUnstorable(row.edit->text());
+    if (found.first < 0) {
+        return false;
+    }
+    MessageBoxes::ShowError(this, QStringLiteral("В поле «%1» есть знаки, которые нельзя "
+                                                 "сохранить в файле реквизитов: %2.\n"
+                                                 "Уберите или замените их.")
+                                      .arg(row.caption, found.shown.join(QStringLiteral(" "))));
+    row.edit->setFocus();
+    row.edit->setSelection(int(found.first), int(found.length));  // the first of them
+    return true;
+}

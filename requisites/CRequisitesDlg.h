@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+class QLineEdit;
+
+// Edits the six fields of one counterparty's requisites. The caller sets the members, runs the
+// dialog with exec() and reads the members back after OK.
+class CRequisitesDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CRequisitesDlg(QWidget* parent = nullptr);
+
+    // Moves the members into the fields and puts the focus on the name; runs whenever the dialog
+    // is shown.
+    void OnInitDialog();
+
+    QString m_strName;
+    QString m_strBank;
+    QString m_strInnKpp;
+    QString m_strBik;
+    QString m_strAccount1;
+    QString m_strAccount2;
+
+public slots:
+    // Refuses a field whose text the requisites file cannot keep; otherwise moves the fields into
+    // the members and ends the dialog with OK.
+    void OnOK();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    struct Row {
+        QString caption;
+        QString CRequisitesDlg::*member;
+        QLineEdit* edit;
+    };
+
+    void CreateControls();
+    bool RefuseUnstorableText(const Row& row);
+
+    QList<Row> m_rows;  // in the order of the dialog, which is the tab order
+};

@@ -1,0 +1,69 @@
+#include "requisites/RequisitesFile.h"
+
+#include "common/Cp1251.h"
+
+namespace RequisitesFile {
+namespace {
+
+// The members of a record in the order of its lines in the file.
+constexpr QString CRequisite::*kFileOrder[kLinesPerRecord] = {
+    &CRequisite::m_strName,   &CRequisite::m_strBank,     &CRequisite::m_strBik,
+    &CRequisite::m_strInnKpp, &CRequisite::m_strAccount1, &CRequisite::m_strAccount2,
+};
+
+bool CanStore(const QString& field) {
+    return !field.contains(QLatin1Char('\n')) && Cp1251::CanEncode(field);
+}
+
+}  // namespace
+
+QString FileName(int nKind) {
+    return nKind == 0 ? QStringLiteral("pltRecv.dat") : QStringLiteral("polRecv.dat");
+}
+
+QString ArchiveCaption(int nKind) {
+    return nKind == 0 ? QStringLiteral("Архив реквизитов плательщика")
+                      : QStringLiteral("Архив реквизитов получателя");
+}
+
+CRequisiteArray FromLines(const QStringList& lines) {
+    CRequisiteArray requisites;
+    for (qsizetype first = 0; first < lines.size(); first += kLinesPerRecord) {
+        CRequisite record;
+        for (int field = 0; field < kLinesPerRecord && first + field < lines.size(); ++field) {
+            record.*kFileOrder[field] = lines.at(first + field);
+        }
+        requisites.append(record);
+    }
+    return requisites;
+}
+
+QStringList ToLines(const CRequisiteArray& requisites) {
+    QStringList lines;
+    lines.reserve(requisites.size() * kLinesPerRecord);
+    for (const CRequisite& record : requisites) {
+        for (QString CRequisite::*member : kFileOrder) {
+            lines.append(record.*member);
+        }
+    }
+    return lines;
+}
+
+LineFile::ReadResult Read(const QString& path, CRequisiteArray* requisites) {
+    QStringList lines;
+    const LineFile::ReadResult result = LineFile::Read(path, &lines);
+    *requisites = FromLines(lines);
+    return result;
+}
+
+bool Write(const QString& path, const CRequisiteArray& requisites) {
+    const QStringList lines = ToLines(requisites);
+    for (const QString& line : lines) {
+        if (!CanStore(line)) {
+            return false;  // it would come back as "?" or shift every following record
+        }
+    }
+    return LineFile::Write(path, lines);
+}
+
+}  // namespace RequisitesFile

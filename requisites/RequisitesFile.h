@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "common/LineFile.h"
+#include "requisites/CRequisiteArray.h"
+
+// The two address books on disk: "pltRecv.dat" holds the payers (kind 0), "polRecv.dat" the
+// recipients (any other kind). A record is six lines in the order name, bank, bank identification
+// code, taxpayer number and reason code, account 1, account 2: the third and fourth lines stand
+// the other way round from the record's members. There is no header and no separator, so a list
+// of n records is 6 n lines and an empty list is an empty file.
+namespace RequisitesFile {
+
+constexpr int kLinesPerRecord = 6;
+
+QString FileName(int nKind);
+QString ArchiveCaption(int nKind);
+
+// A short last record gets empty fields; a blank line where a name is due starts a record.
+CRequisiteArray FromLines(const QStringList& lines);
+QStringList ToLines(const CRequisiteArray& requisites);
+
+// Replaces *requisites with the records of the file; they are empty unless the result is Ok.
+LineFile::ReadResult Read(const QString& path, CRequisiteArray* requisites);
+
+// Replaces the file in one step. Returns false, leaving the file as it was, when writing failed
+// or a field holds text the file cannot keep (a line break, a character outside code page 1251).
+bool Write(const QString& path, const CRequisiteArray& requisites);
+
+}  // namespace RequisitesFile

@@ -1,0 +1,472 @@
+// The address book dialogs: listing, adding, changing and deleting records, saving on the way out,
+// and keeping stored records when a file can't be read or written.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "app/MessageBoxes.h"
+#include "requisites/CRequisitesArchiveDlg.h"
+#include "requisites/CRequisitesDlg.h"
+#include "requisites/RequisitesFile.h"
+
+namespace {
+
+const char* const kEdits[] = {"editName", "editBank",     "editInnKpp",
+                              "editBik",  "editAccount1", "editAccount2"};
+
+CRequisite Record(const QString& name, const QString& tag = QString()) {
+    CRequisite record;
+    record.m_strName = name;
+    record.m_strBank = tag + QStringLiteral("банк");
+    record.m_strInnKpp = tag + "7701/7702";
+    record.m_strBik = tag + "044525225";
+    record.m_strAccount1 = tag + "40702";
+    record.m_strAccount2 = tag + "30101";
+    return record;
+}
+
+QLineEdit* Edit(QWidget* dlg, const char* name) {
+    return dlg->findChild<QLineEdit*>(QLatin1String(name));
+}
+
+// The six fields as the dialog shows them, in the order of the record's members.
+QStringList Shown(CRequisitesDlg* dlg) {
+    QStringList texts;
+    for (const char* name : kEdits) {
+        texts.append(Edit(dlg, name)->text());
+    }
+    return texts;
+}
+
+QStringList Fields(const CRequisite& r) {
+    return {r.m_strName, r.m_strBank, r.m_strInnKpp, r.m_strBik, r.m_strAccount1, r.m_strAccount2};
+}
+
+void Type(CRequisitesDlg* dlg, const CRequisite& record) {
+    const QStringList fields = Fields(record);
+    for (int i = 0; i < fields.size(); ++i) {
+        Edit(dlg, kEdits[i])->setText(fields.at(i));
+    }
+}
+
+// Hands the record dialog that opens next to the answer once it is up.
+void WhenRecordDialogOpens(const std::function<void(CRequisitesDlg*)>& answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* dlg = qobject_cast<CRequisitesDlg*>(QApplication::activeModalWidget());
+        if (dlg) {
+            answer(dlg);
+        }
+    });
+}
+
+void AddRecord(CRequisitesArchiveDlg* archive, const CRequisite& record) {
+    WhenRecordDialogOpens([record](CRequisitesDlg* dlg) {
+        Type(dlg, record);
+        dlg->OnOK();
+    });
+    archive->OnAdd();
+}
+
+QListWidget* List(CRequisitesArchiveDlg* archive) {
+    return archive->findChild<QListWidget*>(QStringLiteral("listRequisites"));
+}
+
+QStringList Entries(CRequisitesArchiveDlg* archive) {
+    QStringList entries;
+    for (int i = 0; i < List(archive)->count(); ++i) {
+        entries.append(List(archive)->item(i)->text());
+    }
+    return entries;
+}
+
+int Selected(CRequisitesArchiveDlg* archive) {
+    const QList<QListWidgetItem*> items = List(archive)->selectedItems();
+    return items.isEmpty() ? -1 : List(archive)->row(items.first());
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+CRequisiteArray ReadFile(const QString& path) {
+    CRequisiteArray records;
+    RequisitesFile::Read(path, &records);
+    return records;
+}
+
+// What Tab visits, from the first stop on: a button by its text, any other control by its name.
+QStringList TabChain(QWidget* dlg, int length) {
+    QStringList chain;
+    for (QWidget* w = dlg->nextInFocusChain(); w != dlg && chain.size() < length;
+         w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus) {
+            auto* button = qobject_cast<QPushButton*>(w);
+            chain.append(button ? button->text() : w->objectName());
+        }
+    }
+    return chain;
+}
+
+bool FailEveryWrite(const QString&) {
+    return true;
+}
+
+const QString kPayers = QStringLiteral("pltRecv.dat");
+const QString kRecipients = QStringLiteral("polRecv.dat");
+
+}  // namespace
+
+class TestRequisitesDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void opensEmptyArchiveOfEachKind_data();
+    void opensEmptyArchiveOfEachKind();
+    void addsInOrderAndSelectsTheFirst();
+    void changesRecordInPlace_data();
+    void changesRecordInPlace();
+    void deletesRecord_data();
+    void deletesRecord();
+    void changeAndDeleteNeedASelection();
+    void escapeSavesLikeOk();
+    void focusAndTabOrder();
+    void loaderReadsOnceAndWritesBack();
+    void unreadableFileIsNotOverwritten_data();
+    void unreadableFileIsNotOverwritten();
+    void unreadableFileOfALoader();
+    void failedSaveKeepsTheOldFile();
+    void refusesTextTheFileCannotKeep_data();
+    void refusesTextTheFileCannotKeep();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    MessageBoxes::Log m_log;
+};
+
+void TestRequisitesDialogs::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void TestRequisitesDialogs::init() {
+    m_log = {};
+    MessageBoxes::SetTestLog(&m_log);
+    LineFile::g_pWriteFault = nullptr;
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+}
+
+void TestRequisitesDialogs::cleanup() {
+    MessageBoxes::SetTestLog(nullptr);
+    LineFile::g_pWriteFault = nullptr;
+    QDir::setCurrent(QDir::tempPath());
+    m_dir.reset();
+}
+
+void TestRequisitesDialogs::opensEmptyArchiveOfEachKind_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("payers") << 0 << QStringLiteral("Архив реквизитов плательщика") << kPayers;
+    QTest::newRow("recipients") << 1 << QStringLiteral("Архив реквизитов получателя")
+                                << kRecipients;
+}
+
+void TestRequisitesDialogs::opensEmptyArchiveOfEachKind() {
+    QFETCH(int, kind);
+    QFETCH(QString, caption);
+    QFETCH(QString, file);
+    {
+        CRequisitesArchiveDlg archive(kind);
+        QTimer::singleShot(0, &archive, &QDialog::accept);
+        archive.exec();
+        QCOMPARE(archive.windowTitle(), caption);
+        QCOMPARE(List(&archive)->count(), 0);
+        QCOMPARE(Selected(&archive), -1);
+        QVERIFY(!QFileInfo::exists(file));  // written only as the object goes
+    }
+    QVERIFY(QFileInfo(file).isFile());
+    QCOMPARE(QFileInfo(file).size(), 0);
+    QVERIFY(m_log.entries.isEmpty());
+}
+
+void TestRequisitesDialogs::addsInOrderAndSelectsTheFirst() {
+    {
+        CRequisitesArchiveDlg archive(1);
+        archive.show();
+        AddRecord(&archive, Record(QStringLiteral("Б"), "b"));
+        AddRecord(&archive, Record(QStringLiteral("А"), "a"));
+        QCOMPARE(Entries(&archive), (QStringList{QStringLiteral("Б"), QStringLiteral("А")}));
+        QCOMPARE(Selected(&archive), 0);
+        WhenRecordDialogOpens([](CRequisitesDlg* dlg) { dlg->reject(); });
+        archive.OnAdd();  // cancelled: nothing added
+        QCOMPARE(archive.m_requisites.size(), 2);
+    }
+    const QByteArray bytes = ReadBytes(kRecipients);
+    QCOMPARE(bytes.count("\r\n"), 12);
+    QVERIFY(bytes.startsWith("\xc1\r\n"));  // "Б" in code page 1251
+    QCOMPARE(ReadFile(kRecipients),
+             (CRequisiteArray{Record(QStringLiteral("Б"), "b"), Record(QStringLiteral("А"), "a")}));
+}
+
+void TestRequisitesDialogs::changesRecordInPlace_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("OK") << true;
+    QTest::newRow("Отмена") << false;
+}
+
+void TestRequisitesDialogs::changesRecordInPlace() {
+    QFETCH(bool, ok);
+    CRequisiteArray records{Record("A", "a"), Record("B", "b"), Record("C", "c")};
+    records[2].m_strAccount2 = QString(40000, QLatin1Char('9'));  // longer than a box holds
+    QVERIFY(RequisitesFile::Write(kPayers, records));
+    const CRequisite changed = Record("Z", "z");
+    {
+        CRequisitesArchiveDlg archive(0);
+        archive.show();
+        List(&archive)->setCurrentRow(2);
+        QStringList offered;
+        WhenRecordDialogOpens([&](CRequisitesDlg* dlg) {
+            offered = Shown(dlg);
+            Type(dlg, changed);
+            ok ? dlg->OnOK() : dlg->reject();
+        });
+        archive.OnChange();
+        QCOMPARE(offered, Fields(records.at(2)));  // every field in its own box
+        if (ok) {
+            records[2] = changed;
+        }
+        QCOMPARE(archive.m_requisites, records);
+        QCOMPARE(Entries(&archive).at(2), records.at(2).m_strName);
+        QCOMPARE(Selected(&archive), ok ? 0 : 2);
+    }
+    QCOMPARE(ReadFile(kPayers), records);
+}
+
+void TestRequisitesDialogs::deletesRecord_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("first") << 3 << 0 << QStringList{"B", "C"};
+    QTest::newRow("middle") << 3 << 1 << QStringList{"A", "C"};
+    QTest::newRow("last") << 3 << 2 << QStringList{"A", "B"};
+    QTest::newRow("only") << 1 << 0 << QStringList{};
+}
+
+void TestRequisitesDialogs::deletesRecord() {
+    QFETCH(int, count);
+    QFETCH(int, index);
+    QFETCH(QStringList, left);
+    CRequisiteArray records{Record("A", "a"), Record("B", "b"), Record("C", "c")};
+    records.resize(count);
+    QVERIFY(RequisitesFile::Write(kPayers, records));
+    records.removeAt(index);
+    {
+        CRequisitesArchiveDlg archive(0);
+        archive.show();
+        List(&archive)->setCurrentRow(index);
+        archive.OnDelete();
+        QCOMPARE(Entries(&archive), left);
+        QCOMPARE(archive.m_requisites, records);  // the others keep their fields and order
+        QCOMPARE(Selected(&archive), left.isEmpty() ? -1 : 0);
+    }
+    QCOMPARE(ReadFile(kPayers), records);
+    if (left.isEmpty()) {
+        QCOMPARE(QFileInfo(kPayers).size(), 0);
+    }
+    QVERIFY(m_log.entries.isEmpty());  // no question before deleting
+}
+
+void TestRequisitesDialogs::changeAndDeleteNeedASelection() {
+    QVERIFY(RequisitesFile::Write(kPayers, {Record("A")}));
+    CRequisitesArchiveDlg empty(1);
+    empty.show();
+    CRequisitesArchiveDlg unselected(0);
+    unselected.show();
+    List(&unselected)->clearSelection();
+    bool opened = false;
+    WhenRecordDialogOpens([&](CRequisitesDlg* dlg) {
+        opened = true;
+        dlg->reject();
+    });
+    for (CRequisitesArchiveDlg* archive : {&empty, &unselected}) {
+        archive->OnChange();
+        archive->OnDelete();
+    }
+    QCOMPARE(empty.m_requisites.size(), 0);
+    QCOMPARE(Selected(&empty), -1);
+    QCOMPARE(unselected.m_requisites, CRequisiteArray{Record("A")});
+    QCoreApplication::processEvents();  // the answer runs now unless a dialog took it
+    QVERIFY(!opened);
+}
+
+void TestRequisitesDialogs::escapeSavesLikeOk() {
+    {
+        CRequisitesArchiveDlg archive(1);
+        QTimer::singleShot(0, &archive, [&archive] {
+            AddRecord(&archive, Record("A"));
+            QTest::keyClick(&archive, Qt::Key_Escape);
+        });
+        QCOMPARE(archive.exec(), int(QDialog::Rejected));
+    }
+    QCOMPARE(ReadFile(kRecipients), CRequisiteArray{Record("A")});
+}
+
+void TestRequisitesDialogs::focusAndTabOrder() {
+    CRequisitesArchiveDlg archive(0);
+    archive.show();
+    QCOMPARE(TabChain(&archive, 5),
+             (QStringList{"OK", "listRequisites", QStringLiteral("Добавить"),
+                          QStringLiteral("Изменить"), QStringLiteral("Удалить")}));
+    QCOMPARE(qobject_cast<QPushButton*>(archive.focusWidget())->text(), QStringLiteral("OK"));
+
+    CRequisitesDlg dlg;
+    dlg.show();
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Реквизиты"));
+    QStringList order(std::begin(kEdits), std::end(kEdits));
+    order << "OK" << QStringLiteral("Отмена");
+    QCOMPARE(TabChain(&dlg, 8), order);
+    QCOMPARE(dlg.focusWidget(), Edit(&dlg, "editName"));
+}
+
+// The order dialog and the transfer to the form load the lists through objects never shown.
+void TestRequisitesDialogs::loaderReadsOnceAndWritesBack() {
+    QFile file(kRecipients);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("A\nbank\nbik\ninn\n1\n2\nB\n");
+    file.close();
+    {
+        CRequisitesArchiveDlg loader(1);
+        loader.LoadRequisites(kRecipients);
+        QCOMPARE(loader.m_requisites.size(), 2);
+        QCOMPARE(loader.m_requisites.at(0).m_strInnKpp, QStringLiteral("inn"));
+    }
+    QCOMPARE(ReadBytes(kRecipients),
+             QByteArray("A\r\nbank\r\nbik\r\ninn\r\n1\r\n2\r\nB\r\n\r\n\r\n\r\n\r\n\r\n"));
+    {
+        CRequisitesArchiveDlg loader(0);
+        loader.LoadRequisites(kPayers);  // missing: an empty list, and an empty file afterwards
+        QVERIFY(loader.m_requisites.isEmpty());
+    }
+    QCOMPARE(QFileInfo(kPayers).size(), 0);
+    QVERIFY(m_log.entries.isEmpty());
+
+    QVERIFY(QFile::remove(kPayers));
+    { CRequisitesArchiveDlg neverLoaded(0); }  // writes nothing, not even an empty file
+    QVERIFY(!QFileInfo::exists(kPayers));
+}
+
+void TestRequisitesDialogs::unreadableFileIsNotOverwritten_data() {
+    QTest::addColumn<bool>("change");
+    QTest::newRow("unchanged") << false;
+    QTest::newRow("changed") << true;
+}
+
+void TestRequisitesDialogs::unreadableFileIsNotOverwritten() {
+    QFETCH(bool, change);
+    QVERIFY(QDir().mkdir(kPayers));  // there, but can't be read
+    {
+        CRequisitesArchiveDlg archive(0);
+        archive.show();
+        QTRY_COMPARE(m_log.Texts(), QStringList{QStringLiteral("Не могу прочитать реквизиты")});
+        QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+        QCOMPARE(List(&archive)->count(), 0);
+        if (change) {
+            AddRecord(&archive, Record("A"));
+        }
+        archive.accept();
+    }
+    QStringList expected{QStringLiteral("Не могу прочитать реквизиты")};
+    if (change) {
+        expected.append(QStringLiteral("Не могу записать реквизиты"));
+    }
+    QCOMPARE(m_log.Texts(), expected);
+    QVERIFY(QFileInfo(kPayers).isDir());
+}
+
+void TestRequisitesDialogs::unreadableFileOfALoader() {
+    QVERIFY(QDir().mkdir(kRecipients));
+    QVERIFY(RequisitesFile::Write(kPayers, {Record("A")}));
+    {
+        CRequisitesArchiveDlg recipients(1);
+        CRequisitesArchiveDlg payers(0);
+        recipients.LoadRequisites(kRecipients);
+        payers.LoadRequisites(kPayers);
+        QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Не могу прочитать реквизиты")});
+        QCOMPARE(payers.m_requisites, CRequisiteArray{Record("A")});
+    }
+    QCOMPARE(m_log.entries.size(), 1);  // said once, when loading
+    QVERIFY(QFileInfo(kRecipients).isDir());
+    QCOMPARE(ReadFile(kPayers), CRequisiteArray{Record("A")});
+}
+
+void TestRequisitesDialogs::failedSaveKeepsTheOldFile() {
+    QVERIFY(RequisitesFile::Write(kPayers, {Record("A")}));
+    const QByteArray old = ReadBytes(kPayers);
+    {
+        CRequisitesArchiveDlg archive(0);
+        archive.show();
+        AddRecord(&archive, Record("B"));
+        archive.accept();
+        LineFile::g_pWriteFault = FailEveryWrite;
+    }
+    QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Не могу записать реквизиты")});
+    QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+    QCOMPARE(ReadBytes(kPayers), old);
+    QCOMPARE(QDir().entryList(QDir::Files), QStringList{kPayers});
+}
+
+void TestRequisitesDialogs::refusesTextTheFileCannotKeep_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("named");  // how the message names the character
+    const QString emoji = QString::fromUtf8("ООО \xF0\x9F\x98\x80");
+    const QString cjk = QString::fromUtf8("\xE4\xB8\xAD");
+    QTest::newRow("name") << 0 << QStringLiteral("Наименование") << emoji << emoji.mid(4);
+    QTest::newRow("bank") << 1 << QStringLiteral("Банк") << "Bank " + cjk << cjk;
+    QTest::newRow("inn/kpp") << 2 << QStringLiteral("ИНН/КПП") << cjk << cjk;
+    QTest::newRow("bik") << 3 << QStringLiteral("БИК") << cjk << cjk;
+    QTest::newRow("account 1") << 4 << QStringLiteral("Счет1") << cjk << cjk;
+    QTest::newRow("account 2") << 5 << QStringLiteral("Счет2") << "1\n2"
+                               << QStringLiteral("перевод строки");
+}
+
+void TestRequisitesDialogs::refusesTextTheFileCannotKeep() {
+    QFETCH(int, field);
+    QFETCH(QString, caption);
+    QFETCH(QString, text);
+    QFETCH(QString, named);
+    CRequisitesDlg dlg;
+    dlg.m_strName = QStringLiteral("Старое");
+    dlg.show();
+    QLineEdit* edit = Edit(&dlg, kEdits[field]);
+    edit->setText(text);
+    dlg.OnOK();
+    QCOMPARE(m_log.entries.size(), 1);
+    QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+    QVERIFY2(m_log.entries.first().text.contains(QStringLiteral("«%1»").arg(caption)),
+             qPrintable(m_log.entries.first().text));
+    QVERIFY(m_log.entries.first().text.contains(named));
+    QVERIFY(dlg.isVisible());  // still open, with what was typed
+    QCOMPARE(edit->text(), text);
+    QCOMPARE(dlg.focusWidget(), edit);
+    QCOMPARE(dlg.m_strName, QStringLiteral("Старое"));
+
+    edit->setText(QStringLiteral("Годится ё №"));
+    dlg.OnOK();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    const QStringList members{dlg.m_strName, dlg.m_strBank,     dlg.m_strInnKpp,
+                              dlg.m_strBik,  dlg.m_strAccount1, dlg.m_strAccount2};
+    QCOMPARE(members.at(field), QStringLiteral("Годится ё №"));
+    QCOMPARE(m_log.entries.size(), 1);
+}
+
+QTEST_MAIN(TestRequisitesDialogs)
+#include "tst_requisitesdialogs.moc"
