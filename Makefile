@@ -33,7 +33,7 @@ run: build
 
 test: test-deps build build-asan
 	cd build && $(CTEST)
-	cd build-asan && ASAN_OPTIONS=detect_leaks=0 $(CTEST)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 $(CTEST)
 
 bench: build
 	build/bench/bench_orders

@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScreen>
 #include <QSettings>
 #include <QTranslator>
 
+#include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "form/CVemoDoc.h"
 
@@ -33,13 +35,19 @@ bool CVemoApp::InitInstance() {
     m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
     connect(m_pMainFrame.get(), &CMainFrame::AppAboutRequested, this, &CVemoApp::OnAppAbout);
     m_pMainFrame->setWindowTitle(QStringLiteral("Редактор платежных поручений"));
+    // Without a window manager a maximised window keeps its first size: make that the screen's.
+    m_pMainFrame->setGeometry(m_pMainFrame->screen()->availableGeometry());
     m_pMainFrame->showMaximized();
 
     QDir().mkdir(QStringLiteral("Vemo"));  // exists already on every start but the first
     return true;
 }
 
-void CVemoApp::OnAppAbout() {}
+void CVemoApp::OnAppAbout() {
+    // A new box for every showing, so each one opens collapsed.
+    CAboutDlg dlg;
+    dlg.exec();
+}
 
 void CVemoApp::LoadStdProfileSettings(int recentFileCount) {
     QSettings settings;

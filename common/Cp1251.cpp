@@ -21,7 +21,8 @@ QByteArray Encode(const QString& text) {
 
 bool CanEncode(const QString& text) {
     QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder.encode(text);  // the encoder learns of errors while it converts
+    const QByteArray bytes =
+        encoder.encode(text);  // the encoder learns of errors while it converts
     Q_UNUSED(bytes);
     return !encoder.hasError();
 }

@@ -6,8 +6,9 @@
 
 // The two fonts of the form for one drawing surface: a light and a semibold monospaced "Courier"
 // with a character cell 3.96 mm high and an average character width of 1.98 mm (text) or
-// 2.31 mm (title). Qt sizes fonts in whole pixels; the remaining difference in width is made up
-// by a horizontal scale that the canvas applies while it draws.
+// 2.31 mm (title). Qt sizes fonts and rounds their metrics in whole pixels, which at screen
+// resolution misses those sizes by several percent; so the fonts are made at a fine reference
+// resolution, and the canvas scales them onto the surface, each axis by its own factor.
 class FormFonts {
 public:
     static constexpr int kCellHeight = 396;
@@ -18,8 +19,9 @@ public:
     FormFonts(double dpiX, double dpiY);
 
     const QFont& Font(FormFont font) const;
-    // What the canvas multiplies the font's natural widths by to reach the form's width.
+    // What the canvas multiplies the font's own sizes by, across and down.
     double HorizontalScale(FormFont font) const;
+    double VerticalScale(FormFont font) const;
 
     // What a drawn character cell measures, in 0.01 mm, as the canvas draws it.
     double CellHeight(FormFont font) const;
@@ -28,7 +30,8 @@ public:
 private:
     struct Sized {
         QFont font;
-        double scale = 1.0;
+        double scaleX = 1.0;
+        double scaleY = 1.0;
     };
     Sized Make(QFont::Weight weight, int averageWidth) const;
     const Sized& Get(FormFont font) const;

@@ -46,19 +46,21 @@ FormFont QtFormCanvas::SelectFont(FormFont font) {
 
 void QtFormCanvas::DrawText(const QString& text, const LogicalRect& rect, int format) {
     const QRectF box(ToDevice(rect.left, rect.top), ToDevice(rect.right, rect.bottom));
-    const double scale = m_fonts.HorizontalScale(m_font);
+    const double scaleX = m_fonts.HorizontalScale(m_font);
+    const double scaleY = m_fonts.VerticalScale(m_font);
 
     m_painter.save();
     m_painter.setClipRect(box, Qt::IntersectClip);
     m_painter.translate(box.topLeft());
-    m_painter.scale(scale, 1.0);
+    m_painter.scale(scaleX, scaleY);
     m_painter.setFont(m_fonts.Font(m_font));
     m_painter.setPen(Qt::black);
     m_painter.setBackground(Qt::white);
     m_painter.setBackgroundMode(Qt::OpaqueMode);
-    // In the scaled system the box is wider by 1/scale, so that lines break at its true width.
-    m_painter.drawText(QRectF(0, 0, box.width() / scale, box.height()), AlignmentFlags(format),
-                       text);
+    // In the scaled system the box is measured in the font's own pixels, so that lines break at
+    // the rectangle's true width.
+    m_painter.drawText(QRectF(0, 0, box.width() / scaleX, box.height() / scaleY),
+                       AlignmentFlags(format), text);
     m_painter.restore();
 }
 

@@ -233,10 +233,23 @@ void TestFormLayout::textsKeepTheirRectanglesInsideTheForm() {
         }
     }
     // The captions that every copy carries, once each, besides the values.
-    const QStringList captions{"Приложение 1а", "ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №", "Поступ. в. банк. плат.",
-                               "401060", "прописью", "Плательщик", "Банк плательщика",
-                               "Банк получателя", "Получатель", "Вид. оп.", "Назн. пл.", "Код",
-                               "Срок.пл.", "Очер.пл.", "Рез.поле", "подписи", "отметки банка",
+    const QStringList captions{"Приложение 1а",
+                               "ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №",
+                               "Поступ. в. банк. плат.",
+                               "401060",
+                               "прописью",
+                               "Плательщик",
+                               "Банк плательщика",
+                               "Банк получателя",
+                               "Получатель",
+                               "Вид. оп.",
+                               "Назн. пл.",
+                               "Код",
+                               "Срок.пл.",
+                               "Очер.пл.",
+                               "Рез.поле",
+                               "подписи",
+                               "отметки банка",
                                "М. П."};
     for (const QString& caption : captions) {
         QVERIFY2(FindText(DrawCopy(doc, 0), caption), qPrintable(caption));

@@ -1,4 +1,325 @@
+// The form on real surfaces: fonts, clipping, the view's scrolling, the PDF page and --pdf.
 #include <QtTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+#include <QPainter>
+#include <QProcess>
+#include <QScrollBar>
+#include <memory>
+
+#include "form/CVemoDoc.h"
+#include "form/CVemoView.h"
+#include "form/FormFonts.h"
+#include "form/FormPrinting.h"
+#include "form/QtFormCanvas.h"
+
+namespace {
+
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        return QString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of a PDF as pdftotext extracts it, and its page count as pdfinfo tells it.
+QString PdfText(const QString& path) {
+    return RunTool("pdftotext", {"-raw", path, "-"});
+}
+
+int PdfPages(const QString& path, QString* pageSize) {
+    const QString info = RunTool("pdfinfo", {path});
+    const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+    const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+(.*)\\n").match(info);
+    *pageSize = size.captured(1);
+    return pages.hasMatch() ? pages.captured(1).toInt() : -1;
+}
+
+struct Run {
+    int exitCode = -1;
+    QString errors;
+};
+
+Run RunVemo(const QString& workDir, const QStringList& arguments) {
+    QProcess process;
+    process.setWorkingDirectory(workDir);
+    process.start(qEnvironmentVariable("VEMO_EXECUTABLE"), arguments);
+    Run run;
+    if (process.waitForFinished(60000)) {
+        run.exitCode = process.exitCode();
+        run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    }
+    return run;
+}
+
+QStringList Placeholders(const CVemoDoc& doc) {
+    QStringList texts{doc.m_strNumber,   doc.m_strDate,        doc.m_strAmountInWords,
+                      doc.m_strAmount,   doc.m_strPaymentKind, doc.m_strPaymentTerm,
+                      doc.m_strPriority, doc.m_strBasis,       doc.m_strPaymentType};
+    for (const CRequisite* party : {&doc.m_recipient, &doc.m_payer}) {
+        texts << party->m_strName << party->m_strBank << party->m_strInnKpp << party->m_strBik
+              << party->m_strAccount1 << party->m_strAccount2;
+    }
+    return texts;
+}
+
+bool WhiteOutside(const QImage& image, const QRect& inside) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!inside.contains(x, y) && image.pixel(x, y) != qRgb(255, 255, 255)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+class TestFormView : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void fontsHaveTheFormsMetrics_data();
+    void fontsHaveTheFormsMetrics();
+    void textIsClippedToItsRectangle();
+    void wrappedLinesAreOneCellApart();
+    void boxCoversWhatLiesBeneath();
+    void viewScrollsToTheWholeWidth();
+    void pdfHoldsOnePageWithBothCopies();
+    void pdfDrawsValuesVerbatim();
+    void pdfFailureLeavesNothing();
+    void pdfCommandLine();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestFormView::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestFormView::fontsHaveTheFormsMetrics_data() {
+    QTest::addColumn<double>("dpi");
+    QTest::newRow("screen") << 96.0;
+    QTest::newRow("high-resolution screen") << 192.0;
+    QTest::newRow("printer") << 600.0;
+    QTest::newRow("pdf") << 1200.0;
+}
+
+void TestFormView::fontsHaveTheFormsMetrics() {
+    QFETCH(double, dpi);
+    const FormFonts fonts(dpi, dpi);
+    const auto within1Percent = [](double actual, double wanted) {
+        return qAbs(actual - wanted) <= wanted / 100.0;
+    };
+    for (FormFont font : {FormFont::Text, FormFont::Title}) {
+        const QFontInfo info(fonts.Font(font));
+        QVERIFY2(info.family().startsWith("Nimbus Mono PS") ||
+                     info.family().startsWith("Liberation Mono"),
+                 qPrintable(info.family()));
+        QVERIFY(info.fixedPitch());
+        QVERIFY2(within1Percent(fonts.CellHeight(font), FormFonts::kCellHeight),
+                 qPrintable(QString::number(fonts.CellHeight(font))));
+    }
+    QVERIFY(within1Percent(fonts.AverageWidth(FormFont::Text), FormFonts::kTextWidth));
+    QVERIFY(within1Percent(fonts.AverageWidth(FormFont::Title), FormFonts::kTitleWidth));
+    QVERIFY(QFontInfo(fonts.Font(FormFont::Title)).weight() >
+            QFontInfo(fonts.Font(FormFont::Text)).weight());
+}
+
+void TestFormView::textIsClippedToItsRectangle() {
+    // At 254 dpi one pixel is 10 units: the rectangle 1000..3000 × -1000..-2000 is 100..300 ×
+    // 100..200 in pixels.
+    const double dpi = 254.0;
+    const FormFonts fonts(dpi, dpi);
+    for (int format : {int(DT_LEFT), int(DT_CENTER), int(DT_RIGHT), int(DT_WORDBREAK)}) {
+        QImage image(400, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            QtFormCanvas canvas(painter, fonts, dpi, dpi);
+            canvas.SelectFont(FormFont::Text);
+            canvas.DrawText(QString(200, QLatin1Char('W')), LogicalRect{1000, -1000, 3000, -2000},
+                            format);
+        }
+        QVERIFY2(WhiteOutside(image, QRect(100, 100, 200, 100)),
+                 qPrintable(QString::number(format)));
+        QVERIFY(!WhiteOutside(image, QRect()));  // and something was drawn
+    }
+}
+
+void TestFormView::wrappedLinesAreOneCellApart() {
+    // At 254 dpi one pixel is 10 units: a cell is 39.6 pixels high. The rectangle is narrower
+    // than two letters, so each word takes a line of its own.
+    const double dpi = 254.0;
+    const FormFonts fonts(dpi, dpi);
+    QImage image(100, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtFormCanvas canvas(painter, fonts, dpi, dpi);
+        canvas.SelectFont(FormFont::Text);
+        canvas.DrawText(QStringLiteral("Ж Ж Ж Ж"), LogicalRect{0, 0, 300, -3000}, DT_WORDBREAK);
+    }
+    QList<int> lineTops;
+    bool inked = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool rowInked = false;
+        for (int x = 0; x < image.width() && !rowInked; ++x) {
+            rowInked = qGray(image.pixel(x, y)) < 128;
+        }
+        if (rowInked && !inked) {
+            lineTops.append(y);
+        }
+        inked = rowInked;
+    }
+    QCOMPARE(lineTops.size(), 4);
+    for (int i = 1; i < lineTops.size(); ++i) {
+        QVERIFY2(qAbs(lineTops.at(i) - lineTops.at(0) - i * 39.6) <= 1.5,
+                 qPrintable(QString::number(lineTops.at(i))));
+    }
+    // And each letter is as wide as the form's cell: about 19.8 pixels from one to the next.
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtFormCanvas canvas(painter, fonts, dpi, dpi);
+        canvas.SelectFont(FormFont::Text);
+        canvas.DrawText(QStringLiteral("||||"), LogicalRect{0, 0, 1000, -1000}, DT_LEFT);
+    }
+    QList<int> strokes;
+    inked = false;
+    for (int x = 0; x < image.width(); ++x) {
+        const bool columnInked = qGray(image.pixel(x, 20)) < 128;
+        if (columnInked && !inked) {
+            strokes.append(x);
+        }
+        inked = columnInked;
+    }
+    QCOMPARE(strokes.size(), 4);
+    QVERIFY2(qAbs((strokes.last() - strokes.first()) / 3.0 - 19.8) <= 0.5,
+             qPrintable(QString::number(strokes.last() - strokes.first())));
+}
+
+void TestFormView::boxCoversWhatLiesBeneath() {
+    const double dpi = 254.0;
+    const FormFonts fonts(dpi, dpi);
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        QtFormCanvas canvas(painter, fonts, dpi, dpi);
+        canvas.SelectFont(FormFont::Title);
+        canvas.DrawText(QString(40, QLatin1Char('M')), LogicalRect{0, 0, 4000, -1000}, DT_LEFT);
+        canvas.Rectangle(LogicalRect{1000, 0, 3000, -1000});
+    }
+    // Inside the outline nothing of the text is left.
+    for (int y = 2; y < 98; ++y) {
+        for (int x = 102; x < 298; ++x) {
+            QCOMPARE(image.pixel(x, y), qRgb(255, 255, 255));
+        }
+    }
+    QVERIFY(image.pixel(100, 50) != qRgb(255, 255, 255));  // the outline
+}
+
+void TestFormView::viewScrollsToTheWholeWidth() {
+    CVemoDoc doc;
+    CVemoView view(&doc);
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const double unitsPerPixel = 2540.0 / view.logicalDpiX();
+    const int reach =
+        view.horizontalScrollBar()->maximum() + view.viewport()->width();  // in pixels
+    QVERIFY(reach * unitsPerPixel >= 18700);
+    const int depth = view.verticalScrollBar()->maximum() + view.viewport()->height();
+    QVERIFY(qAbs(depth * 2540.0 / view.logicalDpiY() - 28000) < 30);
+}
+
+void TestFormView::pdfHoldsOnePageWithBothCopies() {
+    CVemoDoc doc;
+    const QString path = m_dir->filePath("form.pdf");
+    QString error;
+    QVERIFY2(WriteFormPdf(path, doc, &error), qPrintable(error));
+    QString pageSize;
+    QCOMPARE(PdfPages(path, &pageSize), 1);
+    QVERIFY2(pageSize.contains("A4"), qPrintable(pageSize));
+
+    const QString text = PdfText(path);
+    QVERIFY(!text.isEmpty());
+    const QStringList captions{"Приложение 1а",
+                               "ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №",
+                               "Поступ. в. банк. плат.",
+                               "401060",
+                               "прописью",
+                               "Плательщик",
+                               "Банк плательщика",
+                               "Банк получателя",
+                               "Получатель",
+                               "Вид. оп.",
+                               "Назн. пл.",
+                               "Код",
+                               "Срок.пл.",
+                               "Очер.пл.",
+                               "Рез.поле",
+                               "подписи",
+                               "отметки банка",
+                               "М. П.",
+                               "NN и даты товарных документов, договоров, НДС."};
+    for (const QString& caption : captions) {
+        QVERIFY2(text.count(caption) >= 2, qPrintable(caption));
+    }
+    for (const QString& placeholder : Placeholders(doc)) {
+        QVERIFY2(text.count(placeholder) >= 2, qPrintable(placeholder));
+    }
+}
+
+void TestFormView::pdfDrawsValuesVerbatim() {
+    CVemoDoc doc;
+    doc.m_payer.m_strName = QStringLiteral("Рога & Копыта");
+    doc.m_strBasis = QStringLiteral("Оплата по счету && договору");
+    const QString path = m_dir->filePath("form.pdf");
+    QString error;
+    QVERIFY(WriteFormPdf(path, doc, &error));
+    const QString text = PdfText(path);
+    QCOMPARE(text.count(QStringLiteral("Рога & Копыта")), 2);
+    QCOMPARE(text.count(QStringLiteral("Оплата по счету && договору")), 2);
+}
+
+void TestFormView::pdfFailureLeavesNothing() {
+    CVemoDoc doc;
+    QString error;
+    QVERIFY(!WriteFormPdf(m_dir->filePath("no/such/folder/form.pdf"), doc, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(QDir(m_dir->path()).mkdir("taken"));
+    QVERIFY(!WriteFormPdf(m_dir->filePath("taken"), doc, &error));
+    QVERIFY(QFileInfo(m_dir->filePath("taken")).isDir());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList{"taken"});
+}
+
+void TestFormView::pdfCommandLine() {
+    const QString work = m_dir->path();
+    Run run = RunVemo(work, {"--pdf", "out.pdf"});
+    QCOMPARE(run.exitCode, 0);
+    // The page, and nothing else: no order directory, no data files.
+    QCOMPARE(QDir(work).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"out.pdf"});
+    QVERIFY(PdfText(m_dir->filePath("out.pdf")).count(QStringLiteral("Название получателя")) == 2);
+
+    run = RunVemo(work, {"--pdf"});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.errors.contains("--pdf"));
+    run = RunVemo(work, {"--bogus"});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY(run.errors.contains("--bogus"));
+
+    run = RunVemo(work, {"--pdf", "missing/out.pdf"});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY(run.errors.contains("missing/out.pdf"));
+    QCOMPARE(QDir(work).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"out.pdf"});
+}
+
+QTEST_MAIN(TestFormView)
 #include "tst_formview.moc"

@@ -1,22 +1,13 @@
 // Line files: code page 1251 text, LF or CRLF on read, CRLF on write, atomic replacement.
 #include <QtTest>
+
 #include <memory>
+#include "TestFiles.h"
 
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 bool FailEveryWrite(const QString&) {
     return true;

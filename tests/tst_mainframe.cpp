@@ -1,4 +1,167 @@
+// Start-up and the main window: caption, menu, no shortcuts, the order directory, settings.
 #include <QtTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QShortcut>
+#include <memory>
+
+#include "app/CMainFrame.h"
+#include "app/CVemoApp.h"
+#include "form/CVemoDoc.h"
+#include "form/CVemoView.h"
+
+namespace {
+
+struct MenuItem {
+    QString menu;
+    QStringList items;
+};
+
+}  // namespace
+
+class TestMainFrame : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void startUpShowsTheMaximisedEditor();
+    void menuHasItsCommandsInOrder();
+    void noKeyRunsACommand();
+    void helpMenuStandsAtTheRight();
+    void orderDirectoryIsMadeOnce();
+    void documentStartsWithPlaceholders();
+    void toolkitSpeaksRussian();
+    void exitClosesTheWindow();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previousDir;
+    std::unique_ptr<CVemoApp> m_app;
+};
+
+void TestMainFrame::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    m_previousDir = QDir::currentPath();
+}
+
+void TestMainFrame::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_app = std::make_unique<CVemoApp>();
+    QVERIFY(m_app->InitInstance());
+}
+
+void TestMainFrame::cleanup() {
+    m_app.reset();
+    QDir::setCurrent(m_previousDir);
+}
+
+void TestMainFrame::startUpShowsTheMaximisedEditor() {
+    CMainFrame* frame = m_app->MainFrame();
+    QCOMPARE(frame->windowTitle(), QStringLiteral("Редактор платежных поручений"));
+    QVERIFY(frame->windowState() & Qt::WindowMaximized);
+    QVERIFY(frame->isVisible());
+    QCOMPARE(frame->centralWidget(), frame->View());
+    QCOMPARE(frame->View()->GetDocument(), m_app->Document());
+    QCOMPARE(QCoreApplication::organizationName(),
+             QStringLiteral("Local AppWizard-Generated Applications"));
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Vemo"));
+}
+
+void TestMainFrame::menuHasItsCommandsInOrder() {
+    const QList<MenuItem> expected{
+        {"&Файл", {"&Печать", "&Выход"}},
+        {"&Архив", {"&Реквизиты получателя", "Р&еквизиты плательщика", "&Платежные поручения"}},
+        {"&Помощь", {"&О программе"}},
+    };
+    QList<MenuItem> actual;
+    for (QAction* action : m_app->MainFrame()->menuBar()->actions()) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        QVERIFY(action->menu());
+        MenuItem menu{action->text(), {}};
+        for (QAction* item : action->menu()->actions()) {
+            QVERIFY(!item->isSeparator());
+            menu.items.append(item->text());
+        }
+        actual.append(menu);
+    }
+    QCOMPARE(actual.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(actual.at(i).menu, expected.at(i).menu);
+        QCOMPARE(actual.at(i).items, expected.at(i).items);
+    }
+}
+
+void TestMainFrame::noKeyRunsACommand() {
+    const QList<QAction*> actions = m_app->MainFrame()->findChildren<QAction*>();
+    QVERIFY(actions.size() >= 6);
+    for (QAction* action : actions) {
+        QVERIFY2(action->shortcuts().isEmpty(), qPrintable(action->text()));
+    }
+    QVERIFY(m_app->MainFrame()->findChildren<QShortcut*>().isEmpty());
+}
+
+void TestMainFrame::helpMenuStandsAtTheRight() {
+    QMenuBar* bar = m_app->MainFrame()->menuBar();
+    const QList<QAction*> actions = bar->actions();
+    QAction* archive = actions.at(1);
+    QAction* help = actions.last();
+    QCOMPARE(help->text(), QStringLiteral("&Помощь"));
+    const QRect helpRect = bar->actionGeometry(help);
+    QVERIFY(helpRect.left() > bar->actionGeometry(archive).right() + bar->width() / 3);
+    QVERIFY(bar->width() - helpRect.right() < 20);
+}
+
+void TestMainFrame::orderDirectoryIsMadeOnce() {
+    QVERIFY(QFileInfo(QStringLiteral("Vemo")).isDir());
+    // A second start finds it there and goes on as before.
+    QFile marker(QStringLiteral("Vemo/vemo.1"));
+    QVERIFY(marker.open(QIODevice::WriteOnly));
+    marker.close();
+    m_app = std::make_unique<CVemoApp>();
+    QVERIFY(m_app->InitInstance());
+    QVERIFY(QFileInfo::exists(QStringLiteral("Vemo/vemo.1")));
+}
+
+void TestMainFrame::documentStartsWithPlaceholders() {
+    const CVemoDoc* doc = m_app->Document();
+    QCOMPARE(g_pDoc, doc);
+    const QStringList order{doc->m_strNumber,   doc->m_strDate,        doc->m_strAmountInWords,
+                            doc->m_strAmount,   doc->m_strPaymentKind, doc->m_strPaymentTerm,
+                            doc->m_strPriority, doc->m_strBasis,       doc->m_strPaymentType};
+    QCOMPARE(order, (QStringList{"Номер", "дата", "Сумма прописью", "Сумма", "во", "срок пл.",
+                                 "очер. пл.", "Налог ...", "вид платежа"}));
+    const CRequisite& recipient = doc->m_recipient;
+    QCOMPARE((QStringList{recipient.m_strName, recipient.m_strBank, recipient.m_strInnKpp,
+                          recipient.m_strBik, recipient.m_strAccount1, recipient.m_strAccount2}),
+             (QStringList{"Название получателя", "Банк получателя", "ИНН/КПП получателя",
+                          "БИК получателя", "Счет1 получателя", "Счет2 получателя"}));
+    const CRequisite& payer = doc->m_payer;
+    QCOMPARE((QStringList{payer.m_strName, payer.m_strBank, payer.m_strInnKpp, payer.m_strBik,
+                          payer.m_strAccount1, payer.m_strAccount2}),
+             (QStringList{"Название плательщика", "Банк плательщика", "ИНН/КПП плательщика",
+                          "БИК плательщика", "Счет1 плательщика", "Счет2 плательщика"}));
+}
+
+void TestMainFrame::toolkitSpeaksRussian() {
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Да"));
+    QCOMPARE(QLocale().language(), QLocale::Russian);
+    QCOMPARE(QLocale().standaloneMonthName(3), QStringLiteral("март"));
+}
+
+void TestMainFrame::exitClosesTheWindow() {
+    QMenuBar* bar = m_app->MainFrame()->menuBar();
+    QAction* exit = bar->actions().first()->menu()->actions().last();
+    QCOMPARE(exit->text(), QStringLiteral("&Выход"));
+    exit->trigger();
+    QVERIFY(!m_app->MainFrame()->isVisible());
+}
+
+QTEST_MAIN(TestMainFrame)
 #include "tst_mainframe.moc"

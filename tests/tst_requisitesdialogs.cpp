@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "TestFiles.h"
 #include "app/MessageBoxes.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
@@ -85,11 +86,6 @@ QStringList Entries(CRequisitesArchiveDlg* archive) {
 int Selected(CRequisitesArchiveDlg* archive) {
     const QList<QListWidgetItem*> items = List(archive)->selectedItems();
     return items.isEmpty() ? -1 : List(archive)->row(items.first());
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 CRequisiteArray ReadFile(const QString& path) {

@@ -1,21 +1,12 @@
 // The requisites files: six lines a record, code page 1251, normal form on write, atomic saving.
 #include <QtTest>
+
 #include <memory>
+#include "TestFiles.h"
 
 #include "requisites/RequisitesFile.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 CRequisite Record(const QString& name, const QString& bank = {}, const QString& innKpp = {},
                   const QString& bik = {}, const QString& account1 = {},
