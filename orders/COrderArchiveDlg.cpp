@@ -37,14 +37,7 @@ OrderRow RowFromDialog(const COrderDlg& dialog) {
 
 }  // namespace
 
-// The icon is compiled into the static library, whose linker drops it unless something refers
-// to it. Outside any namespace, as the macro requires; registering twice is harmless.
-static void RegisterRowIcon() {
-    Q_INIT_RESOURCE(resources);
-}
-
 COrderArchiveDlg::COrderArchiveDlg(QWidget* parent) : QDialog(parent) {
-    RegisterRowIcon();
     setWindowTitle(QStringLiteral("Архив платежных поручений"));
     CreateControls();
     OnInitDialog();

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "TestFiles.h"
 #include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
@@ -24,17 +25,6 @@ const QString kCannotWrite = QStringLiteral("Не могу записать пл
 const QString kWholeNumber = QStringLiteral("Введите целое число.");
 const QStringList kPayers = {"alfa-2", "Alfa", QStringLiteral("Бета")};
 const QStringList kRecipients = {QStringLiteral("Гамма"), QStringLiteral("Дельта")};
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 // A requisites file of records that carry a name only.
 void WriteNames(const QString& path, const QStringList& names) {

@@ -3,6 +3,7 @@
 #include <limits>
 #include <memory>
 
+#include "TestFiles.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
 #include "orders/OrderFiles.h"
@@ -12,17 +13,6 @@ namespace {
 
 constexpr int kIntMax = std::numeric_limits<int>::max();
 constexpr int kIntMin = std::numeric_limits<int>::min();
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 OrderRow Row(int number, const QString& basis = QStringLiteral("Оплата по счету № 15")) {
     OrderRow row;
