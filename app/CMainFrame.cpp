@@ -7,6 +7,7 @@
 #include "form/CVemoView.h"
 #include "orders/COrderArchiveDlg.h"
 #include "requisites/CRequisitesArchiveDlg.h"
+#include "requisites/RequisitesFile.h"
 
 CMainFrame::CMainFrame(CVemoDoc* doc, QWidget* parent)
     : QMainWindow(parent), m_pDocument(doc), m_pView(new CVemoView(doc, this)) {
@@ -39,12 +40,12 @@ void CMainFrame::CreateMenu() {
 
 // Each archive writes its list back to its file as it goes out of scope.
 void CMainFrame::OnArchivePayers() {
-    CRequisitesArchiveDlg dlg(0);
+    CRequisitesArchiveDlg dlg(RequisitesFile::kPayersKind);
     dlg.exec();
 }
 
 void CMainFrame::OnArchiveRecipients() {
-    CRequisitesArchiveDlg dlg(1);
+    CRequisitesArchiveDlg dlg(RequisitesFile::kRecipientsKind);
     dlg.exec();
 }
 

@@ -7,10 +7,14 @@
 
 #include "app/DialogUnits.h"
 #include "app/MessageBoxes.h"
+#include "form/CVemoDoc.h"
 #include "orders/COrderDlg.h"
 #include "orders/COrderListModel.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "orders/OrderTransfer.h"
+#include "requisites/CRequisitesArchiveDlg.h"
+#include "requisites/RequisitesFile.h"
 
 COrderArchiveDlg* g_pOrderArchiveDlg = nullptr;
 
@@ -246,8 +250,17 @@ void COrderArchiveDlg::OnDeleteOrder() {
 }
 
 void COrderArchiveDlg::OnOK() {
-    if (RequireCurrentRow() < 0) {
+    const int row = RequireCurrentRow();
+    if (row < 0) {
         return;
     }
+    // The loaders write both files back as they go, the recipients' first.
+    using RequisitesFile::kPayersKind;
+    using RequisitesFile::kRecipientsKind;
+    CRequisitesArchiveDlg payers(kPayersKind);
+    CRequisitesArchiveDlg recipients(kRecipientsKind);
+    recipients.LoadRequisites(RequisitesFile::FileName(kRecipientsKind));
+    payers.LoadRequisites(RequisitesFile::FileName(kPayersKind));
+    OrderTransfer::TransferOrder(RowAt(row), payers.m_requisites, recipients.m_requisites, *g_pDoc);
     accept();
 }

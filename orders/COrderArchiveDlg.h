@@ -35,7 +35,7 @@ public slots:
     void OnEditOrder();
     void OnItemChangedOrders();
     void OnDeleteOrder();
-    // "Нарисовать платежное поручение": ends the dialog with the current row chosen.
+    // "Нарисовать платежное поручение": puts the current order on the form and ends the dialog.
     void OnOK();
 
 private:

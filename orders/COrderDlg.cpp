@@ -14,6 +14,7 @@
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderTexts.h"
 #include "requisites/CRequisitesArchiveDlg.h"
+#include "requisites/RequisitesFile.h"
 
 namespace {
 
@@ -184,10 +185,12 @@ bool COrderDlg::OnInitDialog() {
 
 void COrderDlg::LoadNames() {
     // The loaders write their files back as they go: the payers' first.
-    CRequisitesArchiveDlg recipients(1);
-    recipients.LoadRequisites(QStringLiteral("polRecv.dat"));
-    CRequisitesArchiveDlg payers(0);
-    payers.LoadRequisites(QStringLiteral("pltRecv.dat"));
+    using RequisitesFile::kPayersKind;
+    using RequisitesFile::kRecipientsKind;
+    CRequisitesArchiveDlg recipients(kRecipientsKind);
+    recipients.LoadRequisites(RequisitesFile::FileName(kRecipientsKind));
+    CRequisitesArchiveDlg payers(kPayersKind);
+    payers.LoadRequisites(RequisitesFile::FileName(kPayersKind));
 
     m_lbRecipients->clear();
     m_lbPayers->clear();

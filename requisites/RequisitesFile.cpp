@@ -18,12 +18,12 @@ bool CanStore(const QString& field) {
 }  // namespace
 
 QString FileName(int nKind) {
-    return nKind == 0 ? QStringLiteral("pltRecv.dat") : QStringLiteral("polRecv.dat");
+    return nKind == kPayersKind ? QStringLiteral("pltRecv.dat") : QStringLiteral("polRecv.dat");
 }
 
 QString ArchiveCaption(int nKind) {
-    return nKind == 0 ? QStringLiteral("Архив реквизитов плательщика")
-                      : QStringLiteral("Архив реквизитов получателя");
+    return nKind == kPayersKind ? QStringLiteral("Архив реквизитов плательщика")
+                                : QStringLiteral("Архив реквизитов получателя");
 }
 
 CRequisiteArray FromLines(const QStringList& lines) {

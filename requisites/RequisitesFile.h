@@ -14,6 +14,9 @@
 namespace RequisitesFile {
 
 constexpr int kLinesPerRecord = 6;
+// The kinds of address book.
+constexpr int kPayersKind = 0;
+constexpr int kRecipientsKind = 1;
 
 QString FileName(int nKind);
 QString ArchiveCaption(int nKind);

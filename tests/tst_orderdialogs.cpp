@@ -11,6 +11,7 @@
 
 #include "TestFiles.h"
 #include "app/MessageBoxes.h"
+#include "form/CVemoDoc.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
 #include "orders/COrderArchiveDlg.h"
@@ -434,6 +435,7 @@ void TestOrderDialogs::needsASelectedRow() {
 
 void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     SaveRows({1, 2});
+    CVemoDoc doc;
     COrderArchiveDlg archive;
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
@@ -444,6 +446,7 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(archive.result(), int(QDialog::Accepted));
     QCOMPARE(archive.CurrentRow(), 1);
+    QCOMPARE(doc.m_strNumber, archive.RowAt(1)[kColumnNumber]);  // the chosen order is on the form
 }
 
 void TestOrderDialogs::deleteRemovesRowAndFile() {
