@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "orders/OrderTexts.h"
+
 namespace {
 
 CommandLine Fail(const QString& error) {
@@ -40,7 +42,21 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
             }
             continue;
         }
+        if (argument == QLatin1String("--order")) {
+            if (!hasValue) {
+                return Fail(QStringLiteral("--order needs an order number"));
+            }
+            const QString value = arguments.at(++i);
+            if (!OrderTexts::ParseWholeNumber(value, &line.orderNumber) || line.orderNumber < 1) {
+                return Fail(QStringLiteral("--order needs an order number of 1 or more, not %1")
+                                .arg(value));
+            }
+            continue;
+        }
         return Fail(QStringLiteral("unknown argument: %1").arg(argument));
+    }
+    if (line.orderNumber > 0 && line.mode != CommandLine::Mode::Pdf) {
+        return Fail(QStringLiteral("--order goes with --pdf"));
     }
     return line;
 }
@@ -49,5 +65,6 @@ QString CommandLineUsage() {
     return QStringLiteral(
         "Usage: vemo                     open the payment order editor\n"
         "       vemo --pdf OUT.pdf       write the form page (both copies) to a PDF file\n"
+        "            [--order N]         with order N of Vemo/ and its requisites on it\n"
         "       vemo --words AMOUNT      print the amount in Russian words\n");
 }

@@ -7,7 +7,7 @@
 struct CommandLine {
     enum class Mode {
         Editor,  // no arguments: open the editor
-        Pdf,     // --pdf OUT.pdf: write the form page to a PDF file
+        Pdf,     // --pdf OUT.pdf [--order N]: write the form page to a PDF file
         Words,   // --words AMOUNT: print the amount in words
         Help,    // --help
         Error,   // bad arguments; the reason is in error
@@ -15,6 +15,7 @@ struct CommandLine {
 
     Mode mode = Mode::Editor;
     QString pdfPath;
+    int orderNumber = 0;  // with --pdf: the order to put on the form first; 0 for none
     QString amountText;
     QString error;
 };

@@ -8,10 +8,11 @@
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
+#include "orders/OrderTransfer.h"
 
 namespace {
 
-constexpr int kExitCouldNotWrite = 1;
+constexpr int kExitFailed = 1;  // the order could not be read or the PDF not written
 constexpr int kExitBadArguments = 2;
 
 QStringList Arguments(int argc, char** argv) {
@@ -39,9 +40,21 @@ int RunPdf(int argc, char** argv, const CommandLine& line) {
     QGuiApplication app(argc, argv);
     CVemoDoc doc;
     QString error;
+    if (line.orderNumber > 0) {
+        QStringList warnings;
+        const bool found =
+            OrderTransfer::TransferOrderFile(line.orderNumber, doc, &error, &warnings);
+        for (const QString& warning : warnings) {
+            Print(stderr, QStringLiteral("vemo: %1\n").arg(warning));
+        }
+        if (!found) {
+            Print(stderr, QStringLiteral("vemo: %1\n").arg(error));
+            return kExitFailed;
+        }
+    }
     if (!WriteFormPdf(line.pdfPath, doc, &error)) {
         Print(stderr, QStringLiteral("vemo: cannot write %1: %2\n").arg(line.pdfPath, error));
-        return kExitCouldNotWrite;
+        return kExitFailed;
     }
     return 0;
 }
