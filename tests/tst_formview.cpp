@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <memory>
 
+#include "TestPdf.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
 #include "form/FormFonts.h"
@@ -13,28 +14,6 @@
 #include "form/QtFormCanvas.h"
 
 namespace {
-
-QString RunTool(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        return QString();
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The text of a PDF as pdftotext extracts it, and its page count as pdfinfo tells it.
-QString PdfText(const QString& path) {
-    return RunTool("pdftotext", {"-raw", path, "-"});
-}
-
-int PdfPages(const QString& path, QString* pageSize) {
-    const QString info = RunTool("pdfinfo", {path});
-    const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
-    const QRegularExpressionMatch size = QRegularExpression("Page size:\\s+(.*)\\n").match(info);
-    *pageSize = size.captured(1);
-    return pages.hasMatch() ? pages.captured(1).toInt() : -1;
-}
 
 struct Run {
     int exitCode = -1;

@@ -11,9 +11,9 @@
 
 #include "TestFiles.h"
 #include "app/MessageBoxes.h"
-#include "form/CVemoDoc.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
+#include "form/CVemoDoc.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/COrderDlg.h"
 #include "orders/OrderFiles.h"

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "TestFiles.h"
+#include "TestPdf.h"
 #include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
 #include "form/CVemoDoc.h"
@@ -211,10 +212,7 @@ void TestTransfer::orderOptionReadsOnly() {
     QCOMPARE(QDir("Vemo").entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList{"vemo.5"});
 
-    QProcess text;
-    text.start("pdftotext", {"-raw", "out.pdf", "-"});
-    QVERIFY(text.waitForFinished(30000));
-    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    const QString page = PdfText("out.pdf");
     for (const QString& shown :
          QStringList{"PayerTag 044525225", "PayerTag 40702", "Recipient", "Basis",
                      "Одна тысяча двести тридцать четыре руб. 56 коп."}) {

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+// PDF files as poppler's tools read them: their text and their pages.
+
+inline QString RunPdfTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        return QString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The text of the PDF, line by line as laid out on the page.
+inline QString PdfText(const QString& path) {
+    return RunPdfTool("pdftotext", {"-layout", path, "-"});
+}
+
+// The number of pages, -1 when the file can't be read; *pageSize gets pdfinfo's description.
+inline int PdfPages(const QString& path, QString* pageSize) {
+    const QString info = RunPdfTool("pdfinfo", {path});
+    const QRegularExpressionMatch pages = QRegularExpression("Pages:\\s+(\\d+)").match(info);
+    *pageSize = QRegularExpression("Page size:\\s+(.*)\\n").match(info).captured(1);
+    return pages.hasMatch() ? pages.captured(1).toInt() : -1;
+}
