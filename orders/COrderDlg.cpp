@@ -144,6 +144,10 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
         m_editPaymentKind->setText(m_strPaymentKind);
         m_editPaymentType->setText(m_strPaymentType);
         m_editPaymentTerm->setText(m_strPaymentTerm);
+        // Long texts show their beginning, as they are read.
+        for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+            edit->setCursorPosition(0);
+        }
         return true;
     }
     // A number that is not whole, or too big for the number of an order, is refused outright.

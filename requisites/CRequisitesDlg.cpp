@@ -98,6 +98,7 @@ void CRequisitesDlg::showEvent(QShowEvent* event) {
 void CRequisitesDlg::OnInitDialog() {
     for (const Row& row : m_rows) {
         row.edit->setText(this->*row.member);
+        row.edit->setCursorPosition(0);  // a long text shows its beginning
     }
     m_rows.first().edit->setFocus();
 }

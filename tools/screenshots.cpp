@@ -1,0 +1,61 @@
+// Takes the README's screenshots: the main window with a drawn order, the orders archive and
+// the order dialog, run in the working directory (a demo folder) and saved to the folder named
+// on the command line.
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/CMainFrame.h"
+#include "app/CVemoApp.h"
+#include "orders/COrderArchiveDlg.h"
+#include "orders/COrderDlg.h"
+
+namespace {
+
+bool Save(QWidget* window, const QString& folder, const QString& name) {
+    const QString path = QDir(folder).filePath(name);
+    const bool saved = window->grab().save(path);
+    std::fprintf(stderr, "%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: vemo_screenshots OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+
+    CVemoApp app;
+    if (!app.InitInstance()) {
+        return 1;
+    }
+    CMainFrame* frame = app.MainFrame();
+    frame->showNormal();
+    frame->resize(1000, 760);
+
+    bool saved = true;
+    {
+        COrderArchiveDlg archive(frame);
+        archive.show();
+        archive.SelectRow(0);
+        QApplication::processEvents();
+        saved &= Save(&archive, folder, "orders-archive.png");
+
+        // The order dialog of the first order, as "Изменить" opens it.
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            saved &= qobject_cast<COrderDlg*>(dialog) && Save(dialog, folder, "order-dialog.png");
+            dialog->close();
+        });
+        archive.OnEditOrder();
+        archive.OnOK();  // puts the first order on the form
+    }
+    QApplication::processEvents();
+    saved &= Save(frame, folder, "main-window.png");
+    return saved ? 0 : 1;
+}
