@@ -1,6 +1,7 @@
 // The drawing sequence of the form, checked on a recording canvas.
 #include <QtTest>
 
+#include "FormCaptions.h"
 #include "RecordingCanvas.h"
 #include "form/CFormLayout.h"
 #include "form/CVemoDoc.h"
@@ -232,26 +233,7 @@ void TestFormLayout::textsKeepTheirRectanglesInsideTheForm() {
             QVERIFY(step.rect.left < step.rect.right);
         }
     }
-    // The captions that every copy carries, once each, besides the values.
-    const QStringList captions{"Приложение 1а",
-                               "ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №",
-                               "Поступ. в. банк. плат.",
-                               "401060",
-                               "прописью",
-                               "Плательщик",
-                               "Банк плательщика",
-                               "Банк получателя",
-                               "Получатель",
-                               "Вид. оп.",
-                               "Назн. пл.",
-                               "Код",
-                               "Срок.пл.",
-                               "Очер.пл.",
-                               "Рез.поле",
-                               "подписи",
-                               "отметки банка",
-                               "М. П."};
-    for (const QString& caption : captions) {
+    for (const QString& caption : FormCaptions()) {
         QVERIFY2(FindText(DrawCopy(doc, 0), caption), qPrintable(caption));
     }
 }

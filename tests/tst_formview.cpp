@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <memory>
 
+#include "FormCaptions.h"
 #include "TestPdf.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
@@ -228,26 +229,7 @@ void TestFormView::pdfHoldsOnePageWithBothCopies() {
 
     const QString text = PdfText(path);
     QVERIFY(!text.isEmpty());
-    const QStringList captions{"Приложение 1а",
-                               "ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №",
-                               "Поступ. в. банк. плат.",
-                               "401060",
-                               "прописью",
-                               "Плательщик",
-                               "Банк плательщика",
-                               "Банк получателя",
-                               "Получатель",
-                               "Вид. оп.",
-                               "Назн. пл.",
-                               "Код",
-                               "Срок.пл.",
-                               "Очер.пл.",
-                               "Рез.поле",
-                               "подписи",
-                               "отметки банка",
-                               "М. П.",
-                               "NN и даты товарных документов, договоров, НДС."};
-    for (const QString& caption : captions) {
+    for (const QString& caption : FormCaptions()) {
         QVERIFY2(text.count(caption) >= 2, qPrintable(caption));
     }
     for (const QString& placeholder : Placeholders(doc)) {
