@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 #include "app/DialogUnits.h"
+#include "app/FieldChecks.h"
 #include "app/MessageBoxes.h"
-#include "common/Cp1251.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderTexts.h"
 #include "requisites/CRequisitesArchiveDlg.h"
@@ -262,14 +262,7 @@ bool COrderDlg::CheckSavableText() {
         {m_editPriority, u"Очередность платежа"},
     };
     for (const auto& [edit, caption] : fields) {
-        const QString text = edit->text();
-        // The order file holds one field per line in code page 1251.
-        if (!Cp1251::CanEncode(text) || text.contains(u'\n') || text.contains(u'\r')) {
-            MessageBoxes::ShowError(
-                this, QStringLiteral("В поле \"%1\" есть знаки, которые нельзя сохранить в "
-                                     "платежке. Уберите или замените их.")
-                          .arg(QString::fromUtf16(caption)));
-            edit->setFocus();
+        if (RefuseUnstorableField(edit, QString::fromUtf16(caption), QStringLiteral("платежке"))) {
             return false;
         }
     }

@@ -7,8 +7,7 @@
 #include <limits>
 
 #include "app/DialogUnits.h"
-#include "app/MessageBoxes.h"
-#include "common/Cp1251.h"
+#include "app/FieldChecks.h"
 
 namespace {
 
@@ -27,36 +26,6 @@ const RowTemplate kRows[] = {
     {"Счет1", &CRequisitesDlg::m_strAccount1, "editAccount1", 70},
     {"Счет2", &CRequisitesDlg::m_strAccount2, "editAccount2", 86},
 };
-
-// The characters of a text that the requisites file can't keep: those outside code page 1251
-// (an emoji is tested whole, as the pair of UTF-16 units it is) and line breaks, which would
-// split the field across lines of the file.
-struct Unstorable {
-    qsizetype first = -1;  // where the first of them stands, -1 for none
-    qsizetype length = 0;
-    QStringList shown;  // each of them once, as the message names them
-};
-
-Unstorable FindUnstorable(const QString& text) {
-    Unstorable found;
-    for (qsizetype i = 0, length = 1; i < text.size(); i += length) {
-        length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString character = text.mid(i, length);
-        const bool lineBreak = character == QLatin1String("\n");
-        if (!lineBreak && Cp1251::CanEncode(character)) {
-            continue;
-        }
-        if (found.first < 0) {
-            found.first = i;
-            found.length = length;
-        }
-        const QString shown = lineBreak ? QStringLiteral("перевод строки") : character;
-        if (!found.shown.contains(shown)) {
-            found.shown.append(shown);
-        }
-    }
-    return found;
-}
 
 }  // namespace
 
@@ -116,15 +85,5 @@ void CRequisitesDlg::OnOK() {
 }
 
 bool CRequisitesDlg::RefuseUnstorableText(const Row& row) {
-    const Unstorable found = FindUnstorable(row.edit->text());
-    if (found.first < 0) {
-        return false;
-    }
-    MessageBoxes::ShowError(this, QStringLiteral("В поле «%1» есть знаки, которые нельзя "
-                                                 "сохранить в файле реквизитов: %2.\n"
-                                                 "Уберите или замените их.")
-                                      .arg(row.caption, found.shown.join(QStringLiteral(" "))));
-    row.edit->setFocus();
-    row.edit->setSelection(int(found.first), int(found.length));  // the first of them
-    return true;
+    return RefuseUnstorableField(row.edit, row.caption, QStringLiteral("файле реквизитов"));
 }

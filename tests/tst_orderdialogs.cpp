@@ -696,7 +696,7 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     } else {
         QCOMPARE(m_log.entries.size(), 1);
         QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
-        QVERIFY(m_log.entries.first().text.contains('"' + caption + '"'));
+        QVERIFY(m_log.entries.first().text.contains("«" + caption + "»"));
         QVERIFY(!OrderFiles::Exists(1));
         QCOMPARE(archive.RowCount(), 0);
     }
