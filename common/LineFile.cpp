@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include "common/Cp1251.h"
+#include "common/StorableText.h"
 
 namespace LineFile {
 
@@ -42,6 +43,9 @@ ReadResult Read(const QString& path, QStringList* lines) {
 bool Write(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines) {
+        if (FindUnstorableText(line).first >= 0) {
+            return false;  // it would come back as "?", or shift every following line
+        }
         bytes += Cp1251::Encode(line);
         bytes += "\r\n";
     }

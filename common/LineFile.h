@@ -17,7 +17,9 @@ enum class ReadResult {
 ReadResult Read(const QString& path, QStringList* lines);
 
 // Replaces the file with the lines in one step: the new content takes the file's place only once
-// it is completely written. Returns false when anything failed; the old file is then untouched.
+// it is completely written. Returns false when anything failed, or when a line holds what the
+// file cannot keep (a line break, a character outside code page 1251); the old file is then
+// untouched.
 bool Write(const QString& path, const QStringList& lines);
 
 // Where tests make writing fail at a chosen point; nullptr in the program.

@@ -1,7 +1,5 @@
 #include "requisites/RequisitesFile.h"
 
-#include "common/Cp1251.h"
-
 namespace RequisitesFile {
 namespace {
 
@@ -10,10 +8,6 @@ constexpr QString CRequisite::*kFileOrder[kLinesPerRecord] = {
     &CRequisite::m_strName,   &CRequisite::m_strBank,     &CRequisite::m_strBik,
     &CRequisite::m_strInnKpp, &CRequisite::m_strAccount1, &CRequisite::m_strAccount2,
 };
-
-bool CanStore(const QString& field) {
-    return !field.contains(QLatin1Char('\n')) && Cp1251::CanEncode(field);
-}
 
 }  // namespace
 
@@ -57,13 +51,7 @@ LineFile::ReadResult Read(const QString& path, CRequisiteArray* requisites) {
 }
 
 bool Write(const QString& path, const CRequisiteArray& requisites) {
-    const QStringList lines = ToLines(requisites);
-    for (const QString& line : lines) {
-        if (!CanStore(line)) {
-            return false;  // it would come back as "?" or shift every following record
-        }
-    }
-    return LineFile::Write(path, lines);
+    return LineFile::Write(path, ToLines(requisites));
 }
 
 }  // namespace RequisitesFile

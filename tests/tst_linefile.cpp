@@ -105,6 +105,11 @@ void TestLineFile::failedWriteKeepsTheOldFile() {
     QVERIFY(!LineFile::Write(Path("dir"), {"new"}));
     QVERIFY(QFileInfo(Path("dir")).isDir());
     QVERIFY(!LineFile::Write(Path("missing/f"), {"new"}));
+
+    // Text that would not read back as written is not written at all.
+    QVERIFY(!LineFile::Write(Path("f"), {"one\ntwo"}));
+    QVERIFY(!LineFile::Write(Path("f"), {QString::fromUtf8("\xF0\x9F\x98\x80")}));
+    QCOMPARE(ReadBytes(Path("f")), QByteArray("old\r\n"));
 }
 
 void TestLineFile::refusesCharactersOutsideTheCodePage() {
