@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
+#include <functional>
 #include <memory>
 
 #include "FormCaptions.h"
@@ -53,6 +54,42 @@ bool WhiteOutside(const QImage& image, const QRect& inside) {
         }
     }
     return true;
+}
+
+// What the canvas draws on a white image at 254 dpi, where one pixel is 10 units.
+constexpr double kTestDpi = 254.0;
+
+QImage Render(const QSize& size, const std::function<void(QtFormCanvas&)>& draw) {
+    const FormFonts fonts(kTestDpi, kTestDpi);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QtFormCanvas canvas(painter, fonts, kTestDpi, kTestDpi);
+    draw(canvas);
+    return image;
+}
+
+// Where runs of ink begin along a line of pixels: rows (a whole row inked anywhere) or the
+// columns of one row.
+QList<int> InkStarts(const QImage& image, Qt::Orientation along, int row = 0) {
+    QList<int> starts;
+    bool inked = false;
+    const int count = along == Qt::Vertical ? image.height() : image.width();
+    for (int i = 0; i < count; ++i) {
+        bool here = false;
+        if (along == Qt::Vertical) {
+            for (int x = 0; x < image.width() && !here; ++x) {
+                here = qGray(image.pixel(x, i)) < 128;
+            }
+        } else {
+            here = qGray(image.pixel(i, row)) < 128;
+        }
+        if (here && !inked) {
+            starts.append(i);
+        }
+        inked = here;
+    }
+    return starts;
 }
 
 }  // namespace
@@ -113,18 +150,12 @@ void TestFormView::fontsHaveTheFormsMetrics() {
 void TestFormView::textIsClippedToItsRectangle() {
     // At 254 dpi one pixel is 10 units: the rectangle 1000..3000 × -1000..-2000 is 100..300 ×
     // 100..200 in pixels.
-    const double dpi = 254.0;
-    const FormFonts fonts(dpi, dpi);
     for (int format : {int(DT_LEFT), int(DT_CENTER), int(DT_RIGHT), int(DT_WORDBREAK)}) {
-        QImage image(400, 300, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        {
-            QPainter painter(&image);
-            QtFormCanvas canvas(painter, fonts, dpi, dpi);
+        const QImage image = Render(QSize(400, 300), [format](QtFormCanvas& canvas) {
             canvas.SelectFont(FormFont::Text);
             canvas.DrawText(QString(200, QLatin1Char('W')), LogicalRect{1000, -1000, 3000, -2000},
                             format);
-        }
+        });
         QVERIFY2(WhiteOutside(image, QRect(100, 100, 200, 100)),
                  qPrintable(QString::number(format)));
         QVERIFY(!WhiteOutside(image, QRect()));  // and something was drawn
@@ -134,67 +165,33 @@ void TestFormView::textIsClippedToItsRectangle() {
 void TestFormView::wrappedLinesAreOneCellApart() {
     // At 254 dpi one pixel is 10 units: a cell is 39.6 pixels high. The rectangle is narrower
     // than two letters, so each word takes a line of its own.
-    const double dpi = 254.0;
-    const FormFonts fonts(dpi, dpi);
-    QImage image(100, 300, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QtFormCanvas canvas(painter, fonts, dpi, dpi);
+    const QImage lines = Render(QSize(100, 300), [](QtFormCanvas& canvas) {
         canvas.SelectFont(FormFont::Text);
         canvas.DrawText(QStringLiteral("Ж Ж Ж Ж"), LogicalRect{0, 0, 300, -3000}, DT_WORDBREAK);
-    }
-    QList<int> lineTops;
-    bool inked = false;
-    for (int y = 0; y < image.height(); ++y) {
-        bool rowInked = false;
-        for (int x = 0; x < image.width() && !rowInked; ++x) {
-            rowInked = qGray(image.pixel(x, y)) < 128;
-        }
-        if (rowInked && !inked) {
-            lineTops.append(y);
-        }
-        inked = rowInked;
-    }
+    });
+    const QList<int> lineTops = InkStarts(lines, Qt::Vertical);
     QCOMPARE(lineTops.size(), 4);
     for (int i = 1; i < lineTops.size(); ++i) {
         QVERIFY2(qAbs(lineTops.at(i) - lineTops.at(0) - i * 39.6) <= 1.5,
                  qPrintable(QString::number(lineTops.at(i))));
     }
     // And each letter is as wide as the form's cell: about 19.8 pixels from one to the next.
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QtFormCanvas canvas(painter, fonts, dpi, dpi);
+    const QImage bars = Render(QSize(100, 300), [](QtFormCanvas& canvas) {
         canvas.SelectFont(FormFont::Text);
         canvas.DrawText(QStringLiteral("||||"), LogicalRect{0, 0, 1000, -1000}, DT_LEFT);
-    }
-    QList<int> strokes;
-    inked = false;
-    for (int x = 0; x < image.width(); ++x) {
-        const bool columnInked = qGray(image.pixel(x, 20)) < 128;
-        if (columnInked && !inked) {
-            strokes.append(x);
-        }
-        inked = columnInked;
-    }
+    });
+    const QList<int> strokes = InkStarts(bars, Qt::Horizontal, 20);
     QCOMPARE(strokes.size(), 4);
     QVERIFY2(qAbs((strokes.last() - strokes.first()) / 3.0 - 19.8) <= 0.5,
              qPrintable(QString::number(strokes.last() - strokes.first())));
 }
 
 void TestFormView::boxCoversWhatLiesBeneath() {
-    const double dpi = 254.0;
-    const FormFonts fonts(dpi, dpi);
-    QImage image(400, 300, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        QtFormCanvas canvas(painter, fonts, dpi, dpi);
+    const QImage image = Render(QSize(400, 300), [](QtFormCanvas& canvas) {
         canvas.SelectFont(FormFont::Title);
         canvas.DrawText(QString(40, QLatin1Char('M')), LogicalRect{0, 0, 4000, -1000}, DT_LEFT);
         canvas.Rectangle(LogicalRect{1000, 0, 3000, -1000});
-    }
+    });
     // Inside the outline nothing of the text is left.
     for (int y = 2; y < 98; ++y) {
         for (int x = 102; x < 298; ++x) {
