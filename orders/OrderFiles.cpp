@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "common/LineFile.h"
-#include "orders/OrderTexts.h"
 
 namespace OrderFiles {
 namespace {
