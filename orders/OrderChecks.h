@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStringList>
+#include <optional>
+
+#include "orders/OrderRow.h"
+#include "requisites/CRequisiteArray.h"
+
+// What is wrong with one payment order as it stands in the archive. Each problem is a text that
+// names what is at fault, for the caller to put after the order's file name. The bank details of
+// its payer and recipient are checked with their address book records, not here. Rules on the
+// order's own fields (number, date, amount, ...) belong in this place, beside the parties.
+namespace OrderChecks {
+
+// The address books the parties are looked up in. A book that could not be read is absent, and
+// its party is then not looked up: every order would report it missing.
+struct AddressBooks {
+    std::optional<CRequisiteArray> payers;
+    std::optional<CRequisiteArray> recipients;
+};
+
+// A named payer or recipient that has no record of exactly that name in its address book, as
+// "плательщик «ООО Ромашка» не найден в pltRecv.dat". An empty name is a party not chosen yet,
+// not an error.
+QStringList Check(const OrderRow& row, const AddressBooks& books);
+
+}  // namespace OrderChecks

@@ -1,0 +1,251 @@
+#include "requisites/RequisiteChecks.h"
+
+#include <QStringView>
+#include <algorithm>
+#include <array>
+
+namespace RequisiteChecks {
+namespace {
+
+constexpr int kBikLength = 9;
+constexpr int kAccountLength = 20;
+constexpr int kOrganisationInnLength = 10;
+constexpr int kPersonInnLength = 12;
+constexpr int kKppLength = 9;
+
+// Weights of the check digits of the taxpayer number, over the digits before each check digit.
+constexpr std::array<int, 9> kOrganisationInnWeights = {2, 4, 10, 3, 5, 9, 4, 6, 8};
+constexpr std::array<int, 10> kPersonInnWeights11 = {7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
+constexpr std::array<int, 11> kPersonInnWeights12 = {3, 7, 2, 4, 10, 3, 5, 9, 4, 6, 8};
+
+// QChar::isDigit would take the digits of other scripts too; the bank reads 0 to 9 only.
+bool IsDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+int DigitAt(QStringView digits, qsizetype i) {
+    return digits[i].unicode() - u'0';
+}
+
+bool AllDigits(QStringView text) {
+    return std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+QString WithoutBlanks(QStringView text) {
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (!c.isSpace()) {
+            result.append(c);
+        }
+    }
+    return result;
+}
+
+// A count with its noun in the right Russian form: 1 цифра, 3 цифры, 8 цифр, 21 цифра.
+QString Counted(qsizetype n, const char* one, const char* few, const char* many) {
+    const qsizetype lastTwo = n % 100;
+    const qsizetype last = n % 10;
+    const char* noun = many;
+    if (last == 1 && lastTwo != 11) {
+        noun = one;
+    } else if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14)) {
+        noun = few;
+    }
+    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(noun);
+}
+
+QString Digits(qsizetype n) {
+    return Counted(n, "цифра", "цифры", "цифр");
+}
+
+// What is wrong with a number that must be `length` digits; empty when nothing is.
+QString NumberFault(const QString& number, int length) {
+    for (QChar c : number) {
+        if (!IsDigit(c)) {
+            return QStringLiteral("«%1» вместо цифры").arg(c);
+        }
+    }
+    if (number.size() != length) {
+        return QStringLiteral("%1 вместо %2").arg(Digits(number.size())).arg(length);
+    }
+    return {};
+}
+
+// The control key of an account: the bank's three digits followed by the account's twenty,
+// weighted 7, 1, 3, 7, 1, 3, ..., add up to a multiple of ten.
+bool KeyAgrees(const QString& bankDigits, const QString& account) {
+    constexpr std::array<int, 3> kWeights = {7, 1, 3};
+    const QString digits = bankDigits + account;
+    int sum = 0;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        sum += DigitAt(digits, i) * kWeights[i % kWeights.size()];
+    }
+    return sum % 10 == 0;
+}
+
+// A check digit of the taxpayer number: the weighted sum of the digits before it, mod 11, mod 10.
+template <std::size_t N>
+int InnCheckDigit(QStringView inn, const std::array<int, N>& weights) {
+    int sum = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        sum += DigitAt(inn, i) * weights[i];
+    }
+    return sum % 11 % 10;
+}
+
+bool InnCheckDigitsAgree(const QString& inn) {
+    if (inn.size() == kOrganisationInnLength) {
+        return InnCheckDigit(inn, kOrganisationInnWeights) == DigitAt(inn, 9);
+    }
+    return InnCheckDigit(inn, kPersonInnWeights11) == DigitAt(inn, 10) &&
+           InnCheckDigit(inn, kPersonInnWeights12) == DigitAt(inn, 11);
+}
+
+class Collector {
+public:
+    void Add(Field field, const QString& caption, const QString& what) {
+        m_problems.append({field, caption + QStringLiteral(": ") + what});
+    }
+    QList<Problem> Problems() const { return m_problems; }
+
+private:
+    QList<Problem> m_problems;
+};
+
+void CheckInn(const QString& inn, Collector* out) {
+    const QString caption = QStringLiteral("ИНН");
+    for (QChar c : inn) {
+        if (!IsDigit(c)) {
+            out->Add(Field::InnKpp, caption, QStringLiteral("«%1» вместо цифры").arg(c));
+            return;
+        }
+    }
+    if (inn.size() != kOrganisationInnLength && inn.size() != kPersonInnLength) {
+        out->Add(Field::InnKpp, caption,
+                 QStringLiteral("%1 вместо %2 или %3")
+                     .arg(Digits(inn.size()))
+                     .arg(kOrganisationInnLength)
+                     .arg(kPersonInnLength));
+    } else if (!InnCheckDigitsAgree(inn)) {
+        out->Add(Field::InnKpp, caption, QStringLiteral("неверное контрольное число"));
+    }
+}
+
+// Four digits, two digits or capital Latin letters, three digits.
+void CheckKpp(const QString& kpp, Collector* out) {
+    const QString caption = QStringLiteral("КПП");
+    if (kpp.size() != kKppLength) {
+        out->Add(Field::InnKpp, caption,
+                 QStringLiteral("%1 вместо %2")
+                     .arg(Counted(kpp.size(), "знак", "знака", "знаков"))
+                     .arg(kKppLength));
+        return;
+    }
+    for (qsizetype i = 0; i < kpp.size(); ++i) {
+        const QChar c = kpp[i];
+        const bool letterPlace = i == 4 || i == 5;
+        if (IsDigit(c) || (letterPlace && c >= u'A' && c <= u'Z')) {
+            continue;
+        }
+        const QString what = letterPlace ? QStringLiteral(
+                                               "«%1» на %2-м месте вместо цифры или "
+                                               "заглавной латинской буквы")
+                                         : QStringLiteral("«%1» на %2-м месте вместо цифры");
+        out->Add(Field::InnKpp, caption, what.arg(c).arg(i + 1));
+        return;
+    }
+}
+
+// "ИНН/КПП" or the INN alone; an empty part after the slash is a KPP not filled.
+void CheckInnKpp(const QString& field, Collector* out) {
+    const QStringList parts = field.split(QLatin1Char('/'));
+    if (parts.size() > 2) {
+        out->Add(Field::InnKpp, QStringLiteral("ИНН/КПП"),
+                 QStringLiteral("пишется как ИНН/КПП или один ИНН"));
+        return;
+    }
+    const QString inn = WithoutBlanks(parts.at(0));
+    const QString kpp = parts.size() > 1 ? WithoutBlanks(parts.at(1)) : QString();
+    if (!inn.isEmpty()) {
+        CheckInn(inn, out);
+    }
+    if (kpp.isEmpty()) {
+        return;
+    }
+    if (inn.size() == kPersonInnLength && AllDigits(inn)) {
+        out->Add(Field::InnKpp, QStringLiteral("КПП"),
+                 QStringLiteral("у ИНН из 12 цифр (физического лица) КПП не бывает"));
+    } else {
+        CheckKpp(kpp, out);
+    }
+}
+
+void CheckBik(const QString& bik, Collector* out) {
+    const QString caption = QStringLiteral("БИК");
+    if (const QString fault = NumberFault(bik, kBikLength); !fault.isEmpty()) {
+        out->Add(Field::Bik, caption, fault);
+    } else if (!bik.startsWith(QLatin1String("04"))) {
+        out->Add(Field::Bik, caption, QStringLiteral("российский БИК начинается с 04"));
+    }
+}
+
+// The settlement account's key is taken against the BIK's last three digits; an unusable BIK
+// (empty, or wrong by its own rule) leaves the key unchecked, its own warning says enough.
+void CheckAccount1(const QString& account, const QString& bik, bool bikUsable, Collector* out) {
+    const QString caption = QStringLiteral("Счет1");
+    if (const QString fault = NumberFault(account, kAccountLength); !fault.isEmpty()) {
+        out->Add(Field::Account1, caption, fault);
+    } else if (bikUsable && !KeyAgrees(bik.right(3), account)) {
+        out->Add(Field::Account1, caption,
+                 QStringLiteral("контрольный ключ не сходится с БИК %1").arg(bik));
+    }
+}
+
+// The correspondent account is the bank's own account at the central bank: it starts with 301,
+// and its key is taken against "0" and the BIK's fifth and sixth digits.
+void CheckAccount2(const QString& account, const QString& bik, bool bikUsable, Collector* out) {
+    const QString caption = QStringLiteral("Счет2");
+    if (const QString fault = NumberFault(account, kAccountLength); !fault.isEmpty()) {
+        out->Add(Field::Account2, caption, fault);
+        return;
+    }
+    if (!account.startsWith(QLatin1String("301"))) {
+        out->Add(Field::Account2, caption,
+                 QStringLiteral("корреспондентский счет начинается с 301"));
+    }
+    if (bikUsable && !KeyAgrees(QLatin1Char('0') + bik.mid(4, 2), account)) {
+        out->Add(Field::Account2, caption,
+                 QStringLiteral("контрольный ключ не сходится с БИК %1").arg(bik));
+    }
+}
+
+}  // namespace
+
+QList<Problem> Check(const CRequisite& record) {
+    Collector out;
+    CheckInnKpp(record.m_strInnKpp, &out);
+    const QString bik = WithoutBlanks(record.m_strBik);
+    if (!bik.isEmpty()) {
+        CheckBik(bik, &out);
+    }
+    const bool bikUsable = NumberFault(bik, kBikLength).isEmpty();
+    if (const QString account = WithoutBlanks(record.m_strAccount1); !account.isEmpty()) {
+        CheckAccount1(account, bik, bikUsable, &out);
+    }
+    if (const QString account = WithoutBlanks(record.m_strAccount2); !account.isEmpty()) {
+        CheckAccount2(account, bik, bikUsable, &out);
+    }
+    return out.Problems();
+}
+
+QStringList Texts(const QList<Problem>& problems) {
+    QStringList texts;
+    texts.reserve(problems.size());
+    for (const Problem& problem : problems) {
+        texts.append(problem.text);
+    }
+    return texts;
+}
+
+}  // namespace RequisiteChecks

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "requisites/CRequisite.h"
+
+// The bank details of a record checked the way a bank checks them: the lengths of the numbers,
+// the control key of both accounts against the bank identification code, the check digits of the
+// taxpayer number and the pattern of the reason code. The checks only warn: a record that breaks a
+// rule is still kept, and an empty field is "not filled", not wrong.
+//
+// Blanks inside a number are ignored, so "4070 2810 ..." counts as its digits alone: bookkeepers
+// copy numbers in groups from letters and invoices, and the bank reads only the digits.
+namespace RequisiteChecks {
+
+// The record's fields in the order of the record dialog, so the first problem of a record is the
+// one on the field that comes first on the screen.
+enum class Field { Name, Bank, InnKpp, Bik, Account1, Account2 };
+
+// One broken rule: the field at fault and what is wrong, in words that name the field
+// ("БИК: 8 цифр вместо 9").
+struct Problem {
+    Field field;
+    QString text;
+};
+
+// Every broken rule of the record, in the order of the fields; empty when all is well.
+QList<Problem> Check(const CRequisite& record);
+
+// The texts of the problems, in their order.
+QStringList Texts(const QList<Problem>& problems);
+
+}  // namespace RequisiteChecks
