@@ -1,0 +1,479 @@
+// Bank details checked as a bank checks them, record by record and over a whole working folder.
+#include <QtTest>
+
+#include <memory>
+#include "TestFiles.h"
+
+#include "common/Cp1251.h"
+#include "orders/WorkingFolderCheck.h"
+#include "requisites/RequisiteChecks.h"
+
+using RequisiteChecks::Field;
+
+Q_DECLARE_METATYPE(Field)
+
+namespace {
+
+CRequisite Record(const QString& name, const QString& innKpp, const QString& bik,
+                  const QString& account1, const QString& account2) {
+    CRequisite record;
+    record.m_strName = name;
+    record.m_strBank = QStringLiteral("банк");
+    record.m_strInnKpp = innKpp;
+    record.m_strBik = bik;
+    record.m_strAccount1 = account1;
+    record.m_strAccount2 = account2;
+    return record;
+}
+
+// Published bank details, each verified by hand:
+//
+// BIK 044525225, correspondent account 30101810400000000225. Key of 0 25 | 3010181040...0225 over
+// the weights 7, 1, 3, ...: 0+2+15+21+0+3+0+1+24+7+0+12+0+...+0+6+14+5 = 110.
+// Settlement account 40702810938000012345. Key of 225 | 40702810938000012345:
+// 14+2+15+28+0+21+0+2+24+7+0+27+21+8+0+0+0+0+7+2+9+28+5 = 220.
+// INN 7707083893: 2*7+4*7+10*0+3*7+5*0+9*8+4*3+6*8+8*9 = 267 = 24*11+3, check digit 3.
+CRequisite Moscow() {
+    return Record(QStringLiteral("ПАО Сбербанк"), QStringLiteral("7707083893/773601001"),
+                  QStringLiteral("044525225"), QStringLiteral("40702810938000012345"),
+                  QStringLiteral("30101810400000000225"));
+}
+
+// BIK 044030653, correspondent account 30101810500000000653. Key of 0 30 | 301...0653:
+// 0+3+0+21+0+3+0+1+24+7+0+15+0+...+0+18+35+3 = 130.
+// Settlement account 40702810155000098765. Key of 653 | 40702810155000098765:
+// 42+5+9+28+0+21+0+2+24+7+0+3+35+5+0+0+0+0+63+8+21+42+5 = 320.
+// INN 7830002293 alone: 14+32+30+0+0+0+8+12+72 = 168 = 15*11+3, check digit 3.
+CRequisite StPetersburg() {
+    return Record(QStringLiteral("ООО Нева"), QStringLiteral("7830002293"),
+                  QStringLiteral("044030653"), QStringLiteral("40702810155000098765"),
+                  QStringLiteral("30101810500000000653"));
+}
+
+// BIK 044525974, correspondent account 30101810145250000974. Key of 0 25 | 301...0974:
+// 0+2+15+21+0+3+0+1+24+7+0+3+28+5+6+35+0+0+0+0+27+49+4 = 230.
+// Settlement account 40802810900001234567. Key of 974 | 40802810900001234567:
+// 63+7+12+28+0+24+0+2+24+7+0+27+0+0+0+0+1+6+21+4+15+42+7 = 290.
+// INN 500100732259 of a person: 11th digit 7*5+2*0+4*0+10*1+3*0+5*0+9*7+4*3+6*2+8*2 = 148 =
+// 13*11+5, so 5; 12th digit 3*5+7*0+2*0+4*1+10*0+3*0+5*7+9*3+4*2+6*2+8*5 = 141 = 12*11+9, so 9.
+CRequisite Person() {
+    return Record(QStringLiteral("ИП Соколова"), QStringLiteral("500100732259/"),
+                  QStringLiteral("044525974"), QStringLiteral("40802810900001234567"),
+                  QStringLiteral("30101810145250000974"));
+}
+
+QList<Field> Fields(const QList<RequisiteChecks::Problem>& problems) {
+    QList<Field> fields;
+    for (const RequisiteChecks::Problem& problem : problems) {
+        fields.append(problem.field);
+    }
+    return fields;
+}
+
+QByteArray FileBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += Cp1251::Encode(line) + "\r\n";
+    }
+    return bytes;
+}
+
+// A requisites file's six lines of a record: BIK before INN/KPP.
+QStringList BookLines(const CRequisite& record) {
+    return {record.m_strName,   record.m_strBank,     record.m_strBik,
+            record.m_strInnKpp, record.m_strAccount1, record.m_strAccount2};
+}
+
+QStringList OrderLines(int number, const QString& payer, const QString& recipient) {
+    return {QStringLiteral("%1").arg(number, 4),
+            QStringLiteral("12. 3.2026"),
+            payer,
+            recipient,
+            QStringLiteral("1000,00"),
+            QStringLiteral("Оплата по счету № 5"),
+            QStringLiteral("01"),
+            QStringLiteral("12.03.2026"),
+            QStringLiteral("5"),
+            QStringLiteral("электронно")};
+}
+
+// Every file under the folder with its bytes: what "nothing was written" compares.
+QMap<QString, QByteArray> Snapshot(const QString& root) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(root).relativeFilePath(path),
+                     it.fileInfo().isDir() ? QByteArray("<dir>") : ReadBytes(path));
+    }
+    return files;
+}
+
+}  // namespace
+
+class TestChecks : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void validRecordsPass_data();
+    void validRecordsPass();
+    void everySingleDigitChangeIsCaught_data();
+    void everySingleDigitChangeIsCaught();
+    void innRemainderTenCountsAsZero();
+    void faultsAreNamed_data();
+    void faultsAreNamed();
+
+    void cleanFolderHasNoProblems();
+    void faultyFolderNamesEveryProblem();
+    void emptyFolderIsCleanAndStaysEmpty();
+    void unreadableFilesAreNamed();
+
+private:
+    void WriteFile(const QString& name, const QStringList& lines);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_elsewhere;
+};
+
+void TestChecks::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    // The folder is passed in; the working directory is somewhere else and must not matter.
+    m_elsewhere = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_elsewhere->isValid());
+    QVERIFY(QDir::setCurrent(m_elsewhere->path()));
+}
+
+void TestChecks::cleanup() {
+    QCOMPARE(Snapshot(m_elsewhere->path()), (QMap<QString, QByteArray>{}));
+    QDir::setCurrent(QDir::tempPath());
+    m_dir.reset();
+    m_elsewhere.reset();
+}
+
+void TestChecks::WriteFile(const QString& name, const QStringList& lines) {
+    QDir(m_dir->path()).mkpath(QFileInfo(name).path());
+    WriteBytes(m_dir->filePath(name), FileBytes(lines));
+}
+
+void TestChecks::validRecordsPass_data() {
+    QTest::addColumn<CRequisite>("record");
+    QTest::newRow("Moscow bank, INN/KPP") << Moscow();
+    QTest::newRow("St Petersburg bank, INN alone") << StPetersburg();
+    QTest::newRow("person, INN and an empty KPP after the slash") << Person();
+    CRequisite person = Person();
+    person.m_strInnKpp = QStringLiteral("500100732259");
+    QTest::newRow("person, INN alone") << person;
+    QTest::newRow("blanks inside the numbers are ignored")
+        << Record(QStringLiteral("x"), QStringLiteral(" 7707 0838 93 / 7736 01 001 "),
+                  QStringLiteral("04 45 25 225"), QStringLiteral("40702 810 9 3800 0012345"),
+                  QStringLiteral("301 01 810 4 0000 0000225"));
+    CRequisite letters = Moscow();
+    letters.m_strInnKpp = QStringLiteral("7707083893/7707AB001");
+    QTest::newRow("KPP with capital Latin letters") << letters;
+    QTest::newRow("nothing filled") << CRequisite();
+    QTest::newRow("name only") << Record(QStringLiteral("x"), {}, {}, {}, {});
+    QTest::newRow("blanks only are nothing filled")
+        << Record(QStringLiteral("x"), QStringLiteral("  "), QStringLiteral(" "),
+                  QStringLiteral(" "), QStringLiteral("\t"));
+    QTest::newRow("no BIK: the keys wait for it")
+        << Record(QStringLiteral("x"), {}, {}, QStringLiteral("40702810000000012345"),
+                  QStringLiteral("30101810000000000001"));
+    QTest::newRow("KPP without an INN yet")
+        << Record(QStringLiteral("x"), QStringLiteral("/773601001"), {}, {}, {});
+}
+
+void TestChecks::validRecordsPass() {
+    QFETCH(CRequisite, record);
+    QCOMPARE(RequisiteChecks::Texts(RequisiteChecks::Check(record)), QStringList());
+}
+
+// Each digit of a valid BIK, account or INN is changed to each of the nine other digits in turn.
+// All changes must be caught, on the field whose rule sees them: BIK digits 1-2 by the "04"
+// start, 5-6 through the correspondent account's key, 7-9 through the settlement account's key.
+// BIK digits 3-4 (the region) are not covered by any rule and are left out.
+// The account keys catch every change: each weight (7, 1 or 3) is prime to 10, so a change of d
+// in one digit moves the sum by a non-multiple of 10. The INN's mod 11 remainder always moves,
+// since every weight is prime to 11; the check digit then stays only when the remainder moves
+// between 0 and 10. The INNs here have remainders 3 and 5 (see their sums), so nothing escapes.
+void TestChecks::everySingleDigitChangeIsCaught_data() {
+    QTest::addColumn<CRequisite>("record");
+    QTest::addColumn<int>("member");  // index into the members below
+    QTest::addColumn<int>("position");
+    QTest::addColumn<Field>("field");
+    const std::pair<const char*, CRequisite> records[] = {
+        {"Moscow", Moscow()}, {"St Petersburg", StPetersburg()}, {"person", Person()}};
+    for (const auto& [name, record] : records) {
+        for (int position : {0, 1}) {
+            QTest::addRow("%s BIK %d", name, position + 1) << record << 0 << position << Field::Bik;
+        }
+        for (int position : {4, 5}) {
+            QTest::addRow("%s BIK %d", name, position + 1)
+                << record << 0 << position << Field::Account2;
+        }
+        for (int position : {6, 7, 8}) {
+            QTest::addRow("%s BIK %d", name, position + 1)
+                << record << 0 << position << Field::Account1;
+        }
+        for (int position = 0; position < 20; ++position) {
+            QTest::addRow("%s Счет1 %d", name, position + 1)
+                << record << 1 << position << Field::Account1;
+            QTest::addRow("%s Счет2 %d", name, position + 1)
+                << record << 2 << position << Field::Account2;
+        }
+        const int innLength = record.m_strInnKpp.indexOf(u'/') < 0
+                                  ? record.m_strInnKpp.size()
+                                  : record.m_strInnKpp.indexOf(u'/');
+        for (int position = 0; position < innLength; ++position) {
+            QTest::addRow("%s ИНН %d", name, position + 1)
+                << record << 3 << position << Field::InnKpp;
+        }
+    }
+}
+
+void TestChecks::everySingleDigitChangeIsCaught() {
+    QFETCH(CRequisite, record);
+    QFETCH(int, member);
+    QFETCH(int, position);
+    QFETCH(Field, field);
+    QString CRequisite::*const members[] = {&CRequisite::m_strBik, &CRequisite::m_strAccount1,
+                                            &CRequisite::m_strAccount2, &CRequisite::m_strInnKpp};
+    QVERIFY(RequisiteChecks::Check(record).isEmpty());
+    const QChar original = (record.*members[member])[position];
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        if (digit == original) {
+            continue;
+        }
+        CRequisite changed = record;
+        (changed.*members[member])[position] = QLatin1Char(digit);
+        const QList<RequisiteChecks::Problem> problems = RequisiteChecks::Check(changed);
+        const QString value = changed.*members[member];
+        QVERIFY2(!problems.isEmpty(), qPrintable(value + QStringLiteral(" passed")));
+        for (Field at : Fields(problems)) {
+            QVERIFY2(at == field, qPrintable(value + QStringLiteral(": ") +
+                                             RequisiteChecks::Texts(problems).join(u'|')));
+        }
+    }
+}
+
+// The rule takes the remainder mod 11 and then mod 10, so a remainder of 10 gives the check digit
+// 0 and is valid. It is also the rule's one blind spot: 7707000030 has 2*7+4*7+3*7+8*3 = 87 =
+// 7*11+10, and with its first digit changed to 2 the sum is 4+28+21+24 = 77 = 7*11+0; the check
+// digit 0 fits both.
+void TestChecks::innRemainderTenCountsAsZero() {
+    for (const char* inn : {"7707000030", "2707000030"}) {
+        const CRequisite record = Record({}, QString::fromLatin1(inn), {}, {}, {});
+        QVERIFY2(RequisiteChecks::Check(record).isEmpty(), inn);
+    }
+}
+
+void TestChecks::faultsAreNamed_data() {
+    QTest::addColumn<CRequisite>("record");
+    QTest::addColumn<QList<Field>>("fields");
+    QTest::addColumn<QStringList>("texts");
+
+    auto with = [](QString CRequisite::*member, const char* value) {
+        CRequisite record = Moscow();
+        record.*member = QString::fromUtf8(value);
+        return record;
+    };
+    auto only = [](QString CRequisite::*member, const char* value) {
+        CRequisite record;
+        record.*member = QString::fromUtf8(value);
+        return record;
+    };
+    const auto bik = &CRequisite::m_strBik;
+    const auto account1 = &CRequisite::m_strAccount1;
+    const auto account2 = &CRequisite::m_strAccount2;
+    const auto innKpp = &CRequisite::m_strInnKpp;
+
+    // A BIK that breaks its own rule leaves both keys unchecked: one warning, not three.
+    QTest::newRow("BIK of 8 digits")
+        << with(bik, "04452522") << QList<Field>{Field::Bik} << QStringList{"БИК: 8 цифр вместо 9"};
+    QTest::newRow("BIK of 10 digits") << with(bik, "0445252250") << QList<Field>{Field::Bik}
+                                      << QStringList{"БИК: 10 цифр вместо 9"};
+    QTest::newRow("BIK of 1 digit")
+        << only(bik, "0") << QList<Field>{Field::Bik} << QStringList{"БИК: 1 цифра вместо 9"};
+    QTest::newRow("BIK of 3 digits")
+        << only(bik, "044") << QList<Field>{Field::Bik} << QStringList{"БИК: 3 цифры вместо 9"};
+    QTest::newRow("BIK with a Cyrillic О for a zero")
+        << with(bik, "О44525225") << QList<Field>{Field::Bik}
+        << QStringList{"БИК: «О» вместо цифры"};
+    QTest::newRow("foreign BIK") << only(bik, "123456789") << QList<Field>{Field::Bik}
+                                 << QStringList{"БИК: российский БИК начинается с 04"};
+
+    QTest::newRow("settlement account's key")
+        << with(account1, "40702810938000012346") << QList<Field>{Field::Account1}
+        << QStringList{"Счет1: контрольный ключ не сходится с БИК 044525225"};
+    CRequisite spaced = with(account1, "40702810938000012346");
+    spaced.m_strBik = QStringLiteral("044 525 225 ");
+    QTest::newRow("key names the BIK without its blanks")
+        << spaced << QList<Field>{Field::Account1}
+        << QStringList{"Счет1: контрольный ключ не сходится с БИК 044525225"};
+    QTest::newRow("settlement account of 19 digits")
+        << with(account1, "4070281093800001234") << QList<Field>{Field::Account1}
+        << QStringList{"Счет1: 19 цифр вместо 20"};
+    QTest::newRow("settlement account of 21 digits")
+        << with(account1, "407028109380000123450") << QList<Field>{Field::Account1}
+        << QStringList{"Счет1: 21 цифра вместо 20"};
+    QTest::newRow("settlement account of 22 digits")
+        << with(account1, "4070281093800001234500") << QList<Field>{Field::Account1}
+        << QStringList{"Счет1: 22 цифры вместо 20"};
+    QTest::newRow("settlement account with a letter")
+        << with(account1, "4070281093800001234S") << QList<Field>{Field::Account1}
+        << QStringList{"Счет1: «S» вместо цифры"};
+
+    QTest::newRow("correspondent account's key")
+        << with(account2, "30101810400000000226") << QList<Field>{Field::Account2}
+        << QStringList{"Счет2: контрольный ключ не сходится с БИК 044525225"};
+    QTest::newRow("correspondent account of 19 digits")
+        << with(account2, "3010181040000000022") << QList<Field>{Field::Account2}
+        << QStringList{"Счет2: 19 цифр вместо 20"};
+    CRequisite swapped = Moscow();
+    std::swap(swapped.m_strAccount1, swapped.m_strAccount2);
+    QTest::newRow("accounts swapped")
+        << swapped << QList<Field>{Field::Account1, Field::Account2, Field::Account2}
+        << QStringList{"Счет1: контрольный ключ не сходится с БИК 044525225",
+                       "Счет2: корреспондентский счет начинается с 301",
+                       "Счет2: контрольный ключ не сходится с БИК 044525225"};
+
+    QTest::newRow("INN check digit")
+        << with(innKpp, "7707083894/773601001") << QList<Field>{Field::InnKpp}
+        << QStringList{"ИНН: неверное контрольное число"};
+    QTest::newRow("person's INN, 12th digit")
+        << only(innKpp, "500100732258") << QList<Field>{Field::InnKpp}
+        << QStringList{"ИНН: неверное контрольное число"};
+    QTest::newRow("person's INN, 11th digit")
+        << only(innKpp, "500100732269") << QList<Field>{Field::InnKpp}
+        << QStringList{"ИНН: неверное контрольное число"};
+    QTest::newRow("INN of 11 digits")
+        << with(innKpp, "77070838931/773601001") << QList<Field>{Field::InnKpp}
+        << QStringList{"ИНН: 11 цифр вместо 10 или 12"};
+    QTest::newRow("INN with a Cyrillic letter")
+        << only(innKpp, "770708389З") << QList<Field>{Field::InnKpp}
+        << QStringList{"ИНН: «З» вместо цифры"};
+    QTest::newRow("KPP of 8 characters")
+        << with(innKpp, "7707083893/77360100") << QList<Field>{Field::InnKpp}
+        << QStringList{"КПП: 8 знаков вместо 9"};
+    QTest::newRow("KPP of 2 characters")
+        << with(innKpp, "7707083893/77") << QList<Field>{Field::InnKpp}
+        << QStringList{"КПП: 2 знака вместо 9"};
+    QTest::newRow("KPP with Cyrillic letters")
+        << with(innKpp, "7707083893/7707АВ001") << QList<Field>{Field::InnKpp}
+        << QStringList{"КПП: «А» на 5-м месте вместо цифры или заглавной латинской буквы"};
+    QTest::newRow("KPP with small Latin letters")
+        << with(innKpp, "7707083893/77070b001") << QList<Field>{Field::InnKpp}
+        << QStringList{"КПП: «b» на 6-м месте вместо цифры или заглавной латинской буквы"};
+    QTest::newRow("KPP with a letter where a digit belongs")
+        << with(innKpp, "7707083893/773601O01") << QList<Field>{Field::InnKpp}
+        << QStringList{"КПП: «O» на 7-м месте вместо цифры"};
+    QTest::newRow("KPP for a person")
+        << only(innKpp, "500100732259/773601001") << QList<Field>{Field::InnKpp}
+        << QStringList{
+               "КПП: у ИНН из 12 цифр (физического лица) "
+               "КПП не бывает"};
+    QTest::newRow("two slashes") << with(innKpp, "7707083893/773601001/1")
+                                 << QList<Field>{Field::InnKpp}
+                                 << QStringList{"ИНН/КПП: пишется как ИНН/КПП или один ИНН"};
+    QTest::newRow("INN and KPP both wrong")
+        << with(innKpp, "7707083890/7736") << QList<Field>{Field::InnKpp, Field::InnKpp}
+        << QStringList{"ИНН: неверное контрольное число", "КПП: 4 знака вместо 9"};
+
+    // The dialog puts the focus on the first field at fault: the problems come in screen order.
+    CRequisite several = Moscow();
+    several.m_strAccount2 = QStringLiteral("3010181040000000022");
+    several.m_strBik = QStringLiteral("04452522");
+    several.m_strInnKpp = QStringLiteral("7707083894");
+    QTest::newRow("several fields, in the order of the dialog")
+        << several << QList<Field>{Field::InnKpp, Field::Bik, Field::Account2}
+        << QStringList{"ИНН: неверное контрольное число", "БИК: 8 цифр вместо 9",
+                       "Счет2: 19 цифр вместо 20"};
+}
+
+void TestChecks::faultsAreNamed() {
+    QFETCH(CRequisite, record);
+    QFETCH(QList<Field>, fields);
+    QFETCH(QStringList, texts);
+    const QList<RequisiteChecks::Problem> problems = RequisiteChecks::Check(record);
+    QCOMPARE(RequisiteChecks::Texts(problems), texts);
+    QVERIFY(Fields(problems) == fields);
+}
+
+// Both books and every order as the program writes them, all in order: no line, nothing written.
+void TestChecks::cleanFolderHasNoProblems() {
+    WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(Person()));
+    WriteFile(QStringLiteral("polRecv.dat"), BookLines(StPetersburg()));
+    WriteFile(QStringLiteral("Vemo/vemo.1"),
+              OrderLines(1, Moscow().m_strName, StPetersburg().m_strName));
+    WriteFile(QStringLiteral("Vemo/vemo.12"),
+              OrderLines(12, Person().m_strName, StPetersburg().m_strName));
+    WriteFile(QStringLiteral("Vemo/vemo.2"), OrderLines(2, {}, {}));  // parties not chosen yet
+    const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
+
+    QCOMPARE(CheckWorkingFolder(QDir(m_dir->path())), QStringList());
+    QCOMPARE(Snapshot(m_dir->path()), before);
+}
+
+void TestChecks::faultyFolderNamesEveryProblem() {
+    CRequisite wrongKey = Moscow();
+    wrongKey.m_strName = QStringLiteral("ООО \"Ромашка\"");
+    wrongKey.m_strAccount1 = QStringLiteral("40702810938000012346");
+    CRequisite nameless = StPetersburg();
+    nameless.m_strName.clear();
+    nameless.m_strBik = QStringLiteral("04403065");
+    nameless.m_strInnKpp = QStringLiteral("7830002293/78");
+    WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(wrongKey));
+    WriteFile(QStringLiteral("polRecv.dat"), BookLines(StPetersburg()) + BookLines(nameless));
+    WriteFile(QStringLiteral("Vemo/vemo.10"),
+              OrderLines(10, QStringLiteral("ООО Лютик"), QStringLiteral("ИП Пчелкин")));
+    WriteFile(QStringLiteral("Vemo/vemo.3"),
+              OrderLines(3, wrongKey.m_strName, QStringLiteral("ПАО Сбербанк")));
+    WriteFile(QStringLiteral("Vemo/vemo.1"), OrderLines(1, Moscow().m_strName, QString()));
+    // Names are exact: a trailing blank is another name.
+    WriteFile(QStringLiteral("Vemo/vemo.7"),
+              OrderLines(7, Moscow().m_strName + u' ', StPetersburg().m_strName));
+    // Not order files: the archive never lists them, so they are not checked.
+    WriteFile(QStringLiteral("Vemo/vemo.07"), OrderLines(7, QStringLiteral("нет"), {}));
+    WriteFile(QStringLiteral("Vemo/vemo.0"), OrderLines(0, QStringLiteral("нет"), {}));
+    WriteFile(QStringLiteral("Vemo/vemo.x"), OrderLines(0, QStringLiteral("нет"), {}));
+    const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
+
+    const QStringList expected = {
+        "pltRecv.dat: запись 2 «ООО \"Ромашка\"»: Счет1: контрольный ключ не сходится с БИК "
+        "044525225",
+        "polRecv.dat: запись 2 без наименования: КПП: 2 знака вместо 9",
+        "polRecv.dat: запись 2 без наименования: БИК: 8 цифр вместо 9",
+        "Vemo/vemo.3: получатель «ПАО Сбербанк» не найден в polRecv.dat",
+        "Vemo/vemo.7: плательщик «ПАО Сбербанк » не найден в pltRecv.dat",
+        "Vemo/vemo.10: плательщик «ООО Лютик» не найден в pltRecv.dat",
+        "Vemo/vemo.10: получатель «ИП Пчелкин» не найден в polRecv.dat",
+    };
+    QCOMPARE(CheckWorkingFolder(QDir(m_dir->path())), expected);
+    QCOMPARE(Snapshot(m_dir->path()), before);
+}
+
+// A working folder the program has never been started in: no books, no archive folder.
+void TestChecks::emptyFolderIsCleanAndStaysEmpty() {
+    QCOMPARE(CheckWorkingFolder(QDir(m_dir->path())), QStringList());
+    QCOMPARE(Snapshot(m_dir->path()), (QMap<QString, QByteArray>{}));
+}
+
+// A directory where a file should be cannot be read, even by root. An unreadable book is named
+// once, and its parties are not looked up: every order would report them missing.
+void TestChecks::unreadableFilesAreNamed() {
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("polRecv.dat")));
+    WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()));
+    WriteFile(QStringLiteral("Vemo/vemo.1"),
+              OrderLines(1, QStringLiteral("ООО Лютик"), QStringLiteral("ИП Пчелкин")));
+    const QStringList expected = {
+        "polRecv.dat: не удается прочитать файл",
+        "Vemo/vemo.1: плательщик «ООО Лютик» не найден в pltRecv.dat",
+    };
+    QCOMPARE(CheckWorkingFolder(QDir(m_dir->path())), expected);
+}
+
+QTEST_GUILESS_MAIN(TestChecks)
+#include "tst_checks.moc"
