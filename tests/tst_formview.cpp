@@ -1,13 +1,16 @@
 // The form on real surfaces: fonts, clipping, the view's scrolling, the PDF page and --pdf.
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
 #include <functional>
 #include <memory>
 
+#include "FileSizeLimit.h"
 #include "FormCaptions.h"
+#include "TestFiles.h"
 #include "TestPdf.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
@@ -20,18 +23,35 @@ namespace {
 struct Run {
     int exitCode = -1;
     QString errors;
+    QByteArray output;
 };
 
-Run RunVemo(const QString& workDir, const QStringList& arguments) {
+// Runs the program in the folder; its files may not grow past fileSizeLimit bytes.
+Run RunVemo(const QString& workDir, const QStringList& arguments,
+            rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcess process;
     process.setWorkingDirectory(workDir);
+    if (fileSizeLimit != RLIM_INFINITY) {
+        LimitFileSize(process, fileSizeLimit);
+    }
     process.start(qEnvironmentVariable("VEMO_EXECUTABLE"), arguments);
     Run run;
-    if (process.waitForFinished(60000)) {
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit) {
         run.exitCode = process.exitCode();
         run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+        run.output = process.readAllStandardOutput();
     }
     return run;
+}
+
+// A whole PDF file: its header at the start and its end-of-file mark at the end.
+bool WholePdf(const QByteArray& bytes) {
+    return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
+}
+
+bool IsCharacterDevice(const QString& path) {
+    struct stat status {};
+    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
 }
 
 QStringList Placeholders(const CVemoDoc& doc) {
@@ -108,6 +128,10 @@ private slots:
     void pdfDrawsValuesVerbatim();
     void pdfFailureLeavesNothing();
     void pdfCommandLine();
+    void pdfOnAFullDisk_data();
+    void pdfOnAFullDisk();
+    void pdfToStandardOutput();
+    void pdfIntoDeviceAndPipe();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -277,6 +301,63 @@ void TestFormView::pdfCommandLine() {
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.errors.contains("missing/out.pdf"));
     QCOMPARE(QDir(work).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"out.pdf"});
+}
+
+// A disk that fills up while the PDF is written (a file size limit on the program): it says so,
+// exits with 1, and leaves the path as it was, with no temporary file beside it.
+void TestFormView::pdfOnAFullDisk_data() {
+    QTest::addColumn<QByteArray>("old");
+    QTest::newRow("replacing a file") << QByteArray("%PDF- an older page");
+    QTest::newRow("a new file") << QByteArray();
+}
+
+void TestFormView::pdfOnAFullDisk() {
+    QFETCH(QByteArray, old);
+    const QString work = m_dir->path();
+    if (!old.isEmpty()) {
+        WriteBytes(m_dir->filePath("out.pdf"), old);
+    }
+    const QStringList before = FolderEntries(work);
+    const Run run = RunVemo(work, {"--pdf", "out.pdf"}, 4096);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.errors.contains("out.pdf"), qPrintable(run.errors));
+    QCOMPARE(FolderEntries(work), before);
+    if (!old.isEmpty()) {
+        QCOMPARE(ReadBytes(m_dir->filePath("out.pdf")), old);
+    }
+}
+
+void TestFormView::pdfToStandardOutput() {
+    const QString work = m_dir->path();
+    const Run run = RunVemo(work, {"--pdf", "-"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(WholePdf(run.output));
+    QVERIFY(FolderEntries(work).isEmpty());  // no file named "-"
+    WriteBytes(m_dir->filePath("piped.pdf"), run.output);
+    QString size;
+    QCOMPARE(PdfPages(m_dir->filePath("piped.pdf"), &size), 1);
+}
+
+// Not regular files: written into, never replaced by a regular file.
+void TestFormView::pdfIntoDeviceAndPipe() {
+    QVERIFY(IsCharacterDevice("/dev/null"));
+    Run run = RunVemo(m_dir->path(), {"--pdf", "/dev/null"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(IsCharacterDevice("/dev/null"));
+
+    const QString fifo = m_dir->filePath("page.fifo");
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QProcess reader;  // reads the pipe as another program would
+    reader.setWorkingDirectory(m_dir->path());
+    reader.start("timeout", {"60", "cat", "page.fifo"});
+    QVERIFY(reader.waitForStarted());
+    run = RunVemo(m_dir->path(), {"--pdf", "page.fifo"});
+    QVERIFY(reader.waitForFinished(60000));
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(WholePdf(reader.readAllStandardOutput()));
+    QFileInfo info(fifo);
+    QVERIFY(info.exists() && !info.isFile());
+    QCOMPARE(FolderEntries(m_dir->path()), QStringList{"page.fifo"});
 }
 
 QTEST_MAIN(TestFormView)
