@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
@@ -304,21 +305,31 @@ void TestFormView::pdfCommandLine() {
 }
 
 // A disk that fills up while the PDF is written (a file size limit on the program): it says so,
-// exits with 1, and leaves the path as it was, with no temporary file beside it.
+// exits with 1, and leaves the path as it was, with no temporary file beside it. Cut near its end,
+// the page once came out short with a success.
 void TestFormView::pdfOnAFullDisk_data() {
     QTest::addColumn<QByteArray>("old");
-    QTest::newRow("replacing a file") << QByteArray("%PDF- an older page");
-    QTest::newRow("a new file") << QByteArray();
+    QTest::addColumn<double>("room");  // the limit, as a share of the whole PDF
+    const QByteArray old = "%PDF- an older page";
+    QTest::newRow("replacing a file, cut near the end") << old << 0.9;
+    QTest::newRow("replacing a file, cut early") << old << 0.2;
+    QTest::newRow("a new file") << QByteArray() << 0.9;
 }
 
 void TestFormView::pdfOnAFullDisk() {
     QFETCH(QByteArray, old);
+    QFETCH(double, room);
+    QTemporaryDir sizing;
+    QCOMPARE(RunVemo(sizing.path(), {"--pdf", "whole.pdf"}).exitCode, 0);
+    const qint64 whole = QFileInfo(sizing.filePath("whole.pdf")).size();
+    QVERIFY(whole > 0);
+
     const QString work = m_dir->path();
     if (!old.isEmpty()) {
         WriteBytes(m_dir->filePath("out.pdf"), old);
     }
     const QStringList before = FolderEntries(work);
-    const Run run = RunVemo(work, {"--pdf", "out.pdf"}, 4096);
+    const Run run = RunVemo(work, {"--pdf", "out.pdf"}, rlim_t(whole * room));
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.errors.contains("out.pdf"), qPrintable(run.errors));
     QCOMPARE(FolderEntries(work), before);
@@ -338,12 +349,18 @@ void TestFormView::pdfToStandardOutput() {
     QCOMPARE(PdfPages(m_dir->filePath("piped.pdf"), &size), 1);
 }
 
-// Not regular files: written into, never replaced by a regular file.
+// Not regular files: written into, never replaced by a regular file. The device is a null
+// device node of the test's own, so that a fault here cannot take the system's /dev/null.
 void TestFormView::pdfIntoDeviceAndPipe() {
-    QVERIFY(IsCharacterDevice("/dev/null"));
-    Run run = RunVemo(m_dir->path(), {"--pdf", "/dev/null"});
+    const QString device = m_dir->filePath("null");
+    if (mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
+        !QFile(device).open(QIODevice::WriteOnly)) {
+        QSKIP("no device node can be made and opened here (needs root and a device mount)");
+    }
+    Run run = RunVemo(m_dir->path(), {"--pdf", "null"});
     QCOMPARE(run.exitCode, 0);
-    QVERIFY(IsCharacterDevice("/dev/null"));
+    QVERIFY(IsCharacterDevice(device));
+    QVERIFY(QFile::remove(device));
 
     const QString fifo = m_dir->filePath("page.fifo");
     QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
