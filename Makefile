@@ -1,7 +1,7 @@
 # Build, run and test the payment order editor.
 #   make run    install what is missing, build, and open the editor on the demo data folder
 #   make test   install what is missing, build, run every test, then again under ASan + UBSan
-#   make bench  build and print the benchmark figures
+#   make bench  build and print the benchmark figures (opening orders, saving an address book)
 
 PACKAGES := qt6-base-dev libgl-dev cmake ninja-build g++ make fonts-urw-base35 fonts-liberation2 \
             qt6-translations-l10n
@@ -37,6 +37,7 @@ test: test-deps build build-asan
 
 bench: build
 	build/bench/bench_orders
+	build/bench/bench_save
 
 clean:
 	rm -rf build build-asan

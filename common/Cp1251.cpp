@@ -19,12 +19,15 @@ QByteArray Encode(const QString& text) {
     return encoder.encode(text);
 }
 
-bool CanEncode(const QString& text) {
+bool EncodeExactly(const QString& text, QByteArray* bytes) {
     QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
-    const QByteArray bytes =
-        encoder.encode(text);  // the encoder learns of errors while it converts
-    Q_UNUSED(bytes);
+    *bytes = encoder.encode(text);  // the encoder learns of errors while it converts
     return !encoder.hasError();
+}
+
+bool CanEncode(const QString& text) {
+    QByteArray bytes;
+    return EncodeExactly(text, &bytes);
 }
 
 }  // namespace Cp1251

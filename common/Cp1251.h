@@ -10,6 +10,9 @@ namespace Cp1251 {
 
 QString Decode(const QByteArray& bytes);
 QByteArray Encode(const QString& text);
+// Encodes the whole text in one pass; false, with *bytes unspecified, when a character has no
+// byte in the code page.
+bool EncodeExactly(const QString& text, QByteArray* bytes);
 bool CanEncode(const QString& text);
 
 }  // namespace Cp1251

@@ -2,10 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "common/Cp1251.h"
-#include "common/StorableText.h"
+#include "common/SafeSave.h"
 
 namespace LineFile {
 
@@ -41,24 +40,30 @@ ReadResult Read(const QString& path, QStringList* lines) {
 }
 
 bool Write(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
+    qsizetype size = 0;
     for (const QString& line : lines) {
-        if (FindUnstorableText(line).first >= 0) {
-            return false;  // it would come back as "?", or shift every following line
+        size += line.size() + 2;
+    }
+    QString text;
+    text.reserve(size);
+    for (const QString& line : lines) {
+        // An LF would split the line in two on reading. A lone CR reads back as it is: the
+        // reader drops only the one CR right before an LF, and the writer adds one there.
+        if (line.contains(u'\n')) {
+            return false;
         }
-        bytes += Cp1251::Encode(line);
-        bytes += "\r\n";
+        text += line;
+        text += QLatin1String("\r\n");
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    QByteArray bytes;
+    if (!Cp1251::EncodeExactly(text, &bytes)) {
+        return false;  // a character outside the code page would come back as "?"
+    }
+    if (g_pWriteFault && g_pWriteFault(path)) {
         return false;
     }
-    if (file.write(bytes) != bytes.size() || (g_pWriteFault && g_pWriteFault(path))) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    QString error;
+    return SafeSave::ReplaceFile(path, bytes, &error);
 }
 
 }  // namespace LineFile

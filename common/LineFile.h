@@ -17,9 +17,9 @@ enum class ReadResult {
 ReadResult Read(const QString& path, QStringList* lines);
 
 // Replaces the file with the lines in one step: the new content takes the file's place only once
-// it is completely written. Returns false when anything failed, or when a line holds what the
-// file cannot keep (a line break, a character outside code page 1251); the old file is then
-// untouched.
+// every byte of it is on disk. Returns false when anything failed, or when a line would not read
+// back as it stands (it holds an LF, or a character outside code page 1251); the old file is then
+// untouched. Whatever Read gave, a lone CR included, writes back byte for byte.
 bool Write(const QString& path, const QStringList& lines);
 
 // Where tests make writing fail at a chosen point; nullptr in the program.

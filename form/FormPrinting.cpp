@@ -1,12 +1,14 @@
 #include "form/FormPrinting.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
+#include "common/SafeSave.h"
 #include "form/CFormLayout.h"
 #include "form/FormFonts.h"
 #include "form/QtFormCanvas.h"
@@ -25,24 +27,40 @@ void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc) {
     layout.OnDraw(canvas, doc);
 }
 
-bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
+namespace {
+
+// The whole PDF in memory, so that it is saved like every other file: completely or not at all.
+QByteArray RenderFormPdf(const CVemoDoc& doc) {
+    QByteArray pdf;
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle(QStringLiteral("Платежное поручение"));
         writer.setCreator(QStringLiteral("Vemo"));
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         DrawFormPage(writer, doc);
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
+    }  // the writer finishes the file when it goes
+    return pdf;
+}
+
+}  // namespace
+
+bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error) {
+    const QByteArray pdf = RenderFormPdf(doc);
+    if (pdf.isEmpty()) {
+        *error = QStringLiteral("the page could not be drawn");
         return false;
     }
-    return true;
+    if (path == QLatin1String("-")) {
+        return SafeSave::WriteToStandardOutput(pdf, error);
+    }
+    // A pipe or a device is written into; replacing it would leave a regular file in its place.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        return SafeSave::WriteInPlace(path, pdf, error);
+    }
+    return SafeSave::ReplaceFile(path, pdf, error);
 }

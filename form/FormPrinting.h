@@ -9,6 +9,7 @@ class QPaintDevice;
 // image. The origin is the device's top-left corner: on paper, that of the printable area.
 void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc);
 
-// Writes the page to an A4 PDF file. The file appears only when it is complete; on failure
-// nothing is left at the path and the reason is in *error.
+// Writes the page to an A4 PDF file. The file appears only when it is complete; on failure the
+// path is left as it was and the reason is in *error. A path of "-" means standard output, and a
+// pipe or a device at the path is written into as it stands.
 bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error);

@@ -1,13 +1,17 @@
 // The form on real surfaces: fonts, clipping, the view's scrolling, the PDF page and --pdf.
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
 #include <functional>
 #include <memory>
 
+#include "FileSizeLimit.h"
 #include "FormCaptions.h"
+#include "TestFiles.h"
 #include "TestPdf.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
@@ -20,18 +24,35 @@ namespace {
 struct Run {
     int exitCode = -1;
     QString errors;
+    QByteArray output;
 };
 
-Run RunVemo(const QString& workDir, const QStringList& arguments) {
+// Runs the program in the folder; its files may not grow past fileSizeLimit bytes.
+Run RunVemo(const QString& workDir, const QStringList& arguments,
+            rlim_t fileSizeLimit = RLIM_INFINITY) {
     QProcess process;
     process.setWorkingDirectory(workDir);
+    if (fileSizeLimit != RLIM_INFINITY) {
+        LimitFileSize(process, fileSizeLimit);
+    }
     process.start(qEnvironmentVariable("VEMO_EXECUTABLE"), arguments);
     Run run;
-    if (process.waitForFinished(60000)) {
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit) {
         run.exitCode = process.exitCode();
         run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+        run.output = process.readAllStandardOutput();
     }
     return run;
+}
+
+// A whole PDF file: its header at the start and its end-of-file mark at the end.
+bool WholePdf(const QByteArray& bytes) {
+    return bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF");
+}
+
+bool IsCharacterDevice(const QString& path) {
+    struct stat status {};
+    return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
 }
 
 QStringList Placeholders(const CVemoDoc& doc) {
@@ -108,6 +129,10 @@ private slots:
     void pdfDrawsValuesVerbatim();
     void pdfFailureLeavesNothing();
     void pdfCommandLine();
+    void pdfOnAFullDisk_data();
+    void pdfOnAFullDisk();
+    void pdfToStandardOutput();
+    void pdfIntoDeviceAndPipe();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -277,6 +302,79 @@ void TestFormView::pdfCommandLine() {
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.errors.contains("missing/out.pdf"));
     QCOMPARE(QDir(work).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"out.pdf"});
+}
+
+// A disk that fills up while the PDF is written (a file size limit on the program): it says so,
+// exits with 1, and leaves the path as it was, with no temporary file beside it. Cut near its end,
+// the page once came out short with a success.
+void TestFormView::pdfOnAFullDisk_data() {
+    QTest::addColumn<QByteArray>("old");
+    QTest::addColumn<double>("room");  // the limit, as a share of the whole PDF
+    const QByteArray old = "%PDF- an older page";
+    QTest::newRow("replacing a file, cut near the end") << old << 0.9;
+    QTest::newRow("replacing a file, cut early") << old << 0.2;
+    QTest::newRow("a new file") << QByteArray() << 0.9;
+}
+
+void TestFormView::pdfOnAFullDisk() {
+    QFETCH(QByteArray, old);
+    QFETCH(double, room);
+    QTemporaryDir sizing;
+    QCOMPARE(RunVemo(sizing.path(), {"--pdf", "whole.pdf"}).exitCode, 0);
+    const qint64 whole = QFileInfo(sizing.filePath("whole.pdf")).size();
+    QVERIFY(whole > 0);
+
+    const QString work = m_dir->path();
+    if (!old.isEmpty()) {
+        WriteBytes(m_dir->filePath("out.pdf"), old);
+    }
+    const QStringList before = FolderEntries(work);
+    const Run run = RunVemo(work, {"--pdf", "out.pdf"}, rlim_t(whole * room));
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.errors.contains("out.pdf"), qPrintable(run.errors));
+    QCOMPARE(FolderEntries(work), before);
+    if (!old.isEmpty()) {
+        QCOMPARE(ReadBytes(m_dir->filePath("out.pdf")), old);
+    }
+}
+
+void TestFormView::pdfToStandardOutput() {
+    const QString work = m_dir->path();
+    const Run run = RunVemo(work, {"--pdf", "-"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(WholePdf(run.output));
+    QVERIFY(FolderEntries(work).isEmpty());  // no file named "-"
+    WriteBytes(m_dir->filePath("piped.pdf"), run.output);
+    QString size;
+    QCOMPARE(PdfPages(m_dir->filePath("piped.pdf"), &size), 1);
+}
+
+// Not regular files: written into, never replaced by a regular file. The device is a null
+// device node of the test's own, so that a fault here cannot take the system's /dev/null.
+void TestFormView::pdfIntoDeviceAndPipe() {
+    const QString device = m_dir->filePath("null");
+    if (mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
+        !QFile(device).open(QIODevice::WriteOnly)) {
+        QSKIP("no device node can be made and opened here (needs root and a device mount)");
+    }
+    Run run = RunVemo(m_dir->path(), {"--pdf", "null"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(IsCharacterDevice(device));
+    QVERIFY(QFile::remove(device));
+
+    const QString fifo = m_dir->filePath("page.fifo");
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QProcess reader;  // reads the pipe as another program would
+    reader.setWorkingDirectory(m_dir->path());
+    reader.start("timeout", {"60", "cat", "page.fifo"});
+    QVERIFY(reader.waitForStarted());
+    run = RunVemo(m_dir->path(), {"--pdf", "page.fifo"});
+    QVERIFY(reader.waitForFinished(60000));
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(WholePdf(reader.readAllStandardOutput()));
+    QFileInfo info(fifo);
+    QVERIFY(info.exists() && !info.isFile());
+    QCOMPARE(FolderEntries(m_dir->path()), QStringList{"page.fifo"});
 }
 
 QTEST_MAIN(TestFormView)

@@ -2,10 +2,13 @@
 #include <QtTest>
 
 #include <memory>
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
+#include "common/SafeSave.h"
+#include "common/StorableText.h"
 
 namespace {
 
@@ -26,6 +29,12 @@ private slots:
     void writesCrLf();
     void failedWriteKeepsTheOldFile();
     void refusesCharactersOutsideTheCodePage();
+    void writesBackWhatItRead_data();
+    void writesBackWhatItRead();
+    void findsUnstorableText_data();
+    void findsUnstorableText();
+    void fullDiskKeepsTheOldFile_data();
+    void fullDiskKeepsTheOldFile();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -116,6 +125,104 @@ void TestLineFile::refusesCharactersOutsideTheCodePage() {
     QVERIFY(Cp1251::CanEncode(QStringLiteral("Рога & Копыта №5 «ёЁ»")));
     QVERIFY(!Cp1251::CanEncode(QString::fromUtf8("smile \xF0\x9F\x98\x80")));
     QVERIFY(!Cp1251::CanEncode(QString::fromUtf8("\xE4\xB8\xAD")));
+}
+
+// Whatever a file gave, written back, is the same file again: control characters and a CR that
+// does not end the line included.
+void TestLineFile::writesBackWhatItRead_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("lone cr inside a line") << QByteArray("a\rb\r\nc\r\n");
+    QTest::newRow("cr ending a line") << QByteArray("a\r\r\n");
+    QTest::newRow("a line of one cr") << QByteArray("\r\r\n\r\n");
+    QByteArray controls;
+    for (int byte = 0; byte < 0x20; ++byte) {
+        if (byte != '\n') {
+            controls.append(char(byte));
+        }
+    }
+    QTest::newRow("control bytes") << controls + "\r\n";
+}
+
+void TestLineFile::writesBackWhatItRead() {
+    QFETCH(QByteArray, bytes);
+    WriteBytes(Path("f"), bytes);
+    QStringList lines;
+    QCOMPARE(LineFile::Read(Path("f"), &lines), LineFile::ReadResult::Ok);
+    QVERIFY(LineFile::Write(Path("f"), lines));
+    QCOMPARE(ReadBytes(Path("f")), bytes);
+}
+
+// What a typed field may not hold: the check of the whole text must find what the check of
+// each character finds.
+void TestLineFile::findsUnstorableText_data() {
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString han = QString::fromUtf8("\xE4\xB8\xAD");
+    const QString lineBreak = QStringLiteral("перевод строки");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qsizetype>("first");
+    QTest::addColumn<qsizetype>("length");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("storable") << QStringLiteral("Рога & Копыта №5 «ёЁ» €") << qsizetype(-1)
+                              << qsizetype(0) << QStringList{};
+    QTest::newRow("empty") << QString() << qsizetype(-1) << qsizetype(0) << QStringList{};
+    QTest::newRow("lf") << QStringLiteral("ab\ncd") << qsizetype(2) << qsizetype(1)
+                        << QStringList{lineBreak};
+    QTest::newRow("cr and lf named once")
+        << QStringLiteral("a\rb\n") << qsizetype(1) << qsizetype(1) << QStringList{lineBreak};
+    QTest::newRow("emoji whole") << "x" + smile + "y" + smile << qsizetype(1) << qsizetype(2)
+                                 << QStringList{smile};
+    QTest::newRow("several kinds in order") << han + "\n" + smile + han << qsizetype(0)
+                                            << qsizetype(1) << QStringList{han, lineBreak, smile};
+    QTest::newRow("lone surrogate") << QStringLiteral("a") + QChar(0xDC00) << qsizetype(1)
+                                    << qsizetype(1) << QStringList{QString(QChar(0xDC00))};
+}
+
+void TestLineFile::findsUnstorableText() {
+    QFETCH(QString, text);
+    QFETCH(qsizetype, first);
+    QFETCH(qsizetype, length);
+    QFETCH(QStringList, shown);
+    const UnstorableText found = FindUnstorableText(text);
+    QCOMPARE(found.first, first);
+    QCOMPARE(found.length, length);
+    QCOMPARE(found.shown, shown);
+}
+
+// A disk that fills up while the file is written: a file size limit in a child process. Small
+// files fit in the save file's buffer and fail only when it is written out.
+void TestLineFile::fullDiskKeepsTheOldFile_data() {
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<bool>("oldFile");
+    QTest::newRow("within the buffer") << 3000 << 1000 << true;
+    QTest::newRow("past the buffer") << 40000 << 20000 << true;
+    QTest::newRow("nothing fits") << 500 << 0 << true;
+    QTest::newRow("new file") << 3000 << 1000 << false;
+}
+
+void TestLineFile::fullDiskKeepsTheOldFile() {
+    QFETCH(int, size);
+    QFETCH(int, limit);
+    QFETCH(bool, oldFile);
+    const QByteArray old = "old\r\n";
+    if (oldFile) {
+        WriteBytes(Path("f"), old);
+    }
+    const QByteArray bytes(size, 'x');
+    const auto save = [&] {
+        QString error;
+        const bool saved = SafeSave::ReplaceFile(Path("f"), bytes, &error);
+        return saved || error.isEmpty();  // a failure always says why
+    };
+    QCOMPARE(SaveUnderFileSizeLimit(limit, save), ChildSave::Failed);
+    QCOMPARE(FolderEntries(m_dir->path()), oldFile ? QStringList{"f"} : QStringList{});
+    if (oldFile) {
+        QCOMPARE(ReadBytes(Path("f")), old);
+    }
+    // The same save with room enough goes through.
+    QCOMPARE(SaveUnderFileSizeLimit(size, save), ChildSave::Saved);
+    QCOMPARE(ReadBytes(Path("f")), bytes);
+    QCOMPARE(FolderEntries(m_dir->path()), QStringList{"f"});
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)

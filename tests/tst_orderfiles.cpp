@@ -3,6 +3,7 @@
 #include <limits>
 #include <memory>
 
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
@@ -81,6 +82,8 @@ private slots:
     void numberComesFromTheFirstLine();
     void longFieldsAreKeptWhole();
     void failedWriteKeepsTheOldFile();
+    void fullDiskKeepsTheOrder_data();
+    void fullDiskKeepsTheOrder();
     void removesTheFileOfTheNumber();
 
 private:
@@ -316,6 +319,33 @@ void TestOrderFiles::failedWriteKeepsTheOldFile() {
     LineFile::g_pWriteFault = nullptr;
     QVERIFY(QDir("Vemo").removeRecursively());
     QVERIFY(!OrderFiles::SaveOrder(4, Row(4)));  // no folder to write into
+}
+
+// A disk that fills up during the save (a file size limit in a child process): an order file
+// that was there stays as it was, none appears where there was none, and no temporary file is
+// left in the archive.
+void TestOrderFiles::fullDiskKeepsTheOrder_data() {
+    QTest::addColumn<bool>("oldFile");
+    QTest::newRow("replacing an order") << true;
+    QTest::newRow("a new order") << false;
+}
+
+void TestOrderFiles::fullDiskKeepsTheOrder() {
+    QFETCH(bool, oldFile);
+    QVERIFY(OrderFiles::SaveOrder(3, Row(3, "other")));
+    if (oldFile) {
+        QVERIFY(OrderFiles::SaveOrder(4, Row(4, "old")));
+    }
+    const QByteArray before = ReadBytes("Vemo/vemo.4");
+    const QStringList files = FolderEntries("Vemo");
+
+    const OrderRow row = Row(4, QString(300, QChar(u'Ж')));
+    const auto save = [&] { return OrderFiles::SaveOrder(4, row); };
+    QCOMPARE(SaveUnderFileSizeLimit(200, save), ChildSave::Failed);
+    QCOMPARE(FolderEntries("Vemo"), files);
+    QCOMPARE(ReadBytes("Vemo/vemo.4"), before);
+    QCOMPARE(Numbers(OrderFiles::LoadOrders()),
+             oldFile ? QStringList({"   3", "   4"}) : QStringList{"   3"});
 }
 
 void TestOrderFiles::removesTheFileOfTheNumber() {

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include <memory>
+#include "FileSizeLimit.h"
 #include "TestFiles.h"
 
 #include "requisites/RequisitesFile.h"
@@ -36,6 +37,9 @@ private slots:
     void everyByteRoundTrips();
     void refusesTextTheFileCannotKeep_data();
     void refusesTextTheFileCannotKeep();
+    void loneCrWritesBackByteForByte();
+    void fullDiskKeepsTheBook_data();
+    void fullDiskKeepsTheBook();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -131,6 +135,49 @@ void TestRequisitesFile::refusesTextTheFileCannotKeep() {
     WriteBytes(kFile, old);
     QVERIFY(!RequisitesFile::Write(kFile, {Record("first"), record}));
     QCOMPARE(ReadBytes(kFile), old);
+}
+
+// An old file with a CR inside a field: the book still saves, and an unchanged book is the
+// same file again.
+void TestRequisitesFile::loneCrWritesBackByteForByte() {
+    const QByteArray bytes =
+        "\xd0\xee\xe3\xe0\r\xca\xee\xef\xfb\xf2\xe0\r\n\xc1\xe0\xed\xea\r\r\n044525225\r\n"
+        "7701/01\r\n\r\n\r\n";
+    WriteBytes(kFile, bytes);
+    CRequisiteArray records;
+    QCOMPARE(RequisitesFile::Read(kFile, &records), LineFile::ReadResult::Ok);
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records.first().m_strName, QStringLiteral("Рога\rКопыта"));
+    QCOMPARE(records.first().m_strBank, QStringLiteral("Банк\r"));
+    QVERIFY(RequisitesFile::Write(kFile, records));
+    QCOMPARE(ReadBytes(kFile), bytes);
+}
+
+// A disk that fills up during the save (a file size limit in a child process): the book on disk
+// stays as it was, the save says it failed, and no temporary file is left.
+void TestRequisitesFile::fullDiskKeepsTheBook_data() {
+    QTest::addColumn<int>("records");
+    QTest::newRow("three records") << 3;
+    QTest::newRow("a thousand records") << 1000;
+}
+
+void TestRequisitesFile::fullDiskKeepsTheBook() {
+    QFETCH(int, records);
+    const QByteArray old = "\xd1\xf2\xe0\xf0\xfb\xe9\r\n\r\n\r\n\r\n\r\n\r\n";
+    WriteBytes(kFile, old);
+    CRequisiteArray book;
+    for (int i = 0; i < records; ++i) {
+        book.append(Record(QStringLiteral("Новый %1").arg(i), QStringLiteral("Банк"), "7701/01",
+                           "044525225", "40702810000000000001"));
+    }
+    QVERIFY(RequisitesFile::Write("sized.dat", book));
+    const qint64 size = QFileInfo("sized.dat").size();
+    QVERIFY(QFile::remove("sized.dat"));
+
+    const auto save = [&] { return RequisitesFile::Write(kFile, book); };
+    QCOMPARE(SaveUnderFileSizeLimit(size / 2, save), ChildSave::Failed);
+    QCOMPARE(ReadBytes(kFile), old);
+    QCOMPARE(FolderEntries(m_dir->path()), QStringList{kFile});
 }
 
 QTEST_GUILESS_MAIN(TestRequisitesFile)

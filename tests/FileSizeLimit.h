@@ -1,0 +1,49 @@
+#pragma once
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QDir>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <csignal>
+#include <cstdio>
+#include <functional>
+
+// A full disk, made real: a process whose files may not grow past a limit. Writing past it fails
+// with EFBIG, as it would with ENOSPC; SIGXFSZ, which would kill the process, is ignored.
+
+inline void LimitFileSizeHere(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{bytes, bytes};
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+enum class ChildSave { Saved, Failed, Died };
+
+// Runs the save in a forked child under the limit and tells what it returned.
+inline ChildSave SaveUnderFileSizeLimit(rlim_t bytes, const std::function<bool()>& save) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        LimitFileSizeHere(bytes);
+        _exit(save() ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return ChildSave::Died;
+    }
+    return WEXITSTATUS(status) == 0 ? ChildSave::Saved : ChildSave::Failed;
+}
+
+// Makes a QProcess start its program under the limit.
+inline void LimitFileSize(QProcess& process, rlim_t bytes) {
+    process.setChildProcessModifier([bytes] { LimitFileSizeHere(bytes); });
+}
+
+// Everything in the folder, hidden files too: a temporary file left behind shows up here.
+inline QStringList FolderEntries(const QString& path) {
+    return QDir(path).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden |
+                                QDir::System);
+}
