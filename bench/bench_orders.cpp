@@ -1,22 +1,88 @@
-// Times opening the payment orders archive: loading the order files, and making and showing the
-// archive dialog over them, for an archive of the old size (1 199 orders) and a large one.
+// Times opening the payment orders archive against the floor of merely reading its files, for an
+// archive of the old size (1 199 orders) and a large one (100 000), with the memory the rows
+// take; and the lookup of two names in address books of 10 and 10 000 records.
+//
+// The data sets are made once under the build folder and reused: a marker file written after the
+// last file says a set is complete.
+#include <dirent.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 #include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
 #include "orders/COrderArchiveDlg.h"
+#include "orders/COrderListModel.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "requisites/RequisitesFile.h"
 
 namespace {
 
 constexpr int kRuns = 5;
+// Bumped when the generated files change, so that old sets are made anew.
+const QByteArray kDataVersion = "2";
+const QString kMarker = QStringLiteral("complete");
+
+QString DataRoot() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/data");
+}
+
+// Makes the set in the folder with the writer unless a complete one is there; true when there
+// is one afterwards.
+bool EnsureDataSet(const QString& path, const std::function<bool()>& write) {
+    QFile marker(path + QLatin1Char('/') + kMarker);
+    if (marker.open(QIODevice::ReadOnly) && marker.readAll() == kDataVersion) {
+        return true;
+    }
+    marker.close();
+    QDir(path).removeRecursively();
+    if (!QDir().mkpath(path) || !QDir::setCurrent(path)) {
+        return false;
+    }
+    std::printf("making %s once...\n", qPrintable(path));
+    std::fflush(stdout);
+    const bool written = write();
+    return written && marker.open(QIODevice::WriteOnly) && marker.write(kDataVersion) > 0;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+OrderRow SampleOrder(int number, const QString& payer, const QString& recipient) {
+    OrderRow row;
+    row[kColumnNumber] = OrderTexts::NumberText(number);
+    row[kColumnDate] = OrderTexts::DateText(QDate(2001, 1 + number % 12, 1 + number % 28));
+    row[kColumnPayer] = payer;
+    row[kColumnRecipient] = recipient;
+    row[kColumnAmount] = QString::number(number * 17.25, 'f', 2);
+    row[kColumnBasis] =
+        QStringLiteral("Оплата по счету № %1 за поставку товара, в т.ч. НДС 20%").arg(number);
+    row[kColumnPaymentKind] = QStringLiteral("01");
+    row[kColumnPaymentTerm] = QStringLiteral("5");
+    row[kColumnPriority] = QStringLiteral("6");
+    row[kColumnPaymentType] = QStringLiteral("почтой");
+    return row;
+}
+
+QByteArray FileBytes(const QStringList& lines) {
+    return Cp1251::Encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
 
 // Order files as the program writes them. Plain writes: the program's own atomic write syncs
 // every file to disk, which would make setting up 100 000 files take minutes.
@@ -25,28 +91,42 @@ bool WriteArchive(int count) {
         return false;
     }
     for (int number = 1; number <= count; ++number) {
-        OrderRow row;
-        row[kColumnNumber] = OrderTexts::NumberText(number);
-        row[kColumnDate] = OrderTexts::DateText(QDate(2001, 1 + number % 12, 1 + number % 28));
-        row[kColumnPayer] = QStringLiteral("ООО \"Ромашка\" %1").arg(number % 50);
-        row[kColumnRecipient] = QStringLiteral("ЗАО \"Лютик\" %1").arg(number % 70);
-        row[kColumnAmount] = QString::number(number * 17.25, 'f', 2);
-        row[kColumnBasis] =
-            QStringLiteral("Оплата по счету № %1 за поставку товара, в т.ч. НДС 20%").arg(number);
-        row[kColumnPaymentKind] = QStringLiteral("01");
-        row[kColumnPaymentTerm] = QStringLiteral("5");
-        row[kColumnPriority] = QStringLiteral("6");
-        row[kColumnPaymentType] = QStringLiteral("почтой");
-        QFile file(OrderFiles::FileName(number));
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(Cp1251::Encode(row.Lines().join(QStringLiteral("\r\n")) + "\r\n")) < 0) {
+        const OrderRow row =
+            SampleOrder(number, QStringLiteral("ООО \"Ромашка\" %1").arg(number % 50),
+                        QStringLiteral("ЗАО \"Лютик\" %1").arg(number % 70));
+        if (!WriteFile(OrderFiles::FileName(number), FileBytes(row.Lines()))) {
             return false;
         }
     }
     return true;
 }
 
-double Median(QList<double> values) {
+QString PartyName(const QString& kind, int index) {
+    return QStringLiteral("%1 \"Контрагент\" № %2").arg(kind).arg(index);
+}
+
+// Two address books of the size and one order whose parties are the last records of each, so
+// that a lookup has to pass every record before.
+bool WriteBooks(int records) {
+    for (int nKind : {RequisitesFile::kPayersKind, RequisitesFile::kRecipientsKind}) {
+        const QString kind = nKind == RequisitesFile::kPayersKind ? "ООО" : "ЗАО";
+        QStringList lines;
+        for (int i = 1; i <= records; ++i) {
+            lines << PartyName(kind, i) << QStringLiteral("ПАО Сбербанк г. Москва")
+                  << QStringLiteral("044525225") << QStringLiteral("7707083893/773601001")
+                  << QStringLiteral("40702810938000012345")
+                  << QStringLiteral("30101810400000000225");
+        }
+        if (!WriteFile(RequisitesFile::FileName(nKind), FileBytes(lines))) {
+            return false;
+        }
+    }
+    const OrderRow row = SampleOrder(1, PartyName("ООО", records), PartyName("ЗАО", records));
+    return QDir().mkpath(QStringLiteral("Vemo")) &&
+           WriteFile(OrderFiles::FileName(1), FileBytes(row.Lines()));
+}
+
+double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.at(values.size() / 2);
 }
@@ -55,36 +135,157 @@ double Milliseconds(const QElapsedTimer& timer) {
     return timer.nsecsElapsed() / 1e6;
 }
 
-void Measure(int count) {
-    QTemporaryDir dir;
-    if (!dir.isValid() || !QDir::setCurrent(dir.path()) || !WriteArchive(count)) {
-        std::fprintf(stderr, "bench_orders: cannot write %d order files\n", count);
-        return;
+double Time(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return Milliseconds(timer);
+}
+
+// The floor: list the folder and read every file (open, read to the end, close) in a plain loop.
+qint64 ReadEveryFile() {
+    qint64 total = 0;
+    DIR* dir = opendir("Vemo");
+    if (!dir) {
+        return -1;
     }
-    QList<double> loads;
-    QList<double> opens;
+    std::vector<char> buffer(64 * 1024);
+    std::string path;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') {
+            continue;
+        }
+        path.assign("Vemo/");
+        path += entry->d_name;
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            continue;
+        }
+        ssize_t got;
+        while ((got = read(fd, buffer.data(), buffer.size())) > 0) {
+            total += got;
+        }
+        close(fd);
+    }
+    closedir(dir);
+    return total;
+}
+
+// Opening the archive's rows: the files read and the list model filled.
+int OpenRows() {
+    COrderListModel model;
+    model.SetRows(OrderFiles::LoadOrders());
+    return model.rowCount();
+}
+
+// Runs the work with the process held to one processor, as on a one-core machine.
+void OnOneCore(const std::function<void()>& work) {
+    cpu_set_t all;
+    sched_getaffinity(0, sizeof(all), &all);
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    CPU_SET(sched_getcpu(), &one);
+    sched_setaffinity(0, sizeof(one), &one);
+    work();
+    sched_setaffinity(0, sizeof(all), &all);
+}
+
+long PeakKilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+qint64 HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return qint64(info.uordblks + info.hblkhd);
+}
+
+// Memory of the rows of an archive: the peak growth of the process while loading, and the heap
+// the loaded rows keep. Run before anything else large, so that the peak is the load's own.
+void MeasureMemory(const QString& folder, int count) {
+    QDir::setCurrent(folder);
+    const long peakBefore = PeakKilobytes();
+    const qint64 heapBefore = HeapInUse();
+    const QList<OrderRow> rows = OrderFiles::LoadOrders();
+    const qint64 kept = HeapInUse() - heapBefore;
+    const long peak = PeakKilobytes() - peakBefore;
+    std::printf(
+        "%7d orders: rows keep %.2f KB per order on the heap; peak memory grew %.2f KB "
+        "per order (goal <= 0.6)\n",
+        count, kept / 1024.0 / rows.size(), double(peak) / count);
+}
+
+void MeasureOpening(const QString& folder, int count) {
+    QDir::setCurrent(folder);
+    ReadEveryFile();  // the same files in the page cache for both sides
+    std::vector<double> floors, loads, oneCore, dialogs;
     int rows = 0;
     for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        rows = int(OrderFiles::LoadOrders().size());
-        loads.append(Milliseconds(timer));
-
-        timer.start();
-        {
+        floors.push_back(Time([] { ReadEveryFile(); }));
+        loads.push_back(Time([&] { rows = OpenRows(); }));
+        OnOneCore([&] { oneCore.push_back(Time([&] { OpenRows(); })); });
+        dialogs.push_back(Time([] {
             COrderArchiveDlg archive;
             archive.show();
             QCoreApplication::processEvents();
             archive.grab();  // paints the dialog and the visible rows once
-            opens.append(Milliseconds(timer));
-        }
+        }));
         QCoreApplication::processEvents();
     }
+    const double floor = Median(floors);
     std::printf(
-        "%7d orders (%d listed): load %8.1f ms, open and show the archive %8.1f ms "
-        "(median of %d; first %.1f ms)\n",
-        count, rows, Median(loads), Median(opens), kRuns, opens.first());
-    QDir::setCurrent(QDir::tempPath());
+        "%7d orders (%d listed), median of %d: floor (list and read every file) %7.1f ms"
+        " | load into the list model %7.1f ms = %.2f x floor | on one core %7.1f ms = "
+        "%.2f x floor | open and show the archive %7.1f ms\n",
+        count, rows, kRuns, floor, Median(loads), Median(loads) / floor, Median(oneCore),
+        Median(oneCore) / floor, Median(dialogs));
+}
+
+// Both parties looked up as the transfer of an order needs them; the number found.
+int FindBothByReading() {
+    int found = 0;
+    for (int nKind : {RequisitesFile::kPayersKind, RequisitesFile::kRecipientsKind}) {
+        CRequisiteArray records;
+        RequisitesFile::Read(RequisitesFile::FileName(nKind), &records);
+        const QString name = records.isEmpty() ? QString() : records.constLast().m_strName;
+        found += std::any_of(records.cbegin(), records.cend(),
+                             [&](const CRequisite& record) { return record.m_strName == name; });
+    }
+    return found;
+}
+
+void FindBothByName(const QString& payer, const QString& recipient) {
+    CRequisite record;
+    bool found = false;
+    RequisitesFile::FindByName(RequisitesFile::FileName(RequisitesFile::kPayersKind), payer,
+                               &record, &found);
+    RequisitesFile::FindByName(RequisitesFile::FileName(RequisitesFile::kRecipientsKind), recipient,
+                               &record, &found);
+}
+
+struct LookupTimes {
+    double read = 0;
+    double find = 0;
+    double pdf = 0;
+};
+
+LookupTimes MeasureLookup(const QString& folder, int records) {
+    QDir::setCurrent(folder);
+    const QString payer = PartyName("ООО", records);
+    const QString recipient = PartyName("ЗАО", records);
+    std::vector<double> reads, finds, pdfs;
+    const QString vemo = QCoreApplication::applicationDirPath() + QStringLiteral("/../vemo");
+    QTemporaryDir out;
+    for (int run = 0; run < kRuns; ++run) {
+        reads.push_back(Time([] { FindBothByReading(); }));
+        finds.push_back(Time([&] { FindBothByName(payer, recipient); }));
+        pdfs.push_back(Time([&] {
+            QProcess::execute(vemo, {QStringLiteral("--pdf"), out.filePath("order.pdf"),
+                                     QStringLiteral("--order"), QStringLiteral("1")});
+        }));
+    }
+    return {Median(reads), Median(finds), Median(pdfs)};
 }
 
 }  // namespace
@@ -96,8 +297,39 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     MessageBoxes::Log log;  // no box may stop the clock
     MessageBoxes::SetTestLog(&log);
-    for (int count : {1199, 100000}) {
-        Measure(count);
+
+    const QList<int> archiveSizes = {1199, 100000};
+    const QList<int> bookSizes = {10, 10000};
+    for (int count : archiveSizes) {
+        if (!EnsureDataSet(DataRoot() + QStringLiteral("/orders-%1").arg(count),
+                           [count] { return WriteArchive(count); })) {
+            std::fprintf(stderr, "bench_orders: cannot write %d order files\n", count);
+            return 1;
+        }
     }
+    for (int records : bookSizes) {
+        if (!EnsureDataSet(DataRoot() + QStringLiteral("/books-%1").arg(records),
+                           [records] { return WriteBooks(records); })) {
+            std::fprintf(stderr, "bench_orders: cannot write books of %d records\n", records);
+            return 1;
+        }
+    }
+
+    MeasureMemory(DataRoot() + QStringLiteral("/orders-100000"), 100000);
+    for (int count : archiveSizes) {
+        MeasureOpening(DataRoot() + QStringLiteral("/orders-%1").arg(count), count);
+    }
+
+    const LookupTimes small = MeasureLookup(DataRoot() + QStringLiteral("/books-10"), 10);
+    const LookupTimes large = MeasureLookup(DataRoot() + QStringLiteral("/books-10000"), 10000);
+    std::printf("both parties looked up, books of 10 | 10 000 records, median of %d:\n", kRuns);
+    std::printf("  read the books whole  %8.3f ms | %8.3f ms\n", small.read, large.read);
+    std::printf("  find by name          %8.3f ms | %8.3f ms\n", small.find, large.find);
+    std::printf("  vemo --pdf --order 1  %8.1f ms | %8.1f ms = %.2f x (goal <= 1.2)\n", small.pdf,
+                large.pdf, large.pdf / small.pdf);
+    std::printf(
+        "  vemo --pdf with 10 000 records, finding by name instead of reading whole: "
+        "%.1f ms less = %.2f x\n",
+        large.read - large.find, (large.pdf - large.read + large.find) / small.pdf);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <array>
 
 namespace {
 constexpr const char* kCodePage = "windows-1251";
@@ -28,6 +29,30 @@ bool EncodeExactly(const QString& text, QByteArray* bytes) {
 bool CanEncode(const QString& text) {
     QByteArray bytes;
     return EncodeExactly(text, &bytes);
+}
+
+const char16_t* Table() {
+    static const std::array<char16_t, 256> table = [] {
+        QByteArray bytes(256, Qt::Uninitialized);
+        for (int i = 0; i < 256; ++i) {
+            bytes[i] = char(i);
+        }
+        const QString text = Decode(bytes);
+        Q_ASSERT(text.size() == 256);  // a single-byte code page: one character a byte
+        std::array<char16_t, 256> result{};
+        for (int i = 0; i < 256 && i < text.size(); ++i) {
+            result[i] = text.at(i).unicode();
+        }
+        return result;
+    }();
+    return table.data();
+}
+
+void DecodeInto(const char* bytes, qsizetype size, QChar* out) {
+    const char16_t* table = Table();
+    for (qsizetype i = 0; i < size; ++i) {
+        out[i] = QChar(table[uchar(bytes[i])]);
+    }
 }
 
 }  // namespace Cp1251

@@ -15,4 +15,10 @@ QByteArray Encode(const QString& text);
 bool EncodeExactly(const QString& text, QByteArray* bytes);
 bool CanEncode(const QString& text);
 
+// The character of every byte, for decoding many small texts without a decoder each. Built once
+// from the code page's decoder, so it agrees with Decode byte for byte.
+const char16_t* Table();
+// Decodes size bytes into out, which has room for size characters: one character a byte.
+void DecodeInto(const char* bytes, qsizetype size, QChar* out);
+
 }  // namespace Cp1251

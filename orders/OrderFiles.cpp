@@ -1,9 +1,20 @@
 #include "orders/OrderFiles.h"
 
-#include <QDirIterator>
-#include <QFileInfo>
-#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "common/Cp1251.h"
 #include "common/LineFile.h"
 
 namespace OrderFiles {
@@ -11,30 +22,184 @@ namespace {
 
 const QString kDirectory = QStringLiteral("Vemo");
 const QString kPrefix = QStringLiteral("vemo.");
+constexpr char kPrefixBytes[] = "vemo.";
+constexpr size_t kPrefixLength = sizeof(kPrefixBytes) - 1;
 
-// The number part of an order file's name; empty when the name is not one of an order file.
-QStringView NumberPart(const QString& fileName) {
-    if (!fileName.startsWith(kPrefix)) {
-        return {};
+// Below this many files a second thread costs more than it saves.
+constexpr qsizetype kFilesPerExtraThread = 2000;
+constexpr int kMostThreads = 4;
+
+// Whether a file name's tail is an order number: decimal, without sign or leading zeros, 1 or
+// more.
+bool IsNumberPart(const char* digits) {
+    if (*digits < '1' || *digits > '9') {
+        return false;
     }
-    const QStringView digits = QStringView(fileName).mid(kPrefix.size());
-    if (digits.isEmpty() || digits.front() == u'0') {
-        return {};
-    }
-    for (QChar c : digits) {
-        if (c < u'0' || c > u'9') {
-            return {};
+    for (; *digits; ++digits) {
+        if (*digits < '0' || *digits > '9') {
+            return false;
         }
     }
-    return digits;
+    return true;
 }
 
 // Numbers of any length compare as numbers: the shorter is smaller, then digit by digit.
-bool ByNumber(const QString& a, const QString& b) {
+bool ByNumber(const QByteArray& a, const QByteArray& b) {
     if (a.size() != b.size()) {
         return a.size() < b.size();
     }
     return a < b;
+}
+
+// The number parts of the order files' names, in ascending order. Whether each is a readable
+// file is left to the reading.
+QList<QByteArray> ListNumbers() {
+    QList<QByteArray> numbers;
+    DIR* dir = opendir(QFile::encodeName(kDirectory).constData());
+    if (!dir) {
+        return numbers;
+    }
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strncmp(entry->d_name, kPrefixBytes, kPrefixLength) == 0 &&
+            IsNumberPart(entry->d_name + kPrefixLength)) {
+            numbers.append(QByteArray(entry->d_name + kPrefixLength));
+        }
+    }
+    closedir(dir);
+    std::sort(numbers.begin(), numbers.end(), ByNumber);
+    return numbers;
+}
+
+// Where each line of an order file stands in its bytes.
+struct LineSpans {
+    qsizetype start[kOrderColumnCount] = {};
+    qsizetype length[kOrderColumnCount] = {};
+    int count = 0;
+};
+
+// A line ends at LF with a CR before it dropped; lines after the tenth are not read.
+LineSpans FindLines(const char* bytes, qsizetype size) {
+    LineSpans lines;
+    qsizetype pos = 0;
+    for (; lines.count < kOrderColumnCount && pos < size; ++lines.count) {
+        const char* lineFeed =
+            static_cast<const char*>(std::memchr(bytes + pos, '\n', size_t(size - pos)));
+        const qsizetype end = lineFeed ? lineFeed - bytes : size;
+        qsizetype length = end - pos;
+        if (length > 0 && bytes[end - 1] == '\r') {
+            --length;
+        }
+        lines.start[lines.count] = pos;
+        lines.length[lines.count] = length;
+        pos = end + 1;
+    }
+    return lines;
+}
+
+// The row of an order file's bytes; missing lines give empty fields. The fields share one block
+// of memory, each ended by a NUL, which halves what a row of short fields takes. Every field
+// holds its own reference to the block, so a field copied out of the row keeps it alive, and a
+// field that is changed while another still uses the block gets one of its own.
+OrderRow RowFromBytes(const char* bytes, qsizetype size) {
+    const LineSpans lines = FindLines(bytes, size);
+    qsizetype total = 0;
+    for (int i = 0; i < lines.count; ++i) {
+        total += lines.length[i] + 1;
+    }
+    OrderRow row;
+    if (total == lines.count) {
+        return row;  // only empty lines
+    }
+    QString block(total, Qt::Uninitialized);
+    QChar* out = block.data();
+    for (int i = 0; i < lines.count; ++i) {
+        const qsizetype length = lines.length[i];
+        if (length == 0) {
+            continue;
+        }
+        Cp1251::DecodeInto(bytes + lines.start[i], length, out);
+        out[length] = QChar(0);
+        QString::DataPointer field = block.data_ptr();
+        field.ptr = reinterpret_cast<char16_t*>(out);
+        field.size = length;
+        row[i] = QString(std::move(field));
+        out += length + 1;
+    }
+    return row;
+}
+
+// Reads order files with plain system calls (open, read to the end, close) into one buffer that
+// it keeps from file to file. One per loading thread.
+class OrderFileReader {
+public:
+    OrderFileReader() : m_buffer(64 * 1024) {}
+
+    // The row of the file with the number part, or false when it cannot be read.
+    bool Load(const QByteArray& number, OrderRow* row) {
+        m_path.assign(QFile::encodeName(kDirectory).constData());
+        m_path += '/';
+        m_path += kPrefixBytes;
+        m_path.append(number.constData(), size_t(number.size()));
+        qsizetype size = 0;
+        if (!ReadWhole(&size)) {
+            return false;
+        }
+        *row = RowFromBytes(m_buffer.data(), size);
+        return true;
+    }
+
+private:
+    bool ReadWhole(qsizetype* size) {
+        const int fd = open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return false;
+        }
+        size_t used = 0;
+        for (;;) {
+            if (used == m_buffer.size()) {
+                m_buffer.resize(m_buffer.size() * 2);
+            }
+            const ssize_t got = read(fd, m_buffer.data() + used, m_buffer.size() - used);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                close(fd);
+                *size = qsizetype(used);
+                return got == 0;  // a folder at the name fails here, not at open
+            }
+            used += size_t(got);
+        }
+    }
+
+    std::vector<char> m_buffer;
+    std::string m_path;
+};
+
+// Reads the files of numbers [first, last) into rows[first, last), marking which could be read.
+void LoadRange(const QList<QByteArray>& numbers, qsizetype first, qsizetype last, OrderRow* rows,
+               char* readable) {
+    OrderFileReader reader;
+    for (qsizetype i = first; i < last; ++i) {
+        readable[i] = reader.Load(numbers.at(i), &rows[i]);
+    }
+}
+
+// Reads every listed file into its place, the ranges of the threads one after another, so the
+// rows stand in file order whatever thread read them.
+void LoadAll(const QList<QByteArray>& numbers, OrderRow* rows, char* readable) {
+    const qsizetype count = numbers.size();
+    const qsizetype wanted = qMin<qsizetype>(count / kFilesPerExtraThread + 1, kMostThreads);
+    const int threads = int(std::clamp<qsizetype>(wanted, 1, QThread::idealThreadCount()));
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t) {
+        helpers.emplace_back(LoadRange, std::cref(numbers), count * t / threads,
+                             count * (t + 1) / threads, rows, readable);
+    }
+    LoadRange(numbers, 0, count / threads, rows, readable);
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
 }
 
 }  // namespace
@@ -43,27 +208,26 @@ QString FileName(int number) {
     return kDirectory + QLatin1Char('/') + kPrefix + QString::number(number);
 }
 
-QList<OrderRow> LoadOrders() {
-    QStringList names;
-    QDirIterator it(kDirectory, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        const QString name = it.fileName();
-        if (!NumberPart(name).isEmpty()) {
-            names.append(name);
-        }
-    }
-    std::sort(names.begin(), names.end(), ByNumber);
+QList<OrderRow> LoadOrders(QStringList* unreadable) {
+    const QList<QByteArray> numbers = ListNumbers();
+    QList<OrderRow> rows(numbers.size());
+    std::vector<char> readable(size_t(numbers.size()), 0);
+    LoadAll(numbers, rows.data(), readable.data());
 
-    QList<OrderRow> rows;
-    rows.reserve(names.size());
-    QStringList lines;
-    for (const QString& name : names) {
-        if (LineFile::Read(kDirectory + QLatin1Char('/') + name, &lines) ==
-            LineFile::ReadResult::Ok) {
-            rows.append(OrderRow::FromLines(lines));
+    // Closes the gaps of the files that could not be read, keeping the order of the rest.
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        if (readable[size_t(i)]) {
+            if (kept != i) {
+                rows[kept] = std::move(rows[i]);
+            }
+            ++kept;
+        } else if (unreadable) {
+            unreadable->append(kDirectory + QLatin1Char('/') + kPrefix +
+                               QString::fromLatin1(numbers.at(i)));
         }
     }
+    rows.resize(kept);
     return rows;
 }
 

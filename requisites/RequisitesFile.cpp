@@ -1,5 +1,11 @@
 #include "requisites/RequisitesFile.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+
+#include "common/Cp1251.h"
+
 namespace RequisitesFile {
 namespace {
 
@@ -8,6 +14,46 @@ constexpr QString CRequisite::*kFileOrder[kLinesPerRecord] = {
     &CRequisite::m_strName,   &CRequisite::m_strBank,     &CRequisite::m_strBik,
     &CRequisite::m_strInnKpp, &CRequisite::m_strAccount1, &CRequisite::m_strAccount2,
 };
+
+// The lines of a file's bytes, one at a time: a line ends at LF with a CR before it dropped, and
+// a last line without a line end is a line too.
+class LineScanner {
+public:
+    explicit LineScanner(const QByteArray& bytes) : m_bytes(bytes) {}
+
+    bool Next(QByteArrayView* line) {
+        const qsizetype size = m_bytes.size();
+        if (m_pos >= size) {
+            return false;
+        }
+        const char* data = m_bytes.constData();
+        const char* lineFeed =
+            static_cast<const char*>(std::memchr(data + m_pos, '\n', size_t(size - m_pos)));
+        const qsizetype end = lineFeed ? lineFeed - data : size;
+        qsizetype length = end - m_pos;
+        if (length > 0 && data[end - 1] == '\r') {
+            --length;
+        }
+        *line = QByteArrayView(data + m_pos, length);
+        m_pos = end + 1;
+        return true;
+    }
+
+private:
+    const QByteArray& m_bytes;
+    qsizetype m_pos = 0;
+};
+
+// The record whose name line the scanner has just passed; missing lines give empty fields.
+CRequisite RecordFrom(QByteArrayView nameLine, LineScanner* scanner) {
+    CRequisite record;
+    record.m_strName = Cp1251::Decode(nameLine.toByteArray());
+    QByteArrayView line;
+    for (int field = 1; field < kLinesPerRecord && scanner->Next(&line); ++field) {
+        record.*kFileOrder[field] = Cp1251::Decode(line.toByteArray());
+    }
+    return record;
+}
 
 }  // namespace
 
@@ -48,6 +94,36 @@ LineFile::ReadResult Read(const QString& path, CRequisiteArray* requisites) {
     const LineFile::ReadResult result = LineFile::Read(path, &lines);
     *requisites = FromLines(lines);
     return result;
+}
+
+LineFile::ReadResult FindByName(const QString& path, const QString& name, CRequisite* record,
+                                bool* found) {
+    *found = false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QFileInfo::exists(path) ? LineFile::ReadResult::Unreadable
+                                       : LineFile::ReadResult::Missing;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        return LineFile::ReadResult::Unreadable;
+    }
+    // Every byte decodes to a character, so a name the code page cannot hold is in no file.
+    if (!Cp1251::CanEncode(name)) {
+        return LineFile::ReadResult::Ok;
+    }
+    const QByteArray wanted = Cp1251::Encode(name);
+    LineScanner scanner(bytes);
+    QByteArrayView line;
+    for (qsizetype index = 0; scanner.Next(&line); ++index) {
+        if (index % kLinesPerRecord != 0 || line != wanted) {
+            continue;
+        }
+        *record = RecordFrom(line, &scanner);
+        *found = true;
+        return LineFile::ReadResult::Ok;
+    }
+    return LineFile::ReadResult::Ok;
 }
 
 bool Write(const QString& path, const CRequisiteArray& requisites) {

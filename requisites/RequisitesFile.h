@@ -28,6 +28,12 @@ QStringList ToLines(const CRequisiteArray& requisites);
 // Replaces *requisites with the records of the file; they are empty unless the result is Ok.
 LineFile::ReadResult Read(const QString& path, CRequisiteArray* requisites);
 
+// The first record of the file whose name is exactly the name, as Read would give it, without
+// decoding the records before it: *found tells whether there is one, and *record is set only
+// then. The result is Read's: with anything but Ok nothing is found.
+LineFile::ReadResult FindByName(const QString& path, const QString& name, CRequisite* record,
+                                bool* found);
+
 // Replaces the file in one step. Returns false, leaving the file as it was, when writing failed
 // or a field holds text the file cannot keep (a line break, a character outside code page 1251).
 bool Write(const QString& path, const CRequisiteArray& requisites);

@@ -52,6 +52,31 @@ bool FailEveryWrite(const QString&) {
     return true;
 }
 
+// The rows of the named order files as the program's line reader gives them, one file after
+// another: what the archive must list, whatever way it reads.
+QList<OrderRow> ReadLineByLine(const QStringList& names) {
+    QList<OrderRow> rows;
+    for (const QString& name : names) {
+        QStringList lines;
+        if (LineFile::Read("Vemo/" + name, &lines) == LineFile::ReadResult::Ok) {
+            rows.append(OrderRow::FromLines(lines));
+        }
+    }
+    return rows;
+}
+
+QByteArray EveryByteButLineFeed() {
+    QByteArray bytes;
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte != '\n') {
+            bytes += char(byte);
+        }
+    }
+    return bytes;
+}
+
+using NamedBytes = QMap<QString, QByteArray>;
+
 }  // namespace
 
 class TestOrderFiles : public QObject {
@@ -81,6 +106,10 @@ private slots:
     void listsEveryNumberedFileInNumberOrder();
     void numberComesFromTheFirstLine();
     void longFieldsAreKeptWhole();
+    void loadsAsLineByLineReadingDoes_data();
+    void loadsAsLineByLineReadingDoes();
+    void manyFilesKeepTheirOrder();
+    void loadedFieldsAreIndependentValues();
     void failedWriteKeepsTheOldFile();
     void fullDiskKeepsTheOrder_data();
     void fullDiskKeepsTheOrder();
@@ -308,6 +337,118 @@ void TestOrderFiles::longFieldsAreKeptWhole() {
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows.first()[kColumnBasis], basis);
     QCOMPARE(rows.first()[kColumnPaymentType], QStringLiteral("почтой"));
+}
+
+void TestOrderFiles::loadsAsLineByLineReadingDoes_data() {
+    QTest::addColumn<NamedBytes>("files");
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("listed");      // the names of the rows, in their order
+    QTest::addColumn<QStringList>("unreadable");  // as the loader names them
+    QTest::newRow("names that do not count")
+        << NamedBytes{{"vemo.01", "a"}, {"vemo.+3", "b"},
+                      {"vemo.0", "c"},  {"vemo.x", "d"},
+                      {"vemo.", "e"},   {"vemo.1a", "f"},
+                      {"VEMO.2", "g"},  {"vemo.10", "10"},
+                      {"vemo.9", "9"},  {"vemo.99999999999999999999", "huge"},
+                      {"vemo.1", "1"}}
+        << QStringList{} << QStringList{"vemo.1", "vemo.9", "vemo.10", "vemo.99999999999999999999"}
+        << QStringList{};
+    QTest::newRow("short, long and odd files")
+        << NamedBytes{{"vemo.1", ""},
+                      {"vemo.2", "one line, no end"},
+                      {"vemo.3", "   3\n 1. 2.2003\npayer\n"},
+                      {"vemo.4", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n"},
+                      {"vemo.5", "cr at the end\r"},
+                      {"vemo.6", "lone\rcr\r\n\r\n\r\r\n\n\nafter blanks"},
+                      {"vemo.7", "\n\n\n\n\n\n\n\n\n\n\n\n"},
+                      {"vemo.8", "a\nb\r\nmixed\n"}}
+        << QStringList{} << QStringList{"vemo.1", "vemo.2", "vemo.3", "vemo.4",
+                                        "vemo.5", "vemo.6", "vemo.7", "vemo.8"}
+        << QStringList{};
+    QTest::newRow("every byte of the code page")
+        << NamedBytes{{"vemo.12", "  12\r\n 5. 3.2001\r\n" + EveryByteButLineFeed() + "\r\n"}}
+        << QStringList{} << QStringList{"vemo.12"} << QStringList{};
+    QTest::newRow("a file larger than any buffer")
+        << NamedBytes{{"vemo.3",
+                       "   3\r\n\r\n\r\n\r\n\r\n" + QByteArray(300000, '\xC6') + "\r\nend"}}
+        << QStringList{} << QStringList{"vemo.3"} << QStringList{};
+    QTest::newRow("folders at order files' names")
+        << NamedBytes{{"vemo.1", "1"}, {"vemo.3", "3"}, {"vemo.8", "8"}}
+        << QStringList{"vemo.7", "vemo.2", "vemo.x", "vemo.05"}
+        << QStringList{"vemo.1", "vemo.3", "vemo.8"} << QStringList{"Vemo/vemo.2", "Vemo/vemo.7"};
+    QTest::newRow("nothing but a folder")
+        << NamedBytes{} << QStringList{"vemo.5"} << QStringList{} << QStringList{"Vemo/vemo.5"};
+}
+
+void TestOrderFiles::loadsAsLineByLineReadingDoes() {
+    QFETCH(NamedBytes, files);
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, listed);
+    QFETCH(QStringList, unreadable);
+    for (auto it = files.cbegin(); it != files.cend(); ++it) {
+        WriteBytes("Vemo/" + it.key(), it.value());
+    }
+    for (const QString& folder : folders) {
+        QVERIFY(QDir("Vemo").mkdir(folder));
+    }
+    QStringList named = {"stays first"};
+    const QList<OrderRow> rows = OrderFiles::LoadOrders(&named);
+    QCOMPARE(rows, ReadLineByLine(listed));
+    QCOMPARE(named, QStringList{"stays first"} + unreadable);
+    QCOMPARE(OrderFiles::LoadOrders(), rows);  // the same without asking for the names
+}
+
+// Enough files for the loading to be shared among threads: every row stays in its file's
+// place, and the unreadable names keep their order too.
+void TestOrderFiles::manyFilesKeepTheirOrder() {
+    constexpr int kCount = 6000;
+    QStringList expectedNumbers;
+    QStringList expectedUnreadable;
+    for (int number = 1; number <= kCount; ++number) {
+        const QString name = "vemo." + QString::number(number);
+        if (number % 997 == 0) {
+            QVERIFY(QDir("Vemo").mkdir(name));
+            expectedUnreadable.append(OrderFiles::FileName(number));
+        } else {
+            WriteBytes("Vemo/" + name, OrderTexts::NumberText(number).toLatin1() + "\r\nx\r\n");
+            expectedNumbers.append(OrderTexts::NumberText(number));
+        }
+    }
+    QStringList unreadable;
+    const QList<OrderRow> rows = OrderFiles::LoadOrders(&unreadable);
+    QCOMPARE(Numbers(rows), expectedNumbers);
+    QCOMPARE(unreadable, expectedUnreadable);
+    QCOMPARE(rows.last()[kColumnDate], QStringLiteral("x"));
+}
+
+// The fields of a loaded row behave as values of their own: copied out they outlive the row, and
+// changing one changes no other, in the row or out of it.
+void TestOrderFiles::loadedFieldsAreIndependentValues() {
+    QVERIFY(OrderFiles::SaveOrder(1, Row(1)));
+    QString payer;
+    QString basis;
+    {
+        QList<OrderRow> rows = OrderFiles::LoadOrders();
+        QCOMPARE(rows.size(), 1);
+        payer = rows.first()[kColumnPayer];
+        basis = rows.first()[kColumnBasis];
+        rows.first()[kColumnNumber].append(QStringLiteral(" and a long tail"));
+        rows.first()[kColumnDate].prepend(u'<');
+        rows.first()[kColumnRecipient][0] = u'Ж';
+        OrderRow expected = Row(1);
+        expected[kColumnNumber] = "   1 and a long tail";
+        expected[kColumnDate] = "< 5. 3.2001";
+        expected[kColumnRecipient] = "ЖАО Лютик";
+        QCOMPARE(rows.first(), expected);
+    }
+    QCOMPARE(payer, Row(1)[kColumnPayer]);
+    QCOMPARE(basis, Row(1)[kColumnBasis]);
+    QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(payer.utf16())),
+             payer);                   // ends where the field ends
+    basis.append(QString(100, u'я'));  // the last holder may grow into the rest of the block
+    payer.append(u'!');
+    QCOMPARE(payer, Row(1)[kColumnPayer] + "!");
+    QCOMPARE(basis, Row(1)[kColumnBasis] + QString(100, u'я'));
 }
 
 void TestOrderFiles::failedWriteKeepsTheOldFile() {

@@ -1,10 +1,12 @@
 // The requisites files: six lines a record, code page 1251, normal form on write, atomic saving.
 #include <QtTest>
+#include <algorithm>
 
 #include <memory>
 #include "FileSizeLimit.h"
 #include "TestFiles.h"
 
+#include "common/Cp1251.h"
 #include "requisites/RequisitesFile.h"
 
 namespace {
@@ -40,6 +42,9 @@ private slots:
     void loneCrWritesBackByteForByte();
     void fullDiskKeepsTheBook_data();
     void fullDiskKeepsTheBook();
+    void findsByNameAsTheFullReadDoes_data();
+    void findsByNameAsTheFullReadDoes();
+    void findingInAFileThatCannotBeRead();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -178,6 +183,89 @@ void TestRequisitesFile::fullDiskKeepsTheBook() {
     QCOMPARE(SaveUnderFileSizeLimit(size / 2, save), ChildSave::Failed);
     QCOMPARE(ReadBytes(kFile), old);
     QCOMPARE(FolderEntries(m_dir->path()), QStringList{kFile});
+// The lookup by name gives what reading the whole file and taking the first record of the name
+// gives; the expected record is also spelled out, so both cannot go wrong together.
+void TestRequisitesFile::findsByNameAsTheFullReadDoes_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<CRequisite>("record");
+    const QByteArray six = "n\r\nb\r\nbik\r\ninn\r\na1\r\na2\r\n";
+    const CRequisite full = Record("n", "b", "inn", "bik", "a1", "a2");
+    const QString cyrillic = QStringLiteral("ООО «Ромашка»");
+    const QByteArray cyrillicBytes = Cp1251::Encode(cyrillic);
+    QTest::newRow("empty file") << QByteArray() << "n" << false << CRequisite();
+    QTest::newRow("first record") << six << "n" << true << full;
+    QTest::newRow("lf only") << QByteArray("x\n1\n2\n3\n4\n5\nn\nb\nbik\ninn\na1\na2") << "n"
+                             << true << full;
+    QTest::newRow("short last record") << six + "x\r\nbank\r\nbik"
+                                       << "x" << true << Record("x", "bank", "", "bik");
+    QTest::newRow("name alone at the end without line end") << six + "x"
+                                                            << "x" << true << Record("x");
+    QTest::newRow("cr before the end of the file") << six + "x\r"
+                                                   << "x" << true << Record("x");
+    QTest::newRow("blank name after the last record") << six + "\r\n"
+                                                      << "" << true << Record("");
+    QTest::newRow("blank name is no record in an empty file")
+        << QByteArray() << "" << false << CRequisite();
+    QTest::newRow("blank name among records") << six + "\r\nB\r\n\r\n\r\n\r\n\r\n"
+                                              << "" << true << Record("", "B");
+    QTest::newRow("blank lines inside a record are no names")
+        << QByteArray("n\r\n\r\n\r\n\r\n\r\n\r\n") << "" << false << CRequisite();
+    QTest::newRow("the name as another field")
+        << "a\r\nn\r\nn\r\nn\r\nn\r\nn\r\n" + six << "n" << true << full;
+    QTest::newRow("the name only as another field")
+        << QByteArray("a\r\nn\r\nn\r\nn\r\nn\r\nn\r\n") << "n" << false << CRequisite();
+    QTest::newRow("duplicates: the first") << six + "n\r\nsecond\r\n\r\n\r\n\r\n\r\n"
+                                           << "n" << true << full;
+    QTest::newRow("letter case counts") << six << "N" << false << CRequisite();
+    QTest::newRow("trailing blank counts") << six << "n " << false << CRequisite();
+    QTest::newRow("the record's name is longer")
+        << QByteArray("nn\r\n") << "n" << false << CRequisite();
+    QTest::newRow("the record's name is shorter") << six << "nn" << false << CRequisite();
+    QTest::newRow("cyrillic name")
+        << six + cyrillicBytes + "\r\n" + Cp1251::Encode(QStringLiteral("Банк")) + "\r\n1\r\n2"
+        << cyrillic << true << Record(cyrillic, QStringLiteral("Банк"), "2", "1");
+    QTest::newRow("a name the code page lacks")
+        << QByteArray("?\r\nb\r\n") << QString::fromUtf8("\xE4\xB8\xAD") << false << CRequisite();
+    QTest::newRow("lone cr inside the name")
+        << QByteArray("a\rb\r\nx\r\n") << "a\rb" << true << Record("a\rb", "x");
+    QTest::newRow("a name with a line break") << six + six << "n\nb" << false << CRequisite();
+}
+
+void TestRequisitesFile::findsByNameAsTheFullReadDoes() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, name);
+    QFETCH(bool, found);
+    QFETCH(CRequisite, record);
+    WriteBytes(kFile, bytes);
+
+    CRequisiteArray all;
+    QCOMPARE(RequisitesFile::Read(kFile, &all), LineFile::ReadResult::Ok);
+    const auto first = std::find_if(all.cbegin(), all.cend(),
+                                    [&](const CRequisite& r) { return r.m_strName == name; });
+    QCOMPARE(first != all.cend(), found);
+    if (found) {
+        QCOMPARE(*first, record);
+    }
+
+    CRequisite looked = Record("untouched");
+    bool wasFound = !found;
+    QCOMPARE(RequisitesFile::FindByName(kFile, name, &looked, &wasFound), LineFile::ReadResult::Ok);
+    QCOMPARE(wasFound, found);
+    QCOMPARE(looked, found ? record : Record("untouched"));
+}
+
+void TestRequisitesFile::findingInAFileThatCannotBeRead() {
+    CRequisite record;
+    bool found = true;
+    QCOMPARE(RequisitesFile::FindByName(kFile, "", &record, &found), LineFile::ReadResult::Missing);
+    QVERIFY(!found);
+    QVERIFY(QDir().mkdir(kFile));  // a folder at the file's name
+    found = true;
+    QCOMPARE(RequisitesFile::FindByName(kFile, "", &record, &found),
+             LineFile::ReadResult::Unreadable);
+    QVERIFY(!found);
 }
 
 QTEST_GUILESS_MAIN(TestRequisitesFile)
