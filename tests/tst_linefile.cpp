@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include <memory>
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
@@ -28,14 +28,16 @@ private slots:
     void refusesCharactersOutsideTheCodePage();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString Path(const QString& name) const { return m_dir->filePath(name); }
+    std::unique_ptr<TestFolder> m_folder;
+    QString Path(const QString& name) const { return m_folder->FilePath(name); }
 };
 
 void TestLineFile::init() {
     LineFile::g_pWriteFault = nullptr;
-    m_dir = std::make_unique<QTemporaryDir>();  // a fresh folder for every test
-    QVERIFY(m_dir->isValid());
+    m_folder.reset();
+    // A fresh folder for every test, named by its path.
+    m_folder = std::make_unique<TestFolder>(TestFolder::Files{}, TestFolder::Enter::No);
+    QVERIFY(m_folder->isValid());
 }
 
 void TestLineFile::readsLineEnds_data() {
@@ -65,7 +67,7 @@ void TestLineFile::missingAndUnreadableFiles() {
     QCOMPARE(LineFile::Read(Path("none"), &lines), LineFile::ReadResult::Missing);
     QVERIFY(lines.isEmpty());
     // A directory where the file should be: there, but not readable as a file.
-    QVERIFY(QDir(m_dir->path()).mkdir("dir"));
+    QVERIFY(QDir(m_folder->Path()).mkdir("dir"));
     lines = QStringList{"stale"};
     QCOMPARE(LineFile::Read(Path("dir"), &lines), LineFile::ReadResult::Unreadable);
     QVERIFY(lines.isEmpty());
@@ -98,10 +100,10 @@ void TestLineFile::failedWriteKeepsTheOldFile() {
     LineFile::g_pWriteFault = FailEveryWrite;
     QVERIFY(!LineFile::Write(Path("f"), {"new"}));
     QCOMPARE(ReadBytes(Path("f")), QByteArray("old\r\n"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"f"});  // no leftovers
+    QCOMPARE(QDir(m_folder->Path()).entryList(QDir::Files), QStringList{"f"});  // no leftovers
 
     LineFile::g_pWriteFault = nullptr;
-    QVERIFY(QDir(m_dir->path()).mkdir("dir"));
+    QVERIFY(QDir(m_folder->Path()).mkdir("dir"));
     QVERIFY(!LineFile::Write(Path("dir"), {"new"}));
     QVERIFY(QFileInfo(Path("dir")).isDir());
     QVERIFY(!LineFile::Write(Path("missing/f"), {"new"}));

@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include <memory>
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include "requisites/RequisitesFile.h"
 
@@ -38,18 +38,17 @@ private slots:
     void refusesTextTheFileCannotKeep();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestFolder> m_folder;
 };
 
 void TestRequisitesFile::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_folder.reset();
+    m_folder = std::make_unique<TestFolder>();
+    QVERIFY(m_folder->isValid());
 }
 
 void TestRequisitesFile::cleanup() {
-    QDir::setCurrent(QDir::tempPath());  // let the folder go
-    m_dir.reset();
+    m_folder.reset();
 }
 
 // Reading gives the records; writing them back gives the file in normal form: CRLF line ends
