@@ -59,7 +59,11 @@ inline QString CompareWithGolden(const QStringList& actual, const QString& name,
         const QString want = i < expected.size() ? expected.at(i) : QStringLiteral("<nothing>");
         const QString got = i < actual.size() ? actual.at(i) : QStringLiteral("<nothing>");
         if (want != got) {
-            const int lineNumber = i < lineNumbers.size() ? lineNumbers.at(i) : lines.size() + i;
+            // A line produced beyond the file's end is numbered as if appended to it.
+            const int lastLine = lineNumbers.isEmpty() ? 0 : lineNumbers.last();
+            const int lineNumber = i < lineNumbers.size()
+                                       ? lineNumbers.at(i)
+                                       : lastLine + i - int(lineNumbers.size()) + 1;
             report << QStringLiteral("%1:%2").arg(name).arg(lineNumber)
                    << QStringLiteral("  expected: ") + want << QStringLiteral("  actual:   ") + got;
         }
