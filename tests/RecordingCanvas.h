@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "form/FormCanvas.h"
 
@@ -59,6 +60,78 @@ public:
     }
 
     FormFont CurrentFont() const { return m_font; }
+
+    // Every step as a line a reviewer can read, for instance
+    //   font text
+    //   text "Сумма" (500,-2000)-(5000,-3000) left
+    //   line (500,-2900)-(18700,-2900)
+    //   box (16800,-1300)-(18700,-1800)
+    // Rectangles are (left,top)-(right,bottom), rules (x1,y1)-(x2,y2), in 0.01 mm with y up.
+    QStringList Lines() const {
+        QStringList lines;
+        for (const Step& step : steps) {
+            lines.append(Describe(step));
+        }
+        return lines;
+    }
+
+    static QString Describe(const Step& step) {
+        const LogicalRect& r = step.rect;
+        const QString where =
+            QStringLiteral("(%1,%2)-(%3,%4)").arg(r.left).arg(r.top).arg(r.right).arg(r.bottom);
+        switch (step.kind) {
+            case Kind::SelectFont:
+                return QStringLiteral("font ") + FontName(step.font);
+            case Kind::Text:
+                return QStringLiteral("text %1 %2 %3")
+                    .arg(Quoted(step.text), where, FormatName(step.format));
+            case Kind::Rule:
+                return QStringLiteral("line ") + where;
+            case Kind::Box:
+                return QStringLiteral("box ") + where;
+        }
+        return QString();
+    }
+
+    static QString FontName(FormFont font) {
+        switch (font) {
+            case FormFont::Text:
+                return QStringLiteral("text");
+            case FormFont::Title:
+                return QStringLiteral("title");
+            case FormFont::Default:
+                break;
+        }
+        return QStringLiteral("default");
+    }
+
+    // The format's flags by name, joined with "+"; a format with no flag is "left".
+    static QString FormatName(int format) {
+        static const QList<QPair<int, QString>> kFlags{{DT_CENTER, "center"},
+                                                       {DT_RIGHT, "right"},
+                                                       {DT_VCENTER, "vcenter"},
+                                                       {DT_WORDBREAK, "wordbreak"}};
+        QStringList names;
+        for (const auto& [flag, name] : kFlags) {
+            if (format & flag) {
+                names.append(name);
+                format &= ~flag;
+            }
+        }
+        if (format != 0) {
+            names.append(QString::number(format));  // a flag without a name here
+        }
+        return names.isEmpty() ? QStringLiteral("left") : names.join(QLatin1Char('+'));
+    }
+
+    // The text in double quotes, with quotes, backslashes and line ends escaped.
+    static QString Quoted(QString text) {
+        text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+        text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+        text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+        text.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    }
 
     QList<Step> steps;
 

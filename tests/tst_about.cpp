@@ -4,11 +4,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
+#include "TestEnvironment.h"
+#include "TestFolder.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
@@ -103,6 +104,9 @@ void WhenAboutBoxOpens(const std::function<void(CAboutDlg&)>& check) {
 
 class TestAbout : public QObject {
     Q_OBJECT
+public:
+    // Run by hand, the program still needs no display.
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
@@ -194,10 +198,8 @@ private slots:
     }
 
     void aboutCommandOpensACollapsedBoxEachTime() {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());
+        const TestFolder folder;
+        QVERIFY(folder.isValid());
 
         CVemoApp vemo;
         QVERIFY(vemo.InitInstance());
@@ -221,7 +223,6 @@ private slots:
             about->trigger();
         }
         QCOMPARE(shown, 2);
-        QDir::setCurrent(previous);
     }
 };
 

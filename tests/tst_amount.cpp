@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "TestEnvironment.h"
+#include "TestFolder.h"
 #include "form/AmountToWords.h"
 
 class TestAmount : public QObject {
@@ -193,18 +195,17 @@ void TestAmount::parses() {
 }
 
 void TestAmount::commandLinePrintsWords() {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
+    const TestFolder folder({}, TestFolder::Enter::No);
+    QVERIFY(folder.isValid());
     QProcess vemo;
-    vemo.setWorkingDirectory(dir.path());
-    vemo.start(qEnvironmentVariable("VEMO_EXECUTABLE"), {"--words", "1 234,56"});
+    vemo.setWorkingDirectory(folder.Path());
+    vemo.start(VemoExecutable(), {"--words", "1 234,56"});
     QVERIFY(vemo.waitForFinished());
     QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
     QCOMPARE(vemo.exitCode(), 0);
     QCOMPARE(vemo.readAllStandardOutput(),
              QByteArray("Одна тысяча двести тридцать четыре руб. 56 коп.\n"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList());
+    QCOMPARE(folder.Entries(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestAmount)

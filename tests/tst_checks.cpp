@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include <memory>
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include "common/Cp1251.h"
 #include "orders/WorkingFolderCheck.h"

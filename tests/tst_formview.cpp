@@ -1,4 +1,5 @@
-// The form on real surfaces: fonts, clipping, the view's scrolling, the PDF page and --pdf.
+// The form on real surfaces: fonts, clipping, the text background, the view's scrolling, the PDF
+// page and --pdf.
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -10,8 +11,9 @@
 #include <memory>
 
 #include "FileSizeLimit.h"
-#include "FormCaptions.h"
-#include "TestFiles.h"
+#include "FormDocuments.h"
+#include "TestEnvironment.h"
+#include "TestFolder.h"
 #include "TestPdf.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
@@ -35,7 +37,7 @@ Run RunVemo(const QString& workDir, const QStringList& arguments,
     if (fileSizeLimit != RLIM_INFINITY) {
         LimitFileSize(process, fileSizeLimit);
     }
-    process.start(qEnvironmentVariable("VEMO_EXECUTABLE"), arguments);
+    process.start(VemoExecutable(), arguments);
     Run run;
     if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit) {
         run.exitCode = process.exitCode();
@@ -53,17 +55,6 @@ bool WholePdf(const QByteArray& bytes) {
 bool IsCharacterDevice(const QString& path) {
     struct stat status {};
     return stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISCHR(status.st_mode);
-}
-
-QStringList Placeholders(const CVemoDoc& doc) {
-    QStringList texts{doc.m_strNumber,   doc.m_strDate,        doc.m_strAmountInWords,
-                      doc.m_strAmount,   doc.m_strPaymentKind, doc.m_strPaymentTerm,
-                      doc.m_strPriority, doc.m_strBasis,       doc.m_strPaymentType};
-    for (const CRequisite* party : {&doc.m_recipient, &doc.m_payer}) {
-        texts << party->m_strName << party->m_strBank << party->m_strInnKpp << party->m_strBik
-              << party->m_strAccount1 << party->m_strAccount2;
-    }
-    return texts;
 }
 
 bool WhiteOutside(const QImage& image, const QRect& inside) {
@@ -113,10 +104,72 @@ QList<int> InkStarts(const QImage& image, Qt::Orientation along, int row = 0) {
     return starts;
 }
 
+// The first copy of the form drawn at 254 dpi over an image filled with the given colour.
+QImage RenderFormOver(const CVemoDoc& doc, const QColor& under) {
+    const QSize size(CFormLayout::kPageWidth / 10 + 1, CFormLayout::kPageHeight / 20);
+    const FormFonts fonts(kTestDpi, kTestDpi);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(under);
+    QPainter painter(&image);
+    QtFormCanvas canvas(painter, fonts, kTestDpi, kTestDpi);
+    CFormLayout layout;
+    layout.m_nOffsetY = CFormLayout::kFirstCopyOffsetY;
+    layout.DrawForm(canvas, doc);
+    return image;
+}
+
+// The smallest rectangle holding every pixel in which the two images differ.
+QRect DifferingArea(const QImage& a, const QImage& b) {
+    QRect area;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto* lineA = reinterpret_cast<const QRgb*>(a.constScanLine(y));
+        const auto* lineB = reinterpret_cast<const QRgb*>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (lineA[x] != lineB[x]) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+// Black ink, its grey anti-aliased edges, or white paper: no trace of a colour beneath.
+bool InkOrWhite(QRgb pixel) {
+    const int high = qMax(qRed(pixel), qMax(qGreen(pixel), qBlue(pixel)));
+    const int low = qMin(qRed(pixel), qMin(qGreen(pixel), qBlue(pixel)));
+    return high - low <= 16;
+}
+
+// How many pixels differ between the view as first shown and as shown scrolled by (dx, dy): the
+// scrolled picture must be the first one moved up and left.
+int PixelsNotMovedBy(const QImage& first, const QImage& scrolled, int dx, int dy) {
+    int wrong = 0;
+    for (int y = 0; y + dy < first.height(); ++y) {
+        for (int x = 0; x + dx < first.width(); ++x) {
+            wrong += scrolled.pixel(x, y) != first.pixel(x + dx, y + dy);
+        }
+    }
+    return wrong;
+}
+
+int InkedPixels(const QImage& image) {
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            inked += qGray(image.pixel(x, y)) < 128;
+        }
+    }
+    return inked;
+}
+
 }  // namespace
 
 class TestFormView : public QObject {
     Q_OBJECT
+public:
+    // Run by hand, the program still needs no display.
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
 private slots:
     void init();
     void fontsHaveTheFormsMetrics_data();
@@ -124,7 +177,10 @@ private slots:
     void textIsClippedToItsRectangle();
     void wrappedLinesAreOneCellApart();
     void boxCoversWhatLiesBeneath();
+    void textBackgroundIsOpaqueWhite_data();
+    void textBackgroundIsOpaqueWhite();
     void viewScrollsToTheWholeWidth();
+    void viewShowsTheScrolledPart();
     void pdfHoldsOnePageWithBothCopies();
     void pdfDrawsValuesVerbatim();
     void pdfFailureLeavesNothing();
@@ -135,12 +191,13 @@ private slots:
     void pdfIntoDeviceAndPipe();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestFolder> m_folder;  // where the PDF files go
 };
 
 void TestFormView::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_folder.reset();
+    m_folder = std::make_unique<TestFolder>(TestFolder::Files{}, TestFolder::Enter::No);
+    QVERIFY(m_folder->isValid());
 }
 
 void TestFormView::fontsHaveTheFormsMetrics_data() {
@@ -226,6 +283,47 @@ void TestFormView::boxCoversWhatLiesBeneath() {
     QVERIFY(image.pixel(100, 50) != qRgb(255, 255, 255));  // the outline
 }
 
+void TestFormView::textBackgroundIsOpaqueWhite_data() {
+    QTest::addColumn<QString>("member");
+    QTest::newRow("number, in the title font") << "m_strNumber";
+    QTest::newRow("amount") << "m_strAmount";
+    QTest::newRow("payer's name") << "payer.m_strName";
+    QTest::newRow("basis, wrapped") << "m_strBasis";
+}
+
+// Each text covers what lies beneath its line with white, as the form's paper would be: drawn
+// over red, the area a value changes holds only ink and white.
+void TestFormView::textBackgroundIsOpaqueWhite() {
+    QFETCH(QString, member);
+    CVemoDoc doc;
+    FillOrdinaryOrder(doc);
+    const QColor red(255, 0, 0);
+    const QImage with = RenderFormOver(doc, red);
+    DocumentFields(doc).value(member)->clear();
+    const QImage without = RenderFormOver(doc, red);
+
+    // The outermost pixels are only partly covered by the text's box, which starts and ends
+    // between pixels.
+    const QRect area = DifferingArea(with, without).adjusted(1, 1, -1, -1);
+    QVERIFY(!area.isEmpty());
+    int ink = 0;
+    int white = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb pixel = with.pixel(x, y);
+            QVERIFY2(InkOrWhite(pixel), qPrintable(QStringLiteral("(%1,%2) is %3 in %4")
+                                                       .arg(x)
+                                                       .arg(y)
+                                                       .arg(QColor(pixel).name())
+                                                       .arg(QDebug::toString(area))));
+            ink += qGray(pixel) < 128;
+            white += pixel == qRgb(255, 255, 255);
+        }
+    }
+    QVERIFY(ink > 0);
+    QVERIFY(white > ink);  // between the letters and around them
+}
+
 void TestFormView::viewScrollsToTheWholeWidth() {
     CVemoDoc doc;
     CVemoView view(&doc);
@@ -240,9 +338,33 @@ void TestFormView::viewScrollsToTheWholeWidth() {
     QVERIFY(qAbs(depth * 2540.0 / view.logicalDpiY() - 28000) < 30);
 }
 
-void TestFormView::pdfHoldsOnePageWithBothCopies() {
+void TestFormView::viewShowsTheScrolledPart() {
     CVemoDoc doc;
-    const QString path = m_dir->filePath("form.pdf");
+    CVemoView view(&doc);
+    view.resize(300, 200);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QImage first = view.viewport()->grab().toImage();
+    QVERIFY(InkedPixels(first) > 100);  // the top-left corner of the form, not blank paper
+
+    for (const QPoint& by : {QPoint(0, 53), QPoint(37, 0), QPoint(37, 53)}) {
+        view.horizontalScrollBar()->setValue(by.x());
+        view.verticalScrollBar()->setValue(by.y());
+        QCOMPARE(view.horizontalScrollBar()->value(), by.x());
+        QCOMPARE(view.verticalScrollBar()->value(), by.y());
+        const QImage scrolled = view.viewport()->grab().toImage();
+        QCOMPARE(scrolled.size(), first.size());
+        QVERIFY2(PixelsNotMovedBy(first, scrolled, by.x(), by.y()) == 0,
+                 qPrintable(QDebug::toString(by)));
+        view.horizontalScrollBar()->setValue(0);
+        view.verticalScrollBar()->setValue(0);
+    }
+}
+
+void TestFormView::pdfHoldsOnePageWithBothCopies() {
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
+    CVemoDoc doc;
+    const QString path = m_folder->FilePath("form.pdf");
     QString error;
     QVERIFY2(WriteFormPdf(path, doc, &error), qPrintable(error));
     QString pageSize;
@@ -254,16 +376,17 @@ void TestFormView::pdfHoldsOnePageWithBothCopies() {
     for (const QString& caption : FormCaptions()) {
         QVERIFY2(text.count(caption) >= 2, qPrintable(caption));
     }
-    for (const QString& placeholder : Placeholders(doc)) {
+    for (const QString& placeholder : DocumentTexts(doc)) {
         QVERIFY2(text.count(placeholder) >= 2, qPrintable(placeholder));
     }
 }
 
 void TestFormView::pdfDrawsValuesVerbatim() {
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
     CVemoDoc doc;
     doc.m_payer.m_strName = QStringLiteral("Рога & Копыта");
     doc.m_strBasis = QStringLiteral("Оплата по счету && договору");
-    const QString path = m_dir->filePath("form.pdf");
+    const QString path = m_folder->FilePath("form.pdf");
     QString error;
     QVERIFY(WriteFormPdf(path, doc, &error));
     const QString text = PdfText(path);
@@ -274,22 +397,20 @@ void TestFormView::pdfDrawsValuesVerbatim() {
 void TestFormView::pdfFailureLeavesNothing() {
     CVemoDoc doc;
     QString error;
-    QVERIFY(!WriteFormPdf(m_dir->filePath("no/such/folder/form.pdf"), doc, &error));
+    QVERIFY(!WriteFormPdf(m_folder->FilePath("no/such/folder/form.pdf"), doc, &error));
     QVERIFY(!error.isEmpty());
-    QVERIFY(QDir(m_dir->path()).mkdir("taken"));
-    QVERIFY(!WriteFormPdf(m_dir->filePath("taken"), doc, &error));
-    QVERIFY(QFileInfo(m_dir->filePath("taken")).isDir());
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-             QStringList{"taken"});
+    QVERIFY(QDir(m_folder->Path()).mkdir("taken"));
+    QVERIFY(!WriteFormPdf(m_folder->FilePath("taken"), doc, &error));
+    QVERIFY(QFileInfo(m_folder->FilePath("taken")).isDir());
+    QCOMPARE(m_folder->Entries(), QStringList{"taken"});
 }
 
 void TestFormView::pdfCommandLine() {
-    const QString work = m_dir->path();
+    const QString work = m_folder->Path();
     Run run = RunVemo(work, {"--pdf", "out.pdf"});
     QCOMPARE(run.exitCode, 0);
     // The page, and nothing else: no order directory, no data files.
-    QCOMPARE(QDir(work).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"out.pdf"});
-    QVERIFY(PdfText(m_dir->filePath("out.pdf")).count(QStringLiteral("Название получателя")) == 2);
+    QCOMPARE(m_folder->Entries(), QStringList{"out.pdf"});
 
     run = RunVemo(work, {"--pdf"});
     QCOMPARE(run.exitCode, 2);
@@ -301,7 +422,11 @@ void TestFormView::pdfCommandLine() {
     run = RunVemo(work, {"--pdf", "missing/out.pdf"});
     QCOMPARE(run.exitCode, 1);
     QVERIFY(run.errors.contains("missing/out.pdf"));
-    QCOMPARE(QDir(work).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"out.pdf"});
+    QCOMPARE(m_folder->Entries(), QStringList{"out.pdf"});
+
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
+    QCOMPARE(PdfText(m_folder->FilePath("out.pdf")).count(QStringLiteral("Название получателя")),
+             2);
 }
 
 // A disk that fills up while the PDF is written (a file size limit on the program): it says so,
@@ -324,9 +449,9 @@ void TestFormView::pdfOnAFullDisk() {
     const qint64 whole = QFileInfo(sizing.filePath("whole.pdf")).size();
     QVERIFY(whole > 0);
 
-    const QString work = m_dir->path();
+    const QString work = m_folder->Path();
     if (!old.isEmpty()) {
-        WriteBytes(m_dir->filePath("out.pdf"), old);
+        WriteBytes(m_folder->FilePath("out.pdf"), old);
     }
     const QStringList before = FolderEntries(work);
     const Run run = RunVemo(work, {"--pdf", "out.pdf"}, rlim_t(whole * room));
@@ -334,47 +459,47 @@ void TestFormView::pdfOnAFullDisk() {
     QVERIFY2(run.errors.contains("out.pdf"), qPrintable(run.errors));
     QCOMPARE(FolderEntries(work), before);
     if (!old.isEmpty()) {
-        QCOMPARE(ReadBytes(m_dir->filePath("out.pdf")), old);
+        QCOMPARE(ReadBytes(m_folder->FilePath("out.pdf")), old);
     }
 }
 
 void TestFormView::pdfToStandardOutput() {
-    const QString work = m_dir->path();
+    const QString work = m_folder->Path();
     const Run run = RunVemo(work, {"--pdf", "-"});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(WholePdf(run.output));
     QVERIFY(FolderEntries(work).isEmpty());  // no file named "-"
-    WriteBytes(m_dir->filePath("piped.pdf"), run.output);
+    WriteBytes(m_folder->FilePath("piped.pdf"), run.output);
     QString size;
-    QCOMPARE(PdfPages(m_dir->filePath("piped.pdf"), &size), 1);
+    QCOMPARE(PdfPages(m_folder->FilePath("piped.pdf"), &size), 1);
 }
 
 // Not regular files: written into, never replaced by a regular file. The device is a null
 // device node of the test's own, so that a fault here cannot take the system's /dev/null.
 void TestFormView::pdfIntoDeviceAndPipe() {
-    const QString device = m_dir->filePath("null");
+    const QString device = m_folder->FilePath("null");
     if (mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0 ||
         !QFile(device).open(QIODevice::WriteOnly)) {
         QSKIP("no device node can be made and opened here (needs root and a device mount)");
     }
-    Run run = RunVemo(m_dir->path(), {"--pdf", "null"});
+    Run run = RunVemo(m_folder->Path(), {"--pdf", "null"});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(IsCharacterDevice(device));
     QVERIFY(QFile::remove(device));
 
-    const QString fifo = m_dir->filePath("page.fifo");
+    const QString fifo = m_folder->FilePath("page.fifo");
     QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
     QProcess reader;  // reads the pipe as another program would
-    reader.setWorkingDirectory(m_dir->path());
+    reader.setWorkingDirectory(m_folder->Path());
     reader.start("timeout", {"60", "cat", "page.fifo"});
     QVERIFY(reader.waitForStarted());
-    run = RunVemo(m_dir->path(), {"--pdf", "page.fifo"});
+    run = RunVemo(m_folder->Path(), {"--pdf", "page.fifo"});
     QVERIFY(reader.waitForFinished(60000));
     QCOMPARE(run.exitCode, 0);
     QVERIFY(WholePdf(reader.readAllStandardOutput()));
     QFileInfo info(fifo);
     QVERIFY(info.exists() && !info.isFile());
-    QCOMPARE(FolderEntries(m_dir->path()), QStringList{"page.fifo"});
+    QCOMPARE(FolderEntries(m_folder->Path()), QStringList{"page.fifo"});
 }
 
 QTEST_MAIN(TestFormView)

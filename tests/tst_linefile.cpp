@@ -3,7 +3,7 @@
 
 #include <memory>
 #include "FileSizeLimit.h"
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
@@ -37,14 +37,16 @@ private slots:
     void fullDiskKeepsTheOldFile();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString Path(const QString& name) const { return m_dir->filePath(name); }
+    std::unique_ptr<TestFolder> m_folder;
+    QString Path(const QString& name) const { return m_folder->FilePath(name); }
 };
 
 void TestLineFile::init() {
     LineFile::g_pWriteFault = nullptr;
-    m_dir = std::make_unique<QTemporaryDir>();  // a fresh folder for every test
-    QVERIFY(m_dir->isValid());
+    m_folder.reset();
+    // A fresh folder for every test, named by its path.
+    m_folder = std::make_unique<TestFolder>(TestFolder::Files{}, TestFolder::Enter::No);
+    QVERIFY(m_folder->isValid());
 }
 
 void TestLineFile::readsLineEnds_data() {
@@ -74,7 +76,7 @@ void TestLineFile::missingAndUnreadableFiles() {
     QCOMPARE(LineFile::Read(Path("none"), &lines), LineFile::ReadResult::Missing);
     QVERIFY(lines.isEmpty());
     // A directory where the file should be: there, but not readable as a file.
-    QVERIFY(QDir(m_dir->path()).mkdir("dir"));
+    QVERIFY(QDir(m_folder->Path()).mkdir("dir"));
     lines = QStringList{"stale"};
     QCOMPARE(LineFile::Read(Path("dir"), &lines), LineFile::ReadResult::Unreadable);
     QVERIFY(lines.isEmpty());
@@ -107,10 +109,10 @@ void TestLineFile::failedWriteKeepsTheOldFile() {
     LineFile::g_pWriteFault = FailEveryWrite;
     QVERIFY(!LineFile::Write(Path("f"), {"new"}));
     QCOMPARE(ReadBytes(Path("f")), QByteArray("old\r\n"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"f"});  // no leftovers
+    QCOMPARE(QDir(m_folder->Path()).entryList(QDir::Files), QStringList{"f"});  // no leftovers
 
     LineFile::g_pWriteFault = nullptr;
-    QVERIFY(QDir(m_dir->path()).mkdir("dir"));
+    QVERIFY(QDir(m_folder->Path()).mkdir("dir"));
     QVERIFY(!LineFile::Write(Path("dir"), {"new"}));
     QVERIFY(QFileInfo(Path("dir")).isDir());
     QVERIFY(!LineFile::Write(Path("missing/f"), {"new"}));
@@ -215,14 +217,14 @@ void TestLineFile::fullDiskKeepsTheOldFile() {
         return saved || error.isEmpty();  // a failure always says why
     };
     QCOMPARE(SaveUnderFileSizeLimit(limit, save), ChildSave::Failed);
-    QCOMPARE(FolderEntries(m_dir->path()), oldFile ? QStringList{"f"} : QStringList{});
+    QCOMPARE(FolderEntries(m_folder->Path()), oldFile ? QStringList{"f"} : QStringList{});
     if (oldFile) {
         QCOMPARE(ReadBytes(Path("f")), old);
     }
     // The same save with room enough goes through.
     QCOMPARE(SaveUnderFileSizeLimit(size, save), ChildSave::Saved);
     QCOMPARE(ReadBytes(Path("f")), bytes);
-    QCOMPARE(FolderEntries(m_dir->path()), QStringList{"f"});
+    QCOMPARE(FolderEntries(m_folder->Path()), QStringList{"f"});
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)

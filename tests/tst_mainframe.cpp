@@ -7,6 +7,8 @@
 #include <QShortcut>
 #include <memory>
 
+#include "TestEnvironment.h"
+#include "TestFolder.h"
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
 #include "form/CVemoDoc.h"
@@ -23,6 +25,10 @@ struct MenuItem {
 
 class TestMainFrame : public QObject {
     Q_OBJECT
+public:
+    // Run by hand, the program still needs no display.
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
 private slots:
     void initTestCase();
     void init();
@@ -35,28 +41,32 @@ private slots:
     void documentStartsWithPlaceholders();
     void toolkitSpeaksRussian();
     void exitClosesTheWindow();
+    void settingsAreWrittenOnExit();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_previousDir;
+    std::unique_ptr<TestFolder> m_folder;
+    // Settings of this program's runs, apart from those of the other test programs.
+    TestFolder m_settings{TestFolder::Files{}, TestFolder::Enter::No};
     std::unique_ptr<CVemoApp> m_app;
 };
 
 void TestMainFrame::initTestCase() {
     QStandardPaths::setTestModeEnabled(true);
-    m_previousDir = QDir::currentPath();
+    QVERIFY(m_settings.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.Path());
 }
 
 void TestMainFrame::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_folder.reset();
+    m_folder = std::make_unique<TestFolder>();
+    QVERIFY(m_folder->isValid());
     m_app = std::make_unique<CVemoApp>();
     QVERIFY(m_app->InitInstance());
 }
 
 void TestMainFrame::cleanup() {
     m_app.reset();
-    QDir::setCurrent(m_previousDir);
+    m_folder.reset();
 }
 
 void TestMainFrame::startUpShowsTheMaximisedEditor() {
@@ -161,6 +171,38 @@ void TestMainFrame::exitClosesTheWindow() {
     QCOMPARE(exit->text(), QStringLiteral("&Выход"));
     exit->trigger();
     QVERIFY(!m_app->MainFrame()->isVisible());
+}
+
+// The recent-file list read at start-up is written back when the program ends, so that the
+// settings file holds it even if it was lost meanwhile.
+void TestMainFrame::settingsAreWrittenOnExit() {
+    m_app.reset();
+    // The list as the Windows program's framework keeps it: File1..File4 under this section.
+    const QString recent = QStringLiteral("Recent File List/File1");
+    const QString document = m_folder->FilePath(QStringLiteral("счет.vemo"));
+    QSettings().setValue(recent, document);
+    const QString path = QSettings().fileName();
+    QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+    QVERIFY(path.startsWith(m_settings.Path()));
+
+    m_app = std::make_unique<CVemoApp>();
+    QVERIFY(m_app->InitInstance());
+    QVERIFY(QFile::remove(path));
+
+    // Exit through the menu, as main() runs the program: the event loop ends, then the program.
+    QAction* exit = m_app->MainFrame()->menuBar()->actions().first()->menu()->actions().last();
+    QTimer::singleShot(0, exit, &QAction::trigger);
+    QTimer guard;  // rather than hang
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, qApp, &QCoreApplication::quit);
+    guard.start(10000);
+    QApplication::exec();
+    QVERIFY(!m_app->MainFrame()->isVisible());  // ended by the exit command
+    m_app.reset();
+
+    QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+    QCOMPARE(QSettings().value(recent).toString(), document);
+    QSettings().clear();
 }
 
 QTEST_MAIN(TestMainFrame)

@@ -9,7 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "TestFiles.h"
+#include "TestEnvironment.h"
+#include "TestFolder.h"
 #include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
@@ -155,6 +156,10 @@ bool FailOrderWrites(const QString& path) {
 
 class TestOrderDialogs : public QObject {
     Q_OBJECT
+public:
+    // Run by hand, the program still needs no display.
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
 private slots:
     void initTestCase();
     void init();
@@ -199,8 +204,7 @@ private slots:
     void ownNumberNeverAsks();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_oldCurrent;
+    std::unique_ptr<TestFolder> m_folder;
     MessageBoxes::Log m_log;
 };
 
@@ -213,11 +217,9 @@ void TestOrderDialogs::init() {
     LineFile::g_pWriteFault = nullptr;
     m_log = MessageBoxes::Log();
     MessageBoxes::SetTestLog(&m_log);
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_oldCurrent = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    QVERIFY(QDir().mkdir("Vemo"));
+    m_folder.reset();
+    m_folder = std::make_unique<TestFolder>(TestFolder::Files{{"Vemo/", {}}});
+    QVERIFY(m_folder->isValid());
     WriteNames("pltRecv.dat", kPayers);
     WriteNames("polRecv.dat", kRecipients);
 }
@@ -225,8 +227,7 @@ void TestOrderDialogs::init() {
 void TestOrderDialogs::cleanup() {
     LineFile::g_pWriteFault = nullptr;
     MessageBoxes::SetTestLog(nullptr);
-    QDir::setCurrent(m_oldCurrent);
-    m_dir.reset();
+    m_folder.reset();
 }
 
 void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {

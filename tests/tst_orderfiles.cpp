@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "FileSizeLimit.h"
-#include "TestFiles.h"
+#include "TestFolder.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
 #include "orders/OrderFiles.h"
@@ -116,23 +116,19 @@ private slots:
     void removesTheFileOfTheNumber();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_oldCurrent;
+    std::unique_ptr<TestFolder> m_folder;
 };
 
 void TestOrderFiles::init() {
     LineFile::g_pWriteFault = nullptr;
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_oldCurrent = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    QVERIFY(QDir().mkdir("Vemo"));
+    m_folder.reset();
+    m_folder = std::make_unique<TestFolder>(TestFolder::Files{{"Vemo/", {}}});
+    QVERIFY(m_folder->isValid());
 }
 
 void TestOrderFiles::cleanup() {
     LineFile::g_pWriteFault = nullptr;
-    QDir::setCurrent(m_oldCurrent);
-    m_dir.reset();
+    m_folder.reset();
 }
 
 void TestOrderFiles::numberText_data() {

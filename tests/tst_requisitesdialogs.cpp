@@ -7,7 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "TestFiles.h"
+#include "TestEnvironment.h"
+#include "TestFolder.h"
 #include "app/MessageBoxes.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
@@ -118,6 +119,10 @@ const QString kRecipients = QStringLiteral("polRecv.dat");
 
 class TestRequisitesDialogs : public QObject {
     Q_OBJECT
+public:
+    // Run by hand, the program still needs no display.
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
 private slots:
     void initTestCase();
     void init();
@@ -141,7 +146,7 @@ private slots:
     void refusesTextTheFileCannotKeep();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestFolder> m_folder;
     MessageBoxes::Log m_log;
 };
 
@@ -153,16 +158,15 @@ void TestRequisitesDialogs::init() {
     m_log = {};
     MessageBoxes::SetTestLog(&m_log);
     LineFile::g_pWriteFault = nullptr;
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_folder.reset();
+    m_folder = std::make_unique<TestFolder>();
+    QVERIFY(m_folder->isValid());
 }
 
 void TestRequisitesDialogs::cleanup() {
     MessageBoxes::SetTestLog(nullptr);
     LineFile::g_pWriteFault = nullptr;
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
+    m_folder.reset();
 }
 
 void TestRequisitesDialogs::opensEmptyArchiveOfEachKind_data() {

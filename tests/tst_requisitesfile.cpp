@@ -4,7 +4,7 @@
 
 #include <memory>
 #include "FileSizeLimit.h"
-#include "TestFiles.h"
+#include "TestFolder.h"
 
 #include "common/Cp1251.h"
 #include "requisites/RequisitesFile.h"
@@ -47,18 +47,17 @@ private slots:
     void findingInAFileThatCannotBeRead();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestFolder> m_folder;
 };
 
 void TestRequisitesFile::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    QVERIFY(QDir::setCurrent(m_dir->path()));
+    m_folder.reset();
+    m_folder = std::make_unique<TestFolder>();
+    QVERIFY(m_folder->isValid());
 }
 
 void TestRequisitesFile::cleanup() {
-    QDir::setCurrent(QDir::tempPath());  // let the folder go
-    m_dir.reset();
+    m_folder.reset();
 }
 
 // Reading gives the records; writing them back gives the file in normal form: CRLF line ends
@@ -182,7 +181,9 @@ void TestRequisitesFile::fullDiskKeepsTheBook() {
     const auto save = [&] { return RequisitesFile::Write(kFile, book); };
     QCOMPARE(SaveUnderFileSizeLimit(size / 2, save), ChildSave::Failed);
     QCOMPARE(ReadBytes(kFile), old);
-    QCOMPARE(FolderEntries(m_dir->path()), QStringList{kFile});
+    QCOMPARE(FolderEntries(m_folder->Path()), QStringList{kFile});
+}
+
 // The lookup by name gives what reading the whole file and taking the first record of the name
 // gives; the expected record is also spelled out, so both cannot go wrong together.
 void TestRequisitesFile::findsByNameAsTheFullReadDoes_data() {

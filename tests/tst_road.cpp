@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 
+#include "TestEnvironment.h"
+#include "TestFolder.h"
 #include "TestPdf.h"
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
@@ -80,22 +82,27 @@ void AddRequisites(CMainFrame* frame, const QString& menuItem,
 
 class TestRoad : public QObject {
     Q_OBJECT
+public:
+    // Run by hand, the program still needs no display.
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
 private slots:
     void initTestCase();
     void fromAnEmptyFolderToThePrintedPage();
 
 private:
-    QTemporaryDir m_dir;
+    TestFolder m_folder;
     MessageBoxes::Log m_log;
 };
 
 void TestRoad::initTestCase() {
     QStandardPaths::setTestModeEnabled(true);
     MessageBoxes::SetTestLog(&m_log);
-    QVERIFY(QDir::setCurrent(m_dir.path()));
+    QVERIFY(m_folder.isValid());
 }
 
 void TestRoad::fromAnEmptyFolderToThePrintedPage() {
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
     CVemoApp app;
     QVERIFY(app.InitInstance());
     CMainFrame* frame = app.MainFrame();
@@ -137,7 +144,7 @@ void TestRoad::fromAnEmptyFolderToThePrintedPage() {
     });
     MenuItem(frame, "&Платежные поручения")->trigger();
 
-    const QString pdf = m_dir.filePath("printed.pdf");
+    const QString pdf = m_folder.FilePath("printed.pdf");
     WhenOpens<QPrintDialog>([pdf](QPrintDialog* dialog) {
         auto* fileName = dialog->findChild<QLineEdit*>("filename");
         QVERIFY(fileName);

@@ -3,7 +3,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "TestFiles.h"
+#include "TestEnvironment.h"
+#include "TestFolder.h"
 #include "TestPdf.h"
 #include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
@@ -54,6 +55,10 @@ QByteArray LfFile(const CRequisiteArray& records) {
 
 class TestTransfer : public QObject {
     Q_OBJECT
+public:
+    // Run by hand, the program still needs no display.
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
 private slots:
     void initTestCase();
     void init();
@@ -71,7 +76,7 @@ private slots:
     void orderOptionRefusesMissingOrders();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestFolder> m_folder;
     MessageBoxes::Log m_log;
 };
 
@@ -81,13 +86,13 @@ void TestTransfer::initTestCase() {
 
 void TestTransfer::init() {
     m_log = MessageBoxes::Log();
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(m_dir->path()));
-    QVERIFY(QDir().mkdir("Vemo"));
+    m_folder.reset();
+    m_folder = std::make_unique<TestFolder>(TestFolder::Files{{"Vemo/", {}}});
+    QVERIFY(m_folder->isValid());
 }
 
 void TestTransfer::cleanup() {
-    QDir::setCurrent(QDir::tempPath());
+    m_folder.reset();
 }
 
 void TestTransfer::fieldsGoToTheirPlaces() {
@@ -158,9 +163,9 @@ void TestTransfer::firstTransferOfAMissingPartyKeepsPlaceholders() {
     CVemoDoc doc;
     OrderTransfer::TransferOrder(Order("P", "Missing"), {Party("P", "P")}, {}, doc);
     QCOMPARE(doc.m_recipient.m_strName, QStringLiteral("Missing"));
-    QCOMPARE(Details(doc.m_recipient),
-             (QStringList{"Банк получателя", "ИНН/КПП получателя", "БИК получателя",
-                          "Счет1 получателя", "Счет2 получателя"}));
+    const CVemoDoc fresh;
+    QCOMPARE(Details(doc.m_recipient), Details(fresh.m_recipient));
+    QVERIFY(!Details(fresh.m_recipient).join("").isEmpty());
 }
 
 void TestTransfer::drawButtonNeedsARow() {
@@ -203,7 +208,7 @@ void TestTransfer::orderOptionReadsOnly() {
     const QByteArray payers = LfFile({Party("Payer", "PayerTag")});
     WriteBytes("pltRecv.dat", payers);
     QProcess vemo;
-    vemo.start(qEnvironmentVariable("VEMO_EXECUTABLE"), {"--pdf", "out.pdf", "--order", "5"});
+    vemo.start(VemoExecutable(), {"--pdf", "out.pdf", "--order", "5"});
     QVERIFY(vemo.waitForFinished(60000));
     QCOMPARE(vemo.exitCode(), 0);
     QCOMPARE(ReadBytes("pltRecv.dat"), payers);
@@ -212,6 +217,7 @@ void TestTransfer::orderOptionReadsOnly() {
     QCOMPARE(QDir("Vemo").entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList{"vemo.5"});
 
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
     const QString page = PdfText("out.pdf");
     for (const QString& shown :
          QStringList{"PayerTag 044525225", "PayerTag 40702", "Recipient", "Basis",
@@ -224,8 +230,7 @@ void TestTransfer::orderOptionRefusesMissingOrders() {
     QVERIFY(QDir().mkdir("Vemo/vemo.6"));  // there, but not a readable file
     for (const QString& number : QStringList{"5", "6"}) {
         QProcess vemo;
-        vemo.start(qEnvironmentVariable("VEMO_EXECUTABLE"),
-                   {"--pdf", "out.pdf", "--order", number});
+        vemo.start(VemoExecutable(), {"--pdf", "out.pdf", "--order", number});
         QVERIFY(vemo.waitForFinished(60000));
         QCOMPARE(vemo.exitCode(), 1);
         QVERIFY(QString::fromLocal8Bit(vemo.readAllStandardError()).contains("vemo." + number));
