@@ -8,6 +8,7 @@
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
+#include "orders/OrderAmount.h"
 #include "orders/OrderTransfer.h"
 
 namespace {

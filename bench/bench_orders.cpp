@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "form/AmountToWords.h"
+#include "orders/OrderAmount.h"
 
 class TestAmount : public QObject {
     Q_OBJECT

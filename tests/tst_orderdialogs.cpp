@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "TestFiles.h"
-#include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
@@ -18,6 +17,7 @@
 #include "orders/COrderDlg.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 

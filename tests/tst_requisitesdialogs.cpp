@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "TestFiles.h"
-#include "app/MessageBoxes.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 
