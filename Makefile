@@ -2,16 +2,18 @@
 #   make run    install what is missing, build, and open the editor on the demo data folder
 #   make test   install what is missing, build, run every test, then again under ASan + UBSan
 #   make bench  build and print the benchmark figures (opening orders, saving an address book)
+#   make package  build a Debian package, build/vemo_VERSION_ARCH.deb (apt install ./build/vemo_*.deb)
 
 PACKAGES := qt6-base-dev libgl-dev cmake ninja-build g++ make fonts-urw-base35 fonts-liberation2 \
             qt6-translations-l10n
 TEST_PACKAGES := poppler-utils
+PACKAGE_TOOLS := dpkg-dev  # dpkg-shlibdeps, which finds the package's library dependencies
 
 BUILD_TYPE ?= RelWithDebInfo
 DEMO_DIR := demo
 CTEST := QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
-.PHONY: deps test-deps build build-asan run test bench clean
+.PHONY: deps test-deps build build-asan run test bench package clean
 
 deps:
 	@scripts/install-deps.sh $(PACKAGES)
@@ -38,6 +40,10 @@ test: test-deps build build-asan
 bench: build
 	build/bench/bench_orders
 	build/bench/bench_save
+
+package: build
+	@scripts/install-deps.sh $(PACKAGE_TOOLS)
+	cd build && cpack
 
 clean:
 	rm -rf build build-asan

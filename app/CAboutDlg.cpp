@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "app/DialogUnits.h"
+#include "widgets/DialogUnits.h"
 
 namespace {
 

@@ -1,64 +1,193 @@
 #include "app/CommandLine.h"
 
+#include <QCommandLineParser>
+#include <QList>
+
 #include "orders/OrderTexts.h"
 
 namespace {
 
+using Mode = CommandLine::Mode;
+
+// The options that choose what the program does: at most one of them, given once. A new mode
+// is a row here, its options below, and a case in ReadMode.
+struct ModeOption {
+    const char* name;
+    Mode mode;
+};
+const ModeOption kModeOptions[] = {
+    {"pdf", Mode::Pdf},
+    {"words", Mode::Words},
+};
+
+// Options that refine a mode, each with the mode option it goes with. An option that refines
+// several modes has a row for each.
+struct ModeDetail {
+    const char* name;
+    const char* modeOption;
+};
+const ModeDetail kModeDetails[] = {
+    {"order", "pdf"},
+};
+
 CommandLine Fail(const QString& error) {
     CommandLine line;
-    line.mode = CommandLine::Mode::Error;
+    line.mode = Mode::Error;
     line.error = error;
+    return line;
+}
+
+QString Dashed(const char* name) {
+    return QStringLiteral("--") + QLatin1String(name);
+}
+
+// An option as the user typed it, without its value: the parser reports bare names.
+QString AsTyped(const QString& name, const QStringList& arguments) {
+    for (const QString& argument : arguments) {
+        if (argument == QLatin1String("--")) {
+            break;
+        }
+        const QString typed = argument.section(QLatin1Char('='), 0, 0);
+        qsizetype dashes = 0;
+        while (dashes < typed.size() && typed[dashes] == QLatin1Char('-')) {
+            ++dashes;
+        }
+        if (dashes > 0 && typed.mid(dashes) == name) {
+            return typed;
+        }
+    }
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+void AddOptions(QCommandLineParser& parser) {
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    parser.addOption(QCommandLineOption(QStringLiteral("version")));
+    parser.addOption(QCommandLineOption(QStringLiteral("pdf"), QString(), QStringLiteral("OUT")));
+    parser.addOption(QCommandLineOption(QStringLiteral("order"), QString(), QStringLiteral("N")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("words"), QString(), QStringLiteral("AMOUNT")));
+}
+
+// The order numbers of all --order options, each 1 or more; false with *error set otherwise.
+bool ReadOrderNumbers(const QCommandLineParser& parser, QList<int>* numbers, QString* error) {
+    for (const QString& value : parser.values(QStringLiteral("order"))) {
+        int number = 0;
+        if (!OrderTexts::ParseWholeNumber(value, &number) || number < 1) {
+            *error =
+                QStringLiteral("--order needs an order number of 1 or more, not %1").arg(value);
+            return false;
+        }
+        numbers->append(number);
+    }
+    return true;
+}
+
+// The one mode option given, Editor for none; false when there are several.
+bool ChooseMode(const QCommandLineParser& parser, Mode* mode, QString* error) {
+    QStringList given;
+    *mode = Mode::Editor;
+    for (const ModeOption& option : kModeOptions) {
+        const qsizetype count = parser.values(QLatin1String(option.name)).size();
+        if (count > 1) {
+            *error = QStringLiteral("%1 is given more than once").arg(Dashed(option.name));
+            return false;
+        }
+        if (count == 1) {
+            given.append(Dashed(option.name));
+            *mode = option.mode;
+        }
+    }
+    if (given.size() > 1) {
+        *error = QStringLiteral("%1 cannot be combined").arg(given.join(QLatin1String(" and ")));
+        return false;
+    }
+    return true;
+}
+
+// Refuses an option given without the mode option it refines.
+bool DetailsFitMode(const QCommandLineParser& parser, QString* error) {
+    for (const ModeDetail& detail : kModeDetails) {
+        if (!parser.isSet(QLatin1String(detail.name))) {
+            continue;
+        }
+        QStringList owners;
+        bool fits = false;
+        for (const ModeDetail& other : kModeDetails) {
+            if (qstrcmp(other.name, detail.name) == 0) {
+                owners.append(Dashed(other.modeOption));
+                fits = fits || parser.isSet(QLatin1String(other.modeOption));
+            }
+        }
+        if (!fits) {
+            *error = QStringLiteral("%1 goes with %2")
+                         .arg(Dashed(detail.name), owners.join(QLatin1String(" or ")));
+            return false;
+        }
+    }
+    return true;
+}
+
+// Fills in the values of the chosen mode.
+CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
+    CommandLine line;
+    line.mode = mode;
+    switch (mode) {
+        case Mode::Pdf: {
+            line.pdfPath = parser.value(QStringLiteral("pdf"));
+            if (line.pdfPath.isEmpty()) {
+                return Fail(QStringLiteral("--pdf needs a file name"));
+            }
+            QList<int> orders;
+            QString error;
+            if (!ReadOrderNumbers(parser, &orders, &error)) {
+                return Fail(error);
+            }
+            if (orders.size() > 1) {
+                return Fail(QStringLiteral("--pdf draws one order: give --order once"));
+            }
+            line.orderNumber = orders.value(0, 0);
+            return line;
+        }
+        case Mode::Words:
+            line.amountText = parser.value(QStringLiteral("words"));
+            return line;
+        case Mode::Editor:
+        case Mode::Help:
+        case Mode::Version:
+        case Mode::Error:
+            return line;
+    }
     return line;
 }
 
 }  // namespace
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
-    CommandLine line;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        const bool hasValue = i + 1 < arguments.size();
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            line.mode = CommandLine::Mode::Help;
-            return line;
-        }
-        if (argument == QLatin1String("--pdf") || argument == QLatin1String("--words")) {
-            if (!hasValue) {
-                return Fail(QStringLiteral("%1 needs a value").arg(argument));
-            }
-            if (line.mode != CommandLine::Mode::Editor) {
-                return Fail(QStringLiteral("--pdf and --words cannot be combined"));
-            }
-            const QString value = arguments.at(++i);
-            if (argument == QLatin1String("--pdf")) {
-                if (value.isEmpty()) {
-                    return Fail(QStringLiteral("--pdf needs a file name"));
-                }
-                line.mode = CommandLine::Mode::Pdf;
-                line.pdfPath = value;
-            } else {
-                line.mode = CommandLine::Mode::Words;
-                line.amountText = value;
-            }
-            continue;
-        }
-        if (argument == QLatin1String("--order")) {
-            if (!hasValue) {
-                return Fail(QStringLiteral("--order needs an order number"));
-            }
-            const QString value = arguments.at(++i);
-            if (!OrderTexts::ParseWholeNumber(value, &line.orderNumber) || line.orderNumber < 1) {
-                return Fail(QStringLiteral("--order needs an order number of 1 or more, not %1")
-                                .arg(value));
-            }
-            continue;
-        }
-        return Fail(QStringLiteral("unknown argument: %1").arg(argument));
+    QCommandLineParser parser;
+    AddOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("vemo")} + arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return Fail(
+            unknown.isEmpty()
+                ? parser.errorText()
+                : QStringLiteral("unknown option: %1").arg(AsTyped(unknown.first(), arguments)));
     }
-    if (line.orderNumber > 0 && line.mode != CommandLine::Mode::Pdf) {
-        return Fail(QStringLiteral("--order goes with --pdf"));
+    if (parser.isSet(QStringLiteral("help"))) {
+        return ReadMode(parser, Mode::Help);
     }
-    return line;
+    if (parser.isSet(QStringLiteral("version"))) {
+        return ReadMode(parser, Mode::Version);
+    }
+    const QStringList extra = parser.positionalArguments();
+    if (!extra.isEmpty()) {
+        return Fail(QStringLiteral("unknown argument: %1").arg(extra.first()));
+    }
+    Mode mode = Mode::Editor;
+    QString error;
+    if (!ChooseMode(parser, &mode, &error) || !DetailsFitMode(parser, &error)) {
+        return Fail(error);
+    }
+    return ReadMode(parser, mode);
 }
 
 QString CommandLineUsage() {
@@ -66,5 +195,9 @@ QString CommandLineUsage() {
         "Usage: vemo                     open the payment order editor\n"
         "       vemo --pdf OUT.pdf       write the form page (both copies) to a PDF file\n"
         "            [--order N]         with order N of Vemo/ and its requisites on it\n"
-        "       vemo --words AMOUNT      print the amount in Russian words\n");
+        "       vemo --words AMOUNT      print the amount in Russian words\n"
+        "       vemo --help              print this text\n"
+        "       vemo --version           print the program's version\n"
+        "Options take their value as the next argument or after \"=\" (--pdf=OUT.pdf);\n"
+        "\"--\" ends the options.\n");
 }

@@ -6,11 +6,12 @@
 // What the program was asked to do on its command line.
 struct CommandLine {
     enum class Mode {
-        Editor,  // no arguments: open the editor
-        Pdf,     // --pdf OUT.pdf [--order N]: write the form page to a PDF file
-        Words,   // --words AMOUNT: print the amount in words
-        Help,    // --help
-        Error,   // bad arguments; the reason is in error
+        Editor,   // no arguments: open the editor
+        Pdf,      // --pdf OUT.pdf [--order N]: write the form page to a PDF file
+        Words,    // --words AMOUNT: print the amount in words
+        Help,     // --help
+        Version,  // --version
+        Error,    // bad arguments; the reason is in error
     };
 
     Mode mode = Mode::Editor;
@@ -20,7 +21,8 @@ struct CommandLine {
     QString error;
 };
 
-// Parses the arguments after the program name.
+// Parses the arguments after the program name: long options as --name VALUE or --name=VALUE,
+// and "--" to end the options.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
 // The usage text printed by --help and after a bad argument.

@@ -8,11 +8,12 @@
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
+#include "orders/OrderAmount.h"
 #include "orders/OrderTransfer.h"
 
 namespace {
 
-constexpr int kExitFailed = 1;  // the order could not be read or the PDF not written
+constexpr int kExitFailed = 1;  // the order could not be read, the PDF not written, no window
 constexpr int kExitBadArguments = 2;
 
 QStringList Arguments(int argc, char** argv) {
@@ -64,7 +65,7 @@ int RunEditor(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.png")));
     CVemoApp vemo;
     if (!vemo.InitInstance()) {
-        return 1;
+        return kExitFailed;
     }
     return app.exec();
 }
@@ -80,6 +81,9 @@ int main(int argc, char** argv) {
             return RunPdf(argc, argv, line);
         case CommandLine::Mode::Help:
             Print(stdout, CommandLineUsage());
+            return 0;
+        case CommandLine::Mode::Version:
+            Print(stdout, QStringLiteral("vemo %1\n").arg(QLatin1String(VEMO_VERSION)));
             return 0;
         case CommandLine::Mode::Error:
             Print(stderr, QStringLiteral("vemo: %1\n%2").arg(line.error, CommandLineUsage()));

@@ -22,13 +22,13 @@
 #include <functional>
 #include <vector>
 
-#include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/COrderListModel.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 

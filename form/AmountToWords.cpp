@@ -1,12 +1,9 @@
 #include "form/AmountToWords.h"
 
-#include <QByteArray>
 #include <QLocale>
 #include <QStringList>
 
-#include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -102,47 +99,6 @@ QString Increment(QString digits) {
     return digits;
 }
 
-bool IsAsciiDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-// Blanks that people put between groups of digits.
-bool IsDigitGap(QChar c) {
-    return c == QLatin1Char(' ') || c == QChar(0x00A0) || c == QChar(0x202F);
-}
-
-// Reads the digits from position i on, skipping blanks that stand between two digits; leaves i
-// at the first character that does not belong to them.
-QByteArray ReadDigits(const QString& text, qsizetype& i) {
-    QByteArray digits;
-    while (i < text.size()) {
-        if (IsAsciiDigit(text[i])) {
-            digits += char(text[i].unicode());
-            ++i;
-            continue;
-        }
-        qsizetype next = i;
-        while (next < text.size() && IsDigitGap(text[next])) {
-            ++next;
-        }
-        if (digits.isEmpty() || next == i || next == text.size() || !IsAsciiDigit(text[next])) {
-            break;
-        }
-        i = next;
-    }
-    return digits;
-}
-
-// The exponent value of a string of digits, held within a bound that still overflows any double
-// so that the count cannot overflow an int.
-int ExponentValue(const QByteArray& digits) {
-    int value = 0;
-    for (const char c : digits) {
-        value = std::min(value * 10 + (c - '0'), 100000);
-    }
-    return value;
-}
-
 }  // namespace
 
 QString AmountToWords(double amount) {
@@ -177,52 +133,4 @@ QString AmountToWords(double amount) {
     }
     roubles[0] = roubles[0].toUpper();
     return QStringLiteral("%1 руб. %2 коп.").arg(roubles, QString::number(kopecks));
-}
-
-double ParseAmount(const QString& text) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i].isSpace()) {
-        ++i;
-    }
-    QByteArray number;
-    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
-        number += char(text[i++].unicode());
-    }
-    const QByteArray whole = ReadDigits(text, i);
-    QByteArray fraction;
-    if (i < text.size() && (text[i] == QLatin1Char('.') || text[i] == QLatin1Char(','))) {
-        ++i;
-        fraction = ReadDigits(text, i);
-    }
-    if (whole.isEmpty() && fraction.isEmpty()) {
-        return 0.0;
-    }
-    // An exponent counts only when it has digits: "1e" and "1e+" are 1.
-    int exponent = 0;
-    if (i < text.size() && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
-        qsizetype next = i + 1;
-        int sign = 1;
-        if (next < text.size() &&
-            (text[next] == QLatin1Char('-') || text[next] == QLatin1Char('+'))) {
-            sign = text[next++] == QLatin1Char('-') ? -1 : 1;
-        }
-        exponent = sign * ExponentValue(ReadDigits(text, next));
-    }
-    number += (whole.isEmpty() ? QByteArray("0") : whole) + '.' + fraction + 'e' +
-              QByteArray::number(exponent);
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    if (ok) {
-        return value;
-    }
-    // The conversion gives up beyond the range of a double: a number of 1 or more overflows to
-    // infinity, a smaller one underflows to zero.
-    const QByteArray digits = whole + fraction;
-    qsizetype first = 0;
-    while (first < digits.size() && digits[first] == '0') {
-        ++first;
-    }
-    const bool overflow = whole.size() - 1 - first + exponent >= 0;
-    const double magnitude = overflow ? std::numeric_limits<double>::infinity() : 0.0;
-    return number.startsWith('-') ? -magnitude : magnitude;
 }

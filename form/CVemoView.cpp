@@ -5,12 +5,10 @@
 #include <QPrinter>
 #include <QScrollBar>
 
-#include "form/FormFonts.h"
+#include "form/CFormLayout.h"
 #include "form/FormPrinting.h"
-#include "form/QtFormCanvas.h"
 
 namespace {
-constexpr double kUnitsPerInch = 2540.0;
 constexpr int kRightMargin = 500;  // a little paper beyond the form's right edge
 }  // namespace
 
@@ -49,11 +47,7 @@ void CVemoView::resizeEvent(QResizeEvent* event) {
 void CVemoView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-    const double dpiX = viewport()->logicalDpiX();
-    const double dpiY = viewport()->logicalDpiY();
-    FormFonts fonts(dpiX, dpiY);
-    QtFormCanvas canvas(painter, fonts, dpiX, dpiY);
-    m_layout.OnDraw(canvas, *m_pDocument);
+    PaintFormPage(painter, viewport()->logicalDpiX(), viewport()->logicalDpiY(), *m_pDocument);
 }
 
 void CVemoView::OnFilePrint() {

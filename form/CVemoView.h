@@ -2,8 +2,6 @@
 
 #include <QAbstractScrollArea>
 
-#include "form/CFormLayout.h"
-
 class CVemoDoc;
 
 // The main window's view: the page of the form, scrollable, drawn from the document on every
@@ -28,5 +26,4 @@ private:
     void UpdateScrollRanges();
 
     const CVemoDoc* m_pDocument;
-    CFormLayout m_layout;
 };

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// Logical units are 0.01 mm: this many make an inch, whatever the surface.
+constexpr double kUnitsPerInch = 2540.0;
+
 // A rectangle of the form in logical units of 0.01 mm with y growing upward, so top > bottom.
 struct LogicalRect {
     int left = 0;

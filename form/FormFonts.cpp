@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr double kUnitsPerInch = 2540.0;
 constexpr double kReferenceDpi = 1200.0;  // fine enough that whole pixels cost under 0.5 %
 
 QFont CourierFont(QFont::Weight weight, int pixelSize) {

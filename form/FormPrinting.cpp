@@ -17,14 +17,16 @@ namespace {
 constexpr int kPdfResolution = 1200;
 }
 
-void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc) {
-    QPainter painter(&device);
-    const double dpiX = device.logicalDpiX();
-    const double dpiY = device.logicalDpiY();
-    FormFonts fonts(dpiX, dpiY);
+void PaintFormPage(QPainter& painter, double dpiX, double dpiY, const CVemoDoc& doc) {
+    const FormFonts fonts(dpiX, dpiY);
     QtFormCanvas canvas(painter, fonts, dpiX, dpiY);
     CFormLayout layout;
     layout.OnDraw(canvas, doc);
+}
+
+void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc) {
+    QPainter painter(&device);
+    PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), doc);
 }
 
 namespace {

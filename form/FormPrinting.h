@@ -4,6 +4,12 @@
 
 class CVemoDoc;
 class QPaintDevice;
+class QPainter;
+
+// Draws the page with a painter whose device has dpiX × dpiY pixels per inch: the fonts, the
+// canvas and the layout made for that resolution. The painter's own transformation (a scroll
+// offset, say) applies on top.
+void PaintFormPage(QPainter& painter, double dpiX, double dpiY, const CVemoDoc& doc);
 
 // Draws the page (both copies and the cut line) on a paint device: a printer, a PDF writer or an
 // image. The origin is the device's top-left corner: on paper, that of the printable area.

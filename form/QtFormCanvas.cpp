@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr double kUnitsPerInch = 2540.0;
-
 int AlignmentFlags(int format) {
     if (format & DT_WORDBREAK) {
         return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;

@@ -5,8 +5,6 @@
 #include <QPushButton>
 #include <QTreeView>
 
-#include "app/DialogUnits.h"
-#include "app/MessageBoxes.h"
 #include "form/CVemoDoc.h"
 #include "orders/COrderDlg.h"
 #include "orders/COrderListModel.h"
@@ -15,6 +13,8 @@
 #include "orders/OrderTransfer.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/MessageBoxes.h"
 
 COrderArchiveDlg* g_pOrderArchiveDlg = nullptr;
 

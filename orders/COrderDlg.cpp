@@ -8,13 +8,13 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "app/DialogUnits.h"
-#include "app/FieldChecks.h"
-#include "app/MessageBoxes.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderTexts.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/FieldChecks.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 

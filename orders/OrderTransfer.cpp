@@ -3,6 +3,7 @@
 #include "common/LineFile.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
+#include "orders/OrderAmount.h"
 #include "orders/OrderFiles.h"
 #include "requisites/RequisitesFile.h"
 

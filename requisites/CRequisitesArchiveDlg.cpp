@@ -6,10 +6,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/DialogUnits.h"
-#include "app/MessageBoxes.h"
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QShowEvent>
 #include <limits>
 
-#include "app/DialogUnits.h"
-#include "app/FieldChecks.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/FieldChecks.h"
 
 namespace {
 

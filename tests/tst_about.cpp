@@ -13,7 +13,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
-#include "app/DialogUnits.h"
+#include "widgets/DialogUnits.h"
 
 namespace {
 

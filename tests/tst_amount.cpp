@@ -7,6 +7,7 @@
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "form/AmountToWords.h"
+#include "orders/OrderAmount.h"
 
 class TestAmount : public QObject {
     Q_OBJECT

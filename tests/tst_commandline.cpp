@@ -1,47 +1,197 @@
-// The command line: which mode each set of arguments asks for, and what is refused.
+// The command line: which mode each set of arguments asks for, what is refused, and what the
+// program prints and returns for them.
 #include <QtTest>
 
+#include <QProcess>
+#include <memory>
+
 #include "app/CommandLine.h"
+#include "orders/OrderFiles.h"
 
 class TestCommandLine : public QObject {
     Q_OBJECT
 private slots:
     void parses_data();
     void parses();
+    void init();
+    void cleanup();
+    void runs_data();
+    void runs();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
 };
 
 void TestCommandLine::parses_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("order");
     using Mode = CommandLine::Mode;
-    QTest::newRow("plain start") << QStringList{} << int(Mode::Editor) << QString();
-    QTest::newRow("pdf") << QStringList{"--pdf", "out.pdf"} << int(Mode::Pdf) << "out.pdf";
-    QTest::newRow("words") << QStringList{"--words", "1 234,56"} << int(Mode::Words) << "1 234,56";
+    QTest::newRow("plain start") << QStringList{} << int(Mode::Editor) << QString() << 0;
+    QTest::newRow("pdf") << QStringList{"--pdf", "out.pdf"} << int(Mode::Pdf) << "out.pdf" << 0;
+    QTest::newRow("words") << QStringList{"--words", "1 234,56"} << int(Mode::Words) << "1 234,56"
+                           << 0;
     QTest::newRow("words of a negative amount")
-        << QStringList{"--words", "-5"} << int(Mode::Words) << "-5";
-    QTest::newRow("help") << QStringList{"--help"} << int(Mode::Help) << QString();
-    QTest::newRow("pdf without a name") << QStringList{"--pdf"} << int(Mode::Error) << QString();
-    QTest::newRow("empty pdf name") << QStringList{"--pdf", ""} << int(Mode::Error) << QString();
-    QTest::newRow("unknown") << QStringList{"--frobnicate"} << int(Mode::Error) << QString();
-    QTest::newRow("a document name") << QStringList{"file.vemo"} << int(Mode::Error) << QString();
+        << QStringList{"--words", "-5"} << int(Mode::Words) << "-5" << 0;
+    QTest::newRow("help") << QStringList{"--help"} << int(Mode::Help) << QString() << 0;
+    QTest::newRow("pdf without a name")
+        << QStringList{"--pdf"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("empty pdf name")
+        << QStringList{"--pdf", ""} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("unknown") << QStringList{"--frobnicate"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("a document name")
+        << QStringList{"file.vemo"} << int(Mode::Error) << QString() << 0;
     QTest::newRow("both") << QStringList{"--pdf", "a.pdf", "--words", "1"} << int(Mode::Error)
-                          << QString();
+                          << QString() << 0;
+
+    QTest::newRow("short help") << QStringList{"-h"} << int(Mode::Help) << QString() << 0;
+    QTest::newRow("version") << QStringList{"--version"} << int(Mode::Version) << QString() << 0;
+    QTest::newRow("pdf=") << QStringList{"--pdf=out.pdf"} << int(Mode::Pdf) << "out.pdf" << 0;
+    QTest::newRow("empty pdf=") << QStringList{"--pdf="} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("pdf and order")
+        << QStringList{"--pdf", "out.pdf", "--order", "12"} << int(Mode::Pdf) << "out.pdf" << 12;
+    QTest::newRow("pdf= and order=")
+        << QStringList{"--pdf=out.pdf", "--order=3"} << int(Mode::Pdf) << "out.pdf" << 3;
+    QTest::newRow("order first") << QStringList{"--order", "4", "--pdf", "a b.pdf"}
+                                 << int(Mode::Pdf) << "a b.pdf" << 4;
+    QTest::newRow("words=") << QStringList{"--words=1,5"} << int(Mode::Words) << "1,5" << 0;
+    QTest::newRow("words=-5.5") << QStringList{"--words=-5.5"} << int(Mode::Words) << "-5.5" << 0;
+    QTest::newRow("words -5.5") << QStringList{"--words", "-5.5"} << int(Mode::Words) << "-5.5"
+                                << 0;
+    QTest::newRow("-- after the options")
+        << QStringList{"--pdf", "out.pdf", "--"} << int(Mode::Pdf) << "out.pdf" << 0;
+    QTest::newRow("-- alone") << QStringList{"--"} << int(Mode::Editor) << QString() << 0;
+    QTest::newRow("an option after --")
+        << QStringList{"--", "--help"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("order without pdf")
+        << QStringList{"--order", "1"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("order= without pdf")
+        << QStringList{"--order=1"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("order with words")
+        << QStringList{"--words", "1", "--order", "1"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("order 0") << QStringList{"--pdf", "a.pdf", "--order", "0"} << int(Mode::Error)
+                             << QString() << 0;
+    QTest::newRow("order not a number")
+        << QStringList{"--pdf=a.pdf", "--order=7x"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("order without a number")
+        << QStringList{"--pdf", "a.pdf", "--order"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("two orders for one page")
+        << QStringList{"--pdf", "a.pdf", "--order", "1", "--order", "2"} << int(Mode::Error)
+        << QString() << 0;
+    QTest::newRow("pdf twice") << QStringList{"--pdf", "a.pdf", "--pdf", "b.pdf"}
+                               << int(Mode::Error) << QString() << 0;
+    QTest::newRow("a value for a switch")
+        << QStringList{"--version=2"} << int(Mode::Error) << QString() << 0;
 }
 
 void TestCommandLine::parses() {
     QFETCH(QStringList, arguments);
     QFETCH(int, mode);
     QFETCH(QString, value);
+    QFETCH(int, order);
     const CommandLine line = ParseCommandLine(arguments);
     QCOMPARE(int(line.mode), mode);
     if (line.mode == CommandLine::Mode::Error) {
         QVERIFY(!line.error.isEmpty());
     } else if (line.mode == CommandLine::Mode::Pdf) {
         QCOMPARE(line.pdfPath, value);
+        QCOMPARE(line.orderNumber, order);
     } else if (line.mode == CommandLine::Mode::Words) {
         QCOMPARE(line.amountText, value);
     }
+}
+
+// Each run starts in an empty folder that holds order 1 and a folder named "folder".
+void TestCommandLine::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir::setCurrent(m_dir->path()));
+    QVERIFY(QDir().mkdir("Vemo"));
+    QVERIFY(QDir().mkdir("folder"));
+    OrderRow row;
+    row[kColumnNumber] = "   1";
+    row[kColumnAmount] = "10";
+    QVERIFY(OrderFiles::SaveOrder(1, row));
+}
+
+void TestCommandLine::cleanup() {
+    QDir::setCurrent(QDir::tempPath());
+    m_dir.reset();
+}
+
+void TestCommandLine::runs_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");  // all of standard output
+    QTest::addColumn<QString>("error");   // a part of standard error; empty for none at all
+    QTest::addColumn<bool>("writesPdf");  // whether out.pdf is there afterwards
+
+    const QString words = QStringLiteral("Минус пять руб. 50 коп.\n");
+    const QString version = "vemo " + qEnvironmentVariable("VEMO_VERSION") + "\n";
+    const QString usage = CommandLineUsage();
+    QTest::newRow("help") << QStringList{"--help"} << 0 << usage << QString() << false;
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << QString() << false;
+    QTest::newRow("version") << QStringList{"--version"} << 0 << version << QString() << false;
+    QTest::newRow("words=-5.5") << QStringList{"--words=-5.5"} << 0 << words << QString() << false;
+    QTest::newRow("words -5.5") << QStringList{"--words", "-5.5"} << 0 << words << QString()
+                                << false;
+    QTest::newRow("pdf=") << QStringList{"--pdf=out.pdf"} << 0 << QString() << QString() << true;
+    QTest::newRow("pdf= order=") << QStringList{"--pdf=out.pdf", "--order=1"} << 0 << QString()
+                                 << QString() << true;
+    QTest::newRow("pdf and --") << QStringList{"--pdf", "out.pdf", "--"} << 0 << QString()
+                                << QString() << true;
+    QTest::newRow("missing order")
+        << QStringList{"--pdf=out.pdf", "--order=2"} << 1 << QString() << "vemo.2" << false;
+    QTest::newRow("pdf onto a folder")
+        << QStringList{"--pdf=folder"} << 1 << QString() << "folder" << false;
+    QTest::newRow("order without pdf")
+        << QStringList{"--order", "1"} << 2 << QString() << "--order" << false;
+    QTest::newRow("unknown option")
+        << QStringList{"--frobnicate"} << 2 << QString() << "frobnicate" << false;
+    QTest::newRow("missing value")
+        << QStringList{"--words"} << 2 << QString() << "--words" << false;
+    QTest::newRow("an option after --")
+        << QStringList{"--", "--version"} << 2 << QString() << "--version" << false;
+}
+
+// Through the program itself: what it prints where, its exit status, and what it leaves.
+void TestCommandLine::runs() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, error);
+    QFETCH(bool, writesPdf);
+    const QString program = qEnvironmentVariable("VEMO_EXECUTABLE");
+    if (program.isEmpty() || qEnvironmentVariableIsEmpty("VEMO_VERSION")) {
+        QSKIP("VEMO_EXECUTABLE and VEMO_VERSION are set by ctest: run this test through ctest");
+    }
+    // A runtime folder of its own, or Qt says on standard error that it made one up.
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcess vemo;
+    vemo.setProcessEnvironment(environment);
+    vemo.start(program, arguments);
+    QVERIFY(vemo.waitForFinished(60000));
+    QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
+    const QString out = QString::fromLocal8Bit(vemo.readAllStandardOutput());
+    const QString err = QString::fromLocal8Bit(vemo.readAllStandardError());
+    QCOMPARE(vemo.exitCode(), exitCode);
+    QCOMPARE(out, output);
+    if (error.isEmpty()) {
+        QCOMPARE(err, QString());
+    } else {
+        QVERIFY2(err.startsWith("vemo: ") && err.contains(error), qPrintable(err));
+        QVERIFY2(err.endsWith('\n'), qPrintable(err));
+    }
+    if (exitCode == 2) {
+        QVERIFY2(err.endsWith(CommandLineUsage()), qPrintable(err));  // what would have worked
+    }
+    QCOMPARE(QFileInfo::exists("out.pdf"), writesPdf);
+    const QStringList left = QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name);
+    QCOMPARE(left, writesPdf ? QStringList({"Vemo", "folder", "out.pdf"})
+                             : QStringList({"Vemo", "folder"}));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -11,7 +11,6 @@
 
 #include "TestEnvironment.h"
 #include "TestFolder.h"
-#include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
@@ -19,6 +18,7 @@
 #include "orders/COrderDlg.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include "TestEnvironment.h"
 #include "TestFolder.h"
-#include "app/MessageBoxes.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include "TestPdf.h"
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
-#include "app/MessageBoxes.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/COrderDlg.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 

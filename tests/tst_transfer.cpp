@@ -6,13 +6,13 @@
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
-#include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
 #include "form/CVemoDoc.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTransfer.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 

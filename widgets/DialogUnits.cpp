@@ -1,4 +1,4 @@
-#include "app/DialogUnits.h"
+#include "widgets/DialogUnits.h"
 
 #include <QFontMetrics>
 #include <QWidget>

@@ -1,9 +1,9 @@
-#include "app/FieldChecks.h"
+#include "widgets/FieldChecks.h"
 
 #include <QLineEdit>
 
-#include "app/MessageBoxes.h"
 #include "common/StorableText.h"
+#include "widgets/MessageBoxes.h"
 
 bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QString& where) {
     const UnstorableText found = FindUnstorableText(edit->text());
