@@ -72,6 +72,8 @@ void TestOrderAmount::amounts_data() {
     Refused("1234-5");
     Refused(".50");
     Refused("0123");
+    Refused("0 500");
+    Refused("012 345,00");
     Refused("1e3");
     Refused("12 34");
     Refused("1234 руб.");
