@@ -1,6 +1,26 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
+
+// The amount of an order as money: a positive number of roubles with at most two kopeck digits.
+// The order keeps the text as typed; this is where the text is read as an amount, counted in
+// whole kopecks so that no rounding ever touches it.
+namespace OrderAmount {
+
+// 999 999 999 999,99 roubles: the largest amount the form can write out in words.
+constexpr qint64 kMaxKopecks = Q_INT64_C(99999999999999);
+
+// Reads "1234.56", "1234,56", "1 234,56" (single blanks or no-break blanks between groups of three
+// digits), "1234-56" (roubles and kopecks as on a paper form) or "1234"; blanks around the text
+// do not count. False, leaving *kopecks alone, for any other text and for an amount that is not
+// above zero or is beyond kMaxKopecks.
+bool ParseKopecks(const QString& text, qint64* kopecks);
+
+// "1234.56": roubles, a point and two kopeck digits, as the bank's exchange file wants it.
+QString ExchangeText(qint64 kopecks);
+
+}  // namespace OrderAmount
 
 // Reads the amount text of an order as a number: leading blanks, an optional sign, digits with
 // an optional fraction and exponent, up to the first character that cannot continue the number.

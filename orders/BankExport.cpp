@@ -1,0 +1,245 @@
+#include "orders/BankExport.h"
+
+#include <QDate>
+#include <algorithm>
+#include <array>
+
+#include "common/Cp1251.h"
+#include "common/LineFile.h"
+#include "common/StorableText.h"
+#include "orders/OrderAmount.h"
+#include "orders/OrderTexts.h"
+
+namespace BankExport {
+namespace {
+
+const QString kDocumentKind = QStringLiteral("Платежное поручение");
+
+// An order that passed every check, with what the file needs of it.
+struct CheckedOrder {
+    OrderRow row;
+    CRequisite payer;
+    CRequisite recipient;
+    QDate date;
+    qint64 kopecks = 0;
+};
+
+// The same exact comparison by which the form finds a party.
+const CRequisite* FindParty(const CRequisiteArray& book, const QString& name) {
+    const auto found = std::find_if(book.begin(), book.end(), [&name](const CRequisite& record) {
+        return record.m_strName == name;
+    });
+    return found == book.end() ? nullptr : &*found;
+}
+
+// Line breaks would split a "key=value" line; other characters would come out as "?".
+void CheckStorable(const QString& where, const QString& value, QStringList* reasons) {
+    const UnstorableText found = FindUnstorableText(value);
+    if (found.first >= 0) {
+        reasons->append(QStringLiteral("%1 есть знаки, которые нельзя выгрузить: %2")
+                            .arg(where, found.shown.join(QLatin1Char(' '))));
+    }
+}
+
+void CheckOrderFields(const OrderRow& row, QStringList* reasons) {
+    // Number, date and amount are read by their own rules and checked there.
+    static const std::array<std::pair<int, const char16_t*>, 7> kFields = {{
+        {kColumnPayer, u"Плательщик"},
+        {kColumnRecipient, u"Получатель"},
+        {kColumnBasis, u"Основание"},
+        {kColumnPaymentKind, u"Вид оплаты"},
+        {kColumnPaymentTerm, u"Срок платежа"},
+        {kColumnPriority, u"Очередность платежа"},
+        {kColumnPaymentType, u"Вид платежа"},
+    }};
+    for (const auto& [column, caption] : kFields) {
+        CheckStorable(QStringLiteral("в поле «%1»").arg(QString::fromUtf16(caption)), row[column],
+                      reasons);
+    }
+}
+
+void CheckParty(const CRequisite& party, const QString& whose, QStringList* reasons) {
+    const std::array<std::pair<const QString*, const char16_t*>, 5> fields = {{
+        {&party.m_strBank, u"Банк"},
+        {&party.m_strInnKpp, u"ИНН/КПП"},
+        {&party.m_strBik, u"БИК"},
+        {&party.m_strAccount1, u"Счет1"},
+        {&party.m_strAccount2, u"Счет2"},
+    }};
+    for (const auto& [value, caption] : fields) {
+        CheckStorable(
+            QStringLiteral("в реквизитах %1, в поле «%2»,").arg(whose, QString::fromUtf16(caption)),
+            *value, reasons);
+    }
+}
+
+// The reasons why the order cannot be exported; none when *checked is filled.
+QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
+                  const CRequisiteArray& recipients, CheckedOrder* checked) {
+    QStringList reasons;
+    checked->row = row;
+    const CRequisite* payer = FindParty(payers, row[kColumnPayer]);
+    if (payer) {
+        checked->payer = *payer;
+        CheckParty(*payer, QStringLiteral("плательщика"), &reasons);
+    } else {
+        reasons.append(QStringLiteral("плательщика «%1» нет в архиве реквизитов плательщика")
+                           .arg(row[kColumnPayer]));
+    }
+    const CRequisite* recipient = FindParty(recipients, row[kColumnRecipient]);
+    if (recipient) {
+        checked->recipient = *recipient;
+        CheckParty(*recipient, QStringLiteral("получателя"), &reasons);
+    } else {
+        reasons.append(QStringLiteral("получателя «%1» нет в архиве реквизитов получателя")
+                           .arg(row[kColumnRecipient]));
+    }
+    if (!OrderAmount::ParseKopecks(row[kColumnAmount], &checked->kopecks)) {
+        reasons.append(QStringLiteral("неверная сумма «%1»").arg(row[kColumnAmount]));
+    }
+    checked->date = OrderTexts::DateFromText(row[kColumnDate]);
+    if (!checked->date.isValid()) {
+        reasons.append(QStringLiteral("неверная дата «%1»").arg(row[kColumnDate]));
+    }
+    CheckStorable(QStringLiteral("в поле «№»"), row[kColumnNumber], &reasons);
+    CheckOrderFields(row, &reasons);
+    return reasons;
+}
+
+QString NumberWithoutBlanks(const QString& number) {
+    QString text = number;
+    text.remove(u' ');
+    return text;
+}
+
+QString DateText(const QDate& date) {
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString Line(const QString& key, const QString& value) {
+    return key + u'=' + value;
+}
+
+// The taxpayer number and the reason code are one field, "INN/KPP"; either part may be missing.
+std::pair<QString, QString> SplitInnKpp(const QString& innKpp) {
+    const qsizetype slash = innKpp.indexOf(u'/');
+    if (slash < 0) {
+        return {innKpp.trimmed(), QString()};
+    }
+    return {innKpp.left(slash).trimmed(), innKpp.mid(slash + 1).trimmed()};
+}
+
+void AppendParty(const QString& prefix, const CRequisite& party, QStringList* lines) {
+    const auto [inn, kpp] = SplitInnKpp(party.m_strInnKpp);
+    const QString named =
+        inn.isEmpty() ? party.m_strName : QStringLiteral("ИНН %1 %2").arg(inn, party.m_strName);
+    *lines << Line(prefix + QStringLiteral("Счет"), party.m_strAccount1)
+           << Line(prefix + QStringLiteral("РасчСчет"), party.m_strAccount1) << Line(prefix, named)
+           << Line(prefix + QStringLiteral("ИНН"), inn) << Line(prefix + QStringLiteral("КПП"), kpp)
+           << Line(prefix + QStringLiteral("1"), party.m_strName)
+           << Line(prefix + QStringLiteral("Банк1"), party.m_strBank)
+           // The bank's name and town are one line in our address books.
+           << Line(prefix + QStringLiteral("Банк2"), QString())
+           << Line(prefix + QStringLiteral("БИК"), party.m_strBik)
+           << Line(prefix + QStringLiteral("Корсчет"), party.m_strAccount2);
+}
+
+void AppendSection(const CheckedOrder& order, QStringList* lines) {
+    const OrderRow& row = order.row;
+    *lines << Line(QStringLiteral("СекцияДокумент"), kDocumentKind)
+           << Line(QStringLiteral("Номер"), NumberWithoutBlanks(row[kColumnNumber]))
+           << Line(QStringLiteral("Дата"), DateText(order.date))
+           << Line(QStringLiteral("Сумма"), OrderAmount::ExchangeText(order.kopecks));
+    AppendParty(QStringLiteral("Плательщик"), order.payer, lines);
+    AppendParty(QStringLiteral("Получатель"), order.recipient, lines);
+    *lines << Line(QStringLiteral("ВидПлатежа"), row[kColumnPaymentType])
+           << Line(QStringLiteral("ВидОплаты"), row[kColumnPaymentKind])
+           << Line(QStringLiteral("СрокПлатежа"), row[kColumnPaymentTerm])
+           << Line(QStringLiteral("Очередность"), row[kColumnPriority])
+           << Line(QStringLiteral("НазначениеПлатежа"), row[kColumnBasis])
+           << QStringLiteral("КонецДокумента");
+}
+
+void AppendHeader(const QList<CheckedOrder>& orders, const QString& sender, const QDateTime& now,
+                  QStringList* lines) {
+    const auto [earliest, latest] = std::minmax_element(
+        orders.begin(), orders.end(),
+        [](const CheckedOrder& a, const CheckedOrder& b) { return a.date < b.date; });
+    *lines << QStringLiteral("1CClientBankExchange")
+           << Line(QStringLiteral("ВерсияФормата"), QStringLiteral("1.03"))
+           << Line(QStringLiteral("Кодировка"), QStringLiteral("Windows"))
+           << Line(QStringLiteral("Отправитель"), sender)
+           << Line(QStringLiteral("Получатель"), QString())
+           << Line(QStringLiteral("ДатаСоздания"), DateText(now.date()))
+           << Line(QStringLiteral("ВремяСоздания"), now.time().toString(QStringLiteral("hh:mm:ss")))
+           << Line(QStringLiteral("ДатаНачала"), DateText(earliest->date))
+           << Line(QStringLiteral("ДатаКонца"), DateText(latest->date));
+    // The accounts in the order they first appear.
+    QStringList accounts;
+    for (const CheckedOrder& order : orders) {
+        const QString& account = order.payer.m_strAccount1;
+        if (!account.isEmpty() && !accounts.contains(account)) {
+            accounts.append(account);
+            *lines << Line(QStringLiteral("РасчСчет"), account);
+        }
+    }
+    *lines << Line(QStringLiteral("Документ"), kDocumentKind);
+}
+
+}  // namespace
+
+QString Refusal::Text() const {
+    const QString order = number.isEmpty() ? QStringLiteral("Платежка без номера")
+                                           : QStringLiteral("Платежка %1").arg(number);
+    return order + QStringLiteral(": ") + reasons.join(QStringLiteral("; "));
+}
+
+Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
+               const CRequisiteArray& recipients, const QString& senderName,
+               const QString& senderVersion, const QDateTime& now) {
+    Result result;
+    QList<CheckedOrder> checked;
+    for (qsizetype i = 0; i < orders.size(); ++i) {
+        CheckedOrder order;
+        const QStringList reasons = Check(orders[i], payers, recipients, &order);
+        if (reasons.isEmpty()) {
+            checked.append(order);
+        } else {
+            result.refused.append({i, NumberWithoutBlanks(orders[i][kColumnNumber]), reasons});
+        }
+    }
+    if (checked.isEmpty()) {
+        return result;
+    }
+    const QString sender = (senderName + u' ' + senderVersion).trimmed();
+    AppendHeader(checked, sender, now, &result.lines);
+    for (const CheckedOrder& order : checked) {
+        AppendSection(order, &result.lines);
+    }
+    result.lines << QStringLiteral("КонецФайла");
+    result.exported = checked.size();
+    return result;
+}
+
+bool WriteFile(const QString& path, const QStringList& lines) {
+    return LineFile::Write(path, lines);
+}
+
+QByteArray FileBytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += Cp1251::Encode(line);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+QString RefusalsText(const QList<Refusal>& refused) {
+    QStringList texts;
+    for (const Refusal& refusal : refused) {
+        texts.append(refusal.Text());
+    }
+    return texts.join(QLatin1Char('\n'));
+}
+
+}  // namespace BankExport

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "orders/OrderRow.h"
+#include "requisites/CRequisiteArray.h"
+
+// Payment orders for the bank's client system, in the plain-text exchange format that begins
+// "1CClientBankExchange" (version 1.03): one "key=value" a line, a header, one section per order.
+namespace BankExport {
+
+// The name the save dialog proposes.
+inline constexpr char kDefaultFileName[] = "kl_to_1c.txt";
+
+// An order that cannot go to the bank, and why.
+struct Refusal {
+    qsizetype index = -1;  // its place in the list of orders given
+    QString number;        // its number without blanks
+    QStringList reasons;   // every reason, in Russian, as the user reads them
+
+    // "Платежка 7: плательщик «…» не найден в архиве реквизитов плательщика"
+    QString Text() const;
+};
+
+struct Result {
+    // The lines of the file with every order that can be exported, in the order given; empty
+    // when there is none.
+    QStringList lines;
+    qsizetype exported = 0;
+    // The orders left out; the caller lets the user export the rest or nothing.
+    QList<Refusal> refused;
+};
+
+// The exchange file of the orders. Each party is the first record of its address book whose name
+// is exactly the order's. An order is left out when a party is not found, when its amount is not
+// an amount of roubles and kopecks, when its date is not a date, or when one of its values (its
+// own or its parties') holds a line break or a character the file cannot keep.
+// The header names the sender as "name version" and is dated by now.
+Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
+               const CRequisiteArray& recipients, const QString& senderName,
+               const QString& senderVersion, const QDateTime& now);
+
+// Replaces the file at path with the lines in one step; false, with the old file untouched, when
+// writing failed.
+bool WriteFile(const QString& path, const QStringList& lines);
+
+// The bytes of the file, code page 1251 with CRLF line ends, for writing to a stream.
+QByteArray FileBytes(const QStringList& lines);
+
+// The refused orders, one a line, for a message or standard error.
+QString RefusalsText(const QList<Refusal>& refused);
+
+}  // namespace BankExport

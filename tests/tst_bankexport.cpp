@@ -1,0 +1,417 @@
+// Orders exported for the bank's client system, read back by a reader of the exchange format
+// written here: code page 1251 decoded by hand, CRLF lines, "key=value" split at the first "=".
+#include <QtTest>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
+
+#include "TestFolder.h"
+#include "orders/BankExport.h"
+
+namespace {
+
+using Fields = QMap<QString, QString>;
+
+struct ExchangeFile {
+    QList<QPair<QString, QString>> header;
+    QList<Fields> sections;
+};
+
+// Code page 1251 for what the tests write: ASCII, the Cyrillic alphabet, Ё, ё, №, « and ».
+// Any other byte fails the test, so text written in another encoding cannot pass.
+QString DecodeCp1251(const QByteArray& bytes) {
+    QString text;
+    for (const char c : bytes) {
+        const uchar b = uchar(c);
+        if (b < 0x80) {
+            text += QChar(b);
+        } else if (b >= 0xC0) {
+            text += QChar(0x0410 + (b - 0xC0));
+        } else if (b == 0xA8) {
+            text += QChar(0x0401);
+        } else if (b == 0xB8) {
+            text += QChar(0x0451);
+        } else if (b == 0xB9) {
+            text += QChar(0x2116);
+        } else if (b == 0xAB || b == 0xBB) {
+            text += QChar(b);
+        } else {
+            qWarning("byte 0x%02x is not expected in the file", b);
+            return QStringLiteral("<undecodable>");
+        }
+    }
+    return text;
+}
+
+QPair<QString, QString> KeyValue(const QString& line) {
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0) {
+        return {line, QString()};
+    }
+    return {line.left(equals), line.mid(equals + 1)};
+}
+
+// Every line must end with CR LF, and neither byte may stand anywhere else.
+void ReadExchangeFile(const QByteArray& bytes, ExchangeFile* file) {
+    QVERIFY(bytes.endsWith("\r\n"));
+    QList<QByteArray> rawLines = bytes.split('\n');
+    rawLines.removeLast();
+    QStringList lines;
+    for (QByteArray raw : rawLines) {
+        QVERIFY2(raw.endsWith('\r'), raw.constData());
+        raw.chop(1);
+        QVERIFY2(!raw.contains('\r'), raw.constData());
+        lines.append(DecodeCp1251(raw));
+    }
+    QVERIFY(lines.size() >= 2);
+    QCOMPARE(lines.takeFirst(), QStringLiteral("1CClientBankExchange"));
+    QCOMPARE(lines.takeLast(), QStringLiteral("КонецФайла"));
+    Fields* section = nullptr;
+    for (const QString& line : std::as_const(lines)) {
+        const auto [key, value] = KeyValue(line);
+        if (key == QStringLiteral("СекцияДокумент")) {
+            QVERIFY2(!section, "a section opens inside another");
+            QCOMPARE(value, QStringLiteral("Платежное поручение"));
+            file->sections.append(Fields());
+            section = &file->sections.last();
+        } else if (line == QStringLiteral("КонецДокумента")) {
+            QVERIFY2(section, "a section ends that was not opened");
+            section = nullptr;
+        } else if (section) {
+            QVERIFY2(!section->contains(key), qPrintable(key));
+            section->insert(key, value);
+        } else {
+            QVERIFY2(file->sections.isEmpty(), qPrintable(line));  // header lines come first
+            file->header.append({key, value});
+        }
+    }
+    QVERIFY2(!section, "the last section is not closed");
+}
+
+CRequisite Party(const QString& name, const QString& bank, const QString& innKpp,
+                 const QString& bik, const QString& account1, const QString& account2) {
+    CRequisite party;
+    party.m_strName = name;
+    party.m_strBank = bank;
+    party.m_strInnKpp = innKpp;
+    party.m_strBik = bik;
+    party.m_strAccount1 = account1;
+    party.m_strAccount2 = account2;
+    return party;
+}
+
+OrderRow Order(const QStringList& fields) {
+    return OrderRow::FromLines(fields);
+}
+
+const QString kRomashka = QStringLiteral("ООО \"Ромашка & Co\"");
+const QString kYolkin = QStringLiteral("ИП Ёлкин Пётр");
+const QString kAlfa = QStringLiteral("ЗАО «Альфа-Снаб»");
+const QString kYozh = QStringLiteral("ООО \"Ёж\" = Ёжики");
+
+CRequisiteArray Payers() {
+    return {
+        // A name that differs by a trailing blank is another party.
+        Party(kRomashka + u' ', QStringLiteral("Не тот банк"), QStringLiteral("1/2"),
+              QStringLiteral("000000000"), QStringLiteral("1"), QStringLiteral("2")),
+        Party(kRomashka, QStringLiteral("ПАО \"Банк №1\" г. Москва"),
+              QStringLiteral("7701234567/770101001"), QStringLiteral("044525999"),
+              QStringLiteral("40702810900000012345"), QStringLiteral("30101810400000000999")),
+        Party(kYolkin, QStringLiteral("АО \"Кредит=Доверие\" г. Самара"),
+              QStringLiteral("631234567890/"), QStringLiteral("043601888"),
+              QStringLiteral("40802810500000004321"), QStringLiteral("30101810200000000888")),
+    };
+}
+
+CRequisiteArray Recipients() {
+    return {
+        Party(kAlfa, QStringLiteral("ПАО \"Уральский банк\" г. Екатеринбург"),
+              QStringLiteral("6659876543/665901001"), QStringLiteral("046577777"),
+              QStringLiteral("40702810100000067890"), QStringLiteral("30101810500000000777")),
+        Party(kYozh, QStringLiteral("АО Банк & Ко"), QStringLiteral("7705000001"),
+              QStringLiteral("044525111"), QStringLiteral("40702810000000000001"),
+              QStringLiteral("30101810000000000111")),
+        // Only the first record of a name counts.
+        Party(kAlfa, QStringLiteral("Второй банк"), QStringLiteral("1/2"),
+              QStringLiteral("111111111"), QStringLiteral("3"), QStringLiteral("4")),
+    };
+}
+
+QList<OrderRow> ThreeOrders() {
+    return {
+        Order({QStringLiteral("   1"), QStringLiteral(" 5. 3.2026"), kRomashka, kAlfa,
+               QStringLiteral("1 234,56"),
+               QStringLiteral("Оплата по счету № 118 за \"канцтовары\" & бумагу, НДС=20%"),
+               QStringLiteral("01"), QStringLiteral("05.03.2026"), QStringLiteral("5"),
+               QStringLiteral("электронно")}),
+        Order({QStringLiteral("  12"), QStringLiteral("28.12.2025"), kYolkin, kYozh,
+               QStringLiteral("15750"), QStringLiteral("Аванс за ЁЛКИ"), QStringLiteral("02"),
+               QString(), QStringLiteral("3"), QStringLiteral("почтой")}),
+        Order({QStringLiteral("1005"), QStringLiteral("12. 1.2026"), kRomashka, kYozh,
+               QStringLiteral("0-50"), QStringLiteral("Возврат"), QStringLiteral("01"),
+               QStringLiteral("12.01.2026"), QStringLiteral("5"), QStringLiteral("телеграфом")}),
+    };
+}
+
+const QDateTime kNow(QDate(2026, 3, 7), QTime(9, 5, 3));
+
+BankExport::Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers = Payers(),
+                           const CRequisiteArray& recipients = Recipients()) {
+    return BankExport::Compose(orders, payers, recipients, QStringLiteral("Vemo"),
+                               QStringLiteral("1.0"), kNow);
+}
+
+QStringList HeaderValues(const ExchangeFile& file, const QString& key) {
+    QStringList values;
+    for (const auto& [k, v] : file.header) {
+        if (k == key) {
+            values.append(v);
+        }
+    }
+    return values;
+}
+
+}  // namespace
+
+class TestBankExport : public QObject {
+    Q_OBJECT
+private slots:
+    void everyFieldComesBack();
+    void headerNamesTheFileAndItsOrders();
+    void bytesAreCodePage1251WithCrLf();
+    void refusedOrdersAreListedAndLeftOut_data();
+    void refusedOrdersAreListedAndLeftOut();
+    void nothingExportableGivesNoFile();
+    void writingOverAFolderFails();
+    void fullDiskKeepsTheOldFile();
+
+private:
+    ExchangeFile WriteAndRead(const QStringList& lines);
+    QTemporaryDir m_dir;
+};
+
+ExchangeFile TestBankExport::WriteAndRead(const QStringList& lines) {
+    const QString path = m_dir.filePath(QStringLiteral("kl_to_1c.txt"));
+    ExchangeFile file;
+    if (!BankExport::WriteFile(path, lines)) {
+        qWarning("the file was not written");
+        return file;
+    }
+    ReadExchangeFile(ReadBytes(path), &file);
+    return file;
+}
+
+void TestBankExport::everyFieldComesBack() {
+    const BankExport::Result result = Compose(ThreeOrders());
+    QVERIFY(result.refused.isEmpty());
+    QCOMPARE(result.exported, 3);
+    const ExchangeFile file = WriteAndRead(result.lines);
+    QCOMPARE(file.sections.size(), 3);
+
+    const Fields first = {
+        {"Номер", "1"},
+        {"Дата", "05.03.2026"},
+        {"Сумма", "1234.56"},
+        {"ПлательщикСчет", "40702810900000012345"},
+        {"ПлательщикРасчСчет", "40702810900000012345"},
+        {"Плательщик", "ИНН 7701234567 ООО \"Ромашка & Co\""},
+        {"ПлательщикИНН", "7701234567"},
+        {"ПлательщикКПП", "770101001"},
+        {"Плательщик1", "ООО \"Ромашка & Co\""},
+        {"ПлательщикБанк1", "ПАО \"Банк №1\" г. Москва"},
+        {"ПлательщикБанк2", ""},
+        {"ПлательщикБИК", "044525999"},
+        {"ПлательщикКорсчет", "30101810400000000999"},
+        {"ПолучательСчет", "40702810100000067890"},
+        {"ПолучательРасчСчет", "40702810100000067890"},
+        {"Получатель", "ИНН 6659876543 ЗАО «Альфа-Снаб»"},
+        {"ПолучательИНН", "6659876543"},
+        {"ПолучательКПП", "665901001"},
+        {"Получатель1", "ЗАО «Альфа-Снаб»"},
+        {"ПолучательБанк1", "ПАО \"Уральский банк\" г. Екатеринбург"},
+        {"ПолучательБанк2", ""},
+        {"ПолучательБИК", "046577777"},
+        {"ПолучательКорсчет", "30101810500000000777"},
+        {"ВидПлатежа", "электронно"},
+        {"ВидОплаты", "01"},
+        {"СрокПлатежа", "05.03.2026"},
+        {"Очередность", "5"},
+        {"НазначениеПлатежа", "Оплата по счету № 118 за \"канцтовары\" & бумагу, НДС=20%"},
+    };
+    QCOMPARE(file.sections[0], first);
+
+    // The second and third differ from the first where the format could go wrong.
+    const Fields& second = file.sections[1];
+    QCOMPARE(second.size(), first.size());
+    QCOMPARE(second["Номер"], "12");
+    QCOMPARE(second["Дата"], "28.12.2025");
+    QCOMPARE(second["Сумма"], "15750.00");
+    QCOMPARE(second["Плательщик"], "ИНН 631234567890 ИП Ёлкин Пётр");
+    QCOMPARE(second["ПлательщикКПП"], "");
+    QCOMPARE(second["ПлательщикБанк1"], "АО \"Кредит=Доверие\" г. Самара");
+    QCOMPARE(second["Получатель"], "ИНН 7705000001 ООО \"Ёж\" = Ёжики");
+    QCOMPARE(second["ПолучательИНН"], "7705000001");
+    QCOMPARE(second["ПолучательКПП"], "");
+    QCOMPARE(second["ПолучательКорсчет"], "30101810000000000111");
+    QCOMPARE(second["ВидОплаты"], "02");
+    QCOMPARE(second["СрокПлатежа"], "");
+    QCOMPARE(second["НазначениеПлатежа"], "Аванс за ЁЛКИ");
+
+    const Fields& third = file.sections[2];
+    QCOMPARE(third["Номер"], "1005");
+    QCOMPARE(third["Дата"], "12.01.2026");
+    QCOMPARE(third["Сумма"], "0.50");
+    QCOMPARE(third["Плательщик1"], kRomashka);
+    QCOMPARE(third["Получатель1"], kYozh);
+    QCOMPARE(third["ВидПлатежа"], "телеграфом");
+}
+
+void TestBankExport::headerNamesTheFileAndItsOrders() {
+    const ExchangeFile file = WriteAndRead(Compose(ThreeOrders()).lines);
+    const QList<QPair<QString, QString>> expected = {
+        {"ВерсияФормата", "1.03"},
+        {"Кодировка", "Windows"},
+        {"Отправитель", "Vemo 1.0"},
+        {"Получатель", ""},
+        {"ДатаСоздания", "07.03.2026"},
+        {"ВремяСоздания", "09:05:03"},
+        // Earliest and latest by the calendar, across a change of year.
+        {"ДатаНачала", "28.12.2025"},
+        {"ДатаКонца", "05.03.2026"},
+        // Each payer's account once, though the first payer pays twice.
+        {"РасчСчет", "40702810900000012345"},
+        {"РасчСчет", "40802810500000004321"},
+        {"Документ", "Платежное поручение"},
+    };
+    QCOMPARE(file.header, expected);
+}
+
+void TestBankExport::bytesAreCodePage1251WithCrLf() {
+    const QStringList lines = Compose(ThreeOrders()).lines;
+    const QString path = m_dir.filePath(QStringLiteral("bytes.txt"));
+    QVERIFY(BankExport::WriteFile(path, lines));
+    const QByteArray bytes = ReadBytes(path);
+    // "№ 118", "Ёлкин" and "«" as single bytes of the code page, not as UTF-8.
+    QVERIFY(bytes.contains("\xB9 118"));
+    QVERIFY(bytes.contains("\xA8\xEB\xEA\xE8\xED"));
+    QVERIFY(bytes.contains("\xAB\xC0\xEB\xFC\xF4\xE0"));
+    QCOMPARE(bytes.count("\r\n"), lines.size());
+    QCOMPARE(bytes.count('\n'), lines.size());
+    QCOMPARE(bytes.count('\r'), lines.size());
+    // What goes to standard output is the same file.
+    QCOMPARE(BankExport::FileBytes(lines), bytes);
+}
+
+void TestBankExport::refusedOrdersAreListedAndLeftOut_data() {
+    QTest::addColumn<int>("column");  // of the second order; -1: its payer's bank
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("named");  // what the reason names
+
+    QTest::newRow("payer missing")
+        << int(kColumnPayer) << QStringLiteral("ИП Нет Такого") << QStringLiteral("ИП Нет Такого");
+    QTest::newRow("payer in another letter case")
+        << int(kColumnPayer) << QStringLiteral("ип ёлкин пётр") << QStringLiteral("ип ёлкин пётр");
+    QTest::newRow("recipient missing")
+        << int(kColumnRecipient) << QStringLiteral("ООО Пусто") << QStringLiteral("ООО Пусто");
+    QTest::newRow("recipient only in the payers' book")
+        << int(kColumnRecipient) << kYolkin << kYolkin;
+    QTest::newRow("amount abc") << int(kColumnAmount) << QStringLiteral("abc")
+                                << QStringLiteral("abc");
+    QTest::newRow("amount with two separators")
+        << int(kColumnAmount) << QStringLiteral("1,234.56") << QStringLiteral("1,234.56");
+    QTest::newRow("no date") << int(kColumnDate) << QString() << QStringLiteral("дата");
+    QTest::newRow("line break in purpose")
+        << int(kColumnBasis) << QStringLiteral("Аванс\r\nКонецФайла")
+        << QStringLiteral("Основание");
+    QTest::newRow("line feed in term")
+        << int(kColumnPaymentTerm) << QStringLiteral("01.\n02") << QStringLiteral("Срок платежа");
+    QTest::newRow("character outside the code page")
+        << int(kColumnBasis) << QStringLiteral("Аванс 中") << QStringLiteral("中");
+    QTest::newRow("line break in payer's bank")
+        << -1 << QStringLiteral("АО Банк\nг. Тверь") << QStringLiteral("плательщика");
+}
+
+void TestBankExport::refusedOrdersAreListedAndLeftOut() {
+    QFETCH(int, column);
+    QFETCH(QString, value);
+    QFETCH(QString, named);
+
+    QList<OrderRow> orders = ThreeOrders();
+    CRequisiteArray payers = Payers();
+    if (column >= 0) {
+        orders[1][column] = value;
+    } else {
+        payers[2].m_strBank = value;  // the payer of the second order only
+    }
+    const BankExport::Result result = Compose(orders, payers);
+
+    QCOMPARE(result.refused.size(), 1);
+    const BankExport::Refusal& refusal = result.refused[0];
+    QCOMPARE(refusal.index, 1);
+    QCOMPARE(refusal.number, "12");
+    QCOMPARE(refusal.reasons.size(), 1);
+    QVERIFY2(refusal.reasons[0].contains(named, Qt::CaseInsensitive), qPrintable(refusal.Text()));
+    QVERIFY2(refusal.Text().contains(QStringLiteral("12")), qPrintable(refusal.Text()));
+
+    // The others go to the bank as if the refused order had never been chosen.
+    QCOMPARE(result.exported, 2);
+    const ExchangeFile file = WriteAndRead(result.lines);
+    QCOMPARE(file.sections.size(), 2);
+    QCOMPARE(file.sections[0]["Номер"], "1");
+    QCOMPARE(file.sections[1]["Номер"], "1005");
+    QCOMPARE(HeaderValues(file, QStringLiteral("ДатаНачала")), QStringList{"12.01.2026"});
+    QCOMPARE(HeaderValues(file, QStringLiteral("РасчСчет")), QStringList{"40702810900000012345"});
+}
+
+void TestBankExport::nothingExportableGivesNoFile() {
+    QList<OrderRow> orders = ThreeOrders();
+    for (OrderRow& order : orders) {
+        order[kColumnPayer] = QStringLiteral("Никто");
+    }
+    orders[2][kColumnAmount] = QStringLiteral("1.234,56");
+    const BankExport::Result result = Compose(orders);
+    QVERIFY(result.lines.isEmpty());
+    QCOMPARE(result.exported, 0);
+    QCOMPARE(result.refused.size(), 3);
+    // Every reason of an order is named, not only the first.
+    QCOMPARE(result.refused[2].reasons.size(), 2);
+    const QStringList texts = BankExport::RefusalsText(result.refused).split(u'\n');
+    QCOMPARE(texts.size(), 3);
+    QVERIFY2(texts[2].contains(QStringLiteral("1.234,56")), qPrintable(texts[2]));
+
+    QVERIFY(Compose({}).lines.isEmpty());
+}
+
+void TestBankExport::writingOverAFolderFails() {
+    const QString folder = m_dir.filePath(QStringLiteral("folder.txt"));
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(!BankExport::WriteFile(folder, Compose(ThreeOrders()).lines));
+    QVERIFY(QFileInfo(folder).isDir());
+}
+
+void TestBankExport::fullDiskKeepsTheOldFile() {
+    const QStringList lines = Compose(ThreeOrders()).lines;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kl_to_1c.txt"));
+    WriteBytes(path, "old export\r\n");
+    // The new file would be about 3 KiB; the child may write 1 KiB.
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit = {1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(BankExport::WriteFile(path, lines) ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(ReadBytes(path), QByteArray("old export\r\n"));
+    QCOMPARE(WEXITSTATUS(status), 1);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kl_to_1c.txt"});
+}
+
+QTEST_GUILESS_MAIN(TestBankExport)
+#include "tst_bankexport.moc"
