@@ -84,8 +84,8 @@ TextFit::Result TextFit::Fit(const QString& text, int width, int lineCount, int 
     Result result;
     result.whole = lines.size() <= lineCount;
     if (!result.whole) {
-        result.shownChars = lines.at(lineCount).start;
         lines = lines.mid(0, lineCount);
+        result.shownChars = lines.last().start + lines.last().length;
     } else {
         result.shownChars = int(text.size());
     }
