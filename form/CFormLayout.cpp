@@ -1,6 +1,7 @@
 #include "form/CFormLayout.h"
 
 #include "form/CVemoDoc.h"
+#include "form/FormPlaces.h"
 
 namespace {
 
@@ -13,6 +14,18 @@ public:
         LogicalRect rect;
         m_layout.FormRect(rect, left, top, right, bottom);
         m_canvas.DrawText(text, rect, format);
+    }
+    // A value of the document: in its own rectangle when it fits there, else fitted to its room.
+    void Value(FormField field, const QString& text) {
+        const FormPlaces::Fitted fitted = FormPlaces::Fit(field, text);
+        LogicalRect rect;
+        m_layout.FormRect(rect, fitted.rect.left, fitted.rect.top, fitted.rect.right,
+                          fitted.rect.bottom);
+        if (fitted.asItStands) {
+            m_canvas.DrawText(text, rect, fitted.format);
+        } else {
+            m_canvas.DrawLines(fitted.lines, rect, fitted.format, fitted.widthScale);
+        }
     }
     void Rule(int x1, int y1, int x2, int y2) {
         m_canvas.MoveTo(x1, m_layout.m_nOffsetY + y1);
@@ -58,16 +71,16 @@ void CFormLayout::DrawForm(FormCanvas& canvas, const CVemoDoc& doc) {
     s.Text(QStringLiteral("Приложение 1а"), 500, -1700, 18700, -3000, DT_RIGHT);
     canvas.SelectFont(FormFont::Title);
     s.Text(QStringLiteral("ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №"), 500, -2300, 6400, -4000, DT_LEFT);
-    s.Text(doc.m_strNumber, 6500, -2300, 18700, -4000, DT_LEFT);
+    s.Value(FormField::Number, doc.m_strNumber);
     // The box comes after the number, whose end it may cover, and before its own code.
     s.Box(16800, -2300, 18700, -2800);
     canvas.SelectFont(FormFont::Text);
     s.Rule(500, -1650, 5100, -1650);
     s.Text(QStringLiteral("Поступ. в. банк. плат."), 500, -1700, 18700, -3000, DT_LEFT);
     s.Text(QStringLiteral("401060"), 16800, -2350, 18700, -2900, centred);
-    s.Text(doc.m_strDate, 500, -2350, 18700, -4000, centred);
+    s.Value(FormField::Date, doc.m_strDate);
     s.Text(QStringLiteral("дата"), 500, -2750, 18700, -4000, centred);
-    s.Text(doc.m_strPaymentType, 12000, -2350, 16000, -4000, DT_CENTER);
+    s.Value(FormField::PaymentType, doc.m_strPaymentType);
     s.Text(QStringLiteral("вид платежа"), 10000, -2750, 18000, -4000, centred);
 
     // The amount in words.
@@ -75,48 +88,48 @@ void CFormLayout::DrawForm(FormCanvas& canvas, const CVemoDoc& doc) {
     s.Text(QStringLiteral("прописью"), 500, -3400, 5000, -4000, DT_LEFT);
     s.Rule(500, -3900, 18700, -3900);
     s.Rule(3000, -3900, 3000, -3000);
-    s.Text(doc.m_strAmountInWords, 3300, -3400, 18700, -4000, DT_LEFT);
+    s.Value(FormField::AmountInWords, doc.m_strAmountInWords);
 
     // The payer.
     s.Text(QStringLiteral("ИНН/КПП"), 500, -4000, 2000, -5000, DT_LEFT);
-    s.Text(payer.m_strInnKpp, 2500, -4000, 10000, -5000, DT_LEFT);
+    s.Value(FormField::PayerInnKpp, payer.m_strInnKpp);
     s.Text(QStringLiteral("Сумма"), 12000, -4000, 14000, -5000, DT_CENTER);
     s.Rule(12000, -3900, 12000, -9900);
     s.Rule(14000, -3900, 14000, -9900);
     s.Rule(12000, -4500, 18700, -4500);
-    s.Text(doc.m_strAmount, 14300, -4000, 18700, -5000, DT_LEFT);
+    s.Value(FormField::Amount, doc.m_strAmount);
     s.Text(QStringLiteral("Сч. №"), 12000, -4600, 14000, -6000, DT_CENTER);
-    s.Text(payer.m_strAccount1, 14300, -4600, 18700, -6000, DT_LEFT);
+    s.Value(FormField::PayerAccount1, payer.m_strAccount1);
     s.Text(QStringLiteral("Плательщик"), 500, -4600, 5000, -6000, DT_LEFT);
-    s.Text(payer.m_strName, 3000, -4600, 12000, -6000, DT_LEFT);
+    s.Value(FormField::PayerName, payer.m_strName);
     s.Rule(500, -5100, 14000, -5100);
 
     // The payer's bank.
     s.Text(QStringLiteral("БИК"), 12000, -5200, 14000, -7000, DT_CENTER);
     s.Rule(12000, -5700, 14000, -5700);
-    s.Text(payer.m_strBik, 14300, -5200, 18700, -7000, DT_LEFT);
+    s.Value(FormField::PayerBik, payer.m_strBik);
     s.Text(QStringLiteral("Сч. №"), 12000, -5800, 14000, -7000, DT_CENTER);
-    s.Text(payer.m_strAccount2, 14300, -5800, 18700, -7000, DT_LEFT);
+    s.Value(FormField::PayerAccount2, payer.m_strAccount2);
     s.Rule(500, -6300, 18700, -6300);
     s.Text(QStringLiteral("Банк плательщика"), 500, -5800, 5000, -7800, DT_LEFT);
-    s.Text(payer.m_strBank, 500, -5200, 12000, -7000, DT_LEFT);
+    s.Value(FormField::PayerBank, payer.m_strBank);
 
     // The recipient's bank.
     s.Text(QStringLiteral("БИК"), 12000, -6400, 14000, -8000, DT_CENTER);
     s.Rule(12000, -6900, 14000, -6900);
-    s.Text(recipient.m_strBik, 14300, -6400, 18700, -9000, DT_LEFT);
+    s.Value(FormField::RecipientBik, recipient.m_strBik);
     s.Text(QStringLiteral("Сч. №"), 12000, -7000, 14000, -9000, DT_CENTER);
-    s.Text(recipient.m_strAccount1, 14300, -7000, 18700, -9000, DT_LEFT);
+    s.Value(FormField::RecipientAccount1, recipient.m_strAccount1);
     s.Rule(500, -7500, 18700, -7500);
     s.Text(QStringLiteral("Банк получателя"), 500, -7000, 5000, -9000, DT_LEFT);
-    s.Text(recipient.m_strBank, 500, -6400, 12000, -9000, DT_LEFT);
+    s.Value(FormField::RecipientBank, recipient.m_strBank);
 
     // The recipient and the code cells.
     s.Text(QStringLiteral("Сч. №"), 12000, -7600, 14000, -9000, DT_CENTER);
-    s.Text(recipient.m_strAccount2, 14300, -7600, 18700, -9000, DT_LEFT);
+    s.Value(FormField::RecipientAccount2, recipient.m_strAccount2);
     s.Rule(12000, -8100, 18700, -8100);
     s.Text(QStringLiteral("ИНН/КПП"), 500, -7600, 2000, -9000, DT_LEFT);
-    s.Text(recipient.m_strInnKpp, 2500, -7600, 12000, -9000, DT_LEFT);
+    s.Value(FormField::RecipientInnKpp, recipient.m_strInnKpp);
     s.Text(QStringLiteral("Вид. оп."), 12000, -8200, 14000, -9000, DT_CENTER);
     s.Rule(12000, -8700, 14000, -8700);
     s.Text(QStringLiteral("Назн. пл."), 12000, -8800, 14000, -19000, DT_CENTER);
@@ -131,19 +144,18 @@ void CFormLayout::DrawForm(FormCanvas& canvas, const CVemoDoc& doc) {
     s.Rule(14500, -8100, 14500, -9900);
     s.Rule(16300, -8100, 16300, -9900);
     s.Text(QStringLiteral("Получатель"), 500, -9400, 12000, -19000, DT_LEFT);
-    // The name may take two lines above its caption; a longer one runs on below.
-    s.Text(recipient.m_strName, 500, -8300, 12000, -19000, DT_WORDBREAK);
-    s.Text(doc.m_strPaymentKind, 14000, -8200, 14500, -9000, DT_CENTER);
-    s.Text(doc.m_strPaymentTerm, 16350, -8200, 18700, -9000, DT_LEFT);
-    s.Text(doc.m_strPriority, 16350, -8800, 18700, -19000, DT_LEFT);
+    s.Value(FormField::RecipientName, recipient.m_strName);
+    s.Value(FormField::PaymentKind, doc.m_strPaymentKind);
+    s.Value(FormField::PaymentTerm, doc.m_strPaymentTerm);
+    s.Value(FormField::Priority, doc.m_strPriority);
 
-    // The purpose of the payment: three lines of the basis show.
+    // The purpose of the payment.
     s.Text(QStringLiteral("Назначение платежа, наименование товара, выполненных работ, "
                           "оказанных услуг,"),
            500, -10000, 18700, -19000, DT_LEFT);
     s.Text(QStringLiteral("NN и даты товарных документов, договоров, НДС."), 500, -10400, 18700,
            -19000, DT_LEFT);
-    s.Text(doc.m_strBasis, 500, -10800, 18700, -12000, DT_WORDBREAK);
+    s.Value(FormField::Basis, doc.m_strBasis);
     s.Rule(500, -12500, 18700, -12500);
 
     // Signatures.

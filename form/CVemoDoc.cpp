@@ -15,17 +15,30 @@ CVemoDoc::CVemoDoc() {
     m_strBasis = QStringLiteral("Налог ...");
     m_strPaymentType = QStringLiteral("вид платежа");
 
-    m_recipient.m_strName = QStringLiteral("Название получателя");
-    m_recipient.m_strBank = QStringLiteral("Банк получателя");
-    m_recipient.m_strInnKpp = QStringLiteral("ИНН/КПП получателя");
-    m_recipient.m_strBik = QStringLiteral("БИК получателя");
-    m_recipient.m_strAccount1 = QStringLiteral("Счет1 получателя");
-    m_recipient.m_strAccount2 = QStringLiteral("Счет2 получателя");
+    m_recipient = RecipientPlaceholders();
+    m_payer = PayerPlaceholders();
+}
 
-    m_payer.m_strName = QStringLiteral("Название плательщика");
-    m_payer.m_strBank = QStringLiteral("Банк плательщика");
-    m_payer.m_strInnKpp = QStringLiteral("ИНН/КПП плательщика");
-    m_payer.m_strBik = QStringLiteral("БИК плательщика");
-    m_payer.m_strAccount1 = QStringLiteral("Счет1 плательщика");
-    m_payer.m_strAccount2 = QStringLiteral("Счет2 плательщика");
+namespace {
+
+// A party's placeholders name each field after the party, as "Банк получателя".
+CRequisite Placeholders(const QString& party) {
+    CRequisite placeholders;
+    placeholders.m_strName = QStringLiteral("Название ") + party;
+    placeholders.m_strBank = QStringLiteral("Банк ") + party;
+    placeholders.m_strInnKpp = QStringLiteral("ИНН/КПП ") + party;
+    placeholders.m_strBik = QStringLiteral("БИК ") + party;
+    placeholders.m_strAccount1 = QStringLiteral("Счет1 ") + party;
+    placeholders.m_strAccount2 = QStringLiteral("Счет2 ") + party;
+    return placeholders;
+}
+
+}  // namespace
+
+CRequisite CVemoDoc::PayerPlaceholders() {
+    return Placeholders(QStringLiteral("плательщика"));
+}
+
+CRequisite CVemoDoc::RecipientPlaceholders() {
+    return Placeholders(QStringLiteral("получателя"));
 }

@@ -13,6 +13,10 @@ public:
     CVemoDoc(const CVemoDoc&) = delete;
     CVemoDoc& operator=(const CVemoDoc&) = delete;
 
+    // The six placeholder captions of each party, as a fresh document holds them.
+    static CRequisite PayerPlaceholders();
+    static CRequisite RecipientPlaceholders();
+
     QString m_strNumber;
     QString m_strDate;
     QString m_strAmountInWords;

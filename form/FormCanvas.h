@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Logical units are 0.01 mm: this many make an inch, whatever the surface.
 constexpr double kUnitsPerInch = 2540.0;
@@ -35,6 +36,12 @@ public:
     virtual FormFont SelectFont(FormFont font) = 0;
     // Draws the text exactly as it stands, in black on an opaque white background.
     virtual void DrawText(const QString& text, const LogicalRect& rect, int format) = 0;
+    // Draws each line as it stands, the first at the rectangle's top edge and each further one a
+    // cell lower, from the left edge or centred (DT_LEFT or DT_CENTER), never broken further;
+    // the characters are narrowed to widthScale of their width, their height kept. Clipped to
+    // the rectangle, in black, over what lies beneath (the lines are placed where nothing is).
+    virtual void DrawLines(const QStringList& lines, const LogicalRect& rect, int format,
+                           double widthScale) = 0;
     virtual void MoveTo(int x, int y) = 0;
     virtual void LineTo(int x, int y) = 0;
     // A box outlined with the thin black pen and filled white.

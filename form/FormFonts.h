@@ -3,6 +3,7 @@
 #include <QFont>
 
 #include "form/FormCanvas.h"
+#include "form/FormPlaces.h"
 
 // The two fonts of the form for one drawing surface: a light and a semibold monospaced "Courier"
 // with a character cell 3.96 mm high and an average character width of 1.98 mm (text) or
@@ -11,9 +12,9 @@
 // resolution, and the canvas scales them onto the surface, each axis by its own factor.
 class FormFonts {
 public:
-    static constexpr int kCellHeight = 396;
-    static constexpr int kTextWidth = 198;
-    static constexpr int kTitleWidth = 231;
+    static constexpr int kCellHeight = FormPlaces::kCellHeight;
+    static constexpr int kTextWidth = FormPlaces::kTextWidth;
+    static constexpr int kTitleWidth = FormPlaces::kTitleWidth;
 
     // dpiX and dpiY are the surface's device pixels per inch.
     FormFonts(double dpiX, double dpiY);

@@ -3,13 +3,12 @@
 #include <QPainter>
 
 #include "form/FormFonts.h"
+#include "form/FormPlaces.h"
+#include "form/TextFit.h"
 
 namespace {
 
 int AlignmentFlags(int format) {
-    if (format & DT_WORDBREAK) {
-        return Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-    }
     // Vertical centring needs a single-line format, which the form never uses: every text
     // starts at the top edge of its rectangle.
     if (format & DT_CENTER) {
@@ -42,23 +41,59 @@ FormFont QtFormCanvas::SelectFont(FormFont font) {
     return previous;
 }
 
+void QtFormCanvas::BeginText(const QRectF& box, Qt::BGMode background) {
+    m_painter.save();
+    m_painter.setClipRect(box, Qt::IntersectClip);
+    m_painter.setFont(m_fonts.Font(m_font));
+    m_painter.setPen(Qt::black);
+    m_painter.setBackground(Qt::white);
+    m_painter.setBackgroundMode(background);
+}
+
 void QtFormCanvas::DrawText(const QString& text, const LogicalRect& rect, int format) {
+    if (format & DT_WORDBREAK) {
+        // Broken by the same rule as the layout uses to decide what fits, so that what it
+        // decides is what the page shows.
+        const int charsPerLine = (rect.right - rect.left) / FormPlaces::CharWidth(m_font);
+        PaintLines(TextFit::BreakLines(text, charsPerLine), rect, DT_LEFT, 1.0, Qt::OpaqueMode);
+        return;
+    }
     const QRectF box(ToDevice(rect.left, rect.top), ToDevice(rect.right, rect.bottom));
     const double scaleX = m_fonts.HorizontalScale(m_font);
     const double scaleY = m_fonts.VerticalScale(m_font);
 
-    m_painter.save();
-    m_painter.setClipRect(box, Qt::IntersectClip);
+    BeginText(box, Qt::OpaqueMode);
     m_painter.translate(box.topLeft());
     m_painter.scale(scaleX, scaleY);
-    m_painter.setFont(m_fonts.Font(m_font));
-    m_painter.setPen(Qt::black);
-    m_painter.setBackground(Qt::white);
-    m_painter.setBackgroundMode(Qt::OpaqueMode);
-    // In the scaled system the box is measured in the font's own pixels, so that lines break at
-    // the rectangle's true width.
+    // In the scaled system the box is measured in the font's own pixels.
     m_painter.drawText(QRectF(0, 0, box.width() / scaleX, box.height() / scaleY),
                        AlignmentFlags(format), text);
+    m_painter.restore();
+}
+
+void QtFormCanvas::DrawLines(const QStringList& lines, const LogicalRect& rect, int format,
+                             double widthScale) {
+    // Fitted lines keep to a room that nothing else takes, but their cells may overlap the
+    // descenders of a caption above: a white background would wipe those off.
+    PaintLines(lines, rect, format, widthScale, Qt::TransparentMode);
+}
+
+void QtFormCanvas::PaintLines(const QStringList& lines, const LogicalRect& rect, int format,
+                              double widthScale, Qt::BGMode background) {
+    const QRectF box(ToDevice(rect.left, rect.top), ToDevice(rect.right, rect.bottom));
+    const double scaleX = m_fonts.HorizontalScale(m_font) * widthScale;
+    const double scaleY = m_fonts.VerticalScale(m_font);
+    const double cell = FormPlaces::kCellHeight * m_dpiY / kUnitsPerInch;
+
+    BeginText(box, background);
+    for (int i = 0; i < lines.size(); ++i) {
+        m_painter.save();
+        m_painter.translate(box.left(), box.top() + i * cell);
+        m_painter.scale(scaleX, scaleY);
+        m_painter.drawText(QRectF(0, 0, box.width() / scaleX, cell / scaleY),
+                           AlignmentFlags(format), lines.at(i));
+        m_painter.restore();
+    }
     m_painter.restore();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QRectF>
 
 #include "form/FormCanvas.h"
 
@@ -15,12 +16,18 @@ public:
 
     FormFont SelectFont(FormFont font) override;
     void DrawText(const QString& text, const LogicalRect& rect, int format) override;
+    void DrawLines(const QStringList& lines, const LogicalRect& rect, int format,
+                   double widthScale) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void Rectangle(const LogicalRect& rect) override;
 
 private:
     QPointF ToDevice(int x, int y) const;
+    // Sets up the painter for text in the current font, clipped to the box.
+    void BeginText(const QRectF& box, Qt::BGMode background);
+    void PaintLines(const QStringList& lines, const LogicalRect& rect, int format,
+                    double widthScale, Qt::BGMode background);
 
     QPainter& m_painter;
     const FormFonts& m_fonts;

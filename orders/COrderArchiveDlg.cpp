@@ -261,6 +261,7 @@ void COrderArchiveDlg::OnOK() {
     CRequisitesArchiveDlg recipients(kRecipientsKind);
     recipients.LoadRequisites(RequisitesFile::FileName(kRecipientsKind));
     payers.LoadRequisites(RequisitesFile::FileName(kPayersKind));
-    OrderTransfer::TransferOrder(RowAt(row), payers.m_requisites, recipients.m_requisites, *g_pDoc);
+    m_missingParties = OrderTransfer::TransferOrder(RowAt(row), payers.m_requisites,
+                                                    recipients.m_requisites, *g_pDoc);
     accept();
 }

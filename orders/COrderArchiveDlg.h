@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "orders/OrderRow.h"
+#include "orders/OrderTransfer.h"
 
 class COrderDlg;
 class COrderListModel;
@@ -27,6 +28,9 @@ public:
     // The payer and recipient of the current row, as last seen; the order dialog preselects them.
     QString m_strRowRecipient;
     QString m_strRowPayer;
+    // The parties of the order last put on the form that their address books do not hold, for
+    // the message after the form is drawn.
+    OrderTransfer::MissingParties m_missingParties;
 
 public slots:
     bool OnInitDialog();

@@ -11,14 +11,21 @@ namespace OrderTransfer {
 namespace {
 
 // The comparison is exact, letter case and blanks included: the same rule by which the order
-// dialog preselects the names.
-void LookUp(const CRequisiteArray& requisites, CRequisite& party) {
+// dialog preselects the names. A party not found gets the placeholders, so that no detail of the
+// order drawn before stays beside its name.
+void LookUp(const CRequisiteArray& requisites, int nKind, CRequisite& party,
+            MissingParties& missing) {
     for (const CRequisite& record : requisites) {
         if (record.m_strName == party.m_strName) {
             party = record;
             return;
         }
     }
+    missing.append(MissingParty{nKind, party.m_strName});
+    const QString name = party.m_strName;
+    party = nKind == RequisitesFile::kPayersKind ? CVemoDoc::PayerPlaceholders()
+                                                 : CVemoDoc::RecipientPlaceholders();
+    party.m_strName = name;
 }
 
 CRequisiteArray ReadRequisites(int nKind, QStringList* warnings) {
@@ -32,8 +39,8 @@ CRequisiteArray ReadRequisites(int nKind, QStringList* warnings) {
 
 }  // namespace
 
-void TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
-                   const CRequisiteArray& recipients, CVemoDoc& doc) {
+MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
+                             const CRequisiteArray& recipients, CVemoDoc& doc) {
     doc.m_strNumber = row[kColumnNumber];
     doc.m_strDate = row[kColumnDate];
     doc.m_payer.m_strName = row[kColumnPayer];
@@ -45,8 +52,17 @@ void TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     doc.m_strPaymentTerm = row[kColumnPaymentTerm];
     doc.m_strPaymentKind = row[kColumnPaymentKind];
     doc.m_strPaymentType = row[kColumnPaymentType];
-    LookUp(payers, doc.m_payer);
-    LookUp(recipients, doc.m_recipient);
+    MissingParties missing;
+    LookUp(payers, RequisitesFile::kPayersKind, doc.m_payer, missing);
+    LookUp(recipients, RequisitesFile::kRecipientsKind, doc.m_recipient, missing);
+    return missing;
+}
+
+QString MissingPartyMessage(const MissingParty& party) {
+    const bool payer = party.nKind == RequisitesFile::kPayersKind;
+    return QStringLiteral("%1 \"%2\" не найден в реквизитах %3")
+        .arg(payer ? QStringLiteral("Плательщик") : QStringLiteral("Получатель"), party.name,
+             payer ? QStringLiteral("плательщика") : QStringLiteral("получателя"));
 }
 
 bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* warnings) {
@@ -64,7 +80,16 @@ bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* w
     }
     const CRequisiteArray recipients = ReadRequisites(RequisitesFile::kRecipientsKind, warnings);
     const CRequisiteArray payers = ReadRequisites(RequisitesFile::kPayersKind, warnings);
-    TransferOrder(OrderRow::FromLines(lines), payers, recipients, doc);
+    const MissingParties missing =
+        TransferOrder(OrderRow::FromLines(lines), payers, recipients, doc);
+    for (const MissingParty& party : missing) {
+        const bool payer = party.nKind == RequisitesFile::kPayersKind;
+        warnings->append(
+            QStringLiteral(
+                "%1 \"%2\" is not in %3: the form shows placeholders for its bank details")
+                .arg(payer ? QStringLiteral("payer") : QStringLiteral("recipient"), party.name,
+                     RequisitesFile::FileName(party.nKind)));
+    }
     return true;
 }
 

@@ -11,16 +11,28 @@ class CVemoDoc;
 // Putting an order on the form.
 namespace OrderTransfer {
 
+// A party of the order whose name is not in its address book.
+struct MissingParty {
+    int nKind = 0;  // the address book: RequisitesFile::kPayersKind or kRecipientsKind
+    QString name;
+};
+using MissingParties = QList<MissingParty>;
+
 // Fills the document from the order: its fields as they stand in the row (the number with its
 // blanks), the amount in words, and each party's six details from the first record of its list
-// whose name is exactly the order's. A party that is not found shows the order's name and keeps
-// its other details as they were.
-void TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
-                   const CRequisiteArray& recipients, CVemoDoc& doc);
+// whose name is exactly the order's. A party that is not found shows the order's name beside the
+// placeholders of a fresh document, never another party's bank details; it is returned, the
+// payer before the recipient, so that the user can be told.
+MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
+                             const CRequisiteArray& recipients, CVemoDoc& doc);
+
+// What the user is told about a missing party, in the program's language.
+QString MissingPartyMessage(const MissingParty& party);
 
 // The same from order file N and the two requisites files of the working directory, reading
 // only: nothing is written or created. False, with the reason in *error, when the order file is
-// missing or cannot be read. A requisites file that cannot be read is named in *warnings.
+// missing or cannot be read. A requisites file that cannot be read, and each party that is not
+// in its file, is named in *warnings.
 bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* warnings);
 
 }  // namespace OrderTransfer

@@ -7,14 +7,16 @@
 #include "form/FormCanvas.h"
 
 // A canvas that keeps every drawing step, so tests can check what the form draws and in what
-// order. A MoveTo followed by a LineTo is kept as one rule.
+// order. A MoveTo followed by a LineTo is kept as one rule; lines drawn together are one step.
 class RecordingCanvas : public FormCanvas {
 public:
-    enum class Kind { SelectFont, Text, Rule, Box };
+    enum class Kind { SelectFont, Text, Lines, Rule, Box };
 
     struct Step {
         Kind kind = Kind::Text;
-        QString text;
+        QString text;       // for Lines: the lines joined by line breaks
+        QStringList lines;  // for Lines
+        double widthScale = 1.0;
         LogicalRect rect;  // a text's or the box's rectangle; for a rule, its two end points
         int format = 0;
         FormFont font = FormFont::Default;  // the font in force (for SelectFont: the one chosen)
@@ -35,6 +37,18 @@ public:
         step.text = text;
         step.rect = rect;
         step.format = format;
+        step.font = m_font;
+        steps.append(step);
+    }
+    void DrawLines(const QStringList& lines, const LogicalRect& rect, int format,
+                   double widthScale) override {
+        Step step;
+        step.kind = Kind::Lines;
+        step.text = lines.join(QLatin1Char('\n'));
+        step.lines = lines;
+        step.rect = rect;
+        step.format = format;
+        step.widthScale = widthScale;
         step.font = m_font;
         steps.append(step);
     }

@@ -36,6 +36,12 @@ inline QString PdfText(const QString& path) {
     return RunPdfTool("pdftotext", {"-layout", path, "-"});
 }
 
+// The text of the PDF in the order it was drawn, every run of white space made one blank, so
+// that a value broken over lines reads as one.
+inline QString PdfTextInDrawingOrder(const QString& path) {
+    return RunPdfTool("pdftotext", {"-raw", path, "-"}).simplified();
+}
+
 // The number of pages, -1 when the file can't be read; *pageSize gets pdfinfo's description.
 inline int PdfPages(const QString& path, QString* pageSize) {
     const QString info = RunPdfTool("pdfinfo", {path});

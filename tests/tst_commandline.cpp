@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "orders/OrderFiles.h"
+#include "requisites/RequisitesFile.h"
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -102,15 +103,24 @@ void TestCommandLine::parses() {
     }
 }
 
-// Each run starts in an empty folder that holds order 1 and a folder named "folder".
+// Each run starts in an empty folder that holds order 1, both of its parties' records and a
+// folder named "folder".
 void TestCommandLine::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     QVERIFY(QDir::setCurrent(m_dir->path()));
     QVERIFY(QDir().mkdir("Vemo"));
     QVERIFY(QDir().mkdir("folder"));
+    CRequisite payer;
+    payer.m_strName = QStringLiteral("Payer");
+    CRequisite recipient;
+    recipient.m_strName = QStringLiteral("Recipient");
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {payer}));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", {recipient}));
     OrderRow row;
     row[kColumnNumber] = "   1";
+    row[kColumnPayer] = payer.m_strName;
+    row[kColumnRecipient] = recipient.m_strName;
     row[kColumnAmount] = "10";
     QVERIFY(OrderFiles::SaveOrder(1, row));
 }
@@ -190,8 +200,9 @@ void TestCommandLine::runs() {
     }
     QCOMPARE(QFileInfo::exists("out.pdf"), writesPdf);
     const QStringList left = QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name);
-    QCOMPARE(left, writesPdf ? QStringList({"Vemo", "folder", "out.pdf"})
-                             : QStringList({"Vemo", "folder"}));
+    QCOMPARE(left, writesPdf
+                       ? QStringList({"Vemo", "folder", "out.pdf", "pltRecv.dat", "polRecv.dat"})
+                       : QStringList({"Vemo", "folder", "pltRecv.dat", "polRecv.dat"}));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -9,6 +9,8 @@
 #include "RecordingCanvas.h"
 #include "form/CFormLayout.h"
 #include "form/CVemoDoc.h"
+#include "form/FormPlaces.h"
+#include "form/TextFit.h"
 
 using Kind = RecordingCanvas::Kind;
 using Step = RecordingCanvas::Step;
@@ -65,6 +67,147 @@ QStringList GoldenHeader(const QString& what) {
             "(right,bottom); font: the one selected from there on."};
 }
 
+// Where a text step puts ink at most: its lines' cells, each character as wide as the font's.
+struct Extent {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    QString text;
+};
+
+bool Overlap(const Extent& a, const Extent& b) {
+    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+}
+
+QStringList LinesOf(const Step& step) {
+    if (step.kind == Kind::Lines) {
+        return step.lines;
+    }
+    if (step.format & DT_WORDBREAK) {
+        const int charWidth = FormPlaces::CharWidth(step.font);
+        return TextFit::BreakLines(step.text, (step.rect.right - step.rect.left) / charWidth);
+    }
+    return step.text.isEmpty() ? QStringList() : QStringList{step.text};
+}
+
+Extent ExtentOf(const Step& step) {
+    const QStringList lines = LinesOf(step);
+    qsizetype longest = 0;
+    for (const QString& line : lines) {
+        longest = qMax(longest, line.size());
+    }
+    const double width = longest * FormPlaces::CharWidth(step.font) * step.widthScale;
+    Extent extent;
+    extent.text = step.text;
+    extent.top = step.rect.top;
+    extent.bottom = step.rect.top - lines.size() * FormPlaces::kCellHeight;
+    extent.left = step.rect.left;
+    if ((step.format & DT_CENTER) && !(step.format & DT_WORDBREAK)) {
+        extent.left = (step.rect.left + step.rect.right - width) / 2;
+    } else if (step.format & DT_RIGHT) {
+        extent.left = step.rect.right - width;
+    }
+    extent.right = extent.left + width;
+    return extent;
+}
+
+// Where the text steps fail to show whole or run into each other or into a rule, in words.
+// The captions of the date and the type hang into the amount's band by design; whether the
+// amount in words keeps clear of their ink is checked on a rendered page.
+QStringList Collisions(const QList<Step>& steps, const QString& amountInWords) {
+    QStringList found;
+    QList<Extent> texts;
+    QList<Extent> rules;
+    for (const Step& step : steps) {
+        if (step.kind == Kind::Rule || step.kind == Kind::Box) {
+            const LogicalRect& r = step.rect;
+            if (step.kind == Kind::Rule) {
+                rules.append(Extent{double(qMin(r.left, r.right)), double(qMax(r.top, r.bottom)),
+                                    double(qMax(r.left, r.right)), double(qMin(r.top, r.bottom)),
+                                    "rule"});
+            } else {
+                rules.append(
+                    Extent{double(r.left), double(r.top), double(r.left), double(r.bottom), "box"});
+                rules.append(Extent{double(r.left), double(r.bottom), double(r.right),
+                                    double(r.bottom), "box"});
+            }
+            continue;
+        }
+        if (step.kind == Kind::SelectFont || LinesOf(step).isEmpty()) {
+            continue;
+        }
+        const Extent extent = ExtentOf(step);
+        // Nothing of it is clipped away.
+        if (extent.left < step.rect.left - 0.5 || extent.right > step.rect.right + 0.5 ||
+            extent.bottom < step.rect.bottom || extent.left < 500 || extent.right > 18700) {
+            found << QStringLiteral("cut: %1").arg(step.text);
+        }
+        texts.append(extent);
+    }
+    const QStringList hanging{"дата", "вид платежа"};
+    for (int i = 0; i < texts.size(); ++i) {
+        for (int j = i + 1; j < texts.size(); ++j) {
+            const bool byDesign = (hanging.contains(texts[i].text) &&
+                                   texts[j].text.startsWith(amountInWords.left(10))) ||
+                                  (hanging.contains(texts[j].text) &&
+                                   texts[i].text.startsWith(amountInWords.left(10)));
+            if (Overlap(texts[i], texts[j]) && !byDesign) {
+                found << QStringLiteral("%1 over %2").arg(texts[i].text, texts[j].text);
+            }
+        }
+        for (const Extent& rule : rules) {
+            // A rule crosses a text when it passes through the inside of its extent.
+            const bool across = rule.top == rule.bottom && rule.top < texts[i].top &&
+                                rule.top > texts[i].bottom && rule.left < texts[i].right &&
+                                rule.right > texts[i].left;
+            const bool down = rule.left == rule.right && rule.left > texts[i].left &&
+                              rule.left < texts[i].right && rule.bottom < texts[i].top &&
+                              rule.top > texts[i].bottom;
+            if (across || down) {
+                found << QStringLiteral("%1 crosses %2").arg(rule.text, texts[i].text);
+            }
+        }
+    }
+    return found;
+}
+
+// Whether the drawn lines are the text, from its start, with only the blanks at line breaks
+// left out; returns how many of the text's characters they show, or -1 when they are not.
+int Reproduced(const QString& text, const QStringList& lines) {
+    int pos = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        while (i > 0 && pos < text.size() && text.at(pos) == QLatin1Char(' ')) {
+            ++pos;
+        }
+        if (text.mid(pos, lines.at(i).size()) != lines.at(i)) {
+            return -1;
+        }
+        pos += int(lines.at(i).size());
+    }
+    return pos;
+}
+
+// The step that draws a value: the one whose lines begin with the value's start.
+const Step* ValueStep(const QList<Step>& steps, const QString& value) {
+    for (const Step& step : steps) {
+        const QString text = step.lines.isEmpty() ? step.text : step.lines.join(' ');
+        if ((step.kind == Kind::Text || step.kind == Kind::Lines) && !value.isEmpty() &&
+            text.startsWith(value.left(12))) {
+            return &step;
+        }
+    }
+    return nullptr;
+}
+
+QString Words(int count, const QString& word) {
+    QStringList words;
+    for (int i = 0; i < count; ++i) {
+        words << word;
+    }
+    return words.join(QLatin1Char(' '));
+}
+
 }  // namespace
 
 class TestFormLayout : public QObject {
@@ -82,6 +225,14 @@ private slots:
     void textsKeepTheirRectanglesInsideTheForm();
     void captionsDoNotDependOnTheDocument();
     void valuesAreDrawnVerbatim();
+    void breakingKeepsEveryCharacter_data();
+    void breakingKeepsEveryCharacter();
+    void fittingPrefersMoreLinesToNarrowerLetters();
+    void ordinaryValuesAreDrawnAsTheyStand();
+    void longValuesAreDrawnWholeInTheirRooms_data();
+    void longValuesAreDrawnWholeInTheirRooms();
+    void whatCannotFitIsCountedNotDropped_data();
+    void whatCannotFitIsCountedNotDropped();
 };
 
 void TestFormLayout::formRectMovesOnlyY() {
@@ -283,6 +434,152 @@ void TestFormLayout::valuesAreDrawnVerbatim() {
     QCOMPARE(steps.size(), DrawCopy(fresh, 0).size());
     QCOMPARE(steps.at(numberStep).kind, Kind::Text);
     QCOMPARE(steps.at(numberStep).text, QString());
+}
+
+void TestFormLayout::breakingKeepsEveryCharacter_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("charsPerLine");
+    QTest::addColumn<QString>("lines");  // joined by "|"
+
+    QTest::newRow("fits") << "abc def" << 7 << "abc def";
+    QTest::newRow("between words") << "abc def gh" << 7 << "abc def|gh";
+    QTest::newRow("blank right after a full line") << "abcdefg hij" << 7 << "abcdefg|hij";
+    QTest::newRow("run of blanks at the break") << "abc   defgh" << 5 << "abc|defgh";
+    QTest::newRow("word longer than a line") << "abcdefghij kl" << 4 << "abcd|efgh|ij|kl";
+    QTest::newRow("leading blanks kept") << "   7" << 4 << "   7";
+    QTest::newRow("empty") << "" << 5 << "";
+}
+
+void TestFormLayout::breakingKeepsEveryCharacter() {
+    QFETCH(QString, text);
+    QFETCH(int, charsPerLine);
+    QFETCH(QString, lines);
+    const QStringList broken = TextFit::BreakLines(text, charsPerLine);
+    QCOMPARE(broken.join('|'), lines);
+    QCOMPARE(Reproduced(text, broken), text.size());
+}
+
+void TestFormLayout::fittingPrefersMoreLinesToNarrowerLetters() {
+    const int charWidth = FormPlaces::kTextWidth;
+    const QString text = Words(4, "abcd");  // 19 characters
+    const int width = 15 * charWidth;
+
+    // Room for two lines: broken, full width.
+    TextFit::Result two = TextFit::Fit(text, width, 2, charWidth);
+    QCOMPARE(two.lines.size(), 2);
+    QCOMPARE(two.widthScale, 1.0);
+    QVERIFY(two.whole);
+
+    // One line: narrowed just enough for all of it.
+    TextFit::Result one = TextFit::Fit(text, width, 1, charWidth);
+    QCOMPARE(one.lines, QStringList{text});
+    QVERIFY(one.widthScale < 1.0 && one.widthScale >= TextFit::kNarrowestScale);
+    QVERIFY(text.size() * charWidth * one.widthScale <= width);
+    QVERIFY(one.whole);
+
+    // Too long even for the narrowest letters: the beginning, counted.
+    const QString longer = Words(12, "abcd");
+    TextFit::Result cut = TextFit::Fit(longer, width, 1, charWidth);
+    QVERIFY(!cut.whole);
+    QVERIFY(cut.widthScale >= TextFit::kNarrowestScale && cut.widthScale < 0.7);
+    QVERIFY(cut.shownChars > 15 && cut.shownChars < longer.size());
+    QCOMPARE(Reproduced(longer, cut.lines), cut.shownChars);
+}
+
+void TestFormLayout::ordinaryValuesAreDrawnAsTheyStand() {
+    CVemoDoc doc;
+    doc.m_payer.m_strName = QStringLiteral("ООО \"Ромашка\"");
+    doc.m_payer.m_strBank = QStringLiteral("ПАО \"Северный банк\" г. Москва");
+    doc.m_payer.m_strAccount1 = QStringLiteral("40702810900000012345");
+    doc.m_recipient.m_strName =
+        QStringLiteral("Общество с ограниченной ответственностью \"Альфа-Снаб\"");
+    doc.m_strAmountInWords = QStringLiteral("Сорок восемь тысяч триста руб. 00 коп.");
+    doc.m_strBasis = Words(30, QStringLiteral("оплата"));  // 209 characters, three lines
+    const QList<Step> steps = DrawCopy(doc, 0);
+    QCOMPARE(steps.size(), DrawCopy(CVemoDoc(), 0).size());  // the same steps, fitted
+    for (const Step& step : steps) {
+        QVERIFY2(step.kind != Kind::Lines, qPrintable(step.text));
+    }
+    QCOMPARE(Collisions(steps, doc.m_strAmountInWords), QStringList());
+    // The placeholders of a fresh document too.
+    QCOMPARE(Collisions(DrawCopy(CVemoDoc(), 0), QString()), QStringList());
+}
+
+void TestFormLayout::longValuesAreDrawnWholeInTheirRooms_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("value");
+
+    const QString name70 =
+        QStringLiteral("Общество с ограниченной ответственностью \"Северная торговая компания\"");
+    const QString bank80 = QStringLiteral(
+        "Публичное акционерное общество \"Межрегиональный коммерческий банк\" г. Москва");
+    QTest::newRow("payer name, 70") << int(FormField::PayerName) << name70;
+    QTest::newRow("payer bank, 80") << int(FormField::PayerBank) << bank80;
+    QTest::newRow("recipient bank, 80") << int(FormField::RecipientBank) << bank80;
+    QTest::newRow("recipient name, three lines")
+        << int(FormField::RecipientName) << name70 + " " + name70;
+    QTest::newRow("purpose, 210 in long words")
+        << int(FormField::Basis) << Words(10, QStringLiteral("электротехническое")) + " 1234567";
+    QTest::newRow("longest amount in words")
+        << int(FormField::AmountInWords)
+        << QStringLiteral(
+               "Восемьсот восемьдесят восемь миллиардов восемьсот восемьдесят восемь "
+               "миллионов восемьсот восемьдесят восемь тысяч восемьсот восемьдесят "
+               "восемь руб. 88 коп.");
+    QTest::newRow("INN/KPP, 60") << int(FormField::RecipientInnKpp) << QString(60, '7');
+    QTest::newRow("priority, two lines") << int(FormField::Priority) << "очень срочно";
+    QTest::newRow("kind, three") << int(FormField::PaymentKind) << "XYZ";
+    QTest::newRow("date, long") << int(FormField::Date) << "5 марта 2026 года";
+    QTest::newRow("account, 30") << int(FormField::PayerAccount2) << QString(30, '3');
+}
+
+void TestFormLayout::longValuesAreDrawnWholeInTheirRooms() {
+    QFETCH(int, field);
+    QFETCH(QString, value);
+    CVemoDoc doc;
+    QMap<FormField, QString*> members{
+        {FormField::PayerName, &doc.m_payer.m_strName},
+        {FormField::PayerBank, &doc.m_payer.m_strBank},
+        {FormField::RecipientBank, &doc.m_recipient.m_strBank},
+        {FormField::RecipientName, &doc.m_recipient.m_strName},
+        {FormField::Basis, &doc.m_strBasis},
+        {FormField::AmountInWords, &doc.m_strAmountInWords},
+        {FormField::RecipientInnKpp, &doc.m_recipient.m_strInnKpp},
+        {FormField::Priority, &doc.m_strPriority},
+        {FormField::PaymentKind, &doc.m_strPaymentKind},
+        {FormField::Date, &doc.m_strDate},
+        {FormField::PayerAccount2, &doc.m_payer.m_strAccount2},
+    };
+    *members.value(FormField(field)) = value;
+
+    const QList<Step> steps = DrawCopy(doc, 0);
+    QCOMPARE(steps.size(), DrawCopy(CVemoDoc(), 0).size());  // the same steps, fitted
+    const Step* step = ValueStep(steps, value);
+    QVERIFY(step);
+    QCOMPARE(Reproduced(value, LinesOf(*step)), value.size());  // whole
+    QVERIFY(step->widthScale >= TextFit::kNarrowestScale);
+    QCOMPARE(Collisions(steps, doc.m_strAmountInWords), QStringList());  // in its room
+    QCOMPARE(FormPlaces::ShownChars(FormField(field), value), value.size());
+}
+
+void TestFormLayout::whatCannotFitIsCountedNotDropped_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("payer name") << int(FormField::PayerName) << Words(30, "Альфа");
+    QTest::newRow("purpose") << int(FormField::Basis) << Words(200, "НДС");
+    QTest::newRow("account") << int(FormField::RecipientAccount1) << QString(60, '4');
+}
+
+void TestFormLayout::whatCannotFitIsCountedNotDropped() {
+    QFETCH(int, field);
+    QFETCH(QString, value);
+    const int shown = FormPlaces::ShownChars(FormField(field), value);
+    QVERIFY(shown > 0 && shown < value.size());
+    const FormPlaces::Fitted fitted = FormPlaces::Fit(FormField(field), value);
+    QCOMPARE(Reproduced(value, fitted.lines), shown);
+    QVERIFY(fitted.widthScale >= TextFit::kNarrowestScale);
+    // What is shown fits whole.
+    QCOMPARE(FormPlaces::ShownChars(FormField(field), value.left(shown)), shown);
 }
 
 QTEST_GUILESS_MAIN(TestFormLayout)

@@ -15,9 +15,12 @@
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
+#include "form/AmountToWords.h"
+#include "form/CFormLayout.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
 #include "form/FormFonts.h"
+#include "form/FormPlaces.h"
 #include "form/FormPrinting.h"
 #include "form/QtFormCanvas.h"
 
@@ -162,6 +165,67 @@ int InkedPixels(const QImage& image) {
     return inked;
 }
 
+// The whole page drawn on a white image at 254 dpi.
+QImage RenderPage(const CVemoDoc& doc) {
+    const int dotsPerMeter = 10000;  // 254 dpi
+    QImage image(CFormLayout::kPageWidth / 10 + 10, CFormLayout::kPageHeight / 10,
+                 QImage::Format_RGB32);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    DrawFormPage(image, doc);
+    return image;
+}
+
+bool Inked(const QImage& image, int x, int y) {
+    return x >= 0 && y >= 0 && x < image.width() && y < image.height() &&
+           qGray(image.pixel(x, y)) < 160;
+}
+
+// Where the page with a value differs from the page without it: every such pixel must lie in
+// one of the value's rooms, no ink of the page without it may be lost, and the value's own ink
+// must not touch any other.
+QStringList InkOutsideRooms(const QImage& with, const QImage& without, const QList<QRect>& rooms) {
+    QStringList faults;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            const bool own = Inked(with, x, y) && !Inked(without, x, y);
+            if (Inked(without, x, y) && !Inked(with, x, y)) {
+                faults << QStringLiteral("erased at %1,%2").arg(x).arg(y);
+            }
+            if (!own) {
+                continue;
+            }
+            bool inRoom = false;
+            for (const QRect& room : rooms) {
+                inRoom = inRoom || room.contains(x, y);
+            }
+            if (!inRoom) {
+                faults << QStringLiteral("outside at %1,%2").arg(x).arg(y);
+            }
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    if (Inked(without, x + dx, y + dy)) {
+                        faults << QStringLiteral("touching at %1,%2").arg(x).arg(y);
+                    }
+                }
+            }
+        }
+    }
+    return faults.mid(0, 5);
+}
+
+// A room of a field on both copies, in pixels of RenderPage.
+QList<QRect> RoomsInPixels(FormField field) {
+    const LogicalRect room = FormPlaces::PlaceOf(field).room;
+    QList<QRect> rooms;
+    for (int offset : {CFormLayout::kFirstCopyOffsetY, CFormLayout::kSecondCopyOffsetY}) {
+        rooms << QRect(QPoint(room.left / 10, -(room.top + offset) / 10),
+                       QPoint(room.right / 10, -(room.bottom + offset) / 10));
+    }
+    return rooms;
+}
+
 }  // namespace
 
 class TestFormView : public QObject {
@@ -184,6 +248,8 @@ private slots:
     void pdfHoldsOnePageWithBothCopies();
     void pdfDrawsValuesVerbatim();
     void pdfFailureLeavesNothing();
+    void longestAmountInWordsPrintsWholeOnBothCopies();
+    void longValuesPrintWholeInThePdf();
     void pdfCommandLine();
     void pdfOnAFullDisk_data();
     void pdfOnAFullDisk();
@@ -403,6 +469,66 @@ void TestFormView::pdfFailureLeavesNothing() {
     QVERIFY(!WriteFormPdf(m_folder->FilePath("taken"), doc, &error));
     QVERIFY(QFileInfo(m_folder->FilePath("taken")).isDir());
     QCOMPARE(m_folder->Entries(), QStringList{"taken"});
+}
+
+void TestFormView::longestAmountInWordsPrintsWholeOnBothCopies() {
+    // The most letters any amount up to 999 999 999 999,99 takes in words.
+    const QString words = AmountToWords(888888888888.88);
+    QVERIFY(words.endsWith(QStringLiteral("руб. 88 коп.")));
+    CVemoDoc doc;
+    doc.m_strAmountInWords = words;
+    const QString path = m_folder->FilePath("form.pdf");
+    QString error;
+    QVERIFY(WriteFormPdf(path, doc, &error));
+    QCOMPARE(PdfTextInDrawingOrder(path).count(words), 2);
+
+    doc.m_strAmountInWords.clear();
+    const QImage without = RenderPage(doc);
+    doc.m_strAmountInWords = words;
+    const QImage with = RenderPage(doc);
+    QVERIFY(with != without);
+    QCOMPARE(InkOutsideRooms(with, without, RoomsInPixels(FormField::AmountInWords)),
+             QStringList());
+}
+
+void TestFormView::longValuesPrintWholeInThePdf() {
+    CVemoDoc doc;
+    doc.m_payer.m_strName =
+        QStringLiteral("Общество с ограниченной ответственностью \"Северная торговая компания\"");
+    doc.m_payer.m_strBank = QStringLiteral(
+        "Публичное акционерное общество \"Межрегиональный коммерческий банк\" г. Москва");
+    doc.m_recipient.m_strName = QStringLiteral(
+        "Акционерное общество \"Научно-производственное объединение прикладной механики и "
+        "автоматики имени академика В. П. Глушко\"");
+    QString basis;
+    while (basis.size() < 210) {
+        basis +=
+            QStringLiteral("Оплата по договору № 17/2026-ПО за электротехническое оборудование. ");
+    }
+    doc.m_strBasis = basis.left(210);
+    const QString path = m_folder->FilePath("form.pdf");
+    QString error;
+    QVERIFY(WriteFormPdf(path, doc, &error));
+    const QString text = PdfTextInDrawingOrder(path);
+    for (const QString& value : {doc.m_payer.m_strName, doc.m_payer.m_strBank,
+                                 doc.m_recipient.m_strName, doc.m_strBasis.trimmed()}) {
+        QVERIFY2(text.count(value) == 2, qPrintable(value));
+    }
+
+    // Each stays in its room on the rendered page, touching nothing.
+    const QImage full = RenderPage(doc);
+    const QList<std::pair<FormField, QString*>> values{
+        {FormField::PayerName, &doc.m_payer.m_strName},
+        {FormField::PayerBank, &doc.m_payer.m_strBank},
+        {FormField::RecipientName, &doc.m_recipient.m_strName},
+        {FormField::Basis, &doc.m_strBasis}};
+    for (const auto& [field, member] : values) {
+        const QString value = *member;
+        member->clear();
+        const QImage without = RenderPage(doc);
+        *member = value;
+        QCOMPARE(InkOutsideRooms(full, without, RoomsInPixels(field)), QStringList());
+    }
 }
 
 void TestFormView::pdfCommandLine() {

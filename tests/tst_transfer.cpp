@@ -3,10 +3,12 @@
 #include <QtTest>
 #include <memory>
 
+#include "RecordingCanvas.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
 #include "common/Cp1251.h"
+#include "form/CFormLayout.h"
 #include "form/CVemoDoc.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderFiles.h"
@@ -51,6 +53,20 @@ QByteArray LfFile(const CRequisiteArray& records) {
     return bytes;
 }
 
+// Every text the page shows, both copies.
+QStringList PageTexts(const CVemoDoc& doc) {
+    RecordingCanvas canvas;
+    CFormLayout layout;
+    layout.OnDraw(canvas, doc);
+    QStringList texts;
+    for (const RecordingCanvas::Step& step : canvas.steps) {
+        if (step.kind == RecordingCanvas::Kind::Text) {
+            texts << step.text;
+        }
+    }
+    return texts;
+}
+
 }  // namespace
 
 class TestTransfer : public QObject {
@@ -70,6 +86,9 @@ private slots:
     void nameMustMatchExactly_data();
     void nameMustMatchExactly();
     void firstTransferOfAMissingPartyKeepsPlaceholders();
+    void missingPartyAfterAFoundOneGetsPlaceholders_data();
+    void missingPartyAfterAFoundOneGetsPlaceholders();
+    void missingPartiesAreNamedForTheUser();
     void drawButtonNeedsARow();
     void drawButtonTransfersAndRewritesTheFiles();
     void orderOptionReadsOnly();
@@ -153,10 +172,14 @@ void TestTransfer::nameMustMatchExactly() {
     CVemoDoc doc;
     const CRequisite earlier = Party("Earlier", "E");
     OrderTransfer::TransferOrder(Order("Earlier", "R"), {earlier}, {}, doc);
-    OrderTransfer::TransferOrder(Order(orderName, "R"), {Party("Alfa", "A")}, {}, doc);
-    // The order's name, with the details of the order before.
+    const OrderTransfer::MissingParties missing =
+        OrderTransfer::TransferOrder(Order(orderName, "R"), {Party("Alfa", "A")}, {}, doc);
+    // The order's name, with the placeholders rather than the details of the order before.
     QCOMPARE(doc.m_payer.m_strName, orderName);
-    QCOMPARE(Details(doc.m_payer), Details(earlier));
+    QCOMPARE(Details(doc.m_payer), Details(CVemoDoc::PayerPlaceholders()));
+    QCOMPARE(missing.size(), 2);
+    QCOMPARE(missing.at(0).nKind, RequisitesFile::kPayersKind);
+    QCOMPARE(missing.at(0).name, orderName);
 }
 
 void TestTransfer::firstTransferOfAMissingPartyKeepsPlaceholders() {
@@ -166,6 +189,81 @@ void TestTransfer::firstTransferOfAMissingPartyKeepsPlaceholders() {
     const CVemoDoc fresh;
     QCOMPARE(Details(doc.m_recipient), Details(fresh.m_recipient));
     QVERIFY(!Details(fresh.m_recipient).join("").isEmpty());
+}
+
+void TestTransfer::missingPartyAfterAFoundOneGetsPlaceholders_data() {
+    QTest::addColumn<bool>("payerMissing");
+    QTest::addColumn<bool>("recipientMissing");
+    QTest::newRow("payer") << true << false;
+    QTest::newRow("recipient") << false << true;
+    QTest::newRow("both") << true << true;
+}
+
+void TestTransfer::missingPartyAfterAFoundOneGetsPlaceholders() {
+    QFETCH(bool, payerMissing);
+    QFETCH(bool, recipientMissing);
+    const CRequisite payer = Party("Payer", "P");
+    const CRequisite recipient = Party("Recipient", "R");
+    CVemoDoc doc;
+    QVERIFY(OrderTransfer::TransferOrder(Order("Payer", "Recipient"), {payer}, {recipient}, doc)
+                .isEmpty());
+
+    const QString payerName = payerMissing ? "Renamed payer" : "Payer";
+    const QString recipientName = recipientMissing ? "Renamed recipient" : "Recipient";
+    const OrderTransfer::MissingParties missing =
+        OrderTransfer::TransferOrder(Order(payerName, recipientName), {payer}, {recipient}, doc);
+
+    // On the document: the order's names, and placeholders for what was not found.
+    QCOMPARE(doc.m_payer.m_strName, payerName);
+    QCOMPARE(doc.m_recipient.m_strName, recipientName);
+    QCOMPARE(Details(doc.m_payer),
+             payerMissing ? Details(CVemoDoc::PayerPlaceholders()) : Details(payer));
+    QCOMPARE(Details(doc.m_recipient),
+             recipientMissing ? Details(CVemoDoc::RecipientPlaceholders()) : Details(recipient));
+    QStringList missingNames;
+    for (const OrderTransfer::MissingParty& party : missing) {
+        missingNames << QString::number(party.nKind) + ":" + party.name;
+    }
+    QStringList expected;
+    if (payerMissing) {
+        expected << QString::number(RequisitesFile::kPayersKind) + ":" + payerName;
+    }
+    if (recipientMissing) {
+        expected << QString::number(RequisitesFile::kRecipientsKind) + ":" + recipientName;
+    }
+    QCOMPARE(missingNames, expected);
+
+    // On the page: nothing of a missing party's earlier details is drawn anywhere. (The bank's
+    // placeholder is a caption of the form as well, hence "at least".)
+    const QStringList page = PageTexts(doc);
+    const auto drawnTwice = [&page](const QStringList& texts) {
+        for (const QString& text : texts) {
+            if (page.count(text) < 2) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (const QString& detail : Details(payer)) {
+        QCOMPARE(page.contains(detail), !payerMissing);
+    }
+    for (const QString& detail : Details(recipient)) {
+        QCOMPARE(page.contains(detail), !recipientMissing);
+    }
+    QVERIFY(drawnTwice(Details(doc.m_payer)));
+    QVERIFY(drawnTwice(Details(doc.m_recipient)));
+    QVERIFY(drawnTwice({payerName, recipientName}));
+}
+
+void TestTransfer::missingPartiesAreNamedForTheUser() {
+    const QString payer = OrderTransfer::MissingPartyMessage(
+        OrderTransfer::MissingParty{RequisitesFile::kPayersKind, QStringLiteral("ООО \"Бета\"")});
+    const QString recipient = OrderTransfer::MissingPartyMessage(
+        OrderTransfer::MissingParty{RequisitesFile::kRecipientsKind, QStringLiteral("ИП Гамма")});
+    QVERIFY2(payer.contains(QStringLiteral("ООО \"Бета\"")), qPrintable(payer));
+    QVERIFY(payer.contains(QStringLiteral("реквизитах плательщика")));
+    QVERIFY2(recipient.contains(QStringLiteral("ИП Гамма")), qPrintable(recipient));
+    QVERIFY(recipient.contains(QStringLiteral("реквизитах получателя")));
 }
 
 void TestTransfer::drawButtonNeedsARow() {
@@ -195,6 +293,9 @@ void TestTransfer::drawButtonTransfersAndRewritesTheFiles() {
     archive.OnOK();
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(archive.result(), int(QDialog::Accepted));
+    // The recipient's book is empty: the dialog keeps that for the message after drawing.
+    QCOMPARE(archive.m_missingParties.size(), 1);
+    QCOMPARE(archive.m_missingParties.at(0).name, QStringLiteral("R"));
     QCOMPARE(doc.m_strNumber, QStringLiteral("   7"));
     QCOMPARE(doc.m_payer, payer);
     QCOMPARE(doc.m_recipient.m_strBank, QStringLiteral("Банк получателя"));
@@ -211,6 +312,13 @@ void TestTransfer::orderOptionReadsOnly() {
     vemo.start(VemoExecutable(), {"--pdf", "out.pdf", "--order", "5"});
     QVERIFY(vemo.waitForFinished(60000));
     QCOMPARE(vemo.exitCode(), 0);
+    // The recipient has no file to be found in: one warning, and the page all the same.
+    const QStringList warnings = QString::fromLocal8Bit(vemo.readAllStandardError())
+                                     .split('\n', Qt::SkipEmptyParts)
+                                     .filter(QRegularExpression("^vemo: "));
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings.at(0).contains("\"Recipient\"") && warnings.at(0).contains("polRecv.dat"),
+             qPrintable(warnings.at(0)));
     QCOMPARE(ReadBytes("pltRecv.dat"), payers);
     QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name),
              (QStringList{"Vemo", "out.pdf", "pltRecv.dat"}));

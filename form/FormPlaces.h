@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "form/FormCanvas.h"
+#include "form/FormField.h"
+
+// Where each value stands on one copy of the form (y relative to the copy's offset), and how a
+// value that does not fit there is drawn instead. A value has a rectangle, in which it is drawn
+// as it stands when it fits, and a room: the cell between the rules and beside the captions that
+// it may take without touching anything else. The rectangles reach past their rooms in many
+// places, and only the room counts.
+class FormPlaces {
+public:
+    // The cell height and character widths of the form's fonts, in 0.01 mm.
+    static constexpr int kCellHeight = 396;
+    static constexpr int kTextWidth = 198;
+    static constexpr int kTitleWidth = 231;
+
+    struct Place {
+        LogicalRect rect;  // where the value is drawn when it fits
+        int format = DT_LEFT;
+        LogicalRect room;  // what it may take when it does not
+        FormFont font = FormFont::Text;
+    };
+
+    // How a value is drawn: as it stands in its rectangle, or as lines of its room.
+    struct Fitted {
+        bool asItStands = true;
+        LogicalRect rect;         // the rectangle of the text, or the block of its lines
+        int format = DT_LEFT;     // with lines: DT_LEFT or DT_CENTER
+        QStringList lines;        // when not as it stands, from the top of rect, a cell apart
+        double widthScale = 1.0;  // how much narrower than the font's own width
+        int shownChars = 0;       // the value's first shownChars characters are drawn
+    };
+
+    static Place PlaceOf(FormField field);
+    static int CharWidth(FormFont font);
+
+    // How the text is drawn in the field's place.
+    static Fitted Fit(FormField field, const QString& text);
+    // How many of the text's first characters the form shows in that field: all of them unless
+    // even the narrowest characters leave some out.
+    static int ShownChars(FormField field, const QString& text);
+};
