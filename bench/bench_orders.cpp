@@ -10,6 +10,7 @@
 
 #include "app/MessageBoxes.h"
 #include "common/Cp1251.h"
+#include "form/CVemoDoc.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
@@ -72,7 +73,8 @@ void Measure(int count) {
 
         timer.start();
         {
-            COrderArchiveDlg archive;
+            CVemoDoc doc;
+            COrderArchiveDlg archive(doc);
             archive.show();
             QCoreApplication::processEvents();
             archive.grab();  // paints the dialog and the visible rows once

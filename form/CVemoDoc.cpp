@@ -29,3 +29,9 @@ CVemoDoc::CVemoDoc() {
     m_payer.m_strAccount1 = QStringLiteral("Счет1 плательщика");
     m_payer.m_strAccount2 = QStringLiteral("Счет2 плательщика");
 }
+
+CVemoDoc::~CVemoDoc() {
+    if (g_pDoc == this) {
+        g_pDoc = nullptr;
+    }
+}

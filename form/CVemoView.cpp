@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 
+#include "form/CVemoDoc.h"
 #include "form/FormFonts.h"
 #include "form/FormPrinting.h"
 #include "form/QtFormCanvas.h"
@@ -22,6 +23,8 @@ CVemoView::CVemoView(const CVemoDoc* doc, QWidget* parent)
     palette.setColor(QPalette::Base, Qt::white);
     viewport()->setPalette(palette);
     UpdateScrollRanges();
+    // A new order on the form shows at once.
+    connect(m_pDocument, &CVemoDoc::Changed, viewport(), qOverload<>(&QWidget::update));
 }
 
 QSize CVemoView::PageSizeInPixels() const {

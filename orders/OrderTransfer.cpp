@@ -4,6 +4,7 @@
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "orders/OrderFiles.h"
+#include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 
 namespace OrderTransfer {
@@ -20,13 +21,12 @@ void LookUp(const CRequisiteArray& requisites, CRequisite& party) {
     }
 }
 
-CRequisiteArray ReadRequisites(int nKind, QStringList* warnings) {
-    CRequisiteArray requisites;
-    const QString path = RequisitesFile::FileName(nKind);
-    if (RequisitesFile::Read(path, &requisites) == LineFile::ReadResult::Unreadable) {
-        warnings->append(QStringLiteral("cannot read %1").arg(path));
+AddressBook ReadBook(int nKind, QStringList* warnings) {
+    AddressBook book(RequisitesFile::FileName(nKind));
+    if (book.Load() == AddressBook::Outcome::Unreadable) {
+        warnings->append(QStringLiteral("cannot read %1").arg(book.Path()));
     }
-    return requisites;
+    return book;
 }
 
 }  // namespace
@@ -46,6 +46,7 @@ void TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     doc.m_strPaymentType = row[kColumnPaymentType];
     LookUp(payers, doc.m_payer);
     LookUp(recipients, doc.m_recipient);
+    emit doc.Changed();
 }
 
 bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* warnings) {
@@ -61,9 +62,9 @@ bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* w
             *error = QStringLiteral("cannot read order %1 (%2)").arg(number).arg(path);
             return false;
     }
-    const CRequisiteArray recipients = ReadRequisites(RequisitesFile::kRecipientsKind, warnings);
-    const CRequisiteArray payers = ReadRequisites(RequisitesFile::kPayersKind, warnings);
-    TransferOrder(OrderRow::FromLines(lines), payers, recipients, doc);
+    const AddressBook recipients = ReadBook(RequisitesFile::kRecipientsKind, warnings);
+    const AddressBook payers = ReadBook(RequisitesFile::kPayersKind, warnings);
+    TransferOrder(OrderRow::FromLines(lines), payers.Records(), recipients.Records(), doc);
     return true;
 }
 
