@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
 #include <functional>
@@ -127,26 +129,20 @@ void TypeAndConfirm(const Typed& typed) {
     });
 }
 
-// The archive's buttons, pressed through their handlers.
+// The archive's buttons, pressed with the mouse as the user does.
 enum Button { kCreateNew, kCreateCopy, kEditOrder, kDeleteOrder, kDraw };
 
 void Press(COrderArchiveDlg* archive, int button) {
-    switch (button) {
-        case kCreateNew:
-            archive->OnCreateNew();
-            break;
-        case kCreateCopy:
-            archive->OnCreateCopy();
-            break;
-        case kEditOrder:
-            archive->OnEditOrder();
-            break;
-        case kDeleteOrder:
-            archive->OnDeleteOrder();
-            break;
-        default:
-            archive->OnOK();
+    static const char* const kTexts[] = {"Создать новую", "Создать копию", "Изменить", "Удалить",
+                                         "Нарисовать платежное поручение"};
+    archive->show();  // without running events, which would spend an answer set up ahead
+    for (QPushButton* push : archive->findChildren<QPushButton*>()) {
+        if (push->text() == QString::fromUtf8(kTexts[button])) {
+            QTest::mouseClick(push, Qt::LeftButton);
+            return;
+        }
     }
+    QFAIL("no such button");
 }
 
 bool FailOrderWrites(const QString& path) {
@@ -189,6 +185,8 @@ private slots:
     void preselectsExactNames_data();
     void preselectsExactNames();
     void missingRequisitesFileGivesAnEmptyList();
+    void unreadableRequisitesFileIsToldOnce();
+    void missingNameIsToldOverTheShownDialog();
     void refusesCharactersThatCannotBeSaved_data();
     void refusesCharactersThatCannotBeSaved();
 
@@ -290,7 +288,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
         dlg->OnOK();
         QCOMPARE(m_log.Texts(), QStringList{"Выделите плательщика"});
     });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QVERIFY(seen);
     QCOMPARE(archive.RowCount(), numbers.size());
 }
@@ -300,7 +298,7 @@ void TestOrderDialogs::newOrderIsWrittenAndAppended() {
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
     TypeAndConfirm(Complete("3"));
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   2", "   3"}));
     const QString today = OrderTexts::DateText(QDate::currentDate());
@@ -336,7 +334,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
         QCOMPARE(Edit(dlg, "paymentType")->text(), QStringLiteral("почтой"));
         dlg->OnOK();
     });
-    archive.OnCreateCopy();
+    Press(&archive, kCreateCopy);
     QVERIFY(m_log.entries.isEmpty());
     OrderRow copy = Row(4);
     copy[kColumnDate] = OrderTexts::DateText(QDate::currentDate());
@@ -356,7 +354,7 @@ void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
         dlg->OnOK();
     });
     QVERIFY(QFile::remove("Vemo/vemo.2"));
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ReadBytes("Vemo/vemo.2"), before);
     QCOMPARE(archive.RowAt(1), Row(2));
@@ -371,7 +369,7 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
     QDate shown;
     WhenOrderDialogOpens(
         [&](COrderDlg* dlg) { shown = dlg->findChild<QDateEdit*>("date")->date(); });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QCOMPARE(shown, QDate::currentDate());
 }
 
@@ -385,7 +383,7 @@ void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
         Edit(dlg, "amount")->setText("99");
         dlg->OnOK();
     });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   8"}));
     QCOMPARE(ReadBytes("Vemo/vemo.3"), old);
@@ -404,11 +402,11 @@ void TestOrderDialogs::lowerNumberOnTheLastRowLowersTheProposal() {
         Edit(dlg, "number")->setText("4");
         dlg->OnOK();
     });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   9", "   4"}));
     QString proposed;
     WhenOrderDialogOpens([&](COrderDlg* dlg) { proposed = Edit(dlg, "number")->text(); });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QCOMPARE(proposed, QStringLiteral("5"));
 }
 
@@ -450,20 +448,29 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     QCOMPARE(archive.result(), int(QDialog::Accepted));
     QCOMPARE(archive.CurrentRow(), 1);
     QCOMPARE(doc.m_strNumber, archive.RowAt(1)[kColumnNumber]);  // the chosen order is on the form
+
+    // And by the mouse, into the document the archive was given.
+    CVemoDoc other;
+    COrderArchiveDlg second(other);
+    second.SelectRow(0);
+    Press(&second, kDraw);
+    QCOMPARE(second.result(), int(QDialog::Accepted));
+    QCOMPARE(other.m_strNumber, second.RowAt(0)[kColumnNumber]);
+    QCOMPARE(doc.m_strNumber, archive.RowAt(1)[kColumnNumber]);
 }
 
 void TestOrderDialogs::deleteRemovesRowAndFile() {
     SaveRows({1, 2, 3});
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(1);
-    archive.OnDeleteOrder();
+    Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3"}));
     QVERIFY(!OrderFiles::Exists(2));
     // A row whose file has gone meanwhile goes from the list all the same.
     QVERIFY(OrderFiles::RemoveOrder(3));
     archive.SelectRow(1);
-    archive.OnDeleteOrder();
+    Press(&archive, kDeleteOrder);
     QCOMPARE(m_log.Texts(), QStringList{"Не могу удалить платежку"});
     QCOMPARE(ShownNumbers(archive), QStringList{"   1"});
 }
@@ -474,7 +481,7 @@ void TestOrderDialogs::deleteTakesTheNumberFromTheRow() {
     COrderArchiveDlg archive(m_doc);
     QCOMPARE(ShownNumbers(archive), (QStringList{"  12", "  12"}));
     archive.SelectRow(0);  // the row of file 9
-    archive.OnDeleteOrder();
+    Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
     QVERIFY(!QFile::exists("Vemo/vemo.12"));
     QVERIFY(QFile::exists("Vemo/vemo.9"));
@@ -489,7 +496,7 @@ void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
     QCOMPARE(archive.m_strRowPayer, QStringLiteral("alfa-2"));
     QCOMPARE(archive.m_strRowRecipient, QStringLiteral("Дельта"));
     TypeAndConfirm(Complete("2"));  // the current row changes its names
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QCOMPARE(archive.m_strRowPayer, QStringLiteral("Бета"));
     QCOMPARE(archive.m_strRowRecipient, QStringLiteral("Дельта"));
     archive.findChild<QTreeView*>()->clearSelection();
@@ -506,12 +513,12 @@ void TestOrderDialogs::cancelledOrderDialogChangesNothing() {
         Type(dlg, Complete("1"));
         dlg->reject();
     });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     WhenOrderDialogOpens([](COrderDlg* dlg) {
         Type(dlg, Complete("7"));
         dlg->reject();
     });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QCOMPARE(archive.RowCount(), 1);
     QCOMPARE(archive.RowAt(0), Row(1));
     QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
@@ -645,7 +652,7 @@ void TestOrderDialogs::preselectsExactNames() {
         recipientShown = SelectedRow(dlg->m_lbRecipients);
         dlg->OnOK();
     });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QCOMPARE(payerShown, payerRow);
     QCOMPARE(recipientShown, recipientRow);
     if (payerRow < 0) {
@@ -664,6 +671,49 @@ void TestOrderDialogs::missingRequisitesFileGivesAnEmptyList() {
     QCOMPARE(dlg.m_lbPayers->count(), 0);
     QCOMPARE(dlg.m_lbRecipients->count(), kRecipients.size());
     QVERIFY(!QFile::exists("pltRecv.dat"));  // reading creates nothing
+}
+
+void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
+    QVERIFY(QFile::remove("polRecv.dat"));
+    QVERIFY(QDir().mkdir("polRecv.dat"));  // there, but can't be read
+    const QByteArray payers = ReadBytes("pltRecv.dat");
+    COrderArchiveDlg archive(m_doc);
+    int payersShown = -1;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) { payersShown = dlg->m_lbPayers->count(); });
+    Press(&archive, kCreateNew);
+    QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Не могу прочитать реквизиты")});
+    QCOMPARE(payersShown, kPayers.size());
+    QVERIFY(QFileInfo("polRecv.dat").isDir());
+    QCOMPARE(ReadBytes("pltRecv.dat"), payers);
+}
+
+// The order dialog is up, and the box stands centred over it.
+void TestOrderDialogs::missingNameIsToldOverTheShownDialog() {
+    MessageBoxes::SetTestLog(nullptr);
+    QVERIFY(OrderFiles::SaveOrder(1, Row(1, QStringLiteral("Нет такого"), "Гамма")));
+    COrderArchiveDlg archive(m_doc);
+    archive.SelectRow(0);
+    QStringList texts;
+    bool overTheDialog = true;
+    QTimer boxes;
+    connect(&boxes, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            auto* dlg = qobject_cast<COrderDlg*>(box->parentWidget());
+            overTheDialog =
+                overTheDialog && dlg && dlg->isVisible() &&
+                (box->geometry().center() - dlg->geometry().center()).manhattanLength() < 40;
+            texts.append(box->text());
+            box->accept();
+        } else if (auto* dlg = qobject_cast<COrderDlg*>(modal); dlg && !texts.isEmpty()) {
+            dlg->reject();
+        }
+    });
+    boxes.start(10);
+    Press(&archive, kEditOrder);
+    boxes.stop();
+    QCOMPARE(texts, QStringList{QStringLiteral("Плательщик не обнаружен")});
+    QVERIFY(overTheDialog);
 }
 
 void TestOrderDialogs::refusesCharactersThatCannotBeSaved_data() {
@@ -691,7 +741,7 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
         dlg->OnOK();
         QCOMPARE(dlg->isVisible(), !caption.isEmpty());
     });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     if (caption.isEmpty()) {
         QVERIFY(m_log.entries.isEmpty());
         QCOMPARE(OrderFiles::LoadOrders().first()[kColumnBasis], text);
@@ -782,7 +832,7 @@ void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
         Edit(dlg, "number")->setText("5");
         dlg->OnOK();
     });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QCOMPARE(m_log.entries.size(), 1);
     QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   2", "   5"}));
@@ -795,7 +845,7 @@ void TestOrderDialogs::ownNumberNeverAsks() {
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(1);
     TypeAndConfirm(Complete("12"));
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ShownNumbers(archive), (QStringList{"  12", "  12"}));
     QCOMPARE(archive.RowAt(1)[kColumnPayer], QStringLiteral("Бета"));
