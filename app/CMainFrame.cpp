@@ -40,13 +40,11 @@ void CMainFrame::CreateMenu() {
 
 // Each address book is written back, if it changed, as its archive closes.
 void CMainFrame::OnArchivePayers() {
-    CRequisitesArchiveDlg dlg(RequisitesFile::kPayersKind);
-    dlg.exec();
+    CRequisitesArchiveDlg::RunArchive(RequisitesFile::kPayersKind);
 }
 
 void CMainFrame::OnArchiveRecipients() {
-    CRequisitesArchiveDlg dlg(RequisitesFile::kRecipientsKind);
-    dlg.exec();
+    CRequisitesArchiveDlg::RunArchive(RequisitesFile::kRecipientsKind);
 }
 
 void CMainFrame::OnArchiveOrders() {

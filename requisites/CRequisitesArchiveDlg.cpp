@@ -45,6 +45,11 @@ CRequisitesArchiveDlg::~CRequisitesArchiveDlg() {
     SaveRequisites();
 }
 
+int CRequisitesArchiveDlg::RunArchive(int nKind, QWidget* parent) {
+    CRequisitesArchiveDlg dlg(nKind, parent);
+    return dlg.exec();
+}
+
 void CRequisitesArchiveDlg::CreateControls() {
     const DialogUnits units(font());
     m_pOk = new QPushButton(QStringLiteral("OK"), this);

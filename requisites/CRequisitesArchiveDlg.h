@@ -18,6 +18,9 @@ public:
     explicit CRequisitesArchiveDlg(int nKind, QWidget* parent = nullptr);
     ~CRequisitesArchiveDlg() override;
 
+    // Lets the user edit the address book of the kind, modally; how it ended.
+    static int RunArchive(int nKind, QWidget* parent = nullptr);
+
     // Reads the book from the file; tells the user, once the dialog is up, when it can't.
     void LoadRequisites(const QString& fileName);
 
