@@ -38,20 +38,16 @@ void CMainFrame::CreateMenu() {
     help->addAction(QStringLiteral("&О программе"), this, &CMainFrame::AppAboutRequested);
 }
 
-// Each archive writes its list back to its file as it goes out of scope.
+// Each address book is written back, if it changed, as its archive closes.
 void CMainFrame::OnArchivePayers() {
-    CRequisitesArchiveDlg dlg(RequisitesFile::kPayersKind);
-    dlg.exec();
+    CRequisitesArchiveDlg::RunArchive(RequisitesFile::kPayersKind);
 }
 
 void CMainFrame::OnArchiveRecipients() {
-    CRequisitesArchiveDlg dlg(RequisitesFile::kRecipientsKind);
-    dlg.exec();
+    CRequisitesArchiveDlg::RunArchive(RequisitesFile::kRecipientsKind);
 }
 
 void CMainFrame::OnArchiveOrders() {
-    COrderArchiveDlg dlg;
+    COrderArchiveDlg dlg(*m_pDocument);
     dlg.exec();
-    // However it was closed, the archive may have put another order on the form.
-    m_pView->viewport()->update();
 }

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "common/Cp1251.h"
+#include "form/CVemoDoc.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/COrderListModel.h"
 #include "orders/OrderFiles.h"
@@ -226,7 +227,8 @@ void MeasureOpening(const QString& folder, int count) {
         loads.push_back(Time([&] { rows = OpenRows(); }));
         OnOneCore([&] { oneCore.push_back(Time([&] { OpenRows(); })); });
         dialogs.push_back(Time([] {
-            COrderArchiveDlg archive;
+            CVemoDoc doc;
+            COrderArchiveDlg archive(doc);
             archive.show();
             QCoreApplication::processEvents();
             archive.grab();  // paints the dialog and the visible rows once

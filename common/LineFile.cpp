@@ -1,5 +1,6 @@
 #include "common/LineFile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -10,15 +11,46 @@ namespace LineFile {
 
 bool (*g_pWriteFault)(const QString& path) = nullptr;
 
-ReadResult Read(const QString& path, QStringList* lines) {
-    lines->clear();
+namespace {
+
+ReadResult ReadBytes(const QString& path, QByteArray* bytes) {
+    bytes->clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return QFileInfo::exists(path) ? ReadResult::Unreadable : ReadResult::Missing;
     }
-    const QByteArray bytes = file.readAll();
+    *bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
+        bytes->clear();
         return ReadResult::Unreadable;
+    }
+    return ReadResult::Ok;
+}
+
+// Tells an empty file from a missing one, whose digest is empty.
+QByteArray HashOf(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+}  // namespace
+
+QByteArray Digest(const QString& path) {
+    QByteArray bytes;
+    return ReadBytes(path, &bytes) == ReadResult::Ok ? HashOf(bytes) : QByteArray();
+}
+
+ReadResult Read(const QString& path, QStringList* lines, QByteArray* digest) {
+    lines->clear();
+    if (digest) {
+        digest->clear();
+    }
+    QByteArray bytes;
+    const ReadResult result = ReadBytes(path, &bytes);
+    if (result != ReadResult::Ok) {
+        return result;
+    }
+    if (digest) {
+        *digest = HashOf(bytes);
     }
     if (bytes.isEmpty()) {
         return ReadResult::Ok;

@@ -14,7 +14,12 @@ enum class ReadResult {
     Unreadable,  // the file is there but could not be read; the lines are empty
 };
 
-ReadResult Read(const QString& path, QStringList* lines);
+// With digest, also gives a hash of the file's bytes (empty unless Ok), by which a later Digest
+// tells whether the file changed since.
+ReadResult Read(const QString& path, QStringList* lines, QByteArray* digest = nullptr);
+
+// The hash of the file's bytes as Read gives it; empty when the file is missing or unreadable.
+QByteArray Digest(const QString& path);
 
 // Replaces the file with the lines in one step: the new content takes the file's place only once
 // every byte of it is on disk. Returns false when anything failed, or when a line would not read

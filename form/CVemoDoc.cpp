@@ -42,3 +42,9 @@ CRequisite CVemoDoc::PayerPlaceholders() {
 CRequisite CVemoDoc::RecipientPlaceholders() {
     return Placeholders(QStringLiteral("получателя"));
 }
+
+CVemoDoc::~CVemoDoc() {
+    if (g_pDoc == this) {
+        g_pDoc = nullptr;
+    }
+}

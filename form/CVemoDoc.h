@@ -1,17 +1,19 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include "requisites/CRequisite.h"
 
 // The one document: every value that the payment order form shows, as text. It starts with a
 // placeholder caption in each field, so that the form drawn before any order shows where each
-// value will stand. Only the transfer of an order writes it; only the form drawing reads it.
-class CVemoDoc {
+// value will stand. Only the transfer of an order writes it, and then says so with Changed();
+// only the form drawing reads it.
+class CVemoDoc : public QObject {
+    Q_OBJECT
 public:
     CVemoDoc();
-    CVemoDoc(const CVemoDoc&) = delete;
-    CVemoDoc& operator=(const CVemoDoc&) = delete;
+    ~CVemoDoc() override;
 
     // The six placeholder captions of each party, as a fresh document holds them.
     static CRequisite PayerPlaceholders();
@@ -28,7 +30,11 @@ public:
     QString m_strPaymentType;  // "Вид платежа"
     CRequisite m_recipient;
     CRequisite m_payer;
+
+signals:
+    // The fields have taken new values: whatever shows them draws them again.
+    void Changed();
 };
 
-// The document of the running program; set by the document's constructor.
+// The document of the running program; set by the document's constructor, cleared when it goes.
 extern CVemoDoc* g_pDoc;

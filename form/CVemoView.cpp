@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "form/CFormLayout.h"
+#include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
 
 namespace {
@@ -20,6 +21,8 @@ CVemoView::CVemoView(const CVemoDoc* doc, QWidget* parent)
     palette.setColor(QPalette::Base, Qt::white);
     viewport()->setPalette(palette);
     UpdateScrollRanges();
+    // A new order on the form shows at once.
+    connect(m_pDocument, &CVemoDoc::Changed, viewport(), qOverload<>(&QWidget::update));
 }
 
 QSize CVemoView::PageSizeInPixels() const {

@@ -11,7 +11,7 @@
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orders/OrderTransfer.h"
-#include "requisites/CRequisitesArchiveDlg.h"
+#include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxes.h"
@@ -23,25 +23,9 @@ namespace {
 const QString kNoRowSelected = QStringLiteral("Нет выделеной платежки");
 constexpr int kIconSize = 16;
 
-// The order as the order dialog ended with it.
-OrderRow RowFromDialog(const COrderDlg& dialog) {
-    OrderRow row;
-    row[kColumnNumber] = OrderTexts::NumberText(dialog.m_nNumber);
-    row[kColumnDate] = OrderTexts::DateText(dialog.m_date);
-    row[kColumnPayer] = dialog.m_strPayer;
-    row[kColumnRecipient] = dialog.m_strRecipient;
-    row[kColumnAmount] = dialog.m_strAmount;
-    row[kColumnBasis] = dialog.m_strBasis;
-    row[kColumnPaymentKind] = dialog.m_strPaymentKind;
-    row[kColumnPaymentTerm] = dialog.m_strPaymentTerm;
-    row[kColumnPriority] = dialog.m_strPriority;
-    row[kColumnPaymentType] = dialog.m_strPaymentType;
-    return row;
-}
-
 }  // namespace
 
-COrderArchiveDlg::COrderArchiveDlg(QWidget* parent) : QDialog(parent) {
+COrderArchiveDlg::COrderArchiveDlg(CVemoDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
     setWindowTitle(QStringLiteral("Архив платежных поручений"));
     CreateControls();
     OnInitDialog();
@@ -49,7 +33,7 @@ COrderArchiveDlg::COrderArchiveDlg(QWidget* parent) : QDialog(parent) {
 
 COrderArchiveDlg::~COrderArchiveDlg() {
     if (g_pOrderArchiveDlg == this) {
-        g_pOrderArchiveDlg = nullptr;  // no one may read the names of a closed archive
+        g_pOrderArchiveDlg = nullptr;  // never points at a closed archive
     }
 }
 
@@ -148,14 +132,6 @@ int COrderArchiveDlg::RequireCurrentRow() {
     return row;
 }
 
-void COrderArchiveDlg::FillDialogFromRow(COrderDlg* dialog, const OrderRow& row) {
-    dialog->m_strPriority = row[kColumnPriority];
-    dialog->m_strPaymentTerm = row[kColumnPaymentTerm];
-    dialog->m_strPaymentKind = row[kColumnPaymentKind];
-    dialog->m_strPaymentType = row[kColumnPaymentType];
-    dialog->FillFromRow(row[kColumnAmount], row[kColumnBasis]);
-}
-
 bool COrderArchiveDlg::WouldReplaceAnotherOrder(int number, int editedRow) const {
     // Rewriting an order under its own number is the normal update.
     if (editedRow >= 0 && m_pModel->RowAt(editedRow).Number() == number) {
@@ -168,15 +144,15 @@ void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
     if (dialog->exec() == QDialog::Accepted) {
-        StoreOrder(*dialog, editedRow);
+        StoreOrder(dialog->Row(), editedRow);
     }
 }
 
-bool COrderArchiveDlg::StoreOrder(const COrderDlg& dialog, int editedRow) {
-    const OrderRow row = RowFromDialog(dialog);
-    const bool replaces = WouldReplaceAnotherOrder(dialog.m_nNumber, editedRow);
+bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
+    const int number = row.Number();
+    const bool replaces = WouldReplaceAnotherOrder(number, editedRow);
     // The file first: the list shows only what was written.
-    if (!OrderFiles::SaveOrder(dialog.m_nNumber, row)) {
+    if (!OrderFiles::SaveOrder(number, row)) {
         MessageBoxes::ShowError(this, QStringLiteral("Не могу записать платежку"));
         return false;
     }
@@ -189,7 +165,7 @@ bool COrderArchiveDlg::StoreOrder(const COrderDlg& dialog, int editedRow) {
     }
     if (replaces) {
         // The other row of that number showed the order that has just been replaced.
-        m_pModel->RemoveOtherRowsWithNumber(dialog.m_nNumber, target);
+        m_pModel->RemoveOtherRowsWithNumber(number, target);
     }
     return true;
 }
@@ -207,9 +183,9 @@ void COrderArchiveDlg::OnCreateCopy() {
         return;
     }
     COrderDlg dialog(this);
+    dialog.SetRow(m_pModel->RowAt(current));
     dialog.m_nNumber = OrderTexts::NewOrderNumber(m_pModel->Rows());
     dialog.m_date = QDate::currentDate();  // a copy is made today, whatever the original's date
-    FillDialogFromRow(&dialog, m_pModel->RowAt(current));
     RunOrderDialog(&dialog, -1);
 }
 
@@ -218,12 +194,8 @@ void COrderArchiveDlg::OnEditOrder() {
     if (current < 0) {
         return;
     }
-    const OrderRow row = m_pModel->RowAt(current);
     COrderDlg dialog(this);
-    dialog.m_nNumber = row.Number();
-    const QDate date = OrderTexts::DateFromText(row[kColumnDate]);
-    dialog.m_date = date.isValid() ? date : QDate::currentDate();
-    FillDialogFromRow(&dialog, row);
+    dialog.SetRow(m_pModel->RowAt(current));
     RunOrderDialog(&dialog, current);
 }
 
@@ -254,14 +226,15 @@ void COrderArchiveDlg::OnOK() {
     if (row < 0) {
         return;
     }
-    // The loaders write both files back as they go, the recipients' first.
-    using RequisitesFile::kPayersKind;
-    using RequisitesFile::kRecipientsKind;
-    CRequisitesArchiveDlg payers(kPayersKind);
-    CRequisitesArchiveDlg recipients(kRecipientsKind);
-    recipients.LoadRequisites(RequisitesFile::FileName(kRecipientsKind));
-    payers.LoadRequisites(RequisitesFile::FileName(kPayersKind));
-    m_missingParties = OrderTransfer::TransferOrder(RowAt(row), payers.m_requisites,
-                                                    recipients.m_requisites, *g_pDoc);
+    // Read only: drawing an order never writes an address book.
+    AddressBook recipients(RequisitesFile::FileName(RequisitesFile::kRecipientsKind));
+    AddressBook payers(RequisitesFile::FileName(RequisitesFile::kPayersKind));
+    for (AddressBook* book : {&recipients, &payers}) {
+        if (book->Load() == AddressBook::Outcome::Unreadable) {
+            MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
+        }
+    }
+    m_missingParties =
+        OrderTransfer::TransferOrder(RowAt(row), payers.Records(), recipients.Records(), m_doc);
     accept();
 }

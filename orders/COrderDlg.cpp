@@ -8,9 +8,8 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "orders/COrderArchiveDlg.h"
 #include "orders/OrderTexts.h"
-#include "requisites/CRequisitesArchiveDlg.h"
+#include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/FieldChecks.h"
@@ -40,6 +39,20 @@ void FillNames(QListWidget* list, const CRequisiteArray& requisites) {
 }
 
 }  // namespace
+
+const COrderDlg::TextField COrderDlg::kTextFields[6] = {
+    {kColumnAmount, &COrderDlg::m_strAmount, &COrderDlg::m_editAmount, u"Сумма", u"Напишите сумму"},
+    {kColumnBasis, &COrderDlg::m_strBasis, &COrderDlg::m_editBasis, u"Основание",
+     u"Напишите основание"},
+    {kColumnPriority, &COrderDlg::m_strPriority, &COrderDlg::m_editPriority, u"Очередность платежа",
+     u"Напишите очередность оплаты"},
+    {kColumnPaymentTerm, &COrderDlg::m_strPaymentTerm, &COrderDlg::m_editPaymentTerm,
+     u"Срок платежа", u"Напишите срок платежа"},
+    {kColumnPaymentType, &COrderDlg::m_strPaymentType, &COrderDlg::m_editPaymentType,
+     u"Вид платежа", u"Напишите вид платежа"},
+    {kColumnPaymentKind, &COrderDlg::m_strPaymentKind, &COrderDlg::m_editPaymentKind, u"Вид оплаты",
+     u"Напишите вид оплаты"},
+};
 
 COrderDlg::COrderDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Платежное поручение"));
@@ -124,10 +137,28 @@ bool COrderDlg::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void COrderDlg::FillFromRow(const QString& amount, const QString& basis) {
+void COrderDlg::SetRow(const OrderRow& row) {
     m_bFromRow = true;
-    m_strRowAmount = amount;
-    m_strRowBasis = basis;
+    m_nNumber = row.Number();
+    const QDate date = OrderTexts::DateFromText(row[kColumnDate]);
+    m_date = date.isValid() ? date : QDate::currentDate();
+    m_strPayer = row[kColumnPayer];
+    m_strRecipient = row[kColumnRecipient];
+    for (const TextField& field : kTextFields) {
+        this->*field.member = row[field.column];
+    }
+}
+
+OrderRow COrderDlg::Row() const {
+    OrderRow row;
+    row[kColumnNumber] = OrderTexts::NumberText(m_nNumber);
+    row[kColumnDate] = OrderTexts::DateText(m_date);
+    row[kColumnPayer] = m_strPayer;
+    row[kColumnRecipient] = m_strRecipient;
+    for (const TextField& field : kTextFields) {
+        row[field.column] = this->*field.member;
+    }
+    return row;
 }
 
 void COrderDlg::SetNumberTakenCheck(std::function<bool(int)> isTaken) {
@@ -138,12 +169,9 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
     if (!saveAndValidate) {
         m_editNumber->setText(QString::number(m_nNumber));
         m_dateEdit->setDate(m_date.isValid() ? m_date : QDate::currentDate());
-        m_editBasis->setText(m_strBasis);
-        m_editAmount->setText(m_strAmount);
-        m_editPriority->setText(m_strPriority);
-        m_editPaymentKind->setText(m_strPaymentKind);
-        m_editPaymentType->setText(m_strPaymentType);
-        m_editPaymentTerm->setText(m_strPaymentTerm);
+        for (const TextField& field : kTextFields) {
+            (this->*field.edit)->setText(this->*field.member);
+        }
         // Long texts show their beginning, as they are read.
         for (QLineEdit* edit : findChildren<QLineEdit*>()) {
             edit->setCursorPosition(0);
@@ -158,18 +186,15 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
         return false;
     }
     m_date = m_dateEdit->date();
-    m_strBasis = m_editBasis->text();
-    m_strAmount = m_editAmount->text();
-    m_strPriority = m_editPriority->text();
     if (m_editPaymentKind->text().size() > kPaymentKindLength) {
         MessageBoxes::ShowNotice(
             this, QStringLiteral("Введите не более %1 знаков.").arg(kPaymentKindLength));
         m_editPaymentKind->setFocus();
         return false;
     }
-    m_strPaymentKind = m_editPaymentKind->text();
-    m_strPaymentType = m_editPaymentType->text();
-    m_strPaymentTerm = m_editPaymentTerm->text();
+    for (const TextField& field : kTextFields) {
+        this->*field.member = (this->*field.edit)->text();
+    }
     return true;
 }
 
@@ -183,36 +208,45 @@ int COrderDlg::exec() {
 bool COrderDlg::OnInitDialog() {
     m_bInitialised = true;
     UpdateData(false);
-    LoadNames();
+    QStringList notices;
+    LoadNames(&notices);
+    if (!notices.isEmpty()) {
+        // Told over the dialog once it is up, not before it in a corner of the screen.
+        QMetaObject::invokeMethod(
+            this,
+            [this, notices] {
+                for (const QString& notice : notices) {
+                    MessageBoxes::ShowError(this, notice);
+                }
+            },
+            Qt::QueuedConnection);
+    }
     return true;
 }
 
-void COrderDlg::LoadNames() {
-    // The loaders write their files back as they go: the payers' first.
+void COrderDlg::LoadNames(QStringList* notices) {
+    // Read only: the order dialog never writes an address book.
     using RequisitesFile::kPayersKind;
     using RequisitesFile::kRecipientsKind;
-    CRequisitesArchiveDlg recipients(kRecipientsKind);
-    recipients.LoadRequisites(RequisitesFile::FileName(kRecipientsKind));
-    CRequisitesArchiveDlg payers(kPayersKind);
-    payers.LoadRequisites(RequisitesFile::FileName(kPayersKind));
-
-    m_lbRecipients->clear();
-    m_lbPayers->clear();
-    FillNames(m_lbRecipients, recipients.m_requisites);
-    FillNames(m_lbPayers, payers.m_requisites);
-
-    if (m_bFromRow && g_pOrderArchiveDlg) {
-        if (!SelectName(m_lbPayers, g_pOrderArchiveDlg->m_strRowPayer)) {
-            MessageBoxes::ShowError(this, QStringLiteral("Плательщик не обнаружен"));
-        }
-        if (!SelectName(m_lbRecipients, g_pOrderArchiveDlg->m_strRowRecipient)) {
-            MessageBoxes::ShowError(this, QStringLiteral("Получатель не обнаружен"));
+    AddressBook recipients(RequisitesFile::FileName(kRecipientsKind));
+    AddressBook payers(RequisitesFile::FileName(kPayersKind));
+    for (AddressBook* book : {&recipients, &payers}) {
+        if (book->Load() == AddressBook::Outcome::Unreadable) {
+            notices->append(RequisitesFile::CannotReadMessage());
         }
     }
+    m_lbRecipients->clear();
+    m_lbPayers->clear();
+    FillNames(m_lbRecipients, recipients.Records());
+    FillNames(m_lbPayers, payers.Records());
+
     if (m_bFromRow) {
-        m_strAmount = m_strRowAmount;
-        m_strBasis = m_strRowBasis;
-        UpdateData(false);
+        if (!SelectName(m_lbPayers, m_strPayer)) {
+            notices->append(QStringLiteral("Плательщик не обнаружен"));
+        }
+        if (!SelectName(m_lbRecipients, m_strRecipient)) {
+            notices->append(QStringLiteral("Получатель не обнаружен"));
+        }
     }
 }
 
@@ -236,33 +270,18 @@ QString COrderDlg::FirstMissingField() const {
     if (m_lbRecipients->selectedItems().isEmpty()) {
         return QStringLiteral("Выделите получателя");
     }
-    const std::pair<const QString*, const char16_t*> fields[] = {
-        {&m_strAmount, u"Напишите сумму"},
-        {&m_strBasis, u"Напишите основание"},
-        {&m_strPriority, u"Напишите очередность оплаты"},
-        {&m_strPaymentTerm, u"Напишите срок платежа"},
-        {&m_strPaymentType, u"Напишите вид платежа"},
-        {&m_strPaymentKind, u"Напишите вид оплаты"},
-    };
-    for (const auto& [text, message] : fields) {
-        if (text->isEmpty()) {  // a text of blanks counts as written
-            return QString::fromUtf16(message);
+    for (const TextField& field : kTextFields) {
+        if ((this->*field.member).isEmpty()) {  // a text of blanks counts as written
+            return QString::fromUtf16(field.missing);
         }
     }
     return QString();
 }
 
 bool COrderDlg::CheckSavableText() {
-    const std::pair<QLineEdit*, const char16_t*> fields[] = {
-        {m_editAmount, u"Сумма"},
-        {m_editBasis, u"Основание"},
-        {m_editPaymentKind, u"Вид оплаты"},
-        {m_editPaymentTerm, u"Срок платежа"},
-        {m_editPaymentType, u"Вид платежа"},
-        {m_editPriority, u"Очередность платежа"},
-    };
-    for (const auto& [edit, caption] : fields) {
-        if (RefuseUnstorableField(edit, QString::fromUtf16(caption), QStringLiteral("платежке"))) {
+    for (const TextField& field : kTextFields) {
+        if (RefuseUnstorableField(this->*field.edit, QString::fromUtf16(field.caption),
+                                  QStringLiteral("платежке"))) {
             return false;
         }
     }

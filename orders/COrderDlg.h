@@ -4,22 +4,26 @@
 #include <QDialog>
 #include <functional>
 
+#include "orders/OrderRow.h"
+
 class QDateEdit;
 class QLineEdit;
 class QListWidget;
 
 // One payment order to enter or change: number, date, recipient and payer chosen from the names
 // of the requisites files, amount, basis and the four coded fields. OK ends it only when every
-// field is filled in; the caller sets the members before exec() and reads them after OK.
+// field is filled in. The caller hands in an order with SetRow (or, for a new order, sets the
+// number and the date), runs exec() and after OK takes the order back with Row().
 class COrderDlg : public QDialog {
     Q_OBJECT
 public:
     explicit COrderDlg(QWidget* parent = nullptr);
     ~COrderDlg() override;
 
-    // Opens the dialog on an existing row: the row's names are preselected and its amount and
-    // basis shown.
-    void FillFromRow(const QString& amount, const QString& basis);
+    // Opens the dialog on an existing order: its fields are shown and its names preselected.
+    void SetRow(const OrderRow& row);
+    // The order as the dialog holds it; after OK, as the user ended with it.
+    OrderRow Row() const;
     // Tells whether writing the order under a number would replace another order; OK asks the
     // user before it lets that happen.
     void SetNumberTakenCheck(std::function<bool(int number)> isTaken);
@@ -31,8 +35,6 @@ public:
     int exec() override;
 
     bool m_bFromRow = false;
-    QString m_strRowAmount;
-    QString m_strRowBasis;
     QString m_strPayer;
     QString m_strRecipient;
     QListWidget* m_lbRecipients = nullptr;
@@ -47,7 +49,8 @@ public:
     QString m_strPaymentTerm;
 
 public slots:
-    // Fills the name lists from the requisites files and, for a row, preselects its names.
+    // Fills the name lists from the requisites files and, for a row, preselects its names; what
+    // went wrong is told once the dialog is up.
     bool OnInitDialog();
     void OnOK();
 
@@ -55,10 +58,22 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A typed text of the order: its column, member and edit, the caption that names it, and
+    // what OK says when it is empty. Listed in the order in which OK tests them.
+    struct TextField {
+        int column;
+        QString COrderDlg::*member;
+        QLineEdit* COrderDlg::*edit;
+        const char16_t* caption;
+        const char16_t* missing;
+    };
+    static const TextField kTextFields[6];
+
     void CreateControls();
     QLineEdit* AddEdit(const QString& label, const QRect& labelRect, const QRect& editRect,
                        const char* name);
-    void LoadNames();
+    // Fills the name lists; appends to *notices what the user is to be told.
+    void LoadNames(QStringList* notices);
     // Selects the entry that reads exactly as the name; false when there is none.
     static bool SelectName(QListWidget* list, const QString& name);
     // The first failed test of OK, or an empty text when all pass.

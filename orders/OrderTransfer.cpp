@@ -5,6 +5,7 @@
 #include "form/CVemoDoc.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderFiles.h"
+#include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 
 namespace OrderTransfer {
@@ -28,13 +29,12 @@ void LookUp(const CRequisiteArray& requisites, int nKind, CRequisite& party,
     party.m_strName = name;
 }
 
-CRequisiteArray ReadRequisites(int nKind, QStringList* warnings) {
-    CRequisiteArray requisites;
-    const QString path = RequisitesFile::FileName(nKind);
-    if (RequisitesFile::Read(path, &requisites) == LineFile::ReadResult::Unreadable) {
-        warnings->append(QStringLiteral("cannot read %1").arg(path));
+AddressBook ReadBook(int nKind, QStringList* warnings) {
+    AddressBook book(RequisitesFile::FileName(nKind));
+    if (book.Load() == AddressBook::Outcome::Unreadable) {
+        warnings->append(QStringLiteral("cannot read %1").arg(book.Path()));
     }
-    return requisites;
+    return book;
 }
 
 }  // namespace
@@ -55,6 +55,7 @@ MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     MissingParties missing;
     LookUp(payers, RequisitesFile::kPayersKind, doc.m_payer, missing);
     LookUp(recipients, RequisitesFile::kRecipientsKind, doc.m_recipient, missing);
+    emit doc.Changed();
     return missing;
 }
 
@@ -78,10 +79,10 @@ bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* w
             *error = QStringLiteral("cannot read order %1 (%2)").arg(number).arg(path);
             return false;
     }
-    const CRequisiteArray recipients = ReadRequisites(RequisitesFile::kRecipientsKind, warnings);
-    const CRequisiteArray payers = ReadRequisites(RequisitesFile::kPayersKind, warnings);
+    const AddressBook recipients = ReadBook(RequisitesFile::kRecipientsKind, warnings);
+    const AddressBook payers = ReadBook(RequisitesFile::kPayersKind, warnings);
     const MissingParties missing =
-        TransferOrder(OrderRow::FromLines(lines), payers, recipients, doc);
+        TransferOrder(OrderRow::FromLines(lines), payers.Records(), recipients.Records(), doc);
     for (const MissingParty& party : missing) {
         const bool payer = party.nKind == RequisitesFile::kPayersKind;
         warnings->append(

@@ -1,10 +1,9 @@
 #include "requisites/CRequisitesArchiveDlg.h"
 
-#include <QApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTimer>
 
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
@@ -12,9 +11,6 @@
 #include "widgets/MessageBoxes.h"
 
 namespace {
-
-const QString kCannotRead = QStringLiteral("Не могу прочитать реквизиты");
-const QString kCannotWrite = QStringLiteral("Не могу записать реквизиты");
 
 void ToDialog(const CRequisite& record, CRequisitesDlg* dlg) {
     dlg->m_strName = record.m_strName;
@@ -39,13 +35,19 @@ CRequisite FromDialog(const CRequisitesDlg& dlg) {
 }  // namespace
 
 CRequisitesArchiveDlg::CRequisitesArchiveDlg(int nKind, QWidget* parent)
-    : QDialog(parent), m_nKind(nKind) {
+    : QDialog(parent), m_requisites(RequisitesFile::FileName(nKind)), m_nKind(nKind) {
     setWindowTitle(QStringLiteral("Архив реквизитов"));
     CreateControls();
 }
 
+// A dialog let go without being closed (never shown, say) still keeps its changes.
 CRequisitesArchiveDlg::~CRequisitesArchiveDlg() {
     SaveRequisites();
+}
+
+int CRequisitesArchiveDlg::RunArchive(int nKind, QWidget* parent) {
+    CRequisitesArchiveDlg dlg(nKind, parent);
+    return dlg.exec();
 }
 
 void CRequisitesArchiveDlg::CreateControls() {
@@ -93,43 +95,27 @@ void CRequisitesArchiveDlg::showEvent(QShowEvent* event) {
 void CRequisitesArchiveDlg::OnInitDialog() {
     m_bInitialised = true;
     setWindowTitle(RequisitesFile::ArchiveCaption(m_nKind));
-    m_bInitialising = true;
     LoadRequisites(RequisitesFile::FileName(m_nKind));
-    m_bInitialising = false;
     FillList();
     m_pOk->setFocus();
-    if (m_stored == Stored::Unreadable) {
-        // Over the open dialog, not before it appears.
-        QTimer::singleShot(0, this, [this] { MessageBoxes::ShowError(this, kCannotRead); });
-    }
 }
 
 void CRequisitesArchiveDlg::LoadRequisites(const QString& fileName) {
-    CRequisiteArray records;
-    switch (RequisitesFile::Read(fileName, &records)) {
-        case LineFile::ReadResult::Ok:
-        case LineFile::ReadResult::Missing:
-            m_requisites += records;
-            if (m_stored == Stored::NotLoaded) {
-                m_stored = Stored::Loaded;
-            }
-            break;
-        case LineFile::ReadResult::Unreadable:
-            // The list now lacks the file's records, so it must never be written over them.
-            m_stored = Stored::Unreadable;
-            if (!m_bInitialising) {
-                MessageBoxes::ShowError(MessageParent(), kCannotRead);
-            }
-            break;
+    m_requisites = AddressBook(fileName);
+    if (m_requisites.Load() == AddressBook::Outcome::Unreadable) {
+        // Over the open dialog, not before it appears.
+        QMetaObject::invokeMethod(
+            this, [this] { MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage()); },
+            Qt::QueuedConnection);
     }
 }
 
 void CRequisitesArchiveDlg::FillList() {
     m_pList->clear();
-    for (const CRequisite& record : m_requisites) {
+    for (const CRequisite& record : m_requisites.Records()) {
         m_pList->addItem(record.m_strName);
     }
-    if (!m_requisites.isEmpty()) {
+    if (m_requisites.Count() > 0) {
         m_pList->setCurrentRow(0);
     }
 }
@@ -152,8 +138,7 @@ bool CRequisitesArchiveDlg::EditRecord(CRequisite* record) {
 void CRequisitesArchiveDlg::OnAdd() {
     CRequisite record;
     if (EditRecord(&record)) {
-        m_requisites.append(record);
-        m_bChanged = true;
+        m_requisites.Add(record);
         FillList();
     }
 }
@@ -163,10 +148,9 @@ void CRequisitesArchiveDlg::OnChange() {
     if (index < 0) {
         return;
     }
-    CRequisite record = m_requisites.at(index);
+    CRequisite record = m_requisites.At(index);
     if (EditRecord(&record)) {
-        m_bChanged = m_bChanged || !(record == m_requisites.at(index));
-        m_requisites[index] = record;
+        m_requisites.Change(index, record);
         FillList();
     }
 }
@@ -176,31 +160,42 @@ void CRequisitesArchiveDlg::OnDelete() {
     if (index < 0) {
         return;
     }
-    m_requisites.removeAt(index);
-    m_bChanged = true;
+    m_requisites.Remove(index);
     FillList();
 }
 
-void CRequisitesArchiveDlg::SaveRequisites() {
-    switch (m_stored) {
-        case Stored::NotLoaded:
-            return;
-        case Stored::Unreadable:
-            if (m_bChanged) {
-                MessageBoxes::ShowError(MessageParent(), kCannotWrite);
-            }
-            return;
-        case Stored::Loaded:
-            if (!RequisitesFile::Write(RequisitesFile::FileName(m_nKind), m_requisites)) {
-                MessageBoxes::ShowError(MessageParent(), kCannotWrite);
-            }
-            return;
-    }
+void CRequisitesArchiveDlg::done(int result) {
+    // While the dialog is still up, so that a question or a failure stands over it.
+    SaveRequisites();
+    QDialog::done(result);
 }
 
-// A loader is never shown and the dialog is closed when it saves, so its messages stand over
-// whatever window is active instead.
-QWidget* CRequisitesArchiveDlg::MessageParent() const {
-    QWidget* active = QApplication::activeWindow();
-    return active == this ? nullptr : active;
+void CRequisitesArchiveDlg::SaveRequisites() {
+    if (!m_requisites.IsChanged()) {
+        return;
+    }
+    if (m_requisites.LoadOutcome() == AddressBook::Outcome::Unreadable) {
+        MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
+    } else if (!ConfirmOverwrite()) {
+        MessageBoxes::ShowError(this, QStringLiteral("Изменения списка не записаны: файл %1 "
+                                                     "остался таким, каким его записала другая "
+                                                     "программа.")
+                                          .arg(QFileInfo(m_requisites.Path()).fileName()));
+    } else if (!m_requisites.Save()) {
+        MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
+    }
+    // Told once: the list is given up as it stands.
+    m_requisites = AddressBook(m_requisites.Path());
+}
+
+bool CRequisitesArchiveDlg::ConfirmOverwrite() {
+    if (!m_requisites.ChangedOnDisk()) {
+        return true;
+    }
+    return MessageBoxes::AskYesNo(
+        this,
+        QStringLiteral("Файл %1 изменен другой программой после открытия. Записать ваш список "
+                       "вместо него?")
+            .arg(QFileInfo(m_requisites.Path()).fileName()),
+        MessageBoxes::Answer::No);
 }

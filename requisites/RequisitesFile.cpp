@@ -66,6 +66,14 @@ QString ArchiveCaption(int nKind) {
                                 : QStringLiteral("Архив реквизитов получателя");
 }
 
+QString CannotReadMessage() {
+    return QStringLiteral("Не могу прочитать реквизиты");
+}
+
+QString CannotWriteMessage() {
+    return QStringLiteral("Не могу записать реквизиты");
+}
+
 CRequisiteArray FromLines(const QStringList& lines) {
     CRequisiteArray requisites;
     for (qsizetype first = 0; first < lines.size(); first += kLinesPerRecord) {

@@ -21,6 +21,10 @@ constexpr int kRecipientsKind = 1;
 QString FileName(int nKind);
 QString ArchiveCaption(int nKind);
 
+// What the user is told when a file can't be read or written.
+QString CannotReadMessage();
+QString CannotWriteMessage();
+
 // A short last record gets empty fields; a blank line where a name is due starts a record.
 CRequisiteArray FromLines(const QStringList& lines);
 QStringList ToLines(const CRequisiteArray& requisites);

@@ -3,6 +3,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
 #include <memory>
@@ -13,12 +14,29 @@
 #include "app/CVemoApp.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
+#include "orders/COrderArchiveDlg.h"
+#include "orders/OrderFiles.h"
 
 namespace {
 
 struct MenuItem {
     QString menu;
     QStringList items;
+};
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++count;
+        }
+        return false;
+    }
 };
 
 }  // namespace
@@ -42,6 +60,8 @@ private slots:
     void toolkitSpeaksRussian();
     void exitClosesTheWindow();
     void settingsAreWrittenOnExit();
+    void drawnOrderRepaintsTheView();
+    void pointerToTheDocumentGoesWithIt();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -203,6 +223,49 @@ void TestMainFrame::settingsAreWrittenOnExit() {
     QVERIFY2(QFileInfo::exists(path), qPrintable(path));
     QCOMPARE(QSettings().value(recent).toString(), document);
     QSettings().clear();
+}
+
+void TestMainFrame::drawnOrderRepaintsTheView() {
+    OrderRow row;
+    row[kColumnNumber] = QStringLiteral("   4");
+    QVERIFY(OrderFiles::SaveOrder(4, row));
+    CMainFrame* frame = m_app->MainFrame();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    PaintCounter paints(frame->View()->viewport());
+    QTest::qWait(100);
+    const int settled = paints.count;
+    QTest::qWait(100);
+    QCOMPARE(paints.count, settled);  // nothing repaints the view by itself
+
+    QTimer::singleShot(0, [] {
+        auto* archive = qobject_cast<COrderArchiveDlg*>(QApplication::activeModalWidget());
+        QVERIFY(archive);
+        archive->SelectRow(0);
+        for (QPushButton* button : archive->findChildren<QPushButton*>()) {
+            if (button->isDefault()) {  // "Нарисовать платежное поручение"
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+        }
+    });
+    QAction* orders = frame->menuBar()->actions().at(1)->menu()->actions().at(2);
+    orders->trigger();
+    QCOMPARE(m_app->Document()->m_strNumber, QStringLiteral("   4"));
+    QTRY_VERIFY(paints.count > settled);
+}
+
+void TestMainFrame::pointerToTheDocumentGoesWithIt() {
+    QVERIFY(g_pDoc);
+    auto first = std::make_unique<CVemoDoc>();
+    auto second = std::make_unique<CVemoDoc>();
+    first.reset();
+    QCOMPARE(g_pDoc, second.get());  // not cleared by a document it no longer points at
+    second.reset();
+    QVERIFY(g_pDoc == nullptr);
+    m_app = std::make_unique<CVemoApp>();
+    QVERIFY(m_app->InitInstance());
+    QCOMPARE(g_pDoc, m_app->Document());
+    m_app.reset();
+    QVERIFY(g_pDoc == nullptr);
 }
 
 QTEST_MAIN(TestMainFrame)

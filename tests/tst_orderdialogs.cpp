@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
 #include <functional>
@@ -112,6 +114,8 @@ void WhenOrderDialogOpens(const std::function<void(COrderDlg*)>& handle) {
         if (!dlg) {
             return;
         }
+        // What the dialog tells as it opens comes first, as the user sees it.
+        QCoreApplication::sendPostedEvents(dlg, QEvent::MetaCall);
         handle(dlg);
         if (dlg->isVisible()) {
             dlg->reject();
@@ -126,26 +130,20 @@ void TypeAndConfirm(const Typed& typed) {
     });
 }
 
-// The archive's buttons, pressed through their handlers.
+// The archive's buttons, pressed with the mouse as the user does.
 enum Button { kCreateNew, kCreateCopy, kEditOrder, kDeleteOrder, kDraw };
 
 void Press(COrderArchiveDlg* archive, int button) {
-    switch (button) {
-        case kCreateNew:
-            archive->OnCreateNew();
-            break;
-        case kCreateCopy:
-            archive->OnCreateCopy();
-            break;
-        case kEditOrder:
-            archive->OnEditOrder();
-            break;
-        case kDeleteOrder:
-            archive->OnDeleteOrder();
-            break;
-        default:
-            archive->OnOK();
+    static const char* const kTexts[] = {"Создать новую", "Создать копию", "Изменить", "Удалить",
+                                         "Нарисовать платежное поручение"};
+    archive->show();  // without running events, which would spend an answer set up ahead
+    for (QPushButton* push : archive->findChildren<QPushButton*>()) {
+        if (push->text() == QString::fromUtf8(kTexts[button])) {
+            QTest::mouseClick(push, Qt::LeftButton);
+            return;
+        }
     }
+    QFAIL("no such button");
 }
 
 bool FailOrderWrites(const QString& path) {
@@ -192,6 +190,8 @@ private slots:
     void preselectsExactNames_data();
     void preselectsExactNames();
     void missingRequisitesFileGivesAnEmptyList();
+    void unreadableRequisitesFileIsToldOnce();
+    void missingNameIsToldOverTheShownDialog();
     void refusesCharactersThatCannotBeSaved_data();
     void refusesCharactersThatCannotBeSaved();
 
@@ -205,6 +205,7 @@ private slots:
 
 private:
     std::unique_ptr<TestFolder> m_folder;
+    CVemoDoc m_doc;
     MessageBoxes::Log m_log;
 };
 
@@ -232,7 +233,7 @@ void TestOrderDialogs::cleanup() {
 
 void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {
     SaveRows({5, 1, 3});
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     QCOMPARE(g_pOrderArchiveDlg, &archive);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3", "   5"}));
     QCOMPARE(archive.RowAt(1), Row(3));
@@ -274,7 +275,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
     QFETCH(QList<int>, numbers);
     QFETCH(int, proposed);
     SaveRows(numbers);
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     bool seen = false;
     WhenOrderDialogOpens([&](COrderDlg* dlg) {
         seen = true;
@@ -288,17 +289,17 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
         dlg->OnOK();
         QCOMPARE(m_log.Texts(), QStringList{"Выделите плательщика"});
     });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QVERIFY(seen);
     QCOMPARE(archive.RowCount(), numbers.size());
 }
 
 void TestOrderDialogs::newOrderIsWrittenAndAppended() {
     SaveRows({1, 2});
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
     TypeAndConfirm(Complete("3"));
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   2", "   3"}));
     const QString today = OrderTexts::DateText(QDate::currentDate());
@@ -319,7 +320,7 @@ void TestOrderDialogs::newOrderIsWrittenAndAppended() {
 
 void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
     WhenOrderDialogOpens([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("4"));
@@ -334,7 +335,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
         QCOMPARE(Edit(dlg, "paymentType")->text(), QStringLiteral("почтой"));
         dlg->OnOK();
     });
-    archive.OnCreateCopy();
+    Press(&archive, kCreateCopy);
     QVERIFY(m_log.entries.isEmpty());
     OrderRow copy = Row(4);
     copy[kColumnDate] = OrderTexts::DateText(QDate::currentDate());
@@ -346,7 +347,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
 void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(1);
     WhenOrderDialogOpens([](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("2"));
@@ -354,7 +355,7 @@ void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
         dlg->OnOK();
     });
     QVERIFY(QFile::remove("Vemo/vemo.2"));
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ReadBytes("Vemo/vemo.2"), before);
     QCOMPARE(archive.RowAt(1), Row(2));
@@ -364,26 +365,26 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
     OrderRow row = Row(1);
     row[kColumnDate].clear();
     QVERIFY(OrderFiles::SaveOrder(1, row));
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
     QDate shown;
     WhenOrderDialogOpens(
         [&](COrderDlg* dlg) { shown = dlg->findChild<QDateEdit*>("date")->date(); });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QCOMPARE(shown, QDate::currentDate());
 }
 
 void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
     SaveRows({1, 3});
     const QByteArray old = ReadBytes("Vemo/vemo.3");
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(1);
     WhenOrderDialogOpens([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("8");
         Edit(dlg, "amount")->setText("99");
         dlg->OnOK();
     });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   8"}));
     QCOMPARE(ReadBytes("Vemo/vemo.3"), old);
@@ -396,17 +397,17 @@ void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
 
 void TestOrderDialogs::lowerNumberOnTheLastRowLowersTheProposal() {
     SaveRows({1, 9, 10});
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(2);
     WhenOrderDialogOpens([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("4");
         dlg->OnOK();
     });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   9", "   4"}));
     QString proposed;
     WhenOrderDialogOpens([&](COrderDlg* dlg) { proposed = Edit(dlg, "number")->text(); });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QCOMPARE(proposed, QStringLiteral("5"));
 }
 
@@ -421,7 +422,7 @@ void TestOrderDialogs::needsASelectedRow_data() {
 void TestOrderDialogs::needsASelectedRow() {
     QFETCH(int, button);
     SaveRows({1, 2});
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     bool dialogOpened = false;
     WhenOrderDialogOpens([&](COrderDlg*) { dialogOpened = true; });
     Press(&archive, button);
@@ -437,7 +438,7 @@ void TestOrderDialogs::needsASelectedRow() {
 void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     SaveRows({1, 2});
     CVemoDoc doc;
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(doc);
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(1);
@@ -448,20 +449,29 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     QCOMPARE(archive.result(), int(QDialog::Accepted));
     QCOMPARE(archive.CurrentRow(), 1);
     QCOMPARE(doc.m_strNumber, archive.RowAt(1)[kColumnNumber]);  // the chosen order is on the form
+
+    // And by the mouse, into the document the archive was given.
+    CVemoDoc other;
+    COrderArchiveDlg second(other);
+    second.SelectRow(0);
+    Press(&second, kDraw);
+    QCOMPARE(second.result(), int(QDialog::Accepted));
+    QCOMPARE(other.m_strNumber, second.RowAt(0)[kColumnNumber]);
+    QCOMPARE(doc.m_strNumber, archive.RowAt(1)[kColumnNumber]);
 }
 
 void TestOrderDialogs::deleteRemovesRowAndFile() {
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(1);
-    archive.OnDeleteOrder();
+    Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3"}));
     QVERIFY(!OrderFiles::Exists(2));
     // A row whose file has gone meanwhile goes from the list all the same.
     QVERIFY(OrderFiles::RemoveOrder(3));
     archive.SelectRow(1);
-    archive.OnDeleteOrder();
+    Press(&archive, kDeleteOrder);
     QCOMPARE(m_log.Texts(), QStringList{"Не могу удалить платежку"});
     QCOMPARE(ShownNumbers(archive), QStringList{"   1"});
 }
@@ -469,10 +479,10 @@ void TestOrderDialogs::deleteRemovesRowAndFile() {
 void TestOrderDialogs::deleteTakesTheNumberFromTheRow() {
     WriteBytes("Vemo/vemo.9", "  12\r\n");
     WriteBytes("Vemo/vemo.12", "  12\r\n");
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     QCOMPARE(ShownNumbers(archive), (QStringList{"  12", "  12"}));
     archive.SelectRow(0);  // the row of file 9
-    archive.OnDeleteOrder();
+    Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
     QVERIFY(!QFile::exists("Vemo/vemo.12"));
     QVERIFY(QFile::exists("Vemo/vemo.9"));
@@ -481,13 +491,13 @@ void TestOrderDialogs::deleteTakesTheNumberFromTheRow() {
 void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, "Alfa", "Гамма")));
     QVERIFY(OrderFiles::SaveOrder(2, Row(2, "alfa-2", "Дельта")));
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     QVERIFY(archive.m_strRowPayer.isEmpty() && archive.m_strRowRecipient.isEmpty());
     archive.SelectRow(1);
     QCOMPARE(archive.m_strRowPayer, QStringLiteral("alfa-2"));
     QCOMPARE(archive.m_strRowRecipient, QStringLiteral("Дельта"));
     TypeAndConfirm(Complete("2"));  // the current row changes its names
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QCOMPARE(archive.m_strRowPayer, QStringLiteral("Бета"));
     QCOMPARE(archive.m_strRowRecipient, QStringLiteral("Дельта"));
     archive.findChild<QTreeView*>()->clearSelection();
@@ -498,18 +508,18 @@ void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
 void TestOrderDialogs::cancelledOrderDialogChangesNothing() {
     SaveRows({1});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
     WhenOrderDialogOpens([](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         dlg->reject();
     });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     WhenOrderDialogOpens([](COrderDlg* dlg) {
         Type(dlg, Complete("7"));
         dlg->reject();
     });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QCOMPARE(archive.RowCount(), 1);
     QCOMPARE(archive.RowAt(0), Row(1));
     QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
@@ -634,7 +644,7 @@ void TestOrderDialogs::preselectsExactNames() {
     QFETCH(QStringList, messages);
     WriteNames("pltRecv.dat", kPayers + QStringList{"alfa-2"});
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, payer, recipient)));
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
     int payerShown = -2;
     int recipientShown = -2;
@@ -643,7 +653,7 @@ void TestOrderDialogs::preselectsExactNames() {
         recipientShown = SelectedRow(dlg->m_lbRecipients);
         dlg->OnOK();
     });
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QCOMPARE(payerShown, payerRow);
     QCOMPARE(recipientShown, recipientRow);
     if (payerRow < 0) {
@@ -661,8 +671,50 @@ void TestOrderDialogs::missingRequisitesFileGivesAnEmptyList() {
     dlg.OnInitDialog();
     QCOMPARE(dlg.m_lbPayers->count(), 0);
     QCOMPARE(dlg.m_lbRecipients->count(), kRecipients.size());
-    QVERIFY(QFile::exists("pltRecv.dat"));
-    QCOMPARE(QFileInfo("pltRecv.dat").size(), 0);
+    QVERIFY(!QFile::exists("pltRecv.dat"));  // reading creates nothing
+}
+
+void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
+    QVERIFY(QFile::remove("polRecv.dat"));
+    QVERIFY(QDir().mkdir("polRecv.dat"));  // there, but can't be read
+    const QByteArray payers = ReadBytes("pltRecv.dat");
+    COrderArchiveDlg archive(m_doc);
+    int payersShown = -1;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) { payersShown = dlg->m_lbPayers->count(); });
+    Press(&archive, kCreateNew);
+    QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Не могу прочитать реквизиты")});
+    QCOMPARE(payersShown, kPayers.size());
+    QVERIFY(QFileInfo("polRecv.dat").isDir());
+    QCOMPARE(ReadBytes("pltRecv.dat"), payers);
+}
+
+// The order dialog is up, and the box stands centred over it.
+void TestOrderDialogs::missingNameIsToldOverTheShownDialog() {
+    MessageBoxes::SetTestLog(nullptr);
+    QVERIFY(OrderFiles::SaveOrder(1, Row(1, QStringLiteral("Нет такого"), "Гамма")));
+    COrderArchiveDlg archive(m_doc);
+    archive.SelectRow(0);
+    QStringList texts;
+    bool overTheDialog = true;
+    QTimer boxes;
+    connect(&boxes, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            auto* dlg = qobject_cast<COrderDlg*>(box->parentWidget());
+            overTheDialog =
+                overTheDialog && dlg && dlg->isVisible() &&
+                (box->geometry().center() - dlg->geometry().center()).manhattanLength() < 40;
+            texts.append(box->text());
+            box->accept();
+        } else if (auto* dlg = qobject_cast<COrderDlg*>(modal); dlg && !texts.isEmpty()) {
+            dlg->reject();
+        }
+    });
+    boxes.start(10);
+    Press(&archive, kEditOrder);
+    boxes.stop();
+    QCOMPARE(texts, QStringList{QStringLiteral("Плательщик не обнаружен")});
+    QVERIFY(overTheDialog);
 }
 
 void TestOrderDialogs::refusesCharactersThatCannotBeSaved_data() {
@@ -683,14 +735,14 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, caption);
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     WhenOrderDialogOpens([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         Edit(dlg, field.toLatin1().constData())->setText(text);
         dlg->OnOK();
         QCOMPARE(dlg->isVisible(), !caption.isEmpty());
     });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     if (caption.isEmpty()) {
         QVERIFY(m_log.entries.isEmpty());
         QCOMPARE(OrderFiles::LoadOrders().first()[kColumnBasis], text);
@@ -717,7 +769,7 @@ void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk() {
     QFETCH(QString, number);
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(1);
     LineFile::g_pWriteFault = FailOrderWrites;
     TypeAndConfirm(Complete(number));
@@ -746,7 +798,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
     QFETCH(int, number);
     QFETCH(QStringList, shown);
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     QVERIFY(OrderFiles::SaveOrder(7, Row(7)));  // written by another hand after the list was made
     archive.SelectRow(2);
     TypeAndConfirm(Complete(QString::number(number)));
@@ -766,7 +818,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
 void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     m_log.answerYes = false;
     WhenOrderDialogOpens([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -781,7 +833,7 @@ void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
         Edit(dlg, "number")->setText("5");
         dlg->OnOK();
     });
-    archive.OnCreateNew();
+    Press(&archive, kCreateNew);
     QCOMPARE(m_log.entries.size(), 1);
     QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   2", "   5"}));
@@ -791,10 +843,10 @@ void TestOrderDialogs::ownNumberNeverAsks() {
     // Two rows show number 12; the second is order 12's own file.
     WriteBytes("Vemo/vemo.9", "  12\r\n");
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
-    COrderArchiveDlg archive;
+    COrderArchiveDlg archive(m_doc);
     archive.SelectRow(1);
     TypeAndConfirm(Complete("12"));
-    archive.OnEditOrder();
+    Press(&archive, kEditOrder);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ShownNumbers(archive), (QStringList{"  12", "  12"}));
     QCOMPARE(archive.RowAt(1)[kColumnPayer], QStringLiteral("Бета"));

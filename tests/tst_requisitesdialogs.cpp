@@ -2,6 +2,7 @@
 // and keeping stored records when a file can't be read or written.
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 #include <functional>
@@ -64,12 +65,21 @@ void WhenRecordDialogOpens(const std::function<void(CRequisitesDlg*)>& answer) {
     });
 }
 
+QPushButton* Button(QWidget* dialog, const char* text) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->text() == QString::fromUtf8(text)) {
+            return button;
+        }
+    }
+    qFatal("no button %s", text);
+}
+
 void AddRecord(CRequisitesArchiveDlg* archive, const CRequisite& record) {
     WhenRecordDialogOpens([record](CRequisitesDlg* dlg) {
         Type(dlg, record);
         dlg->OnOK();
     });
-    archive->OnAdd();
+    QTest::mouseClick(Button(archive, "Добавить"), Qt::LeftButton);
 }
 
 QListWidget* List(CRequisitesArchiveDlg* archive) {
@@ -137,10 +147,12 @@ private slots:
     void changeAndDeleteNeedASelection();
     void escapeSavesLikeOk();
     void focusAndTabOrder();
-    void loaderReadsOnceAndWritesBack();
+    void unchangedCloseKeepsAnotherWindowsDeletion();
+    void changedCloseAsksBeforeReplacingAnotherWindowsSave_data();
+    void changedCloseAsksBeforeReplacingAnotherWindowsSave();
+    void questionStandsOverTheArchiveAndDefaultsToNo();
     void unreadableFileIsNotOverwritten_data();
     void unreadableFileIsNotOverwritten();
-    void unreadableFileOfALoader();
     void failedSaveKeepsTheOldFile();
     void refusesTextTheFileCannotKeep_data();
     void refusesTextTheFileCannotKeep();
@@ -189,10 +201,8 @@ void TestRequisitesDialogs::opensEmptyArchiveOfEachKind() {
         QCOMPARE(archive.windowTitle(), caption);
         QCOMPARE(List(&archive)->count(), 0);
         QCOMPARE(Selected(&archive), -1);
-        QVERIFY(!QFileInfo::exists(file));  // written only as the object goes
     }
-    QVERIFY(QFileInfo(file).isFile());
-    QCOMPARE(QFileInfo(file).size(), 0);
+    QVERIFY(!QFileInfo::exists(file));  // nothing changed, so nothing was written
     QVERIFY(m_log.entries.isEmpty());
 }
 
@@ -206,7 +216,7 @@ void TestRequisitesDialogs::addsInOrderAndSelectsTheFirst() {
         QCOMPARE(Selected(&archive), 0);
         WhenRecordDialogOpens([](CRequisitesDlg* dlg) { dlg->reject(); });
         archive.OnAdd();  // cancelled: nothing added
-        QCOMPARE(archive.m_requisites.size(), 2);
+        QCOMPARE(archive.m_requisites.Count(), 2);
     }
     const QByteArray bytes = ReadBytes(kRecipients);
     QCOMPARE(bytes.count("\r\n"), 12);
@@ -237,12 +247,12 @@ void TestRequisitesDialogs::changesRecordInPlace() {
             Type(dlg, changed);
             ok ? dlg->OnOK() : dlg->reject();
         });
-        archive.OnChange();
+        QTest::mouseClick(Button(&archive, "Изменить"), Qt::LeftButton);
         QCOMPARE(offered, Fields(records.at(2)));  // every field in its own box
         if (ok) {
             records[2] = changed;
         }
-        QCOMPARE(archive.m_requisites, records);
+        QCOMPARE(archive.m_requisites.Records(), records);
         QCOMPARE(Entries(&archive).at(2), records.at(2).m_strName);
         QCOMPARE(Selected(&archive), ok ? 0 : 2);
     }
@@ -273,7 +283,8 @@ void TestRequisitesDialogs::deletesRecord() {
         List(&archive)->setCurrentRow(index);
         archive.OnDelete();
         QCOMPARE(Entries(&archive), left);
-        QCOMPARE(archive.m_requisites, records);  // the others keep their fields and order
+        QCOMPARE(archive.m_requisites.Records(),
+                 records);  // the others keep their fields and order
         QCOMPARE(Selected(&archive), left.isEmpty() ? -1 : 0);
     }
     QCOMPARE(ReadFile(kPayers), records);
@@ -299,9 +310,9 @@ void TestRequisitesDialogs::changeAndDeleteNeedASelection() {
         archive->OnChange();
         archive->OnDelete();
     }
-    QCOMPARE(empty.m_requisites.size(), 0);
+    QCOMPARE(empty.m_requisites.Count(), 0);
     QCOMPARE(Selected(&empty), -1);
-    QCOMPARE(unselected.m_requisites, CRequisiteArray{Record("A")});
+    QCOMPARE(unselected.m_requisites.Records(), CRequisiteArray{Record("A")});
     QCoreApplication::processEvents();  // the answer runs now unless a dialog took it
     QVERIFY(!opened);
 }
@@ -335,31 +346,97 @@ void TestRequisitesDialogs::focusAndTabOrder() {
     QCOMPARE(dlg.focusWidget(), Edit(&dlg, "editName"));
 }
 
-// The order dialog and the transfer to the form load the lists through objects never shown.
-void TestRequisitesDialogs::loaderReadsOnceAndWritesBack() {
-    QFile file(kRecipients);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("A\nbank\nbik\ninn\n1\n2\nB\n");
-    file.close();
+// Two windows on one address book: each writes only what it changed, and never silently over
+// what the other one saved.
+void TestRequisitesDialogs::unchangedCloseKeepsAnotherWindowsDeletion() {
+    QVERIFY(RequisitesFile::Write(kPayers, {Record("A"), Record("B"), Record("C")}));
+    CRequisitesArchiveDlg first(0);
+    first.show();
     {
-        CRequisitesArchiveDlg loader(1);
-        loader.LoadRequisites(kRecipients);
-        QCOMPARE(loader.m_requisites.size(), 2);
-        QCOMPARE(loader.m_requisites.at(0).m_strInnKpp, QStringLiteral("inn"));
+        CRequisitesArchiveDlg second(0);
+        second.show();
+        List(&second)->setCurrentRow(1);
+        QTest::mouseClick(Button(&second, "Удалить"), Qt::LeftButton);
+        second.accept();
     }
-    QCOMPARE(ReadBytes(kRecipients),
-             QByteArray("A\r\nbank\r\nbik\r\ninn\r\n1\r\n2\r\nB\r\n\r\n\r\n\r\n\r\n\r\n"));
-    {
-        CRequisitesArchiveDlg loader(0);
-        loader.LoadRequisites(kPayers);  // missing: an empty list, and an empty file afterwards
-        QVERIFY(loader.m_requisites.isEmpty());
-    }
-    QCOMPARE(QFileInfo(kPayers).size(), 0);
+    const QByteArray saved = ReadBytes(kPayers);
+    QCOMPARE(ReadFile(kPayers), (CRequisiteArray{Record("A"), Record("C")}));
+    first.accept();
+    QCOMPARE(ReadBytes(kPayers), saved);
     QVERIFY(m_log.entries.isEmpty());
+}
 
-    QVERIFY(QFile::remove(kPayers));
-    { CRequisitesArchiveDlg neverLoaded(0); }  // writes nothing, not even an empty file
-    QVERIFY(!QFileInfo::exists(kPayers));
+void TestRequisitesDialogs::changedCloseAsksBeforeReplacingAnotherWindowsSave_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Нет") << false;
+    QTest::newRow("Да") << true;
+}
+
+void TestRequisitesDialogs::changedCloseAsksBeforeReplacingAnotherWindowsSave() {
+    QFETCH(bool, yes);
+    QVERIFY(RequisitesFile::Write(kRecipients, {Record("A"), Record("B")}));
+    CRequisitesArchiveDlg first(1);
+    first.show();
+    {
+        CRequisitesArchiveDlg second(1);
+        second.show();
+        List(&second)->setCurrentRow(0);
+        QTest::mouseClick(Button(&second, "Удалить"), Qt::LeftButton);
+        second.accept();
+    }
+    const QByteArray saved = ReadBytes(kRecipients);
+    AddRecord(&first, Record("N"));
+    m_log.answerYes = yes;
+    first.accept();
+    QCOMPARE(m_log.entries.size(), yes ? 1 : 2);
+    QCOMPARE(m_log.entries.first().text,
+             QStringLiteral("Файл polRecv.dat изменен другой программой после открытия. "
+                            "Записать ваш список вместо него?"));
+    if (yes) {
+        QCOMPARE(ReadFile(kRecipients), (CRequisiteArray{Record("A"), Record("B"), Record("N")}));
+    } else {
+        QCOMPARE(ReadBytes(kRecipients), saved);
+        QCOMPARE(m_log.entries.last().caption, QStringLiteral("Ошибка"));
+        QVERIFY2(m_log.entries.last().text.contains(QStringLiteral("не записаны")),
+                 qPrintable(m_log.entries.last().text));
+    }
+}
+
+// The real question: it stands over the archive, still open, and Enter answers "Нет".
+void TestRequisitesDialogs::questionStandsOverTheArchiveAndDefaultsToNo() {
+    MessageBoxes::SetTestLog(nullptr);
+    QVERIFY(RequisitesFile::Write(kPayers, {Record("A")}));
+    CRequisitesArchiveDlg archive(0);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    AddRecord(&archive, Record("B"));
+    WriteBytes(kPayers, "other\r\n\r\n\r\n\r\n\r\n\r\n");  // another program's save
+    QStringList texts;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    bool overTheArchive = true;
+    QTimer boxes;
+    connect(&boxes, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        texts.append(box->text());
+        overTheArchive =
+            overTheArchive && box->parentWidget() == &archive && archive.isVisible() &&
+            (box->geometry().center() - archive.geometry().center()).manhattanLength() < 40;
+        if (texts.size() == 1) {
+            defaultButton = box->standardButton(box->defaultButton());
+        }
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    boxes.start(10);
+    archive.accept();
+    boxes.stop();
+    QCOMPARE(texts.size(), 2);  // the question, then what became of the changes
+    QVERIFY(texts.first().startsWith(QStringLiteral("Файл pltRecv.dat изменен")));
+    QCOMPARE(defaultButton, QMessageBox::No);
+    QVERIFY(overTheArchive);
+    QCOMPARE(ReadBytes(kPayers), QByteArray("other\r\n\r\n\r\n\r\n\r\n\r\n"));
 }
 
 void TestRequisitesDialogs::unreadableFileIsNotOverwritten_data() {
@@ -390,22 +467,6 @@ void TestRequisitesDialogs::unreadableFileIsNotOverwritten() {
     QVERIFY(QFileInfo(kPayers).isDir());
 }
 
-void TestRequisitesDialogs::unreadableFileOfALoader() {
-    QVERIFY(QDir().mkdir(kRecipients));
-    QVERIFY(RequisitesFile::Write(kPayers, {Record("A")}));
-    {
-        CRequisitesArchiveDlg recipients(1);
-        CRequisitesArchiveDlg payers(0);
-        recipients.LoadRequisites(kRecipients);
-        payers.LoadRequisites(kPayers);
-        QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Не могу прочитать реквизиты")});
-        QCOMPARE(payers.m_requisites, CRequisiteArray{Record("A")});
-    }
-    QCOMPARE(m_log.entries.size(), 1);  // said once, when loading
-    QVERIFY(QFileInfo(kRecipients).isDir());
-    QCOMPARE(ReadFile(kPayers), CRequisiteArray{Record("A")});
-}
-
 void TestRequisitesDialogs::failedSaveKeepsTheOldFile() {
     QVERIFY(RequisitesFile::Write(kPayers, {Record("A")}));
     const QByteArray old = ReadBytes(kPayers);
@@ -413,8 +474,8 @@ void TestRequisitesDialogs::failedSaveKeepsTheOldFile() {
         CRequisitesArchiveDlg archive(0);
         archive.show();
         AddRecord(&archive, Record("B"));
-        archive.accept();
         LineFile::g_pWriteFault = FailEveryWrite;
+        archive.accept();
     }
     QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Не могу записать реквизиты")});
     QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));

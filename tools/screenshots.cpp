@@ -8,6 +8,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
+#include "form/CVemoDoc.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/COrderDlg.h"
 
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
 
     bool saved = true;
     {
-        COrderArchiveDlg archive(frame);
+        COrderArchiveDlg archive(*app.Document(), frame);
         archive.show();
         archive.SelectRow(0);
         QApplication::processEvents();

@@ -11,13 +11,16 @@ Log* g_pLog = nullptr;
 const QString kErrorCaption = QStringLiteral("Ошибка");
 const QString kAppCaption = QStringLiteral("Vemo");
 
-QMessageBox::StandardButton Show(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
-                                 const QString& text, QMessageBox::StandardButtons buttons) {
+QMessageBox::StandardButton Show(
+    QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+    QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) {
     if (g_pLog) {
         g_pLog->entries.append({caption, text});
         return g_pLog->answerYes ? QMessageBox::Yes : QMessageBox::No;
     }
     QMessageBox box(icon, caption, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -31,9 +34,11 @@ void ShowNotice(QWidget* parent, const QString& text) {
     Show(parent, QMessageBox::Warning, kAppCaption, text, QMessageBox::Ok);
 }
 
-bool AskYesNo(QWidget* parent, const QString& text) {
+bool AskYesNo(QWidget* parent, const QString& text, Answer defaultAnswer) {
+    const QMessageBox::StandardButton defaultButton =
+        defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;
     return Show(parent, QMessageBox::Question, kAppCaption, text,
-                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+                QMessageBox::Yes | QMessageBox::No, defaultButton) == QMessageBox::Yes;
 }
 
 QStringList Log::Texts() const {

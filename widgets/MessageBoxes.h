@@ -12,8 +12,10 @@ namespace MessageBoxes {
 void ShowError(QWidget* parent, const QString& text);
 // A notice in the toolkit's own words (a refused number, say): caption "Vemo", warning icon.
 void ShowNotice(QWidget* parent, const QString& text);
-// A question with "Да" and "Нет"; true for "Да".
-bool AskYesNo(QWidget* parent, const QString& text);
+enum class Answer { Yes, No };
+// A question with "Да" and "Нет"; true for "Да". Enter gives the default answer, which should be
+// the harmless one.
+bool AskYesNo(QWidget* parent, const QString& text, Answer defaultAnswer = Answer::Yes);
 
 // While a log is set, boxes are not shown: each is appended to the log, and questions take the
 // log's answer.
