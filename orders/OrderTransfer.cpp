@@ -5,7 +5,6 @@
 #include "form/CVemoDoc.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderFiles.h"
-#include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 
 namespace OrderTransfer {
@@ -29,12 +28,16 @@ void LookUp(const CRequisiteArray& requisites, int nKind, CRequisite& party,
     party.m_strName = name;
 }
 
-AddressBook ReadBook(int nKind, QStringList* warnings) {
-    AddressBook book(RequisitesFile::FileName(nKind));
-    if (book.Load() == AddressBook::Outcome::Unreadable) {
-        warnings->append(QStringLiteral("cannot read %1").arg(book.Path()));
+// The book's record of the party alone, or none: the rest of a large book is never decoded.
+CRequisiteArray FindParty(int nKind, const QString& name, QStringList* warnings) {
+    const QString path = RequisitesFile::FileName(nKind);
+    CRequisite record;
+    bool found = false;
+    if (RequisitesFile::FindByName(path, name, &record, &found) ==
+        LineFile::ReadResult::Unreadable) {
+        warnings->append(QStringLiteral("cannot read %1").arg(path));
     }
-    return book;
+    return found ? CRequisiteArray{record} : CRequisiteArray{};
 }
 
 }  // namespace
@@ -79,10 +82,12 @@ bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* w
             *error = QStringLiteral("cannot read order %1 (%2)").arg(number).arg(path);
             return false;
     }
-    const AddressBook recipients = ReadBook(RequisitesFile::kRecipientsKind, warnings);
-    const AddressBook payers = ReadBook(RequisitesFile::kPayersKind, warnings);
-    const MissingParties missing =
-        TransferOrder(OrderRow::FromLines(lines), payers.Records(), recipients.Records(), doc);
+    const OrderRow row = OrderRow::FromLines(lines);
+    const CRequisiteArray recipients =
+        FindParty(RequisitesFile::kRecipientsKind, row[kColumnRecipient], warnings);
+    const CRequisiteArray payers =
+        FindParty(RequisitesFile::kPayersKind, row[kColumnPayer], warnings);
+    const MissingParties missing = TransferOrder(row, payers, recipients, doc);
     for (const MissingParty& party : missing) {
         const bool payer = party.nKind == RequisitesFile::kPayersKind;
         warnings->append(
