@@ -175,7 +175,9 @@ qint64 ReadEveryFile() {
 // Opening the archive's rows: the files read and the list model filled.
 int OpenRows() {
     COrderListModel model;
-    model.SetRows(OrderFiles::LoadOrders());
+    QStringList files;
+    QList<OrderRow> rows = OrderFiles::LoadOrders(nullptr, &files);
+    model.SetRows(std::move(rows), std::move(files));
     return model.rowCount();
 }
 

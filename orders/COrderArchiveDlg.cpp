@@ -101,7 +101,19 @@ bool COrderArchiveDlg::OnInitDialog() {
     const QIcon icon(QStringLiteral(":/icons/about.png"));
     m_pImageList = std::make_unique<QIcon>(icon.pixmap(kIconSize, kIconSize));
     m_pModel->SetRowIcon(*m_pImageList);
-    m_pModel->SetRows(OrderFiles::LoadOrders());
+    QStringList unreadable;
+    QStringList files;
+    QList<OrderRow> rows = OrderFiles::LoadOrders(&unreadable, &files);
+    m_pModel->SetRows(std::move(rows), std::move(files));
+    if (!unreadable.isEmpty()) {
+        // Told over the archive once it is up.
+        QMetaObject::invokeMethod(
+            this,
+            [this, text = OrderFiles::CannotReadMessage(unreadable)] {
+                MessageBoxes::ShowError(this, text);
+            },
+            Qt::QueuedConnection);
+    }
     return true;
 }
 
@@ -133,11 +145,13 @@ int COrderArchiveDlg::RequireCurrentRow() {
 }
 
 bool COrderArchiveDlg::WouldReplaceAnotherOrder(int number, int editedRow) const {
-    // Rewriting an order under its own number is the normal update.
-    if (editedRow >= 0 && m_pModel->RowAt(editedRow).Number() == number) {
+    // Rewriting an order's own file is the normal update; the file is the one the row was read
+    // from, whatever number it shows.
+    const QString file = OrderFiles::FileName(number);
+    if (editedRow >= 0 && m_pModel->FileOf(editedRow) == file) {
         return false;
     }
-    return m_pModel->HasOtherRowWithNumber(number, editedRow) || OrderFiles::Exists(number);
+    return m_pModel->HasOtherRowOfFile(file, editedRow) || OrderFiles::Exists(number);
 }
 
 void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
@@ -150,7 +164,7 @@ void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
 
 bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     const int number = row.Number();
-    const bool replaces = WouldReplaceAnotherOrder(number, editedRow);
+    const QString file = OrderFiles::FileName(number);
     // The file first: the list shows only what was written.
     if (!OrderFiles::SaveOrder(number, row)) {
         MessageBoxes::ShowError(this, QStringLiteral("Не могу записать платежку"));
@@ -159,14 +173,12 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     int target = editedRow;
     if (target < 0) {
         target = m_pModel->rowCount();
-        m_pModel->AppendRow(row);
+        m_pModel->AppendRow(row, file);
     } else {
-        m_pModel->SetRow(target, row);
+        m_pModel->SetRow(target, row, file);
     }
-    if (replaces) {
-        // The other row of that number showed the order that has just been replaced.
-        m_pModel->RemoveOtherRowsWithNumber(number, target);
-    }
+    // Another row of that file showed the order that has just been replaced.
+    m_pModel->RemoveOtherRowsOfFile(file, target);
     return true;
 }
 
@@ -214,9 +226,12 @@ void COrderArchiveDlg::OnDeleteOrder() {
     if (current < 0) {
         return;
     }
-    const int number = m_pModel->RowAt(current).Number();
-    m_pModel->RemoveRow(current);  // the row goes whatever becomes of the file
-    if (!OrderFiles::RemoveOrder(number)) {
+    const QString file = m_pModel->FileOf(current);  // its own, whatever number it shows
+    m_pModel->RemoveRow(current);                    // the row goes whatever becomes of the file
+    // No row is left current, so that another press asks for a row instead of deleting the one
+    // that moved up.
+    m_pList->selectionModel()->clear();
+    if (!OrderFiles::RemoveOrderFile(file)) {
         MessageBoxes::ShowError(this, QStringLiteral("Не могу удалить платежку"));
     }
 }

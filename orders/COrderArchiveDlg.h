@@ -48,8 +48,8 @@ private:
     void CreateControls();
     // The current row, or -1 after telling the user that none is selected.
     int RequireCurrentRow();
-    // Whether writing order number N would replace an order other than the edited row
-    // (editedRow -1 for a new order): another row shows N, or the file of N is there.
+    // Whether writing order number N would replace an order other than the edited row's own file
+    // (editedRow -1 for a new order): the file of N is another row's, or is there at all.
     bool WouldReplaceAnotherOrder(int number, int editedRow) const;
     // Runs the order dialog and stores what it ended with.
     void RunOrderDialog(COrderDlg* dialog, int editedRow);

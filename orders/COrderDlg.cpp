@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <limits>
 
 #include "orders/OrderTexts.h"
 #include "requisites/AddressBook.h"
@@ -75,6 +76,7 @@ void COrderDlg::CreateControls() {
     auto edit = [&](const char* name, Box box) {
         auto* widget = new QLineEdit(this);
         widget->setObjectName(QLatin1String(name));
+        widget->setMaxLength(std::numeric_limits<int>::max());  // a long field is never cut
         units.Place(widget, box.x, box.y, box.width, box.height);
         return widget;
     };
@@ -169,6 +171,9 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
     if (!saveAndValidate) {
         m_editNumber->setText(QString::number(m_nNumber));
         m_dateEdit->setDate(m_date.isValid() ? m_date : QDate::currentDate());
+        // A longer kind of payment read from a file is shown whole, to be refused at OK rather
+        // than cut; no more than the limit can be typed.
+        m_editPaymentKind->setMaxLength(qMax(kPaymentKindLength, int(m_strPaymentKind.size())));
         for (const TextField& field : kTextFields) {
             (this->*field.edit)->setText(this->*field.member);
         }
@@ -292,9 +297,10 @@ bool COrderDlg::ConfirmReplacement() {
     if (!m_isNumberTaken || !m_isNumberTaken(m_nNumber)) {
         return true;
     }
+    // Enter must not replace another order.
     if (MessageBoxes::AskYesNo(
-            this,
-            QStringLiteral("Платежное поручение № %1 уже есть. Заменить его?").arg(m_nNumber))) {
+            this, QStringLiteral("Платежное поручение № %1 уже есть. Заменить его?").arg(m_nNumber),
+            MessageBoxes::Answer::No)) {
         return true;
     }
     m_editNumber->setFocus();

@@ -40,42 +40,47 @@ void COrderListModel::SetRowIcon(const QIcon& icon) {
     }
 }
 
-void COrderListModel::SetRows(QList<OrderRow> rows) {
+void COrderListModel::SetRows(QList<OrderRow> rows, QStringList files) {
+    Q_ASSERT(rows.size() == files.size());
     beginResetModel();
     m_rows = std::move(rows);
+    m_files = std::move(files);
     endResetModel();
 }
 
-void COrderListModel::SetRow(int row, const OrderRow& values) {
+void COrderListModel::SetRow(int row, const OrderRow& values, const QString& file) {
     m_rows[row] = values;
+    m_files[row] = file;
     emit dataChanged(index(row, 0), index(row, kOrderColumnCount - 1), {Qt::DisplayRole});
 }
 
-void COrderListModel::AppendRow(const OrderRow& values) {
+void COrderListModel::AppendRow(const OrderRow& values, const QString& file) {
     beginInsertRows(QModelIndex(), rowCount(), rowCount());
     m_rows.append(values);
+    m_files.append(file);
     endInsertRows();
 }
 
 void COrderListModel::RemoveRow(int row) {
     beginRemoveRows(QModelIndex(), row, row);
     m_rows.removeAt(row);
+    m_files.removeAt(row);
     endRemoveRows();
 }
 
-bool COrderListModel::HasOtherRowWithNumber(int number, int exceptRow) const {
-    for (int i = 0; i < m_rows.size(); ++i) {
-        if (i != exceptRow && m_rows.at(i).Number() == number) {
+bool COrderListModel::HasOtherRowOfFile(const QString& file, int exceptRow) const {
+    for (int i = 0; i < m_files.size(); ++i) {
+        if (i != exceptRow && m_files.at(i) == file) {
             return true;
         }
     }
     return false;
 }
 
-void COrderListModel::RemoveOtherRowsWithNumber(int number, int keptRow) {
+void COrderListModel::RemoveOtherRowsOfFile(const QString& file, int keptRow) {
     // From the end, so that the rows still to be looked at keep their indexes.
-    for (int i = int(m_rows.size()) - 1; i >= 0; --i) {
-        if (i != keptRow && m_rows.at(i).Number() == number) {
+    for (int i = int(m_files.size()) - 1; i >= 0; --i) {
+        if (i != keptRow && m_files.at(i) == file) {
             RemoveRow(i);
         }
     }

@@ -3,11 +3,13 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 #include <QList>
+#include <QStringList>
 
 #include "orders/OrderRow.h"
 
 // The orders of the archive as the list shows them: one row per order, in file order, one
-// column per field, and the program's icon in front of every row.
+// column per field, and the program's icon in front of every row. Each row also knows the order
+// file it stands for, whatever number it shows.
 class COrderListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -18,16 +20,18 @@ public:
     static int ColumnWidth(int column);
 
     void SetRowIcon(const QIcon& icon);
-    void SetRows(QList<OrderRow> rows);
+    // The rows and, one for each, the name of the order file it was read from.
+    void SetRows(QList<OrderRow> rows, QStringList files);
     const QList<OrderRow>& Rows() const { return m_rows; }
     const OrderRow& RowAt(int row) const { return m_rows.at(row); }
-    void SetRow(int row, const OrderRow& values);
-    void AppendRow(const OrderRow& values);
+    const QString& FileOf(int row) const { return m_files.at(row); }
+    void SetRow(int row, const OrderRow& values, const QString& file);
+    void AppendRow(const OrderRow& values, const QString& file);
     void RemoveRow(int row);
-    // Whether a row other than the given one shows the number.
-    bool HasOtherRowWithNumber(int number, int exceptRow) const;
-    // Removes every row but the kept one that shows the number.
-    void RemoveOtherRowsWithNumber(int number, int keptRow);
+    // Whether a row other than the given one stands for the file.
+    bool HasOtherRowOfFile(const QString& file, int exceptRow) const;
+    // Removes every row but the kept one that stands for the file.
+    void RemoveOtherRowsOfFile(const QString& file, int keptRow);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -37,5 +41,6 @@ public:
 
 private:
     QList<OrderRow> m_rows;
+    QStringList m_files;
     QIcon m_rowIcon;
 };

@@ -29,6 +29,9 @@ constexpr size_t kPrefixLength = sizeof(kPrefixBytes) - 1;
 constexpr qsizetype kFilesPerExtraThread = 2000;
 constexpr int kMostThreads = 4;
 
+// A message box names at most this many unreadable files, then counts the rest.
+constexpr qsizetype kMostNamesTold = 10;
+
 // Whether a file name's tail is an order number: decimal, without sign or leading zeros, 1 or
 // more.
 bool IsNumberPart(const char* digits) {
@@ -208,13 +211,16 @@ QString FileName(int number) {
     return kDirectory + QLatin1Char('/') + kPrefix + QString::number(number);
 }
 
-QList<OrderRow> LoadOrders(QStringList* unreadable) {
+QList<OrderRow> LoadOrders(QStringList* unreadable, QStringList* files) {
     const QList<QByteArray> numbers = ListNumbers();
     QList<OrderRow> rows(numbers.size());
     std::vector<char> readable(size_t(numbers.size()), 0);
     LoadAll(numbers, rows.data(), readable.data());
 
     // Closes the gaps of the files that could not be read, keeping the order of the rest.
+    const auto name = [&numbers](qsizetype i) {
+        return kDirectory + QLatin1Char('/') + kPrefix + QString::fromLatin1(numbers.at(i));
+    };
     qsizetype kept = 0;
     for (qsizetype i = 0; i < numbers.size(); ++i) {
         if (readable[size_t(i)]) {
@@ -222,9 +228,11 @@ QList<OrderRow> LoadOrders(QStringList* unreadable) {
                 rows[kept] = std::move(rows[i]);
             }
             ++kept;
+            if (files) {
+                files->append(name(i));
+            }
         } else if (unreadable) {
-            unreadable->append(kDirectory + QLatin1Char('/') + kPrefix +
-                               QString::fromLatin1(numbers.at(i)));
+            unreadable->append(name(i));
         }
     }
     rows.resize(kept);
@@ -235,12 +243,26 @@ bool SaveOrder(int number, const OrderRow& row) {
     return LineFile::Write(FileName(number), row.Lines());
 }
 
-bool RemoveOrder(int number) {
-    return QFile::remove(FileName(number));
+QString CannotReadMessage(const QStringList& unreadable) {
+    QStringList lines = unreadable.mid(0, kMostNamesTold);
+    if (unreadable.size() > kMostNamesTold) {
+        lines.append(QStringLiteral("и еще %1").arg(unreadable.size() - kMostNamesTold));
+    }
+    return QStringLiteral("Не могу прочитать платежки:\n") + lines.join(QLatin1Char('\n'));
+}
+
+bool RemoveOrderFile(const QString& file) {
+    const QFileInfo info(file);
+    if (info.isDir()) {
+        return false;
+    }
+    QFile order(file);
+    return order.moveToTrash() || order.remove();
 }
 
 bool Exists(int number) {
-    return QFileInfo::exists(FileName(number));
+    const QFileInfo info(FileName(number));
+    return info.exists() || info.isSymLink();
 }
 
 }  // namespace OrderFiles

@@ -16,14 +16,25 @@ QString FileName(int number);
 // when that number is written in decimal without sign or leading zeros and is 1 or more. Files
 // that can't be read (a folder at the name, for one) give no row; their names, as FileName
 // writes them, are appended to *unreadable in the same order, so that the archive can say so.
-QList<OrderRow> LoadOrders(QStringList* unreadable = nullptr);
+// With files, the name of the file each row was read from is appended to it, row by row: the
+// number in a file's name need not be the number written inside it.
+QList<OrderRow> LoadOrders(QStringList* unreadable = nullptr, QStringList* files = nullptr);
+
+// What the user is told about order files that could not be read: their names, the first few of
+// a long list.
+QString CannotReadMessage(const QStringList& unreadable);
 
 // Writes the row to the file of the number, replacing it in one step. False when it could not be
 // written; the file is then as it was.
 bool SaveOrder(int number, const OrderRow& row);
 
-bool RemoveOrder(int number);
+// Removes an order file (a name as FileName gives it): into the desktop's trash where there is
+// one, so that a slip can be undone, else for good. False when nothing was removed, a folder at
+// the name included.
+bool RemoveOrderFile(const QString& file);
 
+// Whether anything stands at the name of order N, a link to nothing included: writing the order
+// would replace it.
 bool Exists(int number);
 
 }  // namespace OrderFiles

@@ -13,6 +13,7 @@
 
 #include "TestEnvironment.h"
 #include "TestFolder.h"
+#include "TestTrash.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
@@ -146,6 +147,28 @@ void Press(COrderArchiveDlg* archive, int button) {
     QFAIL("no such button");
 }
 
+QPushButton* Button(QWidget* dialog, const QString& text) {
+    for (QPushButton* push : dialog->findChildren<QPushButton*>()) {
+        if (push->text() == text) {
+            return push;
+        }
+    }
+    return nullptr;
+}
+
+// OK of the order dialog, clicked.
+void PressOk(COrderDlg* dlg) {
+    QPushButton* ok = Button(dlg, QStringLiteral("OK"));
+    QVERIFY(ok);
+    QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+// An order file copied by hand under another name: vemo.7 holding order 3.
+void WriteMismatchedCopy() {
+    OrderRow copy = Row(3, "alfa-2", QStringLiteral("Дельта"), "7-");
+    QVERIFY(LineFile::Write("Vemo/vemo.7", copy.Lines()));
+}
+
 bool FailOrderWrites(const QString& path) {
     return path.startsWith(QLatin1String("Vemo/"));
 }
@@ -177,7 +200,11 @@ private slots:
     void needsASelectedRow();
     void drawButtonEndsTheDialogWithARow();
     void deleteRemovesRowAndFile();
-    void deleteTakesTheNumberFromTheRow();
+    void deleteRemovesTheRowsOwnFile();
+    void deleteLeavesNoRowCurrent_data();
+    void deleteLeavesNoRowCurrent();
+    void unreadableOrderFilesAreToldOverTheArchive();
+    void unreadableOrderFileIsNotReplacedUnasked();
     void currentRowNamesFollowSelectionAndChanges();
     void cancelledOrderDialogChangesNothing();
 
@@ -194,6 +221,8 @@ private slots:
     void missingNameIsToldOverTheShownDialog();
     void refusesCharactersThatCannotBeSaved_data();
     void refusesCharactersThatCannotBeSaved();
+    void longFieldIsWrittenBackWhole();
+    void longKindOfPaymentIsRefusedNotCut();
 
     // Safe writing
     void failedWriteLeavesTheListAsOnDisk_data();
@@ -202,9 +231,13 @@ private slots:
     void asksBeforeReplacingAnotherOrder();
     void declinedReplacementKeepsTheDialogAsTyped();
     void ownNumberNeverAsks();
+    void editOfACopiedFileAsksBeforeWritingItsNumber_data();
+    void editOfACopiedFileAsksBeforeWritingItsNumber();
+    void replacementDefaultsToNo();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<TestTrash> m_trash;
     CVemoDoc m_doc;
     MessageBoxes::Log m_log;
 };
@@ -221,6 +254,8 @@ void TestOrderDialogs::init() {
     m_folder.reset();
     m_folder = std::make_unique<TestFolder>(TestFolder::Files{{"Vemo/", {}}});
     QVERIFY(m_folder->isValid());
+    m_trash = std::make_unique<TestTrash>();
+    QVERIFY(m_trash->SharesVolumeWith(m_folder->Path()));
     WriteNames("pltRecv.dat", kPayers);
     WriteNames("polRecv.dat", kRecipients);
 }
@@ -229,6 +264,7 @@ void TestOrderDialogs::cleanup() {
     LineFile::g_pWriteFault = nullptr;
     MessageBoxes::SetTestLog(nullptr);
     m_folder.reset();
+    m_trash.reset();
 }
 
 void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {
@@ -469,23 +505,116 @@ void TestOrderDialogs::deleteRemovesRowAndFile() {
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3"}));
     QVERIFY(!OrderFiles::Exists(2));
     // A row whose file has gone meanwhile goes from the list all the same.
-    QVERIFY(OrderFiles::RemoveOrder(3));
+    QVERIFY(QFile::remove("Vemo/vemo.3"));
     archive.SelectRow(1);
     Press(&archive, kDeleteOrder);
     QCOMPARE(m_log.Texts(), QStringList{"Не могу удалить платежку"});
     QCOMPARE(ShownNumbers(archive), QStringList{"   1"});
 }
 
-void TestOrderDialogs::deleteTakesTheNumberFromTheRow() {
-    WriteBytes("Vemo/vemo.9", "  12\r\n");
-    WriteBytes("Vemo/vemo.12", "  12\r\n");
+// A file copied by hand keeps the number written inside it; deleting its row removes that file,
+// never the other order's file of that number.
+void TestOrderDialogs::deleteRemovesTheRowsOwnFile() {
+    SaveRows({3});
+    const QByteArray three = ReadBytes("Vemo/vemo.3");
+    WriteMismatchedCopy();
     COrderArchiveDlg archive(m_doc);
-    QCOMPARE(ShownNumbers(archive), (QStringList{"  12", "  12"}));
-    archive.SelectRow(0);  // the row of file 9
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   3", "   3"}));
+    archive.SelectRow(1);  // the row of vemo.7
     Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
-    QVERIFY(!QFile::exists("Vemo/vemo.12"));
-    QVERIFY(QFile::exists("Vemo/vemo.9"));
+    QVERIFY(!QFile::exists("Vemo/vemo.7"));
+    QCOMPARE(ReadBytes("Vemo/vemo.3"), three);
+    QCOMPARE(m_trash->Files(), QStringList{"vemo.7"});
+    QCOMPARE(archive.RowCount(), 1);
+    QCOMPARE(archive.RowAt(0), Row(3));
+}
+
+void TestOrderDialogs::deleteLeavesNoRowCurrent_data() {
+    QTest::addColumn<bool>("byEnter");
+    QTest::newRow("mouse") << false;
+    QTest::newRow("Enter on the focused button") << true;
+}
+
+// After a delete the next row does not become current, so a second press can't delete it.
+void TestOrderDialogs::deleteLeavesNoRowCurrent() {
+    QFETCH(bool, byEnter);
+    SaveRows({1, 2, 3});
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    archive.SelectRow(0);
+    QPushButton* remove = Button(&archive, QStringLiteral("Удалить"));
+    QVERIFY(remove);
+    if (byEnter) {
+        archive.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&archive));
+        remove->setFocus();
+        QCOMPARE(QApplication::focusWidget(), remove);
+    }
+    for (int press = 0; press < 2; ++press) {
+        if (byEnter) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        } else {
+            QTest::mouseClick(remove, Qt::LeftButton);
+        }
+        QCOMPARE(archive.CurrentRow(), -1);
+        QVERIFY(!archive.findChild<QTreeView*>()->currentIndex().isValid());
+    }
+    QCOMPARE(m_log.Texts(), QStringList{kNoRow});
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   2", "   3"}));
+    QVERIFY(!OrderFiles::Exists(1));
+    QVERIFY(OrderFiles::Exists(2) && OrderFiles::Exists(3));
+    QCOMPARE(m_trash->Files(), QStringList{"vemo.1"});
+    QCOMPARE(archive.result(), int(QDialog::Rejected));  // Enter never reached the draw button
+}
+
+// Order files that can't be read are named in one message over the archive as it opens.
+void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
+    MessageBoxes::SetTestLog(nullptr);
+    SaveRows({1, 4});
+    QVERIFY(QDir().mkdir("Vemo/vemo.2"));
+    QVERIFY(QDir().mkdir("Vemo/vemo.3"));
+    COrderArchiveDlg archive(m_doc);
+    QStringList texts;
+    bool overTheArchive = true;
+    QTimer boxes;
+    connect(&boxes, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            overTheArchive = overTheArchive && box->parentWidget() == &archive &&
+                             archive.isVisible() && box->windowTitle() == "Ошибка";
+            texts.append(box->text());
+            box->accept();
+        } else if (modal == &archive) {
+            archive.reject();
+        }
+    });
+    boxes.start(10);
+    archive.exec();
+    boxes.stop();
+    QCOMPARE(texts.size(), 1);
+    QVERIFY(overTheArchive);
+    QVERIFY2(texts.first().contains("Vemo/vemo.2") && texts.first().contains("Vemo/vemo.3"),
+             qPrintable(texts.first()));
+    QVERIFY(!texts.first().contains("vemo.1") && !texts.first().contains("vemo.4"));
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   4"}));
+}
+
+void TestOrderDialogs::unreadableOrderFileIsNotReplacedUnasked() {
+    SaveRows({1});
+    QVERIFY(QDir().mkdir("Vemo/vemo.2"));
+    COrderArchiveDlg archive(m_doc);
+    QCoreApplication::sendPostedEvents(&archive, QEvent::MetaCall);
+    QCOMPARE(m_log.entries.size(), 1);
+    m_log = MessageBoxes::Log();
+    TypeAndConfirm(Complete("2"));  // the proposed number, and the answer Да
+    Press(&archive, kCreateNew);
+    QCOMPARE(m_log.Texts(),
+             (QStringList{QStringLiteral("Платежное поручение № 2 уже есть. Заменить его?"),
+                          kCannotWrite}));
+    QVERIFY(QFileInfo("Vemo/vemo.2").isDir());
+    QCOMPARE(ShownNumbers(archive), QStringList{"   1"});
 }
 
 void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
@@ -755,6 +884,48 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     }
 }
 
+// A field longer than a line edit holds by default, read from a file, goes back whole.
+void TestOrderDialogs::longFieldIsWrittenBackWhole() {
+    OrderRow row = Row(1);
+    row[kColumnBasis] = QString(40000, QChar(u'Ж')) + QStringLiteral("конец");
+    QVERIFY(OrderFiles::SaveOrder(1, row));
+    const QByteArray before = ReadBytes("Vemo/vemo.1");
+    COrderArchiveDlg archive(m_doc);
+    archive.SelectRow(0);
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        QCOMPARE(Edit(dlg, "basis")->text(), row[kColumnBasis]);
+        PressOk(dlg);
+    });
+    QVERIFY(QFile::remove("Vemo/vemo.1"));
+    Press(&archive, kEditOrder);
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
+    QCOMPARE(archive.RowAt(0), row);
+}
+
+// A kind of payment longer than the dialog lets one type, read from a file, is shown whole and
+// refused at OK with the reason, never cut to fit.
+void TestOrderDialogs::longKindOfPaymentIsRefusedNotCut() {
+    OrderRow row = Row(1);
+    row[kColumnPaymentKind] = "012";
+    QVERIFY(OrderFiles::SaveOrder(1, row));
+    const QByteArray before = ReadBytes("Vemo/vemo.1");
+    COrderArchiveDlg archive(m_doc);
+    archive.SelectRow(0);
+    bool refused = false;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        QCOMPARE(Edit(dlg, "paymentKind")->text(), QStringLiteral("012"));
+        PressOk(dlg);
+        refused = dlg->isVisible();
+        QCOMPARE(dlg->focusWidget(), Edit(dlg, "paymentKind"));
+    });
+    Press(&archive, kEditOrder);
+    QVERIFY(refused);
+    QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Введите не более 2 знаков.")});
+    QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
+    QCOMPARE(archive.RowAt(0), row);
+}
+
 void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk_data() {
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("number");
@@ -850,6 +1021,83 @@ void TestOrderDialogs::ownNumberNeverAsks() {
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(ShownNumbers(archive), (QStringList{"  12", "  12"}));
     QCOMPARE(archive.RowAt(1)[kColumnPayer], QStringLiteral("Бета"));
+}
+
+void TestOrderDialogs::editOfACopiedFileAsksBeforeWritingItsNumber_data() {
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("Нет") << false;
+    QTest::newRow("Да") << true;
+}
+
+// The row of vemo.7 shows number 3, so its edit writes vemo.3: another order's file.
+void TestOrderDialogs::editOfACopiedFileAsksBeforeWritingItsNumber() {
+    QFETCH(bool, replace);
+    SaveRows({3});
+    const QByteArray three = ReadBytes("Vemo/vemo.3");
+    WriteMismatchedCopy();
+    const QByteArray seven = ReadBytes("Vemo/vemo.7");
+    COrderArchiveDlg archive(m_doc);
+    const OrderRow copied = archive.RowAt(1);
+    archive.SelectRow(1);
+    m_log.answerYes = replace;
+    bool leftOpen = false;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        PressOk(dlg);
+        leftOpen = dlg->isVisible();
+    });
+    Press(&archive, kEditOrder);
+    QCOMPARE(m_log.Texts(),
+             QStringList{QStringLiteral("Платежное поручение № 3 уже есть. Заменить его?")});
+    QCOMPARE(leftOpen, !replace);
+    QCOMPARE(ReadBytes("Vemo/vemo.7"), seven);  // an edit never touches the file of its own name
+    if (!replace) {
+        QCOMPARE(ReadBytes("Vemo/vemo.3"), three);
+        QCOMPARE(archive.RowCount(), 2);
+        return;
+    }
+    QCOMPARE(ReadBytes("Vemo/vemo.3"), Cp1251::Encode(copied.Lines().join("\r\n") + "\r\n"));
+    QCOMPARE(archive.RowCount(), 1);  // the replaced order's row is gone
+    QCOMPARE(archive.RowAt(0), copied);
+    // The row now stands for the file it was written to.
+    archive.SelectRow(0);
+    Press(&archive, kDeleteOrder);
+    QVERIFY(!QFile::exists("Vemo/vemo.3"));
+    QVERIFY(QFile::exists("Vemo/vemo.7"));
+}
+
+// Replacing another order is the harmful answer: Enter on the question must not give it.
+void TestOrderDialogs::replacementDefaultsToNo() {
+    MessageBoxes::SetTestLog(nullptr);
+    SaveRows({1, 2});
+    const QByteArray before = ReadBytes("Vemo/vemo.1");
+    COrderArchiveDlg archive(m_doc);
+    bool defaultIsNo = false;
+    bool asked = false;
+    bool leftOpen = false;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        Type(dlg, Complete("1"));
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                return;
+            }
+            asked = box->text().contains(QStringLiteral("№ 1 уже есть"));
+            defaultIsNo =
+                box->defaultButton() && box->defaultButton() == box->button(QMessageBox::No);
+            QTest::keyClick(box, Qt::Key_Return);
+            if (box->isVisible()) {
+                box->reject();  // so that the test can't hang on it
+            }
+        });
+        PressOk(dlg);
+        leftOpen = dlg->isVisible();
+    });
+    Press(&archive, kCreateNew);
+    QVERIFY(asked);
+    QVERIFY(defaultIsNo);
+    QVERIFY(leftOpen);
+    QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
+    QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   2"}));
 }
 
 QTEST_MAIN(TestOrderDialogs)

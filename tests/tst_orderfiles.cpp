@@ -5,6 +5,7 @@
 
 #include "FileSizeLimit.h"
 #include "TestFolder.h"
+#include "TestTrash.h"
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
 #include "orders/OrderFiles.h"
@@ -113,10 +114,15 @@ private slots:
     void failedWriteKeepsTheOldFile();
     void fullDiskKeepsTheOrder_data();
     void fullDiskKeepsTheOrder();
-    void removesTheFileOfTheNumber();
+    void removesAnOrderFileIntoTheTrash();
+    void removesForGoodWithoutATrash();
+    void anythingAtTheNameExists();
+    void namesUnreadableFiles_data();
+    void namesUnreadableFiles();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
+    std::unique_ptr<TestTrash> m_trash;
 };
 
 void TestOrderFiles::init() {
@@ -124,11 +130,14 @@ void TestOrderFiles::init() {
     m_folder.reset();
     m_folder = std::make_unique<TestFolder>(TestFolder::Files{{"Vemo/", {}}});
     QVERIFY(m_folder->isValid());
+    m_trash = std::make_unique<TestTrash>();
+    QVERIFY(m_trash->SharesVolumeWith(m_folder->Path()));
 }
 
 void TestOrderFiles::cleanup() {
     LineFile::g_pWriteFault = nullptr;
     m_folder.reset();
+    m_trash.reset();
 }
 
 void TestOrderFiles::numberText_data() {
@@ -316,14 +325,28 @@ void TestOrderFiles::listsEveryNumberedFileInNumberOrder() {
     WriteBytes("Vemo/xvemo.4", "xvemo.4\r\n");
     QVERIFY(QDir().mkdir("Vemo/vemo.6"));  // not a file: nothing to read
     QCOMPARE(Numbers(OrderFiles::LoadOrders()), listed);
+
+    QStringList unreadable;
+    QStringList files;
+    QCOMPARE(Numbers(OrderFiles::LoadOrders(&unreadable, &files)), listed);
+    QCOMPARE(unreadable, QStringList{"Vemo/vemo.6"});
+    QStringList names;
+    for (const QString& number : listed) {
+        names.append("Vemo/vemo." + number);
+    }
+    QCOMPARE(files, names);
 }
 
 void TestOrderFiles::numberComesFromTheFirstLine() {
     WriteBytes("Vemo/vemo.9", "  12\r\n");
-    const QList<OrderRow> rows = OrderFiles::LoadOrders();
-    QCOMPARE(rows.size(), 1);
+    WriteBytes("Vemo/vemo.12", "   9\r\n");
+    QStringList files;
+    const QList<OrderRow> rows = OrderFiles::LoadOrders(nullptr, &files);
+    QCOMPARE(rows.size(), 2);
     QCOMPARE(rows.first()[kColumnNumber], QStringLiteral("  12"));
     QCOMPARE(rows.first().Number(), 12);
+    // Each row still knows the file it came from.
+    QCOMPARE(files, (QStringList{"Vemo/vemo.9", "Vemo/vemo.12"}));
 }
 
 void TestOrderFiles::longFieldsAreKeptWhole() {
@@ -485,14 +508,61 @@ void TestOrderFiles::fullDiskKeepsTheOrder() {
              oldFile ? QStringList({"   3", "   4"}) : QStringList{"   3"});
 }
 
-void TestOrderFiles::removesTheFileOfTheNumber() {
+void TestOrderFiles::removesAnOrderFileIntoTheTrash() {
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
+    const QByteArray order = ReadBytes("Vemo/vemo.12");
     QVERIFY(OrderFiles::Exists(12));
-    QVERIFY(OrderFiles::RemoveOrder(12));
+    QVERIFY(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
     QVERIFY(!OrderFiles::Exists(12));
-    QVERIFY(!OrderFiles::RemoveOrder(12));
+    QCOMPARE(m_trash->Files(), QStringList{"vemo.12"});  // a slip can be undone
+    QVERIFY(!OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
     QVERIFY(QDir().mkdir("Vemo/vemo.13"));
-    QVERIFY(!OrderFiles::RemoveOrder(13));  // a folder is no order file
+    QVERIFY(!OrderFiles::RemoveOrderFile(OrderFiles::FileName(13)));  // a folder is no order file
+    QVERIFY(QFileInfo("Vemo/vemo.13").isDir());
+    QCOMPARE(m_trash->Files(), QStringList{"vemo.12"});
+}
+
+void TestOrderFiles::removesForGoodWithoutATrash() {
+    QVERIFY(m_trash->Block());
+    QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
+    QVERIFY(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
+    QVERIFY(!OrderFiles::Exists(12));
+    QVERIFY(m_trash->Files().isEmpty());
+}
+
+// Whatever stands at an order's name would be replaced by writing the order.
+void TestOrderFiles::anythingAtTheNameExists() {
+    QVERIFY(!OrderFiles::Exists(5));
+    QVERIFY(QDir().mkdir("Vemo/vemo.5"));
+    QVERIFY(OrderFiles::Exists(5));
+    QVERIFY(QFile::link("nowhere", "Vemo/vemo.6"));
+    QVERIFY(OrderFiles::Exists(6));
+}
+
+void TestOrderFiles::namesUnreadableFiles_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("named");
+    QTest::newRow("one") << 1 << 1;
+    QTest::newRow("three") << 3 << 3;
+    QTest::newRow("a great many") << 500 << 10;
+}
+
+void TestOrderFiles::namesUnreadableFiles() {
+    QFETCH(int, count);
+    QFETCH(int, named);
+    QStringList unreadable;
+    for (int number = 1; number <= count; ++number) {
+        unreadable.append(OrderFiles::FileName(number));
+    }
+    const QString message = OrderFiles::CannotReadMessage(unreadable);
+    for (int number = 1; number <= count; ++number) {
+        QCOMPARE(
+            message.contains(QRegularExpression(QStringLiteral("\\bvemo\\.%1\\b").arg(number))),
+            number <= named);
+    }
+    // The rest is counted, so that a long list still fits a message box.
+    QCOMPARE(message.contains(QString::number(count - named)), named < count);
+    QVERIFY(message.count(QLatin1Char('\n')) <= named + 1);
 }
 
 QTEST_GUILESS_MAIN(TestOrderFiles)
