@@ -189,7 +189,6 @@ private slots:
 
     void partiesAreTakenAsTheFormTakesThem_data();
     void partiesAreTakenAsTheFormTakesThem();
-    void partyMessageNamesEachPartyAndProblem();
 
     void commandLineCheck_data();
     void commandLineCheck();
@@ -558,28 +557,6 @@ void TestChecks::partiesAreTakenAsTheFormTakesThem() {
                                                   : RequisitesFile::kRecipientsKind);
     }
     QCOMPARE(names, faulty);
-}
-
-void TestChecks::partyMessageNamesEachPartyAndProblem() {
-    const QList<PartyChecks::FaultyParty> parties = {
-        {RequisitesFile::kPayersKind,
-         QStringLiteral("ООО Ромашка"),
-         {QStringLiteral("БИК: 8 цифр вместо 9")}},
-        {RequisitesFile::kRecipientsKind,
-         QStringLiteral("ООО Лютик"),
-         {QStringLiteral("ИНН: неверное контрольное число"),
-          QStringLiteral("Счет2: корреспондентский счет начинается с 301")}},
-    };
-    const QString message = PartyChecks::Message(parties);
-    // Each party's problems stand after its name and before the next party's.
-    const qsizetype payerAt = message.indexOf(QStringLiteral("лательщик «ООО Ромашка»"));
-    const qsizetype recipientAt = message.indexOf(QStringLiteral("олучатель «ООО Лютик»"));
-    QVERIFY2(payerAt >= 0 && recipientAt > payerAt, qPrintable(message));
-    const qsizetype bik = message.indexOf(parties[0].problems[0]);
-    QVERIFY(bik > payerAt && bik < recipientAt);
-    for (const QString& problem : parties[1].problems) {
-        QVERIFY(message.indexOf(problem) > recipientAt);
-    }
 }
 
 // Through the program: its lines, its exit status, and a folder left exactly as it was, with

@@ -176,7 +176,6 @@ private slots:
     void soundRecordIsStoredWithoutAWord();
 
     void orderDialogTellsOnceAboutEachRecord();
-    void orderDialogSaysNothingForSoundRecords();
     void drawingTellsAndDrawsAnyway();
 
 private:
@@ -347,23 +346,6 @@ void TestCheckWarnings::orderDialogTellsOnceAboutEachRecord() {
     QCOMPARE(archive.RowCount(), 1);
     QCOMPARE(archive.RowAt(0)[kColumnRecipient], other);
     QVERIFY(OrderFiles::Exists(archive.RowAt(0).Number()));
-}
-
-void TestCheckWarnings::orderDialogSaysNothingForSoundRecords() {
-    QVERIFY(RequisitesFile::Write(kPayers, {Valid(QStringLiteral("ПАО Сбербанк"))}));
-    CRequisite nameOnly;
-    nameOnly.m_strName = QStringLiteral("ООО Лютик");
-    QVERIFY(RequisitesFile::Write(kRecipients, {nameOnly}));
-    QVERIFY(OrderFiles::SaveOrder(
-        3, Order(3, QStringLiteral("ПАО Сбербанк"), QStringLiteral("ООО Лютик"))));
-    BoxAnswers answers({});
-    CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
-    archive.show();
-    archive.SelectRow(0);
-    WhenDialogOpens([](QDialog* dialog) { Click(dialog, QStringLiteral("OK")); });
-    Click(&archive, QStringLiteral("Изменить"));
-    QCOMPARE(answers.seen.size(), 0);
 }
 
 // "Нарисовать платежное поручение" with a faulty payer: told, and the form is drawn.
