@@ -18,6 +18,7 @@ struct ModeOption {
 const ModeOption kModeOptions[] = {
     {"pdf", Mode::Pdf},
     {"words", Mode::Words},
+    {"check", Mode::Check},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -66,6 +67,7 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(QStringLiteral("order"), QString(), QStringLiteral("N")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("words"), QString(), QStringLiteral("AMOUNT")));
+    parser.addOption(QCommandLineOption(QStringLiteral("check")));
 }
 
 // The order numbers of all --order options, each 1 or more; false with *error set otherwise.
@@ -87,7 +89,8 @@ bool ChooseMode(const QCommandLineParser& parser, Mode* mode, QString* error) {
     QStringList given;
     *mode = Mode::Editor;
     for (const ModeOption& option : kModeOptions) {
-        const qsizetype count = parser.values(QLatin1String(option.name)).size();
+        // Counted by name, which counts a switch as well as an option with a value.
+        const qsizetype count = parser.optionNames().count(QLatin1String(option.name));
         if (count > 1) {
             *error = QStringLiteral("%1 is given more than once").arg(Dashed(option.name));
             return false;
@@ -152,6 +155,7 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             line.amountText = parser.value(QStringLiteral("words"));
             return line;
         case Mode::Editor:
+        case Mode::Check:
         case Mode::Help:
         case Mode::Version:
         case Mode::Error:
@@ -196,6 +200,8 @@ QString CommandLineUsage() {
         "       vemo --pdf OUT.pdf       write the form page (both copies) to a PDF file\n"
         "            [--order N]         with order N of Vemo/ and its requisites on it\n"
         "       vemo --words AMOUNT      print the amount in Russian words\n"
+        "       vemo --check             check the address books and orders of the working\n"
+        "                                folder: one line per problem, exit status 1 if any\n"
         "       vemo --help              print this text\n"
         "       vemo --version           print the program's version\n"
         "Options take their value as the next argument or after \"=\" (--pdf=OUT.pdf);\n"

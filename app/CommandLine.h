@@ -9,6 +9,7 @@ struct CommandLine {
         Editor,   // no arguments: open the editor
         Pdf,      // --pdf OUT.pdf [--order N]: write the form page to a PDF file
         Words,    // --words AMOUNT: print the amount in words
+        Check,    // --check: check the data files of the working folder, writing nothing
         Help,     // --help
         Version,  // --version
         Error,    // bad arguments; the reason is in error

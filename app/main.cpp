@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <cstdio>
@@ -10,10 +11,12 @@
 #include "form/FormPrinting.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTransfer.h"
+#include "orders/WorkingFolderCheck.h"
 
 namespace {
 
-constexpr int kExitFailed = 1;  // the order could not be read, the PDF not written, no window
+// The order could not be read, the PDF not written, no window; or --check found problems.
+constexpr int kExitFailed = 1;
 constexpr int kExitBadArguments = 2;
 
 QStringList Arguments(int argc, char** argv) {
@@ -31,6 +34,14 @@ void Print(FILE* stream, const QString& text) {
 int RunWords(const CommandLine& line) {
     Print(stdout, AmountToWords(ParseAmount(line.amountText)) + QLatin1Char('\n'));
     return 0;
+}
+
+int RunCheck() {
+    const QStringList problems = CheckWorkingFolder(QDir::current());
+    for (const QString& problem : problems) {
+        Print(stdout, problem + QLatin1Char('\n'));
+    }
+    return problems.isEmpty() ? 0 : kExitFailed;
 }
 
 int RunPdf(int argc, char** argv, const CommandLine& line) {
@@ -79,6 +90,8 @@ int main(int argc, char** argv) {
             return RunWords(line);
         case CommandLine::Mode::Pdf:
             return RunPdf(argc, argv, line);
+        case CommandLine::Mode::Check:
+            return RunCheck();
         case CommandLine::Mode::Help:
             Print(stdout, CommandLineUsage());
             return 0;

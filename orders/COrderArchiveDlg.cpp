@@ -11,6 +11,7 @@
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orders/OrderTransfer.h"
+#include "orders/PartyChecks.h"
 #include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
@@ -251,5 +252,16 @@ void COrderArchiveDlg::OnOK() {
     }
     m_missingParties =
         OrderTransfer::TransferOrder(RowAt(row), payers.Records(), recipients.Records(), m_doc);
+    TellFaultyParties(RowAt(row), payers.Records(), recipients.Records());
     accept();
+}
+
+void COrderArchiveDlg::TellFaultyParties(const OrderRow& row, const CRequisiteArray& payers,
+                                         const CRequisiteArray& recipients) {
+    const QList<PartyChecks::FaultyParty> faulty =
+        PartyChecks::Check(row[kColumnPayer], payers, row[kColumnRecipient], recipients);
+    if (!faulty.isEmpty()) {
+        MessageBoxes::ShowWarning(this, QStringLiteral("Проверка реквизитов"),
+                                  PartyChecks::Message(faulty));
+    }
 }

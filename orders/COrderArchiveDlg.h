@@ -57,6 +57,9 @@ private:
     // new last row when editedRow is -1. The list then shows that order in that row alone. False,
     // with the user told, when the file could not be written.
     bool StoreOrder(const OrderRow& row, int editedRow);
+    // Warns about the order's parties whose records break a bank rule; the form is drawn anyway.
+    void TellFaultyParties(const OrderRow& row, const CRequisiteArray& payers,
+                           const CRequisiteArray& recipients);
 
     CVemoDoc& m_doc;
     std::unique_ptr<QIcon> m_pImageList;

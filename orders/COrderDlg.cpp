@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "orders/OrderTexts.h"
+#include "orders/PartyChecks.h"
 #include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
@@ -244,6 +245,8 @@ void COrderDlg::LoadNames(QStringList* notices) {
     m_lbPayers->clear();
     FillNames(m_lbRecipients, recipients.Records());
     FillNames(m_lbPayers, payers.Records());
+    m_recipientRecords = recipients.Records();
+    m_payerRecords = payers.Records();
 
     if (m_bFromRow) {
         if (!SelectName(m_lbPayers, m_strPayer)) {
@@ -293,6 +296,24 @@ bool COrderDlg::CheckSavableText() {
     return true;
 }
 
+void COrderDlg::TellFaultyParties() {
+    QList<PartyChecks::FaultyParty> untold;
+    const QList<PartyChecks::FaultyParty> faulty = PartyChecks::Check(
+        m_lbPayers->selectedItems().constFirst()->text(), m_payerRecords,
+        m_lbRecipients->selectedItems().constFirst()->text(), m_recipientRecords);
+    for (const PartyChecks::FaultyParty& party : faulty) {
+        const QPair<int, QString> key(party.nKind, party.name);
+        if (!m_toldParties.contains(key)) {
+            m_toldParties.append(key);
+            untold.append(party);
+        }
+    }
+    if (!untold.isEmpty()) {
+        MessageBoxes::ShowWarning(this, QStringLiteral("Проверка реквизитов"),
+                                  PartyChecks::Message(untold));
+    }
+}
+
 bool COrderDlg::ConfirmReplacement() {
     if (!m_isNumberTaken || !m_isNumberTaken(m_nNumber)) {
         return true;
@@ -317,6 +338,7 @@ void COrderDlg::OnOK() {
         MessageBoxes::ShowError(this, missing);
         return;
     }
+    TellFaultyParties();
     if (!CheckSavableText() || !ConfirmReplacement()) {
         return;
     }

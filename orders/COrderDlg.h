@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "orders/OrderRow.h"
+#include "requisites/CRequisiteArray.h"
 
 class QDateEdit;
 class QLineEdit;
@@ -80,10 +81,15 @@ private:
     QString FirstMissingField() const;
     // False, after telling the user, when a typed field holds a character that can't be saved.
     bool CheckSavableText();
+    // Warns about the chosen parties' records that break a bank rule, each record once a run.
+    void TellFaultyParties();
     // False when the user chose not to replace another order of the same number.
     bool ConfirmReplacement();
 
     bool m_bInitialised = false;
+    CRequisiteArray m_payerRecords;
+    CRequisiteArray m_recipientRecords;
+    QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;
     QLineEdit* m_editNumber = nullptr;
     QDateEdit* m_dateEdit = nullptr;

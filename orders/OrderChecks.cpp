@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "orders/OrderAmount.h"
 #include "requisites/RequisitesFile.h"
 
 namespace OrderChecks {
@@ -21,6 +22,16 @@ void CheckParty(const QString& name, const std::optional<CRequisiteArray>& book,
         QStringLiteral("%1 «%2» не найден в %3").arg(role, name, RequisitesFile::FileName(kind)));
 }
 
+// The amount as the bank reads it: roubles and kopecks above zero. An empty amount is one not
+// written yet, like a party not chosen.
+void CheckAmount(const QString& amount, QStringList* problems) {
+    qint64 kopecks = 0;
+    if (amount.isEmpty() || OrderAmount::ParseKopecks(amount, &kopecks)) {
+        return;
+    }
+    problems->append(QStringLiteral("сумма «%1» не является суммой платежа").arg(amount));
+}
+
 }  // namespace
 
 QStringList Check(const OrderRow& row, const AddressBooks& books) {
@@ -29,6 +40,7 @@ QStringList Check(const OrderRow& row, const AddressBooks& books) {
                QStringLiteral("плательщик"), &problems);
     CheckParty(row[kColumnRecipient], books.recipients, RequisitesFile::kRecipientsKind,
                QStringLiteral("получатель"), &problems);
+    CheckAmount(row[kColumnAmount], &problems);
     return problems;
 }
 

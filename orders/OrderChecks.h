@@ -21,7 +21,8 @@ struct AddressBooks {
 
 // A named payer or recipient that has no record of exactly that name in its address book, as
 // "плательщик «ООО Ромашка» не найден в pltRecv.dat". An empty name is a party not chosen yet,
-// not an error.
+// not an error. Then an amount that is not one of roubles and kopecks above zero, as
+// "сумма «12,345» не является суммой платежа"; an empty amount is one not written yet.
 QStringList Check(const OrderRow& row, const AddressBooks& books);
 
 }  // namespace OrderChecks

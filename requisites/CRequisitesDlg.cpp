@@ -6,8 +6,10 @@
 #include <QShowEvent>
 #include <limits>
 
+#include "requisites/RequisiteChecks.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/FieldChecks.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 
@@ -26,6 +28,33 @@ const RowTemplate kRows[] = {
     {"Счет1", &CRequisitesDlg::m_strAccount1, "editAccount1", 70},
     {"Счет2", &CRequisitesDlg::m_strAccount2, "editAccount2", 86},
 };
+
+// Each field the checks name, with the dialog's member and the record's member it stands for.
+struct CheckedField {
+    RequisiteChecks::Field field;
+    QString CRequisitesDlg::*member;
+    QString CRequisite::*recordMember;
+};
+
+const CheckedField kCheckedFields[] = {
+    {RequisiteChecks::Field::Name, &CRequisitesDlg::m_strName, &CRequisite::m_strName},
+    {RequisiteChecks::Field::Bank, &CRequisitesDlg::m_strBank, &CRequisite::m_strBank},
+    {RequisiteChecks::Field::InnKpp, &CRequisitesDlg::m_strInnKpp, &CRequisite::m_strInnKpp},
+    {RequisiteChecks::Field::Bik, &CRequisitesDlg::m_strBik, &CRequisite::m_strBik},
+    {RequisiteChecks::Field::Account1, &CRequisitesDlg::m_strAccount1, &CRequisite::m_strAccount1},
+    {RequisiteChecks::Field::Account2, &CRequisitesDlg::m_strAccount2, &CRequisite::m_strAccount2},
+};
+
+QString BankDetailsMessage(const QList<RequisiteChecks::Problem>& problems) {
+    QStringList lines;
+    for (const QString& text : RequisiteChecks::Texts(problems)) {
+        lines.append(QStringLiteral("• ") + text);
+    }
+    return QStringLiteral(
+               "Реквизиты не проходят проверку банка:\n\n%1\n\nБанк может вернуть платеж с "
+               "такими реквизитами. Исправить их или сохранить как есть?")
+        .arg(lines.join(QLatin1Char('\n')));
+}
 
 }  // namespace
 
@@ -78,6 +107,9 @@ void CRequisitesDlg::OnOK() {
             return;
         }
     }
+    if (!ConfirmBankDetails()) {
+        return;
+    }
     for (const Row& row : m_rows) {
         this->*row.member = row.edit->text();
     }
@@ -86,4 +118,39 @@ void CRequisitesDlg::OnOK() {
 
 bool CRequisitesDlg::RefuseUnstorableText(const Row& row) {
     return RefuseUnstorableField(row.edit, row.caption, QStringLiteral("файле реквизитов"));
+}
+
+QLineEdit* CRequisitesDlg::EditOf(QString CRequisitesDlg::*member) const {
+    for (const Row& row : m_rows) {
+        if (row.member == member) {
+            return row.edit;
+        }
+    }
+    return nullptr;
+}
+
+bool CRequisitesDlg::ConfirmBankDetails() {
+    CRequisite record;
+    for (const CheckedField& checked : kCheckedFields) {
+        record.*checked.recordMember = EditOf(checked.member)->text();
+    }
+    const QList<RequisiteChecks::Problem> problems = RequisiteChecks::Check(record);
+    if (problems.isEmpty()) {
+        return true;
+    }
+    constexpr int kSaveAsItIs = 1;
+    if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка реквизитов"),
+                                BankDetailsMessage(problems), QStringLiteral("Исправить"),
+                                QStringLiteral("Сохранить как есть")) == kSaveAsItIs) {
+        return true;
+    }
+    // The problems come in the order of the fields, so the first is on the topmost field.
+    for (const CheckedField& checked : kCheckedFields) {
+        if (checked.field == problems.first().field) {
+            QLineEdit* edit = EditOf(checked.member);
+            edit->setFocus();
+            edit->selectAll();
+        }
+    }
+    return false;
 }

@@ -25,8 +25,9 @@ public:
     QString m_strAccount2;
 
 public slots:
-    // Refuses a field whose text the requisites file cannot keep; otherwise moves the fields into
-    // the members and ends the dialog with OK.
+    // Refuses a field whose text the requisites file cannot keep, and offers to correct bank
+    // details that break a bank rule; otherwise moves the fields into the members and ends the
+    // dialog with OK.
     void OnOK();
 
 protected:
@@ -41,6 +42,10 @@ private:
 
     void CreateControls();
     bool RefuseUnstorableText(const Row& row);
+    // True when the bank details pass, or the user chose to save them as they are; otherwise
+    // the focus is on the first field at fault.
+    bool ConfirmBankDetails();
+    QLineEdit* EditOf(QString CRequisitesDlg::*member) const;
 
     QList<Row> m_rows;  // in the order of the dialog, which is the tab order
 };

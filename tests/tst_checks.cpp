@@ -1,12 +1,15 @@
 // Bank details checked as a bank checks them, record by record and over a whole working folder.
 #include <QtTest>
 
+#include <QProcess>
 #include <memory>
 #include "TestFolder.h"
 
 #include "common/Cp1251.h"
+#include "orders/PartyChecks.h"
 #include "orders/WorkingFolderCheck.h"
 #include "requisites/RequisiteChecks.h"
+#include "requisites/RequisitesFile.h"
 
 using RequisiteChecks::Field;
 
@@ -84,12 +87,13 @@ QStringList BookLines(const CRequisite& record) {
             record.m_strInnKpp, record.m_strAccount1, record.m_strAccount2};
 }
 
-QStringList OrderLines(int number, const QString& payer, const QString& recipient) {
+QStringList OrderLines(int number, const QString& payer, const QString& recipient,
+                       const QString& amount = QStringLiteral("1000,00")) {
     return {QStringLiteral("%1").arg(number, 4),
             QStringLiteral("12. 3.2026"),
             payer,
             recipient,
-            QStringLiteral("1000,00"),
+            amount,
             QStringLiteral("Оплата по счету № 5"),
             QStringLiteral("01"),
             QStringLiteral("12.03.2026"),
@@ -108,6 +112,59 @@ QMap<QString, QByteArray> Snapshot(const QString& root) {
                      it.fileInfo().isDir() ? QByteArray("<dir>") : ReadBytes(path));
     }
     return files;
+}
+
+// When each file under the folder was last written.
+QMap<QString, QDateTime> Stamps(const QString& root) {
+    QMap<QString, QDateTime> stamps;
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        stamps.insert(QDir(root).relativeFilePath(path), it.fileInfo().lastModified());
+    }
+    return stamps;
+}
+
+// Dates every file a day back, so that a rewrite within the same second still shows.
+void Backdate(const QString& root) {
+    const QDateTime yesterday = QDateTime::currentDateTime().addDays(-1);
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(yesterday, QFileDevice::FileModificationTime));
+    }
+}
+
+struct CheckRun {
+    int exitCode = -1;
+    QStringList lines;
+    QString errors;
+};
+
+// `vemo --check` run in the folder, as a user runs it there.
+CheckRun RunCheck(const QString& folder) {
+    CheckRun run;
+    const QString program = qEnvironmentVariable("VEMO_EXECUTABLE");
+    if (program.isEmpty()) {
+        return run;
+    }
+    QProcess vemo;
+    vemo.setWorkingDirectory(folder);
+    vemo.start(program, {QStringLiteral("--check")});
+    if (!vemo.waitForFinished(60000) || vemo.exitStatus() != QProcess::NormalExit) {
+        return run;
+    }
+    run.exitCode = vemo.exitCode();
+    const QString out = QString::fromLocal8Bit(vemo.readAllStandardOutput());
+    run.lines = out.split(QLatin1Char('\n'));
+    if (run.lines.last().isEmpty()) {
+        run.lines.removeLast();  // each line ends with its line feed
+    } else {
+        run.lines.append(QStringLiteral("<no line feed at the end>"));
+    }
+    run.errors = QString::fromLocal8Bit(vemo.readAllStandardError());
+    return run;
 }
 
 }  // namespace
@@ -129,6 +186,13 @@ private slots:
     void faultyFolderNamesEveryProblem();
     void emptyFolderIsCleanAndStaysEmpty();
     void unreadableFilesAreNamed();
+
+    void partiesAreTakenAsTheFormTakesThem_data();
+    void partiesAreTakenAsTheFormTakesThem();
+
+    void commandLineCheck_data();
+    void commandLineCheck();
+    void demoDataPassesTheCheck();
 
 private:
     void WriteFile(const QString& name, const QStringList& lines);
@@ -393,6 +457,9 @@ void TestChecks::faultyFolderNamesEveryProblem() {
     WriteFile(QStringLiteral("Vemo/vemo.07"), OrderLines(7, QStringLiteral("нет"), {}));
     WriteFile(QStringLiteral("Vemo/vemo.0"), OrderLines(0, QStringLiteral("нет"), {}));
     WriteFile(QStringLiteral("Vemo/vemo.x"), OrderLines(0, QStringLiteral("нет"), {}));
+    WriteFile(QStringLiteral("Vemo/vemo.5"), OrderLines(5, {}, {}, QStringLiteral("12,345")));
+    WriteFile(QStringLiteral("Vemo/vemo.6"), OrderLines(6, {}, {}, QString()));  // not written yet
+    WriteFile(QStringLiteral("Vemo/vemo.8"), OrderLines(8, {}, {}, QStringLiteral("0,00")));
     const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
 
     const QStringList expected = {
@@ -401,7 +468,9 @@ void TestChecks::faultyFolderNamesEveryProblem() {
         "polRecv.dat: запись 2 без наименования: КПП: 2 знака вместо 9",
         "polRecv.dat: запись 2 без наименования: БИК: 8 цифр вместо 9",
         "Vemo/vemo.3: получатель «ПАО Сбербанк» не найден в polRecv.dat",
+        "Vemo/vemo.5: сумма «12,345» не является суммой платежа",
         "Vemo/vemo.7: плательщик «ПАО Сбербанк » не найден в pltRecv.dat",
+        "Vemo/vemo.8: сумма «0,00» не является суммой платежа",
         "Vemo/vemo.10: плательщик «ООО Лютик» не найден в pltRecv.dat",
         "Vemo/vemo.10: получатель «ИП Пчелкин» не найден в polRecv.dat",
     };
@@ -427,6 +496,142 @@ void TestChecks::unreadableFilesAreNamed() {
         "Vemo/vemo.1: плательщик «ООО Лютик» не найден в pltRecv.dat",
     };
     QCOMPARE(CheckWorkingFolder(QDir(m_dir->path())), expected);
+}
+
+void TestChecks::partiesAreTakenAsTheFormTakesThem_data() {
+    QTest::addColumn<QString>("payer");
+    QTest::addColumn<QString>("recipient");
+    QTest::addColumn<QStringList>("faulty");  // the names told about, in their order
+
+    CRequisite wrongKey = Moscow();
+    wrongKey.m_strAccount1 = QStringLiteral("40702810938000012346");
+    const QString moscow = Moscow().m_strName;
+    const QString neva = StPetersburg().m_strName;
+    QTest::newRow("both sound") << moscow << neva << QStringList{};
+    QTest::newRow("faulty payer") << QStringLiteral("ООО Ромашка") << neva
+                                  << QStringList{"ООО Ромашка"};
+    QTest::newRow("faulty recipient")
+        << moscow << QStringLiteral("ООО Лютик") << QStringList{"ООО Лютик"};
+    QTest::newRow("both faulty, payer first")
+        << QStringLiteral("ООО Ромашка") << QStringLiteral("ООО Лютик")
+        << QStringList{"ООО Ромашка", "ООО Лютик"};
+    // The first record of a name is the one on the form; the later one is never used.
+    QTest::newRow("sound record first of two")
+        << QStringLiteral("ООО Двойник") << neva << QStringList{};
+    QTest::newRow("faulty record first of two")
+        << QStringLiteral("ООО Тройник") << neva << QStringList{"ООО Тройник"};
+    QTest::newRow("not chosen") << QString() << QString() << QStringList{};
+    QTest::newRow("not in the book")
+        << QStringLiteral("ООО Ромашка ") << QStringLiteral("ооо лютик") << QStringList{};
+}
+
+void TestChecks::partiesAreTakenAsTheFormTakesThem() {
+    QFETCH(QString, payer);
+    QFETCH(QString, recipient);
+    QFETCH(QStringList, faulty);
+    CRequisite romashka = Moscow();
+    romashka.m_strName = QStringLiteral("ООО Ромашка");
+    romashka.m_strAccount1 = QStringLiteral("40702810938000012346");
+    CRequisite twinSound = Moscow();
+    twinSound.m_strName = QStringLiteral("ООО Двойник");
+    CRequisite twinFaulty = romashka;
+    twinFaulty.m_strName = twinSound.m_strName;
+    CRequisite tripletFaulty = romashka;
+    tripletFaulty.m_strName = QStringLiteral("ООО Тройник");
+    CRequisite tripletSound = Moscow();
+    tripletSound.m_strName = tripletFaulty.m_strName;
+    CRequisite lutik = StPetersburg();
+    lutik.m_strName = QStringLiteral("ООО Лютик");
+    lutik.m_strInnKpp = QStringLiteral("7830002294");
+    const CRequisiteArray payers{Moscow(),   romashka,      twinSound,
+                                 twinFaulty, tripletFaulty, tripletSound};
+    const CRequisiteArray recipients{StPetersburg(), lutik};
+
+    const QList<PartyChecks::FaultyParty> found =
+        PartyChecks::Check(payer, payers, recipient, recipients);
+    QStringList names;
+    for (const PartyChecks::FaultyParty& party : found) {
+        names.append(party.name);
+        QVERIFY(!party.problems.isEmpty());
+        QCOMPARE(party.nKind, party.name == payer ? RequisitesFile::kPayersKind
+                                                  : RequisitesFile::kRecipientsKind);
+    }
+    QCOMPARE(names, faulty);
+}
+
+// Through the program: its lines, its exit status, and a folder left exactly as it was, with
+// not even the archive folder made.
+void TestChecks::commandLineCheck_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("faults") << "faults" << 1
+                            << QStringList{
+                                   "pltRecv.dat: запись 2 «ООО Ромашка»: Счет1: контрольный ключ "
+                                   "не сходится с БИК 044525225",
+                                   "polRecv.dat: запись 1 «ООО Нева»: ИНН: неверное контрольное "
+                                   "число",
+                                   "Vemo/vemo.2: получатель «ООО Лютик» не найден в polRecv.dat",
+                                   "Vemo/vemo.3: сумма «1 2345» не является суммой платежа",
+                               };
+    QTest::newRow("clean") << "clean" << 0 << QStringList{};
+    QTest::newRow("never used") << "empty" << 0 << QStringList{};
+}
+
+void TestChecks::commandLineCheck() {
+    QFETCH(QString, folder);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, lines);
+    if (qEnvironmentVariableIsEmpty("VEMO_EXECUTABLE")) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    CRequisite romashka = Moscow();
+    romashka.m_strName = QStringLiteral("ООО Ромашка");
+    romashka.m_strAccount1 = QStringLiteral("40702810938000012346");
+    CRequisite neva = StPetersburg();
+    neva.m_strInnKpp = QStringLiteral("7830002294");
+    if (folder == QLatin1String("faults")) {
+        WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(romashka));
+        WriteFile(QStringLiteral("polRecv.dat"), BookLines(neva));
+        WriteFile(QStringLiteral("Vemo/vemo.1"), OrderLines(1, romashka.m_strName, neva.m_strName));
+        WriteFile(QStringLiteral("Vemo/vemo.2"),
+                  OrderLines(2, Moscow().m_strName, QStringLiteral("ООО Лютик")));
+        WriteFile(QStringLiteral("Vemo/vemo.3"),
+                  OrderLines(3, Moscow().m_strName, neva.m_strName, QStringLiteral("1 2345")));
+    } else if (folder == QLatin1String("clean")) {
+        WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(Person()));
+        WriteFile(QStringLiteral("polRecv.dat"), BookLines(StPetersburg()));
+        WriteFile(QStringLiteral("Vemo/vemo.1"),
+                  OrderLines(1, Person().m_strName, StPetersburg().m_strName));
+    }
+    Backdate(m_dir->path());
+    const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
+    const QMap<QString, QDateTime> stampsBefore = Stamps(m_dir->path());
+
+    const CheckRun run = RunCheck(m_dir->path());
+    QCOMPARE(run.lines, lines);
+    QCOMPARE(run.errors, QString());
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(Snapshot(m_dir->path()), before);
+    QCOMPARE(Stamps(m_dir->path()), stampsBefore);
+}
+
+// The folder `make run` opens for a newcomer is one the check finds in order.
+void TestChecks::demoDataPassesTheCheck() {
+    if (qEnvironmentVariableIsEmpty("VEMO_EXECUTABLE")) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    const QString demo = m_dir->filePath(QStringLiteral("demo"));
+    QProcess script;
+    script.start(QStringLiteral("bash"),
+                 {QStringLiteral(VEMO_TESTS_SOURCE_DIR "/../scripts/make-demo-data.sh"), demo});
+    QVERIFY(script.waitForFinished(60000));
+    QCOMPARE(script.exitCode(), 0);
+    QVERIFY(QFileInfo::exists(QDir(demo).filePath(QStringLiteral("Vemo/vemo.1"))));
+
+    const CheckRun run = RunCheck(demo);
+    QCOMPARE(run.lines, QStringList());
+    QCOMPARE(run.exitCode, 0);
 }
 
 QTEST_GUILESS_MAIN(TestChecks)

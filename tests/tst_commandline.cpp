@@ -84,6 +84,16 @@ void TestCommandLine::parses_data() {
                                << int(Mode::Error) << QString() << 0;
     QTest::newRow("a value for a switch")
         << QStringList{"--version=2"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("check") << QStringList{"--check"} << int(Mode::Check) << QString() << 0;
+    QTest::newRow("check twice") << QStringList{"--check", "--check"} << int(Mode::Error)
+                                 << QString() << 0;
+    QTest::newRow("check with pdf")
+        << QStringList{"--check", "--pdf", "a.pdf"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("check with a folder")
+        << QStringList{"--check", "Vemo"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("check=") << QStringList{"--check=yes"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("order with check")
+        << QStringList{"--check", "--order", "1"} << int(Mode::Error) << QString() << 0;
 }
 
 void TestCommandLine::parses() {
@@ -163,6 +173,10 @@ void TestCommandLine::runs_data() {
         << QStringList{"--words"} << 2 << QString() << "--words" << false;
     QTest::newRow("an option after --")
         << QStringList{"--", "--version"} << 2 << QString() << "--version" << false;
+    QTest::newRow("check of a sound folder")
+        << QStringList{"--check"} << 0 << QString() << QString() << false;
+    QTest::newRow("check twice") << QStringList{"--check", "--check"} << 2 << QString() << "--check"
+                                 << false;
 }
 
 // Through the program itself: what it prints where, its exit status, and what it leaves.

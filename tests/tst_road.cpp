@@ -101,6 +101,7 @@ void TestRoad::initTestCase() {
     QVERIFY(m_folder.isValid());
 }
 
+// The bank details pass the bank's checks, so the road meets no warning on the way.
 void TestRoad::fromAnEmptyFolderToThePrintedPage() {
     VEMO_SKIP_WITHOUT_PDF_TOOLS();
     CVemoApp app;
@@ -110,17 +111,17 @@ void TestRoad::fromAnEmptyFolderToThePrintedPage() {
     AddRequisites(frame, "Р&еквизиты плательщика",
                   {{"editName", "ООО Ромашка"},
                    {"editBank", "ПАО Северный банк"},
-                   {"editInnKpp", "7701234567/770101001"},
+                   {"editInnKpp", "7701234560/770101001"},
                    {"editBik", "044525999"},
-                   {"editAccount1", "40702810900000012345"},
-                   {"editAccount2", "30101810400000000999"}});
+                   {"editAccount1", "40702810600000012345"},
+                   {"editAccount2", "30101810600000000999"}});
     AddRequisites(frame, "&Реквизиты получателя",
                   {{"editName", "ООО Альфа-Снаб"},
                    {"editBank", "ПАО Уральский банк"},
-                   {"editInnKpp", "6659876543/665901001"},
+                   {"editInnKpp", "6659876545/665901001"},
                    {"editBik", "046577777"},
-                   {"editAccount1", "40702810100000067890"},
-                   {"editAccount2", "30101810500000000777"}});
+                   {"editAccount1", "40702810500000067890"},
+                   {"editAccount2", "30101810300000000777"}});
     QVERIFY(QFileInfo("pltRecv.dat").size() > 0 && QFileInfo("polRecv.dat").size() > 0);
 
     WhenOpens<COrderArchiveDlg>([](COrderArchiveDlg* archive) {
@@ -165,16 +166,16 @@ void TestRoad::fromAnEmptyFolderToThePrintedPage() {
                             "Оплата по счету № 118 за канцелярские товары",
                             "ООО Ромашка",
                             "ПАО Северный банк",
-                            "7701234567/770101001",
+                            "7701234560/770101001",
                             "044525999",
-                            "40702810900000012345",
-                            "30101810400000000999",
+                            "40702810600000012345",
+                            "30101810600000000999",
                             "ООО Альфа-Снаб",
                             "ПАО Уральский банк",
-                            "6659876543/665901001",
+                            "6659876545/665901001",
                             "046577777",
-                            "40702810100000067890",
-                            "30101810500000000777",
+                            "40702810500000067890",
+                            "30101810300000000777",
                             "электронно"};
     for (const QString& text : shown) {
         QVERIFY2(page.count(text) == 2, qPrintable(text));

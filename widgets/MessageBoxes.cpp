@@ -1,6 +1,7 @@
 #include "widgets/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace MessageBoxes {
@@ -39,6 +40,25 @@ bool AskYesNo(QWidget* parent, const QString& text, Answer defaultAnswer) {
         defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;
     return Show(parent, QMessageBox::Question, kAppCaption, text,
                 QMessageBox::Yes | QMessageBox::No, defaultButton) == QMessageBox::Yes;
+}
+
+void ShowWarning(QWidget* parent, const QString& caption, const QString& text) {
+    Show(parent, QMessageBox::Warning, caption, text, QMessageBox::Ok);
+}
+
+int AskChoice(QWidget* parent, const QString& caption, const QString& text, const QString& first,
+              const QString& second) {
+    if (g_pLog) {
+        g_pLog->entries.append({caption, text});
+        return g_pLog->choice;
+    }
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
+    QPushButton* firstButton = box.addButton(first, QMessageBox::AcceptRole);
+    QPushButton* secondButton = box.addButton(second, QMessageBox::DestructiveRole);
+    box.setDefaultButton(firstButton);
+    box.setEscapeButton(firstButton);
+    box.exec();
+    return box.clickedButton() == secondButton ? 1 : 0;
 }
 
 QStringList Log::Texts() const {

@@ -16,6 +16,12 @@ enum class Answer { Yes, No };
 // A question with "Да" and "Нет"; true for "Да". Enter gives the default answer, which should be
 // the harmless one.
 bool AskYesNo(QWidget* parent, const QString& text, Answer defaultAnswer = Answer::Yes);
+// A warning the user reads and goes on from: warning icon, the caption given, one OK button.
+void ShowWarning(QWidget* parent, const QString& caption, const QString& text);
+// A warning with two ways on, each named on its button ("Исправить", "Сохранить как есть").
+// Enter and Esc take the first, which should be the harmless one. The index of the choice taken.
+int AskChoice(QWidget* parent, const QString& caption, const QString& text, const QString& first,
+              const QString& second);
 
 // While a log is set, boxes are not shown: each is appended to the log, and questions take the
 // log's answer.
@@ -26,6 +32,7 @@ struct Log {
     };
     QList<Entry> entries;
     bool answerYes = true;
+    int choice = 0;  // the index AskChoice answers
 
     QStringList Texts() const;
 };

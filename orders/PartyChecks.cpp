@@ -1,0 +1,58 @@
+#include "orders/PartyChecks.h"
+
+#include <algorithm>
+
+#include "requisites/RequisiteChecks.h"
+#include "requisites/RequisitesFile.h"
+
+namespace PartyChecks {
+namespace {
+
+void CheckParty(int kind, const QString& name, const CRequisiteArray& book,
+                QList<FaultyParty>* faulty) {
+    if (name.isEmpty()) {
+        return;
+    }
+    const auto record =
+        std::find_if(book.begin(), book.end(),
+                     [&name](const CRequisite& candidate) { return candidate.m_strName == name; });
+    if (record == book.end()) {
+        return;
+    }
+    const QStringList problems = RequisiteChecks::Texts(RequisiteChecks::Check(*record));
+    if (!problems.isEmpty()) {
+        faulty->append({kind, name, problems});
+    }
+}
+
+QString Role(int kind) {
+    return kind == RequisitesFile::kPayersKind ? QStringLiteral("Плательщик")
+                                               : QStringLiteral("Получатель");
+}
+
+}  // namespace
+
+QList<FaultyParty> Check(const QString& payer, const CRequisiteArray& payers,
+                         const QString& recipient, const CRequisiteArray& recipients) {
+    QList<FaultyParty> faulty;
+    CheckParty(RequisitesFile::kPayersKind, payer, payers, &faulty);
+    CheckParty(RequisitesFile::kRecipientsKind, recipient, recipients, &faulty);
+    return faulty;
+}
+
+QString Message(const QList<FaultyParty>& parties) {
+    QStringList paragraphs{QStringLiteral("Реквизиты не проходят проверку банка.")};
+    for (const FaultyParty& party : parties) {
+        QStringList lines{QStringLiteral("%1 «%2»:").arg(Role(party.nKind), party.name)};
+        for (const QString& problem : party.problems) {
+            lines.append(QStringLiteral("• ") + problem);
+        }
+        paragraphs.append(lines.join(QLatin1Char('\n')));
+    }
+    paragraphs.append(
+        QStringLiteral("Банк может вернуть такой платеж. Исправьте реквизиты в архиве "
+                       "реквизитов."));
+    return paragraphs.join(QStringLiteral("\n\n"));
+}
+
+}  // namespace PartyChecks
