@@ -18,6 +18,7 @@ struct ModeOption {
 const ModeOption kModeOptions[] = {
     {"pdf", Mode::Pdf},
     {"words", Mode::Words},
+    {"export", Mode::Export},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -28,6 +29,7 @@ struct ModeDetail {
 };
 const ModeDetail kModeDetails[] = {
     {"order", "pdf"},
+    {"order", "export"},
 };
 
 CommandLine Fail(const QString& error) {
@@ -66,6 +68,8 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(QStringLiteral("order"), QString(), QStringLiteral("N")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("words"), QString(), QStringLiteral("AMOUNT")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("export"), QString(), QStringLiteral("OUT")));
 }
 
 // The order numbers of all --order options, each 1 or more; false with *error set otherwise.
@@ -151,6 +155,17 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
         case Mode::Words:
             line.amountText = parser.value(QStringLiteral("words"));
             return line;
+        case Mode::Export: {
+            line.exportPath = parser.value(QStringLiteral("export"));
+            if (line.exportPath.isEmpty()) {
+                return Fail(QStringLiteral("--export needs a file name, or - for standard output"));
+            }
+            QString error;
+            if (!ReadOrderNumbers(parser, &line.exportOrders, &error)) {
+                return Fail(error);
+            }
+            return line;
+        }
         case Mode::Editor:
         case Mode::Help:
         case Mode::Version:
@@ -196,6 +211,8 @@ QString CommandLineUsage() {
         "       vemo --pdf OUT.pdf       write the form page (both copies) to a PDF file\n"
         "            [--order N]         with order N of Vemo/ and its requisites on it\n"
         "       vemo --words AMOUNT      print the amount in Russian words\n"
+        "       vemo --export OUT        write the orders for the bank's client system\n"
+        "            [--order N]...      only the orders named; - as OUT: standard output\n"
         "       vemo --help              print this text\n"
         "       vemo --version           print the program's version\n"
         "Options take their value as the next argument or after \"=\" (--pdf=OUT.pdf);\n"

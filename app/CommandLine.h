@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +10,7 @@ struct CommandLine {
         Editor,   // no arguments: open the editor
         Pdf,      // --pdf OUT.pdf [--order N]: write the form page to a PDF file
         Words,    // --words AMOUNT: print the amount in words
+        Export,   // --export OUT [--order N]...: write orders to a file for the bank
         Help,     // --help
         Version,  // --version
         Error,    // bad arguments; the reason is in error
@@ -18,6 +20,8 @@ struct CommandLine {
     QString pdfPath;
     int orderNumber = 0;  // with --pdf: the order to put on the form first; 0 for none
     QString amountText;
+    QString exportPath;       // "-" for standard output
+    QList<int> exportOrders;  // with --export: the orders named, as given; empty for all
     QString error;
 };
 
