@@ -99,9 +99,11 @@ void COrderArchiveDlg::CreateControls() {
     button(QStringLiteral("Создать копию"), 88, 96, 70, &COrderArchiveDlg::OnCreateCopy);
     button(QStringLiteral("Изменить"), 167, 96, 70, &COrderArchiveDlg::OnEditOrder);
     button(QStringLiteral("Удалить"), 247, 96, 70, &COrderArchiveDlg::OnDeleteOrder);
-    button(QStringLiteral("Нарисовать платежное поручение"), 91, 117, 142, &COrderArchiveDlg::OnOK)
+    // The two buttons that act on the whole archive share the second row, each under two of the
+    // row above.
+    button(QStringLiteral("Нарисовать платежное поручение"), 9, 117, 149, &COrderArchiveDlg::OnOK)
         ->setDefault(true);
-    button(QStringLiteral("Выгрузить в банк…"), 247, 117, 70, &COrderArchiveDlg::OnExportToBank);
+    button(QStringLiteral("Выгрузить в банк…"), 167, 117, 150, &COrderArchiveDlg::OnExportToBank);
 
     setFixedSize(units.Size(326, 138));
 }
