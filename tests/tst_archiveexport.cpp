@@ -330,12 +330,12 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
         listed = list->toPlainText();
         QVERIFY(ButtonNamed(dialog, QStringLiteral("Выгрузить остальные")));
         QVERIFY(ButtonNamed(dialog, QStringLiteral("Ничего не выгружать"))->isDefault());
+        WhenShown<QFileDialog>(&archive, &saveSeen,
+                               [](QFileDialog* save) { SaveAs(save, "bank.txt"); });
         if (answer.isEmpty()) {
             QTest::keyClick(dialog, Qt::Key_Escape);
             return;
         }
-        WhenShown<QFileDialog>(&archive, &saveSeen,
-                               [](QFileDialog* save) { SaveAs(save, "bank.txt"); });
         QTest::mouseClick(ButtonNamed(dialog, answer), Qt::LeftButton);
     });
     PressExport(&archive);
