@@ -19,6 +19,7 @@ const ModeOption kModeOptions[] = {
     {"pdf", Mode::Pdf},
     {"words", Mode::Words},
     {"check", Mode::Check},
+    {"export", Mode::Export},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -29,6 +30,7 @@ struct ModeDetail {
 };
 const ModeDetail kModeDetails[] = {
     {"order", "pdf"},
+    {"order", "export"},
 };
 
 CommandLine Fail(const QString& error) {
@@ -68,6 +70,8 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(
         QCommandLineOption(QStringLiteral("words"), QString(), QStringLiteral("AMOUNT")));
     parser.addOption(QCommandLineOption(QStringLiteral("check")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("export"), QString(), QStringLiteral("OUT")));
 }
 
 // The order numbers of all --order options, each 1 or more; false with *error set otherwise.
@@ -154,6 +158,17 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
         case Mode::Words:
             line.amountText = parser.value(QStringLiteral("words"));
             return line;
+        case Mode::Export: {
+            line.exportPath = parser.value(QStringLiteral("export"));
+            if (line.exportPath.isEmpty()) {
+                return Fail(QStringLiteral("--export needs a file name, or - for standard output"));
+            }
+            QString error;
+            if (!ReadOrderNumbers(parser, &line.exportOrders, &error)) {
+                return Fail(error);
+            }
+            return line;
+        }
         case Mode::Editor:
         case Mode::Check:
         case Mode::Help:
@@ -202,6 +217,8 @@ QString CommandLineUsage() {
         "       vemo --words AMOUNT      print the amount in Russian words\n"
         "       vemo --check             check the address books and orders of the working\n"
         "                                folder: one line per problem, exit status 1 if any\n"
+        "       vemo --export OUT        write the orders for the bank's client system\n"
+        "            [--order N]...      only the orders named; - as OUT: standard output\n"
         "       vemo --help              print this text\n"
         "       vemo --version           print the program's version\n"
         "Options take their value as the next argument or after \"=\" (--pdf=OUT.pdf);\n"

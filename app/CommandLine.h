@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,7 @@ struct CommandLine {
         Pdf,      // --pdf OUT.pdf [--order N]: write the form page to a PDF file
         Words,    // --words AMOUNT: print the amount in words
         Check,    // --check: check the data files of the working folder, writing nothing
+        Export,   // --export OUT [--order N]...: write orders to a file for the bank
         Help,     // --help
         Version,  // --version
         Error,    // bad arguments; the reason is in error
@@ -19,6 +21,8 @@ struct CommandLine {
     QString pdfPath;
     int orderNumber = 0;  // with --pdf: the order to put on the form first; 0 for none
     QString amountText;
+    QString exportPath;       // "-" for standard output
+    QList<int> exportOrders;  // with --export: the orders named, as given; empty for all
     QString error;
 };
 

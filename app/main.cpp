@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
@@ -6,16 +7,20 @@
 
 #include "app/CVemoApp.h"
 #include "app/CommandLine.h"
+#include "common/SafeSave.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
+#include "orders/BankExport.h"
 #include "orders/OrderAmount.h"
+#include "orders/OrderExport.h"
 #include "orders/OrderTransfer.h"
 #include "orders/WorkingFolderCheck.h"
 
 namespace {
 
-// The order could not be read, the PDF not written, no window; or --check found problems.
+// An order could not be read or exported, the output not written, no window opened; or
+// --check found problems.
 constexpr int kExitFailed = 1;
 constexpr int kExitBadArguments = 2;
 
@@ -71,6 +76,42 @@ int RunPdf(int argc, char** argv, const CommandLine& line) {
     return 0;
 }
 
+// Writes the orders for the bank, all of them or none: an order that cannot be exported stops the
+// export. The data files are only read.
+int RunExport(const CommandLine& line) {
+    QList<OrderRow> orders;
+    QString error;
+    if (!OrderExport::ReadOrders(line.exportOrders, &orders, &error)) {
+        Print(stderr, QStringLiteral("vemo: %1\n").arg(error));
+        return kExitFailed;
+    }
+    if (orders.isEmpty()) {
+        Print(stderr, QStringLiteral("vemo: there are no orders to export\n"));
+        return kExitFailed;
+    }
+    CRequisiteArray payers;
+    CRequisiteArray recipients;
+    const QStringList unreadable = OrderExport::ReadBooks(&payers, &recipients);
+    if (!unreadable.isEmpty()) {
+        Print(stderr, QStringLiteral("vemo: cannot read %1\n").arg(unreadable.join(", ")));
+        return kExitFailed;
+    }
+    const BankExport::Result result =
+        BankExport::Compose(orders, payers, recipients, QString::fromLatin1(CVemoApp::kAppName),
+                            QCoreApplication::applicationVersion(), QDateTime::currentDateTime());
+    if (!result.refused.isEmpty()) {
+        Print(stderr,
+              QStringLiteral("vemo: these orders cannot be exported, nothing was written:\n%1\n")
+                  .arg(BankExport::RefusalsText(result.refused)));
+        return kExitFailed;
+    }
+    if (!SafeSave::WriteOutput(line.exportPath, BankExport::FileBytes(result.lines), &error)) {
+        Print(stderr, QStringLiteral("vemo: cannot write %1: %2\n").arg(line.exportPath, error));
+        return kExitFailed;
+    }
+    return 0;
+}
+
 int RunEditor(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.png")));
@@ -84,6 +125,7 @@ int RunEditor(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    QCoreApplication::setApplicationVersion(QStringLiteral(VEMO_VERSION));
     const CommandLine line = ParseCommandLine(Arguments(argc, argv));
     switch (line.mode) {
         case CommandLine::Mode::Words:
@@ -92,11 +134,13 @@ int main(int argc, char** argv) {
             return RunPdf(argc, argv, line);
         case CommandLine::Mode::Check:
             return RunCheck();
+        case CommandLine::Mode::Export:
+            return RunExport(line);
         case CommandLine::Mode::Help:
             Print(stdout, CommandLineUsage());
             return 0;
         case CommandLine::Mode::Version:
-            Print(stdout, QStringLiteral("vemo %1\n").arg(QLatin1String(VEMO_VERSION)));
+            Print(stdout, QStringLiteral("vemo %1\n").arg(QCoreApplication::applicationVersion()));
             return 0;
         case CommandLine::Mode::Error:
             Print(stderr, QStringLiteral("vemo: %1\n%2").arg(line.error, CommandLineUsage()));

@@ -1,6 +1,7 @@
 #include "common/SafeSave.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
 
@@ -62,6 +63,18 @@ bool WriteToStandardOutput(const QByteArray& bytes, QString* error) {
         return false;
     }
     return WriteAll(file, bytes, error);
+}
+
+bool WriteOutput(const QString& path, const QByteArray& bytes, QString* error) {
+    if (path == QLatin1String("-")) {
+        return WriteToStandardOutput(bytes, error);
+    }
+    // Replacing a pipe or a device would leave a regular file in its place.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        return WriteInPlace(path, bytes, error);
+    }
+    return ReplaceFile(path, bytes, error);
 }
 
 }  // namespace SafeSave

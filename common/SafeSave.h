@@ -19,4 +19,8 @@ bool WriteInPlace(const QString& path, const QByteArray& bytes, QString* error);
 // Writes the bytes to the process's standard output.
 bool WriteToStandardOutput(const QByteArray& bytes, QString* error);
 
+// Where a command line's output goes: "-" is standard output, a pipe or a device is written into
+// as it stands, and anything else is replaced in one step.
+bool WriteOutput(const QString& path, const QByteArray& bytes, QString* error);
+
 }  // namespace SafeSave

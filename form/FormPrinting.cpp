@@ -1,7 +1,6 @@
 #include "form/FormPrinting.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -56,13 +55,5 @@ bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error) {
         *error = QStringLiteral("the page could not be drawn");
         return false;
     }
-    if (path == QLatin1String("-")) {
-        return SafeSave::WriteToStandardOutput(pdf, error);
-    }
-    // A pipe or a device is written into; replacing it would leave a regular file in its place.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile() && !target.isDir()) {
-        return SafeSave::WriteInPlace(path, pdf, error);
-    }
-    return SafeSave::ReplaceFile(path, pdf, error);
+    return SafeSave::WriteOutput(path, pdf, error);
 }

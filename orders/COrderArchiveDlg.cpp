@@ -1,13 +1,21 @@
 #include "orders/COrderArchiveDlg.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeView>
+#include <algorithm>
 
 #include "form/CVemoDoc.h"
+#include "orders/BankExport.h"
+#include "orders/CExportRefusalsDlg.h"
 #include "orders/COrderDlg.h"
 #include "orders/COrderListModel.h"
+#include "orders/OrderExport.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orders/OrderTransfer.h"
@@ -55,7 +63,8 @@ void COrderArchiveDlg::CreateControls() {
     m_pList->setItemsExpandable(false);
     m_pList->setUniformRowHeights(true);  // keeps a list of many thousand orders quick
     m_pList->setSortingEnabled(false);
-    m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ctrl and Shift pick several orders to export; the others act on the current row alone.
+    m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pList->setAllColumnsShowFocus(true);
     m_pList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -91,8 +100,11 @@ void COrderArchiveDlg::CreateControls() {
     button(QStringLiteral("Создать копию"), 88, 96, 70, &COrderArchiveDlg::OnCreateCopy);
     button(QStringLiteral("Изменить"), 167, 96, 70, &COrderArchiveDlg::OnEditOrder);
     button(QStringLiteral("Удалить"), 247, 96, 70, &COrderArchiveDlg::OnDeleteOrder);
-    button(QStringLiteral("Нарисовать платежное поручение"), 91, 117, 142, &COrderArchiveDlg::OnOK)
+    // The two buttons that act on the whole archive share the second row, each under two of the
+    // row above.
+    button(QStringLiteral("Нарисовать платежное поручение"), 9, 117, 149, &COrderArchiveDlg::OnOK)
         ->setDefault(true);
+    button(QStringLiteral("Выгрузить в банк…"), 167, 117, 150, &COrderArchiveDlg::OnExportToBank);
 
     setFixedSize(units.Size(326, 138));
 }
@@ -119,8 +131,22 @@ bool COrderArchiveDlg::OnInitDialog() {
 }
 
 int COrderArchiveDlg::CurrentRow() const {
-    const QModelIndexList rows = m_pList->selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.constFirst().row();
+    const QItemSelectionModel* selection = m_pList->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row(), QModelIndex())) {
+        return current.row();
+    }
+    const QModelIndexList rows = selection->selectedRows();
+    return rows.size() == 1 ? rows.constFirst().row() : -1;
+}
+
+QList<int> COrderArchiveDlg::SelectedRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : m_pList->selectionModel()->selectedRows()) {
+        rows.append(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 int COrderArchiveDlg::RowCount() const {
@@ -235,6 +261,63 @@ void COrderArchiveDlg::OnDeleteOrder() {
     if (!OrderFiles::RemoveOrderFile(file)) {
         MessageBoxes::ShowError(this, QStringLiteral("Не могу удалить платежку"));
     }
+}
+
+QList<OrderRow> COrderArchiveDlg::OrdersToExport() const {
+    const QList<int> selected = SelectedRows();
+    if (selected.isEmpty()) {
+        return m_pModel->Rows();
+    }
+    QList<OrderRow> orders;
+    for (int row : selected) {
+        orders.append(m_pModel->RowAt(row));
+    }
+    return orders;
+}
+
+void COrderArchiveDlg::OnExportToBank() {
+    const QList<OrderRow> orders = OrdersToExport();
+    if (orders.isEmpty()) {
+        MessageBoxes::ShowError(this, QStringLiteral("Нет платежек для выгрузки"));
+        return;
+    }
+    CRequisiteArray payers;
+    CRequisiteArray recipients;
+    // Without a book's records its orders would be refused for parties that are there.
+    if (!OrderExport::ReadBooks(&payers, &recipients).isEmpty()) {
+        MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
+        return;
+    }
+    const BankExport::Result result =
+        BankExport::Compose(orders, payers, recipients, QCoreApplication::applicationName(),
+                            QCoreApplication::applicationVersion(), QDateTime::currentDateTime());
+    if (!result.refused.isEmpty()) {
+        CExportRefusalsDlg refusals(result.refused, result.exported, this);
+        if (refusals.exec() != QDialog::Accepted) {
+            return;
+        }
+    }
+    if (result.exported > 0) {
+        SaveExport(result.lines, result.exported);
+    }
+}
+
+void COrderArchiveDlg::SaveExport(const QStringList& lines, qsizetype count) {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Выгрузить в банк"),
+        QDir::current().absoluteFilePath(QString::fromLatin1(BankExport::kDefaultFileName)),
+        QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const QString shown = QDir::toNativeSeparators(path);
+    if (!BankExport::WriteFile(path, lines)) {
+        MessageBoxes::ShowError(this,
+                                QStringLiteral("Не могу записать файл выгрузки %1").arg(shown));
+        return;
+    }
+    MessageBoxes::ShowDone(
+        this, QStringLiteral("Выгружено платежек: %1, в файл %2").arg(count).arg(shown));
 }
 
 void COrderArchiveDlg::OnOK() {

@@ -21,8 +21,11 @@ public:
     explicit COrderArchiveDlg(CVemoDoc& doc, QWidget* parent = nullptr);
     ~COrderArchiveDlg() override;
 
-    // The selected row, -1 when none is.
+    // The row the order operations act on: the row last selected while it stays selected, else
+    // the one selected row; -1 when none is, or when several are and the last one was unselected.
     int CurrentRow() const;
+    // Every selected row, in list order.
+    QList<int> SelectedRows() const;
     int RowCount() const;
     OrderRow RowAt(int row) const;
     void SelectRow(int row);
@@ -41,6 +44,9 @@ public slots:
     void OnEditOrder();
     void OnItemChangedOrders();
     void OnDeleteOrder();
+    // "Выгрузить в банк…": writes the selected orders, or all when none is selected, to a file
+    // for the bank's client system that the user chooses.
+    void OnExportToBank();
     // "Нарисовать платежное поручение": puts the current order on the form and ends the dialog.
     void OnOK();
 
@@ -60,6 +66,10 @@ private:
     // Warns about the order's parties whose records break a bank rule; the form is drawn anyway.
     void TellFaultyParties(const OrderRow& row, const CRequisiteArray& payers,
                            const CRequisiteArray& recipients);
+    // The orders to export: the selected ones, or all.
+    QList<OrderRow> OrdersToExport() const;
+    // Lets the user choose the file and writes it.
+    void SaveExport(const QStringList& lines, qsizetype count);
 
     CVemoDoc& m_doc;
     std::unique_ptr<QIcon> m_pImageList;

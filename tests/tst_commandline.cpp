@@ -2,11 +2,16 @@
 // program prints and returns for them.
 #include <QtTest>
 
+#include <QDirIterator>
 #include <QProcess>
 #include <memory>
 
+#include "FileSizeLimit.h"
+#include "TestFolder.h"
 #include "app/CommandLine.h"
+#include "common/Cp1251.h"
 #include "orders/OrderFiles.h"
+#include "orders/OrderTexts.h"
 #include "requisites/RequisitesFile.h"
 
 class TestCommandLine : public QObject {
@@ -18,6 +23,11 @@ private slots:
     void cleanup();
     void runs_data();
     void runs();
+    void parsesExport_data();
+    void parsesExport();
+    void exports_data();
+    void exports();
+    void exportOnAFullDiskLeavesTheOldFile();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -217,6 +227,184 @@ void TestCommandLine::runs() {
     QCOMPARE(left, writesPdf
                        ? QStringList({"Vemo", "folder", "out.pdf", "pltRecv.dat", "polRecv.dat"})
                        : QStringList({"Vemo", "folder", "pltRecv.dat", "polRecv.dat"}));
+}
+
+void TestCommandLine::parsesExport_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QList<int>>("orders");
+    QTest::newRow("all") << QStringList{"--export", "out.txt"} << true << "out.txt" << QList<int>{};
+    QTest::newRow("standard output") << QStringList{"--export", "-"} << true << "-" << QList<int>{};
+    QTest::newRow("orders as given")
+        << QStringList{"--order", "7", "--export=-", "--order=2", "--order", "7"} << true << "-"
+        << QList<int>{7, 2, 7};
+    QTest::newRow("no name") << QStringList{"--export"} << false << QString() << QList<int>{};
+    QTest::newRow("empty name") << QStringList{"--export="} << false << QString() << QList<int>{};
+    QTest::newRow("order 0") << QStringList{"--export", "-", "--order", "0"} << false << QString()
+                             << QList<int>{};
+    QTest::newRow("with pdf") << QStringList{"--export", "-", "--pdf", "a.pdf"} << false
+                              << QString() << QList<int>{};
+    QTest::newRow("twice") << QStringList{"--export", "a", "--export", "b"} << false << QString()
+                           << QList<int>{};
+}
+
+void TestCommandLine::parsesExport() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, valid);
+    QFETCH(QString, path);
+    QFETCH(QList<int>, orders);
+    const CommandLine line = ParseCommandLine(arguments);
+    if (!valid) {
+        QCOMPARE(int(line.mode), int(CommandLine::Mode::Error));
+        QVERIFY(!line.error.isEmpty());
+        return;
+    }
+    QCOMPARE(int(line.mode), int(CommandLine::Mode::Export));
+    QCOMPARE(line.exportPath, path);
+    QCOMPARE(line.exportOrders, orders);
+}
+
+namespace {
+
+// The numbers of the orders in exchange file bytes, in file order; "<not CRLF>" when a line ends
+// otherwise.
+QStringList ExportedNumbers(const QByteArray& bytes) {
+    if (bytes.count('\n') != bytes.count("\r\n") || (!bytes.isEmpty() && !bytes.endsWith("\r\n"))) {
+        return {"<not CRLF>"};
+    }
+    QStringList numbers;
+    for (const QString& line : Cp1251::Decode(bytes).split("\r\n")) {
+        if (line.startsWith(QStringLiteral("Номер="))) {
+            numbers.append(line.section('=', 1));
+        }
+    }
+    return numbers;
+}
+
+// Every file under the folder with its bytes, to see that a run changed nothing.
+QMap<QString, QByteArray> Snapshot(const QString& folder) {
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(QDir(folder).relativeFilePath(path),
+                     QFileInfo(path).isDir() ? QByteArray("<folder>") : ReadBytes(path));
+    }
+    return files;
+}
+
+// Orders 1 to 5 of March 2026; order 4's payer is not in the book, order 5's amount is not one.
+void WriteExportArchive() {
+    CRequisite payer;
+    payer.m_strName = QStringLiteral("ООО \"Ромашка\"");
+    payer.m_strInnKpp = "7701234567/770101001";
+    payer.m_strAccount1 = "40702810000000000001";
+    CRequisite recipient;
+    recipient.m_strName = QStringLiteral("ИП Ёлкин");
+    recipient.m_strAccount1 = "40802810000000000002";
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {payer}));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", {recipient}));
+    for (int number = 1; number <= 5; ++number) {
+        OrderRow row;
+        row[kColumnNumber] = OrderTexts::NumberText(number);
+        row[kColumnDate] = OrderTexts::DateText(QDate(2026, 3, number));
+        row[kColumnPayer] = number == 4 ? QStringLiteral("Незнакомец") : payer.m_strName;
+        row[kColumnRecipient] = recipient.m_strName;
+        row[kColumnAmount] = number == 5 ? "1,2,3" : "1 000,50";
+        QVERIFY(OrderFiles::SaveOrder(number, row));
+    }
+}
+
+QString Program() {
+    return qEnvironmentVariable("VEMO_EXECUTABLE");
+}
+
+}  // namespace
+
+void TestCommandLine::exports_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("toOutput");  // numbers exported to standard output
+    QTest::addColumn<QStringList>("toFile");    // numbers in out.txt; empty: its old text stays
+    QTest::addColumn<QStringList>("named");     // parts of standard error
+    QTest::newRow("named orders to a pipe")
+        << QStringList{"--export", "-", "--order", "3", "--order", "1"} << 0
+        << QStringList{"3", "1"} << QStringList{} << QStringList{};
+    QTest::newRow("an order named twice goes once")
+        << QStringList{"--export=out.txt", "--order=2", "--order=1", "--order=2"} << 0
+        << QStringList{} << QStringList{"2", "1"} << QStringList{};
+    QTest::newRow("refused among the named")
+        << QStringList{"--export", "-", "--order", "1", "--order", "5", "--order", "4"} << 1
+        << QStringList{} << QStringList{}
+        << QStringList{QStringLiteral("Платежка 5"), "1,2,3", QStringLiteral("Платежка 4"),
+                       QStringLiteral("Незнакомец")};
+    QTest::newRow("all, two refused")
+        << QStringList{"--export", "out.txt"} << 1 << QStringList{} << QStringList{}
+        << QStringList{QStringLiteral("Платежка 4"), QStringLiteral("Платежка 5")};
+    QTest::newRow("a missing order") << QStringList{"--export", "out.txt", "--order", "9"} << 1
+                                     << QStringList{} << QStringList{} << QStringList{"vemo.9"};
+    QTest::newRow("onto a folder") << QStringList{"--export", "folder", "--order", "1"} << 1
+                                   << QStringList{} << QStringList{} << QStringList{"folder"};
+}
+
+// Through the program itself, in a folder with five orders: what it writes where, its exit
+// status, and that the data files stay as they were.
+void TestCommandLine::exports() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, toOutput);
+    QFETCH(QStringList, toFile);
+    QFETCH(QStringList, named);
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    QVERIFY(QFile::remove(OrderFiles::FileName(1)));
+    WriteExportArchive();
+    WriteBytes("out.txt", "old");
+    const QMap<QString, QByteArray> before = Snapshot(".");
+    QProcess vemo;
+    vemo.start(Program(), arguments);
+    QVERIFY(vemo.waitForFinished(60000));
+    QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
+    const QByteArray out = vemo.readAllStandardOutput();
+    const QString err = QString::fromLocal8Bit(vemo.readAllStandardError());
+    QVERIFY2(vemo.exitCode() == exitCode, qPrintable(err));
+    QCOMPARE(ExportedNumbers(out), toOutput);
+    for (const QString& part : named) {
+        QVERIFY2(err.startsWith("vemo: ") && err.contains(part), qPrintable(err));
+    }
+    if (exitCode == 0) {
+        QCOMPARE(err, QString());
+    } else {
+        QVERIFY2(!err.contains(QStringLiteral("Платежка 1")), qPrintable(err));  // only the refused
+    }
+    QMap<QString, QByteArray> after = Snapshot(".");
+    if (!toFile.isEmpty()) {
+        QCOMPARE(ExportedNumbers(after.value("out.txt")), toFile);
+        after["out.txt"] = before.value("out.txt");
+    }
+    QCOMPARE(after, before);  // no data file written, no other file left
+}
+
+void TestCommandLine::exportOnAFullDiskLeavesTheOldFile() {
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    QVERIFY(QFile::remove(OrderFiles::FileName(1)));
+    WriteExportArchive();
+    WriteBytes("out.txt", "old");
+    const QMap<QString, QByteArray> before = Snapshot(".");
+    QProcess vemo;
+    LimitFileSize(vemo, 1024);  // the three orders take more
+    vemo.start(Program(), {"--export", "out.txt", "--order", "1", "--order", "2", "--order", "3"});
+    QVERIFY(vemo.waitForFinished(60000));
+    QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
+    const QString err = QString::fromLocal8Bit(vemo.readAllStandardError());
+    QCOMPARE(vemo.exitCode(), 1);
+    QVERIFY2(err.contains("out.txt"), qPrintable(err));
+    QCOMPARE(Snapshot("."), before);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

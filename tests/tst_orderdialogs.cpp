@@ -287,7 +287,7 @@ void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {
         QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), captions.at(column));
         QCOMPARE(view->header()->sectionSize(column), widths.at(column));
     }
-    QCOMPARE(view->selectionMode(), QAbstractItemView::SingleSelection);
+    QCOMPARE(view->selectionMode(), QAbstractItemView::ExtendedSelection);
     QVERIFY(!view->isSortingEnabled());
     for (int row = 0; row < model->rowCount(); ++row) {
         const QIcon icon = model->index(row, 0).data(Qt::DecorationRole).value<QIcon>();

@@ -35,6 +35,10 @@ void ShowNotice(QWidget* parent, const QString& text) {
     Show(parent, QMessageBox::Warning, kAppCaption, text, QMessageBox::Ok);
 }
 
+void ShowDone(QWidget* parent, const QString& text) {
+    Show(parent, QMessageBox::Information, kAppCaption, text, QMessageBox::Ok);
+}
+
 bool AskYesNo(QWidget* parent, const QString& text, Answer defaultAnswer) {
     const QMessageBox::StandardButton defaultButton =
         defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;

@@ -12,6 +12,8 @@ namespace MessageBoxes {
 void ShowError(QWidget* parent, const QString& text);
 // A notice in the toolkit's own words (a refused number, say): caption "Vemo", warning icon.
 void ShowNotice(QWidget* parent, const QString& text);
+// Word that a task is done: caption "Vemo", information icon.
+void ShowDone(QWidget* parent, const QString& text);
 enum class Answer { Yes, No };
 // A question with "Да" and "Нет"; true for "Да". Enter gives the default answer, which should be
 // the harmless one.

@@ -1,0 +1,442 @@
+// The orders archive's export to the bank: choosing several rows with Ctrl and Shift, the button
+// that writes them through the save dialog, the list of orders that cannot go, and a failed write.
+#include <sys/resource.h>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QtTest>
+#include <csignal>
+#include <functional>
+#include <memory>
+
+#include "TestEnvironment.h"
+#include "TestFolder.h"
+#include "common/Cp1251.h"
+#include "form/CVemoDoc.h"
+#include "orders/COrderArchiveDlg.h"
+#include "orders/COrderDlg.h"
+#include "orders/OrderFiles.h"
+#include "orders/OrderTexts.h"
+#include "requisites/RequisitesFile.h"
+#include "widgets/MessageBoxes.h"
+
+namespace {
+
+CRequisite Party(const QString& name, const QString& digits) {
+    CRequisite party;
+    party.m_strName = name;
+    party.m_strBank = QStringLiteral("ПАО «Банк» г. Москва");
+    party.m_strInnKpp = "77" + digits + "/770101001";
+    party.m_strBik = "044525" + digits.left(3);
+    party.m_strAccount1 = "40702810" + digits + "0000000";
+    party.m_strAccount2 = "30101810" + digits + "0000000";
+    return party;
+}
+
+// Order N with its own payer "Payer N", so that a row shows which order it is.
+OrderRow Order(int number, const QString& amount = "100,50") {
+    OrderRow row;
+    row[kColumnNumber] = OrderTexts::NumberText(number);
+    row[kColumnDate] = OrderTexts::DateText(QDate(2026, 3, number));
+    row[kColumnPayer] = QStringLiteral("Payer %1").arg(number);
+    row[kColumnRecipient] = QStringLiteral("Получатель");
+    row[kColumnAmount] = amount;
+    row[kColumnBasis] = QStringLiteral("Оплата по счету %1").arg(number);
+    row[kColumnPaymentKind] = "01";
+    row[kColumnPriority] = "5";
+    row[kColumnPaymentType] = QStringLiteral("электронно");
+    return row;
+}
+
+// Orders 1 to count, each payer in the book but the ones listed as unknown.
+void WriteArchive(int count, const QList<int>& unknownPayers = {}) {
+    CRequisiteArray payers;
+    for (int number = 1; number <= count; ++number) {
+        QVERIFY(OrderFiles::SaveOrder(number, Order(number)));
+        if (!unknownPayers.contains(number)) {
+            payers.append(
+                Party(QStringLiteral("Payer %1").arg(number), "1234567" + QString::number(number)));
+        }
+    }
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", payers));
+    QVERIFY(
+        RequisitesFile::Write("polRecv.dat", {Party(QStringLiteral("Получатель"), "99999999")}));
+}
+
+// The numbers of the orders in an exchange file, in file order.
+QStringList ExportedNumbers(const QString& path) {
+    QStringList numbers;
+    const QString text = Cp1251::Decode(ReadBytes(path));
+    for (const QString& line : text.split("\r\n")) {
+        if (line.startsWith(QStringLiteral("Номер="))) {
+            numbers.append(line.section('=', 1));
+        }
+    }
+    return numbers;
+}
+
+QTreeView* List(COrderArchiveDlg* archive) {
+    return archive->findChild<QTreeView*>(QStringLiteral("orders"));
+}
+
+void ClickRow(COrderArchiveDlg* archive, int row, Qt::KeyboardModifiers modifiers = {}) {
+    QTreeView* list = List(archive);
+    const QRect rect = list->visualRect(list->model()->index(row, 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
+}
+
+void PressExport(COrderArchiveDlg* archive) {
+    for (QPushButton* push : archive->findChildren<QPushButton*>()) {
+        if (push->text().startsWith(QStringLiteral("Выгрузить в банк"))) {
+            QTest::mouseClick(push, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL("no export button");
+}
+
+// Hands the next modal dialog of type T to the handler once it shows, and closes it if the
+// handler leaves it open, so that no test hangs on it. *seen tells whether it showed at all. The
+// watch ends with the archive, so that it never reaches into the next test.
+template <class T>
+void WhenShown(COrderArchiveDlg* archive, bool* seen, const std::function<void(T*)>& handle,
+               int triesLeft = 200) {
+    QTimer::singleShot(10, archive, [=] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            if (triesLeft > 0) {
+                WhenShown<T>(archive, seen, handle, triesLeft - 1);
+            }
+            return;
+        }
+        *seen = true;
+        handle(dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+}
+
+QPushButton* ButtonNamed(QWidget* dialog, const QString& text) {
+    for (QPushButton* push : dialog->findChildren<QPushButton*>()) {
+        if (push->text() == text && push->isVisible()) {
+            return push;
+        }
+    }
+    return nullptr;
+}
+
+// Types the name into the save dialog and presses its Save button, as the user does.
+void SaveAs(QFileDialog* dialog, const QString& name) {
+    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+    auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    QTest::mouseClick(box->button(QDialogButtonBox::Save), Qt::LeftButton);
+}
+
+}  // namespace
+
+class TestArchiveExport : public QObject {
+    Q_OBJECT
+public:
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void ctrlAndShiftClicksKeepTheLastClickedRowCurrent_data();
+    void ctrlAndShiftClicksKeepTheLastClickedRowCurrent();
+    void orderOperationsActOnTheCurrentRowAlone();
+    void buttonExportsTheSelectedOrAllOrders_data();
+    void buttonExportsTheSelectedOrAllOrders();
+    void refusedOrdersLetTheUserExportTheRestOrNothing_data();
+    void refusedOrdersLetTheUserExportTheRestOrNothing();
+    void nothingToExportWhenEveryOrderIsRefused();
+    void cancelledSaveDialogWritesNothing();
+    void unreadableAddressBookStopsTheExport();
+    void fullDiskTellsTheUserAndLeavesNoFile();
+
+private:
+    std::unique_ptr<TestFolder> m_folder;
+    CVemoDoc m_doc;
+    MessageBoxes::Log m_log;
+};
+
+void TestArchiveExport::initTestCase() {
+    QStandardPaths::setTestModeEnabled(true);
+    // The toolkit's own save dialog, whatever the desktop offers, so that the test can press it.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
+
+void TestArchiveExport::init() {
+    m_log = MessageBoxes::Log();
+    MessageBoxes::SetTestLog(&m_log);
+    m_folder = std::make_unique<TestFolder>(TestFolder::Files{{"Vemo/", {}}});
+    QVERIFY(m_folder->isValid());
+}
+
+void TestArchiveExport::cleanup() {
+    MessageBoxes::SetTestLog(nullptr);
+    m_folder.reset();
+}
+
+void TestArchiveExport::ctrlAndShiftClicksKeepTheLastClickedRowCurrent_data() {
+    QTest::addColumn<QList<int>>("clicks");  // rows, in the order clicked
+    QTest::addColumn<QList<int>>("modifiers");
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<int>("current");
+    const int ctrl = Qt::ControlModifier;
+    const int shift = Qt::ShiftModifier;
+    QTest::newRow("plain click") << QList<int>{3} << QList<int>{0} << QList<int>{3} << 3;
+    QTest::newRow("plain click replaces")
+        << QList<int>{1, 3} << QList<int>{0, 0} << QList<int>{3} << 3;
+    QTest::newRow("ctrl adds, downwards")
+        << QList<int>{0, 3} << QList<int>{0, ctrl} << QList<int>{0, 3} << 3;
+    QTest::newRow("ctrl adds, upwards")
+        << QList<int>{4, 1} << QList<int>{0, ctrl} << QList<int>{1, 4} << 1;
+    QTest::newRow("shift spans upwards")
+        << QList<int>{4, 1} << QList<int>{0, shift} << QList<int>{1, 2, 3, 4} << 1;
+    QTest::newRow("shift spans downwards")
+        << QList<int>{1, 3} << QList<int>{0, shift} << QList<int>{1, 2, 3} << 3;
+    QTest::newRow("ctrl after shift")
+        << QList<int>{0, 1, 4} << QList<int>{0, shift, ctrl} << QList<int>{0, 1, 4} << 4;
+    QTest::newRow("ctrl unselects back to one row")
+        << QList<int>{2, 4, 4} << QList<int>{0, ctrl, ctrl} << QList<int>{2} << 2;
+    // With several rows left and the last clicked one unselected, no row is the one to act on.
+    QTest::newRow("ctrl unselects the last of several")
+        << QList<int>{0, 2, 4, 4} << QList<int>{0, ctrl, ctrl, ctrl} << QList<int>{0, 2} << -1;
+}
+
+void TestArchiveExport::ctrlAndShiftClicksKeepTheLastClickedRowCurrent() {
+    QFETCH(QList<int>, clicks);
+    QFETCH(QList<int>, modifiers);
+    QFETCH(QList<int>, selected);
+    QFETCH(int, current);
+    WriteArchive(5);
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    for (int i = 0; i < clicks.size(); ++i) {
+        ClickRow(&archive, clicks[i], Qt::KeyboardModifiers(modifiers[i]));
+    }
+    QCOMPARE(archive.SelectedRows(), selected);
+    QCOMPARE(archive.CurrentRow(), current);
+    if (current >= 0) {
+        // What the order dialog preselects follows the current row too.
+        QCOMPARE(archive.m_strRowPayer, archive.RowAt(current)[kColumnPayer]);
+    }
+}
+
+void TestArchiveExport::orderOperationsActOnTheCurrentRowAlone() {
+    WriteArchive(5);
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    ClickRow(&archive, 3);
+    ClickRow(&archive, 1, Qt::ShiftModifier);
+    bool seen = false;
+    QString number;
+    WhenShown<COrderDlg>(&archive, &seen, [&](COrderDlg* dialog) {
+        number = dialog->findChild<QLineEdit*>(QStringLiteral("number"))->text();
+    });
+    for (QPushButton* push : archive.findChildren<QPushButton*>()) {
+        if (push->text() == QStringLiteral("Изменить")) {
+            QTest::mouseClick(push, Qt::LeftButton);
+        }
+    }
+    QVERIFY(seen);
+    QCOMPARE(number, QStringLiteral("2"));  // order 2 stands in row 1, the row last clicked
+
+    ClickRow(&archive, 4, Qt::ControlModifier);
+    for (QPushButton* push : archive.findChildren<QPushButton*>()) {
+        if (push->text() == QStringLiteral("Удалить")) {
+            QTest::mouseClick(push, Qt::LeftButton);
+        }
+    }
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(archive.RowCount(), 4);
+    QVERIFY(!OrderFiles::Exists(5));
+    for (int number : {1, 2, 3, 4}) {
+        QVERIFY(OrderFiles::Exists(number));
+    }
+}
+
+void TestArchiveExport::buttonExportsTheSelectedOrAllOrders_data() {
+    QTest::addColumn<QList<int>>("ctrlClicks");
+    QTest::addColumn<QStringList>("exported");
+    QTest::newRow("none selected: all") << QList<int>{} << QStringList{"1", "2", "3", "4"};
+    QTest::newRow("one") << QList<int>{2} << QStringList{"3"};
+    // The file lists them as the archive does, whatever order they were picked in.
+    QTest::newRow("two, picked upwards") << QList<int>{3, 0} << QStringList{"1", "4"};
+}
+
+void TestArchiveExport::buttonExportsTheSelectedOrAllOrders() {
+    QFETCH(QList<int>, ctrlClicks);
+    QFETCH(QStringList, exported);
+    WriteArchive(4);
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    for (int row : ctrlClicks) {
+        ClickRow(&archive, row, Qt::ControlModifier);
+    }
+    bool seen = false;
+    WhenShown<QFileDialog>(&archive, &seen, [&](QFileDialog* dialog) {
+        // Proposed: the usual name, in the working folder.
+        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
+                 QStringLiteral("kl_to_1c.txt"));
+        QCOMPARE(QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(),
+                 QFileInfo(m_folder->Path()).canonicalFilePath());
+        SaveAs(dialog, "bank.txt");
+    });
+    PressExport(&archive);
+    QVERIFY(seen);
+    QCOMPARE(ExportedNumbers(m_folder->FilePath("bank.txt")), exported);
+    QCOMPARE(m_log.entries.size(), 1);  // word that it is done, naming how many
+    QVERIFY2(m_log.entries.first().text.contains(QString::number(exported.size())),
+             qPrintable(m_log.entries.first().text));
+    QCOMPARE(m_log.entries.first().caption, QStringLiteral("Vemo"));
+    QCOMPARE(archive.result(), int(QDialog::Rejected));  // the archive stays open
+    QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", "bank.txt", "pltRecv.dat", "polRecv.dat"}));
+}
+
+void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing_data() {
+    QTest::addColumn<QString>("answer");  // the button pressed in the list of refusals
+    QTest::addColumn<QStringList>("exported");
+    QTest::newRow("export the rest") << "Выгрузить остальные" << QStringList{"1", "4"};
+    QTest::newRow("nothing") << "Ничего не выгружать" << QStringList{};
+    QTest::newRow("Esc") << QString() << QStringList{};
+}
+
+void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
+    QFETCH(QString, answer);
+    QFETCH(QStringList, exported);
+    WriteArchive(4, {2});
+    QVERIFY(OrderFiles::SaveOrder(3, Order(3, "12,345")));  // three kopeck digits
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+
+    bool refusalsSeen = false;
+    bool saveSeen = false;
+    QString listed;
+    WhenShown<QDialog>(&archive, &refusalsSeen, [&](QDialog* dialog) {
+        auto* list = dialog->findChild<QPlainTextEdit*>();
+        QVERIFY(list);
+        listed = list->toPlainText();
+        QVERIFY(ButtonNamed(dialog, QStringLiteral("Выгрузить остальные")));
+        QVERIFY(ButtonNamed(dialog, QStringLiteral("Ничего не выгружать"))->isDefault());
+        WhenShown<QFileDialog>(&archive, &saveSeen,
+                               [](QFileDialog* save) { SaveAs(save, "bank.txt"); });
+        if (answer.isEmpty()) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        QTest::mouseClick(ButtonNamed(dialog, answer), Qt::LeftButton);
+    });
+    PressExport(&archive);
+    QVERIFY(refusalsSeen);
+    // One list, each refused order on a line of its own, with its reason.
+    const QStringList lines = listed.split('\n');
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].contains(QStringLiteral("Платежка 2")) && lines[0].contains("Payer 2"),
+             qPrintable(listed));
+    QVERIFY2(lines[1].contains(QStringLiteral("Платежка 3")) && lines[1].contains("12,345"),
+             qPrintable(listed));
+    QCOMPARE(saveSeen, !exported.isEmpty());
+    if (exported.isEmpty()) {
+        QVERIFY(!QFile::exists(m_folder->FilePath("bank.txt")));
+        QVERIFY(!QFile::exists(m_folder->FilePath("kl_to_1c.txt")));
+        QVERIFY(m_log.entries.isEmpty());
+    } else {
+        QCOMPARE(ExportedNumbers(m_folder->FilePath("bank.txt")), exported);
+    }
+}
+
+void TestArchiveExport::nothingToExportWhenEveryOrderIsRefused() {
+    WriteArchive(3, {1, 3});
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    ClickRow(&archive, 0);
+    ClickRow(&archive, 2, Qt::ControlModifier);  // order 2 could go, but is not chosen
+    bool seen = false;
+    bool saveSeen = false;
+    QString listed;
+    WhenShown<QDialog>(&archive, &seen, [&](QDialog* dialog) {
+        listed = dialog->findChild<QPlainTextEdit*>()->toPlainText();
+        QVERIFY(!ButtonNamed(dialog, QStringLiteral("Выгрузить остальные")));
+        WhenShown<QFileDialog>(&archive, &saveSeen,
+                               [](QFileDialog* save) { SaveAs(save, "bank.txt"); });
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    PressExport(&archive);
+    QVERIFY(seen);
+    QCoreApplication::processEvents();
+    QVERIFY(!saveSeen);
+    QCOMPARE(listed.split('\n').size(), 2);
+    QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", "pltRecv.dat", "polRecv.dat"}));
+}
+
+void TestArchiveExport::cancelledSaveDialogWritesNothing() {
+    WriteArchive(2);
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    bool seen = false;
+    WhenShown<QFileDialog>(&archive, &seen, [](QFileDialog* save) {
+        auto* box = save->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+        QTest::mouseClick(box->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+    });
+    PressExport(&archive);
+    QVERIFY(seen);
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", "pltRecv.dat", "polRecv.dat"}));
+}
+
+void TestArchiveExport::unreadableAddressBookStopsTheExport() {
+    WriteArchive(2);
+    QVERIFY(QFile::remove("polRecv.dat"));
+    QVERIFY(QDir().mkdir("polRecv.dat"));
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    bool seen = false;
+    WhenShown<QDialog>(&archive, &seen, [](QDialog*) {});
+    PressExport(&archive);
+    QCoreApplication::processEvents();
+    QVERIFY(!seen);  // neither a list of refusals for parties that are there, nor a file
+    QCOMPARE(m_log.Texts(), QStringList{RequisitesFile::CannotReadMessage()});
+    QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+}
+
+void TestArchiveExport::fullDiskTellsTheUserAndLeavesNoFile() {
+    WriteArchive(3);
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    bool seen = false;
+    rlimit before{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+    WhenShown<QFileDialog>(&archive, &seen, [before](QFileDialog* save) {
+        // The disk fills up while the user picks the file: the export needs more than 512 bytes.
+        // Only the soft limit, so that it can be lifted again.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit full{512, before.rlim_max};
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+        SaveAs(save, "bank.txt");
+    });
+    PressExport(&archive);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &before), 0);
+    QVERIFY(seen);
+    QCOMPARE(m_log.entries.size(), 1);
+    QVERIFY2(
+        m_log.entries.first().text.startsWith(QStringLiteral("Не могу записать файл выгрузки")),
+        qPrintable(m_log.entries.first().text));
+    QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+    QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", "pltRecv.dat", "polRecv.dat"}));
+}
+
+QTEST_MAIN(TestArchiveExport)
+#include "tst_archiveexport.moc"
