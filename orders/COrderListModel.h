@@ -7,10 +7,15 @@
 #include "orders/OrderRow.h"
 
 // The orders of the archive as the list shows them: one row per order, in file order, one
-// column per field, and the program's icon in front of every row.
+// column per field, and the program's icon in front of every row. Numbers are shown without the
+// blanks their text keeps, and numbers and amounts stand right-aligned.
 class COrderListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // The value a column sorts by: numbers and amounts as numbers, dates as dates, the rest as
+    // the text shown.
+    static constexpr int kSortRole = Qt::UserRole + 1;
+
     explicit COrderListModel(QObject* parent = nullptr);
 
     // Caption and width in pixels of a column of the list.
@@ -28,6 +33,8 @@ public:
     bool HasOtherRowWithNumber(int number, int exceptRow) const;
     // Removes every row but the kept one that shows the number.
     void RemoveOtherRowsWithNumber(int number, int keptRow);
+    // The row whose number takes the most characters once its blanks are left out; -1 for none.
+    int LongestNumberRow() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
