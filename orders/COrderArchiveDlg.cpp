@@ -12,6 +12,7 @@
 #include "form/CVemoDoc.h"
 #include "orders/COrderDlg.h"
 #include "orders/COrderListModel.h"
+#include "orders/COrderSortModel.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orders/OrderTransfer.h"
@@ -101,7 +102,7 @@ void COrderArchiveDlg::CreateSearchRow(const DialogUnits& units) {
 
 void COrderArchiveDlg::CreateList() {
     m_pModel = new COrderListModel(this);
-    m_pShown = new QSortFilterProxyModel(this);
+    m_pShown = new COrderSortModel(this);
     m_pShown->setSourceModel(m_pModel);
     m_pShown->setSortRole(COrderListModel::kSortRole);
     m_pShown->setSortCaseSensitivity(Qt::CaseInsensitive);

@@ -157,6 +157,7 @@ private slots:
     void cutCellShowsItsWholeTextAsToolTip();
     void headerClickSorts_data();
     void headerClickSorts();
+    void sortedListPlacesAChangedOrder();
     void searchKeepsRowsHoldingTheText();
     void chosenOrderStaysChosenThroughSortAndSearch();
     void newNumberFollowsFileOrderUnderASortedList();
@@ -279,6 +280,31 @@ void TestOrderArchive::headerClickSorts() {
     QCOMPARE(ShownNumbers(archive), descending);
     // The rows themselves keep the archive's order.
     QCOMPARE(archive.RowAt(0).Number(), 9);
+}
+
+void TestOrderArchive::sortedListPlacesAChangedOrder() {
+    Save({1, QDate(2001, 3, 5), QStringLiteral("30")});
+    Save({2, QDate(2001, 3, 5), QStringLiteral("20")});
+    Save({3, QDate(2001, 3, 5), QStringLiteral("100")});
+    COrderArchiveDlg archive(m_doc);
+    ShowWide(archive);
+    ClickHeader(archive, kColumnAmount);
+    QCOMPARE(ShownNumbers(archive), (QStringList{"2", "1", "3"}));
+    SelectNumber(archive, 2);
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        dlg->findChild<QLineEdit*>(QStringLiteral("amount"))->setText("1 000");
+        dlg->OnOK();
+    });
+    Press(archive, QStringLiteral("Изменить"));
+    QCOMPARE(ShownNumbers(archive), (QStringList{"1", "3", "2"}));
+    QCOMPARE(CurrentNumber(archive), 2);
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        dlg->findChild<QLineEdit*>(QStringLiteral("number"))->setText("4");
+        dlg->findChild<QLineEdit*>(QStringLiteral("amount"))->setText("25");
+        dlg->OnOK();
+    });
+    Press(archive, QStringLiteral("Создать копию"));
+    QCOMPARE(ShownNumbers(archive), (QStringList{"4", "1", "3", "2"}));
 }
 
 void TestOrderArchive::searchKeepsRowsHoldingTheText() {
