@@ -15,8 +15,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -246,6 +249,32 @@ void MeasureOpening(const QString& folder, int count) {
         Median(oneCore) / floor, Median(dialogs));
 }
 
+// Finding an order in an open archive: sorting by a column as a header click does, and the
+// search as a text is typed whole.
+void MeasureFinding(const QString& folder, int count) {
+    QDir::setCurrent(folder);
+    CVemoDoc doc;
+    COrderArchiveDlg archive(doc);
+    auto* list = archive.findChild<QTreeView*>(QStringLiteral("orders"));
+    auto* search = archive.findChild<QLineEdit*>(QStringLiteral("search"));
+    archive.show();
+    QCoreApplication::processEvents();
+    const auto sortBy = [&](int column) {
+        return Time([&] { list->sortByColumn(column, Qt::DescendingOrder); });
+    };
+    const double number = sortBy(kColumnNumber);
+    const double date = sortBy(kColumnDate);
+    const double amount = sortBy(kColumnAmount);
+    const double payer = sortBy(kColumnPayer);
+    list->sortByColumn(-1, Qt::AscendingOrder);
+    const double typed = Time([&] { search->setText(QStringLiteral("99")); });
+    const double cleared = Time([&] { search->clear(); });
+    std::printf(
+        "%7d orders open, sorted by number %6.1f ms, date %6.1f ms, amount %6.1f ms, payer "
+        "%6.1f ms; searched %6.1f ms, search cleared %6.1f ms\n",
+        count, number, date, amount, payer, typed, cleared);
+}
+
 // Both parties looked up as the transfer of an order needs them; the number found.
 int FindBothByReading() {
     int found = 0;
@@ -322,6 +351,9 @@ int main(int argc, char** argv) {
     MeasureMemory(DataRoot() + QStringLiteral("/orders-100000"), 100000);
     for (int count : archiveSizes) {
         MeasureOpening(DataRoot() + QStringLiteral("/orders-%1").arg(count), count);
+    }
+    for (int count : archiveSizes) {
+        MeasureFinding(DataRoot() + QStringLiteral("/orders-%1").arg(count), count);
     }
 
     const LookupTimes small = MeasureLookup(DataRoot() + QStringLiteral("/books-10"), 10);

@@ -6,7 +6,11 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QSortFilterProxyModel>
 #include <QTreeView>
 #include <algorithm>
 
@@ -15,6 +19,7 @@
 #include "orders/CExportRefusalsDlg.h"
 #include "orders/COrderDlg.h"
 #include "orders/COrderListModel.h"
+#include "orders/COrderSortModel.h"
 #include "orders/OrderExport.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
@@ -22,8 +27,10 @@
 #include "orders/PartyChecks.h"
 #include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/CutTextDelegate.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/StretchPlacement.h"
 
 COrderArchiveDlg* g_pOrderArchiveDlg = nullptr;
 
@@ -31,6 +38,10 @@ namespace {
 
 const QString kNoRowSelected = QStringLiteral("Нет выделеной платежки");
 constexpr int kIconSize = 16;
+
+const QString kSettingsGroup = QStringLiteral("OrderArchive");
+const QString kSizeKey = QStringLiteral("Size");
+const QString kColumnWidthsKey = QStringLiteral("ColumnWidths");
 
 }  // namespace
 
@@ -48,21 +59,76 @@ COrderArchiveDlg::~COrderArchiveDlg() {
 
 void COrderArchiveDlg::CreateControls() {
     const DialogUnits units(font());
-    // The heading stands centred over the list, however wide the desktop font makes it.
-    auto* heading = new QLabel(QStringLiteral("Платежные поручения"), this);
-    heading->setAlignment(Qt::AlignCenter);
-    QRect rect = units.Rect(124, 7, 78, 8);
-    const int extra = qMax(0, heading->sizeHint().width() - rect.width());
-    heading->setGeometry(rect.adjusted(-extra / 2, 0, extra - extra / 2, 0));
+    CreateSearchRow(units);
+    CreateList();
+    units.Place(m_pList, 7, 22, 312, 67);
 
+    auto button = [&](const QString& text, int x, int y, int width,
+                      void (COrderArchiveDlg::*slot)()) {
+        auto* widget = new QPushButton(text, this);
+        units.Place(widget, x, y, width, 14);
+        connect(widget, &QPushButton::clicked, this, slot);
+        return widget;
+    };
+    button(QStringLiteral("Создать новую"), 9, 96, 70, &COrderArchiveDlg::OnCreateNew);
+    button(QStringLiteral("Создать копию"), 88, 96, 70, &COrderArchiveDlg::OnCreateCopy);
+    button(QStringLiteral("Изменить"), 167, 96, 70, &COrderArchiveDlg::OnEditOrder);
+    button(QStringLiteral("Удалить"), 247, 96, 70, &COrderArchiveDlg::OnDeleteOrder);
+    // The two buttons that act on the whole archive share the second row, each under two of the
+    // row above.
+    m_pDefaultButton = button(QStringLiteral("Нарисовать платежное поручение"), 9, 117, 149,
+                              &COrderArchiveDlg::OnOK);
+    m_pDefaultButton->setDefault(true);
+    button(QStringLiteral("Выгрузить в банк…"), 167, 117, 150, &COrderArchiveDlg::OnExportToBank);
+    // A double click on an order does what Enter does.
+    connect(m_pList, &QAbstractItemView::doubleClicked, m_pDefaultButton, &QPushButton::click);
+
+    // The template's size is the smallest; the list takes whatever the window grows by.
+    const QSize smallest = units.Size(326, 138);
+    setMinimumSize(smallest);
+    resize(smallest);
+    m_pPlacement = std::make_unique<StretchPlacement>(this, m_pList);
+    m_pPlacement->Widen(m_pSearch);
+    setSizeGripEnabled(true);
+    const QSize wanted = units.Size(540, 280);
+    resize(screen() ? wanted.boundedTo(screen()->availableGeometry().size()).expandedTo(smallest)
+                    : wanted);
+}
+
+void COrderArchiveDlg::CreateSearchRow(const DialogUnits& units) {
+    auto* heading = new QLabel(QStringLiteral("Платежные поручения"), this);
+    QRect rect = units.Rect(7, 7, 78, 8);
+    rect.setWidth(qMax(rect.width(), heading->sizeHint().width()));
+    heading->setGeometry(rect);
+
+    m_pSearch = new QLineEdit(this);
+    m_pSearch->setObjectName(QStringLiteral("search"));
+    m_pSearch->setPlaceholderText(QStringLiteral("Поиск"));
+    m_pSearch->setToolTip(QStringLiteral("Показать только поручения, где есть этот текст"));
+    m_pSearch->setClearButtonEnabled(true);
+    const int left = rect.right() + 1 + units.X(7);
+    m_pSearch->setGeometry(
+        QRect(QPoint(left, units.Y(5)), QPoint(units.X(319) - 1, units.Y(5 + 13) - 1)));
+    connect(m_pSearch, &QLineEdit::textChanged, this, &COrderArchiveDlg::OnSearchChanged);
+}
+
+void COrderArchiveDlg::CreateList() {
     m_pModel = new COrderListModel(this);
+    m_pShown = new COrderSortModel(this);
+    m_pShown->setSourceModel(m_pModel);
+    m_pShown->setSortRole(COrderListModel::kSortRole);
+    m_pShown->setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_pShown->setSortLocaleAware(true);
+    m_pShown->setFilterKeyColumn(-1);  // a match in any column keeps the row
+    m_pShown->setFilterCaseSensitivity(Qt::CaseInsensitive);
+
     m_pList = new QTreeView(this);
     m_pList->setObjectName(QStringLiteral("orders"));
-    m_pList->setModel(m_pModel);
+    m_pList->setModel(m_pShown);
+    m_pList->setItemDelegate(new CutTextDelegate(m_pList));
     m_pList->setRootIsDecorated(false);
     m_pList->setItemsExpandable(false);
     m_pList->setUniformRowHeights(true);  // keeps a list of many thousand orders quick
-    m_pList->setSortingEnabled(false);
     // Ctrl and Shift pick several orders to export; the others act on the current row alone.
     m_pList->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_pList->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -83,30 +149,19 @@ void COrderArchiveDlg::CreateControls() {
     for (int column = 0; column < kOrderColumnCount; ++column) {
         header->resizeSection(column, COrderListModel::ColumnWidth(column));
     }
-    units.Place(m_pList, 7, 22, 312, 67);
+    // The list opens in file order; a click on a header sorts by its column, and a third click
+    // goes back to file order.
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    header->setSortIndicatorClearable(true);
+    m_pList->setSortingEnabled(true);
+
     connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &COrderArchiveDlg::OnItemChangedOrders);
     connect(m_pModel, &QAbstractItemModel::dataChanged, this,
             &COrderArchiveDlg::OnItemChangedOrders);
-
-    auto button = [&](const QString& text, int x, int y, int width,
-                      void (COrderArchiveDlg::*slot)()) {
-        auto* widget = new QPushButton(text, this);
-        units.Place(widget, x, y, width, 14);
-        connect(widget, &QPushButton::clicked, this, slot);
-        return widget;
-    };
-    button(QStringLiteral("Создать новую"), 9, 96, 70, &COrderArchiveDlg::OnCreateNew);
-    button(QStringLiteral("Создать копию"), 88, 96, 70, &COrderArchiveDlg::OnCreateCopy);
-    button(QStringLiteral("Изменить"), 167, 96, 70, &COrderArchiveDlg::OnEditOrder);
-    button(QStringLiteral("Удалить"), 247, 96, 70, &COrderArchiveDlg::OnDeleteOrder);
-    // The two buttons that act on the whole archive share the second row, each under two of the
-    // row above.
-    button(QStringLiteral("Нарисовать платежное поручение"), 9, 117, 149, &COrderArchiveDlg::OnOK)
-        ->setDefault(true);
-    button(QStringLiteral("Выгрузить в банк…"), 167, 117, 150, &COrderArchiveDlg::OnExportToBank);
-
-    setFixedSize(units.Size(326, 138));
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this, &COrderArchiveDlg::FitNumberColumn);
+    connect(m_pModel, &QAbstractItemModel::rowsInserted, this, &COrderArchiveDlg::FitNumberColumn);
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, &COrderArchiveDlg::FitNumberColumn);
 }
 
 bool COrderArchiveDlg::OnInitDialog() {
@@ -127,23 +182,105 @@ bool COrderArchiveDlg::OnInitDialog() {
             },
             Qt::QueuedConnection);
     }
+    RestoreSettings();
     return true;
+}
+
+void COrderArchiveDlg::done(int result) {
+    SaveSettings();
+    QDialog::done(result);
+}
+
+void COrderArchiveDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    m_pPlacement->Apply(size());
+}
+
+void COrderArchiveDlg::RestoreSettings() {
+    QSettings settings;
+    settings.beginGroup(kSettingsGroup);
+    const QSize size = settings.value(kSizeKey).toSize();
+    if (size.isValid()) {
+        resize(size.expandedTo(minimumSize()));
+    }
+    const QVariantList widths = settings.value(kColumnWidthsKey).toList();
+    for (int column = 0; column < qMin<int>(widths.size(), kOrderColumnCount); ++column) {
+        const int width = widths.at(column).toInt();
+        if (width > 0) {
+            m_pList->header()->resizeSection(column, width);
+        }
+    }
+    FitNumberColumn();  // the orders may have grown longer numbers since
+}
+
+void COrderArchiveDlg::SaveSettings() const {
+    QSettings settings;
+    settings.beginGroup(kSettingsGroup);
+    settings.setValue(kSizeKey, size());
+    QVariantList widths;
+    for (int column = 0; column < kOrderColumnCount; ++column) {
+        widths.append(m_pList->header()->sectionSize(column));
+    }
+    settings.setValue(kColumnWidthsKey, widths);
+}
+
+void COrderArchiveDlg::FitNumberColumn() {
+    const int longest = m_pModel->LongestNumberRow();
+    if (longest < 0) {
+        return;
+    }
+    // Asks the list's own painter how wide the cell of that number is, icon and margins included.
+    QStyleOptionViewItem option;
+    option.initFrom(m_pList);
+    option.widget = m_pList;
+    option.font = m_pList->font();
+    option.fontMetrics = QFontMetrics(option.font);
+    option.decorationSize = m_pList->iconSize();
+    option.features |= QStyleOptionViewItem::HasDecoration;
+    const QModelIndex index = m_pModel->index(longest, kColumnNumber);
+    const int needed = m_pList->itemDelegate()->sizeHint(option, index).width();
+    QHeaderView* header = m_pList->header();
+    if (header->sectionSize(kColumnNumber) < needed) {
+        header->resizeSection(kColumnNumber, needed);
+    }
+}
+
+void COrderArchiveDlg::OnSearchChanged(const QString& text) {
+    m_bSearching = true;
+    m_pShown->setFilterFixedString(text);
+    // The list selects a neighbour of a row it hides; which order is chosen is the user's say
+    // alone.
+    SelectRow(m_chosenOrder.isValid() ? m_chosenOrder.row() : -1);
+    m_bSearching = false;
+    if (CurrentRow() >= 0) {
+        m_pList->scrollTo(m_pList->currentIndex());
+    }
+}
+
+void COrderArchiveDlg::ShowOrder(int row) {
+    const QModelIndex source = m_pModel->index(row, 0);
+    if (!m_pShown->mapFromSource(source).isValid()) {
+        m_pSearch->clear();  // the search hides the order the user has just written
+    }
+    SelectRow(row);
+    m_pList->scrollTo(m_pShown->mapFromSource(source));
+    m_pList->setFocus();
 }
 
 int COrderArchiveDlg::CurrentRow() const {
     const QItemSelectionModel* selection = m_pList->selectionModel();
-    const QModelIndex current = selection->currentIndex();
-    if (current.isValid() && selection->isRowSelected(current.row(), QModelIndex())) {
-        return current.row();
+    QModelIndex shown = selection->currentIndex();
+    if (!shown.isValid() || !selection->isRowSelected(shown.row(), QModelIndex())) {
+        const QModelIndexList rows = selection->selectedRows();
+        shown = rows.size() == 1 ? rows.constFirst() : QModelIndex();
     }
-    const QModelIndexList rows = selection->selectedRows();
-    return rows.size() == 1 ? rows.constFirst().row() : -1;
+    return shown.isValid() ? m_pShown->mapToSource(shown).row() : -1;
 }
 
 QList<int> COrderArchiveDlg::SelectedRows() const {
     QList<int> rows;
     for (const QModelIndex& index : m_pList->selectionModel()->selectedRows()) {
-        rows.append(index.row());
+        rows.append(m_pShown->mapToSource(index).row());
     }
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -158,7 +295,7 @@ OrderRow COrderArchiveDlg::RowAt(int row) const {
 }
 
 void COrderArchiveDlg::SelectRow(int row) {
-    const QModelIndex index = m_pModel->index(row, 0);
+    const QModelIndex index = m_pShown->mapFromSource(m_pModel->index(row, 0));
     m_pList->selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
@@ -204,8 +341,10 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     } else {
         m_pModel->SetRow(target, row, file);
     }
+    const QPersistentModelIndex stored = m_pModel->index(target, 0);
     // Another row of that file showed the order that has just been replaced.
     m_pModel->RemoveOtherRowsOfFile(file, target);
+    ShowOrder(stored.row());
     return true;
 }
 
@@ -239,7 +378,11 @@ void COrderArchiveDlg::OnEditOrder() {
 }
 
 void COrderArchiveDlg::OnItemChangedOrders() {
+    if (m_bSearching) {
+        return;  // the search hides and shows rows; the chosen order stays chosen
+    }
     const int current = CurrentRow();
+    m_chosenOrder = current < 0 ? QModelIndex() : m_pModel->index(current, 0);
     if (current < 0) {
         return;
     }

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <QPersistentModelIndex>
 #include <memory>
 
 #include "orders/OrderRow.h"
@@ -10,24 +11,33 @@
 class COrderDlg;
 class COrderListModel;
 class CVemoDoc;
+class DialogUnits;
+class QLineEdit;
+class QPushButton;
+class QSortFilterProxyModel;
 class QTreeView;
+class StretchPlacement;
 
 // The archive of payment orders: lists every order file, creates, copies, changes and deletes
 // orders, writing each change to the order files at once, and puts the chosen order on the form
-// of the document it was given.
+// of the document it was given. The list sorts by the column whose header is clicked and shows
+// only the orders that hold the text of the search field; rows are named by their place in the
+// archive's own order (by file), whatever the list shows.
 class COrderArchiveDlg : public QDialog {
     Q_OBJECT
 public:
     explicit COrderArchiveDlg(CVemoDoc& doc, QWidget* parent = nullptr);
     ~COrderArchiveDlg() override;
 
-    // The row the order operations act on: the row last selected while it stays selected, else
-    // the one selected row; -1 when none is, or when several are and the last one was unselected.
+    // The row the order operations act on, in the archive's own order: the row last selected
+    // while it stays selected, else the one selected row; -1 when none is, when several are and
+    // the last one was unselected, or when the search hides it.
     int CurrentRow() const;
     // Every selected row, in list order.
     QList<int> SelectedRows() const;
     int RowCount() const;
     OrderRow RowAt(int row) const;
+    // Selects the row, or nothing when the search hides it or the row is -1.
     void SelectRow(int row);
 
     // The payer and recipient of the current row, as last seen.
@@ -50,8 +60,24 @@ public slots:
     // "Нарисовать платежное поручение": puts the current order on the form and ends the dialog.
     void OnOK();
 
+protected:
+    // Remembers the window's size and the columns' widths for the next time.
+    void done(int result) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void CreateControls();
+    void CreateList();
+    void CreateSearchRow(const DialogUnits& units);
+    // Shows only the orders that hold the text; the chosen order stays chosen, and is selected
+    // again when it shows again.
+    void OnSearchChanged(const QString& text);
+    // Makes the row current, in view, with the focus on the list, clearing a search that hides it.
+    void ShowOrder(int row);
+    // Widens the number column to its widest number, when it is narrower.
+    void FitNumberColumn();
+    void RestoreSettings();
+    void SaveSettings() const;
     // The current row, or -1 after telling the user that none is selected.
     int RequireCurrentRow();
     // Whether writing order number N would replace an order other than the edited row's own file
@@ -74,7 +100,14 @@ private:
     CVemoDoc& m_doc;
     std::unique_ptr<QIcon> m_pImageList;
     COrderListModel* m_pModel = nullptr;
+    QSortFilterProxyModel* m_pShown = nullptr;
     QTreeView* m_pList = nullptr;
+    QLineEdit* m_pSearch = nullptr;
+    QPushButton* m_pDefaultButton = nullptr;
+    std::unique_ptr<StretchPlacement> m_pPlacement;
+    // The order last selected, which the search may hide for a while.
+    QPersistentModelIndex m_chosenOrder;
+    bool m_bSearching = false;
 };
 
 // The open archive dialog; null while none is open.

@@ -1,5 +1,8 @@
 #include "orders/COrderListModel.h"
 
+#include "orders/OrderAmount.h"
+#include "orders/OrderTexts.h"
+
 namespace {
 
 struct Column {
@@ -19,6 +22,29 @@ const Column kColumns[kOrderColumnCount] = {
     {u"Очередность платежа", 150},
     {u"Вид платежа", 100},
 };
+
+bool IsRightAligned(int column) {
+    return column == kColumnNumber || column == kColumnAmount;
+}
+
+// The cell's text as shown: the blanks that "%4d" puts before a number only push it off the
+// right edge it is aligned to.
+QString DisplayText(const OrderRow& row, int column) {
+    return column == kColumnNumber ? row[column].trimmed() : row[column];
+}
+
+QVariant SortValue(const OrderRow& row, int column) {
+    switch (column) {
+        case kColumnNumber:
+            return row.Number();
+        case kColumnDate:
+            return OrderTexts::DateFromText(row[column]);
+        case kColumnAmount:
+            return ParseAmount(row[column]);
+        default:
+            return row[column];
+    }
+}
 
 }  // namespace
 
@@ -86,6 +112,19 @@ void COrderListModel::RemoveOtherRowsOfFile(const QString& file, int keptRow) {
     }
 }
 
+int COrderListModel::LongestNumberRow() const {
+    int longest = -1;
+    qsizetype longestLength = -1;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        const QStringView text = QStringView(m_rows.at(i)[kColumnNumber]).trimmed();
+        if (text.size() > longestLength) {
+            longest = i;
+            longestLength = text.size();
+        }
+    }
+    return longest;
+}
+
 int COrderListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_rows.size());
 }
@@ -100,9 +139,15 @@ QVariant COrderListModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
-            return m_rows.at(index.row())[index.column()];
+            return DisplayText(m_rows.at(index.row()), index.column());
         case Qt::DecorationRole:
             return index.column() == kColumnNumber ? QVariant(m_rowIcon) : QVariant();
+        case Qt::TextAlignmentRole:
+            return IsRightAligned(index.column())
+                       ? QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter)
+                       : QVariant();
+        case kSortRole:
+            return SortValue(m_rows.at(index.row()), index.column());
         default:
             return {};
     }

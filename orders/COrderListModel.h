@@ -9,10 +9,15 @@
 
 // The orders of the archive as the list shows them: one row per order, in file order, one
 // column per field, and the program's icon in front of every row. Each row also knows the order
-// file it stands for, whatever number it shows.
+// file it stands for, whatever number it shows. Numbers are shown without the blanks their text
+// keeps, and numbers and amounts stand right-aligned.
 class COrderListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // The value a column sorts by: numbers and amounts as numbers, dates as dates, the rest as
+    // the text shown.
+    static constexpr int kSortRole = Qt::UserRole + 1;
+
     explicit COrderListModel(QObject* parent = nullptr);
 
     // Caption and width in pixels of a column of the list.
@@ -32,6 +37,8 @@ public:
     bool HasOtherRowOfFile(const QString& file, int exceptRow) const;
     // Removes every row but the kept one that stands for the file.
     void RemoveOtherRowsOfFile(const QString& file, int keptRow);
+    // The row whose number takes the most characters once its blanks are left out; -1 for none.
+    int LongestNumberRow() const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

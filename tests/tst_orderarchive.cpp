@@ -1,0 +1,500 @@
+// The orders archive as a list to work with: every number readable, the window's room and its
+// memory, sorting and searching, and the order the user chose staying chosen through both.
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QToolTip>
+#include <QTreeView>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "TestEnvironment.h"
+#include "TestFolder.h"
+#include "common/LineFile.h"
+#include "form/CVemoDoc.h"
+#include "orders/COrderArchiveDlg.h"
+#include "orders/COrderDlg.h"
+#include "orders/OrderFiles.h"
+#include "orders/OrderTexts.h"
+#include "widgets/MessageBoxes.h"
+
+namespace {
+
+struct Order {
+    int number;
+    QDate date;
+    QString amount;
+    QString payer = QStringLiteral("Alfa");
+    QString basis = QStringLiteral("Оплата по счету");
+};
+
+void Save(const Order& order) {
+    OrderRow row;
+    row[kColumnNumber] = OrderTexts::NumberText(order.number);
+    row[kColumnDate] = OrderTexts::DateText(order.date);
+    row[kColumnPayer] = order.payer;
+    row[kColumnRecipient] = QStringLiteral("Гамма");
+    row[kColumnAmount] = order.amount;
+    row[kColumnBasis] = order.basis;
+    row[kColumnPaymentKind] = "01";
+    row[kColumnPaymentTerm] = "5";
+    row[kColumnPriority] = "6";
+    row[kColumnPaymentType] = QStringLiteral("почтой");
+    QVERIFY(OrderFiles::SaveOrder(order.number, row));
+}
+
+void SaveNumbers(const QList<int>& numbers) {
+    for (int number : numbers) {
+        Save({number, QDate(2001, 3, 5), QStringLiteral("100")});
+    }
+}
+
+QTreeView* List(COrderArchiveDlg& archive) {
+    return archive.findChild<QTreeView*>(QStringLiteral("orders"));
+}
+
+QLineEdit* Search(COrderArchiveDlg& archive) {
+    return archive.findChild<QLineEdit*>(QStringLiteral("search"));
+}
+
+// The numbers as the list shows them, top to bottom.
+QStringList ShownNumbers(COrderArchiveDlg& archive) {
+    const QAbstractItemModel* model = List(archive)->model();
+    QStringList numbers;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        numbers.append(model->index(row, kColumnNumber).data().toString());
+    }
+    return numbers;
+}
+
+int CurrentNumber(const COrderArchiveDlg& archive) {
+    const int row = archive.CurrentRow();
+    return row < 0 ? -1 : archive.RowAt(row).Number();
+}
+
+void SelectNumber(COrderArchiveDlg& archive, int number) {
+    for (int row = 0; row < archive.RowCount(); ++row) {
+        if (archive.RowAt(row).Number() == number) {
+            archive.SelectRow(row);
+        }
+    }
+}
+
+void ShowWide(COrderArchiveDlg& archive) {
+    archive.resize(1500, 600);  // every column in sight
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+}
+
+void ClickHeader(COrderArchiveDlg& archive, int column) {
+    QHeaderView* header = List(archive)->header();
+    const QPoint centre(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                        header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void Press(COrderArchiveDlg& archive, const QString& text) {
+    for (QPushButton* push : archive.findChildren<QPushButton*>()) {
+        if (push->text() == text) {
+            QTest::mouseClick(push, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL("no such button");
+}
+
+// Hands the order dialog that opens next to the handler; closes it if the handler leaves it open.
+void WhenOrderDialogOpens(const std::function<void(COrderDlg*)>& handle) {
+    QTimer::singleShot(0, [handle] {
+        auto* dlg = qobject_cast<COrderDlg*>(QApplication::activeModalWidget());
+        if (!dlg) {
+            return;
+        }
+        QCoreApplication::sendPostedEvents(dlg, QEvent::MetaCall);
+        handle(dlg);
+        if (dlg->isVisible()) {
+            dlg->reject();
+        }
+    });
+}
+
+QString ProposedNumber(COrderArchiveDlg& archive) {
+    QString proposed;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        proposed = dlg->findChild<QLineEdit*>(QStringLiteral("number"))->text();
+    });
+    Press(archive, QStringLiteral("Создать новую"));
+    return proposed;
+}
+
+// The tooltip the list shows when the mouse rests on the cell; empty for none.
+QString ToolTipOf(QTreeView* list, const QModelIndex& index) {
+    QToolTip::hideText();
+    QTest::qWaitFor([] { return !QToolTip::isVisible(); });  // a tip fades out, not at once
+    const QPoint at = list->visualRect(index).center();
+    QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+}  // namespace
+
+class TestOrderArchive : public QObject {
+    Q_OBJECT
+public:
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void numbersAreReadableInTheirCells_data();
+    void numbersAreReadableInTheirCells();
+    void cutCellShowsItsWholeTextAsToolTip();
+    void headerClickSorts_data();
+    void headerClickSorts();
+    void sortedListPlacesAChangedOrder();
+    void searchKeepsRowsHoldingTheText();
+    void chosenOrderStaysChosenThroughSortAndSearch();
+    void newNumberFollowsFileOrderUnderASortedList();
+    void writtenOrderBecomesCurrentInView_data();
+    void writtenOrderBecomesCurrentInView();
+    void doubleClickDrawsTheOrder();
+    void listGrowsWithTheWindow();
+    void sizeAndColumnWidthsAreRemembered();
+
+private:
+    std::unique_ptr<TestFolder> m_folder;
+    // This program's settings, apart from the user's and other test programs'.
+    TestFolder m_settings{TestFolder::Files{}, TestFolder::Enter::No};
+    CVemoDoc m_doc;
+    MessageBoxes::Log m_log;
+};
+
+void TestOrderArchive::initTestCase() {
+    QVERIFY(m_settings.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.Path());
+    QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+    QCoreApplication::setApplicationName(QStringLiteral("Vemo"));
+}
+
+void TestOrderArchive::init() {
+    QSettings().clear();
+    m_log = MessageBoxes::Log();
+    MessageBoxes::SetTestLog(&m_log);
+    m_folder = std::make_unique<TestFolder>(TestFolder::Files{{"Vemo/", {}}});
+    QVERIFY(m_folder->isValid());
+    QStringList names;
+    for (const QString& name : {QStringLiteral("Alfa"), QStringLiteral("Бета")}) {
+        names << name << ""
+              << ""
+              << ""
+              << ""
+              << "";
+    }
+    QVERIFY(LineFile::Write("pltRecv.dat", names));
+    QVERIFY(
+        LineFile::Write("polRecv.dat", QStringList{QStringLiteral("Гамма"), "", "", "", "", ""}));
+}
+
+void TestOrderArchive::cleanup() {
+    MessageBoxes::SetTestLog(nullptr);
+    m_folder.reset();
+}
+
+void TestOrderArchive::numbersAreReadableInTheirCells_data() {
+    QTest::addColumn<int>("number");
+    QTest::newRow("1200") << 1200;
+    QTest::newRow("123456") << 123456;
+}
+
+void TestOrderArchive::numbersAreReadableInTheirCells() {
+    QFETCH(int, number);
+    SaveNumbers({7, number});
+    Save({number + 1, QDate(2001, 3, 5), QStringLiteral("1 234 567,89")});
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    QTreeView* list = List(archive);
+    const QModelIndex cell = list->model()->index(1, kColumnNumber);
+    QCOMPARE(archive.RowAt(0)[kColumnNumber], QStringLiteral("   7"));  // the row keeps its blanks
+    QCOMPARE(list->model()->index(0, kColumnNumber).data().toString(), QStringLiteral("7"));
+    QCOMPARE(cell.data().toString(), QString::number(number));
+
+    const QFontMetrics metrics(list->font());
+    const int needed =
+        metrics.horizontalAdvance(QString::number(number + 1)) + list->iconSize().width();
+    QVERIFY2(list->header()->sectionSize(kColumnNumber) > needed,
+             qPrintable(QString::number(list->header()->sectionSize(kColumnNumber))));
+    QVERIFY(ToolTipOf(list, cell).isEmpty());  // not cut
+
+    const QModelIndex amount = list->model()->index(2, kColumnAmount);
+    for (const QModelIndex& index : {cell, amount}) {
+        QVERIFY(Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()) & Qt::AlignRight);
+    }
+    QVERIFY(
+        !(Qt::Alignment(list->model()->index(1, kColumnPayer).data(Qt::TextAlignmentRole).toInt()) &
+          Qt::AlignRight));
+}
+
+void TestOrderArchive::cutCellShowsItsWholeTextAsToolTip() {
+    const QString basis = QStringLiteral("Оплата по счету ") + QString(300, QLatin1Char('x'));
+    Save({1, QDate(2001, 3, 5), QStringLiteral("100"), QStringLiteral("Alfa"), basis});
+    COrderArchiveDlg archive(m_doc);
+    ShowWide(archive);
+    QTreeView* list = List(archive);
+    QCOMPARE(ToolTipOf(list, list->model()->index(0, kColumnBasis)), basis);
+    QCOMPARE(ToolTipOf(list, list->model()->index(0, kColumnPayer)), QString());
+    // Narrowed by the user, a short text is cut too.
+    list->header()->resizeSection(kColumnPayer, 12);
+    QCOMPARE(ToolTipOf(list, list->model()->index(0, kColumnPayer)), QStringLiteral("Alfa"));
+}
+
+void TestOrderArchive::headerClickSorts_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("ascending");
+    // In file order: 9, 10, 100, 1000. As text each column would sort otherwise.
+    QTest::newRow("number") << int(kColumnNumber) << QStringList{"9", "10", "100", "1000"};
+    QTest::newRow("date") << int(kColumnDate) << QStringList{"100", "1000", "10", "9"};
+    QTest::newRow("amount") << int(kColumnAmount) << QStringList{"10", "1000", "9", "100"};
+}
+
+void TestOrderArchive::headerClickSorts() {
+    QFETCH(int, column);
+    QFETCH(QStringList, ascending);
+    Save({9, QDate(2001, 12, 21), QStringLiteral("1 000,00")});
+    Save({10, QDate(2001, 3, 5), QStringLiteral("9.50")});
+    Save({100, QDate(2000, 12, 31), QStringLiteral("1000000")});
+    Save({1000, QDate(2001, 1, 15), QStringLiteral("10")});
+    COrderArchiveDlg archive(m_doc);
+    ShowWide(archive);
+    QCOMPARE(ShownNumbers(archive), (QStringList{"9", "10", "100", "1000"}));  // file order
+    ClickHeader(archive, column);
+    QCOMPARE(ShownNumbers(archive), ascending);
+    ClickHeader(archive, column);
+    QStringList descending(ascending.rbegin(), ascending.rend());
+    QCOMPARE(ShownNumbers(archive), descending);
+    // The rows themselves keep the archive's order.
+    QCOMPARE(archive.RowAt(0).Number(), 9);
+}
+
+void TestOrderArchive::sortedListPlacesAChangedOrder() {
+    Save({1, QDate(2001, 3, 5), QStringLiteral("30")});
+    Save({2, QDate(2001, 3, 5), QStringLiteral("20")});
+    Save({3, QDate(2001, 3, 5), QStringLiteral("100")});
+    COrderArchiveDlg archive(m_doc);
+    ShowWide(archive);
+    ClickHeader(archive, kColumnAmount);
+    QCOMPARE(ShownNumbers(archive), (QStringList{"2", "1", "3"}));
+    SelectNumber(archive, 2);
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        dlg->findChild<QLineEdit*>(QStringLiteral("amount"))->setText("1 000");
+        dlg->OnOK();
+    });
+    Press(archive, QStringLiteral("Изменить"));
+    QCOMPARE(ShownNumbers(archive), (QStringList{"1", "3", "2"}));
+    QCOMPARE(CurrentNumber(archive), 2);
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        dlg->findChild<QLineEdit*>(QStringLiteral("number"))->setText("4");
+        dlg->findChild<QLineEdit*>(QStringLiteral("amount"))->setText("25");
+        dlg->OnOK();
+    });
+    Press(archive, QStringLiteral("Создать копию"));
+    QCOMPARE(ShownNumbers(archive), (QStringList{"4", "1", "3", "2"}));
+}
+
+void TestOrderArchive::searchKeepsRowsHoldingTheText() {
+    Save({1, QDate(2001, 3, 5), QStringLiteral("100"), QStringLiteral("Alfa")});
+    Save({2, QDate(2001, 3, 5), QStringLiteral("250"), QStringLiteral("Бета")});
+    Save({3, QDate(2001, 3, 5), QStringLiteral("300"), QStringLiteral("Бета"),
+          QStringLiteral("за ALFA-сервис")});
+    Save({12, QDate(2002, 1, 1), QStringLiteral("7")});
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QLineEdit* search = Search(archive);
+    QVERIFY(search);
+    QTest::keyClicks(search, "alf");
+    QCOMPARE(ShownNumbers(archive), (QStringList{"1", "3", "12"}));  // any case, any column
+    QTest::keyClicks(search, "a-");
+    QCOMPARE(ShownNumbers(archive), QStringList{"3"});
+    search->clear();
+    QTest::keyClicks(search, "25");  // the amount 250
+    QCOMPARE(ShownNumbers(archive), QStringList{"2"});
+    search->clear();
+    QTest::keyClicks(search, "12");  // the number as shown
+    QCOMPARE(ShownNumbers(archive), QStringList{"12"});
+    search->clear();
+    QCOMPARE(ShownNumbers(archive), (QStringList{"1", "2", "3", "12"}));
+    QCOMPARE(archive.RowCount(), 4);
+}
+
+void TestOrderArchive::chosenOrderStaysChosenThroughSortAndSearch() {
+    SaveNumbers({1, 2, 3, 4});
+    Save({5, QDate(2001, 3, 5), QStringLiteral("100"), QStringLiteral("Бета")});
+    COrderArchiveDlg archive(m_doc);
+    ShowWide(archive);
+    SelectNumber(archive, 2);
+    ClickHeader(archive, kColumnNumber);
+    ClickHeader(archive, kColumnNumber);  // now 5, 4, 3, 2, 1: order 2 stands fourth
+    QCOMPARE(CurrentNumber(archive), 2);
+
+    QString edited;
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        edited = dlg->findChild<QLineEdit*>(QStringLiteral("number"))->text();
+    });
+    Press(archive, QStringLiteral("Изменить"));
+    QCOMPARE(edited, QStringLiteral("2"));
+
+    // A search that hides the chosen order leaves nothing to act on until it shows it again.
+    QLineEdit* search = Search(archive);
+    search->setText(QStringLiteral("Бета"));
+    QCOMPARE(ShownNumbers(archive), QStringList{"5"});
+    QCOMPARE(archive.CurrentRow(), -1);
+    Press(archive, QStringLiteral("Удалить"));
+    QCOMPARE(m_log.Texts(), QStringList{"Нет выделеной платежки"});
+    QCOMPARE(archive.RowCount(), 5);
+    search->clear();
+    QCOMPARE(CurrentNumber(archive), 2);
+
+    QTest::keyClicks(search, "Alfa");  // still shown, in another place
+    QCOMPARE(CurrentNumber(archive), 2);
+    WhenOrderDialogOpens([](COrderDlg* dlg) { dlg->OnOK(); });
+    Press(archive, QStringLiteral("Изменить"));
+    QCOMPARE(CurrentNumber(archive), 2);
+    // Deleting takes that very order.
+    Press(archive, QStringLiteral("Удалить"));
+    QVERIFY(!OrderFiles::Exists(2));
+    QVERIFY(OrderFiles::Exists(1) && OrderFiles::Exists(3) && OrderFiles::Exists(4));
+}
+
+void TestOrderArchive::newNumberFollowsFileOrderUnderASortedList() {
+    SaveNumbers({1, 9, 10});
+    COrderArchiveDlg archive(m_doc);
+    ShowWide(archive);
+    SelectNumber(archive, 10);
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        dlg->findChild<QLineEdit*>(QStringLiteral("number"))->setText("4");
+        dlg->OnOK();
+    });
+    Press(archive, QStringLiteral("Изменить"));
+    ClickHeader(archive, kColumnNumber);
+    QCOMPARE(ShownNumbers(archive), (QStringList{"1", "4", "9"}));
+    QCOMPARE(ProposedNumber(archive), QStringLiteral("5"));  // after the last row by file, 4
+    ClickHeader(archive, kColumnNumber);
+    QCOMPARE(ShownNumbers(archive), (QStringList{"9", "4", "1"}));
+    QCOMPARE(ProposedNumber(archive), QStringLiteral("5"));
+}
+
+void TestOrderArchive::writtenOrderBecomesCurrentInView_data() {
+    QTest::addColumn<QString>("button");
+    QTest::newRow("new") << QStringLiteral("Создать новую");
+    QTest::newRow("copy") << QStringLiteral("Создать копию");
+}
+
+void TestOrderArchive::writtenOrderBecomesCurrentInView() {
+    QFETCH(QString, button);
+    QList<int> numbers;
+    for (int number = 1; number <= 80; ++number) {
+        numbers.append(number);
+    }
+    SaveNumbers(numbers);
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    QTreeView* list = List(archive);
+    SelectNumber(archive, 1);
+    list->scrollToTop();
+    // The search shows the orders paid "по счету"; the new order, 81, is not one of them.
+    Search(archive)->setText(QStringLiteral("по счету"));
+    Search(archive)->setFocus();
+    WhenOrderDialogOpens([](COrderDlg* dlg) {
+        for (QLineEdit* field : dlg->findChildren<QLineEdit*>()) {
+            field->setText("10");
+        }
+        dlg->findChild<QLineEdit*>(QStringLiteral("number"))->setText("81");
+        dlg->m_lbPayers->setCurrentRow(1);
+        dlg->m_lbRecipients->setCurrentRow(0);
+        dlg->OnOK();
+    });
+    Press(archive, button);
+    QCOMPARE(m_log.Texts(), QStringList());
+    QCOMPARE(CurrentNumber(archive), 81);
+    QVERIFY(Search(archive)->text().isEmpty());
+    QCOMPARE(archive.focusWidget(), list);
+    const QRect shown = list->visualRect(list->currentIndex());
+    QVERIFY(list->viewport()->rect().contains(shown));
+    QCOMPARE(list->currentIndex().row(), 80);
+}
+
+void TestOrderArchive::doubleClickDrawsTheOrder() {
+    SaveNumbers({1, 2, 3});
+    CVemoDoc doc;
+    COrderArchiveDlg archive(doc);
+    ShowWide(archive);
+    QTreeView* list = List(archive);
+    ClickHeader(archive, kColumnNumber);
+    ClickHeader(archive, kColumnNumber);  // 3, 2, 1
+    const QPoint at = list->visualRect(list->model()->index(2, kColumnPayer)).center();
+    // As the mouse makes it: press, release, the second press as a double click, release.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(archive.result(), int(QDialog::Accepted));
+    QCOMPARE(doc.m_strNumber, QStringLiteral("   1"));
+}
+
+void TestOrderArchive::listGrowsWithTheWindow() {
+    COrderArchiveDlg archive(m_doc);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    archive.resize(archive.minimumSize());
+    QTRY_COMPARE(archive.size(), archive.minimumSize());
+    QTreeView* list = List(archive);
+    const QRect small = list->geometry();
+    QPushButton* draw = nullptr;
+    for (QPushButton* push : archive.findChildren<QPushButton*>()) {
+        if (push->isDefault()) {
+            draw = push;
+        }
+    }
+    QVERIFY(draw);
+    const QRect drawSmall = draw->geometry();
+    QVERIFY(drawSmall.top() > small.bottom());
+
+    archive.resize(archive.minimumSize() + QSize(200, 100));
+    QTRY_COMPARE(list->geometry().size(), small.size() + QSize(200, 100));
+    QCOMPARE(list->geometry().topLeft(), small.topLeft());
+    QCOMPARE(draw->geometry(), drawSmall.translated(100, 100));  // under the list's middle
+    QVERIFY(Search(archive)->geometry().right() <= list->geometry().right());
+}
+
+void TestOrderArchive::sizeAndColumnWidthsAreRemembered() {
+    SaveNumbers({1, 2});
+    QSize minimum;
+    {
+        COrderArchiveDlg archive(m_doc);
+        minimum = archive.minimumSize();
+        archive.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&archive));
+        archive.resize(minimum + QSize(123, 45));
+        List(archive)->header()->resizeSection(kColumnBasis, 321);
+        List(archive)->header()->resizeSection(kColumnNumber, 2);
+        QTest::keyClick(&archive, Qt::Key_Escape);
+        QVERIFY(!archive.isVisible());
+    }
+    SaveNumbers({123456});
+    COrderArchiveDlg archive(m_doc);
+    QCOMPARE(archive.size(), minimum + QSize(123, 45));
+    QTreeView* list = List(archive);
+    QCOMPARE(list->header()->sectionSize(kColumnBasis), 321);
+    // A number column narrowed below the widest number opens wide enough for it.
+    QVERIFY(list->header()->sectionSize(kColumnNumber) >
+            QFontMetrics(list->font()).horizontalAdvance(QStringLiteral("123456")));
+}
+
+QTEST_MAIN(TestOrderArchive)
+#include "tst_orderarchive.moc"
