@@ -234,7 +234,20 @@ void COrderArchiveDlg::OnOK() {
             MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
         }
     }
+    const OrderRow order = RowAt(row);
     m_missingParties =
-        OrderTransfer::TransferOrder(RowAt(row), payers.Records(), recipients.Records(), m_doc);
+        OrderTransfer::TransferOrder(order, payers.Records(), recipients.Records(), m_doc);
+    m_bAmountWithoutWords = !OrderTransfer::HasAmountInWords(order[kColumnAmount]);
     accept();
+}
+
+QStringList COrderArchiveDlg::DrawingNotices() const {
+    QStringList notices;
+    for (const OrderTransfer::MissingParty& party : m_missingParties) {
+        notices.append(OrderTransfer::MissingPartyMessage(party));
+    }
+    if (m_bAmountWithoutWords) {
+        notices.append(OrderTransfer::NoWordsMessage(m_doc.m_strAmount));
+    }
+    return notices;
 }

@@ -46,7 +46,7 @@ MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     doc.m_payer.m_strName = row[kColumnPayer];
     doc.m_recipient.m_strName = row[kColumnRecipient];
     doc.m_strAmount = row[kColumnAmount];
-    doc.m_strAmountInWords = AmountToWords(ParseAmount(row[kColumnAmount]));
+    doc.m_strAmountInWords = AmountInWords(row[kColumnAmount]);
     doc.m_strBasis = row[kColumnBasis];
     doc.m_strPriority = row[kColumnPriority];
     doc.m_strPaymentTerm = row[kColumnPaymentTerm];
@@ -66,6 +66,27 @@ QString MissingPartyMessage(const MissingParty& party) {
              payer ? QStringLiteral("плательщика") : QStringLiteral("получателя"));
 }
 
+QString AmountInWords(const QString& amountText) {
+    qint64 kopecks = 0;
+    if (!OrderAmount::ParseKopecks(amountText, &kopecks)) {
+        return QString();
+    }
+    // Exact: every count of kopecks up to the limit has a double whose shortest decimal is it.
+    return AmountToWords(double(kopecks) / 100.0);
+}
+
+bool HasAmountInWords(const QString& amountText) {
+    qint64 kopecks = 0;
+    return OrderAmount::ParseKopecks(amountText, &kopecks);
+}
+
+QString NoWordsMessage(const QString& amountText) {
+    return QStringLiteral(
+               "Сумма платежки «%1» записана не как сумма в рублях и копейках, поэтому "
+               "сумма прописью на бланке не заполнена.\nИсправьте сумму в платежке.")
+        .arg(amountText);
+}
+
 bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* warnings) {
     const QString path = OrderFiles::FileName(number);
     QStringList lines;
@@ -81,8 +102,8 @@ bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* w
     }
     const AddressBook recipients = ReadBook(RequisitesFile::kRecipientsKind, warnings);
     const AddressBook payers = ReadBook(RequisitesFile::kPayersKind, warnings);
-    const MissingParties missing =
-        TransferOrder(OrderRow::FromLines(lines), payers.Records(), recipients.Records(), doc);
+    const OrderRow row = OrderRow::FromLines(lines);
+    const MissingParties missing = TransferOrder(row, payers.Records(), recipients.Records(), doc);
     for (const MissingParty& party : missing) {
         const bool payer = party.nKind == RequisitesFile::kPayersKind;
         warnings->append(
@@ -90,6 +111,12 @@ bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* w
                 "%1 \"%2\" is not in %3: the form shows placeholders for its bank details")
                 .arg(payer ? QStringLiteral("payer") : QStringLiteral("recipient"), party.name,
                      RequisitesFile::FileName(party.nKind)));
+    }
+    if (!HasAmountInWords(row[kColumnAmount])) {
+        warnings->append(QStringLiteral("the amount \"%1\" of order %2 is not an amount of roubles "
+                                        "and kopecks: the form leaves the amount in words empty")
+                             .arg(row[kColumnAmount])
+                             .arg(number));
     }
     return true;
 }
