@@ -6,6 +6,8 @@
 #include <QShowEvent>
 #include <limits>
 
+#include "form/FormField.h"
+#include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/FieldChecks.h"
 
@@ -25,6 +27,22 @@ const RowTemplate kRows[] = {
     {"БИК", &CRequisitesDlg::m_strBik, "editBik", 54},
     {"Счет1", &CRequisitesDlg::m_strAccount1, "editAccount1", 70},
     {"Счет2", &CRequisitesDlg::m_strAccount2, "editAccount2", 86},
+};
+
+// Where each field of a payer's and of a recipient's record stands on the form.
+struct FormPlaceOfField {
+    QString CRequisitesDlg::*member;
+    FormField payer;
+    FormField recipient;
+};
+
+const FormPlaceOfField kFormPlaces[] = {
+    {&CRequisitesDlg::m_strName, FormField::PayerName, FormField::RecipientName},
+    {&CRequisitesDlg::m_strBank, FormField::PayerBank, FormField::RecipientBank},
+    {&CRequisitesDlg::m_strInnKpp, FormField::PayerInnKpp, FormField::RecipientInnKpp},
+    {&CRequisitesDlg::m_strBik, FormField::PayerBik, FormField::RecipientBik},
+    {&CRequisitesDlg::m_strAccount1, FormField::PayerAccount1, FormField::RecipientAccount1},
+    {&CRequisitesDlg::m_strAccount2, FormField::PayerAccount2, FormField::RecipientAccount2},
 };
 
 }  // namespace
@@ -78,10 +96,27 @@ void CRequisitesDlg::OnOK() {
             return;
         }
     }
+    if (!ConfirmFieldsFitForm()) {
+        return;
+    }
     for (const Row& row : m_rows) {
         this->*row.member = row.edit->text();
     }
     accept();
+}
+
+bool CRequisitesDlg::ConfirmFieldsFitForm() {
+    const bool payer = m_nKind == RequisitesFile::kPayersKind;
+    for (const Row& row : m_rows) {
+        for (const FormPlaceOfField& place : kFormPlaces) {
+            if (place.member == row.member &&
+                !ConfirmFieldFitsForm(row.edit, row.caption,
+                                      payer ? place.payer : place.recipient)) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 bool CRequisitesDlg::RefuseUnstorableText(const Row& row) {

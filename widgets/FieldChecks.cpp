@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "common/StorableText.h"
+#include "form/FormPlaces.h"
 #include "widgets/MessageBoxes.h"
 
 bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QString& where) {
@@ -17,4 +18,32 @@ bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QStrin
     edit->setFocus();
     edit->setSelection(int(found.first), int(found.length));
     return true;
+}
+
+bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, FormField field) {
+    const QString text = edit->text();
+    const int shown = FormPlaces::ShownChars(field, text);
+    if (shown >= text.size()) {
+        return true;
+    }
+    // The end of what is shown tells the user where the form stops.
+    const QString shownPart =
+        shown > 0 ? QStringLiteral(" — до «…%1»").arg(text.left(shown).right(24).trimmed())
+                  : QString();
+    const QString question =
+        QStringLiteral(
+            "Поле «%1» не помещается на бланке: из %2 знаков на нем видны только "
+            "первые %3%4.\n\nСохранить как есть или исправить?")
+            .arg(caption)
+            .arg(text.size())
+            .arg(shown)
+            .arg(shownPart);
+    if (MessageBoxes::AskChoice(edit->window(), question, QStringLiteral("Сохранить как есть"),
+                                QStringLiteral("Исправить"),
+                                MessageBoxes::Choice::Second) == MessageBoxes::Choice::First) {
+        return true;
+    }
+    edit->setFocus();
+    edit->setSelection(shown, int(text.size()) - shown);
+    return false;
 }

@@ -1,6 +1,7 @@
 #include "widgets/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 namespace MessageBoxes {
@@ -39,6 +40,22 @@ bool AskYesNo(QWidget* parent, const QString& text, Answer defaultAnswer) {
         defaultAnswer == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;
     return Show(parent, QMessageBox::Question, kAppCaption, text,
                 QMessageBox::Yes | QMessageBox::No, defaultButton) == QMessageBox::Yes;
+}
+
+Choice AskChoice(QWidget* parent, const QString& text, const QString& first, const QString& second,
+                 Choice defaultChoice) {
+    if (g_pLog) {
+        g_pLog->entries.append({kAppCaption, text});
+        return g_pLog->answerYes ? Choice::First : Choice::Second;
+    }
+    QMessageBox box(QMessageBox::Warning, kAppCaption, text, QMessageBox::NoButton, parent);
+    QPushButton* firstButton = box.addButton(first, QMessageBox::AcceptRole);
+    QPushButton* secondButton = box.addButton(second, QMessageBox::RejectRole);
+    QPushButton* defaultButton = defaultChoice == Choice::First ? firstButton : secondButton;
+    box.setDefaultButton(defaultButton);
+    box.setEscapeButton(defaultButton);
+    box.exec();
+    return box.clickedButton() == firstButton ? Choice::First : Choice::Second;
 }
 
 QStringList Log::Texts() const {

@@ -16,6 +16,11 @@ enum class Answer { Yes, No };
 // A question with "Да" and "Нет"; true for "Да". Enter gives the default answer, which should be
 // the harmless one.
 bool AskYesNo(QWidget* parent, const QString& text, Answer defaultAnswer = Answer::Yes);
+enum class Choice { First, Second };
+// A question whose two buttons say what they do, the first on the left. Enter and Esc give the
+// default choice, which should be the harmless one. With the test log, answerYes picks the first.
+Choice AskChoice(QWidget* parent, const QString& text, const QString& first, const QString& second,
+                 Choice defaultChoice);
 
 // While a log is set, boxes are not shown: each is appended to the log, and questions take the
 // log's answer.
