@@ -307,7 +307,7 @@ bool COrderDlg::CheckAmount() {
     MessageBoxes::ShowError(
         this, QStringLiteral("Неверная сумма: «%1».\nНапишите сумму больше нуля и не больше %2 "
                              "руб., копейки не более чем двумя цифрами: например, 1234,56, "
-                             "1 234,56, 1234.56, 1234-56 или 1234.")
+                             "1\u00A0234,56, 1234.56, 1234-56 или 1234.")
                   .arg(m_strAmount, largest));
     m_editAmount->setFocus();
     m_editAmount->selectAll();

@@ -26,10 +26,14 @@ bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, FormField fie
     if (shown >= text.size()) {
         return true;
     }
-    // The end of what is shown tells the user where the form stops.
+    // The last words shown tell the user where the form stops.
+    QString lastShown = text.left(shown).right(24);
+    if (lastShown.size() < shown && !text.at(shown - lastShown.size() - 1).isSpace() &&
+        lastShown.indexOf(QLatin1Char(' ')) > 0) {
+        lastShown = lastShown.mid(lastShown.indexOf(QLatin1Char(' ')) + 1);
+    }
     const QString shownPart =
-        shown > 0 ? QStringLiteral(" — до «…%1»").arg(text.left(shown).right(24).trimmed())
-                  : QString();
+        shown > 0 ? QStringLiteral(" — до «…%1»").arg(lastShown.trimmed()) : QString();
     const QString question =
         QStringLiteral(
             "Поле «%1» не помещается на бланке: из %2 знаков на нем видны только "
