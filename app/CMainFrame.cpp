@@ -8,6 +8,7 @@
 #include "orders/COrderArchiveDlg.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/MessageBoxes.h"
 
 CMainFrame::CMainFrame(CVemoDoc* doc, QWidget* parent)
     : QMainWindow(parent), m_pDocument(doc), m_pView(new CVemoView(doc, this)) {
@@ -49,5 +50,14 @@ void CMainFrame::OnArchiveRecipients() {
 
 void CMainFrame::OnArchiveOrders() {
     COrderArchiveDlg dlg(*m_pDocument);
-    dlg.exec();
+    if (dlg.exec() != QDialog::Accepted) {
+        return;
+    }
+    const QStringList notices = dlg.DrawingNotices();
+    if (notices.isEmpty()) {
+        return;
+    }
+    // Told over the form as now drawn, so that the user sees what the message is about.
+    m_pView->repaint();
+    MessageBoxes::ShowError(this, notices.join(QStringLiteral("\n\n")));
 }

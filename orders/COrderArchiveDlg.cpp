@@ -476,9 +476,11 @@ void COrderArchiveDlg::OnOK() {
             MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
         }
     }
+    const OrderRow order = RowAt(row);
     m_missingParties =
-        OrderTransfer::TransferOrder(RowAt(row), payers.Records(), recipients.Records(), m_doc);
-    TellFaultyParties(RowAt(row), payers.Records(), recipients.Records());
+        OrderTransfer::TransferOrder(order, payers.Records(), recipients.Records(), m_doc);
+    m_bAmountWithoutWords = !OrderTransfer::HasAmountInWords(order[kColumnAmount]);
+    TellFaultyParties(order, payers.Records(), recipients.Records());
     accept();
 }
 
@@ -490,4 +492,15 @@ void COrderArchiveDlg::TellFaultyParties(const OrderRow& row, const CRequisiteAr
         MessageBoxes::ShowWarning(this, QStringLiteral("Проверка реквизитов"),
                                   PartyChecks::Message(faulty));
     }
+}
+
+QStringList COrderArchiveDlg::DrawingNotices() const {
+    QStringList notices;
+    for (const OrderTransfer::MissingParty& party : m_missingParties) {
+        notices.append(OrderTransfer::MissingPartyMessage(party));
+    }
+    if (m_bAmountWithoutWords) {
+        notices.append(OrderTransfer::NoWordsMessage(m_doc.m_strAmount));
+    }
+    return notices;
 }

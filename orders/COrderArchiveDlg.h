@@ -46,6 +46,10 @@ public:
     // The parties of the order last put on the form that their address books do not hold, for
     // the message after the form is drawn.
     OrderTransfer::MissingParties m_missingParties;
+    // Whether the order last put on the form holds an amount that has no words there.
+    bool m_bAmountWithoutWords = false;
+    // What the user is to be told about the order last put on the form, once it is drawn.
+    QStringList DrawingNotices() const;
 
 public slots:
     bool OnInitDialog();

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <limits>
 
+#include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 #include "orders/PartyChecks.h"
 #include "requisites/AddressBook.h"
@@ -43,17 +44,18 @@ void FillNames(QListWidget* list, const CRequisiteArray& requisites) {
 }  // namespace
 
 const COrderDlg::TextField COrderDlg::kTextFields[6] = {
-    {kColumnAmount, &COrderDlg::m_strAmount, &COrderDlg::m_editAmount, u"Сумма", u"Напишите сумму"},
+    {kColumnAmount, &COrderDlg::m_strAmount, &COrderDlg::m_editAmount, u"Сумма", u"Напишите сумму",
+     FormField::Amount},
     {kColumnBasis, &COrderDlg::m_strBasis, &COrderDlg::m_editBasis, u"Основание",
-     u"Напишите основание"},
+     u"Напишите основание", FormField::Basis},
     {kColumnPriority, &COrderDlg::m_strPriority, &COrderDlg::m_editPriority, u"Очередность платежа",
-     u"Напишите очередность оплаты"},
+     u"Напишите очередность оплаты", FormField::Priority},
     {kColumnPaymentTerm, &COrderDlg::m_strPaymentTerm, &COrderDlg::m_editPaymentTerm,
-     u"Срок платежа", u"Напишите срок платежа"},
+     u"Срок платежа", u"Напишите срок платежа", FormField::PaymentTerm},
     {kColumnPaymentType, &COrderDlg::m_strPaymentType, &COrderDlg::m_editPaymentType,
-     u"Вид платежа", u"Напишите вид платежа"},
+     u"Вид платежа", u"Напишите вид платежа", FormField::PaymentType},
     {kColumnPaymentKind, &COrderDlg::m_strPaymentKind, &COrderDlg::m_editPaymentKind, u"Вид оплаты",
-     u"Напишите вид оплаты"},
+     u"Напишите вид оплаты", FormField::PaymentKind},
 };
 
 COrderDlg::COrderDlg(QWidget* parent) : QDialog(parent) {
@@ -110,7 +112,12 @@ void COrderDlg::CreateControls() {
     m_editBasis = edit("basis", {55, 106, 150, 14});
     label(QStringLiteral("Вид оплаты"), {7, 130, 40, 8}, 55);
     m_editPaymentKind = edit("paymentKind", {55, 128, 13, 14});
+    // No third character can be typed; a longer kind read from a file is still shown whole, so
+    // that OK can refuse it rather than cut it. It may only be shortened.
     m_editPaymentKind->setMaxLength(kPaymentKindLength);
+    connect(m_editPaymentKind, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_editPaymentKind->setMaxLength(qMax(kPaymentKindLength, int(text.size())));
+    });
     label(QStringLiteral("Срок платежа"), {79, 130, 48, 8}, 134);
     m_editPaymentTerm = edit("paymentTerm", {134, 128, 71, 14});
     label(QStringLiteral("Вид платежа"), {7, 148, 44, 8}, 55);
@@ -314,6 +321,34 @@ void COrderDlg::TellFaultyParties() {
     }
 }
 
+bool COrderDlg::CheckAmount() {
+    qint64 kopecks = 0;
+    if (OrderAmount::ParseKopecks(m_strAmount, &kopecks)) {
+        return true;
+    }
+    const QString largest =
+        QLocale(QLocale::Russian, QLocale::Russia).toString(OrderAmount::kMaxKopecks / 100) +
+        QStringLiteral(",%1").arg(OrderAmount::kMaxKopecks % 100, 2, 10, QLatin1Char('0'));
+    MessageBoxes::ShowError(
+        this, QStringLiteral("Неверная сумма: «%1».\nНапишите сумму больше нуля и не больше %2 "
+                             "руб., копейки не более чем двумя цифрами: например, 1234,56, "
+                             "1\u00A0234,56, 1234.56, 1234-56 или 1234.")
+                  .arg(m_strAmount, largest));
+    m_editAmount->setFocus();
+    m_editAmount->selectAll();
+    return false;
+}
+
+bool COrderDlg::ConfirmTextsFitForm() {
+    for (const TextField& field : kTextFields) {
+        if (!ConfirmFieldFitsForm(this->*field.edit, QString::fromUtf16(field.caption),
+                                  field.formField)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool COrderDlg::ConfirmReplacement() {
     if (!m_isNumberTaken || !m_isNumberTaken(m_nNumber)) {
         return true;
@@ -339,7 +374,7 @@ void COrderDlg::OnOK() {
         return;
     }
     TellFaultyParties();
-    if (!CheckSavableText() || !ConfirmReplacement()) {
+    if (!CheckSavableText() || !CheckAmount() || !ConfirmTextsFitForm() || !ConfirmReplacement()) {
         return;
     }
     m_strRecipient = m_lbRecipients->selectedItems().constFirst()->text();

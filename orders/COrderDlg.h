@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "form/FormField.h"
 #include "orders/OrderRow.h"
 #include "requisites/CRequisiteArray.h"
 
@@ -59,14 +60,16 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // A typed text of the order: its column, member and edit, the caption that names it, and
-    // what OK says when it is empty. Listed in the order in which OK tests them.
+    // A typed text of the order: its column, member and edit, the caption that names it, what
+    // OK says when it is empty, and its place on the form. Listed in the order in which OK tests
+    // them.
     struct TextField {
         int column;
         QString COrderDlg::*member;
         QLineEdit* COrderDlg::*edit;
         const char16_t* caption;
         const char16_t* missing;
+        FormField formField;
     };
     static const TextField kTextFields[6];
 
@@ -83,6 +86,10 @@ private:
     bool CheckSavableText();
     // Warns about the chosen parties' records that break a bank rule, each record once a run.
     void TellFaultyParties();
+    // False, after telling the user, when the amount is not an amount of roubles and kopecks.
+    bool CheckAmount();
+    // False when the user chose to shorten a text that the form cannot show whole.
+    bool ConfirmTextsFitForm();
     // False when the user chose not to replace another order of the same number.
     bool ConfirmReplacement();
 

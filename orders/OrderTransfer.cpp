@@ -49,7 +49,7 @@ MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     doc.m_payer.m_strName = row[kColumnPayer];
     doc.m_recipient.m_strName = row[kColumnRecipient];
     doc.m_strAmount = row[kColumnAmount];
-    doc.m_strAmountInWords = AmountToWords(ParseAmount(row[kColumnAmount]));
+    doc.m_strAmountInWords = AmountInWords(row[kColumnAmount]);
     doc.m_strBasis = row[kColumnBasis];
     doc.m_strPriority = row[kColumnPriority];
     doc.m_strPaymentTerm = row[kColumnPaymentTerm];
@@ -67,6 +67,27 @@ QString MissingPartyMessage(const MissingParty& party) {
     return QStringLiteral("%1 \"%2\" не найден в реквизитах %3")
         .arg(payer ? QStringLiteral("Плательщик") : QStringLiteral("Получатель"), party.name,
              payer ? QStringLiteral("плательщика") : QStringLiteral("получателя"));
+}
+
+QString AmountInWords(const QString& amountText) {
+    qint64 kopecks = 0;
+    if (!OrderAmount::ParseKopecks(amountText, &kopecks)) {
+        return QString();
+    }
+    // Exact: every count of kopecks up to the limit has a double whose shortest decimal is it.
+    return AmountToWords(double(kopecks) / 100.0);
+}
+
+bool HasAmountInWords(const QString& amountText) {
+    qint64 kopecks = 0;
+    return OrderAmount::ParseKopecks(amountText, &kopecks);
+}
+
+QString NoWordsMessage(const QString& amountText) {
+    return QStringLiteral(
+               "Сумма платежки «%1» записана не как сумма в рублях и копейках, поэтому "
+               "сумма прописью на бланке не заполнена.\nИсправьте сумму в платежке.")
+        .arg(amountText);
 }
 
 bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* warnings) {
@@ -95,6 +116,12 @@ bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* w
                 "%1 \"%2\" is not in %3: the form shows placeholders for its bank details")
                 .arg(payer ? QStringLiteral("payer") : QStringLiteral("recipient"), party.name,
                      RequisitesFile::FileName(party.nKind)));
+    }
+    if (!HasAmountInWords(row[kColumnAmount])) {
+        warnings->append(QStringLiteral("the amount \"%1\" of order %2 is not an amount of roubles "
+                                        "and kopecks: the form leaves the amount in words empty")
+                             .arg(row[kColumnAmount])
+                             .arg(number));
     }
     return true;
 }

@@ -29,10 +29,20 @@ MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
 // What the user is told about a missing party, in the program's language.
 QString MissingPartyMessage(const MissingParty& party);
 
+// The amount in words for an order's amount text: the words of the amount that OrderAmount reads
+// from it, or an empty line when the text is not such an amount. An order stored before amounts
+// were checked may hold one; the form then shows its figures as stored and no words, rather than
+// the words of some other amount.
+QString AmountInWords(const QString& amountText);
+// Whether the form can write the amount text out in words.
+bool HasAmountInWords(const QString& amountText);
+// What the user is told when the form leaves the words of an order's amount empty.
+QString NoWordsMessage(const QString& amountText);
+
 // The same from order file N and the two requisites files of the working directory, reading
 // only: nothing is written or created. False, with the reason in *error, when the order file is
-// missing or cannot be read. A requisites file that cannot be read, and each party that is not
-// in its file, is named in *warnings.
+// missing or cannot be read. A requisites file that cannot be read, each party that is not in
+// its file, and an amount that the form cannot write out in words are told in *warnings.
 bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* warnings);
 
 }  // namespace OrderTransfer

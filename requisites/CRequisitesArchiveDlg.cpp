@@ -127,6 +127,7 @@ int CRequisitesArchiveDlg::SelectedIndex() const {
 
 bool CRequisitesArchiveDlg::EditRecord(CRequisite* record) {
     CRequisitesDlg dlg(this);
+    dlg.SetKind(m_nKind);
     ToDialog(*record, &dlg);
     if (dlg.exec() != QDialog::Accepted) {
         return false;

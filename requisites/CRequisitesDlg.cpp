@@ -6,7 +6,9 @@
 #include <QShowEvent>
 #include <limits>
 
+#include "form/FormField.h"
 #include "requisites/RequisiteChecks.h"
+#include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/FieldChecks.h"
 #include "widgets/MessageBoxes.h"
@@ -29,22 +31,30 @@ const RowTemplate kRows[] = {
     {"Счет2", &CRequisitesDlg::m_strAccount2, "editAccount2", 86},
 };
 
-// Each field the checks name, with the dialog's member and the record's member it stands for.
-struct CheckedField {
-    RequisiteChecks::Field field;
+// Each field of a record: the dialog's member, the record's, the field the checks name, and where
+// it stands on the form of a payer and of a recipient.
+struct RecordField {
     QString CRequisitesDlg::*member;
     QString CRequisite::*recordMember;
+    RequisiteChecks::Field field;
+    FormField payer;
+    FormField recipient;
 };
 
-const CheckedField kCheckedFields[] = {
-    {RequisiteChecks::Field::Name, &CRequisitesDlg::m_strName, &CRequisite::m_strName},
-    {RequisiteChecks::Field::Bank, &CRequisitesDlg::m_strBank, &CRequisite::m_strBank},
-    {RequisiteChecks::Field::InnKpp, &CRequisitesDlg::m_strInnKpp, &CRequisite::m_strInnKpp},
-    {RequisiteChecks::Field::Bik, &CRequisitesDlg::m_strBik, &CRequisite::m_strBik},
-    {RequisiteChecks::Field::Account1, &CRequisitesDlg::m_strAccount1, &CRequisite::m_strAccount1},
-    {RequisiteChecks::Field::Account2, &CRequisitesDlg::m_strAccount2, &CRequisite::m_strAccount2},
+const RecordField kRecordFields[] = {
+    {&CRequisitesDlg::m_strName, &CRequisite::m_strName, RequisiteChecks::Field::Name,
+     FormField::PayerName, FormField::RecipientName},
+    {&CRequisitesDlg::m_strBank, &CRequisite::m_strBank, RequisiteChecks::Field::Bank,
+     FormField::PayerBank, FormField::RecipientBank},
+    {&CRequisitesDlg::m_strInnKpp, &CRequisite::m_strInnKpp, RequisiteChecks::Field::InnKpp,
+     FormField::PayerInnKpp, FormField::RecipientInnKpp},
+    {&CRequisitesDlg::m_strBik, &CRequisite::m_strBik, RequisiteChecks::Field::Bik,
+     FormField::PayerBik, FormField::RecipientBik},
+    {&CRequisitesDlg::m_strAccount1, &CRequisite::m_strAccount1, RequisiteChecks::Field::Account1,
+     FormField::PayerAccount1, FormField::RecipientAccount1},
+    {&CRequisitesDlg::m_strAccount2, &CRequisite::m_strAccount2, RequisiteChecks::Field::Account2,
+     FormField::PayerAccount2, FormField::RecipientAccount2},
 };
-
 QString BankDetailsMessage(const QList<RequisiteChecks::Problem>& problems) {
     QStringList lines;
     for (const QString& text : RequisiteChecks::Texts(problems)) {
@@ -107,13 +117,27 @@ void CRequisitesDlg::OnOK() {
             return;
         }
     }
-    if (!ConfirmBankDetails()) {
+    if (!ConfirmBankDetails() || !ConfirmFieldsFitForm()) {
         return;
     }
     for (const Row& row : m_rows) {
         this->*row.member = row.edit->text();
     }
     accept();
+}
+
+bool CRequisitesDlg::ConfirmFieldsFitForm() {
+    const bool payer = m_nKind == RequisitesFile::kPayersKind;
+    for (const Row& row : m_rows) {
+        for (const RecordField& place : kRecordFields) {
+            if (place.member == row.member &&
+                !ConfirmFieldFitsForm(row.edit, row.caption,
+                                      payer ? place.payer : place.recipient)) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 bool CRequisitesDlg::RefuseUnstorableText(const Row& row) {
@@ -131,21 +155,21 @@ QLineEdit* CRequisitesDlg::EditOf(QString CRequisitesDlg::*member) const {
 
 bool CRequisitesDlg::ConfirmBankDetails() {
     CRequisite record;
-    for (const CheckedField& checked : kCheckedFields) {
+    for (const RecordField& checked : kRecordFields) {
         record.*checked.recordMember = EditOf(checked.member)->text();
     }
     const QList<RequisiteChecks::Problem> problems = RequisiteChecks::Check(record);
     if (problems.isEmpty()) {
         return true;
     }
-    constexpr int kSaveAsItIs = 1;
     if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка реквизитов"),
                                 BankDetailsMessage(problems), QStringLiteral("Исправить"),
-                                QStringLiteral("Сохранить как есть")) == kSaveAsItIs) {
+                                QStringLiteral("Сохранить как есть"),
+                                MessageBoxes::Choice::First) == MessageBoxes::Choice::Second) {
         return true;
     }
     // The problems come in the order of the fields, so the first is on the topmost field.
-    for (const CheckedField& checked : kCheckedFields) {
+    for (const RecordField& checked : kRecordFields) {
         if (checked.field == problems.first().field) {
             QLineEdit* edit = EditOf(checked.member);
             edit->setFocus();

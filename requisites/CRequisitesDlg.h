@@ -16,6 +16,9 @@ public:
     // Moves the members into the fields and puts the focus on the name; runs whenever the dialog
     // is shown.
     void OnInitDialog();
+    // The address book of the record (RequisitesFile::kPayersKind, the default, or
+    // kRecipientsKind): payers and recipients have their own places on the form.
+    void SetKind(int nKind) { m_nKind = nKind; }
 
     QString m_strName;
     QString m_strBank;
@@ -46,6 +49,9 @@ private:
     // the focus is on the first field at fault.
     bool ConfirmBankDetails();
     QLineEdit* EditOf(QString CRequisitesDlg::*member) const;
+    // False when the user chose to shorten a value that the form cannot show whole.
+    bool ConfirmFieldsFitForm();
 
     QList<Row> m_rows;  // in the order of the dialog, which is the tab order
+    int m_nKind = 0;
 };

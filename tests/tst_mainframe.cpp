@@ -3,6 +3,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
@@ -16,6 +17,7 @@
 #include "form/CVemoView.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderFiles.h"
+#include "requisites/RequisitesFile.h"
 
 namespace {
 
@@ -61,6 +63,8 @@ private slots:
     void exitClosesTheWindow();
     void settingsAreWrittenOnExit();
     void drawnOrderRepaintsTheView();
+    void whatTheFormLacksIsToldOverItOnceDrawn_data();
+    void whatTheFormLacksIsToldOverItOnceDrawn();
     void pointerToTheDocumentGoesWithIt();
 
 private:
@@ -226,8 +230,16 @@ void TestMainFrame::settingsAreWrittenOnExit() {
 }
 
 void TestMainFrame::drawnOrderRepaintsTheView() {
+    // An order with nothing for the user to be told about it.
+    CRequisite party;
+    party.m_strName = QStringLiteral("ООО Альфа");
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {party}));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", {party}));
     OrderRow row;
     row[kColumnNumber] = QStringLiteral("   4");
+    row[kColumnPayer] = party.m_strName;
+    row[kColumnRecipient] = party.m_strName;
+    row[kColumnAmount] = QStringLiteral("10");
     QVERIFY(OrderFiles::SaveOrder(4, row));
     CMainFrame* frame = m_app->MainFrame();
     QVERIFY(QTest::qWaitForWindowExposed(frame));
@@ -251,6 +263,80 @@ void TestMainFrame::drawnOrderRepaintsTheView() {
     orders->trigger();
     QCOMPARE(m_app->Document()->m_strNumber, QStringLiteral("   4"));
     QTRY_VERIFY(paints.count > settled);
+}
+
+void TestMainFrame::whatTheFormLacksIsToldOverItOnceDrawn_data() {
+    QTest::addColumn<QString>("payer");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QStringList>("told");  // what the message says, in this order
+    const QString known = QStringLiteral("ООО Альфа");
+    QTest::newRow("nothing") << known << "1234,56" << QStringList();
+    QTest::newRow("payer not in the payers' book")
+        << QStringLiteral("ООО Бета") << "1234,56"
+        << QStringList{QStringLiteral("\"ООО Бета\""), QStringLiteral("реквизитах плательщика")};
+    QTest::newRow("amount without words")
+        << known << "1.234,56" << QStringList{QStringLiteral("«1.234,56»")};
+    QTest::newRow("both") << QStringLiteral("ООО Бета") << "abc"
+                          << QStringList{QStringLiteral("\"ООО Бета\""),
+                                         QStringLiteral("реквизитах плательщика"),
+                                         QStringLiteral("«abc»")};
+}
+
+void TestMainFrame::whatTheFormLacksIsToldOverItOnceDrawn() {
+    QFETCH(QString, payer);
+    QFETCH(QString, amount);
+    QFETCH(QStringList, told);
+    CRequisite known;
+    known.m_strName = QStringLiteral("ООО Альфа");
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {known}));
+    known.m_strName = QStringLiteral("ООО Гамма");
+    QVERIFY(RequisitesFile::Write("polRecv.dat", {known}));
+    OrderRow row;
+    row[kColumnNumber] = QStringLiteral("   4");
+    row[kColumnPayer] = payer;
+    row[kColumnRecipient] = known.m_strName;
+    row[kColumnAmount] = amount;
+    QVERIFY(OrderFiles::SaveOrder(4, row));
+    CMainFrame* frame = m_app->MainFrame();
+    QVERIFY(QTest::qWaitForWindowExposed(frame));
+    PaintCounter paints(frame->View()->viewport());
+
+    QTimer::singleShot(0, [] {
+        auto* archive = qobject_cast<COrderArchiveDlg*>(QApplication::activeModalWidget());
+        QVERIFY(archive);
+        archive->SelectRow(0);
+        for (QPushButton* button : archive->findChildren<QPushButton*>()) {
+            if (button->isDefault()) {  // "Нарисовать платежное поручение"
+                QTest::mouseClick(button, Qt::LeftButton);
+            }
+        }
+    });
+    QStringList texts;
+    bool overTheDrawnForm = true;
+    QTimer boxes;
+    connect(&boxes, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        texts << box->text();
+        overTheDrawnForm = overTheDrawnForm && box->parentWidget() == frame &&
+                           m_app->Document()->m_strNumber == QStringLiteral("   4") &&
+                           paints.count > 0;
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    boxes.start(10);
+    frame->menuBar()->actions().at(1)->menu()->actions().at(2)->trigger();
+    QTest::qWait(50);
+    boxes.stop();
+    QCOMPARE(texts.size(), told.isEmpty() ? 0 : 1);  // all of it in one message
+    QVERIFY(overTheDrawnForm);
+    qsizetype from = 0;
+    for (const QString& part : told) {
+        const qsizetype at = texts.first().indexOf(part, from);
+        QVERIFY2(at >= 0, qPrintable(texts.first()));
+        from = at + part.size();
+    }
 }
 
 void TestMainFrame::pointerToTheDocumentGoesWithIt() {

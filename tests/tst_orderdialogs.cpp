@@ -18,6 +18,7 @@
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
+#include "form/FormPlaces.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/COrderDlg.h"
 #include "orders/OrderFiles.h"
@@ -166,8 +167,27 @@ void PressOk(COrderDlg* dlg) {
 
 // An order file copied by hand under another name: vemo.7 holding order 3.
 void WriteMismatchedCopy() {
-    OrderRow copy = Row(3, "alfa-2", QStringLiteral("Дельта"), "7-");
+    OrderRow copy = Row(3, "alfa-2", QStringLiteral("Дельта"), "7");
     QVERIFY(LineFile::Write("Vemo/vemo.7", copy.Lines()));
+}
+
+// Types into a field key by key, as the user does, after clearing it.
+void TypeInto(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->clear();
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void ClickOk(QDialog* dlg) {
+    for (QPushButton* push : dlg->findChildren<QPushButton*>()) {
+        if (push->text() == QLatin1String("OK")) {
+            QTest::mouseClick(push, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL("no OK button");
 }
 
 bool FailOrderWrites(const QString& path) {
@@ -224,6 +244,12 @@ private slots:
     void refusesCharactersThatCannotBeSaved();
     void longFieldIsWrittenBackWhole();
     void longKindOfPaymentIsRefusedNotCut();
+    void okTakesOnlyAnAmountOfRoublesAndKopecks_data();
+    void okTakesOnlyAnAmountOfRoublesAndKopecks();
+    void storedKindOfPaymentIsShownWholeAndRefused();
+    void textLongerThanTheFormAsksToKeepOrEdit_data();
+    void textLongerThanTheFormAsksToKeepOrEdit();
+    void enterOnTheLengthQuestionGoesBackToTheField();
 
     // Safe writing
     void failedWriteLeavesTheListAsOnDisk_data();
@@ -686,8 +712,6 @@ void TestOrderDialogs::okTestsFieldsInOrder_data() {
     QTest::newRow("all but the kind") << typed << "Напишите вид оплаты";
     typed.kind = "k";
     QTest::newRow("everything") << typed << "";
-    typed.amount = " ";
-    QTest::newRow("an amount of one blank") << typed << "";
     Typed numberZero = Complete("0");
     QTest::newRow("number 0") << numberZero << "Ошибка в номере платежки";
     Typed negative;
@@ -907,7 +931,10 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     });
     QVERIFY(QFile::remove("Vemo/vemo.1"));
     Press(&archive, kEditOrder);
-    QVERIFY(m_log.entries.isEmpty());
+    // The form shows only the beginning of such a purpose: asked, and kept as it is.
+    QCOMPARE(m_log.entries.size(), 1);
+    QVERIFY2(m_log.entries.first().text.contains(QStringLiteral("«Основание»")),
+             qPrintable(m_log.entries.first().text));
     QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
     QCOMPARE(archive.RowAt(0), row);
 }
@@ -1107,6 +1134,171 @@ void TestOrderDialogs::replacementDefaultsToNo() {
     QVERIFY(leftOpen);
     QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   2"}));
+}
+
+void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks_data() {
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("letters") << "abc" << false;
+    QTest::newRow("negative") << "-5" << false;
+    QTest::newRow("zero") << "0" << false;
+    QTest::newRow("zero with kopecks") << "0,00" << false;
+    QTest::newRow("one blank") << " " << false;
+    QTest::newRow("comma groups, point kopecks") << "1,234.56" << false;
+    QTest::newRow("point groups, comma kopecks") << "1.234,56" << false;
+    QTest::newRow("three kopeck digits") << "12.345" << false;
+    QTest::newRow("exponent") << "1e3" << false;
+    QTest::newRow("group of four") << "1 2345" << false;
+    QTest::newRow("leading zero") << "01234" << false;
+    QTest::newRow("one kopeck digit after a dash") << "1234-5" << false;
+    QTest::newRow("beyond the largest") << "1 000 000 000 000" << false;
+    QTest::newRow("point") << "1234.56" << true;
+    QTest::newRow("comma") << "1234,56" << true;
+    QTest::newRow("blank groups") << "1 234,56" << true;
+    QTest::newRow("no-break blank groups") << QStringLiteral("1\u00A0234,56") << true;
+    QTest::newRow("dash") << "1234-56" << true;
+    QTest::newRow("roubles only") << "1234" << true;
+    QTest::newRow("blanks around, kept") << " 1234,5 " << true;
+    QTest::newRow("one kopeck") << "0.01" << true;
+    QTest::newRow("the largest") << "999 999 999 999,99" << true;
+}
+
+void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks() {
+    QFETCH(QString, amount);
+    QFETCH(bool, taken);
+    COrderArchiveDlg archive(m_doc);
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        Type(dlg, Complete("1"));
+        QLineEdit* edit = Edit(dlg, "amount");
+        TypeInto(edit, amount);
+        Edit(dlg, "basis")->setFocus();
+        ClickOk(dlg);
+        QCOMPARE(dlg->isVisible(), !taken);
+        if (!taken) {
+            QCOMPARE(m_log.entries.size(), 1);
+            QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
+            QVERIFY2(m_log.entries.first().text.contains("«" + amount + "»"),
+                     qPrintable(m_log.entries.first().text));
+            QCOMPARE(dlg->focusWidget(), edit);
+            QCOMPARE(edit->text(), amount);
+        }
+    });
+    Press(&archive, kCreateNew);
+    if (taken) {
+        QVERIFY2(m_log.entries.isEmpty(), qPrintable(m_log.Texts().join('|')));
+        QCOMPARE(OrderFiles::LoadOrders().first()[kColumnAmount], amount);  // as typed
+    } else {
+        QVERIFY(!OrderFiles::Exists(1));
+        QCOMPARE(archive.RowCount(), 0);
+    }
+}
+
+void TestOrderDialogs::storedKindOfPaymentIsShownWholeAndRefused() {
+    OrderRow row = Row(4);
+    row[kColumnPaymentKind] = "XYZ";
+    QVERIFY(OrderFiles::SaveOrder(4, row));
+    const QByteArray stored = ReadBytes(OrderFiles::FileName(4));
+    COrderArchiveDlg archive(m_doc);
+    archive.SelectRow(0);
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        QLineEdit* kind = Edit(dlg, "paymentKind");
+        QCOMPARE(kind->text(), QStringLiteral("XYZ"));
+        Edit(dlg, "basis")->setFocus();
+        ClickOk(dlg);
+        QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Введите не более 2 знаков.")});
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(dlg->focusWidget(), kind);
+        QCOMPARE(ReadBytes(OrderFiles::FileName(4)), stored);
+        // Once shortened, the field takes no third character again.
+        kind->end(false);
+        QTest::keyClick(kind, Qt::Key_Backspace);
+        QTest::keyClick(kind, Qt::Key_A);
+        QCOMPARE(kind->text(), QStringLiteral("XY"));
+        ClickOk(dlg);
+        QVERIFY(!dlg->isVisible());
+    });
+    Press(&archive, kEditOrder);
+    QCOMPARE(OrderFiles::LoadOrders().first()[kColumnPaymentKind], QStringLiteral("XY"));
+}
+
+void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit_data() {
+    QTest::addColumn<bool>("keep");
+    QTest::newRow("kept as it is") << true;
+    QTest::newRow("back to edit it") << false;
+}
+
+void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
+    QFETCH(bool, keep);
+    const QString basis = QStringLiteral("Оплата по счету № 17 за поставку товара ").repeated(30);
+    const int shown = FormPlaces::ShownChars(FormField::Basis, basis);
+    QVERIFY(shown > 0 && shown < basis.size());
+    m_log.answerYes = keep;
+    COrderArchiveDlg archive(m_doc);
+    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+        Type(dlg, Complete("1"));
+        QLineEdit* edit = Edit(dlg, "basis");
+        edit->setText(basis);
+        Edit(dlg, "amount")->setFocus();
+        ClickOk(dlg);
+        QCOMPARE(m_log.entries.size(), 1);
+        const QString question = m_log.entries.first().text;
+        QVERIFY2(question.contains(QStringLiteral("«Основание»")) &&
+                     question.contains(QString::number(shown)) &&
+                     question.contains(QString::number(basis.size())),
+                 qPrintable(question));
+        QCOMPARE(dlg->isVisible(), !keep);
+        if (!keep) {
+            QCOMPARE(dlg->focusWidget(), edit);
+            QCOMPARE(edit->selectedText(), basis.mid(shown));  // what the form leaves out
+            QCOMPARE(edit->text(), basis);
+        }
+    });
+    Press(&archive, kCreateNew);
+    if (keep) {
+        QCOMPARE(OrderFiles::LoadOrders().first()[kColumnBasis], basis);
+    } else {
+        QVERIFY(!OrderFiles::Exists(1));
+    }
+}
+
+// The real question box: it stands over the dialog, and Enter or Esc go back to the field.
+void TestOrderDialogs::enterOnTheLengthQuestionGoesBackToTheField() {
+    MessageBoxes::SetTestLog(nullptr);
+    COrderDlg dlg;
+    dlg.m_nNumber = 1;
+    dlg.OnInitDialog();
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    Type(&dlg, Complete("1"));
+    QLineEdit* edit = Edit(&dlg, "paymentType");
+    edit->setText(QStringLiteral("электронно, через систему клиент-банк").repeated(3));
+    QStringList buttons;
+    QWidget* parent = nullptr;
+    int asked = 0;
+    QTimer boxes;
+    connect(&boxes, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        parent = box->parentWidget();
+        buttons.clear();
+        for (QAbstractButton* button : box->buttons()) {
+            buttons << button->text();
+        }
+        QTest::keyClick(box, ++asked == 1 ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    boxes.start(10);
+    for (int press = 0; press < 2; ++press) {
+        ClickOk(&dlg);
+        QVERIFY(dlg.isVisible());
+        QCOMPARE(dlg.focusWidget(), edit);
+    }
+    boxes.stop();
+    QCOMPARE(asked, 2);
+    QCOMPARE(parent, &dlg);
+    QCOMPARE(buttons.size(), 2);
+    QVERIFY(buttons.contains(QStringLiteral("Исправить")));
 }
 
 QTEST_MAIN(TestOrderDialogs)

@@ -10,6 +10,7 @@
 
 #include "TestEnvironment.h"
 #include "TestFolder.h"
+#include "form/FormPlaces.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
@@ -158,6 +159,8 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void refusesTextTheFileCannotKeep_data();
     void refusesTextTheFileCannotKeep();
+    void valueLongerThanTheFormAsksToKeepOrEdit_data();
+    void valueLongerThanTheFormAsksToKeepOrEdit();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -538,6 +541,93 @@ void TestRequisitesDialogs::refusesTextTheFileCannotKeep() {
                               dlg.m_strBik,  dlg.m_strAccount1, dlg.m_strAccount2};
     QCOMPARE(members.at(field), fixed);
     QCOMPARE(m_log.entries.size(), 1);
+}
+
+void TestRequisitesDialogs::valueLongerThanTheFormAsksToKeepOrEdit_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("formField");  // where the field stands on the form
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("keep");
+    const QString name = QStringLiteral(
+        "Общество с ограниченной ответственностью «Северная торговая компания "
+        "строительных материалов и оборудования»");
+    const QString bank = QStringLiteral(
+        "ПАО Сбербанк, Московский банк, дополнительный офис "
+        "№ 9038/01234, г. Москва, ул. Большая Дмитровка");
+    const QString account = QStringLiteral("40702810938000012345 (валютный транзитный)");
+    const QString caption = QStringLiteral("Наименование");
+    QTest::newRow("payer's name, kept")
+        << 0 << 0 << caption << int(FormField::PayerName) << name << true;
+    QTest::newRow("payer's name, back")
+        << 0 << 0 << caption << int(FormField::PayerName) << name << false;
+    QTest::newRow("recipient's name of that length fits its three lines")
+        << 1 << 0 << caption << int(FormField::RecipientName) << name << false;
+    QTest::newRow("recipient's bank, back")
+        << 1 << 1 << QStringLiteral("Банк") << int(FormField::RecipientBank) << bank + ", " + bank
+        << false;
+    QTest::newRow("payer's account, kept")
+        << 0 << 4 << QStringLiteral("Счет1") << int(FormField::PayerAccount1) << account << true;
+    QTest::newRow("recipient's second account, back")
+        << 1 << 5 << QStringLiteral("Счет2") << int(FormField::RecipientAccount2) << account
+        << false;
+}
+
+void TestRequisitesDialogs::valueLongerThanTheFormAsksToKeepOrEdit() {
+    QFETCH(int, kind);
+    QFETCH(int, field);
+    QFETCH(QString, caption);
+    QFETCH(int, formField);
+    QFETCH(QString, text);
+    QFETCH(bool, keep);
+    const int shown = FormPlaces::ShownChars(FormField(formField), text);
+    const bool fits = shown == text.size();
+    const bool stored = fits || keep;
+    // An account this long also breaks the bank's rule, which is asked about first: saved as it
+    // is, so that the question about its length follows.
+    const bool bankCheckAsks = field == 4 || field == 5;
+    m_log.answers = bankCheckAsks ? QList<bool>{false, keep} : QList<bool>{keep};
+    CRequisite record = Record(QStringLiteral("ООО Альфа"));
+    {
+        CRequisitesArchiveDlg archive(kind);
+        archive.show();
+        const auto answer = [&](CRequisitesDlg* dlg) {
+            Type(dlg, record);
+            QLineEdit* edit = Edit(dlg, kEdits[field]);
+            edit->setText(text);
+            Edit(dlg, kEdits[(field + 1) % 6])->setFocus();
+            QTest::mouseClick(Button(dlg, "OK"), Qt::LeftButton);
+            QCOMPARE(dlg->isVisible(), !stored);
+            if (fits) {
+                QVERIFY(m_log.entries.isEmpty());
+                return;
+            }
+            QCOMPARE(m_log.entries.size(), bankCheckAsks ? 2 : 1);
+            const QString question = m_log.entries.last().text;
+            QVERIFY2(
+                question.contains("«" + caption + "»") && question.contains(QString::number(shown)),
+                qPrintable(question));
+            if (!stored) {
+                QCOMPARE(dlg->focusWidget(), edit);
+                QCOMPARE(edit->selectedText(), text.mid(shown));  // what the form leaves out
+            }
+        };
+        WhenRecordDialogOpens([&](CRequisitesDlg* dlg) {
+            answer(dlg);
+            if (dlg->isVisible()) {  // gone back to edit, or a check failed
+                dlg->reject();
+            }
+        });
+        QTest::mouseClick(Button(&archive, "Добавить"), Qt::LeftButton);
+        QCOMPARE(Entries(&archive).size(), stored ? 1 : 0);
+        archive.accept();
+    }
+    const CRequisiteArray saved = ReadFile(kind == 0 ? kPayers : kRecipients);
+    QCOMPARE(saved.size(), stored ? 1 : 0);
+    if (stored) {
+        QCOMPARE(Fields(saved.at(0)).at(field), text);  // whole, as typed
+    }
 }
 
 QTEST_MAIN(TestRequisitesDialogs)

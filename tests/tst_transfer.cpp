@@ -1,5 +1,6 @@
 // Putting an order on the form: from a row, from the archive's draw button, and from --order.
 #include <QProcess>
+#include <QPushButton>
 #include <QtTest>
 #include <memory>
 
@@ -90,8 +91,8 @@ private slots:
     void init();
     void cleanup();
     void fieldsGoToTheirPlaces();
-    void amountIsReadWithADecimalComma_data();
-    void amountIsReadWithADecimalComma();
+    void wordsAreThoseOfTheStrictAmount_data();
+    void wordsAreThoseOfTheStrictAmount();
     void firstRecordOfANameWins();
     void nameMustMatchExactly_data();
     void nameMustMatchExactly();
@@ -101,8 +102,10 @@ private slots:
     void missingPartiesAreNamedForTheUser();
     void drawButtonNeedsARow();
     void drawButtonTransfersAndLeavesTheFiles();
+    void drawButtonWarnsOfAnAmountWithoutWords();
     void orderOptionReadsOnly();
     void orderOptionRefusesMissingOrders();
+    void orderOptionWarnsOfAnAmountWithoutWords();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -141,17 +144,24 @@ void TestTransfer::fieldsGoToTheirPlaces() {
     QCOMPARE(doc.m_recipient, recipient);
 }
 
-void TestTransfer::amountIsReadWithADecimalComma_data() {
+void TestTransfer::wordsAreThoseOfTheStrictAmount_data() {
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("words");
     const QString words = QStringLiteral("Одна тысяча двести тридцать четыре руб. 56 коп.");
     QTest::newRow("point") << "1234.56" << words;
     QTest::newRow("comma") << "1234,56" << words;
     QTest::newRow("blanks between digits") << "1 234,56" << words;
-    QTest::newRow("not a number") << QStringLiteral("сто") << QStringLiteral("Ноль руб. 0 коп.");
+    QTest::newRow("dash of the paper form") << "1234-56" << words;
+    QTest::newRow("one kopeck digit") << "12,5" << QStringLiteral("Двенадцать руб. 50 коп.");
+    // Stored before amounts were checked: no words, rather than those of another amount.
+    QTest::newRow("not a number") << QStringLiteral("сто") << QString();
+    QTest::newRow("comma groups, point kopecks") << "1,234.56" << QString();
+    QTest::newRow("negative") << "-5" << QString();
+    QTest::newRow("zero") << "0" << QString();
+    QTest::newRow("number, then text") << "12abc" << QString();
 }
 
-void TestTransfer::amountIsReadWithADecimalComma() {
+void TestTransfer::wordsAreThoseOfTheStrictAmount() {
     QFETCH(QString, amount);
     QFETCH(QString, words);
     OrderRow row = Order("P", "R");
@@ -160,6 +170,7 @@ void TestTransfer::amountIsReadWithADecimalComma() {
     OrderTransfer::TransferOrder(row, {}, {}, doc);
     QCOMPARE(doc.m_strAmountInWords, words);
     QCOMPARE(doc.m_strAmount, amount);  // the figures stay as typed
+    QCOMPARE(OrderTransfer::HasAmountInWords(amount), !words.isEmpty());
 }
 
 void TestTransfer::firstRecordOfANameWins() {
@@ -306,12 +317,42 @@ void TestTransfer::drawButtonTransfersAndLeavesTheFiles() {
     // The recipient's book is empty: the dialog keeps that for the message after drawing.
     QCOMPARE(archive.m_missingParties.size(), 1);
     QCOMPARE(archive.m_missingParties.at(0).name, QStringLiteral("R"));
+    const QStringList notices = archive.DrawingNotices();
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices.at(0).contains("\"R\"") &&
+                 notices.at(0).contains(QStringLiteral("реквизитах получателя")),
+             qPrintable(notices.at(0)));
     QCOMPARE(doc.m_strNumber, QStringLiteral("   7"));
     QCOMPARE(doc.m_payer, payer);
     QCOMPARE(doc.m_recipient.m_strBank, QStringLiteral("Банк получателя"));
     // Read only: the file keeps its LF line ends, and the missing one is not created.
     QCOMPARE(ReadBytes("pltRecv.dat"), LfFile({payer}));
     QVERIFY(!QFileInfo::exists("polRecv.dat"));
+}
+
+void TestTransfer::drawButtonWarnsOfAnAmountWithoutWords() {
+    OrderRow stored = Order("P", "R");
+    stored[kColumnAmount] = "1,234.56";
+    QVERIFY(OrderFiles::SaveOrder(7, stored));
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {Party("P", "P")}));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", {Party("R", "R")}));
+    CVemoDoc doc;
+    COrderArchiveDlg archive(doc);
+    QCOMPARE(archive.RowAt(0)[kColumnAmount], QStringLiteral("1,234.56"));  // listed as stored
+    archive.SelectRow(0);
+    archive.show();
+    for (QPushButton* button : archive.findChildren<QPushButton*>()) {
+        if (button->isDefault()) {  // "Нарисовать платежное поручение"
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+    QCOMPARE(archive.result(), int(QDialog::Accepted));
+    QCOMPARE(doc.m_strAmount, QStringLiteral("1,234.56"));
+    QCOMPARE(doc.m_strAmountInWords, QString());
+    const QStringList notices = archive.DrawingNotices();
+    QCOMPARE(notices.size(), 1);
+    QVERIFY2(notices.at(0).contains(QStringLiteral("«1,234.56»")), qPrintable(notices.at(0)));
+    QVERIFY(!PageTexts(doc).join('|').contains(QStringLiteral("руб.")));
 }
 
 void TestTransfer::orderOptionReadsOnly() {
@@ -354,6 +395,28 @@ void TestTransfer::orderOptionRefusesMissingOrders() {
         QVERIFY(QString::fromLocal8Bit(vemo.readAllStandardError()).contains("vemo." + number));
         QVERIFY(!QFileInfo::exists("out.pdf"));
     }
+}
+
+void TestTransfer::orderOptionWarnsOfAnAmountWithoutWords() {
+    OrderRow stored = Order("Payer", "Recipient");
+    stored[kColumnAmount] = "1.234,56";
+    QVERIFY(OrderFiles::SaveOrder(5, stored));
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {Party("Payer", "P")}));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", {Party("Recipient", "R")}));
+    QProcess vemo;
+    vemo.start(VemoExecutable(), {"--pdf", "out.pdf", "--order", "5"});
+    QVERIFY(vemo.waitForFinished(60000));
+    QCOMPARE(vemo.exitCode(), 0);
+    const QStringList warnings = QString::fromLocal8Bit(vemo.readAllStandardError())
+                                     .split('\n', Qt::SkipEmptyParts)
+                                     .filter(QRegularExpression("^vemo: "));
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings.at(0).contains("\"1.234,56\""), qPrintable(warnings.at(0)));
+
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
+    const QString page = PdfText("out.pdf");
+    QCOMPARE(page.count("1.234,56"), 2);  // the figures as stored, on both copies
+    QVERIFY2(!page.contains(QStringLiteral("руб.")), qPrintable(page));
 }
 
 QTEST_MAIN(TestTransfer)

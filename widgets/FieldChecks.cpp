@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "common/StorableText.h"
+#include "form/FormPlaces.h"
 #include "widgets/MessageBoxes.h"
 
 bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QString& where) {
@@ -17,4 +18,36 @@ bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QStrin
     edit->setFocus();
     edit->setSelection(int(found.first), int(found.length));
     return true;
+}
+
+bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, FormField field) {
+    const QString text = edit->text();
+    const int shown = FormPlaces::ShownChars(field, text);
+    if (shown >= text.size()) {
+        return true;
+    }
+    // The last words shown tell the user where the form stops.
+    QString lastShown = text.left(shown).right(24);
+    if (lastShown.size() < shown && !text.at(shown - lastShown.size() - 1).isSpace() &&
+        lastShown.indexOf(QLatin1Char(' ')) > 0) {
+        lastShown = lastShown.mid(lastShown.indexOf(QLatin1Char(' ')) + 1);
+    }
+    const QString shownPart =
+        shown > 0 ? QStringLiteral(" — до «…%1»").arg(lastShown.trimmed()) : QString();
+    const QString question =
+        QStringLiteral(
+            "Поле «%1» не помещается на бланке: из %2 знаков на нем видны только "
+            "первые %3%4.\n\nСохранить как есть или исправить?")
+            .arg(caption)
+            .arg(text.size())
+            .arg(shown)
+            .arg(shownPart);
+    if (MessageBoxes::AskChoice(edit->window(), QStringLiteral("Vemo"), question,
+                                QStringLiteral("Сохранить как есть"), QStringLiteral("Исправить"),
+                                MessageBoxes::Choice::Second) == MessageBoxes::Choice::First) {
+        return true;
+    }
+    edit->setFocus();
+    edit->setSelection(shown, int(text.size()) - shown);
+    return false;
 }

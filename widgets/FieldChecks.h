@@ -2,9 +2,17 @@
 
 #include <QString>
 
+#include "form/FormField.h"
+
 class QLineEdit;
 
 // Refuses a field whose text its file cannot keep (see FindUnstorableText): says which field and
 // which characters, and selects the first of them. `where` names the file in the message, as
 // "файле реквизитов". True when the field was refused.
 bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QString& where);
+
+// Asks before a field keeps a text longer than the form can show in its place: names the field
+// and how much of it the form shows, and lets the user keep it as it is or go back to edit it.
+// Going back, the default, puts the focus on the field and selects what the form leaves out.
+// True when the text fits or the user keeps it.
+bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, FormField field);

@@ -18,7 +18,10 @@ QMessageBox::StandardButton Show(
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) {
     if (g_pLog) {
         g_pLog->entries.append({caption, text});
-        return g_pLog->answerYes ? QMessageBox::Yes : QMessageBox::No;
+        if (!buttons.testFlag(QMessageBox::No)) {
+            return QMessageBox::Ok;  // not a question: nothing answered
+        }
+        return g_pLog->NextAnswer() ? QMessageBox::Yes : QMessageBox::No;
     }
     QMessageBox box(icon, caption, text, buttons, parent);
     box.setDefaultButton(defaultButton);
@@ -50,19 +53,24 @@ void ShowWarning(QWidget* parent, const QString& caption, const QString& text) {
     Show(parent, QMessageBox::Warning, caption, text, QMessageBox::Ok);
 }
 
-int AskChoice(QWidget* parent, const QString& caption, const QString& text, const QString& first,
-              const QString& second) {
+Choice AskChoice(QWidget* parent, const QString& caption, const QString& text, const QString& first,
+                 const QString& second, Choice defaultChoice) {
     if (g_pLog) {
         g_pLog->entries.append({caption, text});
-        return g_pLog->choice;
+        return g_pLog->NextAnswer() ? Choice::First : Choice::Second;
     }
     QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::NoButton, parent);
     QPushButton* firstButton = box.addButton(first, QMessageBox::AcceptRole);
-    QPushButton* secondButton = box.addButton(second, QMessageBox::DestructiveRole);
-    box.setDefaultButton(firstButton);
-    box.setEscapeButton(firstButton);
+    QPushButton* secondButton = box.addButton(second, QMessageBox::RejectRole);
+    QPushButton* defaultButton = defaultChoice == Choice::First ? firstButton : secondButton;
+    box.setDefaultButton(defaultButton);
+    box.setEscapeButton(defaultButton);
     box.exec();
-    return box.clickedButton() == secondButton ? 1 : 0;
+    return box.clickedButton() == firstButton ? Choice::First : Choice::Second;
+}
+
+bool Log::NextAnswer() {
+    return answers.isEmpty() ? answerYes : answers.takeFirst();
 }
 
 QStringList Log::Texts() const {

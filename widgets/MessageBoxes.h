@@ -20,10 +20,11 @@ enum class Answer { Yes, No };
 bool AskYesNo(QWidget* parent, const QString& text, Answer defaultAnswer = Answer::Yes);
 // A warning the user reads and goes on from: warning icon, the caption given, one OK button.
 void ShowWarning(QWidget* parent, const QString& caption, const QString& text);
-// A warning with two ways on, each named on its button ("Исправить", "Сохранить как есть").
-// Enter and Esc take the first, which should be the harmless one. The index of the choice taken.
-int AskChoice(QWidget* parent, const QString& caption, const QString& text, const QString& first,
-              const QString& second);
+enum class Choice { First, Second };
+// A question whose two buttons say what they do, the first on the left. Enter and Esc give the
+// default choice, which should be the harmless one. With the test log, answerYes picks the first.
+Choice AskChoice(QWidget* parent, const QString& caption, const QString& text, const QString& first,
+                 const QString& second, Choice defaultChoice);
 
 // While a log is set, boxes are not shown: each is appended to the log, and questions take the
 // log's answer.
@@ -34,9 +35,12 @@ struct Log {
     };
     QList<Entry> entries;
     bool answerYes = true;
-    int choice = 0;  // the index AskChoice answers
+    // Answers to the next questions in turn (true for "Да" or the first choice); answerYes once
+    // they are used up.
+    QList<bool> answers;
 
     QStringList Texts() const;
+    bool NextAnswer();
 };
 void SetTestLog(Log* log);
 
