@@ -163,6 +163,9 @@ void CRequisitesArchiveDlg::OnDelete() {
     }
     m_requisites.Remove(index);
     FillList();
+    // No record stays marked, so that a second press of the button deletes nothing more.
+    m_pList->clearSelection();
+    m_pList->setCurrentItem(nullptr);
 }
 
 void CRequisitesArchiveDlg::done(int result) {

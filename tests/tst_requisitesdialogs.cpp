@@ -147,6 +147,7 @@ private slots:
     void changesRecordInPlace();
     void deletesRecord_data();
     void deletesRecord();
+    void secondDeletePressDeletesNothing();
     void changeAndDeleteNeedASelection();
     void escapeSavesLikeOk();
     void focusAndTabOrder();
@@ -289,14 +290,28 @@ void TestRequisitesDialogs::deletesRecord() {
         archive.OnDelete();
         QCOMPARE(Entries(&archive), left);
         QCOMPARE(archive.m_requisites.Records(),
-                 records);  // the others keep their fields and order
-        QCOMPARE(Selected(&archive), left.isEmpty() ? -1 : 0);
+                 records);                 // the others keep their fields and order
+        QCOMPARE(Selected(&archive), -1);  // nothing left for a second press to delete
     }
     QCOMPARE(ReadFile(kPayers), records);
     if (left.isEmpty()) {
         QCOMPARE(QFileInfo(kPayers).size(), 0);
     }
     QVERIFY(m_log.entries.isEmpty());  // no question before deleting
+}
+
+// A slip of a double press: the second press of the real button finds nothing marked.
+void TestRequisitesDialogs::secondDeletePressDeletesNothing() {
+    QVERIFY(RequisitesFile::Write(kPayers, {Record("A"), Record("B"), Record("C")}));
+    {
+        CRequisitesArchiveDlg archive(0);
+        archive.show();
+        List(&archive)->setCurrentRow(1);
+        QTest::mouseClick(Button(&archive, "Удалить"), Qt::LeftButton);
+        QTest::mouseClick(Button(&archive, "Удалить"), Qt::LeftButton);
+        QCOMPARE(Entries(&archive), (QStringList{"A", "C"}));
+    }
+    QCOMPARE(ReadFile(kPayers), (CRequisiteArray{Record("A"), Record("C")}));
 }
 
 void TestRequisitesDialogs::changeAndDeleteNeedASelection() {
