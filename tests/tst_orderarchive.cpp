@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "DialogDriver.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "common/LineFile.h"
@@ -97,33 +98,12 @@ void ClickHeader(COrderArchiveDlg& archive, int column) {
 }
 
 void Press(COrderArchiveDlg& archive, const QString& text) {
-    for (QPushButton* push : archive.findChildren<QPushButton*>()) {
-        if (push->text() == text) {
-            QTest::mouseClick(push, Qt::LeftButton);
-            return;
-        }
-    }
-    QFAIL("no such button");
-}
-
-// Hands the order dialog that opens next to the handler; closes it if the handler leaves it open.
-void WhenOrderDialogOpens(const std::function<void(COrderDlg*)>& handle) {
-    QTimer::singleShot(0, [handle] {
-        auto* dlg = qobject_cast<COrderDlg*>(QApplication::activeModalWidget());
-        if (!dlg) {
-            return;
-        }
-        QCoreApplication::sendPostedEvents(dlg, QEvent::MetaCall);
-        handle(dlg);
-        if (dlg->isVisible()) {
-            dlg->reject();
-        }
-    });
+    ClickButton(&archive, text);
 }
 
 QString ProposedNumber(COrderArchiveDlg& archive) {
     QString proposed;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         proposed = dlg->findChild<QLineEdit*>(QStringLiteral("number"))->text();
     });
     Press(archive, QStringLiteral("Создать новую"));
@@ -291,14 +271,14 @@ void TestOrderArchive::sortedListPlacesAChangedOrder() {
     ClickHeader(archive, kColumnAmount);
     QCOMPARE(ShownNumbers(archive), (QStringList{"2", "1", "3"}));
     SelectNumber(archive, 2);
-    WhenOrderDialogOpens([](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         dlg->findChild<QLineEdit*>(QStringLiteral("amount"))->setText("1 000");
         dlg->OnOK();
     });
     Press(archive, QStringLiteral("Изменить"));
     QCOMPARE(ShownNumbers(archive), (QStringList{"1", "3", "2"}));
     QCOMPARE(CurrentNumber(archive), 2);
-    WhenOrderDialogOpens([](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         dlg->findChild<QLineEdit*>(QStringLiteral("number"))->setText("4");
         dlg->findChild<QLineEdit*>(QStringLiteral("amount"))->setText("25");
         dlg->OnOK();
@@ -343,7 +323,7 @@ void TestOrderArchive::chosenOrderStaysChosenThroughSortAndSearch() {
     QCOMPARE(CurrentNumber(archive), 2);
 
     QString edited;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         edited = dlg->findChild<QLineEdit*>(QStringLiteral("number"))->text();
     });
     Press(archive, QStringLiteral("Изменить"));
@@ -362,7 +342,7 @@ void TestOrderArchive::chosenOrderStaysChosenThroughSortAndSearch() {
 
     QTest::keyClicks(search, "Alfa");  // still shown, in another place
     QCOMPARE(CurrentNumber(archive), 2);
-    WhenOrderDialogOpens([](COrderDlg* dlg) { dlg->OnOK(); });
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) { dlg->OnOK(); });
     Press(archive, QStringLiteral("Изменить"));
     QCOMPARE(CurrentNumber(archive), 2);
     // Deleting takes that very order.
@@ -376,7 +356,7 @@ void TestOrderArchive::newNumberFollowsFileOrderUnderASortedList() {
     COrderArchiveDlg archive(m_doc);
     ShowWide(archive);
     SelectNumber(archive, 10);
-    WhenOrderDialogOpens([](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         dlg->findChild<QLineEdit*>(QStringLiteral("number"))->setText("4");
         dlg->OnOK();
     });
@@ -411,7 +391,7 @@ void TestOrderArchive::writtenOrderBecomesCurrentInView() {
     // The search shows the orders paid "по счету"; the new order, 81, is not one of them.
     Search(archive)->setText(QStringLiteral("по счету"));
     Search(archive)->setFocus();
-    WhenOrderDialogOpens([](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         for (QLineEdit* field : dlg->findChildren<QLineEdit*>()) {
             field->setText("10");
         }

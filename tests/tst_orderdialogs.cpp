@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "DialogDriver.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestTrash.h"
@@ -109,25 +110,8 @@ Typed Complete(const QString& number) {
             "02"};
 }
 
-// Hands the order dialog that opens next to the handler, and closes it if the handler leaves it
-// open, so that no test hangs on it.
-void WhenOrderDialogOpens(const std::function<void(COrderDlg*)>& handle) {
-    QTimer::singleShot(0, [handle] {
-        auto* dlg = qobject_cast<COrderDlg*>(QApplication::activeModalWidget());
-        if (!dlg) {
-            return;
-        }
-        // What the dialog tells as it opens comes first, as the user sees it.
-        QCoreApplication::sendPostedEvents(dlg, QEvent::MetaCall);
-        handle(dlg);
-        if (dlg->isVisible()) {
-            dlg->reject();
-        }
-    });
-}
-
 void TypeAndConfirm(const Typed& typed) {
-    WhenOrderDialogOpens([typed](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([typed](COrderDlg* dlg) {
         Type(dlg, typed);
         dlg->OnOK();
     });
@@ -140,27 +124,12 @@ void Press(COrderArchiveDlg* archive, int button) {
     static const char* const kTexts[] = {"Создать новую", "Создать копию", "Изменить", "Удалить",
                                          "Нарисовать платежное поручение"};
     archive->show();  // without running events, which would spend an answer set up ahead
-    for (QPushButton* push : archive->findChildren<QPushButton*>()) {
-        if (push->text() == QString::fromUtf8(kTexts[button])) {
-            QTest::mouseClick(push, Qt::LeftButton);
-            return;
-        }
-    }
-    QFAIL("no such button");
-}
-
-QPushButton* Button(QWidget* dialog, const QString& text) {
-    for (QPushButton* push : dialog->findChildren<QPushButton*>()) {
-        if (push->text() == text) {
-            return push;
-        }
-    }
-    return nullptr;
+    ClickButton(archive, QString::fromUtf8(kTexts[button]));
 }
 
 // OK of the order dialog, clicked.
 void PressOk(COrderDlg* dlg) {
-    QPushButton* ok = Button(dlg, QStringLiteral("OK"));
+    QPushButton* ok = FindButton(dlg, QStringLiteral("OK"));
     QVERIFY(ok);
     QTest::mouseClick(ok, Qt::LeftButton);
 }
@@ -348,7 +317,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
     SaveRows(numbers);
     COrderArchiveDlg archive(m_doc);
     bool seen = false;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         seen = true;
         QCOMPARE(Edit(dlg, "number")->text(), QString::number(proposed));
         QCOMPARE(dlg->findChild<QDateEdit*>("date")->date(), QDate::currentDate());
@@ -393,7 +362,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
     SaveRows({1, 2, 3});
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("4"));
         QCOMPARE(dlg->findChild<QDateEdit*>("date")->date(), QDate::currentDate());
         QCOMPARE(SelectedRow(dlg->m_lbPayers), 1);      // "Alfa"
@@ -420,7 +389,7 @@ void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
     const QByteArray before = ReadBytes("Vemo/vemo.2");
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(1);
-    WhenOrderDialogOpens([](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("2"));
         QCOMPARE(dlg->findChild<QDateEdit*>("date")->date(), QDate(2001, 3, 5));
         dlg->OnOK();
@@ -439,7 +408,7 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
     QDate shown;
-    WhenOrderDialogOpens(
+    WhenDialogOpens<COrderDlg>(
         [&](COrderDlg* dlg) { shown = dlg->findChild<QDateEdit*>("date")->date(); });
     Press(&archive, kEditOrder);
     QCOMPARE(shown, QDate::currentDate());
@@ -450,7 +419,7 @@ void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
     const QByteArray old = ReadBytes("Vemo/vemo.3");
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(1);
-    WhenOrderDialogOpens([](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("8");
         Edit(dlg, "amount")->setText("99");
         dlg->OnOK();
@@ -470,14 +439,14 @@ void TestOrderDialogs::lowerNumberOnTheLastRowLowersTheProposal() {
     SaveRows({1, 9, 10});
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(2);
-    WhenOrderDialogOpens([](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("4");
         dlg->OnOK();
     });
     Press(&archive, kEditOrder);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   9", "   4"}));
     QString proposed;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) { proposed = Edit(dlg, "number")->text(); });
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) { proposed = Edit(dlg, "number")->text(); });
     Press(&archive, kCreateNew);
     QCOMPARE(proposed, QStringLiteral("5"));
 }
@@ -495,7 +464,7 @@ void TestOrderDialogs::needsASelectedRow() {
     SaveRows({1, 2});
     COrderArchiveDlg archive(m_doc);
     bool dialogOpened = false;
-    WhenOrderDialogOpens([&](COrderDlg*) { dialogOpened = true; });
+    WhenDialogOpens<COrderDlg>([&](COrderDlg*) { dialogOpened = true; });
     Press(&archive, button);
     QCoreApplication::processEvents();  // lets a wrongly opened dialog be seen
     QVERIFY(!dialogOpened);
@@ -579,7 +548,7 @@ void TestOrderDialogs::deleteLeavesNoRowCurrent() {
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(0);
-    QPushButton* remove = Button(&archive, QStringLiteral("Удалить"));
+    QPushButton* remove = FindButton(&archive, QStringLiteral("Удалить"));
     QVERIFY(remove);
     if (byEnter) {
         archive.activateWindow();
@@ -674,12 +643,12 @@ void TestOrderDialogs::cancelledOrderDialogChangesNothing() {
     const QByteArray before = ReadBytes("Vemo/vemo.1");
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
-    WhenOrderDialogOpens([](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         dlg->reject();
     });
     Press(&archive, kEditOrder);
-    WhenOrderDialogOpens([](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Type(dlg, Complete("7"));
         dlg->reject();
     });
@@ -810,7 +779,7 @@ void TestOrderDialogs::preselectsExactNames() {
     archive.SelectRow(0);
     int payerShown = -2;
     int recipientShown = -2;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         payerShown = SelectedRow(dlg->m_lbPayers);
         recipientShown = SelectedRow(dlg->m_lbRecipients);
         dlg->OnOK();
@@ -842,7 +811,7 @@ void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
     const QByteArray payers = ReadBytes("pltRecv.dat");
     COrderArchiveDlg archive(m_doc);
     int payersShown = -1;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) { payersShown = dlg->m_lbPayers->count(); });
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) { payersShown = dlg->m_lbPayers->count(); });
     Press(&archive, kCreateNew);
     QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Не могу прочитать реквизиты")});
     QCOMPARE(payersShown, kPayers.size());
@@ -898,7 +867,7 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     QFETCH(QString, text);
     QFETCH(QString, caption);
     COrderArchiveDlg archive(m_doc);
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         Edit(dlg, field.toLatin1().constData())->setText(text);
         dlg->OnOK();
@@ -925,7 +894,7 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     const QByteArray before = ReadBytes("Vemo/vemo.1");
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "basis")->text(), row[kColumnBasis]);
         PressOk(dlg);
     });
@@ -949,7 +918,7 @@ void TestOrderDialogs::longKindOfPaymentIsRefusedNotCut() {
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
     bool refused = false;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "paymentKind")->text(), QStringLiteral("012"));
         PressOk(dlg);
         refused = dlg->isVisible();
@@ -1027,7 +996,7 @@ void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
     const QByteArray before = ReadBytes("Vemo/vemo.1");
     COrderArchiveDlg archive(m_doc);
     m_log.answerYes = false;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         Edit(dlg, "basis")->setFocus();
         dlg->OnOK();
@@ -1077,7 +1046,7 @@ void TestOrderDialogs::editOfACopiedFileAsksBeforeWritingItsNumber() {
     archive.SelectRow(1);
     m_log.answerYes = replace;
     bool leftOpen = false;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         PressOk(dlg);
         leftOpen = dlg->isVisible();
     });
@@ -1110,7 +1079,7 @@ void TestOrderDialogs::replacementDefaultsToNo() {
     bool defaultIsNo = false;
     bool asked = false;
     bool leftOpen = false;
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -1167,7 +1136,7 @@ void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks() {
     QFETCH(QString, amount);
     QFETCH(bool, taken);
     COrderArchiveDlg archive(m_doc);
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "amount");
         TypeInto(edit, amount);
@@ -1200,7 +1169,7 @@ void TestOrderDialogs::storedKindOfPaymentIsShownWholeAndRefused() {
     const QByteArray stored = ReadBytes(OrderFiles::FileName(4));
     COrderArchiveDlg archive(m_doc);
     archive.SelectRow(0);
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QLineEdit* kind = Edit(dlg, "paymentKind");
         QCOMPARE(kind->text(), QStringLiteral("XYZ"));
         Edit(dlg, "basis")->setFocus();
@@ -1234,7 +1203,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
     QVERIFY(shown > 0 && shown < basis.size());
     m_log.answerYes = keep;
     COrderArchiveDlg archive(m_doc);
-    WhenOrderDialogOpens([&](COrderDlg* dlg) {
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "basis");
         edit->setText(basis);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+// Driving windows as the user does: buttons found by their text and clicked with the mouse, and
+// the modal dialog that a click opens handed to the test once it is up.
+
+// The window's push button with the text; null when there is none.
+inline QPushButton* FindButton(QWidget* window, const QString& text) {
+    for (QPushButton* push : window->findChildren<QPushButton*>()) {
+        if (push->text() == text) {
+            return push;
+        }
+    }
+    return nullptr;
+}
+
+inline void ClickButton(QWidget* window, const QString& text) {
+    QPushButton* push = FindButton(window, text);
+    QVERIFY2(push, qPrintable(text));
+    QTest::mouseClick(push, Qt::LeftButton);
+}
+
+// Hands the dialog of that class that opens next to the handler, after what it tells as it opens
+// (as the user sees it), and closes it if the handler leaves it open, so that no test hangs on it.
+template <class Dialog>
+void WhenDialogOpens(const std::function<void(Dialog*)>& handle) {
+    QTimer::singleShot(0, [handle] {
+        auto* dlg = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (!dlg) {
+            return;
+        }
+        QCoreApplication::sendPostedEvents(dlg, QEvent::MetaCall);
+        handle(dlg);
+        if (dlg->isVisible()) {
+            dlg->reject();
+        }
+    });
+}
