@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include "requisites/CRequisite.h"
+#include "common/CRequisite.h"
 
 // The one document: every value that the payment order form shows, as text. It starts with a
 // placeholder caption in each field, so that the form drawn before any order shows where each

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/CRequisiteArray.h"
 #include "orders/OrderRow.h"
-#include "requisites/CRequisiteArray.h"
 
 // Payment orders for the bank's client system, in the plain-text exchange format that begins
 // "1CClientBankExchange" (version 1.03): one "key=value" a line, a header, one section per order.

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <limits>
 
+#include "form/FormPlaces.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 #include "orders/PartyChecks.h"
@@ -341,8 +342,9 @@ bool COrderDlg::CheckAmount() {
 
 bool COrderDlg::ConfirmTextsFitForm() {
     for (const TextField& field : kTextFields) {
+        const QLineEdit* edit = this->*field.edit;
         if (!ConfirmFieldFitsForm(this->*field.edit, QString::fromUtf16(field.caption),
-                                  field.formField)) {
+                                  FormPlaces::ShownChars(field.formField, edit->text()))) {
             return false;
         }
     }

@@ -4,9 +4,9 @@
 #include <QDialog>
 #include <functional>
 
+#include "common/CRequisiteArray.h"
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
-#include "requisites/CRequisiteArray.h"
 
 class QDateEdit;
 class QLineEdit;

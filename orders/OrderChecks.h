@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "common/CRequisiteArray.h"
 #include "orders/OrderRow.h"
-#include "requisites/CRequisiteArray.h"
 
 // What is wrong with one payment order as it stands in the archive. Each problem is a text that
 // names what is at fault, for the caller to put after the order's file name. The bank details of

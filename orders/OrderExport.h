@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/CRequisiteArray.h"
 #include "orders/OrderRow.h"
-#include "requisites/CRequisiteArray.h"
 
 // What an export to the bank reads from the working directory. Reading only: no data file is
 // written or created.

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/CRequisiteArray.h"
 #include "orders/OrderRow.h"
-#include "requisites/CRequisiteArray.h"
 
 class CVemoDoc;
 

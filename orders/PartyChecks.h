@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "requisites/CRequisiteArray.h"
+#include "common/CRequisiteArray.h"
 
 // The bank details of an order's payer and recipient, checked where the order is written or
 // drawn. A party is taken as the form takes it: the first record of exactly its name. The user

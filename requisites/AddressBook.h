@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "requisites/CRequisiteArray.h"
+#include "common/CRequisiteArray.h"
 
 // One address book: the records of one requisites file, changed in memory and written back only
 // when they changed. It remembers what the file held when it was read, so that a save can tell

@@ -6,7 +6,7 @@
 #include <QShowEvent>
 #include <limits>
 
-#include "form/FormField.h"
+#include "form/FormPlaces.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
@@ -132,7 +132,8 @@ bool CRequisitesDlg::ConfirmFieldsFitForm() {
         for (const RecordField& place : kRecordFields) {
             if (place.member == row.member &&
                 !ConfirmFieldFitsForm(row.edit, row.caption,
-                                      payer ? place.payer : place.recipient)) {
+                                      FormPlaces::ShownChars(payer ? place.payer : place.recipient,
+                                                             row.edit->text()))) {
                 return false;
             }
         }

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "requisites/CRequisite.h"
+#include "common/CRequisite.h"
 
 // The bank details of a record checked the way a bank checks them: the lengths of the numbers,
 // the control key of both accounts against the bank identification code, the check digits of the

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/CRequisiteArray.h"
 #include "common/LineFile.h"
-#include "requisites/CRequisiteArray.h"
 
 // The two address books on disk: "pltRecv.dat" holds the payers (kind 0), "polRecv.dat" the
 // recipients (any other kind). A record is six lines in the order name, bank, bank identification
@@ -15,8 +15,8 @@ namespace RequisitesFile {
 
 constexpr int kLinesPerRecord = 6;
 // The kinds of address book.
-constexpr int kPayersKind = 0;
-constexpr int kRecipientsKind = 1;
+using ::kPayersKind;
+using ::kRecipientsKind;
 
 QString FileName(int nKind);
 QString ArchiveCaption(int nKind);

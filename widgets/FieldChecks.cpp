@@ -3,7 +3,6 @@
 #include <QLineEdit>
 
 #include "common/StorableText.h"
-#include "form/FormPlaces.h"
 #include "widgets/MessageBoxes.h"
 
 bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QString& where) {
@@ -20,9 +19,9 @@ bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QStrin
     return true;
 }
 
-bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, FormField field) {
+bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, int shownChars) {
     const QString text = edit->text();
-    const int shown = FormPlaces::ShownChars(field, text);
+    const int shown = shownChars;
     if (shown >= text.size()) {
         return true;
     }

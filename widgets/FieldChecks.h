@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include "form/FormField.h"
-
 class QLineEdit;
 
 // Refuses a field whose text its file cannot keep (see FindUnstorableText): says which field and
@@ -11,8 +9,8 @@ class QLineEdit;
 // "файле реквизитов". True when the field was refused.
 bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QString& where);
 
-// Asks before a field keeps a text longer than the form can show in its place: names the field
-// and how much of it the form shows, and lets the user keep it as it is or go back to edit it.
-// Going back, the default, puts the focus on the field and selects what the form leaves out.
-// True when the text fits or the user keeps it.
-bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, FormField field);
+// Asks before a field keeps a text longer than the form can show in its place, which shows the
+// text's first shownChars characters: names the field and how much of it the form shows, and
+// lets the user keep it as it is or go back to edit it. Going back, the default, puts the focus on
+// the field and selects what the form leaves out. True when the text fits or the user keeps it.
+bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, int shownChars);
