@@ -35,7 +35,10 @@ CRequisite FromDialog(const CRequisitesDlg& dlg) {
 }  // namespace
 
 CRequisitesArchiveDlg::CRequisitesArchiveDlg(int nKind, QWidget* parent)
-    : QDialog(parent), m_requisites(RequisitesFile::FileName(nKind)), m_nKind(nKind) {
+    : CRequisitesArchiveDlg(nKind, AddressBook(RequisitesFile::FileName(nKind)), parent) {}
+
+CRequisitesArchiveDlg::CRequisitesArchiveDlg(int nKind, const AddressBook& book, QWidget* parent)
+    : QDialog(parent), m_requisites(book), m_nKind(nKind) {
     setWindowTitle(QStringLiteral("Архив реквизитов"));
     CreateControls();
 }
@@ -45,8 +48,8 @@ CRequisitesArchiveDlg::~CRequisitesArchiveDlg() {
     SaveRequisites();
 }
 
-int CRequisitesArchiveDlg::RunArchive(int nKind, QWidget* parent) {
-    CRequisitesArchiveDlg dlg(nKind, parent);
+int CRequisitesArchiveDlg::RunArchive(int nKind, const AddressBook& book, QWidget* parent) {
+    CRequisitesArchiveDlg dlg(nKind, book, parent);
     return dlg.exec();
 }
 
@@ -95,7 +98,7 @@ void CRequisitesArchiveDlg::showEvent(QShowEvent* event) {
 void CRequisitesArchiveDlg::OnInitDialog() {
     m_bInitialised = true;
     setWindowTitle(RequisitesFile::ArchiveCaption(m_nKind));
-    LoadRequisites(RequisitesFile::FileName(m_nKind));
+    LoadRequisites(m_requisites.Path());
     FillList();
     m_pOk->setFocus();
 }

@@ -217,7 +217,7 @@ void TestArchiveExport::ctrlAndShiftClicksKeepTheLastClickedRowCurrent() {
     QFETCH(QList<int>, selected);
     QFETCH(int, current);
     WriteArchive(5);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     for (int i = 0; i < clicks.size(); ++i) {
@@ -233,7 +233,7 @@ void TestArchiveExport::ctrlAndShiftClicksKeepTheLastClickedRowCurrent() {
 
 void TestArchiveExport::orderOperationsActOnTheCurrentRowAlone() {
     WriteArchive(5);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     ClickRow(&archive, 3);
@@ -278,7 +278,7 @@ void TestArchiveExport::buttonExportsTheSelectedOrAllOrders() {
     QFETCH(QList<int>, ctrlClicks);
     QFETCH(QStringList, exported);
     WriteArchive(4);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     for (int row : ctrlClicks) {
@@ -317,7 +317,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
     QFETCH(QStringList, exported);
     WriteArchive(4, {2});
     QVERIFY(OrderFiles::SaveOrder(3, Order(3, "12,345")));  // three kopeck digits
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
 
@@ -359,7 +359,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
 
 void TestArchiveExport::nothingToExportWhenEveryOrderIsRefused() {
     WriteArchive(3, {1, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     ClickRow(&archive, 0);
@@ -384,7 +384,7 @@ void TestArchiveExport::nothingToExportWhenEveryOrderIsRefused() {
 
 void TestArchiveExport::cancelledSaveDialogWritesNothing() {
     WriteArchive(2);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     WhenShown<QFileDialog>(&archive, &seen, [](QFileDialog* save) {
@@ -401,7 +401,7 @@ void TestArchiveExport::unreadableAddressBookStopsTheExport() {
     WriteArchive(2);
     QVERIFY(QFile::remove("polRecv.dat"));
     QVERIFY(QDir().mkdir("polRecv.dat"));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     WhenShown<QDialog>(&archive, &seen, [](QDialog*) {});
@@ -414,7 +414,7 @@ void TestArchiveExport::unreadableAddressBookStopsTheExport() {
 
 void TestArchiveExport::fullDiskTellsTheUserAndLeavesNoFile() {
     WriteArchive(3);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     rlimit before{};

@@ -160,7 +160,7 @@ void ClickOk(QDialog* dlg) {
 }
 
 bool FailOrderWrites(const QString& path) {
-    return path.startsWith(QLatin1String("Vemo/"));
+    return QFileInfo(path).dir().dirName() == QLatin1String("Vemo");
 }
 
 }  // namespace
@@ -269,7 +269,7 @@ void TestOrderDialogs::cleanup() {
 
 void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {
     SaveRows({5, 1, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCOMPARE(g_pOrderArchiveDlg, &archive);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3", "   5"}));
     QCOMPARE(archive.RowAt(1), Row(3));
@@ -315,7 +315,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
     QFETCH(QList<int>, numbers);
     QFETCH(int, proposed);
     SaveRows(numbers);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     bool seen = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         seen = true;
@@ -336,7 +336,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
 
 void TestOrderDialogs::newOrderIsWrittenAndAppended() {
     SaveRows({1, 2});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     TypeAndConfirm(Complete("3"));
     Press(&archive, kCreateNew);
@@ -360,7 +360,7 @@ void TestOrderDialogs::newOrderIsWrittenAndAppended() {
 
 void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("4"));
@@ -387,7 +387,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
 void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("2"));
@@ -405,7 +405,7 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
     OrderRow row = Row(1);
     row[kColumnDate].clear();
     QVERIFY(OrderFiles::SaveOrder(1, row));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     QDate shown;
     WhenDialogOpens<COrderDlg>(
@@ -417,7 +417,7 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
 void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
     SaveRows({1, 3});
     const QByteArray old = ReadBytes("Vemo/vemo.3");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("8");
@@ -437,7 +437,7 @@ void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
 
 void TestOrderDialogs::lowerNumberOnTheLastRowLowersTheProposal() {
     SaveRows({1, 9, 10});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(2);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("4");
@@ -462,7 +462,7 @@ void TestOrderDialogs::needsASelectedRow_data() {
 void TestOrderDialogs::needsASelectedRow() {
     QFETCH(int, button);
     SaveRows({1, 2});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     bool dialogOpened = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg*) { dialogOpened = true; });
     Press(&archive, button);
@@ -478,7 +478,7 @@ void TestOrderDialogs::needsASelectedRow() {
 void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     SaveRows({1, 2});
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(1);
@@ -492,7 +492,7 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
 
     // And by the mouse, into the document the archive was given.
     CVemoDoc other;
-    COrderArchiveDlg second(other);
+    COrderArchiveDlg second(other, WorkingFolder());
     second.SelectRow(0);
     Press(&second, kDraw);
     QCOMPARE(second.result(), int(QDialog::Accepted));
@@ -502,7 +502,7 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
 
 void TestOrderDialogs::deleteRemovesRowAndFile() {
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
@@ -522,7 +522,7 @@ void TestOrderDialogs::deleteRemovesTheRowsOwnFile() {
     SaveRows({3});
     const QByteArray three = ReadBytes("Vemo/vemo.3");
     WriteMismatchedCopy();
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCOMPARE(ShownNumbers(archive), (QStringList{"   3", "   3"}));
     archive.SelectRow(1);  // the row of vemo.7
     Press(&archive, kDeleteOrder);
@@ -544,7 +544,7 @@ void TestOrderDialogs::deleteLeavesNoRowCurrent_data() {
 void TestOrderDialogs::deleteLeavesNoRowCurrent() {
     QFETCH(bool, byEnter);
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(0);
@@ -579,7 +579,7 @@ void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
     SaveRows({1, 4});
     QVERIFY(QDir().mkdir("Vemo/vemo.2"));
     QVERIFY(QDir().mkdir("Vemo/vemo.3"));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QStringList texts;
     bool overTheArchive = true;
     QTimer boxes;
@@ -608,7 +608,7 @@ void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
 void TestOrderDialogs::unreadableOrderFileIsNotReplacedUnasked() {
     SaveRows({1});
     QVERIFY(QDir().mkdir("Vemo/vemo.2"));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCoreApplication::sendPostedEvents(&archive, QEvent::MetaCall);
     QCOMPARE(m_log.entries.size(), 1);
     m_log = MessageBoxes::Log();
@@ -624,7 +624,7 @@ void TestOrderDialogs::unreadableOrderFileIsNotReplacedUnasked() {
 void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, "Alfa", "Гамма")));
     QVERIFY(OrderFiles::SaveOrder(2, Row(2, "alfa-2", "Дельта")));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QVERIFY(archive.m_strRowPayer.isEmpty() && archive.m_strRowRecipient.isEmpty());
     archive.SelectRow(1);
     QCOMPARE(archive.m_strRowPayer, QStringLiteral("alfa-2"));
@@ -641,7 +641,7 @@ void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
 void TestOrderDialogs::cancelledOrderDialogChangesNothing() {
     SaveRows({1});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -691,7 +691,7 @@ void TestOrderDialogs::okTestsFieldsInOrder_data() {
 void TestOrderDialogs::okTestsFieldsInOrder() {
     QFETCH(Typed, typed);
     QFETCH(QString, message);
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
     dlg.m_date = QDate(2001, 3, 5);
     dlg.OnInitDialog();
@@ -723,7 +723,7 @@ void TestOrderDialogs::refusesANumberThatIsNotWhole_data() {
 
 void TestOrderDialogs::refusesANumberThatIsNotWhole() {
     QFETCH(QString, number);
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 3;
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
@@ -740,7 +740,7 @@ void TestOrderDialogs::refusesANumberThatIsNotWhole() {
 }
 
 void TestOrderDialogs::kindOfPaymentTakesTwoCharacters() {
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.OnInitDialog();
     QLineEdit* kind = Edit(&dlg, "paymentKind");
     QTest::keyClicks(kind, "abc");
@@ -775,7 +775,7 @@ void TestOrderDialogs::preselectsExactNames() {
     QFETCH(QStringList, messages);
     WriteNames("pltRecv.dat", kPayers + QStringList{"alfa-2"});
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, payer, recipient)));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     int payerShown = -2;
     int recipientShown = -2;
@@ -797,7 +797,7 @@ void TestOrderDialogs::preselectsExactNames() {
 
 void TestOrderDialogs::missingRequisitesFileGivesAnEmptyList() {
     QVERIFY(QFile::remove("pltRecv.dat"));
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
     dlg.OnInitDialog();
     QCOMPARE(dlg.m_lbPayers->count(), 0);
@@ -809,7 +809,7 @@ void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
     QVERIFY(QFile::remove("polRecv.dat"));
     QVERIFY(QDir().mkdir("polRecv.dat"));  // there, but can't be read
     const QByteArray payers = ReadBytes("pltRecv.dat");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     int payersShown = -1;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) { payersShown = dlg->m_lbPayers->count(); });
     Press(&archive, kCreateNew);
@@ -823,7 +823,7 @@ void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
 void TestOrderDialogs::missingNameIsToldOverTheShownDialog() {
     MessageBoxes::SetTestLog(nullptr);
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, QStringLiteral("Нет такого"), "Гамма")));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     QStringList texts;
     bool overTheDialog = true;
@@ -866,7 +866,7 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, caption);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         Edit(dlg, field.toLatin1().constData())->setText(text);
@@ -892,7 +892,7 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     row[kColumnBasis] = QString(40000, QChar(u'Ж')) + QStringLiteral("конец");
     QVERIFY(OrderFiles::SaveOrder(1, row));
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "basis")->text(), row[kColumnBasis]);
@@ -915,7 +915,7 @@ void TestOrderDialogs::longKindOfPaymentIsRefusedNotCut() {
     row[kColumnPaymentKind] = "012";
     QVERIFY(OrderFiles::SaveOrder(1, row));
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     bool refused = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
@@ -945,7 +945,7 @@ void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk() {
     QFETCH(QString, number);
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     LineFile::g_pWriteFault = FailOrderWrites;
     TypeAndConfirm(Complete(number));
@@ -974,7 +974,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
     QFETCH(int, number);
     QFETCH(QStringList, shown);
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QVERIFY(OrderFiles::SaveOrder(7, Row(7)));  // written by another hand after the list was made
     archive.SelectRow(2);
     TypeAndConfirm(Complete(QString::number(number)));
@@ -994,7 +994,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
 void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     m_log.answerYes = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -1019,7 +1019,7 @@ void TestOrderDialogs::ownNumberNeverAsks() {
     // Two rows show number 12; the second is order 12's own file.
     WriteBytes("Vemo/vemo.9", "  12\r\n");
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     TypeAndConfirm(Complete("12"));
     Press(&archive, kEditOrder);
@@ -1041,7 +1041,7 @@ void TestOrderDialogs::editOfACopiedFileAsksBeforeWritingItsNumber() {
     const QByteArray three = ReadBytes("Vemo/vemo.3");
     WriteMismatchedCopy();
     const QByteArray seven = ReadBytes("Vemo/vemo.7");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     const OrderRow copied = archive.RowAt(1);
     archive.SelectRow(1);
     m_log.answerYes = replace;
@@ -1075,7 +1075,7 @@ void TestOrderDialogs::replacementDefaultsToNo() {
     MessageBoxes::SetTestLog(nullptr);
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     bool defaultIsNo = false;
     bool asked = false;
     bool leftOpen = false;
@@ -1135,7 +1135,7 @@ void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks_data() {
 void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks() {
     QFETCH(QString, amount);
     QFETCH(bool, taken);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "amount");
@@ -1167,7 +1167,7 @@ void TestOrderDialogs::storedKindOfPaymentIsShownWholeAndRefused() {
     row[kColumnPaymentKind] = "XYZ";
     QVERIFY(OrderFiles::SaveOrder(4, row));
     const QByteArray stored = ReadBytes(OrderFiles::FileName(4));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QLineEdit* kind = Edit(dlg, "paymentKind");
@@ -1202,7 +1202,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
     const int shown = FormPlaces::ShownChars(FormField::Basis, basis);
     QVERIFY(shown > 0 && shown < basis.size());
     m_log.answerYes = keep;
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "basis");
@@ -1233,7 +1233,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
 // The real question box: it stands over the dialog, and Enter or Esc go back to the field.
 void TestOrderDialogs::enterOnTheLengthQuestionGoesBackToTheField() {
     MessageBoxes::SetTestLog(nullptr);
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
     dlg.OnInitDialog();
     dlg.show();
