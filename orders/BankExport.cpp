@@ -9,6 +9,7 @@
 #include "common/StorableText.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
+#include "requisites/RequisiteChecks.h"
 
 namespace BankExport {
 namespace {
@@ -112,18 +113,8 @@ QString Line(const QString& key, const QString& value) {
     return key + u'=' + value;
 }
 
-// A number as the bank reads it: people copy numbers in groups of digits, the bank takes the
-// digits alone (a KPP may hold two capital letters, which stay).
-QString WithoutBlanks(const QString& number) {
-    QString result;
-    result.reserve(number.size());
-    for (QChar c : number) {
-        if (!c.isSpace()) {
-            result.append(c);
-        }
-    }
-    return result;
-}
+// Numbers go to the bank as the checks read them: people copy them in groups of digits.
+using RequisiteChecks::WithoutBlanks;
 
 // The taxpayer number and the reason code are one field, "INN/KPP"; either part may be missing.
 std::pair<QString, QString> SplitInnKpp(const QString& innKpp) {

@@ -10,30 +10,6 @@
 #include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxes.h"
 
-namespace {
-
-void ToDialog(const CRequisite& record, CRequisitesDlg* dlg) {
-    dlg->m_strName = record.m_strName;
-    dlg->m_strBank = record.m_strBank;
-    dlg->m_strInnKpp = record.m_strInnKpp;
-    dlg->m_strBik = record.m_strBik;
-    dlg->m_strAccount1 = record.m_strAccount1;
-    dlg->m_strAccount2 = record.m_strAccount2;
-}
-
-CRequisite FromDialog(const CRequisitesDlg& dlg) {
-    CRequisite record;
-    record.m_strName = dlg.m_strName;
-    record.m_strBank = dlg.m_strBank;
-    record.m_strInnKpp = dlg.m_strInnKpp;
-    record.m_strBik = dlg.m_strBik;
-    record.m_strAccount1 = dlg.m_strAccount1;
-    record.m_strAccount2 = dlg.m_strAccount2;
-    return record;
-}
-
-}  // namespace
-
 CRequisitesArchiveDlg::CRequisitesArchiveDlg(int nKind, QWidget* parent)
     : CRequisitesArchiveDlg(nKind, AddressBook(RequisitesFile::FileName(nKind)), parent) {}
 
@@ -131,11 +107,11 @@ int CRequisitesArchiveDlg::SelectedIndex() const {
 bool CRequisitesArchiveDlg::EditRecord(CRequisite* record) {
     CRequisitesDlg dlg(this);
     dlg.SetKind(m_nKind);
-    ToDialog(*record, &dlg);
+    dlg.SetRecord(*record);
     if (dlg.exec() != QDialog::Accepted) {
         return false;
     }
-    *record = FromDialog(dlg);
+    *record = dlg.Record();
     return true;
 }
 

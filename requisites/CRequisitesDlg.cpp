@@ -133,6 +133,20 @@ void CRequisitesDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void CRequisitesDlg::SetRecord(const CRequisite& record) {
+    for (const RecordField& field : kRecordFields) {
+        this->*field.member = record.*field.recordMember;
+    }
+}
+
+CRequisite CRequisitesDlg::Record() const {
+    CRequisite record;
+    for (const RecordField& field : kRecordFields) {
+        record.*field.recordMember = this->*field.member;
+    }
+    return record;
+}
+
 void CRequisitesDlg::SetKind(int nKind) {
     m_nKind = nKind;
     for (const auto& [member, hint] : m_accountHints) {

@@ -26,6 +26,10 @@ public:
     // things, which the dialog says beside each.
     void SetKind(int nKind);
 
+    // The six members from a record, and back.
+    void SetRecord(const CRequisite& record);
+    CRequisite Record() const;
+
     QString m_strName;
     QString m_strBank;
     QString m_strInnKpp;

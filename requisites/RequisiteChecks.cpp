@@ -31,17 +31,6 @@ bool AllDigits(QStringView text) {
     return std::all_of(text.begin(), text.end(), IsDigit);
 }
 
-QString WithoutBlanks(QStringView text) {
-    QString result;
-    result.reserve(text.size());
-    for (QChar c : text) {
-        if (!c.isSpace()) {
-            result.append(c);
-        }
-    }
-    return result;
-}
-
 // A count with its noun in the right Russian form: 1 цифра, 3 цифры, 8 цифр, 21 цифра.
 QString Counted(qsizetype n, const char* one, const char* few, const char* many) {
     const qsizetype lastTwo = n % 100;
@@ -258,6 +247,17 @@ void CheckCorrespondentAccount(const Account& account, const QString& bik, bool 
 }
 
 }  // namespace
+
+QString WithoutBlanks(QStringView text) {
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (!c.isSpace()) {
+            result.append(c);
+        }
+    }
+    return result;
+}
 
 QList<Problem> Check(const CRequisite& record, int nKind) {
     Collector out;

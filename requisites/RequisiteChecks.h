@@ -32,6 +32,9 @@ struct Problem {
     QString text;
 };
 
+// A number as the bank reads it: the text without its blanks.
+QString WithoutBlanks(QStringView text);
+
 // Every broken rule of a record of the book nKind, in the order of the fields; empty when all is
 // well. Accounts that stand the wrong way round ("Счет1 и Счет2 переставлены") come before the
 // accounts' own problems, which are then those of each account in the place it belongs.

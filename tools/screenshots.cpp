@@ -47,13 +47,7 @@ int main(int argc, char** argv) {
         CRequisitesDlg record(frame);
         record.SetKind(kRecipientsKind);
         if (books.recipients.Count() > 0) {
-            const CRequisite& first = books.recipients.At(0);
-            record.m_strName = first.m_strName;
-            record.m_strBank = first.m_strBank;
-            record.m_strInnKpp = first.m_strInnKpp;
-            record.m_strBik = first.m_strBik;
-            record.m_strAccount1 = first.m_strAccount1;
-            record.m_strAccount2 = first.m_strAccount2;
+            record.SetRecord(books.recipients.At(0));
         }
         record.show();
         QApplication::processEvents();
