@@ -555,6 +555,10 @@ void TestChecks::faultyFolderNamesEveryProblem() {
     WriteFile(QStringLiteral("Vemo/vemo.5"), OrderLines(5, {}, {}, QStringLiteral("12,345")));
     WriteFile(QStringLiteral("Vemo/vemo.6"), OrderLines(6, {}, {}, QString()));  // not written yet
     WriteFile(QStringLiteral("Vemo/vemo.8"), OrderLines(8, {}, {}, QStringLiteral("0,00")));
+    // The archive lists these too: a number past the range of int, and a folder at an order's name.
+    WriteFile(QStringLiteral("Vemo/vemo.2147483648"),
+              OrderLines(1, QStringLiteral("ООО Лютик"), StPetersburg().m_strName));
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Vemo/vemo.4")));
     const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
 
     const QStringList expected = {
@@ -563,11 +567,13 @@ void TestChecks::faultyFolderNamesEveryProblem() {
         "polRecv.dat: запись 2 без наименования: КПП: 2 знака вместо 9",
         "polRecv.dat: запись 2 без наименования: БИК: 8 цифр вместо 9",
         "Vemo/vemo.3: получатель «ПАО Сбербанк» не найден в polRecv.dat",
+        "Vemo/vemo.4: не удается прочитать файл",
         "Vemo/vemo.5: сумма «12,345» не является суммой платежа",
         "Vemo/vemo.7: плательщик «ПАО Сбербанк » не найден в pltRecv.dat",
         "Vemo/vemo.8: сумма «0,00» не является суммой платежа",
         "Vemo/vemo.10: плательщик «ООО Лютик» не найден в pltRecv.dat",
         "Vemo/vemo.10: получатель «ИП Пчелкин» не найден в polRecv.dat",
+        "Vemo/vemo.2147483648: плательщик «ООО Лютик» не найден в pltRecv.dat",
     };
     QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), expected);
     QCOMPARE(Snapshot(m_dir->path()), before);
