@@ -6,6 +6,7 @@
 #include "app/MenuBarStyle.h"
 #include "form/CVemoView.h"
 #include "orders/COrderArchiveDlg.h"
+#include "orders/PartyRename.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "widgets/MessageBoxes.h"
 
@@ -38,13 +39,16 @@ void CMainFrame::CreateMenu() {
     help->addAction(QStringLiteral("&О программе"), this, &CMainFrame::AppAboutRequested);
 }
 
-// Each address book is written back, if it changed, as its archive closes.
+// Each address book is written back, if it changed, as its archive closes; a record renamed
+// there may be renamed in the orders of the working folder.
 void CMainFrame::OnArchivePayers() {
-    CRequisitesArchiveDlg::RunArchive(kPayersKind, m_folder.Book(kPayersKind));
+    CRequisitesArchiveDlg::RunArchive(kPayersKind, m_folder.Book(kPayersKind),
+                                      PartyRename::OrdersOf(m_folder, kPayersKind));
 }
 
 void CMainFrame::OnArchiveRecipients() {
-    CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind));
+    CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind),
+                                      PartyRename::OrdersOf(m_folder, kRecipientsKind));
 }
 
 void CMainFrame::OnArchiveOrders() {

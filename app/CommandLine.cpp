@@ -4,6 +4,8 @@
 #include <QList>
 #include <QRegularExpression>
 
+#include "app/UserFolder.h"
+#include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 
 namespace {
@@ -88,6 +90,32 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(QStringLiteral("check")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("export"), QString(), QStringLiteral("OUT")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("folder"), QString(), QStringLiteral("DIR")));
+    parser.addOption(QCommandLineOption(QStringLiteral("user-folder")));
+}
+
+// Where the program works, for every mode: the folder given, the user's own, or the current one.
+bool ReadFolder(const QCommandLineParser& parser, CommandLine* line, QString* error) {
+    const QStringList folders = parser.values(QStringLiteral("folder"));
+    line->userFolder = parser.isSet(QStringLiteral("user-folder"));
+    if (folders.size() > 1) {
+        *error = QStringLiteral("--folder задан больше одного раза");
+        return false;
+    }
+    if (folders.isEmpty()) {
+        return true;
+    }
+    if (line->userFolder) {
+        *error = QStringLiteral("--folder и --user-folder нельзя задать вместе");
+        return false;
+    }
+    line->folder = folders.first();
+    if (line->folder.isEmpty()) {
+        *error = QStringLiteral("после --folder нужно имя папки");
+        return false;
+    }
+    return true;
 }
 
 // The order numbers of all --order options, each 1 or more; false with *error set otherwise.
@@ -173,9 +201,16 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             line.orderNumber = orders.value(0, 0);
             return line;
         }
-        case Mode::Words:
+        case Mode::Words: {
+            // By the rule of the order dialog, the form and --check: a text that is not an
+            // amount there has no words here either.
             line.amountText = parser.value(QStringLiteral("words"));
+            qint64 kopecks = 0;
+            if (!OrderAmount::ParseKopecks(line.amountText, &kopecks)) {
+                return Fail(OrderAmount::WrongAmountMessage(line.amountText));
+            }
             return line;
+        }
         case Mode::Export: {
             line.exportPath = parser.value(QStringLiteral("export"));
             if (line.exportPath.isEmpty()) {
@@ -224,7 +259,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (!ChooseMode(parser, &mode, &error) || !DetailsFitMode(parser, &error)) {
         return Fail(error);
     }
-    return ReadMode(parser, mode);
+    CommandLine line = ReadMode(parser, mode);
+    if (line.mode != Mode::Error && !ReadFolder(parser, &line, &error)) {
+        return Fail(error);
+    }
+    return line;
 }
 
 QString CommandLineUsage() {
@@ -238,8 +277,12 @@ QString CommandLineUsage() {
         "        vemo --export OUT       выгрузить платежки в файл для банка\n"
         "             [--order N]...     только названные платежки; «-» вместо OUT —\n"
         "                                стандартный вывод\n"
+        "        vemo --folder=DIR ...   работать в папке DIR, а не в текущей (с любым режимом)\n"
+        "        vemo --user-folder ...  работать в своей папке пользователя ~/%1, как при\n"
+        "                                запуске из меню; редактор создает ее при первом запуске\n"
         "        vemo --help             напечатать эту справку\n"
         "        vemo --version          напечатать версию программы\n"
         "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"
-        "«--» завершает параметры.\n");
+        "«--» завершает параметры.\n")
+        .arg(UserFolder::Name());
 }

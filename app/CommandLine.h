@@ -23,6 +23,8 @@ struct CommandLine {
     QString amountText;
     QString exportPath;       // "-" for standard output
     QList<int> exportOrders;  // with --export: the orders named, as given; empty for all
+    QString folder;           // --folder DIR: the working folder; empty for the current directory
+    bool userFolder = false;  // --user-folder: the user's own folder, as the desktop menu starts
     QString error;
 };
 

@@ -1,17 +1,18 @@
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <cstdio>
 
 #include "app/CVemoApp.h"
 #include "app/CommandLine.h"
+#include "app/UserFolder.h"
 #include "common/SafeSave.h"
-#include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
 #include "orders/BankExport.h"
-#include "orders/OrderAmount.h"
 #include "orders/OrderTransfer.h"
 #include "orders/WorkingFolder.h"
 #include "orders/WorkingFolderCheck.h"
@@ -46,8 +47,45 @@ QString CannotWrite(const QString& path, const QString& reason) {
 }
 
 int RunWords(const CommandLine& line) {
-    Print(stdout, AmountToWords(ParseAmount(line.amountText)) + QLatin1Char('\n'));
+    // The command line has refused any text that is not an amount.
+    Print(stdout, OrderTransfer::AmountInWords(line.amountText) + QLatin1Char('\n'));
     return 0;
+}
+
+// The folder the command line names: --folder's, the user's own or the current directory. The
+// editor makes the user's own folder at its first start; nothing else makes a folder. False, with
+// *exitCode and the user told, when the folder is not there or cannot be made.
+bool ChooseFolder(const CommandLine& line, QDir* folder, int* exitCode) {
+    if (!line.folder.isEmpty()) {
+        const QFileInfo given(line.folder);
+        if (!given.isDir()) {
+            Tell(QStringLiteral("нет папки %1").arg(line.folder));
+            *exitCode = kExitBadArguments;
+            return false;
+        }
+        *folder = QDir(given.absoluteFilePath());
+        return true;
+    }
+    if (!line.userFolder) {
+        *folder = QDir::current();
+        return true;
+    }
+    *folder = UserFolder::Choose(QDir::home());
+    if (folder->exists()) {
+        return true;
+    }
+    const QString shown = QDir::toNativeSeparators(folder->path());
+    if (line.mode != CommandLine::Mode::Editor) {
+        Tell(QStringLiteral("нет папки %1: ее создает редактор при первом запуске").arg(shown));
+        *exitCode = kExitBadArguments;
+        return false;
+    }
+    if (!QDir().mkpath(folder->path())) {
+        Tell(QStringLiteral("не могу создать папку %1").arg(shown));
+        *exitCode = kExitFailed;
+        return false;
+    }
+    return true;
 }
 
 int RunCheck(const WorkingFolder& folder) {
@@ -136,7 +174,12 @@ int RunEditor(int argc, char** argv, const WorkingFolder& folder) {
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VEMO_VERSION));
     const CommandLine line = ParseCommandLine(Arguments(argc, argv));
-    const WorkingFolder folder;
+    QDir dir;
+    int exitCode = 0;
+    if (line.mode != CommandLine::Mode::Error && !ChooseFolder(line, &dir, &exitCode)) {
+        return exitCode;
+    }
+    const WorkingFolder folder(dir);
     switch (line.mode) {
         case CommandLine::Mode::Words:
             return RunWords(line);

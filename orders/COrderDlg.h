@@ -6,6 +6,7 @@
 
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
+#include "orders/OrderSanity.h"
 #include "orders/WorkingFolder.h"
 
 class QDateEdit;
@@ -29,6 +30,9 @@ public:
     // Tells whether writing the order under a number would replace another order; OK asks the
     // user before it lets that happen.
     void SetNumberTakenCheck(std::function<bool(int number)> isTaken);
+    // What OK compares the order with before it warns about a likely slip (a date, a duplicate,
+    // a long purpose): the archive's other orders and, for a stored order, its stored date.
+    void SetSanityContext(const OrderSanity::Context& context);
 
     // Moves the members into the controls, or with saveAndValidate the controls into the
     // members; false, after telling the user, when a field holds what its member can't take.
@@ -92,11 +96,16 @@ private:
     bool ConfirmTextsFitForm();
     // False when the user chose not to replace another order of the same number.
     bool ConfirmReplacement();
+    // False when the user chose to correct what a warning about the order questions.
+    bool ConfirmSanity();
+    // The field that a refusal of OK names, for the focus; null for none.
+    QWidget* FieldNamedBy(const QString& refusal) const;
 
     bool m_bInitialised = false;
     const AddressBooks m_books;
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;
+    OrderSanity::Context m_sanity;
     QLineEdit* m_editNumber = nullptr;
     QDateEdit* m_dateEdit = nullptr;
     QLineEdit* m_editAmount = nullptr;

@@ -250,7 +250,11 @@ LineFile::ReadResult ReadOrder(int number, OrderRow* row, const QDir& folder) {
 }
 
 bool SaveOrder(int number, const OrderRow& row, const QDir& folder) {
-    return LineFile::Write(InFolder(folder, FileName(number)), row.Lines());
+    return SaveOrderFile(FileName(number), row, folder);
+}
+
+bool SaveOrderFile(const QString& file, const OrderRow& row, const QDir& folder) {
+    return LineFile::Write(InFolder(folder, file), row.Lines());
 }
 
 QString CannotReadMessage(const QStringList& unreadable) {

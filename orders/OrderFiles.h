@@ -34,6 +34,8 @@ QString CannotReadMessage(const QStringList& unreadable);
 // Writes the row to the file of the number, replacing it in one step. False when it could not be
 // written; the file is then as it was.
 bool SaveOrder(int number, const OrderRow& row, const QDir& folder = QDir());
+// The same for an order file by its name (as FileName gives it), whatever number it holds.
+bool SaveOrderFile(const QString& file, const OrderRow& row, const QDir& folder = QDir());
 
 // Removes an order file (a name as FileName gives it): into the desktop's trash where there is
 // one, so that a slip can be undone, else for good. False when nothing was removed, a folder at

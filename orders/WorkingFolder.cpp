@@ -91,6 +91,10 @@ bool WorkingFolder::SaveOrder(int number, const OrderRow& row) const {
     return OrderFiles::SaveOrder(number, row, m_dir);
 }
 
+bool WorkingFolder::SaveOrderFile(const QString& file, const OrderRow& row) const {
+    return OrderFiles::SaveOrderFile(file, row, m_dir);
+}
+
 bool WorkingFolder::RemoveOrder(const QString& file) const {
     return OrderFiles::RemoveOrderFile(file, m_dir);
 }

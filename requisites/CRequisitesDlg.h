@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/CRequisite.h"
+#include "requisites/OrdersOfParty.h"
 #include "requisites/RequisiteChecks.h"
 
 class QLabel;
@@ -25,6 +26,10 @@ public:
     // recipients have their own places on the form, and their two accounts hold different
     // things, which the dialog says beside each.
     void SetKind(int nKind);
+
+    // The orders that name the record by its name as set: when OK changes the name, it asks
+    // whether they should take the new one.
+    void SetOrdersOfParty(const OrdersOfParty& orders);
 
     // The six members from a record, and back.
     void SetRecord(const CRequisite& record);
@@ -64,8 +69,12 @@ private:
     bool OfferToSwapAccounts(const QList<RequisiteChecks::Problem>& problems);
     // False when the user chose to shorten a value that the form cannot show whole.
     bool ConfirmFieldsFitForm();
+    // Asks whether the orders that name the record take its new name, and renames it there on
+    // "Да"; the order files that could not be written are told.
+    void OfferRenameInOrders();
 
     QList<Row> m_rows;  // in the order of the dialog, which is the tab order
     QList<std::pair<AccountMember, QLabel*>> m_accountHints;
     int m_nKind = 0;
+    OrdersOfParty m_orders;
 };

@@ -201,6 +201,8 @@ private slots:
     // The order dialog
     void okTestsFieldsInOrder_data();
     void okTestsFieldsInOrder();
+    void refusalPutsTheFocusOnTheFieldItNames_data();
+    void refusalPutsTheFocusOnTheFieldItNames();
     void refusesANumberThatIsNotWhole_data();
     void refusesANumberThatIsNotWhole();
     void kindOfPaymentTakesTwoCharacters();
@@ -710,6 +712,76 @@ void TestOrderDialogs::okTestsFieldsInOrder() {
         QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(Edit(&dlg, "amount")->text(), typed.amount);  // what was typed stays
+    }
+}
+
+void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames_data() {
+    QTest::addColumn<Typed>("typed");
+    QTest::addColumn<QString>("message");  // its beginning
+    QTest::addColumn<QString>("field");    // the name of the field that takes the focus
+    Typed typed = Complete("5");
+    typed.payer = -1;
+    QTest::newRow("payer") << typed << "Выделите плательщика"
+                           << "payers";
+    typed = Complete("5");
+    typed.recipient = -1;
+    QTest::newRow("recipient") << typed << "Выделите получателя"
+                               << "recipients";
+    QTest::newRow("number") << Complete("0") << "Ошибка в номере платежки"
+                            << "number";
+    const QList<std::pair<QString Typed::*, QString>> texts{
+        {&Typed::amount, "amount"},     {&Typed::basis, "basis"},
+        {&Typed::priority, "priority"}, {&Typed::term, "paymentTerm"},
+        {&Typed::type, "paymentType"},  {&Typed::kind, "paymentKind"},
+    };
+    for (const auto& [member, field] : texts) {
+        typed = Complete("5");
+        typed.*member = QString();
+        QTest::newRow(qPrintable("empty " + field)) << typed << "Напишите " << field;
+    }
+    typed = Complete("5");
+    typed.amount = "12,345";
+    QTest::newRow("amount not an amount") << typed << "Неверная сумма"
+                                          << "amount";
+}
+
+// Typed key by key and chosen with the mouse, OK clicked: the focus leaves the button for the
+// field the message names, its text selected to be typed over.
+void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames() {
+    QFETCH(Typed, typed);
+    QFETCH(QString, message);
+    QFETCH(QString, field);
+    COrderDlg dlg(WorkingFolder().ReadBooks());
+    dlg.m_nNumber = 1;
+    dlg.m_date = QDate::currentDate();
+    dlg.show();
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    const std::pair<const char*, QString> edits[] = {
+        {"number", typed.number},     {"amount", typed.amount},     {"basis", typed.basis},
+        {"priority", typed.priority}, {"paymentTerm", typed.term},  {"paymentType", typed.type},
+        {"paymentKind", typed.kind},
+    };
+    for (const auto& [name, text] : edits) {
+        TypeInto(Edit(&dlg, name), text);
+    }
+    for (const auto& [list, row] : {std::pair(dlg.m_lbPayers, typed.payer),
+                                    std::pair(dlg.m_lbRecipients, typed.recipient)}) {
+        if (row >= 0) {
+            list->scrollToItem(list->item(row));  // the list shows one name at a time
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+        }
+    }
+    ClickOk(&dlg);
+    QCOMPARE(m_log.entries.size(), 1);
+    QVERIFY2(m_log.entries.first().text.startsWith(message), qPrintable(m_log.Texts().join('|')));
+    QVERIFY(dlg.isVisible());
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QCOMPARE(focus->objectName(), field);
+    if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+        QCOMPARE(edit->selectedText(), edit->text());
     }
 }
 

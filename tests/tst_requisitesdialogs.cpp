@@ -150,6 +150,7 @@ private slots:
     void changeAndDeleteNeedASelection();
     void escapeSavesLikeOk();
     void focusAndTabOrder();
+    void doubleClickChangesTheRecordWhichStaysSelected();
     void unchangedCloseKeepsAnotherWindowsDeletion();
     void changedCloseAsksBeforeReplacingAnotherWindowsSave_data();
     void changedCloseAsksBeforeReplacingAnotherWindowsSave();
@@ -259,7 +260,7 @@ void TestRequisitesDialogs::changesRecordInPlace() {
         }
         QCOMPARE(archive.m_requisites.Records(), records);
         QCOMPARE(Entries(&archive).at(2), records.at(2).m_strName);
-        QCOMPARE(Selected(&archive), ok ? 0 : 2);
+        QCOMPARE(Selected(&archive), 2);  // the record changed, or the one the user chose
     }
     QCOMPARE(ReadFile(kPayers), records);
 }
@@ -363,6 +364,42 @@ void TestRequisitesDialogs::focusAndTabOrder() {
     order << "OK" << QStringLiteral("Отмена");
     QCOMPARE(TabChain(&dlg, 8), order);
     QCOMPARE(dlg.focusWidget(), Edit(&dlg, "editName"));
+}
+
+// A double click opens the record as "Изменить" does; afterwards the record changed is the one
+// selected, so that the next "Удалить" takes it and no other; Enter still closes the archive.
+void TestRequisitesDialogs::doubleClickChangesTheRecordWhichStaysSelected() {
+    const CRequisiteArray records{Record("A", "a"), Record("B", "b"), Record("C", "c")};
+    QVERIFY(RequisitesFile::Write(kPayers, records));
+    CRequisitesArchiveDlg archive(0);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    QListWidget* list = List(&archive);
+    const QPoint at = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QStringList offered;
+    WhenRecordDialogOpens([&](CRequisitesDlg* dlg) {
+        offered = Shown(dlg);
+        QLineEdit* bank = Edit(dlg, "editBank");
+        bank->setFocus();
+        bank->selectAll();
+        QTest::keyClicks(bank, "Bank B2");
+        QTest::mouseClick(Button(dlg, "OK"), Qt::LeftButton);
+    });
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(offered, Fields(records.at(1)));
+    QCOMPARE(archive.m_requisites.At(1).m_strBank, QStringLiteral("Bank B2"));
+    QCOMPARE(Selected(&archive), 1);
+    QTest::mouseClick(Button(&archive, "Удалить"), Qt::LeftButton);
+    QCOMPARE(Entries(&archive), (QStringList{"A", "C"}));
+
+    list->setCurrentRow(0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!archive.isVisible());
+    QCOMPARE(archive.result(), int(QDialog::Accepted));
+    QCOMPARE(ReadFile(kPayers), (CRequisiteArray{records.at(0), records.at(2)}));
 }
 
 // Two windows on one address book: each writes only what it changed, and never silently over
