@@ -13,8 +13,9 @@
 // "1CClientBankExchange" (version 1.03): one "key=value" a line, a header, one section per order.
 namespace BankExport {
 
-// The name the save dialog proposes.
-inline constexpr char kDefaultFileName[] = "kl_to_1c.txt";
+// The name the save dialog proposes: the one the bank's side expects from an accounting program
+// ("kl_to_1c.txt" is the statement that comes back).
+inline constexpr char kDefaultFileName[] = "1c_to_kl.txt";
 
 // An order that cannot go to the bank, and why.
 struct Refusal {

@@ -318,6 +318,8 @@ bool COrderArchiveDlg::WouldReplaceAnotherOrder(int number, int editedRow) const
 void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
+    dialog->SetAddRecipient(
+        [this](const CRequisite& record) { return m_folder.AddRecord(kRecipientsKind, record); });
     if (dialog->exec() == QDialog::Accepted) {
         StoreOrder(dialog->Row(), editedRow);
     }

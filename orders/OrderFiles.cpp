@@ -79,10 +79,10 @@ QList<QByteArray> ListNumbers(const QDir& folder) {
     return numbers;
 }
 
-// Where each line of an order file stands in its bytes; lines after the tenth are not read.
+// Where each line of an order file stands in its bytes; lines after the last field are not read.
 struct LineSpans {
-    qsizetype start[kOrderColumnCount] = {};
-    qsizetype length[kOrderColumnCount] = {};
+    qsizetype start[kOrderFieldCount] = {};
+    qsizetype length[kOrderFieldCount] = {};
     int count = 0;
 };
 
@@ -90,7 +90,7 @@ LineSpans FindLines(const char* bytes, qsizetype size) {
     LineSpans lines;
     LineFile::Scanner scanner(QByteArrayView(bytes, size));
     QByteArrayView line;
-    for (; lines.count < kOrderColumnCount && scanner.Next(&line); ++lines.count) {
+    for (; lines.count < kOrderFieldCount && scanner.Next(&line); ++lines.count) {
         lines.start[lines.count] = line.data() - bytes;
         lines.length[lines.count] = line.size();
     }

@@ -40,6 +40,15 @@ FoundParty WorkingFolder::FindParty(int nKind, const QString& name) const {
     return party;
 }
 
+bool WorkingFolder::AddRecord(int nKind, const CRequisite& record) const {
+    AddressBook book = Book(nKind);
+    if (book.Load() == AddressBook::Outcome::Unreadable) {
+        return false;
+    }
+    book.Add(record);
+    return book.Save();
+}
+
 StoredOrders WorkingFolder::ReadOrders() const {
     StoredOrders orders;
     orders.rows = OrderFiles::LoadOrders(&orders.unreadable, &orders.files, m_dir);

@@ -288,7 +288,7 @@ void TestArchiveExport::buttonExportsTheSelectedOrAllOrders() {
     WhenShown<QFileDialog>(&archive, &seen, [&](QFileDialog* dialog) {
         // Proposed: the usual name, in the working folder.
         QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
-                 QStringLiteral("kl_to_1c.txt"));
+                 QStringLiteral("1c_to_kl.txt"));
         QCOMPARE(QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(),
                  QFileInfo(m_folder->Path()).canonicalFilePath());
         SaveAs(dialog, "bank.txt");
@@ -350,7 +350,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
     QCOMPARE(saveSeen, !exported.isEmpty());
     if (exported.isEmpty()) {
         QVERIFY(!QFile::exists(m_folder->FilePath("bank.txt")));
-        QVERIFY(!QFile::exists(m_folder->FilePath("kl_to_1c.txt")));
+        QVERIFY(!QFile::exists(m_folder->FilePath("1c_to_kl.txt")));
         QVERIFY(m_log.entries.isEmpty());
     } else {
         QCOMPARE(ExportedNumbers(m_folder->FilePath("bank.txt")), exported);

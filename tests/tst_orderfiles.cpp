@@ -294,15 +294,15 @@ void TestOrderFiles::readsShortAndLongFiles_data() {
     three[1] = " 1. 2.2003";
     three[2] = "payer";
     QTest::newRow("three lines, lf only") << QByteArray("   3\n 1. 2.2003\npayer") << three;
-    QStringList ten;
-    QByteArray twelveLines;
-    for (int i = 1; i <= 12; ++i) {
-        twelveLines += QByteArray::number(i) + "\r\n";
-        if (i <= kOrderColumnCount) {
-            ten.append(QString::number(i));
+    QStringList twenty;
+    QByteArray lines;
+    for (int i = 1; i <= 22; ++i) {
+        lines += QByteArray::number(i) + "\r\n";
+        if (i <= kOrderFieldCount) {
+            twenty.append(QString::number(i));
         }
     }
-    QTest::newRow("lines after the tenth") << twelveLines << ten;
+    QTest::newRow("lines after the twentieth") << lines << twenty;
 }
 
 void TestOrderFiles::readsShortAndLongFiles() {
