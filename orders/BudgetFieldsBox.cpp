@@ -35,8 +35,8 @@ const Place kPlaces[] = {
 
 }  // namespace
 
-BudgetFieldsBox::BudgetFieldsBox(QWidget* parent)
-    : QGroupBox(QStringLiteral("Бюджетный платеж"), parent) {
+// The dialog's toggle above the box names it.
+BudgetFieldsBox::BudgetFieldsBox(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("budget"));
     auto* grid = new QGridLayout(this);
     for (const Place& place : kPlaces) {

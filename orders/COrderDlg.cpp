@@ -113,8 +113,8 @@ void COrderDlg::CreateControls() {
     units.Place(m_lbPayers, 55, 59, 150, 19);
 
     label(QStringLiteral("Сумма"), {7, 89, 44, 8}, 55);
-    m_editAmount = edit("amount", {55, 87, 84, 14});
-    label(QStringLiteral("Наз. пл."), {143, 89, 26, 8}, 169);
+    m_editAmount = edit("amount", {55, 87, 76, 14});
+    label(QStringLiteral("Наз. пл."), {135, 89, 32, 8}, 169);
     m_comboIncomeType = new CodeComboBox(BudgetPayment::IncomeTypes(), this);
     m_comboIncomeType->setObjectName(QStringLiteral("incomeType"));
     m_comboIncomeType->setToolTip(QStringLiteral(

@@ -102,6 +102,8 @@ private slots:
     void writesTenCrLfLinesInCodePage1251();
     void fileNameTakesTheNumberWithoutBlanks_data();
     void fileNameTakesTheNumberWithoutBlanks();
+    void fileComesBackByteForByte_data();
+    void fileComesBackByteForByte();
     void readsShortAndLongFiles_data();
     void readsShortAndLongFiles();
     void listsEveryNumberedFileInNumberOrder();
@@ -264,6 +266,36 @@ void TestOrderFiles::writesTenCrLfLinesInCodePage1251() {
         "01\r\n5\r\n6\r\nпочтой\r\n"));
     QCOMPARE(ReadBytes("Vemo/vemo.7"), expected);
     QCOMPARE(OrderFiles::LoadOrders(), QList<OrderRow>{Row(7)});
+}
+
+// A file read and written back is the same file: ten lines for an ordinary order, as every order
+// file was before, and twenty for one with a budget field or an income-type code.
+void TestOrderFiles::fileComesBackByteForByte_data() {
+    QTest::addColumn<QString>("text");
+    const QString ten = QStringLiteral(
+        "   7\r\n 5. 3.2026\r\nООО Ромашка\r\nЗАО Лютик\r\n1234,56\r\nОплата по счету\r\n01\r\n"
+        "\r\n5\r\n\r\n");
+    QTest::newRow("ten lines") << ten;
+    QTest::newRow("single tax payment")
+        << ten + QStringLiteral(
+                     "01\r\n18201061201010000510\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n0\r\n\r\n");
+    QTest::newRow("wages") << ten + QStringLiteral("\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n1\r\n");
+}
+
+void TestOrderFiles::fileComesBackByteForByte() {
+    QFETCH(QString, text);
+    const QByteArray bytes = Cp1251::Encode(text);
+    WriteBytes("Vemo/vemo.7", bytes);
+    const QList<OrderRow> rows = OrderFiles::LoadOrders();
+    QCOMPARE(rows.size(), 1);
+    QVERIFY(QFile::remove("Vemo/vemo.7"));
+    QVERIFY(OrderFiles::SaveOrder(7, rows.first()));
+    QCOMPARE(ReadBytes("Vemo/vemo.7"), bytes);
+    // A reader of ten lines finds the ordinary order in the first ten.
+    QStringList lines;
+    QCOMPARE(LineFile::Read("Vemo/vemo.7", &lines), LineFile::ReadResult::Ok);
+    QCOMPARE(OrderRow::FromLines(lines.mid(0, kOrderColumnCount)).Lines(),
+             rows.first().Lines().mid(0, kOrderColumnCount));
 }
 
 void TestOrderFiles::fileNameTakesTheNumberWithoutBlanks_data() {
