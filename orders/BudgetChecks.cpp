@@ -66,10 +66,7 @@ bool IsTaxPeriod(const QString& value) {
     if (match.hasMatch()) {
         const QString kind = match.captured(1);
         const int part = match.captured(2).toInt();
-        const int last = kind == QLatin1String("МС")   ? 12
-                         : kind == QLatin1String("КВ") ? 4
-                         : kind == QLatin1String("ПЛ") ? 2
-                                                       : 0;
+        const int last = kind == u"МС" ? 12 : kind == u"КВ" ? 4 : kind == u"ПЛ" ? 2 : 0;
         return last == 0 ? part == 0 : part >= 1 && part <= last;
     }
     return IsDate(value) || (value.size() == 8 && AllDigits(value));
