@@ -2,6 +2,15 @@
 
 #include "orders/OrderTexts.h"
 
+namespace {
+
+const char16_t* const kCaptions[kOrderColumnCount] = {
+    u"№",         u"Дата",       u"Плательщик",   u"Получатель",          u"Сумма",
+    u"Основание", u"Вид оплаты", u"Срок платежа", u"Очередность платежа", u"Вид платежа",
+};
+
+}  // namespace
+
 int OrderRow::Number() const {
     return OrderTexts::NumberFromText(m_fields[kColumnNumber]);
 }
@@ -17,4 +26,8 @@ OrderRow OrderRow::FromLines(const QStringList& lines) {
         row.m_fields[i] = lines.at(i);
     }
     return row;
+}
+
+QString OrderRow::ColumnCaption(int column) {
+    return QString::fromUtf16(kCaptions[column]);
 }

@@ -33,7 +33,9 @@ std::optional<CRequisiteArray> CheckBook(const QDir& folder, int kind, QStringLi
     }
     for (int i = 0; i < records.size(); ++i) {
         const QString label = RecordLabel(i, records.at(i));
-        for (const RequisiteChecks::Problem& problem : RequisiteChecks::Check(records.at(i))) {
+        for (const RequisiteChecks::Problem& problem :
+             RequisiteChecks::Check(records.at(i)) +
+                 RequisiteChecks::CheckStorable(records.at(i))) {
             lines->append(QStringList{fileName, label, problem.text}.join(QStringLiteral(": ")));
         }
     }

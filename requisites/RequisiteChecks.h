@@ -29,6 +29,12 @@ struct Problem {
 // Every broken rule of the record, in the order of the fields; empty when all is well.
 QList<Problem> Check(const CRequisite& record);
 
+// The fields of the record that hold what neither the address book nor the bank's file may
+// carry, in the order of the fields: a control character (NUL, Ctrl+Z, VT, ...) or a line break,
+// as "Банк: недопустимые знаки ␋ (Ctrl+K)". Such text comes only from a file written by another
+// program: the record dialog refuses it.
+QList<Problem> CheckStorable(const CRequisite& record);
+
 // The texts of the problems, in their order.
 QStringList Texts(const QList<Problem>& problems);
 
