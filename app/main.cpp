@@ -33,7 +33,7 @@ QStringList Arguments(int argc, char** argv) {
     return arguments;
 }
 
-// A control character quoted from a data file is shown as its picture: a NUL would end the line.
+// A control character quoted from a data file is shown as "^@": a NUL would end the line.
 void Print(FILE* stream, const QString& text) {
     std::fputs(WithVisibleControls(text).toLocal8Bit().constData(), stream);
 }

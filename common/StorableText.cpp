@@ -6,10 +6,13 @@
 
 namespace {
 
-constexpr char16_t kFirstControlPicture = 0x2400;
-
 bool HasUnstorableControl(const QString& text) {
     return std::any_of(text.begin(), text.end(), IsUnstorableControl);
+}
+
+// "^@" for NUL, "^K" for VT: the terminal's own way, which every font can show.
+QString Caret(QChar c) {
+    return QLatin1Char('^') + QChar(char16_t(u'@' + c.unicode()));
 }
 
 }  // namespace
@@ -19,19 +22,20 @@ bool IsUnstorableControl(QChar c) {
 }
 
 QString ControlName(QChar c) {
-    return QStringLiteral("%1 (Ctrl+%2)")
-        .arg(QChar(char16_t(kFirstControlPicture + c.unicode())))
-        .arg(QChar(char16_t(u'@' + c.unicode())));
+    return QStringLiteral("%1 (код %2)").arg(Caret(c)).arg(c.unicode());
 }
 
 QString WithVisibleControls(const QString& text) {
     if (!HasUnstorableControl(text)) {
         return text;
     }
-    QString shown = text;
-    for (QChar& c : shown) {
+    QString shown;
+    shown.reserve(text.size() + 8);
+    for (QChar c : text) {
         if (IsUnstorableControl(c) && c != u'\n') {
-            c = QChar(char16_t(kFirstControlPicture + c.unicode()));
+            shown += Caret(c);
+        } else {
+            shown += c;
         }
     }
     return shown;

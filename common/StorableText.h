@@ -13,7 +13,7 @@ struct UnstorableText {
     qsizetype length = 0;
     QStringList shown;  // each of them once, as a message names them
 
-    // The shown ones in a row, for a message: "␋ (Ctrl+K), перевод строки".
+    // The shown ones in a row, for a message: "^K (код 11), перевод строки".
     QString Names() const { return shown.join(QStringLiteral(", ")); }
 };
 
@@ -22,10 +22,10 @@ UnstorableText FindUnstorableText(const QString& text);
 // Whether the character is a control character a field may not hold: below the blank, but TAB.
 bool IsUnstorableControl(QChar c);
 
-// The text with every control character but TAB and LF shown as its picture (U+2400 to U+241F,
-// ␀ for NUL): a message quoting a value that holds one is then neither cut at a NUL nor
-// overwritten by a CR.
+// The text with every control character but TAB and LF shown as "^" and a character ("^@" for
+// NUL, "^K" for VT), as terminals show them: a message quoting a value that holds one is then
+// neither cut at a NUL nor overwritten by a CR, and every font can show it.
 QString WithVisibleControls(const QString& text);
 
-// How a message names a control character: its picture and the key that types it, "␋ (Ctrl+K)".
+// How a message names a control character: as it is shown, and its code, "^K (код 11)".
 QString ControlName(QChar c);

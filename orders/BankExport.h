@@ -52,7 +52,7 @@ bool WriteFile(const QString& path, const QStringList& lines, QString* error = n
 QByteArray FileBytes(const QStringList& lines);
 
 // The refused orders, one a line, for a message or standard error; a control character in a
-// quoted value is shown as its picture.
+// quoted value is shown as "^K".
 QString RefusalsText(const QList<Refusal>& refused);
 
 }  // namespace BankExport

@@ -24,7 +24,7 @@ struct AddressBooks {
 // not an error. Then an amount that is not one of roubles and kopecks above zero, as
 // "сумма «12,345» не является суммой платежа"; an empty amount is one not written yet. Then every
 // field that holds what the order file and the bank's file may not carry (a control character, a
-// line break), as "поле «Основание»: недопустимые знаки ␋ (Ctrl+K)".
+// line break), as "поле «Основание»: недопустимые знаки ^K (код 11)".
 QStringList Check(const OrderRow& row, const AddressBooks& books);
 
 }  // namespace OrderChecks

@@ -31,7 +31,7 @@ QList<Problem> Check(const CRequisite& record);
 
 // The fields of the record that hold what neither the address book nor the bank's file may
 // carry, in the order of the fields: a control character (NUL, Ctrl+Z, VT, ...) or a line break,
-// as "Банк: недопустимые знаки ␋ (Ctrl+K)". Such text comes only from a file written by another
+// as "Банк: недопустимые знаки ^K (код 11)". Such text comes only from a file written by another
 // program: the record dialog refuses it.
 QList<Problem> CheckStorable(const CRequisite& record);
 

@@ -242,8 +242,8 @@ void TestLineFile::findsUnstorableText_data() {
                                  << QStringList{};
     QTest::newRow("nul, vt and ff")
         << QStringLiteral("a") + QChar(0) + "b\vc\f" + QChar(0) << qsizetype(1) << qsizetype(1)
-        << QStringList{QStringLiteral("␀ (Ctrl+@)"), QStringLiteral("␋ (Ctrl+K)"),
-                       QStringLiteral("␌ (Ctrl+L)")};
+        << QStringList{QStringLiteral("^@ (код 0)"), QStringLiteral("^K (код 11)"),
+                       QStringLiteral("^L (код 12)")};
 }
 
 void TestLineFile::findsUnstorableText() {

@@ -979,25 +979,23 @@ void TestOrderDialogs::longKindOfPaymentIsRefusedNotCut() {
 
 // Every control character but TAB, read from files another program wrote, goes nowhere: the
 // dialogs refuse it, the export refuses the order with the reason, `vemo --check` names it, and
-// every message shows it as its picture, a NUL included, without cutting the line.
+// every message shows it as a terminal does ("^K"), a NUL included, without cutting the line.
 void TestOrderDialogs::controlCharactersGoNowhere_data() {
     QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("named");    // how the messages name it
-    QTest::addColumn<QString>("picture");  // how a quoted value shows it
-    const char* const kNames[32] = {
-        "␀ (Ctrl+@)", "␁ (Ctrl+A)",     "␂ (Ctrl+B)", "␃ (Ctrl+C)", "␄ (Ctrl+D)",  "␅ (Ctrl+E)",
-        "␆ (Ctrl+F)", "␇ (Ctrl+G)",     "␈ (Ctrl+H)", nullptr,      nullptr,       "␋ (Ctrl+K)",
-        "␌ (Ctrl+L)", "перевод строки", "␎ (Ctrl+N)", "␏ (Ctrl+O)", "␐ (Ctrl+P)",  "␑ (Ctrl+Q)",
-        "␒ (Ctrl+R)", "␓ (Ctrl+S)",     "␔ (Ctrl+T)", "␕ (Ctrl+U)", "␖ (Ctrl+V)",  "␗ (Ctrl+W)",
-        "␘ (Ctrl+X)", "␙ (Ctrl+Y)",     "␚ (Ctrl+Z)", "␛ (Ctrl+[)", "␜ (Ctrl+\\)", "␝ (Ctrl+])",
-        "␞ (Ctrl+^)", "␟ (Ctrl+_)",
+    QTest::addColumn<QString>("named");  // how the messages name it
+    QTest::addColumn<QString>("shown");  // how a quoted value shows it
+    // TAB is kept as text; LF cannot stand inside a line of a file; CR is a line break.
+    const char* const kShown[32] = {
+        "^@", "^A", "^B", "^C", "^D", "^E", "^F",  "^G", "^H", nullptr, nullptr,
+        "^K", "^L", "^M", "^N", "^O", "^P", "^Q",  "^R", "^S", "^T",    "^U",
+        "^V", "^W", "^X", "^Y", "^Z", "^[", "^\\", "^]", "^^", "^_",
     };
-    // TAB is kept as text; LF cannot stand inside a line of a file.
     for (int code = 0; code < 32; ++code) {
-        if (kNames[code]) {
-            const QString named = QString::fromUtf8(kNames[code]);
-            QTest::addRow("0x%02X", code)
-                << code << named << QString(QChar(char16_t(0x2400 + code)));
+        if (kShown[code]) {
+            const QString shown = QString::fromLatin1(kShown[code]);
+            const QString named = code == '\r' ? QStringLiteral("перевод строки")
+                                               : QStringLiteral("%1 (код %2)").arg(shown).arg(code);
+            QTest::addRow("0x%02X", code) << code << named << shown;
         }
     }
 }
@@ -1005,7 +1003,7 @@ void TestOrderDialogs::controlCharactersGoNowhere_data() {
 void TestOrderDialogs::controlCharactersGoNowhere() {
     QFETCH(int, code);
     QFETCH(QString, named);
-    QFETCH(QString, picture);
+    QFETCH(QString, shown);
     const QString c = QString(QChar(char16_t(code)));
     // Order 1 holds it in its basis, the payer's record in its bank, order 2 in its recipient's
     // name, which is in no address book.
@@ -1069,7 +1067,7 @@ void TestOrderDialogs::controlCharactersGoNowhere() {
     QCOMPARE(check.exitCode(), 1);
     const QByteArray bytes = check.readAllStandardOutput();
     const QString out = QString::fromUtf8(bytes);
-    const QString shownStranger = QStringLiteral("Гамма") + picture + QStringLiteral("Б");
+    const QString shownStranger = QStringLiteral("Гамма") + shown + QStringLiteral("Б");
     const QStringList expected = {
         QStringLiteral("pltRecv.dat: запись 1 «Alfa»: Банк: недопустимые знаки ") + named,
         QStringLiteral("Vemo/vemo.1: поле «Основание»: недопустимые знаки ") + named,

@@ -6,7 +6,7 @@
 class QWidget;
 
 // Every message box of the program goes through here, so that tests can answer them. A control
-// character in a text (a value quoted from a file) is shown as its picture, never as it is.
+// character in a text (a value quoted from a file) is shown as "^K", never as it is.
 namespace MessageBoxes {
 
 // A failure with its reason, when there is one: "Не могу записать платежку: нет места на диске".
