@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <cstring>
 
 #include "common/Cp1251.h"
 #include "common/SafeSave.h"
@@ -39,6 +40,24 @@ QByteArray HashOf(const QByteArray& bytes) {
 
 }  // namespace
 
+bool Scanner::Next(QByteArrayView* line) {
+    const qsizetype size = m_bytes.size();
+    if (m_pos >= size) {
+        return false;
+    }
+    const char* data = m_bytes.data();
+    const auto* lineFeed =
+        static_cast<const char*>(std::memchr(data + m_pos, '\n', size_t(size - m_pos)));
+    const qsizetype end = lineFeed ? lineFeed - data : size;
+    qsizetype length = end - m_pos;
+    if (length > 0 && data[end - 1] == '\r') {
+        --length;
+    }
+    *line = QByteArrayView(data + m_pos, length);
+    m_pos = end + 1;
+    return true;
+}
+
 QByteArray Digest(const QString& path) {
     QByteArray bytes;
     return RegularFile::Read(path, &bytes) == ReadResult::Ok ? HashOf(bytes) : QByteArray();
@@ -60,18 +79,14 @@ ReadResult Read(const QString& path, QStringList* lines, QByteArray* digest) {
     if (bytes.isEmpty()) {
         return ReadResult::Ok;
     }
-    // Decoded in one go: CR and LF are single bytes of their own in the code page, so the text
-    // splits into the same lines as the bytes would, at a fraction of the cost of one decoder per
-    // line.
-    const QString text = Cp1251::Decode(bytes);
-    *lines = text.split(u'\n');
-    if (text.endsWith(u'\n')) {
-        lines->removeLast();  // the line end of the last line opens no further line
-    }
-    for (QString& line : *lines) {
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
-        }
+    // Each line through the code page's table: a decoder per line would cost more than the
+    // reading.
+    Scanner scanner(bytes);
+    QByteArrayView line;
+    while (scanner.Next(&line)) {
+        QString text(line.size(), Qt::Uninitialized);
+        Cp1251::DecodeInto(line.data(), line.size(), text.data());
+        lines->append(text);
     }
     return ReadResult::Ok;
 }

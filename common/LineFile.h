@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,21 @@ bool Write(const QString& path, const QStringList& lines, QString* error = nullp
 
 // Why the data file at path may not be replaced, as Write tells it; empty when it may.
 QString RefusedReplacement(const QString& path);
+
+// The lines of a file's bytes, one at a time, by the rule above: a line ends at LF with a CR right
+// before it dropped, and a last line without a line end is a line too. The one line splitter of
+// every data file; the bytes must outlive it.
+class Scanner {
+public:
+    explicit Scanner(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    // The next line, without its line end; false when there is none left.
+    bool Next(QByteArrayView* line);
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_pos = 0;
+};
 
 // Where tests make writing fail at a chosen point; nullptr in the program.
 extern bool (*g_pWriteFault)(const QString& path);

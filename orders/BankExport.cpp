@@ -9,6 +9,7 @@
 #include "common/StorableText.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
+#include "requisites/RequisiteChecks.h"
 
 namespace BankExport {
 namespace {
@@ -23,14 +24,6 @@ struct CheckedOrder {
     QDate date;
     qint64 kopecks = 0;
 };
-
-// The same exact comparison by which the form finds a party.
-const CRequisite* FindParty(const CRequisiteArray& book, const QString& name) {
-    const auto found = std::find_if(book.begin(), book.end(), [&name](const CRequisite& record) {
-        return record.m_strName == name;
-    });
-    return found == book.end() ? nullptr : &*found;
-}
 
 // Line breaks would split a "key=value" line; other characters would come out as "?".
 void CheckStorable(const QString& where, const QString& value, QStringList* reasons) {
@@ -78,7 +71,7 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
                   const CRequisiteArray& recipients, CheckedOrder* checked) {
     QStringList reasons;
     checked->row = row;
-    const CRequisite* payer = FindParty(payers, row[kColumnPayer]);
+    const CRequisite* payer = FindRecord(payers, row[kColumnPayer]);
     if (payer) {
         checked->payer = *payer;
         CheckParty(*payer, QStringLiteral("плательщика"), &reasons);
@@ -86,7 +79,7 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
         reasons.append(QStringLiteral("плательщика «%1» нет в архиве реквизитов плательщика")
                            .arg(row[kColumnPayer]));
     }
-    const CRequisite* recipient = FindParty(recipients, row[kColumnRecipient]);
+    const CRequisite* recipient = FindRecord(recipients, row[kColumnRecipient]);
     if (recipient) {
         checked->recipient = *recipient;
         CheckParty(*recipient, QStringLiteral("получателя"), &reasons);
@@ -120,28 +113,33 @@ QString Line(const QString& key, const QString& value) {
     return key + u'=' + value;
 }
 
+// Numbers go to the bank as the checks read them: people copy them in groups of digits.
+using RequisiteChecks::WithoutBlanks;
+
 // The taxpayer number and the reason code are one field, "INN/KPP"; either part may be missing.
 std::pair<QString, QString> SplitInnKpp(const QString& innKpp) {
     const qsizetype slash = innKpp.indexOf(u'/');
     if (slash < 0) {
-        return {innKpp.trimmed(), QString()};
+        return {WithoutBlanks(innKpp), QString()};
     }
-    return {innKpp.left(slash).trimmed(), innKpp.mid(slash + 1).trimmed()};
+    return {WithoutBlanks(innKpp.left(slash)), WithoutBlanks(innKpp.mid(slash + 1))};
 }
 
-void AppendParty(const QString& prefix, const CRequisite& party, QStringList* lines) {
+void AppendParty(const QString& prefix, const CRequisite& party, int nKind, QStringList* lines) {
     const auto [inn, kpp] = SplitInnKpp(party.m_strInnKpp);
+    const PartyAccounts accounts = AccountsOf(party, nKind);
+    const QString own = WithoutBlanks(accounts.own);
     const QString named =
         inn.isEmpty() ? party.m_strName : QStringLiteral("ИНН %1 %2").arg(inn, party.m_strName);
-    *lines << Line(prefix + QStringLiteral("Счет"), party.m_strAccount1)
-           << Line(prefix + QStringLiteral("РасчСчет"), party.m_strAccount1) << Line(prefix, named)
+    *lines << Line(prefix + QStringLiteral("Счет"), own)
+           << Line(prefix + QStringLiteral("РасчСчет"), own) << Line(prefix, named)
            << Line(prefix + QStringLiteral("ИНН"), inn) << Line(prefix + QStringLiteral("КПП"), kpp)
            << Line(prefix + QStringLiteral("1"), party.m_strName)
            << Line(prefix + QStringLiteral("Банк1"), party.m_strBank)
            // The bank's name and town are one line in our address books.
            << Line(prefix + QStringLiteral("Банк2"), QString())
-           << Line(prefix + QStringLiteral("БИК"), party.m_strBik)
-           << Line(prefix + QStringLiteral("Корсчет"), party.m_strAccount2);
+           << Line(prefix + QStringLiteral("БИК"), WithoutBlanks(party.m_strBik))
+           << Line(prefix + QStringLiteral("Корсчет"), WithoutBlanks(accounts.correspondent));
 }
 
 void AppendSection(const CheckedOrder& order, QStringList* lines) {
@@ -150,8 +148,8 @@ void AppendSection(const CheckedOrder& order, QStringList* lines) {
            << Line(QStringLiteral("Номер"), NumberWithoutBlanks(row[kColumnNumber]))
            << Line(QStringLiteral("Дата"), DateText(order.date))
            << Line(QStringLiteral("Сумма"), OrderAmount::ExchangeText(order.kopecks));
-    AppendParty(QStringLiteral("Плательщик"), order.payer, lines);
-    AppendParty(QStringLiteral("Получатель"), order.recipient, lines);
+    AppendParty(QStringLiteral("Плательщик"), order.payer, kPayersKind, lines);
+    AppendParty(QStringLiteral("Получатель"), order.recipient, kRecipientsKind, lines);
     *lines << Line(QStringLiteral("ВидПлатежа"), row[kColumnPaymentType])
            << Line(QStringLiteral("ВидОплаты"), row[kColumnPaymentKind])
            << Line(QStringLiteral("СрокПлатежа"), row[kColumnPaymentTerm])
@@ -177,7 +175,7 @@ void AppendHeader(const QList<CheckedOrder>& orders, const QString& sender, cons
     // The accounts in the order they first appear.
     QStringList accounts;
     for (const CheckedOrder& order : orders) {
-        const QString& account = order.payer.m_strAccount1;
+        const QString account = WithoutBlanks(AccountsOf(order.payer, kPayersKind).own);
         if (!account.isEmpty() && !accounts.contains(account)) {
             accounts.append(account);
             *lines << Line(QStringLiteral("РасчСчет"), account);

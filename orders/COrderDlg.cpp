@@ -13,7 +13,6 @@
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 #include "orders/PartyChecks.h"
-#include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/FieldChecks.h"
@@ -59,7 +58,7 @@ const COrderDlg::TextField COrderDlg::kTextFields[6] = {
      u"Напишите вид оплаты", FormField::PaymentKind},
 };
 
-COrderDlg::COrderDlg(QWidget* parent) : QDialog(parent) {
+COrderDlg::COrderDlg(const AddressBooks& books, QWidget* parent) : QDialog(parent), m_books(books) {
     setWindowTitle(QStringLiteral("Платежное поручение"));
     CreateControls();
 }
@@ -239,22 +238,13 @@ bool COrderDlg::OnInitDialog() {
 }
 
 void COrderDlg::LoadNames(QStringList* notices) {
-    // Read only: the order dialog never writes an address book.
-    using RequisitesFile::kPayersKind;
-    using RequisitesFile::kRecipientsKind;
-    AddressBook recipients(RequisitesFile::FileName(kRecipientsKind));
-    AddressBook payers(RequisitesFile::FileName(kPayersKind));
-    for (AddressBook* book : {&recipients, &payers}) {
-        if (book->Load() == AddressBook::Outcome::Unreadable) {
-            notices->append(RequisitesFile::CannotReadMessage());
-        }
+    for (int i = 0; i < m_books.Unreadable().size(); ++i) {
+        notices->append(RequisitesFile::CannotReadMessage());
     }
     m_lbRecipients->clear();
     m_lbPayers->clear();
-    FillNames(m_lbRecipients, recipients.Records());
-    FillNames(m_lbPayers, payers.Records());
-    m_recipientRecords = recipients.Records();
-    m_payerRecords = payers.Records();
+    FillNames(m_lbRecipients, m_books.recipients.Records());
+    FillNames(m_lbPayers, m_books.payers.Records());
 
     if (m_bFromRow) {
         if (!SelectName(m_lbPayers, m_strPayer)) {
@@ -307,8 +297,8 @@ bool COrderDlg::CheckSavableText() {
 void COrderDlg::TellFaultyParties() {
     QList<PartyChecks::FaultyParty> untold;
     const QList<PartyChecks::FaultyParty> faulty = PartyChecks::Check(
-        m_lbPayers->selectedItems().constFirst()->text(), m_payerRecords,
-        m_lbRecipients->selectedItems().constFirst()->text(), m_recipientRecords);
+        m_lbPayers->selectedItems().constFirst()->text(), m_books.payers.Records(),
+        m_lbRecipients->selectedItems().constFirst()->text(), m_books.recipients.Records());
     for (const PartyChecks::FaultyParty& party : faulty) {
         const QPair<int, QString> key(party.nKind, party.name);
         if (!m_toldParties.contains(key)) {

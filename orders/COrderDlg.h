@@ -4,22 +4,22 @@
 #include <QDialog>
 #include <functional>
 
-#include "common/CRequisiteArray.h"
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
+#include "orders/WorkingFolder.h"
 
 class QDateEdit;
 class QLineEdit;
 class QListWidget;
 
 // One payment order to enter or change: number, date, recipient and payer chosen from the names
-// of the requisites files, amount, basis and the four coded fields. OK ends it only when every
-// field is filled in. The caller hands in an order with SetRow (or, for a new order, sets the
-// number and the date), runs exec() and after OK takes the order back with Row().
+// of the address books it is given, amount, basis and the four coded fields. OK ends it only when
+// every field is filled in. The caller hands in an order with SetRow (or, for a new order, sets
+// the number and the date), runs exec() and after OK takes the order back with Row().
 class COrderDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit COrderDlg(QWidget* parent = nullptr);
+    explicit COrderDlg(const AddressBooks& books, QWidget* parent = nullptr);
     ~COrderDlg() override;
 
     // Opens the dialog on an existing order: its fields are shown and its names preselected.
@@ -51,7 +51,7 @@ public:
     QString m_strPaymentTerm;
 
 public slots:
-    // Fills the name lists from the requisites files and, for a row, preselects its names; what
+    // Fills the name lists from the address books and, for a row, preselects its names; what
     // went wrong is told once the dialog is up.
     bool OnInitDialog();
     void OnOK();
@@ -94,8 +94,7 @@ private:
     bool ConfirmReplacement();
 
     bool m_bInitialised = false;
-    CRequisiteArray m_payerRecords;
-    CRequisiteArray m_recipientRecords;
+    const AddressBooks m_books;
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;
     QLineEdit* m_editNumber = nullptr;

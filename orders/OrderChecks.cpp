@@ -1,7 +1,5 @@
 #include "orders/OrderChecks.h"
 
-#include <algorithm>
-
 #include "common/StorableText.h"
 #include "orders/OrderAmount.h"
 #include "requisites/RequisitesFile.h"
@@ -9,14 +7,9 @@
 namespace OrderChecks {
 namespace {
 
-bool HasRecord(const CRequisiteArray& records, const QString& name) {
-    return std::any_of(records.begin(), records.end(),
-                       [&name](const CRequisite& record) { return record.m_strName == name; });
-}
-
 void CheckParty(const QString& name, const std::optional<CRequisiteArray>& book, int kind,
                 const QString& role, QStringList* problems) {
-    if (name.isEmpty() || !book || HasRecord(*book, name)) {
+    if (name.isEmpty() || !book || FindRecord(*book, name)) {
         return;
     }
     problems->append(

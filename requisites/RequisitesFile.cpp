@@ -1,7 +1,5 @@
 #include "requisites/RequisitesFile.h"
 
-#include <cstring>
-
 #include "common/Cp1251.h"
 #include "common/RegularFile.h"
 
@@ -14,37 +12,8 @@ constexpr QString CRequisite::*kFileOrder[kLinesPerRecord] = {
     &CRequisite::m_strInnKpp, &CRequisite::m_strAccount1, &CRequisite::m_strAccount2,
 };
 
-// The lines of a file's bytes, one at a time: a line ends at LF with a CR before it dropped, and
-// a last line without a line end is a line too.
-class LineScanner {
-public:
-    explicit LineScanner(const QByteArray& bytes) : m_bytes(bytes) {}
-
-    bool Next(QByteArrayView* line) {
-        const qsizetype size = m_bytes.size();
-        if (m_pos >= size) {
-            return false;
-        }
-        const char* data = m_bytes.constData();
-        const char* lineFeed =
-            static_cast<const char*>(std::memchr(data + m_pos, '\n', size_t(size - m_pos)));
-        const qsizetype end = lineFeed ? lineFeed - data : size;
-        qsizetype length = end - m_pos;
-        if (length > 0 && data[end - 1] == '\r') {
-            --length;
-        }
-        *line = QByteArrayView(data + m_pos, length);
-        m_pos = end + 1;
-        return true;
-    }
-
-private:
-    const QByteArray& m_bytes;
-    qsizetype m_pos = 0;
-};
-
 // The record whose name line the scanner has just passed; missing lines give empty fields.
-CRequisite RecordFrom(QByteArrayView nameLine, LineScanner* scanner) {
+CRequisite RecordFrom(QByteArrayView nameLine, LineFile::Scanner* scanner) {
     CRequisite record;
     record.m_strName = Cp1251::Decode(nameLine.toByteArray());
     QByteArrayView line;
@@ -116,7 +85,7 @@ LineFile::ReadResult FindByName(const QString& path, const QString& name, CRequi
         return LineFile::ReadResult::Ok;
     }
     const QByteArray wanted = Cp1251::Encode(name);
-    LineScanner scanner(bytes);
+    LineFile::Scanner scanner(bytes);
     QByteArrayView line;
     for (qsizetype index = 0; scanner.Next(&line); ++index) {
         if (index % kLinesPerRecord != 0 || line != wanted) {

@@ -43,6 +43,9 @@ public:
         return m_home.isValid() && QStorageInfo(m_home.path()) == QStorageInfo(path);
     }
 
+    // Whether the trash the program uses now is this one, under the test's home: never the user's.
+    bool IsInUse() const { return Folder().startsWith(m_home.path() + QLatin1Char('/')); }
+
     // The names of the files in the trash.
     QStringList Files() const {
         return QDir(Folder() + QStringLiteral("/files")).entryList(QDir::Files | QDir::Hidden);

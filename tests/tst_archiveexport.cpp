@@ -221,7 +221,7 @@ void TestArchiveExport::ctrlAndShiftClicksKeepTheLastClickedRowCurrent() {
     QFETCH(QList<int>, selected);
     QFETCH(int, current);
     WriteArchive(5);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     for (int i = 0; i < clicks.size(); ++i) {
@@ -237,7 +237,7 @@ void TestArchiveExport::ctrlAndShiftClicksKeepTheLastClickedRowCurrent() {
 
 void TestArchiveExport::orderOperationsActOnTheCurrentRowAlone() {
     WriteArchive(5);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     ClickRow(&archive, 3);
@@ -282,7 +282,7 @@ void TestArchiveExport::buttonExportsTheSelectedOrAllOrders() {
     QFETCH(QList<int>, ctrlClicks);
     QFETCH(QStringList, exported);
     WriteArchive(4);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     for (int row : ctrlClicks) {
@@ -321,7 +321,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
     QFETCH(QStringList, exported);
     WriteArchive(4, {2});
     QVERIFY(OrderFiles::SaveOrder(3, Order(3, "12,345")));  // three kopeck digits
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
 
@@ -363,7 +363,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
 
 void TestArchiveExport::nothingToExportWhenEveryOrderIsRefused() {
     WriteArchive(3, {1, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     ClickRow(&archive, 0);
@@ -388,7 +388,7 @@ void TestArchiveExport::nothingToExportWhenEveryOrderIsRefused() {
 
 void TestArchiveExport::cancelledSaveDialogWritesNothing() {
     WriteArchive(2);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     WhenShown<QFileDialog>(&archive, &seen, [](QFileDialog* save) {
@@ -405,7 +405,7 @@ void TestArchiveExport::unreadableAddressBookStopsTheExport() {
     WriteArchive(2);
     QVERIFY(QFile::remove("polRecv.dat"));
     QVERIFY(QDir().mkdir("polRecv.dat"));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     WhenShown<QDialog>(&archive, &seen, [](QDialog*) {});
@@ -418,7 +418,7 @@ void TestArchiveExport::unreadableAddressBookStopsTheExport() {
 
 void TestArchiveExport::fullDiskTellsTheUserAndLeavesNoFile() {
     WriteArchive(3);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     rlimit before{};
@@ -460,7 +460,7 @@ void TestArchiveExport::refusesALinkPlantedInASharedFolder() {
     const QString link = shared + "/bank.txt";
     QVERIFY(QFile::link(victim, link));
     QCOMPARE(lchown(QFile::encodeName(link).constData(), 65534, gid_t(-1)), 0);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     WhenShown<QFileDialog>(&archive, &seen, [link](QFileDialog* save) {

@@ -125,14 +125,16 @@ CRequisiteArray Payers() {
     };
 }
 
+// A recipient's book holds its bank's correspondent account first and its own account second, as
+// the form prints them; the numbers may be written in groups, as people copy them.
 CRequisiteArray Recipients() {
     return {
         Party(kAlfa, QStringLiteral("ПАО \"Уральский банк\" г. Екатеринбург"),
               QStringLiteral("6659876543/665901001"), QStringLiteral("046577777"),
-              QStringLiteral("40702810100000067890"), QStringLiteral("30101810500000000777")),
-        Party(kYozh, QStringLiteral("АО Банк & Ко"), QStringLiteral("7705000001"),
-              QStringLiteral("044525111"), QStringLiteral("40702810000000000001"),
-              QStringLiteral("30101810000000000111")),
+              QStringLiteral("30101810500000000777"), QStringLiteral("40702810100000067890")),
+        Party(kYozh, QStringLiteral("АО Банк & Ко"), QStringLiteral(" 7705 000 001 "),
+              QStringLiteral("044 525 111"), QStringLiteral("301 01 810 0 0000 0000111"),
+              QStringLiteral("40702 810 0 0000 0000001")),
         // Only the first record of a name counts.
         Party(kAlfa, QStringLiteral("Второй банк"), QStringLiteral("1/2"),
               QStringLiteral("111111111"), QStringLiteral("3"), QStringLiteral("4")),
@@ -253,6 +255,10 @@ void TestBankExport::everyFieldComesBack() {
     QCOMPARE(second["ПлательщикБанк1"], "АО \"Кредит=Доверие\" г. Самара");
     QCOMPARE(second["Получатель"], "ИНН 7705000001 ООО \"Ёж\" = Ёжики");
     QCOMPARE(second["ПолучательИНН"], "7705000001");
+    // Numbers typed in groups go to the bank as their digits.
+    QCOMPARE(second["ПолучательСчет"], "40702810000000000001");
+    QCOMPARE(second["ПолучательКорсчет"], "30101810000000000111");
+    QCOMPARE(second["ПолучательБИК"], "044525111");
     QCOMPARE(second["ПолучательКПП"], "");
     QCOMPARE(second["ПолучательКорсчет"], "30101810000000000111");
     QCOMPARE(second["ВидОплаты"], "02");

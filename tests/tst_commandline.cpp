@@ -178,21 +178,26 @@ void TestCommandLine::runs_data() {
     QTest::newRow("pdf and --") << QStringList{"--pdf", "out.pdf", "--"} << 0 << QString()
                                 << QString() << true;
     QTest::newRow("missing order")
-        << QStringList{"--pdf=out.pdf", "--order=2"} << 1 << QString() << "vemo.2" << false;
-    QTest::newRow("pdf onto a folder")
-        << QStringList{"--pdf=folder"} << 1 << QString() << "folder" << false;
+        << QStringList{"--pdf=out.pdf", "--order=2"} << 1 << QString()
+        << QStringLiteral("нет платежного поручения 2 (Vemo/vemo.2)") << false;
+    QTest::newRow("pdf onto a folder") << QStringList{"--pdf=folder"} << 1 << QString()
+                                       << QStringLiteral("не могу записать файл folder") << false;
     QTest::newRow("order without pdf")
-        << QStringList{"--order", "1"} << 2 << QString() << "--order" << false;
+        << QStringList{"--order", "1"} << 2 << QString()
+        << QStringLiteral("--order задается только вместе с --pdf или --export") << false;
     QTest::newRow("unknown option")
-        << QStringList{"--frobnicate"} << 2 << QString() << "frobnicate" << false;
-    QTest::newRow("missing value")
-        << QStringList{"--words"} << 2 << QString() << "--words" << false;
-    QTest::newRow("an option after --")
-        << QStringList{"--", "--version"} << 2 << QString() << "--version" << false;
+        << QStringList{"--frobnicate"} << 2 << QString()
+        << QStringLiteral("неизвестный параметр: --frobnicate") << false;
+    QTest::newRow("missing value") << QStringList{"--words"} << 2 << QString()
+                                   << QStringLiteral("после --words нужно значение") << false;
+    QTest::newRow("an option after --") << QStringList{"--", "--version"} << 2 << QString()
+                                        << QStringLiteral("лишний аргумент: --version") << false;
     QTest::newRow("check of a sound folder")
         << QStringList{"--check"} << 0 << QString() << QString() << false;
-    QTest::newRow("check twice") << QStringList{"--check", "--check"} << 2 << QString() << "--check"
-                                 << false;
+    QTest::newRow("check twice") << QStringList{"--check", "--check"} << 2 << QString()
+                                 << QStringLiteral("--check задан больше одного раза") << false;
+    QTest::newRow("a value to a switch") << QStringList{"--check=1"} << 2 << QString()
+                                         << QStringLiteral("у --check не бывает значения") << false;
 }
 
 // Through the program itself: what it prints where, its exit status, and what it leaves.

@@ -349,7 +349,7 @@ void TestLineFile::specialFilesAreNeitherReadNorReplaced() {
         QString error;
         QVERIFY(!LineFile::Write(book, {"new"}, &error));
         QVERIFY2(error.contains(refusal) && error.contains(book), qPrintable(error));
-        QVERIFY(!OrderFiles::SaveOrder(5, OrderRow(), &error));
+        QVERIFY(!OrderFiles::SaveOrder(5, OrderRow(), QDir(), &error));
         QVERIFY2(error.contains("Vemo/vemo.5"), qPrintable(error));
     }
     QCOMPARE(Standing(book), before);

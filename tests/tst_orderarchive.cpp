@@ -198,7 +198,7 @@ void TestOrderArchive::numbersAreReadableInTheirCells() {
     QFETCH(int, number);
     SaveNumbers({7, number});
     Save({number + 1, QDate(2001, 3, 5), QStringLiteral("1 234 567,89")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QTreeView* list = List(archive);
@@ -226,7 +226,7 @@ void TestOrderArchive::numbersAreReadableInTheirCells() {
 void TestOrderArchive::cutCellShowsItsWholeTextAsToolTip() {
     const QString basis = QStringLiteral("Оплата по счету ") + QString(300, QLatin1Char('x'));
     Save({1, QDate(2001, 3, 5), QStringLiteral("100"), QStringLiteral("Alfa"), basis});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     QTreeView* list = List(archive);
     QCOMPARE(ToolTipOf(list, list->model()->index(0, kColumnBasis)), basis);
@@ -252,7 +252,7 @@ void TestOrderArchive::headerClickSorts() {
     Save({10, QDate(2001, 3, 5), QStringLiteral("9.50")});
     Save({100, QDate(2000, 12, 31), QStringLiteral("1000000")});
     Save({1000, QDate(2001, 1, 15), QStringLiteral("10")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     QCOMPARE(ShownNumbers(archive), (QStringList{"9", "10", "100", "1000"}));  // file order
     ClickHeader(archive, column);
@@ -268,7 +268,7 @@ void TestOrderArchive::sortedListPlacesAChangedOrder() {
     Save({1, QDate(2001, 3, 5), QStringLiteral("30")});
     Save({2, QDate(2001, 3, 5), QStringLiteral("20")});
     Save({3, QDate(2001, 3, 5), QStringLiteral("100")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     ClickHeader(archive, kColumnAmount);
     QCOMPARE(ShownNumbers(archive), (QStringList{"2", "1", "3"}));
@@ -295,7 +295,7 @@ void TestOrderArchive::searchKeepsRowsHoldingTheText() {
     Save({3, QDate(2001, 3, 5), QStringLiteral("300"), QStringLiteral("Бета"),
           QStringLiteral("за ALFA-сервис")});
     Save({12, QDate(2002, 1, 1), QStringLiteral("7")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QLineEdit* search = Search(archive);
     QVERIFY(search);
@@ -317,7 +317,7 @@ void TestOrderArchive::searchKeepsRowsHoldingTheText() {
 void TestOrderArchive::chosenOrderStaysChosenThroughSortAndSearch() {
     SaveNumbers({1, 2, 3, 4});
     Save({5, QDate(2001, 3, 5), QStringLiteral("100"), QStringLiteral("Бета")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     SelectNumber(archive, 2);
     ClickHeader(archive, kColumnNumber);
@@ -355,7 +355,7 @@ void TestOrderArchive::chosenOrderStaysChosenThroughSortAndSearch() {
 
 void TestOrderArchive::newNumberFollowsFileOrderUnderASortedList() {
     SaveNumbers({1, 9, 10});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     SelectNumber(archive, 10);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
@@ -384,7 +384,7 @@ void TestOrderArchive::writtenOrderBecomesCurrentInView() {
         numbers.append(number);
     }
     SaveNumbers(numbers);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QTreeView* list = List(archive);
@@ -415,7 +415,7 @@ void TestOrderArchive::writtenOrderBecomesCurrentInView() {
 void TestOrderArchive::doubleClickDrawsTheOrder() {
     SaveNumbers({1, 2, 3});
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     ShowWide(archive);
     QTreeView* list = List(archive);
     ClickHeader(archive, kColumnNumber);
@@ -430,7 +430,7 @@ void TestOrderArchive::doubleClickDrawsTheOrder() {
 }
 
 void TestOrderArchive::listGrowsWithTheWindow() {
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.resize(archive.minimumSize());
@@ -458,7 +458,7 @@ void TestOrderArchive::sizeAndColumnWidthsAreRemembered() {
     SaveNumbers({1, 2});
     QSize minimum;
     {
-        COrderArchiveDlg archive(m_doc);
+        COrderArchiveDlg archive(m_doc, WorkingFolder());
         minimum = archive.minimumSize();
         archive.show();
         QVERIFY(QTest::qWaitForWindowExposed(&archive));
@@ -469,7 +469,7 @@ void TestOrderArchive::sizeAndColumnWidthsAreRemembered() {
         QVERIFY(!archive.isVisible());
     }
     SaveNumbers({123456});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCOMPARE(archive.size(), minimum + QSize(123, 45));
     QTreeView* list = List(archive);
     QCOMPARE(list->header()->sectionSize(kColumnBasis), 321);
@@ -509,7 +509,7 @@ void TestOrderArchive::junkNumberNeverHidesTheList() {
                list->header()->sectionViewportPosition(kColumnBasis) < list->viewport()->width();
     };
     {
-        COrderArchiveDlg archive(m_doc);
+        COrderArchiveDlg archive(m_doc, WorkingFolder());
         archive.show();
         QVERIFY(QTest::qWaitForWindowExposed(&archive));
         QVERIFY2(fitsTheWindow(archive),
@@ -521,7 +521,7 @@ void TestOrderArchive::junkNumberNeverHidesTheList() {
         QTest::keyClick(&archive, Qt::Key_Escape);  // the widths are remembered
     }
     SaveNumbers({1});  // the file mended
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QVERIFY(fitsTheWindow(archive));

@@ -165,7 +165,7 @@ void ClickOk(QDialog* dlg) {
 }
 
 bool FailOrderWrites(const QString& path) {
-    return path.startsWith(QLatin1String("Vemo/"));
+    return QFileInfo(path).dir().dirName() == QLatin1String("Vemo");
 }
 
 // Whether the text holds a control character other than TAB and LF: what a message must not
@@ -284,7 +284,7 @@ void TestOrderDialogs::cleanup() {
 
 void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {
     SaveRows({5, 1, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCOMPARE(g_pOrderArchiveDlg, &archive);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3", "   5"}));
     QCOMPARE(archive.RowAt(1), Row(3));
@@ -330,7 +330,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
     QFETCH(QList<int>, numbers);
     QFETCH(int, proposed);
     SaveRows(numbers);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     bool seen = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         seen = true;
@@ -351,7 +351,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
 
 void TestOrderDialogs::newOrderIsWrittenAndAppended() {
     SaveRows({1, 2});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     TypeAndConfirm(Complete("3"));
     Press(&archive, kCreateNew);
@@ -375,7 +375,7 @@ void TestOrderDialogs::newOrderIsWrittenAndAppended() {
 
 void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("4"));
@@ -402,7 +402,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
 void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("2"));
@@ -420,7 +420,7 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
     OrderRow row = Row(1);
     row[kColumnDate].clear();
     QVERIFY(OrderFiles::SaveOrder(1, row));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     QDate shown;
     WhenDialogOpens<COrderDlg>(
@@ -432,7 +432,7 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
 void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
     SaveRows({1, 3});
     const QByteArray old = ReadBytes("Vemo/vemo.3");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("8");
@@ -452,7 +452,7 @@ void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
 
 void TestOrderDialogs::lowerNumberOnTheLastRowLowersTheProposal() {
     SaveRows({1, 9, 10});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(2);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("4");
@@ -477,7 +477,7 @@ void TestOrderDialogs::needsASelectedRow_data() {
 void TestOrderDialogs::needsASelectedRow() {
     QFETCH(int, button);
     SaveRows({1, 2});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     bool dialogOpened = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg*) { dialogOpened = true; });
     Press(&archive, button);
@@ -493,7 +493,7 @@ void TestOrderDialogs::needsASelectedRow() {
 void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     SaveRows({1, 2});
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(1);
@@ -507,7 +507,7 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
 
     // And by the mouse, into the document the archive was given.
     CVemoDoc other;
-    COrderArchiveDlg second(other);
+    COrderArchiveDlg second(other, WorkingFolder());
     second.SelectRow(0);
     Press(&second, kDraw);
     QCOMPARE(second.result(), int(QDialog::Accepted));
@@ -517,7 +517,7 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
 
 void TestOrderDialogs::deleteRemovesRowAndFile() {
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
@@ -537,7 +537,7 @@ void TestOrderDialogs::deleteRemovesTheRowsOwnFile() {
     SaveRows({3});
     const QByteArray three = ReadBytes("Vemo/vemo.3");
     WriteMismatchedCopy();
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCOMPARE(ShownNumbers(archive), (QStringList{"   3", "   3"}));
     archive.SelectRow(1);  // the row of vemo.7
     Press(&archive, kDeleteOrder);
@@ -559,7 +559,7 @@ void TestOrderDialogs::deleteLeavesNoRowCurrent_data() {
 void TestOrderDialogs::deleteLeavesNoRowCurrent() {
     QFETCH(bool, byEnter);
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(0);
@@ -597,7 +597,7 @@ void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
     QVERIFY(QDir().mkdir("Vemo/vemo.3"));
     QCOMPARE(mkfifo("Vemo/vemo.5", 0600), 0);
     QVERIFY(QFile::link("/dev/zero", "Vemo/vemo.6"));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QStringList texts;
     bool overTheArchive = true;
     QTimer boxes;
@@ -627,16 +627,17 @@ void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
 void TestOrderDialogs::unreadableOrderFileIsNotReplacedUnasked() {
     SaveRows({1});
     QVERIFY(QDir().mkdir("Vemo/vemo.2"));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCoreApplication::sendPostedEvents(&archive, QEvent::MetaCall);
     QCOMPARE(m_log.entries.size(), 1);
     m_log = MessageBoxes::Log();
     TypeAndConfirm(Complete("2"));  // the proposed number, and the answer Да
     Press(&archive, kCreateNew);
     QCOMPARE(m_log.Texts(),
-             (QStringList{QStringLiteral("Платежное поручение № 2 уже есть. Заменить его?"),
-                          kCannotWrite + QStringLiteral(": на место Vemo/vemo.2 программа не "
-                                                        "пишет: там не обычный файл, а папка.")}));
+             (QStringList{
+                 QStringLiteral("Платежное поручение № 2 уже есть. Заменить его?"),
+                 kCannotWrite + QStringLiteral(": на место ") + m_folder->FilePath("Vemo/vemo.2") +
+                     QStringLiteral(" программа не пишет: там не обычный файл, а папка.")}));
     QVERIFY(QFileInfo("Vemo/vemo.2").isDir());
     QCOMPARE(ShownNumbers(archive), QStringList{"   1"});
 }
@@ -649,7 +650,7 @@ void TestOrderDialogs::linkedOrderIsReadButNeverWrittenThrough() {
     QVERIFY(LineFile::Write(target, Row(4).Lines()));
     const QByteArray before = ReadBytes(target);
     QVERIFY(QFile::link(target, "Vemo/vemo.4"));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCOMPARE(ShownNumbers(archive), QStringList{"   4"});
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
@@ -659,7 +660,8 @@ void TestOrderDialogs::linkedOrderIsReadButNeverWrittenThrough() {
     Press(&archive, kEditOrder);
     QCOMPARE(m_log.entries.size(), 1);
     const QString text = m_log.entries.first().text;
-    QVERIFY2(text.startsWith(kCannotWrite + ": Vemo/vemo.4 — символическая ссылка на " + target),
+    QVERIFY2(text.startsWith(kCannotWrite + ": " + m_folder->FilePath("Vemo/vemo.4") +
+                             QStringLiteral(" — символическая ссылка на ") + target),
              qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("замените ссылку копией файла")), qPrintable(text));
     QCOMPARE(ReadBytes(target), before);
@@ -670,7 +672,7 @@ void TestOrderDialogs::linkedOrderIsReadButNeverWrittenThrough() {
 void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, "Alfa", "Гамма")));
     QVERIFY(OrderFiles::SaveOrder(2, Row(2, "alfa-2", "Дельта")));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QVERIFY(archive.m_strRowPayer.isEmpty() && archive.m_strRowRecipient.isEmpty());
     archive.SelectRow(1);
     QCOMPARE(archive.m_strRowPayer, QStringLiteral("alfa-2"));
@@ -687,7 +689,7 @@ void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
 void TestOrderDialogs::cancelledOrderDialogChangesNothing() {
     SaveRows({1});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -737,7 +739,7 @@ void TestOrderDialogs::okTestsFieldsInOrder_data() {
 void TestOrderDialogs::okTestsFieldsInOrder() {
     QFETCH(Typed, typed);
     QFETCH(QString, message);
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
     dlg.m_date = QDate(2001, 3, 5);
     dlg.OnInitDialog();
@@ -769,7 +771,7 @@ void TestOrderDialogs::refusesANumberThatIsNotWhole_data() {
 
 void TestOrderDialogs::refusesANumberThatIsNotWhole() {
     QFETCH(QString, number);
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 3;
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
@@ -786,7 +788,7 @@ void TestOrderDialogs::refusesANumberThatIsNotWhole() {
 }
 
 void TestOrderDialogs::kindOfPaymentTakesTwoCharacters() {
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.OnInitDialog();
     QLineEdit* kind = Edit(&dlg, "paymentKind");
     QTest::keyClicks(kind, "abc");
@@ -821,7 +823,7 @@ void TestOrderDialogs::preselectsExactNames() {
     QFETCH(QStringList, messages);
     WriteNames("pltRecv.dat", kPayers + QStringList{"alfa-2"});
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, payer, recipient)));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     int payerShown = -2;
     int recipientShown = -2;
@@ -843,7 +845,7 @@ void TestOrderDialogs::preselectsExactNames() {
 
 void TestOrderDialogs::missingRequisitesFileGivesAnEmptyList() {
     QVERIFY(QFile::remove("pltRecv.dat"));
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
     dlg.OnInitDialog();
     QCOMPARE(dlg.m_lbPayers->count(), 0);
@@ -855,7 +857,7 @@ void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
     QVERIFY(QFile::remove("polRecv.dat"));
     QVERIFY(QDir().mkdir("polRecv.dat"));  // there, but can't be read
     const QByteArray payers = ReadBytes("pltRecv.dat");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     int payersShown = -1;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) { payersShown = dlg->m_lbPayers->count(); });
     Press(&archive, kCreateNew);
@@ -869,7 +871,7 @@ void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
 void TestOrderDialogs::missingNameIsToldOverTheShownDialog() {
     MessageBoxes::SetTestLog(nullptr);
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, QStringLiteral("Нет такого"), "Гамма")));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     QStringList texts;
     bool overTheDialog = true;
@@ -912,7 +914,7 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, caption);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         Edit(dlg, field.toLatin1().constData())->setText(text);
@@ -938,7 +940,7 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     row[kColumnBasis] = QString(40000, QChar(u'Ж')) + QStringLiteral("конец");
     QVERIFY(OrderFiles::SaveOrder(1, row));
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "basis")->text(), row[kColumnBasis]);
@@ -961,7 +963,7 @@ void TestOrderDialogs::longKindOfPaymentIsRefusedNotCut() {
     row[kColumnPaymentKind] = "012";
     QVERIFY(OrderFiles::SaveOrder(1, row));
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     bool refused = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
@@ -1019,7 +1021,7 @@ void TestOrderDialogs::controlCharactersGoNowhere() {
     const QByteArray stored = ReadBytes("Vemo/vemo.1");
 
     // The order dialog refuses it at OK, and the record dialog too.
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     bool stays = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
@@ -1092,7 +1094,7 @@ void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk() {
     QFETCH(QString, number);
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     LineFile::g_pWriteFault = FailOrderWrites;
     TypeAndConfirm(Complete(number));
@@ -1121,7 +1123,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
     QFETCH(int, number);
     QFETCH(QStringList, shown);
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QVERIFY(OrderFiles::SaveOrder(7, Row(7)));  // written by another hand after the list was made
     archive.SelectRow(2);
     TypeAndConfirm(Complete(QString::number(number)));
@@ -1141,7 +1143,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
 void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     m_log.answerYes = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -1166,7 +1168,7 @@ void TestOrderDialogs::ownNumberNeverAsks() {
     // Two rows show number 12; the second is order 12's own file.
     WriteBytes("Vemo/vemo.9", "  12\r\n");
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     TypeAndConfirm(Complete("12"));
     Press(&archive, kEditOrder);
@@ -1188,7 +1190,7 @@ void TestOrderDialogs::editOfACopiedFileAsksBeforeWritingItsNumber() {
     const QByteArray three = ReadBytes("Vemo/vemo.3");
     WriteMismatchedCopy();
     const QByteArray seven = ReadBytes("Vemo/vemo.7");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     const OrderRow copied = archive.RowAt(1);
     archive.SelectRow(1);
     m_log.answerYes = replace;
@@ -1222,7 +1224,7 @@ void TestOrderDialogs::replacementDefaultsToNo() {
     MessageBoxes::SetTestLog(nullptr);
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     bool defaultIsNo = false;
     bool asked = false;
     bool leftOpen = false;
@@ -1282,7 +1284,7 @@ void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks_data() {
 void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks() {
     QFETCH(QString, amount);
     QFETCH(bool, taken);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "amount");
@@ -1314,7 +1316,7 @@ void TestOrderDialogs::storedKindOfPaymentIsShownWholeAndRefused() {
     row[kColumnPaymentKind] = "XYZ";
     QVERIFY(OrderFiles::SaveOrder(4, row));
     const QByteArray stored = ReadBytes(OrderFiles::FileName(4));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QLineEdit* kind = Edit(dlg, "paymentKind");
@@ -1349,7 +1351,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
     const int shown = FormPlaces::ShownChars(FormField::Basis, basis);
     QVERIFY(shown > 0 && shown < basis.size());
     m_log.answerYes = keep;
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "basis");
@@ -1380,7 +1382,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
 // The real question box: it stands over the dialog, and Enter or Esc go back to the field.
 void TestOrderDialogs::enterOnTheLengthQuestionGoesBackToTheField() {
     MessageBoxes::SetTestLog(nullptr);
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
     dlg.OnInitDialog();
     dlg.show();

@@ -646,8 +646,11 @@ void TestOrderFiles::removalLeavesNothingStray() {
     }
     const Deadline deadline(90);
     if (desktop == TrashSetting::NoDataFolder) {
+        m_trash.reset();  // first, so that it restores the real home before the next one moves it
         m_trash = std::make_unique<TestTrash>(TestTrash::DataFolder::Missing);
+        QVERIFY(m_trash->SharesVolumeWith(m_folder->Path()));
     }
+    QVERIFY(m_trash->IsInUse());
     QVERIFY(PrepareTrash(desktop, *m_trash));
     const QStringList infosBefore = m_trash->InfoFiles();
     QTemporaryDir outside;
