@@ -119,6 +119,9 @@ Result MoveToTrash(const QString& path) {
     if (lstat(from.constData(), &status) != 0 || S_ISDIR(status.st_mode)) {
         return Result::Failed;
     }
+    if (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).isEmpty()) {
+        return Result::NoTrash;  // no home to keep a trash in
+    }
     const QByteArray trash = QFile::encodeName(Folder());
     if (!PrepareTrash(trash)) {
         return Result::NoTrash;
