@@ -7,6 +7,7 @@
 #include "app/CVemoApp.h"
 #include "app/CommandLine.h"
 #include "common/SafeSave.h"
+#include "common/StorableText.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
@@ -32,8 +33,9 @@ QStringList Arguments(int argc, char** argv) {
     return arguments;
 }
 
+// A control character quoted from a data file is shown as "^@": a NUL would end the line.
 void Print(FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputs(WithVisibleControls(text).toLocal8Bit().constData(), stream);
 }
 
 // A message of the program on standard error, after its name, as other programs write theirs.

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "common/Cp1251.h"
-#include "common/LineFile.h"
+#include "common/SafeSave.h"
 #include "common/StorableText.h"
 #include "orders/BudgetChecks.h"
 #include "orders/OrderAmount.h"
@@ -32,7 +32,7 @@ void CheckStorable(const QString& where, const QString& value, QStringList* reas
     const UnstorableText found = FindUnstorableText(value);
     if (found.first >= 0) {
         reasons->append(QStringLiteral("%1 есть знаки, которые нельзя выгрузить: %2")
-                            .arg(where, found.shown.join(QLatin1Char(' '))));
+                            .arg(where, found.Names()));
     }
 }
 
@@ -52,8 +52,8 @@ void CheckOrderFields(const OrderRow& row, QStringList* reasons) {
                       reasons);
     }
     for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
-        CheckStorable(QStringLiteral("в поле «%1»").arg(BudgetChecks::Caption(column)), row[column],
-                      reasons);
+        CheckStorable(QStringLiteral("в поле «%1»").arg(OrderRow::ColumnCaption(column)),
+                      row[column], reasons);
     }
 }
 
@@ -251,8 +251,9 @@ Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
     return result;
 }
 
-bool WriteFile(const QString& path, const QStringList& lines) {
-    return LineFile::Write(path, lines);
+bool WriteFile(const QString& path, const QStringList& lines, QString* error) {
+    QString reason;
+    return SafeSave::ReplaceFile(path, FileBytes(lines), error ? error : &reason);
 }
 
 QByteArray FileBytes(const QStringList& lines) {
@@ -267,7 +268,7 @@ QByteArray FileBytes(const QStringList& lines) {
 QString RefusalsText(const QList<Refusal>& refused) {
     QStringList texts;
     for (const Refusal& refusal : refused) {
-        texts.append(refusal.Text());
+        texts.append(WithVisibleControls(refusal.Text()));
     }
     return texts.join(QLatin1Char('\n'));
 }

@@ -12,21 +12,14 @@ namespace {
 
 struct FieldRule {
     int column;
-    const char16_t* caption;
     int maxLength;
 };
 
 const FieldRule kFields[] = {
-    {kColumnStatus, u"Статус (101)", 2},
-    {kColumnKbk, u"КБК (104)", 20},
-    {kColumnOktmo, u"ОКТМО (105)", 11},
-    {kColumnTaxBasis, u"Основание платежа (106)", 2},
-    {kColumnTaxPeriod, u"Налоговый период (107)", 10},
-    {kColumnTaxDocNumber, u"Номер документа (108)", 15},
-    {kColumnTaxDocDate, u"Дата документа (109)", 10},
-    {kColumnTaxType, u"Тип платежа (110)", 2},
-    {kColumnUin, u"Код (УИН)", 25},
-    {kColumnIncomeType, u"Наз. пл. (20)", 1},
+    {kColumnStatus, 2},      {kColumnKbk, 20},       {kColumnOktmo, 11},
+    {kColumnTaxBasis, 2},    {kColumnTaxPeriod, 10}, {kColumnTaxDocNumber, 15},
+    {kColumnTaxDocDate, 10}, {kColumnTaxType, 2},    {kColumnUin, 25},
+    {kColumnIncomeType, 1},
 };
 
 const FieldRule* RuleOf(int column) {
@@ -78,12 +71,12 @@ public:
 
     // "КБК (104) «1820»: what", the value quoted as it stands.
     void Value(int column, const QString& what) {
-        m_problems.append(
-            {column, QStringLiteral("%1 «%2»: %3").arg(Caption(column), m_row[column], what)});
+        m_problems.append({column, QStringLiteral("%1 «%2»: %3")
+                                       .arg(OrderRow::ColumnCaption(column), m_row[column], what)});
     }
     // "Статус (101): what", for a field that is empty or is not at fault by its own value.
     void Field(int column, const QString& what) {
-        m_problems.append({column, Caption(column) + QStringLiteral(": ") + what});
+        m_problems.append({column, OrderRow::ColumnCaption(column) + QStringLiteral(": ") + what});
     }
     void Text(int column, const QString& text) { m_problems.append({column, text}); }
     QList<Problem> Problems() {
@@ -250,11 +243,6 @@ QList<Problem> Check(const OrderRow& row, const CRequisite* recipient) {
 int MaxLength(int column) {
     const FieldRule* rule = RuleOf(column);
     return rule ? rule->maxLength : 0;
-}
-
-QString Caption(int column) {
-    const FieldRule* rule = RuleOf(column);
-    return rule ? QString::fromUtf16(rule->caption) : QString();
 }
 
 }  // namespace BudgetChecks

@@ -29,7 +29,5 @@ bool UinCheckDigitAgrees(const QString& uin);
 
 // The longest text each field takes when typed, by its column.
 int MaxLength(int column);
-// The field's caption with its number on the form, as the messages name it: "КБК (104)".
-QString Caption(int column);
 
 }  // namespace BudgetChecks

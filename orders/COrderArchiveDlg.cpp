@@ -41,6 +41,9 @@ const QString kSettingsGroup = QStringLiteral("OrderArchive");
 const QString kSizeKey = QStringLiteral("Size");
 const QString kColumnWidthsKey = QStringLiteral("ColumnWidths");
 
+// The number column grows to show numbers of up to this many digits, and no further.
+constexpr int kWidestNumberDigits = 12;
+
 }  // namespace
 
 COrderArchiveDlg::COrderArchiveDlg(CVemoDoc& doc, const WorkingFolder& folder, QWidget* parent)
@@ -203,7 +206,8 @@ void COrderArchiveDlg::RestoreSettings() {
     const QVariantList widths = settings.value(kColumnWidthsKey).toList();
     for (int column = 0; column < qMin<int>(widths.size(), kOrderColumnCount); ++column) {
         const int width = widths.at(column).toInt();
-        if (width > 0) {
+        // A column wider than the window would push every other out of sight for good.
+        if (width > 0 && width <= this->width()) {
             m_pList->header()->resizeSection(column, width);
         }
     }
@@ -236,9 +240,14 @@ void COrderArchiveDlg::FitNumberColumn() {
     option.features |= QStyleOptionViewItem::HasDecoration;
     const QModelIndex index = m_pModel->index(longest, kColumnNumber);
     const int needed = m_pList->itemDelegate()->sizeHint(option, index).width();
+    // A junk first line of an order file is no number: the column stops at the widest number
+    // an order may bear, and the cell cuts the rest.
+    const int text = option.fontMetrics.horizontalAdvance(index.data().toString());
+    const int widest =
+        needed - text + option.fontMetrics.horizontalAdvance(QString(kWidestNumberDigits, u'0'));
     QHeaderView* header = m_pList->header();
-    if (header->sectionSize(kColumnNumber) < needed) {
-        header->resizeSection(kColumnNumber, needed);
+    if (header->sectionSize(kColumnNumber) < qMin(needed, widest)) {
+        header->resizeSection(kColumnNumber, qMin(needed, widest));
     }
 }
 
@@ -329,8 +338,10 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     const int number = row.Number();
     const QString file = OrderFiles::FileName(number);
     // The file first: the list shows only what was written.
-    if (!m_folder.SaveOrder(number, row)) {
-        MessageBoxes::ShowError(this, QStringLiteral("Не могу записать платежку"));
+    QString error;
+    if (!m_folder.SaveOrder(number, row, &error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(QStringLiteral("Не могу записать платежку"), error));
         return false;
     }
     int target = editedRow;
@@ -453,9 +464,11 @@ void COrderArchiveDlg::SaveExport(const QStringList& lines, qsizetype count) {
         return;
     }
     const QString shown = QDir::toNativeSeparators(path);
-    if (!BankExport::WriteFile(path, lines)) {
-        MessageBoxes::ShowError(this,
-                                QStringLiteral("Не могу записать файл выгрузки %1").arg(shown));
+    QString error;
+    if (!BankExport::WriteFile(path, lines, &error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(
+                      QStringLiteral("Не могу записать файл выгрузки %1").arg(shown), error));
         return;
     }
     MessageBoxes::ShowDone(

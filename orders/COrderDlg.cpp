@@ -356,7 +356,7 @@ bool COrderDlg::CheckSavableText() {
     for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
         QLineEdit* edit = m_budgetBox->EditOf(column);
         if (edit && !edit->text().isEmpty() &&
-            RefuseUnstorableField(edit, BudgetChecks::Caption(column),
+            RefuseUnstorableField(edit, OrderRow::ColumnCaption(column),
                                   QStringLiteral("платежке"))) {
             ShowBudgetFields(true);
             edit->setFocus();

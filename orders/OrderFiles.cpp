@@ -1,21 +1,20 @@
 #include "orders/OrderFiles.h"
 
 #include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "common/Cp1251.h"
+#include "common/DesktopTrash.h"
 #include "common/LineFile.h"
+#include "common/RegularFile.h"
 
 namespace OrderFiles {
 namespace {
@@ -129,12 +128,13 @@ OrderRow RowFromBytes(const char* bytes, qsizetype size) {
     return row;
 }
 
-// Reads order files with plain system calls (open, read to the end, close) into one buffer that
-// it keeps from file to file. One per loading thread.
+// Reads order files as regular files alone into one buffer that it keeps from file to file. One
+// per loading thread.
 class OrderFileReader {
 public:
     explicit OrderFileReader(const QDir& folder)
-        : m_buffer(64 * 1024), m_directory(QFile::encodeName(InFolder(folder, kDirectory))) {}
+        : m_buffer(64 * 1024, Qt::Uninitialized),
+          m_directory(QFile::encodeName(InFolder(folder, kDirectory))) {}
 
     // The row of the file with the number part, or false when it cannot be read.
     bool Load(const QByteArray& number, OrderRow* row) {
@@ -143,38 +143,15 @@ public:
         m_path += kPrefixBytes;
         m_path.append(number.constData(), size_t(number.size()));
         qsizetype size = 0;
-        if (!ReadWhole(&size)) {
+        if (RegularFile::Read(m_path.c_str(), &m_buffer, &size) != RegularFile::ReadResult::Ok) {
             return false;
         }
-        *row = RowFromBytes(m_buffer.data(), size);
+        *row = RowFromBytes(m_buffer.constData(), size);
         return true;
     }
 
 private:
-    bool ReadWhole(qsizetype* size) {
-        const int fd = open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            return false;
-        }
-        size_t used = 0;
-        for (;;) {
-            if (used == m_buffer.size()) {
-                m_buffer.resize(m_buffer.size() * 2);
-            }
-            const ssize_t got = read(fd, m_buffer.data() + used, m_buffer.size() - used);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                close(fd);
-                *size = qsizetype(used);
-                return got == 0;  // a folder at the name fails here, not at open
-            }
-            used += size_t(got);
-        }
-    }
-
-    std::vector<char> m_buffer;
+    QByteArray m_buffer;
     QByteArray m_directory;
     std::string m_path;
 };
@@ -249,8 +226,8 @@ LineFile::ReadResult ReadOrder(int number, OrderRow* row, const QDir& folder) {
                                   : LineFile::ReadResult::Missing;
 }
 
-bool SaveOrder(int number, const OrderRow& row, const QDir& folder) {
-    return LineFile::Write(InFolder(folder, FileName(number)), row.Lines());
+bool SaveOrder(int number, const OrderRow& row, const QDir& folder, QString* error) {
+    return LineFile::Write(InFolder(folder, FileName(number)), row.Lines(), error);
 }
 
 QString CannotReadMessage(const QStringList& unreadable) {
@@ -266,8 +243,8 @@ bool RemoveOrderFile(const QString& file, const QDir& folder) {
     if (info.isDir()) {
         return false;
     }
-    QFile order(info.filePath());
-    return order.moveToTrash() || order.remove();
+    return DesktopTrash::MoveToTrash(info.filePath()) == DesktopTrash::Result::Trashed ||
+           QFile::remove(info.filePath());
 }
 
 bool Exists(int number, const QDir& folder) {

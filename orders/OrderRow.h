@@ -56,6 +56,9 @@ public:
     // Missing lines give empty fields; lines after the twentieth are not part of the order.
     static OrderRow FromLines(const QStringList& lines);
 
+    // The field's name as the archive's column header and the messages give it: "Основание".
+    static QString ColumnCaption(int column);
+
 private:
     using BudgetFields = std::array<QString, kBudgetFieldCount>;
 

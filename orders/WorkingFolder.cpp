@@ -96,8 +96,8 @@ bool WorkingFolder::ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows,
     return true;
 }
 
-bool WorkingFolder::SaveOrder(int number, const OrderRow& row) const {
-    return OrderFiles::SaveOrder(number, row, m_dir);
+bool WorkingFolder::SaveOrder(int number, const OrderRow& row, QString* error) const {
+    return OrderFiles::SaveOrder(number, row, m_dir, error);
 }
 
 bool WorkingFolder::RemoveOrder(const QString& file) const {

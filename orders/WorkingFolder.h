@@ -66,8 +66,8 @@ public:
     bool ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows, QString* error) const;
 
     // Writes the order to the file of its number, in one step; false when it could not be
-    // written, the file then as it was.
-    bool SaveOrder(int number, const OrderRow& row) const;
+    // written, the file then as it was, and *error says why (a link at the name, a full disk).
+    bool SaveOrder(int number, const OrderRow& row, QString* error = nullptr) const;
     // Removes an order file by its name: into the desktop's trash where it can go, else for good.
     bool RemoveOrder(const QString& file) const;
     // Whether anything stands at the name of order N, a link to nothing included.

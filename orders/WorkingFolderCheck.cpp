@@ -30,7 +30,9 @@ std::optional<CRequisiteArray> CheckBook(const AddressBook& book, int kind, QStr
     }
     for (int i = 0; i < book.Count(); ++i) {
         const QString label = RecordLabel(i, book.At(i));
-        for (const RequisiteChecks::Problem& problem : RequisiteChecks::Check(book.At(i), kind)) {
+        for (const RequisiteChecks::Problem& problem :
+             RequisiteChecks::Check(book.At(i), kind) +
+                 RequisiteChecks::CheckStorable(book.At(i))) {
             lines->append(QStringList{fileName, label, problem.text}.join(QStringLiteral(": ")));
         }
     }

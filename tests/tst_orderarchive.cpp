@@ -146,6 +146,8 @@ private slots:
     void doubleClickDrawsTheOrder();
     void listGrowsWithTheWindow();
     void sizeAndColumnWidthsAreRemembered();
+    void junkNumberNeverHidesTheList_data();
+    void junkNumberNeverHidesTheList();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -476,6 +478,55 @@ void TestOrderArchive::sizeAndColumnWidthsAreRemembered() {
     // A number column narrowed below the widest number opens wide enough for it.
     QVERIFY(list->header()->sectionSize(kColumnNumber) >
             QFontMetrics(list->font()).horizontalAdvance(QStringLiteral("123456")));
+}
+
+// A long junk first line of an order file, or a number column remembered wider than the window,
+// leaves the other columns in sight, then and after the file is mended.
+void TestOrderArchive::junkNumberNeverHidesTheList_data() {
+    QTest::addColumn<QByteArray>("firstLine");  // of order file 1
+    QTest::addColumn<int>("remembered");        // the number column's width last time; 0: none
+    const QByteArray junk(3000, '7');
+    QTest::newRow("a long junk first line") << junk << 0;
+    QTest::newRow("a remembered width of 14 403 px") << QByteArray("   1") << 14403;
+    QTest::newRow("both") << junk << 14403;
+    QTest::newRow("twelve digits still fit") << QByteArray("123456789012") << 0;
+}
+
+void TestOrderArchive::junkNumberNeverHidesTheList() {
+    QFETCH(QByteArray, firstLine);
+    QFETCH(int, remembered);
+    WriteBytes("Vemo/vemo.1", firstLine + "\r\n 5. 3.2001\r\nAlfa\r\n");
+    SaveNumbers({2});
+    if (remembered > 0) {
+        QSettings().setValue("OrderArchive/ColumnWidths",
+                             QVariantList{remembered, 100, 200, 200, 100, 500, 100, 100, 150, 100});
+    }
+    // Whatever stands in the file, the column is never wider than a thirteen-digit number.
+    const auto fitsTheWindow = [](COrderArchiveDlg& archive) {
+        QTreeView* list = List(archive);
+        const int number = list->header()->sectionSize(kColumnNumber);
+        const int widest = QFontMetrics(list->font()).horizontalAdvance(QString(13, u'0')) +
+                           list->iconSize().width() + 20;
+        return number <= widest &&
+               list->header()->sectionViewportPosition(kColumnBasis) < list->viewport()->width();
+    };
+    {
+        COrderArchiveDlg archive(m_doc, WorkingFolder());
+        archive.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&archive));
+        QVERIFY2(fitsTheWindow(archive),
+                 qPrintable(QString::number(List(archive)->header()->sectionSize(0))));
+        if (firstLine.size() <= 12) {
+            const QModelIndex cell = List(archive)->model()->index(0, kColumnNumber);
+            QCOMPARE(ToolTipOf(List(archive), cell), QString());  // shown whole
+        }
+        QTest::keyClick(&archive, Qt::Key_Escape);  // the widths are remembered
+    }
+    SaveNumbers({1});  // the file mended
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    QVERIFY(fitsTheWindow(archive));
 }
 
 QTEST_MAIN(TestOrderArchive)
