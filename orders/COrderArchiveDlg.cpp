@@ -337,6 +337,10 @@ void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
 bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     const int number = row.Number();
     const QString file = OrderFiles::FileName(number);
+    if (editedRow >= 0 && m_pModel->FileOf(editedRow) == file &&
+        !ConfirmRewrite(editedRow, number)) {
+        return false;
+    }
     // The file first: the list shows only what was written.
     QString error;
     if (!m_folder.SaveOrder(number, row, &error)) {
@@ -356,6 +360,31 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     m_pModel->RemoveOtherRowsOfFile(file, target);
     ShowOrder(stored.row());
     return true;
+}
+
+bool COrderArchiveDlg::ConfirmRewrite(int editedRow, int number) {
+    const QString file = m_pModel->FileOf(editedRow);
+    OrderRow onDisk;
+    const LineFile::ReadResult read = m_folder.ReadOrderFile(file, &onDisk);
+    if (read == LineFile::ReadResult::Ok && onDisk == m_pModel->RowAt(editedRow)) {
+        return true;
+    }
+    if (MessageBoxes::AskYesNo(this,
+                               QStringLiteral("Платежное поручение %1 изменено (или удалено) "
+                                              "другой программой после открытия архива. Записать "
+                                              "ваше?")
+                                   .arg(number),
+                               MessageBoxes::Answer::No)) {
+        return true;
+    }
+    if (read == LineFile::ReadResult::Ok) {
+        m_pModel->SetRow(editedRow, onDisk, file);
+        ShowOrder(editedRow);
+    } else if (read == LineFile::ReadResult::Missing) {
+        m_pModel->RemoveRow(editedRow);
+        m_pList->selectionModel()->clear();
+    }
+    return false;
 }
 
 void COrderArchiveDlg::OnCreateNew() {

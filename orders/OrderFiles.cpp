@@ -217,13 +217,19 @@ QList<OrderRow> LoadOrders(QStringList* unreadable, QStringList* files, const QD
 }
 
 LineFile::ReadResult ReadOrder(int number, OrderRow* row, const QDir& folder) {
+    return ReadOrderFile(FileName(number), row, folder);
+}
+
+LineFile::ReadResult ReadOrderFile(const QString& file, OrderRow* row, const QDir& folder) {
+    const QString numberPart = file.mid(kDirectory.size() + 1 + kPrefix.size());
     OrderFileReader reader(folder);
-    if (reader.Load(QByteArray::number(number), row)) {
+    if (reader.Load(numberPart.toLatin1(), row)) {
         return LineFile::ReadResult::Ok;
     }
     *row = OrderRow();
-    return Exists(number, folder) ? LineFile::ReadResult::Unreadable
-                                  : LineFile::ReadResult::Missing;
+    const QFileInfo info(InFolder(folder, file));
+    return info.exists() || info.isSymLink() ? LineFile::ReadResult::Unreadable
+                                             : LineFile::ReadResult::Missing;
 }
 
 bool SaveOrder(int number, const OrderRow& row, const QDir& folder, QString* error) {

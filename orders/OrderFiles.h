@@ -26,6 +26,8 @@ QList<OrderRow> LoadOrders(QStringList* unreadable = nullptr, QStringList* files
 
 // The row of order file N, read as LoadOrders reads each file; an empty row unless Ok.
 LineFile::ReadResult ReadOrder(int number, OrderRow* row, const QDir& folder = QDir());
+// The row of an order file by its name, as FileName writes it ("Vemo/vemo.7"), read the same way.
+LineFile::ReadResult ReadOrderFile(const QString& file, OrderRow* row, const QDir& folder = QDir());
 
 // What the user is told about order files that could not be read: their names, the first few of
 // a long list.

@@ -59,6 +59,10 @@ LineFile::ReadResult WorkingFolder::ReadOrder(int number, OrderRow* row) const {
     return OrderFiles::ReadOrder(number, row, m_dir);
 }
 
+LineFile::ReadResult WorkingFolder::ReadOrderFile(const QString& file, OrderRow* row) const {
+    return OrderFiles::ReadOrderFile(file, row, m_dir);
+}
+
 bool WorkingFolder::ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows,
                                QString* error) const {
     rows->clear();

@@ -61,6 +61,9 @@ public:
     StoredOrders ReadOrders() const;
     // Order file N alone; an empty row unless Ok.
     LineFile::ReadResult ReadOrder(int number, OrderRow* row) const;
+    // An order file by the name StoredOrders gives it, read again: another program may have
+    // changed it since.
+    LineFile::ReadResult ReadOrderFile(const QString& file, OrderRow* row) const;
     // The orders named, in the order given and each once; all of them for none. False, with the
     // reason in the user's words in *error, when one is missing or a file cannot be read.
     bool ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows, QString* error) const;

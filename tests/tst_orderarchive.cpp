@@ -146,6 +146,8 @@ private slots:
     void doubleClickDrawsTheOrder();
     void listGrowsWithTheWindow();
     void sizeAndColumnWidthsAreRemembered();
+    void staleEditAsksBeforeWritingOverAnotherEditor_data();
+    void staleEditAsksBeforeWritingOverAnotherEditor();
     void junkNumberNeverHidesTheList_data();
     void junkNumberNeverHidesTheList();
 
@@ -482,6 +484,61 @@ void TestOrderArchive::sizeAndColumnWidthsAreRemembered() {
 
 // A long junk first line of an order file, or a number column remembered wider than the window,
 // leaves the other columns in sight, then and after the file is mended.
+void TestOrderArchive::staleEditAsksBeforeWritingOverAnotherEditor_data() {
+    QTest::addColumn<bool>("otherDeletes");
+    QTest::addColumn<bool>("writeOurs");
+    QTest::newRow("changed, keep theirs") << false << false;
+    QTest::newRow("changed, write ours") << false << true;
+    QTest::newRow("deleted, keep it deleted") << true << false;
+    QTest::newRow("deleted, write ours") << true << true;
+}
+
+// Two archives on one folder, as two editors would have them: the second one's edit of an order
+// the first has changed or deleted since is written only when the user says so.
+void TestOrderArchive::staleEditAsksBeforeWritingOverAnotherEditor() {
+    QFETCH(bool, otherDeletes);
+    QFETCH(bool, writeOurs);
+    Save({1, QDate(2001, 3, 5), QStringLiteral("100")});
+    COrderArchiveDlg other(m_doc, WorkingFolder());
+    COrderArchiveDlg ours(m_doc, WorkingFolder());
+    const auto editAmount = [](COrderArchiveDlg& archive, const QString& amount) {
+        SelectNumber(archive, 1);
+        WhenDialogOpens<COrderDlg>([amount](COrderDlg* dlg) {
+            dlg->findChild<QLineEdit*>(QStringLiteral("amount"))->setText(amount);
+            dlg->OnOK();
+        });
+        Press(archive, QStringLiteral("Изменить"));
+    };
+    if (otherDeletes) {
+        SelectNumber(other, 1);
+        Press(other, QStringLiteral("Удалить"));
+    } else {
+        editAmount(other, QStringLiteral("200"));
+    }
+    m_log = MessageBoxes::Log();  // the other archive's own edit or delete asked nothing
+    m_log.answers = {writeOurs};
+    editAmount(ours, QStringLiteral("300"));
+    QCOMPARE(m_log.Texts(),
+             QStringList(QStringLiteral("Платежное поручение 1 изменено (или удалено) другой "
+                                        "программой после открытия архива. Записать ваше?")));
+
+    OrderRow onDisk;
+    const LineFile::ReadResult read = OrderFiles::ReadOrder(1, &onDisk);
+    const bool fileGone = otherDeletes && !writeOurs;
+    QCOMPARE(read, fileGone ? LineFile::ReadResult::Missing : LineFile::ReadResult::Ok);
+    QCOMPARE(onDisk[kColumnAmount].startsWith(QLatin1String("300")), writeOurs);
+    // Our list shows what the file now holds, and a second edit of it asks nothing.
+    QCOMPARE(ours.RowCount(), fileGone ? 0 : 1);
+    if (!fileGone) {
+        QCOMPARE(ours.RowAt(0), onDisk);
+        m_log = MessageBoxes::Log();
+        editAmount(ours, QStringLiteral("400"));
+        QCOMPARE(m_log.Texts(), QStringList());
+        QVERIFY(OrderFiles::ReadOrder(1, &onDisk) == LineFile::ReadResult::Ok);
+        QVERIFY(onDisk[kColumnAmount].startsWith(QLatin1String("400")));
+    }
+}
+
 void TestOrderArchive::junkNumberNeverHidesTheList_data() {
     QTest::addColumn<QByteArray>("firstLine");  // of order file 1
     QTest::addColumn<int>("remembered");        // the number column's width last time; 0: none
