@@ -10,6 +10,8 @@
 #include "app/CommandLine.h"
 #include "app/UserFolder.h"
 #include "common/SafeSave.h"
+#include "common/StorableText.h"
+#include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
 #include "orders/BankExport.h"
@@ -33,8 +35,9 @@ QStringList Arguments(int argc, char** argv) {
     return arguments;
 }
 
+// A control character quoted from a data file is shown as "^@": a NUL would end the line.
 void Print(FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputs(WithVisibleControls(text).toLocal8Bit().constData(), stream);
 }
 
 // A message of the program on standard error, after its name, as other programs write theirs.

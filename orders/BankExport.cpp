@@ -1,12 +1,14 @@
 #include "orders/BankExport.h"
 
 #include <QDate>
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 
 #include "common/Cp1251.h"
-#include "common/LineFile.h"
+#include "common/SafeSave.h"
 #include "common/StorableText.h"
+#include "orders/BudgetChecks.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 #include "requisites/RequisiteChecks.h"
@@ -30,7 +32,7 @@ void CheckStorable(const QString& where, const QString& value, QStringList* reas
     const UnstorableText found = FindUnstorableText(value);
     if (found.first >= 0) {
         reasons->append(QStringLiteral("%1 есть знаки, которые нельзя выгрузить: %2")
-                            .arg(where, found.shown.join(QLatin1Char(' '))));
+                            .arg(where, found.Names()));
     }
 }
 
@@ -48,6 +50,10 @@ void CheckOrderFields(const OrderRow& row, QStringList* reasons) {
     for (const auto& [column, caption] : kFields) {
         CheckStorable(QStringLiteral("в поле «%1»").arg(QString::fromUtf16(caption)), row[column],
                       reasons);
+    }
+    for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
+        CheckStorable(QStringLiteral("в поле «%1»").arg(OrderRow::ColumnCaption(column)),
+                      row[column], reasons);
     }
 }
 
@@ -116,17 +122,8 @@ QString Line(const QString& key, const QString& value) {
 // Numbers go to the bank as the checks read them: people copy them in groups of digits.
 using RequisiteChecks::WithoutBlanks;
 
-// The taxpayer number and the reason code are one field, "INN/KPP"; either part may be missing.
-std::pair<QString, QString> SplitInnKpp(const QString& innKpp) {
-    const qsizetype slash = innKpp.indexOf(u'/');
-    if (slash < 0) {
-        return {WithoutBlanks(innKpp), QString()};
-    }
-    return {WithoutBlanks(innKpp.left(slash)), WithoutBlanks(innKpp.mid(slash + 1))};
-}
-
 void AppendParty(const QString& prefix, const CRequisite& party, int nKind, QStringList* lines) {
-    const auto [inn, kpp] = SplitInnKpp(party.m_strInnKpp);
+    const auto [inn, kpp] = SplitInnKpp(party.m_strInnKpp);  // the record's one field
     const PartyAccounts accounts = AccountsOf(party, nKind);
     const QString own = WithoutBlanks(accounts.own);
     const QString named =
@@ -142,6 +139,31 @@ void AppendParty(const QString& prefix, const CRequisite& party, int nKind, QStr
            << Line(prefix + QStringLiteral("Корсчет"), WithoutBlanks(accounts.correspondent));
 }
 
+// The keys of the budget fields, in the order of the fields.
+const std::pair<const char16_t*, int> kBudgetKeys[] = {
+    {u"СтатусСоставителя", kColumnStatus},
+    {u"ПоказательКБК", kColumnKbk},
+    {u"ОКАТО", kColumnOktmo},  // the key's name is older than the code it holds
+    {u"ПоказательОснования", kColumnTaxBasis},
+    {u"ПоказательПериода", kColumnTaxPeriod},
+    {u"ПоказательНомера", kColumnTaxDocNumber},
+    {u"ПоказательДаты", kColumnTaxDocDate},
+    {u"ПоказательТипа", kColumnTaxType},
+};
+
+// The term of payment as a date ДД.ММ.ГГГГ, or nothing: a reader in use refuses the whole file
+// on any other text there. A term typed with blanks or one-digit days and months is that date.
+QString TermDate(const QString& term) {
+    static const QRegularExpression kDate(
+        QStringLiteral("^\\s*(\\d{1,2})\\.\\s*(\\d{1,2})\\.(\\d{4})\\s*$"));
+    const QRegularExpressionMatch match = kDate.match(term);
+    const QDate date =
+        match.hasMatch()
+            ? QDate(match.captured(3).toInt(), match.captured(2).toInt(), match.captured(1).toInt())
+            : QDate();
+    return date.isValid() ? DateText(date) : QString();
+}
+
 void AppendSection(const CheckedOrder& order, QStringList* lines) {
     const OrderRow& row = order.row;
     *lines << Line(QStringLiteral("СекцияДокумент"), kDocumentKind)
@@ -152,7 +174,17 @@ void AppendSection(const CheckedOrder& order, QStringList* lines) {
     AppendParty(QStringLiteral("Получатель"), order.recipient, kRecipientsKind, lines);
     *lines << Line(QStringLiteral("ВидПлатежа"), row[kColumnPaymentType])
            << Line(QStringLiteral("ВидОплаты"), row[kColumnPaymentKind])
-           << Line(QStringLiteral("СрокПлатежа"), row[kColumnPaymentTerm])
+           << Line(QStringLiteral("Код"), row[kColumnUin]);
+    // An older reader refuses the key, so it goes only where there is a code.
+    if (!row[kColumnIncomeType].isEmpty()) {
+        *lines << Line(QStringLiteral("КодНазПлатежа"), row[kColumnIncomeType]);
+    }
+    // Every document carries all the budget keys, empty for an ordinary payment: a reader in use
+    // refuses a document without them.
+    for (const auto& [key, column] : kBudgetKeys) {
+        *lines << Line(QString::fromUtf16(key), row[column]);
+    }
+    *lines << Line(QStringLiteral("СрокПлатежа"), TermDate(row[kColumnPaymentTerm]))
            << Line(QStringLiteral("Очередность"), row[kColumnPriority])
            << Line(QStringLiteral("НазначениеПлатежа"), row[kColumnBasis])
            << QStringLiteral("КонецДокумента");
@@ -219,8 +251,9 @@ Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
     return result;
 }
 
-bool WriteFile(const QString& path, const QStringList& lines) {
-    return LineFile::Write(path, lines);
+bool WriteFile(const QString& path, const QStringList& lines, QString* error) {
+    QString reason;
+    return SafeSave::ReplaceFile(path, FileBytes(lines), error ? error : &reason);
 }
 
 QByteArray FileBytes(const QStringList& lines) {
@@ -235,7 +268,7 @@ QByteArray FileBytes(const QStringList& lines) {
 QString RefusalsText(const QList<Refusal>& refused) {
     QStringList texts;
     for (const Refusal& refusal : refused) {
-        texts.append(refusal.Text());
+        texts.append(WithVisibleControls(refusal.Text()));
     }
     return texts.join(QLatin1Char('\n'));
 }

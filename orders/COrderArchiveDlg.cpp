@@ -42,6 +42,9 @@ const QString kSettingsGroup = QStringLiteral("OrderArchive");
 const QString kSizeKey = QStringLiteral("Size");
 const QString kColumnWidthsKey = QStringLiteral("ColumnWidths");
 
+// The number column grows to show numbers of up to this many digits, and no further.
+constexpr int kWidestNumberDigits = 12;
+
 }  // namespace
 
 COrderArchiveDlg::COrderArchiveDlg(CVemoDoc& doc, const WorkingFolder& folder, QWidget* parent)
@@ -214,7 +217,8 @@ void COrderArchiveDlg::RestoreSettings() {
     const QVariantList widths = settings.value(kColumnWidthsKey).toList();
     for (int column = 0; column < qMin<int>(widths.size(), kOrderColumnCount); ++column) {
         const int width = widths.at(column).toInt();
-        if (width > 0) {
+        // A column wider than the window would push every other out of sight for good.
+        if (width > 0 && width <= this->width()) {
             m_pList->header()->resizeSection(column, width);
         }
     }
@@ -247,9 +251,14 @@ void COrderArchiveDlg::FitNumberColumn() {
     option.features |= QStyleOptionViewItem::HasDecoration;
     const QModelIndex index = m_pModel->index(longest, kColumnNumber);
     const int needed = m_pList->itemDelegate()->sizeHint(option, index).width();
+    // A junk first line of an order file is no number: the column stops at the widest number
+    // an order may bear, and the cell cuts the rest.
+    const int text = option.fontMetrics.horizontalAdvance(index.data().toString());
+    const int widest =
+        needed - text + option.fontMetrics.horizontalAdvance(QString(kWidestNumberDigits, u'0'));
     QHeaderView* header = m_pList->header();
-    if (header->sectionSize(kColumnNumber) < needed) {
-        header->resizeSection(kColumnNumber, needed);
+    if (header->sectionSize(kColumnNumber) < qMin(needed, widest)) {
+        header->resizeSection(kColumnNumber, qMin(needed, widest));
     }
 }
 
@@ -340,6 +349,8 @@ void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
     dialog->SetSanityContext(SanityContext(editedRow));
+    dialog->SetAddRecipient(
+        [this](const CRequisite& record) { return m_folder.AddRecord(kRecipientsKind, record); });
     if (dialog->exec() == QDialog::Accepted) {
         StoreOrder(dialog->Row(), editedRow);
     }
@@ -348,9 +359,15 @@ void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
 bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     const int number = row.Number();
     const QString file = OrderFiles::FileName(number);
+    if (editedRow >= 0 && m_pModel->FileOf(editedRow) == file &&
+        !ConfirmRewrite(editedRow, number)) {
+        return false;
+    }
     // The file first: the list shows only what was written.
-    if (!m_folder.SaveOrder(number, row)) {
-        MessageBoxes::ShowError(this, QStringLiteral("Не могу записать платежку"));
+    QString error;
+    if (!m_folder.SaveOrder(number, row, &error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(QStringLiteral("Не могу записать платежку"), error));
         return false;
     }
     int target = editedRow;
@@ -365,6 +382,31 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     m_pModel->RemoveOtherRowsOfFile(file, target);
     ShowOrder(stored.row());
     return true;
+}
+
+bool COrderArchiveDlg::ConfirmRewrite(int editedRow, int number) {
+    const QString file = m_pModel->FileOf(editedRow);
+    OrderRow onDisk;
+    const LineFile::ReadResult read = m_folder.ReadOrderFile(file, &onDisk);
+    if (read == LineFile::ReadResult::Ok && onDisk == m_pModel->RowAt(editedRow)) {
+        return true;
+    }
+    if (MessageBoxes::AskYesNo(this,
+                               QStringLiteral("Платежное поручение %1 изменено (или удалено) "
+                                              "другой программой после открытия архива. Записать "
+                                              "ваше?")
+                                   .arg(number),
+                               MessageBoxes::Answer::No)) {
+        return true;
+    }
+    if (read == LineFile::ReadResult::Ok) {
+        m_pModel->SetRow(editedRow, onDisk, file);
+        ShowOrder(editedRow);
+    } else if (read == LineFile::ReadResult::Missing) {
+        m_pModel->RemoveRow(editedRow);
+        m_pList->selectionModel()->clear();
+    }
+    return false;
 }
 
 void COrderArchiveDlg::OnCreateNew() {
@@ -473,9 +515,11 @@ void COrderArchiveDlg::SaveExport(const QStringList& lines, qsizetype count) {
         return;
     }
     const QString shown = QDir::toNativeSeparators(path);
-    if (!BankExport::WriteFile(path, lines)) {
-        MessageBoxes::ShowError(this,
-                                QStringLiteral("Не могу записать файл выгрузки %1").arg(shown));
+    QString error;
+    if (!BankExport::WriteFile(path, lines, &error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(
+                      QStringLiteral("Не могу записать файл выгрузки %1").arg(shown), error));
         return;
     }
     MessageBoxes::ShowDone(

@@ -98,6 +98,10 @@ private:
     // new last row when editedRow is -1. The list then shows that order in that row alone. False,
     // with the user told, when the file could not be written.
     bool StoreOrder(const OrderRow& row, int editedRow);
+    // Whether the edited row's file may be written: it still holds what the list shows, or the
+    // user says to write over what another program put there. On "Нет" the row shows the file as
+    // it stands now, or goes when the file has gone.
+    bool ConfirmRewrite(int editedRow, int number);
     // Warns about the order's parties whose records break a bank rule; the form is drawn anyway.
     void TellFaultyParties(const OrderRow& row, const AddressBooks& books);
     // The orders to export: the selected ones, or all.

@@ -9,12 +9,17 @@
 #include "orders/OrderSanity.h"
 #include "orders/WorkingFolder.h"
 
+class BudgetFieldsBox;
+class CodeComboBox;
 class QDateEdit;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
+class QToolButton;
 
 // One payment order to enter or change: number, date, recipient and payer chosen from the names
-// of the address books it is given, amount, basis and the four coded fields. OK ends it only when
+// of the address books it is given, amount, basis and the four coded fields, the income-type
+// code, and the fields of a payment to the budget in a group of their own. OK ends it only when
 // every field is filled in. The caller hands in an order with SetRow (or, for a new order, sets
 // the number and the date), runs exec() and after OK takes the order back with Row().
 class COrderDlg : public QDialog {
@@ -33,6 +38,9 @@ public:
     // What OK compares the order with before it warns about a likely slip (a date, a duplicate,
     // a long purpose): the archive's other orders and, for a stored order, its stored date.
     void SetSanityContext(const OrderSanity::Context& context);
+    // Lets "ЕНП" offer to add the tax service to the recipients' book when it is not there: the
+    // function adds the record, true when it was written.
+    void SetAddRecipient(std::function<bool(const CRequisite& record)> addRecipient);
 
     // Moves the members into the controls, or with saveAndValidate the controls into the
     // members; false, after telling the user, when a field holds what its member can't take.
@@ -53,12 +61,16 @@ public:
     QString m_strPaymentKind;
     QString m_strPaymentType;
     QString m_strPaymentTerm;
+    QString m_strIncomeType;  // "Наз. пл." (20)
+    OrderRow m_budget;        // the fields of a payment to the budget, by their columns
 
 public slots:
     // Fills the name lists from the address books and, for a row, preselects its names; what
     // went wrong is told once the dialog is up.
     bool OnInitDialog();
     void OnOK();
+    // "ЕНП": fills the single tax payment and chooses the tax service as the recipient.
+    void OnSingleTaxPayment();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,12 +112,25 @@ private:
     bool ConfirmSanity();
     // The field that a refusal of OK names, for the focus; null for none.
     QWidget* FieldNamedBy(const QString& refusal) const;
+    // Warns about budget fields that break a rule; false when the user goes back to correct them,
+    // the focus on the first field at fault.
+    bool ConfirmBudgetFields();
+    // Shows or hides the budget group, and fits the dialog to it.
+    void ShowBudgetFields(bool shown);
+    // Opens the budget group when the chosen recipient's own account is a treasury account.
+    void OnRecipientChosen();
+    // The record of the chosen recipient, or none.
+    const CRequisite* ChosenRecipient() const;
+    // Selects the tax service among the recipients, offering to add it; false when it is not
+    // there in the end.
+    bool ChooseTaxService();
 
     bool m_bInitialised = false;
-    const AddressBooks m_books;
+    AddressBooks m_books;
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;
     OrderSanity::Context m_sanity;
+    std::function<bool(const CRequisite&)> m_addRecipient;
     QLineEdit* m_editNumber = nullptr;
     QDateEdit* m_dateEdit = nullptr;
     QLineEdit* m_editAmount = nullptr;
@@ -114,4 +139,9 @@ private:
     QLineEdit* m_editPaymentTerm = nullptr;
     QLineEdit* m_editPaymentType = nullptr;
     QLineEdit* m_editPriority = nullptr;
+    CodeComboBox* m_comboIncomeType = nullptr;
+    QToolButton* m_budgetToggle = nullptr;
+    BudgetFieldsBox* m_budgetBox = nullptr;
+    QPushButton* m_pOk = nullptr;
+    QPushButton* m_pCancel = nullptr;
 };

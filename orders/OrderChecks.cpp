@@ -1,5 +1,6 @@
 #include "orders/OrderChecks.h"
 
+#include "common/StorableText.h"
 #include "orders/OrderAmount.h"
 #include "requisites/RequisitesFile.h"
 
@@ -25,6 +26,17 @@ void CheckAmount(const QString& amount, QStringList* problems) {
     problems->append(QStringLiteral("сумма «%1» не является суммой платежа").arg(amount));
 }
 
+// Such text comes only from a file written by another program: the order dialog refuses it.
+void CheckStorable(const OrderRow& row, QStringList* problems) {
+    for (int column = 0; column < kOrderFieldCount; ++column) {
+        const UnstorableText found = FindUnstorableText(row[column]);
+        if (found.first >= 0) {
+            problems->append(QStringLiteral("поле «%1»: недопустимые знаки %2")
+                                 .arg(OrderRow::ColumnCaption(column), found.Names()));
+        }
+    }
+}
+
 }  // namespace
 
 QStringList Check(const OrderRow& row, const AddressBooks& books) {
@@ -34,6 +46,7 @@ QStringList Check(const OrderRow& row, const AddressBooks& books) {
     CheckParty(row[kColumnRecipient], books.recipients, RequisitesFile::kRecipientsKind,
                QStringLiteral("получатель"), &problems);
     CheckAmount(row[kColumnAmount], &problems);
+    CheckStorable(row, &problems);
     return problems;
 }
 

@@ -1,21 +1,20 @@
 #include "orders/OrderFiles.h"
 
 #include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "common/Cp1251.h"
+#include "common/DesktopTrash.h"
 #include "common/LineFile.h"
+#include "common/RegularFile.h"
 
 namespace OrderFiles {
 namespace {
@@ -79,10 +78,10 @@ QList<QByteArray> ListNumbers(const QDir& folder) {
     return numbers;
 }
 
-// Where each line of an order file stands in its bytes; lines after the tenth are not read.
+// Where each line of an order file stands in its bytes; lines after the last field are not read.
 struct LineSpans {
-    qsizetype start[kOrderColumnCount] = {};
-    qsizetype length[kOrderColumnCount] = {};
+    qsizetype start[kOrderFieldCount] = {};
+    qsizetype length[kOrderFieldCount] = {};
     int count = 0;
 };
 
@@ -90,7 +89,7 @@ LineSpans FindLines(const char* bytes, qsizetype size) {
     LineSpans lines;
     LineFile::Scanner scanner(QByteArrayView(bytes, size));
     QByteArrayView line;
-    for (; lines.count < kOrderColumnCount && scanner.Next(&line); ++lines.count) {
+    for (; lines.count < kOrderFieldCount && scanner.Next(&line); ++lines.count) {
         lines.start[lines.count] = line.data() - bytes;
         lines.length[lines.count] = line.size();
     }
@@ -129,12 +128,13 @@ OrderRow RowFromBytes(const char* bytes, qsizetype size) {
     return row;
 }
 
-// Reads order files with plain system calls (open, read to the end, close) into one buffer that
-// it keeps from file to file. One per loading thread.
+// Reads order files as regular files alone into one buffer that it keeps from file to file. One
+// per loading thread.
 class OrderFileReader {
 public:
     explicit OrderFileReader(const QDir& folder)
-        : m_buffer(64 * 1024), m_directory(QFile::encodeName(InFolder(folder, kDirectory))) {}
+        : m_buffer(64 * 1024, Qt::Uninitialized),
+          m_directory(QFile::encodeName(InFolder(folder, kDirectory))) {}
 
     // The row of the file with the number part, or false when it cannot be read.
     bool Load(const QByteArray& number, OrderRow* row) {
@@ -143,38 +143,15 @@ public:
         m_path += kPrefixBytes;
         m_path.append(number.constData(), size_t(number.size()));
         qsizetype size = 0;
-        if (!ReadWhole(&size)) {
+        if (RegularFile::Read(m_path.c_str(), &m_buffer, &size) != RegularFile::ReadResult::Ok) {
             return false;
         }
-        *row = RowFromBytes(m_buffer.data(), size);
+        *row = RowFromBytes(m_buffer.constData(), size);
         return true;
     }
 
 private:
-    bool ReadWhole(qsizetype* size) {
-        const int fd = open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            return false;
-        }
-        size_t used = 0;
-        for (;;) {
-            if (used == m_buffer.size()) {
-                m_buffer.resize(m_buffer.size() * 2);
-            }
-            const ssize_t got = read(fd, m_buffer.data() + used, m_buffer.size() - used);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                close(fd);
-                *size = qsizetype(used);
-                return got == 0;  // a folder at the name fails here, not at open
-            }
-            used += size_t(got);
-        }
-    }
-
-    std::vector<char> m_buffer;
+    QByteArray m_buffer;
     QByteArray m_directory;
     std::string m_path;
 };
@@ -240,21 +217,27 @@ QList<OrderRow> LoadOrders(QStringList* unreadable, QStringList* files, const QD
 }
 
 LineFile::ReadResult ReadOrder(int number, OrderRow* row, const QDir& folder) {
+    return ReadOrderFile(FileName(number), row, folder);
+}
+
+LineFile::ReadResult ReadOrderFile(const QString& file, OrderRow* row, const QDir& folder) {
+    const QString numberPart = file.mid(kDirectory.size() + 1 + kPrefix.size());
     OrderFileReader reader(folder);
-    if (reader.Load(QByteArray::number(number), row)) {
+    if (reader.Load(numberPart.toLatin1(), row)) {
         return LineFile::ReadResult::Ok;
     }
     *row = OrderRow();
-    return Exists(number, folder) ? LineFile::ReadResult::Unreadable
-                                  : LineFile::ReadResult::Missing;
+    const QFileInfo info(InFolder(folder, file));
+    return info.exists() || info.isSymLink() ? LineFile::ReadResult::Unreadable
+                                             : LineFile::ReadResult::Missing;
 }
 
-bool SaveOrder(int number, const OrderRow& row, const QDir& folder) {
-    return SaveOrderFile(FileName(number), row, folder);
+bool SaveOrder(int number, const OrderRow& row, const QDir& folder, QString* error) {
+    return SaveOrderFile(FileName(number), row, folder, error);
 }
 
-bool SaveOrderFile(const QString& file, const OrderRow& row, const QDir& folder) {
-    return LineFile::Write(InFolder(folder, file), row.Lines());
+bool SaveOrderFile(const QString& file, const OrderRow& row, const QDir& folder, QString* error) {
+    return LineFile::Write(InFolder(folder, file), row.Lines(), error);
 }
 
 QString CannotReadMessage(const QStringList& unreadable) {
@@ -270,8 +253,8 @@ bool RemoveOrderFile(const QString& file, const QDir& folder) {
     if (info.isDir()) {
         return false;
     }
-    QFile order(info.filePath());
-    return order.moveToTrash() || order.remove();
+    return DesktopTrash::MoveToTrash(info.filePath()) == DesktopTrash::Result::Trashed ||
+           QFile::remove(info.filePath());
 }
 
 bool Exists(int number, const QDir& folder) {

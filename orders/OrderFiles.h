@@ -26,20 +26,25 @@ QList<OrderRow> LoadOrders(QStringList* unreadable = nullptr, QStringList* files
 
 // The row of order file N, read as LoadOrders reads each file; an empty row unless Ok.
 LineFile::ReadResult ReadOrder(int number, OrderRow* row, const QDir& folder = QDir());
+// The row of an order file by its name, as FileName writes it ("Vemo/vemo.7"), read the same way.
+LineFile::ReadResult ReadOrderFile(const QString& file, OrderRow* row, const QDir& folder = QDir());
 
 // What the user is told about order files that could not be read: their names, the first few of
 // a long list.
 QString CannotReadMessage(const QStringList& unreadable);
 
 // Writes the row to the file of the number, replacing it in one step. False when it could not be
-// written; the file is then as it was.
-bool SaveOrder(int number, const OrderRow& row, const QDir& folder = QDir());
+// written, with the reason in *error (see LineFile::Write: a link or a FIFO at the name is
+// refused); the file is then as it was.
+bool SaveOrder(int number, const OrderRow& row, const QDir& folder = QDir(),
+               QString* error = nullptr);
 // The same for an order file by its name (as FileName gives it), whatever number it holds.
-bool SaveOrderFile(const QString& file, const OrderRow& row, const QDir& folder = QDir());
+bool SaveOrderFile(const QString& file, const OrderRow& row, const QDir& folder = QDir(),
+                   QString* error = nullptr);
 
-// Removes an order file (a name as FileName gives it): into the desktop's trash where there is
-// one, so that a slip can be undone, else for good. False when nothing was removed, a folder at
-// the name included.
+// Removes an order file (a name as FileName gives it): into the desktop's trash where it can
+// take the file, so that a slip can be undone, else for good. A link goes, never its target.
+// False when nothing was removed, a folder at the name included.
 bool RemoveOrderFile(const QString& file, const QDir& folder = QDir());
 
 // Whether anything stands at the name of order N, a link to nothing included: writing the order

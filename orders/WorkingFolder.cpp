@@ -40,6 +40,15 @@ FoundParty WorkingFolder::FindParty(int nKind, const QString& name) const {
     return party;
 }
 
+bool WorkingFolder::AddRecord(int nKind, const CRequisite& record) const {
+    AddressBook book = Book(nKind);
+    if (book.Load() == AddressBook::Outcome::Unreadable) {
+        return false;
+    }
+    book.Add(record);
+    return book.Save();
+}
+
 StoredOrders WorkingFolder::ReadOrders() const {
     StoredOrders orders;
     orders.rows = OrderFiles::LoadOrders(&orders.unreadable, &orders.files, m_dir);
@@ -48,6 +57,10 @@ StoredOrders WorkingFolder::ReadOrders() const {
 
 LineFile::ReadResult WorkingFolder::ReadOrder(int number, OrderRow* row) const {
     return OrderFiles::ReadOrder(number, row, m_dir);
+}
+
+LineFile::ReadResult WorkingFolder::ReadOrderFile(const QString& file, OrderRow* row) const {
+    return OrderFiles::ReadOrderFile(file, row, m_dir);
 }
 
 bool WorkingFolder::ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows,
@@ -87,12 +100,12 @@ bool WorkingFolder::ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows,
     return true;
 }
 
-bool WorkingFolder::SaveOrder(int number, const OrderRow& row) const {
-    return OrderFiles::SaveOrder(number, row, m_dir);
+bool WorkingFolder::SaveOrder(int number, const OrderRow& row, QString* error) const {
+    return OrderFiles::SaveOrder(number, row, m_dir, error);
 }
 
-bool WorkingFolder::SaveOrderFile(const QString& file, const OrderRow& row) const {
-    return OrderFiles::SaveOrderFile(file, row, m_dir);
+bool WorkingFolder::SaveOrderFile(const QString& file, const OrderRow& row, QString* error) const {
+    return OrderFiles::SaveOrderFile(file, row, m_dir, error);
 }
 
 bool WorkingFolder::RemoveOrder(const QString& file) const {

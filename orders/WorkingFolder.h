@@ -53,20 +53,26 @@ public:
     // The first record of exactly that name in the kind's book (FindRecord's rule), reading the
     // book only as far as that record, so that a large book costs what a small one does.
     FoundParty FindParty(int nKind, const QString& name) const;
+    // Adds the record at the end of the kind's book as the file holds it now, written at once;
+    // false, the file as it was, when the book cannot be read or written.
+    bool AddRecord(int nKind, const CRequisite& record) const;
 
     // Every order file, read at once (the fast listing of a large archive).
     StoredOrders ReadOrders() const;
     // Order file N alone; an empty row unless Ok.
     LineFile::ReadResult ReadOrder(int number, OrderRow* row) const;
+    // An order file by the name StoredOrders gives it, read again: another program may have
+    // changed it since.
+    LineFile::ReadResult ReadOrderFile(const QString& file, OrderRow* row) const;
     // The orders named, in the order given and each once; all of them for none. False, with the
     // reason in the user's words in *error, when one is missing or a file cannot be read.
     bool ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows, QString* error) const;
 
     // Writes the order to the file of its number, in one step; false when it could not be
-    // written, the file then as it was.
-    bool SaveOrder(int number, const OrderRow& row) const;
+    // written, the file then as it was, and *error says why (a link at the name, a full disk).
+    bool SaveOrder(int number, const OrderRow& row, QString* error = nullptr) const;
     // The same into an order file by its name ("Vemo/vemo.7"), whatever number the row holds.
-    bool SaveOrderFile(const QString& file, const OrderRow& row) const;
+    bool SaveOrderFile(const QString& file, const OrderRow& row, QString* error = nullptr) const;
     // Removes an order file by its name: into the desktop's trash where it can go, else for good.
     bool RemoveOrder(const QString& file) const;
     // Whether anything stands at the name of order N, a link to nothing included.

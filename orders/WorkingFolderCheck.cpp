@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "orders/BudgetChecks.h"
 #include "orders/OrderChecks.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/RequisiteChecks.h"
@@ -29,7 +30,9 @@ std::optional<CRequisiteArray> CheckBook(const AddressBook& book, int kind, QStr
     }
     for (int i = 0; i < book.Count(); ++i) {
         const QString label = RecordLabel(i, book.At(i));
-        for (const RequisiteChecks::Problem& problem : RequisiteChecks::Check(book.At(i), kind)) {
+        for (const RequisiteChecks::Problem& problem :
+             RequisiteChecks::Check(book.At(i), kind) +
+                 RequisiteChecks::CheckStorable(book.At(i))) {
             lines->append(QStringList{fileName, label, problem.text}.join(QStringLiteral(": ")));
         }
     }
@@ -49,7 +52,14 @@ QStringList CheckWorkingFolder(const WorkingFolder& folder) {
     const StoredOrders orders = folder.ReadOrders();
     QList<std::pair<QString, QString>> orderLines;  // the file, and a line about it
     for (qsizetype i = 0; i < orders.rows.size(); ++i) {
-        for (const QString& problem : OrderChecks::Check(orders.rows.at(i), books)) {
+        const OrderRow& row = orders.rows.at(i);
+        const CRequisite* recipient =
+            books.recipients ? FindRecord(*books.recipients, row[kColumnRecipient]) : nullptr;
+        QStringList problems = OrderChecks::Check(row, books);
+        for (const BudgetChecks::Problem& problem : BudgetChecks::Check(row, recipient)) {
+            problems.append(problem.text);
+        }
+        for (const QString& problem : problems) {
             orderLines.append(
                 {orders.files.at(i), orders.files.at(i) + QStringLiteral(": ") + problem});
         }

@@ -177,8 +177,9 @@ void CRequisitesArchiveDlg::SaveRequisites() {
                                                      "остался таким, каким его записала другая "
                                                      "программа.")
                                           .arg(QFileInfo(m_requisites.Path()).fileName()));
-    } else if (!m_requisites.Save()) {
-        MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
+    } else if (QString error; !m_requisites.Save(&error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(RequisitesFile::CannotWriteMessage(), error));
     }
     // Told once: the list is given up as it stands.
     m_requisites = AddressBook(m_requisites.Path());

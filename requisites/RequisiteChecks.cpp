@@ -3,6 +3,9 @@
 #include <QStringView>
 #include <algorithm>
 #include <array>
+#include <tuple>
+
+#include "common/StorableText.h"
 
 namespace RequisiteChecks {
 namespace {
@@ -279,6 +282,26 @@ QList<Problem> Check(const CRequisite& record, int nKind) {
     }
     if (!correspondent.digits.isEmpty()) {
         CheckCorrespondentAccount(correspondent, bik, bikUsable, &out);
+    }
+    return out.Problems();
+}
+
+QList<Problem> CheckStorable(const CRequisite& record) {
+    const std::array<std::tuple<Field, const QString*, const char16_t*>, 6> fields = {{
+        {Field::Name, &record.m_strName, u"Наименование"},
+        {Field::Bank, &record.m_strBank, u"Банк"},
+        {Field::InnKpp, &record.m_strInnKpp, u"ИНН/КПП"},
+        {Field::Bik, &record.m_strBik, u"БИК"},
+        {Field::Account1, &record.m_strAccount1, u"Счет1"},
+        {Field::Account2, &record.m_strAccount2, u"Счет2"},
+    }};
+    Collector out;
+    for (const auto& [field, value, caption] : fields) {
+        const UnstorableText found = FindUnstorableText(*value);
+        if (found.first >= 0) {
+            out.Add(field, QString::fromUtf16(caption),
+                    QStringLiteral("недопустимые знаки ") + found.Names());
+        }
     }
     return out.Problems();
 }

@@ -42,6 +42,12 @@ QList<Problem> Check(const CRequisite& record, int nKind);
 // Whether the problems say the two accounts are the wrong way round.
 bool HasSwappedAccounts(const QList<Problem>& problems);
 
+// The fields of the record that hold what neither the address book nor the bank's file may
+// carry, in the order of the fields: a control character (NUL, Ctrl+Z, VT, ...) or a line break,
+// as "Банк: недопустимые знаки ^K (код 11)". Such text comes only from a file written by another
+// program: the record dialog refuses it.
+QList<Problem> CheckStorable(const CRequisite& record);
+
 // The texts of the problems, in their order.
 QStringList Texts(const QList<Problem>& problems);
 

@@ -1,9 +1,7 @@
 #include "requisites/RequisitesFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include "common/Cp1251.h"
+#include "common/RegularFile.h"
 
 namespace RequisitesFile {
 namespace {
@@ -77,14 +75,10 @@ LineFile::ReadResult Read(const QString& path, CRequisiteArray* requisites) {
 LineFile::ReadResult FindByName(const QString& path, const QString& name, CRequisite* record,
                                 bool* found) {
     *found = false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QFileInfo::exists(path) ? LineFile::ReadResult::Unreadable
-                                       : LineFile::ReadResult::Missing;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return LineFile::ReadResult::Unreadable;
+    QByteArray bytes;
+    const LineFile::ReadResult result = RegularFile::Read(path, &bytes);
+    if (result != LineFile::ReadResult::Ok) {
+        return result;
     }
     // Every byte decodes to a character, so a name the code page cannot hold is in no file.
     if (!Cp1251::CanEncode(name)) {
@@ -104,8 +98,8 @@ LineFile::ReadResult FindByName(const QString& path, const QString& name, CRequi
     return LineFile::ReadResult::Ok;
 }
 
-bool Write(const QString& path, const CRequisiteArray& requisites) {
-    return LineFile::Write(path, ToLines(requisites));
+bool Write(const QString& path, const CRequisiteArray& requisites, QString* error) {
+    return LineFile::Write(path, ToLines(requisites), error);
 }
 
 }  // namespace RequisitesFile

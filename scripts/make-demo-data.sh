@@ -94,4 +94,28 @@ write_lines "$dir/Vemo/vemo.3" <<'LINES'
 5
 почтой
 LINES
+# The single tax payment: lines 11 to 20 hold the budget fields (status, КБК, ОКТМО, basis,
+# period, document number and date, 110, the payment's code, the income-type code).
+write_lines "$dir/Vemo/vemo.4" <<'LINES'
+   4
+25. 3.2026
+ООО "Ромашка"
+Казначейство России (ФНС России)
+84 120,00
+Единый налоговый платеж
+01
+25.03.2026
+5
+электронно
+01
+18201061201010000510
+0
+0
+0
+0
+0
+
+0
+
+LINES
 echo "Demo data written to $dir"

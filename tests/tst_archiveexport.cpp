@@ -1,9 +1,12 @@
 // The orders archive's export to the bank: choosing several rows with Ctrl and Shift, the button
 // that writes them through the save dialog, the list of orders that cannot go, and a failed write.
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeView>
@@ -159,6 +162,7 @@ private slots:
     void cancelledSaveDialogWritesNothing();
     void unreadableAddressBookStopsTheExport();
     void fullDiskTellsTheUserAndLeavesNoFile();
+    void refusesALinkPlantedInASharedFolder();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -288,7 +292,7 @@ void TestArchiveExport::buttonExportsTheSelectedOrAllOrders() {
     WhenShown<QFileDialog>(&archive, &seen, [&](QFileDialog* dialog) {
         // Proposed: the usual name, in the working folder.
         QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
-                 QStringLiteral("kl_to_1c.txt"));
+                 QStringLiteral("1c_to_kl.txt"));
         QCOMPARE(QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(),
                  QFileInfo(m_folder->Path()).canonicalFilePath());
         SaveAs(dialog, "bank.txt");
@@ -350,7 +354,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
     QCOMPARE(saveSeen, !exported.isEmpty());
     if (exported.isEmpty()) {
         QVERIFY(!QFile::exists(m_folder->FilePath("bank.txt")));
-        QVERIFY(!QFile::exists(m_folder->FilePath("kl_to_1c.txt")));
+        QVERIFY(!QFile::exists(m_folder->FilePath("1c_to_kl.txt")));
         QVERIFY(m_log.entries.isEmpty());
     } else {
         QCOMPARE(ExportedNumbers(m_folder->FilePath("bank.txt")), exported);
@@ -432,10 +436,51 @@ void TestArchiveExport::fullDiskTellsTheUserAndLeavesNoFile() {
     QVERIFY(seen);
     QCOMPARE(m_log.entries.size(), 1);
     QVERIFY2(
-        m_log.entries.first().text.startsWith(QStringLiteral("Не могу записать файл выгрузки")),
+        m_log.entries.first().text.startsWith(QStringLiteral("Не могу записать файл выгрузки")) &&
+            m_log.entries.first().text.endsWith(
+                QStringLiteral(": превышен допустимый размер файла")),
         qPrintable(m_log.entries.first().text));
     QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
     QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", "pltRecv.dat", "polRecv.dat"}));
+}
+
+// A file name that is a link another user made in a folder where everyone writes is refused
+// with the reason, and the file it points to stays as it was.
+void TestArchiveExport::refusesALinkPlantedInASharedFolder() {
+    if (geteuid() != 0) {
+        QSKIP("a link of another user can be made only as root");
+    }
+    WriteArchive(3);
+    QTemporaryDir outside;
+    const QString shared = outside.filePath("shared");
+    QVERIFY(QDir().mkdir(shared));
+    QCOMPARE(chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    const QString victim = outside.filePath("victim.txt");
+    WriteBytes(victim, "the victim's own");
+    const QString link = shared + "/bank.txt";
+    QVERIFY(QFile::link(victim, link));
+    QCOMPARE(lchown(QFile::encodeName(link).constData(), 65534, gid_t(-1)), 0);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.show();
+    bool seen = false;
+    WhenShown<QFileDialog>(&archive, &seen, [link](QFileDialog* save) {
+        // The file is there: the save dialog asks whether to replace it, and the user says yes.
+        QTimer::singleShot(50, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        SaveAs(save, link);
+    });
+    PressExport(&archive);
+    QVERIFY(seen);
+    QCOMPARE(m_log.entries.size(), 1);
+    const QString text = m_log.entries.first().text;
+    QVERIFY2(text.startsWith(QStringLiteral("Не могу записать файл выгрузки")) &&
+                 text.contains(QStringLiteral("создал другой пользователь")),
+             qPrintable(text));
+    QCOMPARE(ReadBytes(victim), QByteArray("the victim's own"));
+    QVERIFY(QFileInfo(link).isSymLink());
 }
 
 QTEST_MAIN(TestArchiveExport)

@@ -705,8 +705,11 @@ void TestChecks::commandLineCheck() {
                   BookLines(AsRecipient(StPetersburg())) + BookLines(TaxService()));
         WriteFile(QStringLiteral("Vemo/vemo.1"),
                   OrderLines(1, Person().m_strName, StPetersburg().m_strName));
-        WriteFile(QStringLiteral("Vemo/vemo.2"),
-                  OrderLines(2, Moscow().m_strName, TaxService().m_strName));
+        // The single tax payment: lines 11 to 20 hold its budget fields.
+        WriteFile(
+            QStringLiteral("Vemo/vemo.2"),
+            OrderLines(2, Moscow().m_strName, TaxService().m_strName) +
+                QStringList{"01", "18201061201010000510", "0", "0", "0", "0", "0", "", "0", ""});
     }
     Backdate(m_dir->path());
     const QMap<QString, QByteArray> before = Snapshot(m_dir->path());

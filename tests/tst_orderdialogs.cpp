@@ -1,10 +1,12 @@
 // The payment orders archive and the order dialog: listing, creating, copying, changing and
 // deleting orders, the order dialog's checks, and the safety of every write.
+#include <sys/stat.h>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTreeView>
@@ -20,10 +22,13 @@
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPlaces.h"
+#include "orders/BankExport.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/COrderDlg.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "requisites/CRequisitesDlg.h"
+#include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
 
 namespace {
@@ -163,6 +168,13 @@ bool FailOrderWrites(const QString& path) {
     return QFileInfo(path).dir().dirName() == QLatin1String("Vemo");
 }
 
+// Whether the text holds a control character other than TAB and LF: what a message must not
+// show as it is.
+bool HoldsRawControl(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c < u' ' && c != u'\t' && c != u'\n'; });
+}
+
 }  // namespace
 
 class TestOrderDialogs : public QObject {
@@ -195,6 +207,7 @@ private slots:
     void deleteLeavesNoRowCurrent();
     void unreadableOrderFilesAreToldOverTheArchive();
     void unreadableOrderFileIsNotReplacedUnasked();
+    void linkedOrderIsReadButNeverWrittenThrough();
     void currentRowNamesFollowSelectionAndChanges();
     void cancelledOrderDialogChangesNothing();
 
@@ -221,6 +234,8 @@ private slots:
     void textLongerThanTheFormAsksToKeepOrEdit_data();
     void textLongerThanTheFormAsksToKeepOrEdit();
     void enterOnTheLengthQuestionGoesBackToTheField();
+    void controlCharactersGoNowhere_data();
+    void controlCharactersGoNowhere();
 
     // Safe writing
     void failedWriteLeavesTheListAsOnDisk_data();
@@ -577,10 +592,13 @@ void TestOrderDialogs::deleteLeavesNoRowCurrent() {
 
 // Order files that can't be read are named in one message over the archive as it opens.
 void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
+    const Deadline deadline(60);  // a FIFO or an endless device would keep the archive shut
     MessageBoxes::SetTestLog(nullptr);
     SaveRows({1, 4});
     QVERIFY(QDir().mkdir("Vemo/vemo.2"));
     QVERIFY(QDir().mkdir("Vemo/vemo.3"));
+    QCOMPARE(mkfifo("Vemo/vemo.5", 0600), 0);
+    QVERIFY(QFile::link("/dev/zero", "Vemo/vemo.6"));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
     QStringList texts;
     bool overTheArchive = true;
@@ -601,8 +619,9 @@ void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
     boxes.stop();
     QCOMPARE(texts.size(), 1);
     QVERIFY(overTheArchive);
-    QVERIFY2(texts.first().contains("Vemo/vemo.2") && texts.first().contains("Vemo/vemo.3"),
-             qPrintable(texts.first()));
+    for (const QString& name : {"Vemo/vemo.2", "Vemo/vemo.3", "Vemo/vemo.5", "Vemo/vemo.6"}) {
+        QVERIFY2(texts.first().contains(name), qPrintable(texts.first()));
+    }
     QVERIFY(!texts.first().contains("vemo.1") && !texts.first().contains("vemo.4"));
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   4"}));
 }
@@ -617,10 +636,39 @@ void TestOrderDialogs::unreadableOrderFileIsNotReplacedUnasked() {
     TypeAndConfirm(Complete("2"));  // the proposed number, and the answer Да
     Press(&archive, kCreateNew);
     QCOMPARE(m_log.Texts(),
-             (QStringList{QStringLiteral("Платежное поручение № 2 уже есть. Заменить его?"),
-                          kCannotWrite}));
+             (QStringList{
+                 QStringLiteral("Платежное поручение № 2 уже есть. Заменить его?"),
+                 kCannotWrite + QStringLiteral(": на место ") + m_folder->FilePath("Vemo/vemo.2") +
+                     QStringLiteral(" программа не пишет: там не обычный файл, а папка.")}));
     QVERIFY(QFileInfo("Vemo/vemo.2").isDir());
     QCOMPARE(ShownNumbers(archive), QStringList{"   1"});
+}
+
+// An order file that is a link to a file elsewhere is listed and opened, but a change is refused
+// with a message that names the link: the file it points to stays as it was.
+void TestOrderDialogs::linkedOrderIsReadButNeverWrittenThrough() {
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath("order");
+    QVERIFY(LineFile::Write(target, Row(4).Lines()));
+    const QByteArray before = ReadBytes(target);
+    QVERIFY(QFile::link(target, "Vemo/vemo.4"));
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    QCOMPARE(ShownNumbers(archive), QStringList{"   4"});
+    archive.SelectRow(0);
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
+        Edit(dlg, "basis")->setText(QStringLiteral("Изменено"));
+        PressOk(dlg);
+    });
+    Press(&archive, kEditOrder);
+    QCOMPARE(m_log.entries.size(), 1);
+    const QString text = m_log.entries.first().text;
+    QVERIFY2(text.startsWith(kCannotWrite + ": " + m_folder->FilePath("Vemo/vemo.4") +
+                             QStringLiteral(" — символическая ссылка на ") + target),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("замените ссылку копией файла")), qPrintable(text));
+    QCOMPARE(ReadBytes(target), before);
+    QVERIFY(QFileInfo("Vemo/vemo.4").isSymLink());
+    QCOMPARE(archive.RowAt(0), Row(4));  // the list shows what is on disk
 }
 
 void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
@@ -1001,6 +1049,107 @@ void TestOrderDialogs::longKindOfPaymentIsRefusedNotCut() {
     QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Введите не более 2 знаков.")});
     QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
     QCOMPARE(archive.RowAt(0), row);
+}
+
+// Every control character but TAB, read from files another program wrote, goes nowhere: the
+// dialogs refuse it, the export refuses the order with the reason, `vemo --check` names it, and
+// every message shows it as a terminal does ("^K"), a NUL included, without cutting the line.
+void TestOrderDialogs::controlCharactersGoNowhere_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("named");  // how the messages name it
+    QTest::addColumn<QString>("shown");  // how a quoted value shows it
+    // TAB is kept as text; LF cannot stand inside a line of a file; CR is a line break.
+    const char* const kShown[32] = {
+        "^@", "^A", "^B", "^C", "^D", "^E", "^F",  "^G", "^H", nullptr, nullptr,
+        "^K", "^L", "^M", "^N", "^O", "^P", "^Q",  "^R", "^S", "^T",    "^U",
+        "^V", "^W", "^X", "^Y", "^Z", "^[", "^\\", "^]", "^^", "^_",
+    };
+    for (int code = 0; code < 32; ++code) {
+        if (kShown[code]) {
+            const QString shown = QString::fromLatin1(kShown[code]);
+            const QString named = code == '\r' ? QStringLiteral("перевод строки")
+                                               : QStringLiteral("%1 (код %2)").arg(shown).arg(code);
+            QTest::addRow("0x%02X", code) << code << named << shown;
+        }
+    }
+}
+
+void TestOrderDialogs::controlCharactersGoNowhere() {
+    QFETCH(int, code);
+    QFETCH(QString, named);
+    QFETCH(QString, shown);
+    const QString c = QString(QChar(char16_t(code)));
+    // Order 1 holds it in its basis, the payer's record in its bank, order 2 in its recipient's
+    // name, which is in no address book.
+    OrderRow order = Row(1);
+    order[kColumnBasis] = QStringLiteral("за") + c + QStringLiteral("хлеб");
+    QVERIFY(LineFile::Write("Vemo/vemo.1", order.Lines()));
+    const QString stranger = QStringLiteral("Гамма") + c + QStringLiteral("Б");
+    QVERIFY(LineFile::Write("Vemo/vemo.2", Row(2, "Alfa", stranger).Lines()));
+    CRequisite payer;
+    payer.m_strName = "Alfa";
+    payer.m_strBank = QStringLiteral("Банк") + c;
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {payer}));
+    const QByteArray stored = ReadBytes("Vemo/vemo.1");
+
+    // The order dialog refuses it at OK, and the record dialog too.
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SelectRow(0);
+    bool stays = false;
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        QCOMPARE(Edit(dlg, "basis")->text(), order[kColumnBasis]);
+        PressOk(dlg);
+        stays = dlg->isVisible();
+        dlg->reject();
+    });
+    Press(&archive, kEditOrder);
+    QVERIFY(stays);
+    CRequisitesDlg record;
+    record.m_strName = payer.m_strName;
+    record.m_strBank = payer.m_strBank;
+    record.show();
+    ClickOk(&record);
+    QVERIFY(record.isVisible());
+    QCOMPARE(m_log.entries.size(), 2);
+    const QStringList refusals = m_log.Texts();
+    QVERIFY2(
+        refusals.at(0).contains(QStringLiteral("«Основание»")) && refusals.at(0).contains(named),
+        qPrintable(refusals.at(0)));
+    QVERIFY2(refusals.at(1).contains(QStringLiteral("«Банк»")) && refusals.at(1).contains(named),
+             qPrintable(refusals.at(1)));
+    QCOMPARE(ReadBytes("Vemo/vemo.1"), stored);
+
+    // The export refuses the order for both, and names them.
+    const CRequisite recipient = [] {
+        CRequisite r;
+        r.m_strName = QStringLiteral("Гамма");
+        return r;
+    }();
+    const BankExport::Result exported = BankExport::Compose(
+        {order}, {payer}, {recipient}, "Vemo", "1", QDateTime(QDate(2026, 3, 5), QTime(9, 0)));
+    QCOMPARE(exported.exported, 0);
+    QCOMPARE(exported.refused.size(), 1);
+    const QString reasons = BankExport::RefusalsText(exported.refused);
+    QVERIFY2(reasons.contains(QStringLiteral("«Основание»")) && reasons.contains("«Банк»") &&
+                 reasons.count(named) == 2 && !HoldsRawControl(reasons),
+             qPrintable(reasons));
+
+    // vemo --check names both, and quotes the stranger's name whole on its line.
+    QProcess check;
+    check.start(VemoExecutable(), {"--check"});
+    QVERIFY(check.waitForFinished(30000));
+    QCOMPARE(check.exitCode(), 1);
+    const QByteArray bytes = check.readAllStandardOutput();
+    const QString out = QString::fromUtf8(bytes);
+    const QString shownStranger = QStringLiteral("Гамма") + shown + QStringLiteral("Б");
+    const QStringList expected = {
+        QStringLiteral("pltRecv.dat: запись 1 «Alfa»: Банк: недопустимые знаки ") + named,
+        QStringLiteral("Vemo/vemo.1: поле «Основание»: недопустимые знаки ") + named,
+        QStringLiteral("Vemo/vemo.2: получатель «%1» не найден в polRecv.dat").arg(shownStranger),
+        QStringLiteral("Vemo/vemo.2: поле «Получатель»: недопустимые знаки ") + named,
+    };
+    QCOMPARE(out.split('\n', Qt::SkipEmptyParts), expected);
+    QVERIFY(!HoldsRawControl(out));
 }
 
 void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk_data() {

@@ -1,5 +1,6 @@
 // The address book dialogs: listing, adding, changing and deleting records, saving on the way out,
 // and keeping stored records when a file can't be read or written.
+#include <sys/stat.h>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -157,6 +158,7 @@ private slots:
     void questionStandsOverTheArchiveAndDefaultsToNo();
     void unreadableFileIsNotOverwritten_data();
     void unreadableFileIsNotOverwritten();
+    void linkedBookIsReadButNeverWrittenThrough();
     void failedSaveKeepsTheOldFile();
     void refusesTextTheFileCannotKeep_data();
     void refusesTextTheFileCannotKeep();
@@ -497,13 +499,26 @@ void TestRequisitesDialogs::questionStandsOverTheArchiveAndDefaultsToNo() {
 
 void TestRequisitesDialogs::unreadableFileIsNotOverwritten_data() {
     QTest::addColumn<bool>("change");
-    QTest::newRow("unchanged") << false;
-    QTest::newRow("changed") << true;
+    QTest::addColumn<QString>("what");  // stands at the book's name
+    QTest::newRow("unchanged") << false << "folder";
+    QTest::newRow("changed") << true << "folder";
+    QTest::newRow("a fifo, changed") << true << "fifo";
+    QTest::newRow("a link to an endless device, changed") << true << "/dev/zero";
 }
 
 void TestRequisitesDialogs::unreadableFileIsNotOverwritten() {
     QFETCH(bool, change);
-    QVERIFY(QDir().mkdir(kPayers));  // there, but can't be read
+    QFETCH(QString, what);
+    const Deadline deadline(60);  // a reader that waits on a FIFO fails here, not the run
+    // There, but can't be read.
+    if (what == "folder") {
+        QVERIFY(QDir().mkdir(kPayers));
+    } else if (what == "fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(kPayers).constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::link(what, kPayers));
+    }
+    const QFileInfo before(kPayers);
     {
         CRequisitesArchiveDlg archive(0);
         archive.show();
@@ -520,7 +535,35 @@ void TestRequisitesDialogs::unreadableFileIsNotOverwritten() {
         expected.append(QStringLiteral("Не могу записать реквизиты"));
     }
     QCOMPARE(m_log.Texts(), expected);
-    QVERIFY(QFileInfo(kPayers).isDir());
+    const QFileInfo after(kPayers);
+    QCOMPARE(after.isDir(), before.isDir());
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QVERIFY(!after.isFile() || after.isSymLink());
+}
+
+// A book that is a link to a file elsewhere is read, but a change is never written through it:
+// the message names the link and says what to do, and the file it points to stays as it was.
+void TestRequisitesDialogs::linkedBookIsReadButNeverWrittenThrough() {
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath("book");
+    QVERIFY(RequisitesFile::Write(target, {Record("A")}));
+    const QByteArray before = ReadBytes(target);
+    QVERIFY(QFile::link(target, kPayers));
+    {
+        CRequisitesArchiveDlg archive(0);
+        archive.show();
+        QCOMPARE(Entries(&archive), QStringList{"A"});
+        AddRecord(&archive, Record("B"));
+        archive.accept();
+    }
+    QCOMPARE(m_log.entries.size(), 1);
+    const QString text = m_log.entries.first().text;
+    QVERIFY2(text.startsWith(RequisitesFile::CannotWriteMessage() + ": " + kPayers +
+                             QStringLiteral(" — символическая ссылка на ") + target),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("замените ссылку копией файла")), qPrintable(text));
+    QCOMPARE(ReadBytes(target), before);
+    QVERIFY(QFileInfo(kPayers).isSymLink());
 }
 
 void TestRequisitesDialogs::failedSaveKeepsTheOldFile() {

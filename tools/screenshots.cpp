@@ -67,6 +67,16 @@ int main(int argc, char** argv) {
             dialog->close();
         });
         archive.OnEditOrder();
+        // The single tax payment, with its budget fields.
+        archive.SelectRow(3);
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            saved &=
+                qobject_cast<COrderDlg*>(dialog) && Save(dialog, folder, "order-dialog-budget.png");
+            dialog->close();
+        });
+        archive.OnEditOrder();
+        archive.SelectRow(0);
         archive.OnOK();  // puts the first order on the form
     }
     QApplication::processEvents();
