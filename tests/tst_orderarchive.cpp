@@ -450,7 +450,8 @@ QStringList TabStops(int presses) {
 void TestOrderArchive::keyboardStartsInTheListAndTabsInOrder() {
     SaveNumbers({1, 2});
     {
-        // Down and Enter, as soon as the archive is up: the first order is drawn.
+        // Down and Enter, as soon as the archive is up: the order after the current first one is
+        // drawn.
         CVemoDoc doc;
         COrderArchiveDlg archive(doc, WorkingFolder());
         archive.show();
@@ -461,7 +462,7 @@ void TestOrderArchive::keyboardStartsInTheListAndTabsInOrder() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(m_log.Texts(), QStringList());
         QCOMPARE(archive.result(), int(QDialog::Accepted));
-        QCOMPARE(doc.m_strNumber, QStringLiteral("   1"));
+        QCOMPARE(doc.m_strNumber, QStringLiteral("   2"));
     }
     COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
