@@ -2,8 +2,11 @@
 
 #include <QMainWindow>
 
+#include "form/FormEdition.h"
+
 class CVemoDoc;
 class CVemoView;
+class QMenuBar;
 
 // The main window: the menu and, as its only content, the view of the form.
 class CMainFrame : public QMainWindow {
@@ -20,9 +23,12 @@ public slots:
     void OnArchivePayers();
     void OnArchiveRecipients();
     void OnArchiveOrders();
+    // Бланк → an edition: drawn at once, then printed and remembered.
+    void OnFormEdition(FormEdition edition);
 
 private:
     void CreateMenu();
+    void CreateEditionMenu(QMenuBar* bar);
 
     CVemoDoc* m_pDocument;
     CVemoView* m_pView;

@@ -31,6 +31,8 @@ struct ModeDetail {
 const ModeDetail kModeDetails[] = {
     {"order", "pdf"},
     {"order", "export"},
+    {"form", "pdf"},
+    {"form", "words"},
 };
 
 CommandLine Fail(const QString& error) {
@@ -72,6 +74,30 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(QStringLiteral("check")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("export"), QString(), QStringLiteral("OUT")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("form"), QString(), QStringLiteral("EDITION")));
+}
+
+// The edition of --form, once at most; false with *error set for anything else.
+bool ReadEdition(const QCommandLineParser& parser, std::optional<FormEdition>* edition,
+                 QString* error) {
+    const QStringList values = parser.values(QStringLiteral("form"));
+    if (values.size() > 1) {
+        *error = QStringLiteral("--form можно указать только один раз");
+        return false;
+    }
+    if (values.isEmpty()) {
+        return true;
+    }
+    FormEdition chosen = FormEdition::Edition2001;
+    if (!FormEditions::FromName(values.first(), &chosen)) {
+        *error = QStringLiteral("--form: редакция бланка «%1» неизвестна; укажите %2 или %3")
+                     .arg(values.first(), FormEditions::Name(FormEdition::Edition2001),
+                          FormEditions::Name(FormEdition::Current));
+        return false;
+    }
+    *edition = chosen;
+    return true;
 }
 
 // The order numbers of all --order options, each 1 or more; false with *error set otherwise.
@@ -138,6 +164,12 @@ bool DetailsFitMode(const QCommandLineParser& parser, QString* error) {
 CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
     CommandLine line;
     line.mode = mode;
+    if (mode == Mode::Pdf || mode == Mode::Words) {
+        QString error;
+        if (!ReadEdition(parser, &line.edition, &error)) {
+            return Fail(error);
+        }
+    }
     switch (mode) {
         case Mode::Pdf: {
             line.pdfPath = parser.value(QStringLiteral("pdf"));
@@ -215,6 +247,8 @@ QString CommandLineUsage() {
         "       vemo --pdf OUT.pdf       write the form page (both copies) to a PDF file\n"
         "            [--order N]         with order N of Vemo/ and its requisites on it\n"
         "       vemo --words AMOUNT      print the amount in Russian words\n"
+        "       --form=2001|current      с --pdf и --words: редакция бланка 2001 года или\n"
+        "                                действующая (762-П); без него - выбранная в редакторе\n"
         "       vemo --check             check the address books and orders of the working\n"
         "                                folder: one line per problem, exit status 1 if any\n"
         "       vemo --export OUT        write the orders for the bank's client system\n"

@@ -5,6 +5,7 @@
 #include <QPersistentModelIndex>
 #include <memory>
 
+#include "form/FormEdition.h"
 #include "orders/OrderRow.h"
 #include "orders/OrderTransfer.h"
 
@@ -39,6 +40,8 @@ public:
     OrderRow RowAt(int row) const;
     // Selects the row, or nothing when the search hides it or the row is -1.
     void SelectRow(int row);
+    // The edition of the form the orders are written for: the order dialog follows its rules.
+    void SetFormEdition(FormEdition edition) { m_edition = edition; }
 
     // The payer and recipient of the current row, as last seen.
     QString m_strRowRecipient;
@@ -102,6 +105,7 @@ private:
     void SaveExport(const QStringList& lines, qsizetype count);
 
     CVemoDoc& m_doc;
+    FormEdition m_edition = FormEdition::Edition2001;
     std::unique_ptr<QIcon> m_pImageList;
     COrderListModel* m_pModel = nullptr;
     QSortFilterProxyModel* m_pShown = nullptr;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "common/CRequisiteArray.h"
+#include "form/FormEdition.h"
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
 
@@ -29,6 +30,10 @@ public:
     // Tells whether writing the order under a number would replace another order; OK asks the
     // user before it lets that happen.
     void SetNumberTakenCheck(std::function<bool(int number)> isTaken);
+    // The edition of the form the order is written for, before exec(). Under the current
+    // edition's rules the term and the type of payment may stay empty, and a new order starts
+    // with "01" as the kind of payment and "5" as the priority.
+    void SetFormEdition(FormEdition edition) { m_edition = edition; }
 
     // Moves the members into the controls, or with saveAndValidate the controls into the
     // members; false, after telling the user, when a field holds what its member can't take.
@@ -94,6 +99,7 @@ private:
     bool ConfirmReplacement();
 
     bool m_bInitialised = false;
+    FormEdition m_edition = FormEdition::Edition2001;
     CRequisiteArray m_payerRecords;
     CRequisiteArray m_recipientRecords;
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about

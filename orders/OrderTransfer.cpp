@@ -50,6 +50,13 @@ MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     doc.m_recipient.m_strName = row[kColumnRecipient];
     doc.m_strAmount = row[kColumnAmount];
     doc.m_strAmountInWords = AmountInWords(row[kColumnAmount]);
+    // The current edition writes an amount in its own words and figures, and any other text as
+    // stored, with no words. The order holds no budget fields yet: they are left empty.
+    qint64 kopecks = 0;
+    const bool isAmount = OrderAmount::ParseKopecks(row[kColumnAmount], &kopecks);
+    doc.m_strAmountInFullWords = isAmount ? AmountToFullWords(kopecks) : QString();
+    doc.m_strAmountFigures = isAmount ? AmountToFigures(kopecks) : row[kColumnAmount];
+    doc.ClearBudgetFields();
     doc.m_strBasis = row[kColumnBasis];
     doc.m_strPriority = row[kColumnPriority];
     doc.m_strPaymentTerm = row[kColumnPaymentTerm];

@@ -1,0 +1,31 @@
+#include "form/CurrentEditionTexts.h"
+
+#include <QRegularExpression>
+
+namespace CurrentEditionTexts {
+
+InnKpp SplitInnKpp(const QString& text) {
+    static const QRegularExpression kSeparators(QStringLiteral("[/\\\\ ]+"));
+    const QString trimmed = text.trimmed();
+    const QRegularExpressionMatch gap = kSeparators.match(trimmed);
+    if (!gap.hasMatch()) {
+        return InnKpp{trimmed, QString()};
+    }
+    return InnKpp{trimmed.left(gap.capturedStart()), trimmed.mid(gap.capturedEnd())};
+}
+
+QString PaddedDate(const QString& text) {
+    // The order files write dates as "%2d.%2d.%4d", day and month padded with a blank.
+    static const QRegularExpression kDate(
+        QStringLiteral("^ *([0-9]{1,2})\\. *([0-9]{1,2})\\. *([0-9]{4}) *$"));
+    const QRegularExpressionMatch date = kDate.match(text);
+    if (!date.hasMatch()) {
+        return text;
+    }
+    return QStringLiteral("%1.%2.%3")
+        .arg(date.captured(1).toInt(), 2, 10, QLatin1Char('0'))
+        .arg(date.captured(2).toInt(), 2, 10, QLatin1Char('0'))
+        .arg(date.captured(3));
+}
+
+}  // namespace CurrentEditionTexts
