@@ -3,16 +3,18 @@
 #include <QMainWindow>
 
 #include "form/FormEdition.h"
+#include "orders/WorkingFolder.h"
 
 class CVemoDoc;
 class CVemoView;
 class QMenuBar;
 
-// The main window: the menu and, as its only content, the view of the form.
+// The main window: the menu and, as its only content, the view of the form. The archives it opens
+// work on the working folder it was given.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(CVemoDoc* doc, QWidget* parent = nullptr);
+    CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* parent = nullptr);
 
     CVemoView* View() const { return m_pView; }
 
@@ -31,5 +33,6 @@ private:
     void CreateEditionMenu(QMenuBar* bar);
 
     CVemoDoc* m_pDocument;
+    const WorkingFolder m_folder;
     CVemoView* m_pView;
 };

@@ -4,16 +4,6 @@
 
 namespace CurrentEditionTexts {
 
-InnKpp SplitInnKpp(const QString& text) {
-    static const QRegularExpression kSeparators(QStringLiteral("[/\\\\ ]+"));
-    const QString trimmed = text.trimmed();
-    const QRegularExpressionMatch gap = kSeparators.match(trimmed);
-    if (!gap.hasMatch()) {
-        return InnKpp{trimmed, QString()};
-    }
-    return InnKpp{trimmed.left(gap.capturedStart()), trimmed.mid(gap.capturedEnd())};
-}
-
 QString PaddedDate(const QString& text) {
     // The order files write dates as "%2d.%2d.%4d", day and month padded with a blank.
     static const QRegularExpression kDate(

@@ -108,13 +108,12 @@ void DrawCaptions(FormSteps& s) {
 }
 
 void DrawValues(FormSteps& s, const CVemoDoc& doc) {
-    using CurrentEditionTexts::SplitInnKpp;
     const CRequisite& payer = doc.m_payer;
     const CRequisite& recipient = doc.m_recipient;
     const PartyAccounts payerAccounts = AccountsOf(payer, kPayersKind);
     const PartyAccounts recipientAccounts = AccountsOf(recipient, kRecipientsKind);
-    const CurrentEditionTexts::InnKpp payerInnKpp = SplitInnKpp(payer.m_strInnKpp);
-    const CurrentEditionTexts::InnKpp recipientInnKpp = SplitInnKpp(recipient.m_strInnKpp);
+    const InnKpp payerInnKpp = SplitInnKpp(payer.m_strInnKpp);
+    const InnKpp recipientInnKpp = SplitInnKpp(recipient.m_strInnKpp);
 
     s.Value(FormField::Date, CurrentEditionTexts::PaddedDate(doc.m_strDate));
     s.Value(FormField::PaymentType, doc.m_strPaymentType);

@@ -53,7 +53,7 @@ QByteArray RenderFormPdf(const CVemoDoc& doc, FormEdition edition) {
 bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error, FormEdition edition) {
     const QByteArray pdf = RenderFormPdf(doc, edition);
     if (pdf.isEmpty()) {
-        *error = QStringLiteral("the page could not be drawn");
+        *error = QStringLiteral("страницу не удалось нарисовать");
         return false;
     }
     return SafeSave::WriteOutput(path, pdf, error);
