@@ -1,7 +1,9 @@
 #include "app/CMainFrame.h"
 
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 
 #include "app/MenuBarStyle.h"
 #include "form/CVemoView.h"
@@ -12,6 +14,7 @@
 CMainFrame::CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* parent)
     : QMainWindow(parent), m_pDocument(doc), m_folder(folder), m_pView(new CVemoView(doc, this)) {
     setCentralWidget(m_pView);
+    m_pView->SetEdition(FormEditions::Remembered(QSettings()));
     CreateMenu();
 }
 
@@ -24,6 +27,8 @@ void CMainFrame::CreateMenu() {
     // Menu commands have mnemonics only: no key combination runs a command.
     QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
     file->addAction(QStringLiteral("&Печать"), m_pView, &CVemoView::OnFilePrint);
+    file->addAction(QStringLiteral("Предварительный про&смотр"), m_pView,
+                    &CVemoView::OnFilePrintPreview);
     file->addAction(QStringLiteral("&Выход"), this, &QWidget::close);
 
     QMenu* archive = bar->addMenu(QStringLiteral("&Архив"));
@@ -32,10 +37,33 @@ void CMainFrame::CreateMenu() {
     archive->addAction(QStringLiteral("Р&еквизиты плательщика"), this,
                        &CMainFrame::OnArchivePayers);
     archive->addAction(QStringLiteral("&Платежные поручения"), this, &CMainFrame::OnArchiveOrders);
+    CreateEditionMenu(bar);
 
     bar->addSeparator();  // the help menu stands at the right-hand end
     QMenu* help = bar->addMenu(QStringLiteral("&Помощь"));
     help->addAction(QStringLiteral("&О программе"), this, &CMainFrame::AppAboutRequested);
+}
+
+void CMainFrame::CreateEditionMenu(QMenuBar* bar) {
+    QMenu* form = bar->addMenu(QStringLiteral("&Бланк"));
+    auto* group = new QActionGroup(form);  // one of the two, as radio items
+    const QPair<FormEdition, QString> editions[] = {
+        {FormEdition::Edition2001, QStringLiteral("Редакция &2001 года")},
+        {FormEdition::Current, QStringLiteral("&Действующая редакция (762-П)")}};
+    for (const auto& [edition, text] : editions) {
+        QAction* action = form->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(m_pView->Edition() == edition);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, edition = edition] { OnFormEdition(edition); });
+    }
+}
+
+void CMainFrame::OnFormEdition(FormEdition edition) {
+    m_pView->SetEdition(edition);
+    QSettings settings;
+    FormEditions::Remember(settings, edition);
 }
 
 // Each address book is written back, if it changed, as its archive closes.
@@ -49,6 +77,7 @@ void CMainFrame::OnArchiveRecipients() {
 
 void CMainFrame::OnArchiveOrders() {
     COrderArchiveDlg dlg(*m_pDocument, m_folder);
+    dlg.SetFormEdition(m_pView->Edition());
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }

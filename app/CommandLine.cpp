@@ -32,6 +32,8 @@ struct ModeDetail {
 const ModeDetail kModeDetails[] = {
     {"order", "pdf"},
     {"order", "export"},
+    {"form", "pdf"},
+    {"form", "words"},
 };
 
 CommandLine Fail(const QString& error) {
@@ -88,6 +90,30 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(QStringLiteral("check")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("export"), QString(), QStringLiteral("OUT")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("form"), QString(), QStringLiteral("EDITION")));
+}
+
+// The edition of --form, once at most; false with *error set for anything else.
+bool ReadEdition(const QCommandLineParser& parser, std::optional<FormEdition>* edition,
+                 QString* error) {
+    const QStringList values = parser.values(QStringLiteral("form"));
+    if (values.size() > 1) {
+        *error = QStringLiteral("--form можно указать только один раз");
+        return false;
+    }
+    if (values.isEmpty()) {
+        return true;
+    }
+    FormEdition chosen = FormEdition::Edition2001;
+    if (!FormEditions::FromName(values.first(), &chosen)) {
+        *error = QStringLiteral("--form: редакция бланка «%1» неизвестна; укажите %2 или %3")
+                     .arg(values.first(), FormEditions::Name(FormEdition::Edition2001),
+                          FormEditions::Name(FormEdition::Current));
+        return false;
+    }
+    *edition = chosen;
+    return true;
 }
 
 // The order numbers of all --order options, each 1 or more; false with *error set otherwise.
@@ -155,6 +181,12 @@ bool DetailsFitMode(const QCommandLineParser& parser, QString* error) {
 CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
     CommandLine line;
     line.mode = mode;
+    if (mode == Mode::Pdf || mode == Mode::Words) {
+        QString error;
+        if (!ReadEdition(parser, &line.edition, &error)) {
+            return Fail(error);
+        }
+    }
     switch (mode) {
         case Mode::Pdf: {
             line.pdfPath = parser.value(QStringLiteral("pdf"));
@@ -233,6 +265,8 @@ QString CommandLineUsage() {
         "        vemo --pdf OUT.pdf      записать страницу бланка (оба экземпляра) в файл PDF\n"
         "             [--order N]        с платежным поручением N из Vemo/ и его реквизитами\n"
         "        vemo --words СУММА      напечатать сумму прописью\n"
+        "        --form=2001|current     с --pdf и --words: бланк редакции 2001 года или\n"
+        "                                действующей (762-П); без него — выбранный в редакторе\n"
         "        vemo --check            проверить реквизиты и платежки рабочей папки: по строке\n"
         "                                на каждую ошибку, код выхода 1, если они есть\n"
         "        vemo --export OUT       выгрузить платежки в файл для банка\n"

@@ -3,6 +3,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "form/FormEdition.h"
 
 // What the program was asked to do on its command line.
 struct CommandLine {
@@ -23,6 +26,9 @@ struct CommandLine {
     QString amountText;
     QString exportPath;       // "-" for standard output
     QList<int> exportOrders;  // with --export: the orders named, as given; empty for all
+    // With --pdf or --words: the edition of the form given by --form; none for the one chosen
+    // in the editor.
+    std::optional<FormEdition> edition;
     QString error;
 };
 

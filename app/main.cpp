@@ -2,6 +2,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QSettings>
 #include <cstdio>
 
 #include "app/CVemoApp.h"
@@ -10,6 +11,7 @@
 #include "common/StorableText.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
+#include "form/FormEdition.h"
 #include "form/FormPrinting.h"
 #include "orders/BankExport.h"
 #include "orders/OrderAmount.h"
@@ -47,8 +49,30 @@ QString CannotWrite(const QString& path, const QString& reason) {
     return QStringLiteral("не могу записать файл %1: %2").arg(path, reason);
 }
 
+// The edition named on the command line, else the one last chosen in the editor.
+FormEdition ChosenEdition(const CommandLine& line) {
+    if (line.edition) {
+        return *line.edition;
+    }
+    const QSettings settings(QString::fromLatin1(CVemoApp::kRegistryKey),
+                             QString::fromLatin1(CVemoApp::kAppName));
+    return FormEditions::Remembered(settings);
+}
+
 int RunWords(const CommandLine& line) {
-    Print(stdout, AmountToWords(ParseAmount(line.amountText)) + QLatin1Char('\n'));
+    if (ChosenEdition(line) == FormEdition::Edition2001) {
+        Print(stdout, AmountToWords(ParseAmount(line.amountText)) + QLatin1Char('\n'));
+        return 0;
+    }
+    // The current edition writes out only what an order takes as its amount.
+    qint64 kopecks = 0;
+    if (!OrderAmount::ParseKopecks(line.amountText, &kopecks)) {
+        Tell(QStringLiteral("«%1» не сумма платежа: напишите сумму больше нуля, "
+                            "копейки не более чем двумя цифрами (1234,56)")
+                 .arg(line.amountText));
+        return kExitFailed;
+    }
+    Print(stdout, AmountToFullWords(kopecks) + QLatin1Char('\n'));
     return 0;
 }
 
@@ -80,7 +104,7 @@ int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& 
             return kExitFailed;
         }
     }
-    if (!WriteFormPdf(line.pdfPath, doc, &error)) {
+    if (!WriteFormPdf(line.pdfPath, doc, &error, ChosenEdition(line))) {
         Tell(CannotWrite(line.pdfPath, error));
         return kExitFailed;
     }

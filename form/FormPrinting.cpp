@@ -16,22 +16,23 @@ namespace {
 constexpr int kPdfResolution = 1200;
 }
 
-void PaintFormPage(QPainter& painter, double dpiX, double dpiY, const CVemoDoc& doc) {
+void PaintFormPage(QPainter& painter, double dpiX, double dpiY, const CVemoDoc& doc,
+                   FormEdition edition) {
     const FormFonts fonts(dpiX, dpiY);
     QtFormCanvas canvas(painter, fonts, dpiX, dpiY);
-    CFormLayout layout;
+    CFormLayout layout(edition);
     layout.OnDraw(canvas, doc);
 }
 
-void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc) {
+void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc, FormEdition edition) {
     QPainter painter(&device);
-    PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), doc);
+    PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), doc, edition);
 }
 
 namespace {
 
 // The whole PDF in memory, so that it is saved like every other file: completely or not at all.
-QByteArray RenderFormPdf(const CVemoDoc& doc) {
+QByteArray RenderFormPdf(const CVemoDoc& doc, FormEdition edition) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
@@ -42,15 +43,15 @@ QByteArray RenderFormPdf(const CVemoDoc& doc) {
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        DrawFormPage(writer, doc);
+        DrawFormPage(writer, doc, edition);
     }  // the writer finishes the file when it goes
     return pdf;
 }
 
 }  // namespace
 
-bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error) {
-    const QByteArray pdf = RenderFormPdf(doc);
+bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error, FormEdition edition) {
+    const QByteArray pdf = RenderFormPdf(doc, edition);
     if (pdf.isEmpty()) {
         *error = QStringLiteral("страницу не удалось нарисовать");
         return false;

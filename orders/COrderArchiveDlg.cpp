@@ -325,6 +325,7 @@ bool COrderArchiveDlg::WouldReplaceAnotherOrder(int number, int editedRow) const
 }
 
 void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
+    dialog->SetFormEdition(m_edition);
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
     dialog->SetAddRecipient(

@@ -5,6 +5,7 @@
 #include <QPersistentModelIndex>
 #include <memory>
 
+#include "form/FormEdition.h"
 #include "orders/OrderRow.h"
 #include "orders/OrderTransfer.h"
 #include "orders/WorkingFolder.h"
@@ -40,6 +41,8 @@ public:
     OrderRow RowAt(int row) const;
     // Selects the row, or nothing when the search hides it or the row is -1.
     void SelectRow(int row);
+    // The edition of the form the orders are written for: the order dialog follows its rules.
+    void SetFormEdition(FormEdition edition) { m_edition = edition; }
 
     // The payer and recipient of the current row, as last seen.
     QString m_strRowRecipient;
@@ -107,6 +110,7 @@ private:
 
     CVemoDoc& m_doc;
     const WorkingFolder m_folder;
+    FormEdition m_edition = FormEdition::Edition2001;
     std::unique_ptr<QIcon> m_pImageList;
     COrderListModel* m_pModel = nullptr;
     QSortFilterProxyModel* m_pShown = nullptr;

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "form/FormEdition.h"
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
@@ -34,6 +35,10 @@ public:
     // Tells whether writing the order under a number would replace another order; OK asks the
     // user before it lets that happen.
     void SetNumberTakenCheck(std::function<bool(int number)> isTaken);
+    // The edition of the form the order is written for, before exec(). Under the current
+    // edition's rules the term and the type of payment may stay empty, and a new order starts
+    // with "01" as the kind of payment and "5" as the priority.
+    void SetFormEdition(FormEdition edition) { m_edition = edition; }
     // Lets "ЕНП" offer to add the tax service to the recipients' book when it is not there: the
     // function adds the record, true when it was written.
     void SetAddRecipient(std::function<bool(const CRequisite& record)> addRecipient);
@@ -118,6 +123,7 @@ private:
     bool ChooseTaxService();
 
     bool m_bInitialised = false;
+    FormEdition m_edition = FormEdition::Edition2001;
     AddressBooks m_books;
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;

@@ -107,8 +107,9 @@ void TestMainFrame::startUpShowsTheMaximisedEditor() {
 
 void TestMainFrame::menuHasItsCommandsInOrder() {
     const QList<MenuItem> expected{
-        {"&Файл", {"&Печать", "&Выход"}},
+        {"&Файл", {"&Печать", "Предварительный про&смотр", "&Выход"}},
         {"&Архив", {"&Реквизиты получателя", "Р&еквизиты плательщика", "&Платежные поручения"}},
+        {"&Бланк", {"Редакция &2001 года", "&Действующая редакция (762-П)"}},
         {"&Помощь", {"&О программе"}},
     };
     QList<MenuItem> actual;
