@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
-#include <QSortFilterProxyModel>
 #include <QTreeView>
 #include <algorithm>
 
@@ -116,11 +115,6 @@ void COrderArchiveDlg::CreateList() {
     m_pModel = new COrderListModel(this);
     m_pShown = new COrderSortModel(this);
     m_pShown->setSourceModel(m_pModel);
-    m_pShown->setSortRole(COrderListModel::kSortRole);
-    m_pShown->setSortCaseSensitivity(Qt::CaseInsensitive);
-    m_pShown->setSortLocaleAware(true);
-    m_pShown->setFilterKeyColumn(-1);  // a match in any column keeps the row
-    m_pShown->setFilterCaseSensitivity(Qt::CaseInsensitive);
 
     m_pList = new QTreeView(this);
     m_pList->setObjectName(QStringLiteral("orders"));
@@ -247,7 +241,7 @@ void COrderArchiveDlg::FitNumberColumn() {
 
 void COrderArchiveDlg::OnSearchChanged(const QString& text) {
     m_bSearching = true;
-    m_pShown->setFilterFixedString(text);
+    m_pShown->SetSearch(text);
     // The list selects a neighbour of a row it hides; which order is chosen is the user's say
     // alone.
     SelectRow(m_chosenOrder.isValid() ? m_chosenOrder.row() : -1);

@@ -10,11 +10,11 @@
 
 class COrderDlg;
 class COrderListModel;
+class COrderSortModel;
 class CVemoDoc;
 class DialogUnits;
 class QLineEdit;
 class QPushButton;
-class QSortFilterProxyModel;
 class QTreeView;
 class StretchPlacement;
 
@@ -104,7 +104,7 @@ private:
     CVemoDoc& m_doc;
     std::unique_ptr<QIcon> m_pImageList;
     COrderListModel* m_pModel = nullptr;
-    QSortFilterProxyModel* m_pShown = nullptr;
+    COrderSortModel* m_pShown = nullptr;
     QTreeView* m_pList = nullptr;
     QLineEdit* m_pSearch = nullptr;
     QPushButton* m_pDefaultButton = nullptr;
