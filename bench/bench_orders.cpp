@@ -234,7 +234,7 @@ void MeasureOpening(const QString& folder, int count) {
         OnOneCore([&] { oneCore.push_back(Time([&] { OpenRows(); })); });
         dialogs.push_back(Time([] {
             CVemoDoc doc;
-            COrderArchiveDlg archive(doc);
+            COrderArchiveDlg archive(doc, WorkingFolder());
             archive.show();
             QCoreApplication::processEvents();
             archive.grab();  // paints the dialog and the visible rows once
@@ -256,7 +256,7 @@ void MeasureArchiveMemory(const QString& folder, int count) {
     QDir::setCurrent(folder);
     const qint64 before = HeapInUse();
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     archive.show();
     QCoreApplication::processEvents();
     archive.grab();
@@ -285,7 +285,7 @@ void PressKey(QWidget* widget, int key, const QString& text) {
 void MeasureFinding(const QString& folder, int count) {
     QDir::setCurrent(folder);
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     auto* list = archive.findChild<QTreeView*>(QStringLiteral("orders"));
     auto* search = archive.findChild<QLineEdit*>(QStringLiteral("search"));
     archive.show();

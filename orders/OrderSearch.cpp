@@ -172,7 +172,9 @@ OrderSearch::OrderSearch(const QString& typed) {
 }
 
 void OrderSearch::AppendRowText(const OrderRow& row, std::string* out) {
-    for (int column = 0; column < kOrderColumnCount; ++column) {
+    // The fields after the tenth only where the order fills one: most orders fill none.
+    const int columns = row.HasBudgetFields() ? kOrderFieldCount : kOrderColumnCount;
+    for (int column = 0; column < columns; ++column) {
         if (column > 0) {
             out->push_back(kColumnBreak);
         }

@@ -19,11 +19,12 @@ public:
     OrderSearch() = default;
     explicit OrderSearch(const QString& typed);
 
-    // The folded text of a row: each column as the list shows it, on a line of its own; an amount
-    // written without kopecks reads as if ",00" followed it.
+    // The folded text of a row: each column as the list shows it, on a line of its own, then the
+    // budget fields where the order fills any; an amount written without kopecks reads as if
+    // ",00" followed it.
     static QByteArray RowText(const OrderRow& row);
     static void AppendRowText(const OrderRow& row, std::string* out);
-    // The folded text of one column in a row's text.
+    // The folded text of one field in a row's text; empty for a budget field the row lacks.
     static QByteArrayView Column(QByteArrayView rowText, int column);
 
     bool FindsAll() const { return m_text.isEmpty() && !m_impossible; }

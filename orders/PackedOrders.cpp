@@ -21,7 +21,7 @@ namespace {
 constexpr char kCodePage = 'W';
 constexpr char kUtf8 = 'U';
 constexpr int kFileText = 0;
-constexpr int kTextCount = 1 + kOrderColumnCount;
+constexpr int kTextCount = 1 + kOrderFieldCount;
 // Below this many orders a second thread costs more than it saves.
 constexpr qsizetype kOrdersPerExtraThread = 2000;
 constexpr int kMostThreads = 4;
@@ -115,7 +115,7 @@ bool PackedOrders::PlainAmount(const Packed& packed, double* value) {
 
 PackedOrders::Packed PackedOrders::Pack(const OrderRow& row, const QString& file) {
     const QString* texts[kTextCount] = {&file};
-    for (int column = 0; column < kOrderColumnCount; ++column) {
+    for (int column = 0; column < kOrderFieldCount; ++column) {
         texts[1 + column] = &row[column];
     }
     thread_local std::string out;
@@ -196,8 +196,12 @@ void PackedOrders::Remove(qsizetype index) {
 
 OrderRow PackedOrders::Row(qsizetype index) const {
     OrderRow row;
-    for (int column = 0; column < kOrderColumnCount; ++column) {
-        row[column] = Field(index, column);
+    for (int column = 0; column < kOrderFieldCount; ++column) {
+        QString field = Field(index, column);
+        // An ordinary order keeps the fields after the tenth out of memory.
+        if (column < kOrderColumnCount || !field.isEmpty()) {
+            row[column] = std::move(field);
+        }
     }
     return row;
 }

@@ -12,10 +12,10 @@
 class OrderSearch;
 
 // The orders of an open archive, each packed in one block of memory: its folded search text
-// (OrderSearch::RowText), the name of the file it was read from and its ten fields, in code page
-// 1251 (the files' own, one byte a character) or, for a text that the code page lacks, in UTF-8.
-// A hundred thousand orders so take about a third of the memory their rows would, and a search
-// reads each order's text in one piece.
+// (OrderSearch::RowText), the name of the file it was read from and every one of its fields, in
+// code page 1251 (the files' own, one byte a character) or, for a text that the code page lacks, in
+// UTF-8. A hundred thousand orders so take about a third of the memory their rows would, and a
+// search reads each order's text in one piece.
 class PackedOrders {
 public:
     qsizetype Size() const { return qsizetype(m_orders.size()); }

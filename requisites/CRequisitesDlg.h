@@ -3,7 +3,12 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <utility>
 
+#include "common/CRequisite.h"
+#include "requisites/RequisiteChecks.h"
+
+class QLabel;
 class QLineEdit;
 
 // Edits the six fields of one counterparty's requisites. The caller sets the members, runs the
@@ -16,9 +21,14 @@ public:
     // Moves the members into the fields and puts the focus on the name; runs whenever the dialog
     // is shown.
     void OnInitDialog();
-    // The address book of the record (RequisitesFile::kPayersKind, the default, or
-    // kRecipientsKind): payers and recipients have their own places on the form.
-    void SetKind(int nKind) { m_nKind = nKind; }
+    // The address book of the record (kPayersKind, the default, or kRecipientsKind): payers and
+    // recipients have their own places on the form, and their two accounts hold different
+    // things, which the dialog says beside each.
+    void SetKind(int nKind);
+
+    // The six members from a record, and back.
+    void SetRecord(const CRequisite& record);
+    CRequisite Record() const;
 
     QString m_strName;
     QString m_strBank;
@@ -49,9 +59,13 @@ private:
     // the focus is on the first field at fault.
     bool ConfirmBankDetails();
     QLineEdit* EditOf(QString CRequisitesDlg::*member) const;
+    // Offers to swap the two accounts when they stand the wrong way round for the book; true when
+    // they were swapped, the dialog staying open to show them.
+    bool OfferToSwapAccounts(const QList<RequisiteChecks::Problem>& problems);
     // False when the user chose to shorten a value that the form cannot show whole.
     bool ConfirmFieldsFitForm();
 
     QList<Row> m_rows;  // in the order of the dialog, which is the tab order
+    QList<std::pair<AccountMember, QLabel*>> m_accountHints;
     int m_nKind = 0;
 };
