@@ -161,16 +161,11 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             if (line.pdfPath.isEmpty()) {
                 return Fail(QStringLiteral("после --pdf нужно имя файла"));
             }
-            QList<int> orders;
             QString error;
-            if (!ReadOrderNumbers(parser, &orders, &error)) {
+            if (!ReadOrderNumbers(parser, &line.pdfOrders, &error)) {
                 return Fail(error);
             }
-            if (orders.size() > 1) {
-                return Fail(QStringLiteral(
-                    "--pdf рисует одно платежное поручение: задайте --order один раз"));
-            }
-            line.orderNumber = orders.value(0, 0);
+            line.orderNumber = line.pdfOrders.value(0, 0);
             return line;
         }
         case Mode::Words:
@@ -231,7 +226,8 @@ QString CommandLineUsage() {
     return QStringLiteral(
         "Запуск: vemo                    открыть редактор платежных поручений\n"
         "        vemo --pdf OUT.pdf      записать страницу бланка (оба экземпляра) в файл PDF\n"
-        "             [--order N]        с платежным поручением N из Vemo/ и его реквизитами\n"
+        "             [--order N]...     с платежным поручением N из Vemo/ и его реквизитами;\n"
+        "                                несколько --order — по странице на каждое\n"
         "        vemo --words СУММА      напечатать сумму прописью\n"
         "        vemo --check            проверить реквизиты и платежки рабочей папки: по строке\n"
         "                                на каждую ошибку, код выхода 1, если они есть\n"

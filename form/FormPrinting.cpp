@@ -4,6 +4,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -28,10 +29,23 @@ void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc) {
     PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), doc);
 }
 
+void DrawFormPages(QPagedPaintDevice& device, const QList<const CVemoDoc*>& docs) {
+    QPainter painter(&device);
+    for (qsizetype i = 0; i < docs.size(); ++i) {
+        if (i > 0) {
+            device.newPage();
+        }
+        // Each page starts from the painter as it was given, whatever the last one left.
+        painter.save();
+        PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), *docs.at(i));
+        painter.restore();
+    }
+}
+
 namespace {
 
 // The whole PDF in memory, so that it is saved like every other file: completely or not at all.
-QByteArray RenderFormPdf(const CVemoDoc& doc) {
+QByteArray RenderFormPdf(const QList<const CVemoDoc*>& docs) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
@@ -42,7 +56,7 @@ QByteArray RenderFormPdf(const CVemoDoc& doc) {
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        DrawFormPage(writer, doc);
+        DrawFormPages(writer, docs);
     }  // the writer finishes the file when it goes
     return pdf;
 }
@@ -50,7 +64,11 @@ QByteArray RenderFormPdf(const CVemoDoc& doc) {
 }  // namespace
 
 bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error) {
-    const QByteArray pdf = RenderFormPdf(doc);
+    return WriteFormPdf(path, QList<const CVemoDoc*>{&doc}, error);
+}
+
+bool WriteFormPdf(const QString& path, const QList<const CVemoDoc*>& docs, QString* error) {
+    const QByteArray pdf = RenderFormPdf(docs);
     if (pdf.isEmpty()) {
         *error = QStringLiteral("страницу не удалось нарисовать");
         return false;

@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <QList>
+
 class CVemoDoc;
+class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
 
@@ -19,3 +22,9 @@ void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc);
 // path is left as it was and the reason is in *error. A path of "-" means standard output, and a
 // pipe or a device at the path is written into as it stands.
 bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error);
+
+// Draws each document on a page of its own, in the order given: one print job of as many pages.
+void DrawFormPages(QPagedPaintDevice& device, const QList<const CVemoDoc*>& docs);
+
+// Writes the documents to an A4 PDF file of one page each, as WriteFormPdf writes one.
+bool WriteFormPdf(const QString& path, const QList<const CVemoDoc*>& docs, QString* error);

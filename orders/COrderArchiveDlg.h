@@ -14,6 +14,8 @@ class COrderListModel;
 class COrderSortModel;
 class CVemoDoc;
 class DialogUnits;
+class ChosenTotal;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeView;
@@ -62,6 +64,8 @@ public slots:
     // "Выгрузить в банк…": writes the selected orders, or all when none is selected, to a file
     // for the bank's client system that the user chooses.
     void OnExportToBank();
+    // "Напечатать выбранные": every chosen order on a page of its own, in the list's order.
+    void OnPrintChosen();
     // "Нарисовать платежное поручение": puts the current order on the form and ends the dialog.
     void OnOK();
 
@@ -99,7 +103,11 @@ private:
     // The orders to export: the selected ones, or all.
     QList<OrderRow> OrdersToExport() const;
     // Lets the user choose the file and writes it.
-    void SaveExport(const QStringList& lines, qsizetype count);
+    void SaveExport(const QStringList& lines, const ChosenTotal& exported);
+    // The selected rows in the order the list shows them.
+    QList<int> SelectedRowsShown() const;
+    // The line under the list: how many orders are shown and chosen, and their total.
+    void UpdateChosenLine();
 
     CVemoDoc& m_doc;
     const WorkingFolder m_folder;
@@ -108,6 +116,7 @@ private:
     COrderSortModel* m_pShown = nullptr;
     QTreeView* m_pList = nullptr;
     QLineEdit* m_pSearch = nullptr;
+    QLabel* m_pChosenLine = nullptr;
     QPushButton* m_pDefaultButton = nullptr;
     std::unique_ptr<StretchPlacement> m_pPlacement;
     // The order last selected, which the search may hide for a while.
