@@ -193,16 +193,11 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             if (line.pdfPath.isEmpty()) {
                 return Fail(QStringLiteral("после --pdf нужно имя файла"));
             }
-            QList<int> orders;
             QString error;
-            if (!ReadOrderNumbers(parser, &orders, &error)) {
+            if (!ReadOrderNumbers(parser, &line.pdfOrders, &error)) {
                 return Fail(error);
             }
-            if (orders.size() > 1) {
-                return Fail(QStringLiteral(
-                    "--pdf рисует одно платежное поручение: задайте --order один раз"));
-            }
-            line.orderNumber = orders.value(0, 0);
+            line.orderNumber = line.pdfOrders.value(0, 0);
             return line;
         }
         case Mode::Words:
@@ -263,7 +258,8 @@ QString CommandLineUsage() {
     return QStringLiteral(
         "Запуск: vemo                    открыть редактор платежных поручений\n"
         "        vemo --pdf OUT.pdf      записать страницу бланка (оба экземпляра) в файл PDF\n"
-        "             [--order N]        с платежным поручением N из Vemo/ и его реквизитами\n"
+        "             [--order N]...     с платежным поручением N из Vemo/ и его реквизитами;\n"
+        "                                несколько --order — по странице на каждое\n"
         "        vemo --words СУММА      напечатать сумму прописью\n"
         "        --form=2001|current     с --pdf и --words: бланк редакции 2001 года или\n"
         "                                действующей (762-П); без него — выбранный в редакторе\n"

@@ -11,7 +11,7 @@
 struct CommandLine {
     enum class Mode {
         Editor,   // no arguments: open the editor
-        Pdf,      // --pdf OUT.pdf [--order N]: write the form page to a PDF file
+        Pdf,      // --pdf OUT.pdf [--order N]...: write the form page(s) to a PDF file
         Words,    // --words AMOUNT: print the amount in words
         Check,    // --check: check the data files of the working folder, writing nothing
         Export,   // --export OUT [--order N]...: write orders to a file for the bank
@@ -22,7 +22,8 @@ struct CommandLine {
 
     Mode mode = Mode::Editor;
     QString pdfPath;
-    int orderNumber = 0;  // with --pdf: the order to put on the form first; 0 for none
+    int orderNumber = 0;   // with --pdf: the first order named; 0 for none
+    QList<int> pdfOrders;  // with --pdf: every order named, a page each, as given
     QString amountText;
     QString exportPath;       // "-" for standard output
     QList<int> exportOrders;  // with --export: the orders named, as given; empty for all

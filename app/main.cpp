@@ -15,6 +15,7 @@
 #include "form/FormPrinting.h"
 #include "orders/BankExport.h"
 #include "orders/OrderAmount.h"
+#include "orders/OrderBatch.h"
 #include "orders/OrderTransfer.h"
 #include "orders/WorkingFolder.h"
 #include "orders/WorkingFolderCheck.h"
@@ -84,12 +85,44 @@ int RunCheck(const WorkingFolder& folder) {
     return problems.isEmpty() ? 0 : kExitFailed;
 }
 
+// Several orders, a page each in the order named: all of them or, when one cannot be drawn whole,
+// none.
+int RunBatchPdf(const CommandLine& line, const WorkingFolder& folder) {
+    QList<OrderRow> orders;
+    QString error;
+    if (!folder.ReadOrders(line.pdfOrders, &orders, &error)) {
+        Tell(error);
+        return kExitFailed;
+    }
+    const AddressBooks books = folder.ReadBooks();
+    if (!books.Unreadable().isEmpty()) {
+        Tell(RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
+             books.Unreadable().join(QStringLiteral(", ")));
+        return kExitFailed;
+    }
+    const OrderBatch batch =
+        OrderBatch::Compose(orders, books.payers.Records(), books.recipients.Records());
+    if (!batch.refused.isEmpty()) {
+        Tell(QStringLiteral("эти платежки нельзя нарисовать целиком, ничего не записано:\n%1")
+                 .arg(BankExport::RefusalsText(batch.refused)));
+        return kExitFailed;
+    }
+    if (!WriteFormPdf(line.pdfPath, batch.Pages(), &error, ChosenEdition(line))) {
+        Tell(CannotWrite(line.pdfPath, error));
+        return kExitFailed;
+    }
+    return 0;
+}
+
 int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& folder) {
     // No window opens, so no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
+    if (line.pdfOrders.size() > 1) {
+        return RunBatchPdf(line, folder);
+    }
     CVemoDoc doc;
     QString error;
     if (line.orderNumber > 0) {

@@ -4,6 +4,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -29,10 +30,24 @@ void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc, FormEdition edition
     PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), doc, edition);
 }
 
+void DrawFormPages(QPagedPaintDevice& device, const QList<const CVemoDoc*>& docs,
+                   FormEdition edition) {
+    QPainter painter(&device);
+    for (qsizetype i = 0; i < docs.size(); ++i) {
+        if (i > 0) {
+            device.newPage();
+        }
+        // Each page starts from the painter as it was given, whatever the last one left.
+        painter.save();
+        PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), *docs.at(i), edition);
+        painter.restore();
+    }
+}
+
 namespace {
 
 // The whole PDF in memory, so that it is saved like every other file: completely or not at all.
-QByteArray RenderFormPdf(const CVemoDoc& doc, FormEdition edition) {
+QByteArray RenderFormPdf(const QList<const CVemoDoc*>& docs, FormEdition edition) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
@@ -43,7 +58,7 @@ QByteArray RenderFormPdf(const CVemoDoc& doc, FormEdition edition) {
         writer.setResolution(kPdfResolution);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        DrawFormPage(writer, doc, edition);
+        DrawFormPages(writer, docs, edition);
     }  // the writer finishes the file when it goes
     return pdf;
 }
@@ -51,7 +66,12 @@ QByteArray RenderFormPdf(const CVemoDoc& doc, FormEdition edition) {
 }  // namespace
 
 bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error, FormEdition edition) {
-    const QByteArray pdf = RenderFormPdf(doc, edition);
+    return WriteFormPdf(path, QList<const CVemoDoc*>{&doc}, error, edition);
+}
+
+bool WriteFormPdf(const QString& path, const QList<const CVemoDoc*>& docs, QString* error,
+                  FormEdition edition) {
+    const QByteArray pdf = RenderFormPdf(docs, edition);
     if (pdf.isEmpty()) {
         *error = QStringLiteral("страницу не удалось нарисовать");
         return false;

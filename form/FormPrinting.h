@@ -2,9 +2,12 @@
 
 #include <QString>
 
+#include <QList>
+
 #include "form/FormEdition.h"
 
 class CVemoDoc;
+class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
 
@@ -23,4 +26,12 @@ void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc,
 // path is left as it was and the reason is in *error. A path of "-" means standard output, and a
 // pipe or a device at the path is written into as it stands.
 bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error,
+                  FormEdition edition = FormEdition::Edition2001);
+
+// Draws each document on a page of its own, in the order given: one print job of as many pages.
+void DrawFormPages(QPagedPaintDevice& device, const QList<const CVemoDoc*>& docs,
+                   FormEdition edition = FormEdition::Edition2001);
+
+// Writes the documents to an A4 PDF file of one page each, as WriteFormPdf writes one.
+bool WriteFormPdf(const QString& path, const QList<const CVemoDoc*>& docs, QString* error,
                   FormEdition edition = FormEdition::Edition2001);
