@@ -5,7 +5,7 @@
 #   make package  build a Debian package, build/vemo_VERSION_ARCH.deb (apt install ./build/vemo_*.deb)
 
 PACKAGES := qt6-base-dev libgl-dev cmake ninja-build g++ make fonts-urw-base35 fonts-liberation2 \
-            qt6-translations-l10n
+            qt6-translations-l10n libarchive-dev
 TEST_PACKAGES := poppler-utils
 PACKAGE_TOOLS := dpkg-dev  # dpkg-shlibdeps, which finds the package's library dependencies
 

@@ -1,11 +1,13 @@
 #include "app/CMainFrame.h"
 
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/MenuBarStyle.h"
 #include "form/CVemoView.h"
 #include "orders/COrderArchiveDlg.h"
+#include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
@@ -32,6 +34,8 @@ void CMainFrame::CreateMenu() {
                        &CMainFrame::OnArchiveRecipients);
     archive->addAction(QStringLiteral("Р&еквизиты плательщика"), this,
                        &CMainFrame::OnArchivePayers);
+    archive->addAction(QStringLiteral("&Справочник БИК…"), this,
+                       &CMainFrame::OnArchiveBikDirectory);
     archive->addAction(QStringLiteral("&Платежные поручения"), this, &CMainFrame::OnArchiveOrders);
 
     bar->addSeparator();  // the help menu stands at the right-hand end
@@ -46,6 +50,21 @@ void CMainFrame::OnArchivePayers() {
 
 void CMainFrame::OnArchiveRecipients() {
     CRequisitesArchiveDlg::RunArchive(RequisitesFile::kRecipientsKind);
+}
+
+void CMainFrame::OnArchiveBikDirectory() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Справочник БИК"), QString(),
+        QStringLiteral("Справочник БИК Банка России (*.xml *.zip);;Все файлы (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const BikImport::Result result = BikImport::ImportFile(path);
+    if (result.imported) {
+        MessageBoxes::ShowDone(this, result.message);
+    } else {
+        MessageBoxes::ShowError(this, result.message);
+    }
 }
 
 void CMainFrame::OnArchiveOrders() {

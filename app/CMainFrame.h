@@ -19,6 +19,8 @@ signals:
 public slots:
     void OnArchivePayers();
     void OnArchiveRecipients();
+    // Takes a downloaded directory of BIKs, the XML file or its zip, and says what it took.
+    void OnArchiveBikDirectory();
     void OnArchiveOrders();
 
 private:

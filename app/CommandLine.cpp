@@ -16,10 +16,8 @@ struct ModeOption {
     Mode mode;
 };
 const ModeOption kModeOptions[] = {
-    {"pdf", Mode::Pdf},
-    {"words", Mode::Words},
-    {"check", Mode::Check},
-    {"export", Mode::Export},
+    {"pdf", Mode::Pdf},       {"words", Mode::Words},          {"check", Mode::Check},
+    {"export", Mode::Export}, {"import-bik", Mode::Import},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -72,6 +70,8 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(QStringLiteral("check")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("export"), QString(), QStringLiteral("OUT")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("import-bik"), QString(), QStringLiteral("FILE")));
 }
 
 // The order numbers of all --order options, each 1 or more; false with *error set otherwise.
@@ -169,6 +169,12 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             }
             return line;
         }
+        case Mode::Import:
+            line.bikPath = parser.value(QStringLiteral("import-bik"));
+            if (line.bikPath.isEmpty()) {
+                return Fail(QStringLiteral("--import-bik: нужно имя файла справочника БИК"));
+            }
+            return line;
         case Mode::Editor:
         case Mode::Check:
         case Mode::Help:
@@ -219,6 +225,7 @@ QString CommandLineUsage() {
         "                                folder: one line per problem, exit status 1 if any\n"
         "       vemo --export OUT        write the orders for the bank's client system\n"
         "            [--order N]...      only the orders named; - as OUT: standard output\n"
+        "       vemo --import-bik FILE   загрузить справочник БИК Банка России (XML или zip)\n"
         "       vemo --help              print this text\n"
         "       vemo --version           print the program's version\n"
         "Options take their value as the next argument or after \"=\" (--pdf=OUT.pdf);\n"

@@ -12,6 +12,7 @@ struct CommandLine {
         Words,    // --words AMOUNT: print the amount in words
         Check,    // --check: check the data files of the working folder, writing nothing
         Export,   // --export OUT [--order N]...: write orders to a file for the bank
+        Import,   // --import-bik FILE: take the Bank of Russia's directory of BIKs
         Help,     // --help
         Version,  // --version
         Error,    // bad arguments; the reason is in error
@@ -23,6 +24,7 @@ struct CommandLine {
     QString amountText;
     QString exportPath;       // "-" for standard output
     QList<int> exportOrders;  // with --export: the orders named, as given; empty for all
+    QString bikPath;          // with --import-bik: the directory's XML file or its zip
     QString error;
 };
 

@@ -16,6 +16,7 @@
 #include "orders/OrderExport.h"
 #include "orders/OrderTransfer.h"
 #include "orders/WorkingFolderCheck.h"
+#include "requisites/BikImport.h"
 
 namespace {
 
@@ -42,7 +43,13 @@ int RunWords(const CommandLine& line) {
 }
 
 int RunCheck() {
-    const QStringList problems = CheckWorkingFolder(QDir::current());
+    BikDirectory directory;
+    if (BikDirectory::LoadKept(&directory) == BikDirectory::KeptOutcome::Damaged) {
+        Print(stderr, QStringLiteral("vemo: справочник БИК %1 не читается, БИК не проверены; "
+                                     "загрузите справочник заново (--import-bik)\n")
+                          .arg(QDir::toNativeSeparators(BikDirectory::KeptFilePath())));
+    }
+    const QStringList problems = CheckWorkingFolder(QDir::current(), directory);
     for (const QString& problem : problems) {
         Print(stdout, problem + QLatin1Char('\n'));
     }
@@ -112,6 +119,15 @@ int RunExport(const CommandLine& line) {
     return 0;
 }
 
+// Takes the directory of BIKs whole, or leaves the kept one as it was.
+int RunImportBik(const CommandLine& line) {
+    const BikImport::Result result = BikImport::ImportFile(line.bikPath);
+    Print(result.imported ? stdout : stderr,
+          (result.imported ? QString() : QStringLiteral("vemo: ")) + result.message +
+              QLatin1Char('\n'));
+    return result.imported ? 0 : kExitFailed;
+}
+
 int RunEditor(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.png")));
@@ -126,6 +142,9 @@ int RunEditor(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VEMO_VERSION));
+    // Every mode finds the program's own data folder, the directory of BIKs in it, by these.
+    QCoreApplication::setOrganizationName(QString::fromLatin1(CVemoApp::kRegistryKey));
+    QCoreApplication::setApplicationName(QString::fromLatin1(CVemoApp::kAppName));
     const CommandLine line = ParseCommandLine(Arguments(argc, argv));
     switch (line.mode) {
         case CommandLine::Mode::Words:
@@ -136,6 +155,8 @@ int main(int argc, char** argv) {
             return RunCheck();
         case CommandLine::Mode::Export:
             return RunExport(line);
+        case CommandLine::Mode::Import:
+            return RunImportBik(line);
         case CommandLine::Mode::Help:
             Print(stdout, CommandLineUsage());
             return 0;

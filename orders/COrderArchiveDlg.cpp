@@ -486,8 +486,8 @@ void COrderArchiveDlg::OnOK() {
 
 void COrderArchiveDlg::TellFaultyParties(const OrderRow& row, const CRequisiteArray& payers,
                                          const CRequisiteArray& recipients) {
-    const QList<PartyChecks::FaultyParty> faulty =
-        PartyChecks::Check(row[kColumnPayer], payers, row[kColumnRecipient], recipients);
+    const QList<PartyChecks::FaultyParty> faulty = PartyChecks::Check(
+        row[kColumnPayer], payers, row[kColumnRecipient], recipients, BikDirectory::Kept());
     if (!faulty.isEmpty()) {
         MessageBoxes::ShowWarning(this, QStringLiteral("Проверка реквизитов"),
                                   PartyChecks::Message(faulty));

@@ -306,9 +306,10 @@ bool COrderDlg::CheckSavableText() {
 
 void COrderDlg::TellFaultyParties() {
     QList<PartyChecks::FaultyParty> untold;
-    const QList<PartyChecks::FaultyParty> faulty = PartyChecks::Check(
-        m_lbPayers->selectedItems().constFirst()->text(), m_payerRecords,
-        m_lbRecipients->selectedItems().constFirst()->text(), m_recipientRecords);
+    const QList<PartyChecks::FaultyParty> faulty =
+        PartyChecks::Check(m_lbPayers->selectedItems().constFirst()->text(), m_payerRecords,
+                           m_lbRecipients->selectedItems().constFirst()->text(), m_recipientRecords,
+                           BikDirectory::Kept());
     for (const PartyChecks::FaultyParty& party : faulty) {
         const QPair<int, QString> key(party.nKind, party.name);
         if (!m_toldParties.contains(key)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
 
@@ -9,7 +10,7 @@ namespace PartyChecks {
 namespace {
 
 void CheckParty(int kind, const QString& name, const CRequisiteArray& book,
-                QList<FaultyParty>* faulty) {
+                const BikDirectory& directory, QList<FaultyParty>* faulty) {
     if (name.isEmpty()) {
         return;
     }
@@ -19,7 +20,8 @@ void CheckParty(int kind, const QString& name, const CRequisiteArray& book,
     if (record == book.end()) {
         return;
     }
-    const QStringList problems = RequisiteChecks::Texts(RequisiteChecks::Check(*record));
+    const QStringList problems = RequisiteChecks::Texts(RequisiteChecks::Check(*record)) +
+                                 RequisiteChecks::Texts(BikChecks::Check(*record, kind, directory));
     if (!problems.isEmpty()) {
         faulty->append({kind, name, problems});
     }
@@ -33,10 +35,11 @@ QString Role(int kind) {
 }  // namespace
 
 QList<FaultyParty> Check(const QString& payer, const CRequisiteArray& payers,
-                         const QString& recipient, const CRequisiteArray& recipients) {
+                         const QString& recipient, const CRequisiteArray& recipients,
+                         const BikDirectory& directory) {
     QList<FaultyParty> faulty;
-    CheckParty(RequisitesFile::kPayersKind, payer, payers, &faulty);
-    CheckParty(RequisitesFile::kRecipientsKind, recipient, recipients, &faulty);
+    CheckParty(RequisitesFile::kPayersKind, payer, payers, directory, &faulty);
+    CheckParty(RequisitesFile::kRecipientsKind, recipient, recipients, directory, &faulty);
     return faulty;
 }
 

@@ -6,6 +6,7 @@
 #include "common/LineFile.h"
 #include "orders/OrderChecks.h"
 #include "orders/OrderFiles.h"
+#include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
 
@@ -23,7 +24,8 @@ QString RecordLabel(int index, const CRequisite& record) {
 
 // The problems of every record of one address book; the book itself for the order checks, absent
 // when it could not be read.
-std::optional<CRequisiteArray> CheckBook(const QDir& folder, int kind, QStringList* lines) {
+std::optional<CRequisiteArray> CheckBook(const QDir& folder, int kind,
+                                         const BikDirectory& directory, QStringList* lines) {
     const QString fileName = RequisitesFile::FileName(kind);
     CRequisiteArray records;
     if (RequisitesFile::Read(folder.filePath(fileName), &records) ==
@@ -33,7 +35,10 @@ std::optional<CRequisiteArray> CheckBook(const QDir& folder, int kind, QStringLi
     }
     for (int i = 0; i < records.size(); ++i) {
         const QString label = RecordLabel(i, records.at(i));
-        for (const RequisiteChecks::Problem& problem : RequisiteChecks::Check(records.at(i))) {
+        const QList<RequisiteChecks::Problem> problems =
+            RequisiteChecks::Check(records.at(i)) +
+            BikChecks::Check(records.at(i), kind, directory);
+        for (const RequisiteChecks::Problem& problem : problems) {
             lines->append(QStringList{fileName, label, problem.text}.join(QStringLiteral(": ")));
         }
     }
@@ -73,11 +78,11 @@ void CheckOrderFile(const QDir& folder, int number, const OrderChecks::AddressBo
 
 }  // namespace
 
-QStringList CheckWorkingFolder(const QDir& folder) {
+QStringList CheckWorkingFolder(const QDir& folder, const BikDirectory& directory) {
     QStringList lines;
     OrderChecks::AddressBooks books;
-    books.payers = CheckBook(folder, RequisitesFile::kPayersKind, &lines);
-    books.recipients = CheckBook(folder, RequisitesFile::kRecipientsKind, &lines);
+    books.payers = CheckBook(folder, RequisitesFile::kPayersKind, directory, &lines);
+    books.recipients = CheckBook(folder, RequisitesFile::kRecipientsKind, directory, &lines);
     for (int number : OrderNumbers(folder)) {
         CheckOrderFile(folder, number, books, &lines);
     }

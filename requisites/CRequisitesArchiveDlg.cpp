@@ -128,6 +128,7 @@ int CRequisitesArchiveDlg::SelectedIndex() const {
 bool CRequisitesArchiveDlg::EditRecord(CRequisite* record) {
     CRequisitesDlg dlg(this);
     dlg.SetKind(m_nKind);
+    dlg.SetBikDirectory(BikDirectory::Kept());
     ToDialog(*record, &dlg);
     if (dlg.exec() != QDialog::Accepted) {
         return false;

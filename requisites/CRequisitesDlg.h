@@ -4,6 +4,9 @@
 #include <QList>
 #include <QString>
 
+#include "common/CRequisite.h"
+#include "requisites/BikDirectory.h"
+
 class QLineEdit;
 
 // Edits the six fields of one counterparty's requisites. The caller sets the members, runs the
@@ -19,6 +22,9 @@ public:
     // The address book of the record (RequisitesFile::kPayersKind, the default, or
     // kRecipientsKind): payers and recipients have their own places on the form.
     void SetKind(int nKind) { m_nKind = nKind; }
+    // The directory of BIKs that fills the bank's details from the BIK and checks them at OK;
+    // none (empty) by default.
+    void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
 
     QString m_strName;
     QString m_strBank;
@@ -51,7 +57,16 @@ private:
     QLineEdit* EditOf(QString CRequisitesDlg::*member) const;
     // False when the user chose to shorten a value that the form cannot show whole.
     bool ConfirmFieldsFitForm();
+    CRequisite TypedRecord() const;
+    QLineEdit* EditOfRecordMember(QString CRequisite::*member) const;
+    // Leaving the BIK field fills the bank's empty fields from the directory; moving on to
+    // another field also offers to correct those that differ.
+    void OnFocusChanged(QWidget* old, QWidget* now);
+    void FillFromBikDirectory();
+    void OfferBikCorrections();
 
     QList<Row> m_rows;  // in the order of the dialog, which is the tab order
     int m_nKind = 0;
+    BikDirectory m_bikDirectory;
+    QString m_strBikOffered;  // the BIK whose corrections were last offered, asked once
 };

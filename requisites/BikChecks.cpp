@@ -1,0 +1,162 @@
+#include "requisites/BikChecks.h"
+
+#include <algorithm>
+
+namespace BikChecks {
+namespace {
+
+using Field = RequisiteChecks::Field;
+
+constexpr int kBikLength = 9;
+
+QString WithoutBlanks(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (!c.isSpace()) {
+            result.append(c);
+        }
+    }
+    return result;
+}
+
+bool IsBik(const QString& bik) {
+    return bik.size() == kBikLength &&
+           std::all_of(bik.begin(), bik.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// The letters and digits of a bank's name, letter case and "ё" aside.
+QString Essence(const QString& text) {
+    QString essence;
+    for (QChar c : text.toCaseFolded()) {
+        if (c.isLetterOrNumber()) {
+            essence.append(c == u'ё' ? QChar(u'е') : c);
+        }
+    }
+    return essence;
+}
+
+struct AccountField {
+    QString CRequisite::*member;
+    Field field;
+    QString caption;
+};
+
+AccountField CorrespondentField(int nKind) {
+    const AccountMember member = CorrespondentAccountMember(nKind);
+    if (member == &CRequisite::m_strAccount1) {
+        return {member, Field::Account1, QStringLiteral("Счет1")};
+    }
+    return {member, Field::Account2, QStringLiteral("Счет2")};
+}
+
+const BikDirectory::Account* FindAccount(const BikDirectory::Participant& participant,
+                                         const QString& number) {
+    for (const BikDirectory::Account& account : participant.accounts) {
+        if (account.number == number) {
+            return &account;
+        }
+    }
+    return nullptr;
+}
+
+const BikDirectory::Participant* Listed(const CRequisite& record, const BikDirectory& directory,
+                                        QString* bik) {
+    *bik = WithoutBlanks(record.m_strBik);
+    if (directory.IsEmpty() || !IsBik(*bik)) {
+        return nullptr;
+    }
+    return directory.Find(*bik);
+}
+
+void CheckAccount(const CRequisite& record, int nKind, const BikDirectory& directory,
+                  const BikDirectory::Participant& participant,
+                  QList<RequisiteChecks::Problem>* problems) {
+    const AccountField field = CorrespondentField(nKind);
+    const QString account = WithoutBlanks(record.*field.member);
+    if (account.isEmpty()) {
+        return;
+    }
+    const QString prefix = field.caption + QStringLiteral(": ");
+    const QString given = BikDirectory::CorrespondentAccount(participant);
+    if (given.isEmpty()) {
+        problems->append(
+            {field.field, prefix + QStringLiteral("у БИК %1 нет корреспондентского "
+                                                  "счета в %2")
+                                       .arg(participant.bik, DirectoryName(directory))});
+        return;
+    }
+    const BikDirectory::Account* listed = FindAccount(participant, account);
+    if (!listed) {
+        problems->append(
+            {field.field, prefix + QStringLiteral("по %1 у БИК %2 счет %3")
+                                       .arg(DirectoryName(directory), participant.bik, given)});
+        return;
+    }
+    for (const BikDirectory::Restriction& restriction : listed->restrictions) {
+        problems->append(
+            {field.field, prefix + QStringLiteral("по %1 по счету %2 %3")
+                                       .arg(DirectoryName(directory), account,
+                                            BikDirectory::RestrictionText(restriction))});
+    }
+}
+
+}  // namespace
+
+QString DirectoryName(const BikDirectory& directory) {
+    return QStringLiteral("справочнике БИК от %1")
+        .arg(directory.Date().toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+QList<RequisiteChecks::Problem> Check(const CRequisite& record, int nKind,
+                                      const BikDirectory& directory) {
+    QList<RequisiteChecks::Problem> problems;
+    QString bik;
+    const BikDirectory::Participant* participant = Listed(record, directory, &bik);
+    if (!participant) {
+        if (!directory.IsEmpty() && IsBik(bik)) {
+            problems.append(
+                {Field::Bik, QStringLiteral("БИК %1 нет в %2").arg(bik, DirectoryName(directory))});
+        }
+        return problems;
+    }
+    const QStringList obstacles = BikDirectory::PaymentObstacles(*participant);
+    if (!obstacles.isEmpty()) {
+        problems.append({Field::Bik, QStringLiteral("БИК %1 не принимает платежи по %2: %3")
+                                         .arg(bik, DirectoryName(directory),
+                                              obstacles.join(QStringLiteral("; ")))});
+    }
+    CheckAccount(record, nKind, directory, *participant, &problems);
+    return problems;
+}
+
+Suggestions Suggest(const CRequisite& record, int nKind, const BikDirectory& directory) {
+    Suggestions suggestions;
+    QString bik;
+    const BikDirectory::Participant* participant = Listed(record, directory, &bik);
+    if (!participant) {
+        return suggestions;
+    }
+    const FieldValue bank{&CRequisite::m_strBank, QStringLiteral("Банк"), record.m_strBank,
+                          BikDirectory::BankText(*participant)};
+    if (bank.current.trimmed().isEmpty()) {
+        suggestions.fills.append(bank);
+    } else if (Essence(bank.current) != Essence(bank.directory)) {
+        suggestions.corrections.append(bank);
+    }
+    const AccountField field = CorrespondentField(nKind);
+    const FieldValue account{field.member, field.caption, record.*field.member,
+                             BikDirectory::CorrespondentAccount(*participant)};
+    if (account.directory.isEmpty()) {
+        return suggestions;
+    }
+    const QString current = WithoutBlanks(account.current);
+    if (current.isEmpty()) {
+        suggestions.fills.append(account);
+    } else if (!FindAccount(*participant, current)) {
+        suggestions.corrections.append(account);
+    }
+    return suggestions;
+}
+
+}  // namespace BikChecks

@@ -1,0 +1,78 @@
+#include "requisites/BikImport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "common/ZipArchive.h"
+#include "requisites/Ed807Reader.h"
+
+namespace BikImport {
+namespace {
+
+// The full directory is well under a megabyte zipped and a few megabytes unpacked.
+constexpr qsizetype kMaxFileSize = 64 * 1024 * 1024;
+
+bool ReadBytes(const QString& path, QByteArray* bytes, QString* error) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        *error = QStringLiteral("это папка, а не файл");
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("файл не читается (%1)").arg(file.errorString());
+        return false;
+    }
+    if (file.size() > kMaxFileSize) {
+        *error = QStringLiteral("файл больше %1 МБ, справочник БИК не бывает таким большим")
+                     .arg(kMaxFileSize / (1024 * 1024));
+        return false;
+    }
+    *bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("файл не читается (%1)").arg(file.errorString());
+        return false;
+    }
+    return true;
+}
+
+QString Shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+}  // namespace
+
+bool ReadFile(const QString& path, BikDirectory* directory, QString* error) {
+    QByteArray bytes;
+    if (!ReadBytes(path, &bytes, error)) {
+        return false;
+    }
+    if (ZipArchive::LooksLikeZip(bytes)) {
+        QByteArray xml;
+        if (!ZipArchive::ReadOnlyFile(bytes, QStringLiteral(".xml"), kMaxFileSize, &xml, error)) {
+            return false;
+        }
+        bytes = xml;
+    }
+    return Ed807Reader::Read(bytes, directory, error);
+}
+
+Result ImportFile(const QString& path) {
+    BikDirectory directory;
+    QString error;
+    if (!ReadFile(path, &directory, &error)) {
+        return {false, QStringLiteral("Файл %1 не принят: %2. Справочник БИК не изменился.")
+                           .arg(Shown(path), error)};
+    }
+    if (!directory.SaveKept(&error)) {
+        return {false, QStringLiteral("Справочник БИК не сохранен в %1: %2. Прежний справочник "
+                                      "не изменился.")
+                           .arg(Shown(BikDirectory::KeptFilePath()), error)};
+    }
+    return {true, QStringLiteral("Справочник БИК от %1 загружен: банков в нем %2.")
+                      .arg(directory.Date().toString(QStringLiteral("dd.MM.yyyy")))
+                      .arg(directory.Count())};
+}
+
+}  // namespace BikImport
