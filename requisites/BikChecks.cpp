@@ -50,6 +50,12 @@ AccountField CorrespondentField(int nKind) {
     return {member, Field::Account2, QStringLiteral("Счет2")};
 }
 
+// "по справочнику БИК от 08.12.2026"
+QString ByDirectory(const BikDirectory& directory) {
+    return QStringLiteral("справочнику БИК от %1")
+        .arg(directory.Date().toString(QStringLiteral("dd.MM.yyyy")));
+}
+
 const BikDirectory::Account* FindAccount(const BikDirectory::Participant& participant,
                                          const QString& number) {
     for (const BikDirectory::Account& account : participant.accounts) {
@@ -90,13 +96,13 @@ void CheckAccount(const CRequisite& record, int nKind, const BikDirectory& direc
     if (!listed) {
         problems->append(
             {field.field, prefix + QStringLiteral("по %1 у БИК %2 счет %3")
-                                       .arg(DirectoryName(directory), participant.bik, given)});
+                                       .arg(ByDirectory(directory), participant.bik, given)});
         return;
     }
     for (const BikDirectory::Restriction& restriction : listed->restrictions) {
         problems->append(
             {field.field, prefix + QStringLiteral("по %1 по счету %2 %3")
-                                       .arg(DirectoryName(directory), account,
+                                       .arg(ByDirectory(directory), account,
                                             BikDirectory::RestrictionText(restriction))});
     }
 }
@@ -123,7 +129,7 @@ QList<RequisiteChecks::Problem> Check(const CRequisite& record, int nKind,
     const QStringList obstacles = BikDirectory::PaymentObstacles(*participant);
     if (!obstacles.isEmpty()) {
         problems.append({Field::Bik, QStringLiteral("БИК %1 не принимает платежи по %2: %3")
-                                         .arg(bik, DirectoryName(directory),
+                                         .arg(bik, ByDirectory(directory),
                                               obstacles.join(QStringLiteral("; ")))});
     }
     CheckAccount(record, nKind, directory, *participant, &problems);

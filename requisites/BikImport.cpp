@@ -48,6 +48,10 @@ bool ReadFile(const QString& path, BikDirectory* directory, QString* error) {
     if (!ReadBytes(path, &bytes, error)) {
         return false;
     }
+    if (bytes.isEmpty()) {
+        *error = QStringLiteral("файл пуст");
+        return false;
+    }
     if (ZipArchive::LooksLikeZip(bytes)) {
         QByteArray xml;
         if (!ZipArchive::ReadOnlyFile(bytes, QStringLiteral(".xml"), kMaxFileSize, &xml, error)) {

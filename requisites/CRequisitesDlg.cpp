@@ -78,7 +78,7 @@ QString BikCorrectionsMessage(const QString& bik, const BikDirectory& directory,
                          .arg(value.caption, value.directory, value.current));
     }
     return QStringLiteral(
-               "По %1 у БИК %2 другие реквизиты банка:\n\n%3\n\nИсправить их по "
+               "В %1 у БИК %2 другие реквизиты банка:\n\n%3\n\nИсправить их по "
                "справочнику?")
         .arg(BikChecks::DirectoryName(directory), bik, lines.join(QLatin1Char('\n')));
 }

@@ -1,0 +1,4 @@
+#include <QtTest>
+class TestBikFill : public QObject { Q_OBJECT };
+QTEST_MAIN(TestBikFill)
+#include "tst_bikfill.moc"
