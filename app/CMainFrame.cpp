@@ -34,9 +34,9 @@ void CMainFrame::CreateMenu() {
                        &CMainFrame::OnArchiveRecipients);
     archive->addAction(QStringLiteral("Р&еквизиты плательщика"), this,
                        &CMainFrame::OnArchivePayers);
+    archive->addAction(QStringLiteral("&Платежные поручения"), this, &CMainFrame::OnArchiveOrders);
     archive->addAction(QStringLiteral("&Справочник БИК…"), this,
                        &CMainFrame::OnArchiveBikDirectory);
-    archive->addAction(QStringLiteral("&Платежные поручения"), this, &CMainFrame::OnArchiveOrders);
 
     bar->addSeparator();  // the help menu stands at the right-hand end
     QMenu* help = bar->addMenu(QStringLiteral("&Помощь"));

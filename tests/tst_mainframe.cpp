@@ -108,7 +108,9 @@ void TestMainFrame::startUpShowsTheMaximisedEditor() {
 void TestMainFrame::menuHasItsCommandsInOrder() {
     const QList<MenuItem> expected{
         {"&Файл", {"&Печать", "&Выход"}},
-        {"&Архив", {"&Реквизиты получателя", "Р&еквизиты плательщика", "&Платежные поручения"}},
+        {"&Архив",
+         {"&Реквизиты получателя", "Р&еквизиты плательщика", "&Платежные поручения",
+          "&Справочник БИК…"}},
         {"&Помощь", {"&О программе"}},
     };
     QList<MenuItem> actual;
