@@ -1,29 +1,9 @@
 #include "requisites/BikChecks.h"
 
-#include <algorithm>
-
 namespace BikChecks {
 namespace {
 
 using Field = RequisiteChecks::Field;
-
-constexpr int kBikLength = 9;
-
-QString WithoutBlanks(const QString& text) {
-    QString result;
-    result.reserve(text.size());
-    for (QChar c : text) {
-        if (!c.isSpace()) {
-            result.append(c);
-        }
-    }
-    return result;
-}
-
-bool IsBik(const QString& bik) {
-    return bik.size() == kBikLength &&
-           std::all_of(bik.begin(), bik.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
 
 // The letters and digits of a bank's name, letter case and "ё" aside.
 QString Essence(const QString& text) {
@@ -68,8 +48,8 @@ const BikDirectory::Account* FindAccount(const BikDirectory::Participant& partic
 
 const BikDirectory::Participant* Listed(const CRequisite& record, const BikDirectory& directory,
                                         QString* bik) {
-    *bik = WithoutBlanks(record.m_strBik);
-    if (directory.IsEmpty() || !IsBik(*bik)) {
+    *bik = BikDirectory::WithoutBlanks(record.m_strBik);
+    if (directory.IsEmpty() || !BikDirectory::IsBik(*bik)) {
         return nullptr;
     }
     return directory.Find(*bik);
@@ -79,7 +59,7 @@ void CheckAccount(const CRequisite& record, int nKind, const BikDirectory& direc
                   const BikDirectory::Participant& participant,
                   QList<RequisiteChecks::Problem>* problems) {
     const AccountField field = CorrespondentField(nKind);
-    const QString account = WithoutBlanks(record.*field.member);
+    const QString account = BikDirectory::WithoutBlanks(record.*field.member);
     if (account.isEmpty()) {
         return;
     }
@@ -120,7 +100,7 @@ QList<RequisiteChecks::Problem> Check(const CRequisite& record, int nKind,
     QString bik;
     const BikDirectory::Participant* participant = Listed(record, directory, &bik);
     if (!participant) {
-        if (!directory.IsEmpty() && IsBik(bik)) {
+        if (!directory.IsEmpty() && BikDirectory::IsBik(bik)) {
             problems.append(
                 {Field::Bik, QStringLiteral("БИК %1 нет в %2").arg(bik, DirectoryName(directory))});
         }
@@ -156,7 +136,7 @@ Suggestions Suggest(const CRequisite& record, int nKind, const BikDirectory& dir
     if (account.directory.isEmpty()) {
         return suggestions;
     }
-    const QString current = WithoutBlanks(account.current);
+    const QString current = BikDirectory::WithoutBlanks(account.current);
     if (current.isEmpty()) {
         suggestions.fills.append(account);
     } else if (!FindAccount(*participant, current)) {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "common/SafeSave.h"
 
@@ -19,6 +20,7 @@ constexpr char kField = '\t';
 constexpr char kLine = '\n';
 constexpr qsizetype kParticipantFields = 10;
 constexpr qsizetype kAccountFields = 4;
+constexpr qsizetype kBikLength = 9;
 
 const QString kKeptFileName = QStringLiteral("bik-directory.txt");
 
@@ -31,17 +33,6 @@ const KnownRestriction kKnownRestrictions[] = {
     {"LWRS", "отозвана лицензия"},
     {"MRTR", "введен мораторий на удовлетворение требований кредиторов"},
 };
-
-QString Digits(QStringView text) {
-    QString digits;
-    digits.reserve(text.size());
-    for (QChar c : text) {
-        if (!c.isSpace()) {
-            digits.append(c);
-        }
-    }
-    return digits;
-}
 
 QString ShownDate(const QDate& date) {
     return date.toString(QStringLiteral("dd.MM.yyyy"));
@@ -134,8 +125,24 @@ bool ParseAccount(const QByteArrayList& fields, BikDirectory::Account* account) 
 
 }  // namespace
 
+QString BikDirectory::WithoutBlanks(QStringView text) {
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (!c.isSpace()) {
+            result.append(c);
+        }
+    }
+    return result;
+}
+
+bool BikDirectory::IsBik(QStringView text) {
+    return text.size() == kBikLength &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 const BikDirectory::Participant* BikDirectory::Find(QStringView bik) const {
-    const auto found = m_index.constFind(Digits(bik));
+    const auto found = m_index.constFind(WithoutBlanks(bik));
     return found == m_index.constEnd() ? nullptr : &m_participants.at(found.value());
 }
 

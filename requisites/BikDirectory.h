@@ -49,6 +49,11 @@ public:
     bool IsEmpty() const { return m_participants.isEmpty(); }
     const QList<Participant>& Participants() const { return m_participants; }
 
+    // A number as the bank reads it: bookkeepers copy numbers in groups, "04 4525 225".
+    static QString WithoutBlanks(QStringView text);
+    // Nine digits.
+    static bool IsBik(QStringView text);
+
     // The participant with the BIK (blanks in it ignored); null when the directory has none.
     const Participant* Find(QStringView bik) const;
 

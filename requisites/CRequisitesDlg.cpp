@@ -217,7 +217,7 @@ void CRequisitesDlg::OfferBikCorrections() {
     }
     const CRequisite record = TypedRecord();
     const BikChecks::Suggestions suggestions = BikChecks::Suggest(record, m_nKind, m_bikDirectory);
-    const QString bik = record.m_strBik.simplified().remove(QLatin1Char(' '));
+    const QString bik = BikDirectory::WithoutBlanks(record.m_strBik);
     if (suggestions.corrections.isEmpty() || bik == m_strBikOffered) {
         return;
     }

@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QXmlStreamReader>
-#include <algorithm>
 
 namespace Ed807Reader {
 namespace {
@@ -19,13 +18,6 @@ const QStringList kPaymentAccountTypes{QStringLiteral("CRSA"), QStringLiteral("U
 const QStringList kTreasuryAccountTypes{QStringLiteral("UTRA"), QStringLiteral("EKSA")};
 // The single treasury accounts are numbered 40102…, whatever type the file gives them.
 const QString kTreasuryAccountPrefix = QStringLiteral("40102");
-constexpr int kBikLength = 9;
-
-bool IsBik(const QString& text) {
-    return text.size() == kBikLength &&
-           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
-
 bool IsTreasuryAccount(const BikDirectory::Account& account) {
     return account.number.startsWith(kTreasuryAccountPrefix) ||
            kTreasuryAccountTypes.contains(account.type);
@@ -121,7 +113,7 @@ private:
     bool ReadEntry(BikDirectory* directory) {
         BikDirectory::Participant participant;
         participant.bik = Attribute(QLatin1String("BIC"));
-        if (!IsBik(participant.bik)) {
+        if (!BikDirectory::IsBik(participant.bik)) {
             return Fail(QStringLiteral("запись %1: БИК «%2» не из 9 цифр")
                             .arg(directory->Count() + 1)
                             .arg(participant.bik));
