@@ -88,7 +88,13 @@ QString BikCorrectionsMessage(const QString& bik, const BikDirectory& directory,
 CRequisitesDlg::CRequisitesDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Реквизиты"));
     CreateControls();
-    connect(qApp, &QApplication::focusChanged, this, &CRequisitesDlg::OnFocusChanged);
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, &CRequisitesDlg::OnFocusChanged);
+}
+
+// The widgets' own destruction moves the focus, when this dialog is no longer one to watch it.
+CRequisitesDlg::~CRequisitesDlg() {
+    disconnect(m_focusWatch);
 }
 
 void CRequisitesDlg::CreateControls() {

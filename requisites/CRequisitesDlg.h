@@ -15,6 +15,7 @@ class CRequisitesDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CRequisitesDlg(QWidget* parent = nullptr);
+    ~CRequisitesDlg() override;
 
     // Moves the members into the fields and puts the focus on the name; runs whenever the dialog
     // is shown.
@@ -68,5 +69,6 @@ private:
     QList<Row> m_rows;  // in the order of the dialog, which is the tab order
     int m_nKind = 0;
     BikDirectory m_bikDirectory;
+    QMetaObject::Connection m_focusWatch;
     QString m_strBikOffered;  // the BIK whose corrections were last offered, asked once
 };

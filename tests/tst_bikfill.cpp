@@ -42,6 +42,7 @@ QLineEdit* Edit(QWidget* dialog, const char* name) {
 // Clicks into the BIK field, types the BIK and leaves the field: with Tab for the next field, or
 // by clicking OK.
 void TypeBikAndLeave(CRequisitesDlg* dlg, const QString& bik, const QString& leave) {
+    QVERIFY(QTest::qWaitForWindowActive(dlg));
     QLineEdit* edit = Edit(dlg, "editBik");
     QTest::mouseClick(edit, Qt::LeftButton);
     QVERIFY(edit->hasFocus());
