@@ -9,11 +9,10 @@
 #include "orders/COrderArchiveDlg.h"
 #include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
-#include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
 
-CMainFrame::CMainFrame(CVemoDoc* doc, QWidget* parent)
-    : QMainWindow(parent), m_pDocument(doc), m_pView(new CVemoView(doc, this)) {
+CMainFrame::CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* parent)
+    : QMainWindow(parent), m_pDocument(doc), m_folder(folder), m_pView(new CVemoView(doc, this)) {
     setCentralWidget(m_pView);
     CreateMenu();
 }
@@ -45,11 +44,11 @@ void CMainFrame::CreateMenu() {
 
 // Each address book is written back, if it changed, as its archive closes.
 void CMainFrame::OnArchivePayers() {
-    CRequisitesArchiveDlg::RunArchive(RequisitesFile::kPayersKind);
+    CRequisitesArchiveDlg::RunArchive(kPayersKind, m_folder.Book(kPayersKind));
 }
 
 void CMainFrame::OnArchiveRecipients() {
-    CRequisitesArchiveDlg::RunArchive(RequisitesFile::kRecipientsKind);
+    CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind));
 }
 
 void CMainFrame::OnArchiveBikDirectory() {
@@ -68,7 +67,7 @@ void CMainFrame::OnArchiveBikDirectory() {
 }
 
 void CMainFrame::OnArchiveOrders() {
-    COrderArchiveDlg dlg(*m_pDocument);
+    COrderArchiveDlg dlg(*m_pDocument, m_folder);
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }

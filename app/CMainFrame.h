@@ -2,14 +2,17 @@
 
 #include <QMainWindow>
 
+#include "orders/WorkingFolder.h"
+
 class CVemoDoc;
 class CVemoView;
 
-// The main window: the menu and, as its only content, the view of the form.
+// The main window: the menu and, as its only content, the view of the form. The archives it opens
+// work on the working folder it was given.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(CVemoDoc* doc, QWidget* parent = nullptr);
+    CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* parent = nullptr);
 
     CVemoView* View() const { return m_pView; }
 
@@ -27,5 +30,6 @@ private:
     void CreateMenu();
 
     CVemoDoc* m_pDocument;
+    const WorkingFolder m_folder;
     CVemoView* m_pView;
 };

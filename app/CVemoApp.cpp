@@ -1,7 +1,6 @@
 #include "app/CVemoApp.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -25,21 +24,21 @@ CVemoApp::~CVemoApp() {
     SaveStdProfileSettings();
 }
 
-bool CVemoApp::InitInstance() {
+bool CVemoApp::InitInstance(const WorkingFolder& folder) {
     QCoreApplication::setOrganizationName(QString::fromLatin1(kRegistryKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppName));
     LoadStdProfileSettings(kRecentFileCount);
     LoadTranslations();
 
     m_pDocument = std::make_unique<CVemoDoc>();
-    m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get());
+    m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get(), folder);
     connect(m_pMainFrame.get(), &CMainFrame::AppAboutRequested, this, &CVemoApp::OnAppAbout);
     m_pMainFrame->setWindowTitle(QStringLiteral("Редактор платежных поручений"));
     // Without a window manager a maximised window keeps its first size: make that the screen's.
     m_pMainFrame->setGeometry(m_pMainFrame->screen()->availableGeometry());
     m_pMainFrame->showMaximized();
 
-    QDir().mkdir(QStringLiteral("Vemo"));  // exists already on every start but the first
+    folder.MakeOrdersFolder();
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "orders/WorkingFolder.h"
+
 class CMainFrame;
 class CVemoDoc;
 
@@ -15,9 +17,9 @@ public:
     CVemoApp();
     ~CVemoApp() override;
 
-    // Start-up: settings, Russian translations, the document, the maximised main window and the
-    // order directory. False ends the program.
-    bool InitInstance();
+    // Start-up: settings, Russian translations, the document, the maximised main window on the
+    // working folder and its order directory. False ends the program.
+    bool InitInstance(const WorkingFolder& folder = WorkingFolder());
 
     CVemoDoc* Document() const { return m_pDocument.get(); }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QList>
+#include <QRegularExpression>
 
 #include "orders/OrderTexts.h"
 
@@ -16,7 +17,7 @@ struct ModeOption {
     Mode mode;
 };
 const ModeOption kModeOptions[] = {
-    {"pdf", Mode::Pdf},       {"words", Mode::Words},          {"check", Mode::Check},
+    {"pdf", Mode::Pdf},       {"words", Mode::Words},       {"check", Mode::Check},
     {"export", Mode::Export}, {"import-bik", Mode::Import},
 };
 
@@ -60,6 +61,21 @@ QString AsTyped(const QString& name, const QStringList& arguments) {
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
+// The parser's own error in Russian: it words the two that are left after unknown options, a value
+// missing after an option and a value given to a switch, in English whatever the language.
+QString ParseErrorText(const QCommandLineParser& parser) {
+    static const QRegularExpression kQuoted(QStringLiteral("'([^']*)'"));
+    const QString text = parser.errorText();
+    const QString option = kQuoted.match(text).captured(1);
+    if (text.startsWith(QLatin1String("Missing value"))) {
+        return QStringLiteral("после %1 нужно значение").arg(option);
+    }
+    if (text.startsWith(QLatin1String("Unexpected value"))) {
+        return QStringLiteral("у %1 не бывает значения").arg(option);
+    }
+    return text;
+}
+
 void AddOptions(QCommandLineParser& parser) {
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
     parser.addOption(QCommandLineOption(QStringLiteral("version")));
@@ -80,7 +96,8 @@ bool ReadOrderNumbers(const QCommandLineParser& parser, QList<int>* numbers, QSt
         int number = 0;
         if (!OrderTexts::ParseWholeNumber(value, &number) || number < 1) {
             *error =
-                QStringLiteral("--order needs an order number of 1 or more, not %1").arg(value);
+                QStringLiteral("после --order нужен номер платежного поручения от 1, а не «%1»")
+                    .arg(value);
             return false;
         }
         numbers->append(number);
@@ -96,7 +113,7 @@ bool ChooseMode(const QCommandLineParser& parser, Mode* mode, QString* error) {
         // Counted by name, which counts a switch as well as an option with a value.
         const qsizetype count = parser.optionNames().count(QLatin1String(option.name));
         if (count > 1) {
-            *error = QStringLiteral("%1 is given more than once").arg(Dashed(option.name));
+            *error = QStringLiteral("%1 задан больше одного раза").arg(Dashed(option.name));
             return false;
         }
         if (count == 1) {
@@ -105,7 +122,7 @@ bool ChooseMode(const QCommandLineParser& parser, Mode* mode, QString* error) {
         }
     }
     if (given.size() > 1) {
-        *error = QStringLiteral("%1 cannot be combined").arg(given.join(QLatin1String(" and ")));
+        *error = QStringLiteral("%1 нельзя задать вместе").arg(given.join(QStringLiteral(" и ")));
         return false;
     }
     return true;
@@ -126,8 +143,8 @@ bool DetailsFitMode(const QCommandLineParser& parser, QString* error) {
             }
         }
         if (!fits) {
-            *error = QStringLiteral("%1 goes with %2")
-                         .arg(Dashed(detail.name), owners.join(QLatin1String(" or ")));
+            *error = QStringLiteral("%1 задается только вместе с %2")
+                         .arg(Dashed(detail.name), owners.join(QStringLiteral(" или ")));
             return false;
         }
     }
@@ -142,7 +159,7 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
         case Mode::Pdf: {
             line.pdfPath = parser.value(QStringLiteral("pdf"));
             if (line.pdfPath.isEmpty()) {
-                return Fail(QStringLiteral("--pdf needs a file name"));
+                return Fail(QStringLiteral("после --pdf нужно имя файла"));
             }
             QList<int> orders;
             QString error;
@@ -150,7 +167,8 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
                 return Fail(error);
             }
             if (orders.size() > 1) {
-                return Fail(QStringLiteral("--pdf draws one order: give --order once"));
+                return Fail(QStringLiteral(
+                    "--pdf рисует одно платежное поручение: задайте --order один раз"));
             }
             line.orderNumber = orders.value(0, 0);
             return line;
@@ -161,7 +179,8 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
         case Mode::Export: {
             line.exportPath = parser.value(QStringLiteral("export"));
             if (line.exportPath.isEmpty()) {
-                return Fail(QStringLiteral("--export needs a file name, or - for standard output"));
+                return Fail(QStringLiteral(
+                    "после --export нужно имя файла или «-» для стандартного вывода"));
             }
             QString error;
             if (!ReadOrderNumbers(parser, &line.exportOrders, &error)) {
@@ -192,10 +211,9 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     AddOptions(parser);
     if (!parser.parse(QStringList{QStringLiteral("vemo")} + arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
-        return Fail(
-            unknown.isEmpty()
-                ? parser.errorText()
-                : QStringLiteral("unknown option: %1").arg(AsTyped(unknown.first(), arguments)));
+        return Fail(unknown.isEmpty() ? ParseErrorText(parser)
+                                      : QStringLiteral("неизвестный параметр: %1")
+                                            .arg(AsTyped(unknown.first(), arguments)));
     }
     if (parser.isSet(QStringLiteral("help"))) {
         return ReadMode(parser, Mode::Help);
@@ -205,7 +223,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     }
     const QStringList extra = parser.positionalArguments();
     if (!extra.isEmpty()) {
-        return Fail(QStringLiteral("unknown argument: %1").arg(extra.first()));
+        return Fail(QStringLiteral("лишний аргумент: %1").arg(extra.first()));
     }
     Mode mode = Mode::Editor;
     QString error;
@@ -217,17 +235,18 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 
 QString CommandLineUsage() {
     return QStringLiteral(
-        "Usage: vemo                     open the payment order editor\n"
-        "       vemo --pdf OUT.pdf       write the form page (both copies) to a PDF file\n"
-        "            [--order N]         with order N of Vemo/ and its requisites on it\n"
-        "       vemo --words AMOUNT      print the amount in Russian words\n"
-        "       vemo --check             check the address books and orders of the working\n"
-        "                                folder: one line per problem, exit status 1 if any\n"
-        "       vemo --export OUT        write the orders for the bank's client system\n"
-        "            [--order N]...      only the orders named; - as OUT: standard output\n"
-        "       vemo --import-bik FILE   загрузить справочник БИК Банка России (XML или zip)\n"
-        "       vemo --help              print this text\n"
-        "       vemo --version           print the program's version\n"
-        "Options take their value as the next argument or after \"=\" (--pdf=OUT.pdf);\n"
-        "\"--\" ends the options.\n");
+        "Запуск: vemo                    открыть редактор платежных поручений\n"
+        "        vemo --pdf OUT.pdf      записать страницу бланка (оба экземпляра) в файл PDF\n"
+        "             [--order N]        с платежным поручением N из Vemo/ и его реквизитами\n"
+        "        vemo --words СУММА      напечатать сумму прописью\n"
+        "        vemo --check            проверить реквизиты и платежки рабочей папки: по строке\n"
+        "                                на каждую ошибку, код выхода 1, если они есть\n"
+        "        vemo --export OUT       выгрузить платежки в файл для банка\n"
+        "             [--order N]...     только названные платежки; «-» вместо OUT —\n"
+        "                                стандартный вывод\n"
+        "        vemo --import-bik ФАЙЛ  загрузить справочник БИК Банка России (XML или zip)\n"
+        "        vemo --help             напечатать эту справку\n"
+        "        vemo --version          напечатать версию программы\n"
+        "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"
+        "«--» завершает параметры.\n");
 }

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <cstdio>
@@ -8,15 +7,17 @@
 #include "app/CVemoApp.h"
 #include "app/CommandLine.h"
 #include "common/SafeSave.h"
+#include "common/StorableText.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
 #include "orders/BankExport.h"
 #include "orders/OrderAmount.h"
-#include "orders/OrderExport.h"
 #include "orders/OrderTransfer.h"
+#include "orders/WorkingFolder.h"
 #include "orders/WorkingFolderCheck.h"
 #include "requisites/BikImport.h"
+#include "requisites/RequisitesFile.h"
 
 namespace {
 
@@ -33,8 +34,18 @@ QStringList Arguments(int argc, char** argv) {
     return arguments;
 }
 
+// A control character quoted from a data file is shown as "^@": a NUL would end the line.
 void Print(FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fputs(WithVisibleControls(text).toLocal8Bit().constData(), stream);
+}
+
+// A message of the program on standard error, after its name, as other programs write theirs.
+void Tell(const QString& text) {
+    Print(stderr, QStringLiteral("vemo: %1\n").arg(text));
+}
+
+QString CannotWrite(const QString& path, const QString& reason) {
+    return QStringLiteral("не могу записать файл %1: %2").arg(path, reason);
 }
 
 int RunWords(const CommandLine& line) {
@@ -42,21 +53,21 @@ int RunWords(const CommandLine& line) {
     return 0;
 }
 
-int RunCheck() {
+int RunCheck(const WorkingFolder& folder) {
     BikDirectory directory;
     if (BikDirectory::LoadKept(&directory) == BikDirectory::KeptOutcome::Damaged) {
         Print(stderr, QStringLiteral("vemo: справочник БИК %1 не читается, БИК не проверены; "
                                      "загрузите справочник заново (--import-bik)\n")
                           .arg(QDir::toNativeSeparators(BikDirectory::KeptFilePath())));
     }
-    const QStringList problems = CheckWorkingFolder(QDir::current(), directory);
+    const QStringList problems = CheckWorkingFolder(folder, directory);
     for (const QString& problem : problems) {
         Print(stdout, problem + QLatin1Char('\n'));
     }
     return problems.isEmpty() ? 0 : kExitFailed;
 }
 
-int RunPdf(int argc, char** argv, const CommandLine& line) {
+int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& folder) {
     // No window opens, so no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -67,17 +78,17 @@ int RunPdf(int argc, char** argv, const CommandLine& line) {
     if (line.orderNumber > 0) {
         QStringList warnings;
         const bool found =
-            OrderTransfer::TransferOrderFile(line.orderNumber, doc, &error, &warnings);
+            OrderTransfer::TransferOrderFile(folder, line.orderNumber, doc, &error, &warnings);
         for (const QString& warning : warnings) {
-            Print(stderr, QStringLiteral("vemo: %1\n").arg(warning));
+            Tell(warning);
         }
         if (!found) {
-            Print(stderr, QStringLiteral("vemo: %1\n").arg(error));
+            Tell(error);
             return kExitFailed;
         }
     }
     if (!WriteFormPdf(line.pdfPath, doc, &error)) {
-        Print(stderr, QStringLiteral("vemo: cannot write %1: %2\n").arg(line.pdfPath, error));
+        Tell(CannotWrite(line.pdfPath, error));
         return kExitFailed;
     }
     return 0;
@@ -85,35 +96,35 @@ int RunPdf(int argc, char** argv, const CommandLine& line) {
 
 // Writes the orders for the bank, all of them or none: an order that cannot be exported stops the
 // export. The data files are only read.
-int RunExport(const CommandLine& line) {
+int RunExport(const CommandLine& line, const WorkingFolder& folder) {
     QList<OrderRow> orders;
     QString error;
-    if (!OrderExport::ReadOrders(line.exportOrders, &orders, &error)) {
-        Print(stderr, QStringLiteral("vemo: %1\n").arg(error));
+    if (!folder.ReadOrders(line.exportOrders, &orders, &error)) {
+        Tell(error);
         return kExitFailed;
     }
     if (orders.isEmpty()) {
-        Print(stderr, QStringLiteral("vemo: there are no orders to export\n"));
+        Tell(QStringLiteral("Нет платежек для выгрузки"));
         return kExitFailed;
     }
-    CRequisiteArray payers;
-    CRequisiteArray recipients;
-    const QStringList unreadable = OrderExport::ReadBooks(&payers, &recipients);
-    if (!unreadable.isEmpty()) {
-        Print(stderr, QStringLiteral("vemo: cannot read %1\n").arg(unreadable.join(", ")));
+    const AddressBooks books = folder.ReadBooks();
+    // Without a book's records its orders would be refused for parties that are there.
+    if (!books.Unreadable().isEmpty()) {
+        Tell(RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
+             books.Unreadable().join(QStringLiteral(", ")));
         return kExitFailed;
     }
     const BankExport::Result result =
-        BankExport::Compose(orders, payers, recipients, QString::fromLatin1(CVemoApp::kAppName),
+        BankExport::Compose(orders, books.payers.Records(), books.recipients.Records(),
+                            QString::fromLatin1(CVemoApp::kAppName),
                             QCoreApplication::applicationVersion(), QDateTime::currentDateTime());
     if (!result.refused.isEmpty()) {
-        Print(stderr,
-              QStringLiteral("vemo: these orders cannot be exported, nothing was written:\n%1\n")
-                  .arg(BankExport::RefusalsText(result.refused)));
+        Tell(QStringLiteral("эти платежки нельзя выгрузить, ничего не записано:\n%1")
+                 .arg(BankExport::RefusalsText(result.refused)));
         return kExitFailed;
     }
     if (!SafeSave::WriteOutput(line.exportPath, BankExport::FileBytes(result.lines), &error)) {
-        Print(stderr, QStringLiteral("vemo: cannot write %1: %2\n").arg(line.exportPath, error));
+        Tell(CannotWrite(line.exportPath, error));
         return kExitFailed;
     }
     return 0;
@@ -128,11 +139,11 @@ int RunImportBik(const CommandLine& line) {
     return result.imported ? 0 : kExitFailed;
 }
 
-int RunEditor(int argc, char** argv) {
+int RunEditor(int argc, char** argv, const WorkingFolder& folder) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.png")));
     CVemoApp vemo;
-    if (!vemo.InitInstance()) {
+    if (!vemo.InitInstance(folder)) {
         return kExitFailed;
     }
     return app.exec();
@@ -146,15 +157,16 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QString::fromLatin1(CVemoApp::kRegistryKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(CVemoApp::kAppName));
     const CommandLine line = ParseCommandLine(Arguments(argc, argv));
+    const WorkingFolder folder;
     switch (line.mode) {
         case CommandLine::Mode::Words:
             return RunWords(line);
         case CommandLine::Mode::Pdf:
-            return RunPdf(argc, argv, line);
+            return RunPdf(argc, argv, line, folder);
         case CommandLine::Mode::Check:
-            return RunCheck();
+            return RunCheck(folder);
         case CommandLine::Mode::Export:
-            return RunExport(line);
+            return RunExport(line, folder);
         case CommandLine::Mode::Import:
             return RunImportBik(line);
         case CommandLine::Mode::Help:
@@ -164,10 +176,11 @@ int main(int argc, char** argv) {
             Print(stdout, QStringLiteral("vemo %1\n").arg(QCoreApplication::applicationVersion()));
             return 0;
         case CommandLine::Mode::Error:
-            Print(stderr, QStringLiteral("vemo: %1\n%2").arg(line.error, CommandLineUsage()));
+            Tell(line.error);
+            Print(stderr, CommandLineUsage());
             return kExitBadArguments;
         case CommandLine::Mode::Editor:
             break;
     }
-    return RunEditor(argc, argv);
+    return RunEditor(argc, argv, folder);
 }

@@ -233,7 +233,7 @@ void MeasureOpening(const QString& folder, int count) {
         OnOneCore([&] { oneCore.push_back(Time([&] { OpenRows(); })); });
         dialogs.push_back(Time([] {
             CVemoDoc doc;
-            COrderArchiveDlg archive(doc);
+            COrderArchiveDlg archive(doc, WorkingFolder());
             archive.show();
             QCoreApplication::processEvents();
             archive.grab();  // paints the dialog and the visible rows once
@@ -254,7 +254,7 @@ void MeasureOpening(const QString& folder, int count) {
 void MeasureFinding(const QString& folder, int count) {
     QDir::setCurrent(folder);
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     auto* list = archive.findChild<QTreeView*>(QStringLiteral("orders"));
     auto* search = archive.findChild<QLineEdit*>(QStringLiteral("search"));
     archive.show();

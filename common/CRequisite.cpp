@@ -1,4 +1,7 @@
 #include "common/CRequisite.h"
+
+#include <QRegularExpression>
+
 #include "common/CRequisiteArray.h"
 
 bool CRequisite::operator==(const CRequisite& other) const {
@@ -26,4 +29,27 @@ const CRequisite* FindRecord(const CRequisiteArray& records, const QString& name
         }
     }
     return nullptr;
+}
+
+namespace {
+
+QString WithoutBlanks(const QString& text) {
+    QString result = text;
+    result.removeIf([](QChar c) { return c.isSpace(); });
+    return result;
+}
+
+}  // namespace
+
+InnKpp SplitInnKpp(const QString& innKpp) {
+    const qsizetype slash = innKpp.indexOf(QRegularExpression(QStringLiteral("[/\\\\]")));
+    if (slash >= 0) {
+        return {WithoutBlanks(innKpp.left(slash)), WithoutBlanks(innKpp.mid(slash + 1))};
+    }
+    const QStringList words = innKpp.simplified().split(u' ', Qt::SkipEmptyParts);
+    if (words.size() == 2 && (words[0].size() == 10 || words[0].size() == 12) &&
+        words[1].size() == 9) {
+        return {words[0], words[1]};
+    }
+    return {WithoutBlanks(innKpp), QString()};
 }

@@ -32,6 +32,15 @@ using AccountMember = QString CRequisite::*;
 AccountMember OwnAccountMember(int nKind);
 AccountMember CorrespondentAccountMember(int nKind);
 
+// The taxpayer number and the reason code of a record's one "ИНН/КПП" text, each without the
+// blanks it may be typed with: split at "/" or "\", or at a blank between a number of 10 or 12
+// digits and one of 9 characters; anything else is the INN alone.
+struct InnKpp {
+    QString inn;
+    QString kpp;
+};
+InnKpp SplitInnKpp(const QString& innKpp);
+
 struct PartyAccounts {
     QString own;            // the party's own account, which the money leaves or reaches
     QString correspondent;  // its bank's correspondent account (a treasury's single account)

@@ -1,8 +1,11 @@
 #include "common/LineFile.h"
 
+#include <sys/stat.h>
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
+#include <cstring>
 
 #include "common/Cp1251.h"
 #include "common/SafeSave.h"
@@ -13,18 +16,21 @@ bool (*g_pWriteFault)(const QString& path) = nullptr;
 
 namespace {
 
-ReadResult ReadBytes(const QString& path, QByteArray* bytes) {
-    bytes->clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QFileInfo::exists(path) ? ReadResult::Unreadable : ReadResult::Missing;
+// What stands at the path other than a regular file, in words; empty for a regular file.
+QString KindOfSpecialFile(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return QStringLiteral("папка");
     }
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        bytes->clear();
-        return ReadResult::Unreadable;
+    if (S_ISFIFO(mode)) {
+        return QStringLiteral("канал (FIFO)");
     }
-    return ReadResult::Ok;
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return QStringLiteral("устройство");
+    }
+    if (S_ISSOCK(mode)) {
+        return QStringLiteral("сокет");
+    }
+    return S_ISREG(mode) ? QString() : QStringLiteral("не обычный файл");
 }
 
 // Tells an empty file from a missing one, whose digest is empty.
@@ -34,9 +40,27 @@ QByteArray HashOf(const QByteArray& bytes) {
 
 }  // namespace
 
+bool Scanner::Next(QByteArrayView* line) {
+    const qsizetype size = m_bytes.size();
+    if (m_pos >= size) {
+        return false;
+    }
+    const char* data = m_bytes.data();
+    const auto* lineFeed =
+        static_cast<const char*>(std::memchr(data + m_pos, '\n', size_t(size - m_pos)));
+    const qsizetype end = lineFeed ? lineFeed - data : size;
+    qsizetype length = end - m_pos;
+    if (length > 0 && data[end - 1] == '\r') {
+        --length;
+    }
+    *line = QByteArrayView(data + m_pos, length);
+    m_pos = end + 1;
+    return true;
+}
+
 QByteArray Digest(const QString& path) {
     QByteArray bytes;
-    return ReadBytes(path, &bytes) == ReadResult::Ok ? HashOf(bytes) : QByteArray();
+    return RegularFile::Read(path, &bytes) == ReadResult::Ok ? HashOf(bytes) : QByteArray();
 }
 
 ReadResult Read(const QString& path, QStringList* lines, QByteArray* digest) {
@@ -45,7 +69,7 @@ ReadResult Read(const QString& path, QStringList* lines, QByteArray* digest) {
         digest->clear();
     }
     QByteArray bytes;
-    const ReadResult result = ReadBytes(path, &bytes);
+    const ReadResult result = RegularFile::Read(path, &bytes);
     if (result != ReadResult::Ok) {
         return result;
     }
@@ -55,23 +79,49 @@ ReadResult Read(const QString& path, QStringList* lines, QByteArray* digest) {
     if (bytes.isEmpty()) {
         return ReadResult::Ok;
     }
-    // Decoded in one go: CR and LF are single bytes of their own in the code page, so the text
-    // splits into the same lines as the bytes would, at a fraction of the cost of one decoder per
-    // line.
-    const QString text = Cp1251::Decode(bytes);
-    *lines = text.split(u'\n');
-    if (text.endsWith(u'\n')) {
-        lines->removeLast();  // the line end of the last line opens no further line
-    }
-    for (QString& line : *lines) {
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
-        }
+    // Each line through the code page's table: a decoder per line would cost more than the
+    // reading.
+    Scanner scanner(bytes);
+    QByteArrayView line;
+    while (scanner.Next(&line)) {
+        QString text(line.size(), Qt::Uninitialized);
+        Cp1251::DecodeInto(line.data(), line.size(), text.data());
+        lines->append(text);
     }
     return ReadResult::Ok;
 }
 
-bool Write(const QString& path, const QStringList& lines) {
+QString RefusedReplacement(const QString& path) {
+    struct stat status;
+    if (lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        return QString();  // nothing there yet: the file is made
+    }
+    if (S_ISLNK(status.st_mode)) {
+        const QFileInfo link(path);
+        const QString what = QStringLiteral(
+                                 "%1 — символическая ссылка на %2. Через ссылки программа не "
+                                 "записывает, чтобы не заменить файл вне рабочей папки. ")
+                                 .arg(path, link.symLinkTarget());
+        return what + (link.exists()
+                           ? QStringLiteral("Чтобы изменять этот файл здесь, замените ссылку "
+                                            "копией файла, на который она указывает.")
+                           : QStringLiteral("Того файла нет: удалите ссылку, и файл "
+                                            "будет записан здесь."));
+    }
+    const QString kind = KindOfSpecialFile(status.st_mode);
+    if (!kind.isEmpty()) {
+        return QStringLiteral("на место %1 программа не пишет: там не обычный файл, а %2.")
+            .arg(path, kind);
+    }
+    return QString();
+}
+
+bool Write(const QString& path, const QStringList& lines, QString* error) {
+    QString reason;
+    if (!error) {
+        error = &reason;
+    }
+    error->clear();
     qsizetype size = 0;
     for (const QString& line : lines) {
         size += line.size() + 2;
@@ -94,8 +144,11 @@ bool Write(const QString& path, const QStringList& lines) {
     if (g_pWriteFault && g_pWriteFault(path)) {
         return false;
     }
-    QString error;
-    return SafeSave::ReplaceFile(path, bytes, &error);
+    *error = RefusedReplacement(path);
+    if (!error->isEmpty()) {
+        return false;
+    }
+    return SafeSave::ReplaceFile(path, bytes, error);
 }
 
 }  // namespace LineFile

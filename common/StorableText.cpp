@@ -1,26 +1,72 @@
 #include "common/StorableText.h"
 
+#include <algorithm>
+
 #include "common/Cp1251.h"
+
+namespace {
+
+bool HasUnstorableControl(const QString& text) {
+    return std::any_of(text.begin(), text.end(), IsUnstorableControl);
+}
+
+// "^@" for NUL, "^K" for VT: the terminal's own way, which every font can show.
+QString Caret(QChar c) {
+    return QLatin1Char('^') + QChar(char16_t(u'@' + c.unicode()));
+}
+
+}  // namespace
+
+bool IsUnstorableControl(QChar c) {
+    return c.unicode() < 0x20 && c != u'\t';
+}
+
+QString ControlName(QChar c) {
+    return QStringLiteral("%1 (код %2)").arg(Caret(c)).arg(c.unicode());
+}
+
+QString WithVisibleControls(const QString& text) {
+    if (!HasUnstorableControl(text)) {
+        return text;
+    }
+    QString shown;
+    shown.reserve(text.size() + 8);
+    for (QChar c : text) {
+        if (IsUnstorableControl(c) && c != u'\n') {
+            shown += Caret(c);
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
 
 UnstorableText FindUnstorableText(const QString& text) {
     UnstorableText found;
     // Nearly every text can be stored: one encoder over the whole text says so, and only a text
     // that fails is looked at character by character.
-    if (!text.contains(u'\n') && !text.contains(u'\r') && Cp1251::CanEncode(text)) {
+    if (!HasUnstorableControl(text) && Cp1251::CanEncode(text)) {
         return found;
     }
     for (qsizetype i = 0, length = 1; i < text.size(); i += length) {
         length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const QString character = text.mid(i, length);
-        const bool lineBreak = character == QLatin1String("\n") || character == QLatin1String("\r");
-        if (!lineBreak && Cp1251::CanEncode(character)) {
+        const QChar first = character.at(0);
+        const bool lineBreak = first == u'\n' || first == u'\r';
+        const bool control = IsUnstorableControl(first);
+        if (!control && Cp1251::CanEncode(character)) {
             continue;
         }
         if (found.first < 0) {
             found.first = i;
             found.length = length;
         }
-        const QString shown = lineBreak ? QStringLiteral("перевод строки") : character;
+        QString shown = character;
+        if (lineBreak) {
+            shown = QStringLiteral("перевод строки");
+        } else if (control) {
+            shown = ControlName(first);
+        }
         if (!found.shown.contains(shown)) {
             found.shown.append(shown);
         }

@@ -37,4 +37,5 @@ signals:
 };
 
 // The document of the running program; set by the document's constructor, cleared when it goes.
+// Nothing reads it (each window is handed its document): kept as the one document's known name.
 extern CVemoDoc* g_pDoc;

@@ -52,7 +52,7 @@ QByteArray RenderFormPdf(const CVemoDoc& doc) {
 bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error) {
     const QByteArray pdf = RenderFormPdf(doc);
     if (pdf.isEmpty()) {
-        *error = QStringLiteral("the page could not be drawn");
+        *error = QStringLiteral("страницу не удалось нарисовать");
         return false;
     }
     return SafeSave::WriteOutput(path, pdf, error);

@@ -1,14 +1,17 @@
 #include "orders/BankExport.h"
 
 #include <QDate>
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 
 #include "common/Cp1251.h"
-#include "common/LineFile.h"
+#include "common/SafeSave.h"
 #include "common/StorableText.h"
+#include "orders/BudgetChecks.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
+#include "requisites/RequisiteChecks.h"
 
 namespace BankExport {
 namespace {
@@ -24,20 +27,12 @@ struct CheckedOrder {
     qint64 kopecks = 0;
 };
 
-// The same exact comparison by which the form finds a party.
-const CRequisite* FindParty(const CRequisiteArray& book, const QString& name) {
-    const auto found = std::find_if(book.begin(), book.end(), [&name](const CRequisite& record) {
-        return record.m_strName == name;
-    });
-    return found == book.end() ? nullptr : &*found;
-}
-
 // Line breaks would split a "key=value" line; other characters would come out as "?".
 void CheckStorable(const QString& where, const QString& value, QStringList* reasons) {
     const UnstorableText found = FindUnstorableText(value);
     if (found.first >= 0) {
         reasons->append(QStringLiteral("%1 есть знаки, которые нельзя выгрузить: %2")
-                            .arg(where, found.shown.join(QLatin1Char(' '))));
+                            .arg(where, found.Names()));
     }
 }
 
@@ -55,6 +50,10 @@ void CheckOrderFields(const OrderRow& row, QStringList* reasons) {
     for (const auto& [column, caption] : kFields) {
         CheckStorable(QStringLiteral("в поле «%1»").arg(QString::fromUtf16(caption)), row[column],
                       reasons);
+    }
+    for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
+        CheckStorable(QStringLiteral("в поле «%1»").arg(OrderRow::ColumnCaption(column)),
+                      row[column], reasons);
     }
 }
 
@@ -78,7 +77,7 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
                   const CRequisiteArray& recipients, CheckedOrder* checked) {
     QStringList reasons;
     checked->row = row;
-    const CRequisite* payer = FindParty(payers, row[kColumnPayer]);
+    const CRequisite* payer = FindRecord(payers, row[kColumnPayer]);
     if (payer) {
         checked->payer = *payer;
         CheckParty(*payer, QStringLiteral("плательщика"), &reasons);
@@ -86,7 +85,7 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
         reasons.append(QStringLiteral("плательщика «%1» нет в архиве реквизитов плательщика")
                            .arg(row[kColumnPayer]));
     }
-    const CRequisite* recipient = FindParty(recipients, row[kColumnRecipient]);
+    const CRequisite* recipient = FindRecord(recipients, row[kColumnRecipient]);
     if (recipient) {
         checked->recipient = *recipient;
         CheckParty(*recipient, QStringLiteral("получателя"), &reasons);
@@ -120,28 +119,49 @@ QString Line(const QString& key, const QString& value) {
     return key + u'=' + value;
 }
 
-// The taxpayer number and the reason code are one field, "INN/KPP"; either part may be missing.
-std::pair<QString, QString> SplitInnKpp(const QString& innKpp) {
-    const qsizetype slash = innKpp.indexOf(u'/');
-    if (slash < 0) {
-        return {innKpp.trimmed(), QString()};
-    }
-    return {innKpp.left(slash).trimmed(), innKpp.mid(slash + 1).trimmed()};
-}
+// Numbers go to the bank as the checks read them: people copy them in groups of digits.
+using RequisiteChecks::WithoutBlanks;
 
-void AppendParty(const QString& prefix, const CRequisite& party, QStringList* lines) {
-    const auto [inn, kpp] = SplitInnKpp(party.m_strInnKpp);
+void AppendParty(const QString& prefix, const CRequisite& party, int nKind, QStringList* lines) {
+    const auto [inn, kpp] = SplitInnKpp(party.m_strInnKpp);  // the record's one field
+    const PartyAccounts accounts = AccountsOf(party, nKind);
+    const QString own = WithoutBlanks(accounts.own);
     const QString named =
         inn.isEmpty() ? party.m_strName : QStringLiteral("ИНН %1 %2").arg(inn, party.m_strName);
-    *lines << Line(prefix + QStringLiteral("Счет"), party.m_strAccount1)
-           << Line(prefix + QStringLiteral("РасчСчет"), party.m_strAccount1) << Line(prefix, named)
+    *lines << Line(prefix + QStringLiteral("Счет"), own)
+           << Line(prefix + QStringLiteral("РасчСчет"), own) << Line(prefix, named)
            << Line(prefix + QStringLiteral("ИНН"), inn) << Line(prefix + QStringLiteral("КПП"), kpp)
            << Line(prefix + QStringLiteral("1"), party.m_strName)
            << Line(prefix + QStringLiteral("Банк1"), party.m_strBank)
            // The bank's name and town are one line in our address books.
            << Line(prefix + QStringLiteral("Банк2"), QString())
-           << Line(prefix + QStringLiteral("БИК"), party.m_strBik)
-           << Line(prefix + QStringLiteral("Корсчет"), party.m_strAccount2);
+           << Line(prefix + QStringLiteral("БИК"), WithoutBlanks(party.m_strBik))
+           << Line(prefix + QStringLiteral("Корсчет"), WithoutBlanks(accounts.correspondent));
+}
+
+// The keys of the budget fields, in the order of the fields.
+const std::pair<const char16_t*, int> kBudgetKeys[] = {
+    {u"СтатусСоставителя", kColumnStatus},
+    {u"ПоказательКБК", kColumnKbk},
+    {u"ОКАТО", kColumnOktmo},  // the key's name is older than the code it holds
+    {u"ПоказательОснования", kColumnTaxBasis},
+    {u"ПоказательПериода", kColumnTaxPeriod},
+    {u"ПоказательНомера", kColumnTaxDocNumber},
+    {u"ПоказательДаты", kColumnTaxDocDate},
+    {u"ПоказательТипа", kColumnTaxType},
+};
+
+// The term of payment as a date ДД.ММ.ГГГГ, or nothing: a reader in use refuses the whole file
+// on any other text there. A term typed with blanks or one-digit days and months is that date.
+QString TermDate(const QString& term) {
+    static const QRegularExpression kDate(
+        QStringLiteral("^\\s*(\\d{1,2})\\.\\s*(\\d{1,2})\\.(\\d{4})\\s*$"));
+    const QRegularExpressionMatch match = kDate.match(term);
+    const QDate date =
+        match.hasMatch()
+            ? QDate(match.captured(3).toInt(), match.captured(2).toInt(), match.captured(1).toInt())
+            : QDate();
+    return date.isValid() ? DateText(date) : QString();
 }
 
 void AppendSection(const CheckedOrder& order, QStringList* lines) {
@@ -150,11 +170,21 @@ void AppendSection(const CheckedOrder& order, QStringList* lines) {
            << Line(QStringLiteral("Номер"), NumberWithoutBlanks(row[kColumnNumber]))
            << Line(QStringLiteral("Дата"), DateText(order.date))
            << Line(QStringLiteral("Сумма"), OrderAmount::ExchangeText(order.kopecks));
-    AppendParty(QStringLiteral("Плательщик"), order.payer, lines);
-    AppendParty(QStringLiteral("Получатель"), order.recipient, lines);
+    AppendParty(QStringLiteral("Плательщик"), order.payer, kPayersKind, lines);
+    AppendParty(QStringLiteral("Получатель"), order.recipient, kRecipientsKind, lines);
     *lines << Line(QStringLiteral("ВидПлатежа"), row[kColumnPaymentType])
            << Line(QStringLiteral("ВидОплаты"), row[kColumnPaymentKind])
-           << Line(QStringLiteral("СрокПлатежа"), row[kColumnPaymentTerm])
+           << Line(QStringLiteral("Код"), row[kColumnUin]);
+    // An older reader refuses the key, so it goes only where there is a code.
+    if (!row[kColumnIncomeType].isEmpty()) {
+        *lines << Line(QStringLiteral("КодНазПлатежа"), row[kColumnIncomeType]);
+    }
+    // Every document carries all the budget keys, empty for an ordinary payment: a reader in use
+    // refuses a document without them.
+    for (const auto& [key, column] : kBudgetKeys) {
+        *lines << Line(QString::fromUtf16(key), row[column]);
+    }
+    *lines << Line(QStringLiteral("СрокПлатежа"), TermDate(row[kColumnPaymentTerm]))
            << Line(QStringLiteral("Очередность"), row[kColumnPriority])
            << Line(QStringLiteral("НазначениеПлатежа"), row[kColumnBasis])
            << QStringLiteral("КонецДокумента");
@@ -177,7 +207,7 @@ void AppendHeader(const QList<CheckedOrder>& orders, const QString& sender, cons
     // The accounts in the order they first appear.
     QStringList accounts;
     for (const CheckedOrder& order : orders) {
-        const QString& account = order.payer.m_strAccount1;
+        const QString account = WithoutBlanks(AccountsOf(order.payer, kPayersKind).own);
         if (!account.isEmpty() && !accounts.contains(account)) {
             accounts.append(account);
             *lines << Line(QStringLiteral("РасчСчет"), account);
@@ -221,8 +251,9 @@ Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
     return result;
 }
 
-bool WriteFile(const QString& path, const QStringList& lines) {
-    return LineFile::Write(path, lines);
+bool WriteFile(const QString& path, const QStringList& lines, QString* error) {
+    QString reason;
+    return SafeSave::ReplaceFile(path, FileBytes(lines), error ? error : &reason);
 }
 
 QByteArray FileBytes(const QStringList& lines) {
@@ -237,7 +268,7 @@ QByteArray FileBytes(const QStringList& lines) {
 QString RefusalsText(const QList<Refusal>& refused) {
     QStringList texts;
     for (const Refusal& refusal : refused) {
-        texts.append(refusal.Text());
+        texts.append(WithVisibleControls(refusal.Text()));
     }
     return texts.join(QLatin1Char('\n'));
 }

@@ -13,8 +13,9 @@
 // "1CClientBankExchange" (version 1.03): one "key=value" a line, a header, one section per order.
 namespace BankExport {
 
-// The name the save dialog proposes.
-inline constexpr char kDefaultFileName[] = "kl_to_1c.txt";
+// The name the save dialog proposes: the one the bank's side expects from an accounting program
+// ("kl_to_1c.txt" is the statement that comes back).
+inline constexpr char kDefaultFileName[] = "1c_to_kl.txt";
 
 // An order that cannot go to the bank, and why.
 struct Refusal {
@@ -44,14 +45,15 @@ Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
                const CRequisiteArray& recipients, const QString& senderName,
                const QString& senderVersion, const QDateTime& now);
 
-// Replaces the file at path with the lines in one step; false, with the old file untouched, when
-// writing failed.
-bool WriteFile(const QString& path, const QStringList& lines);
+// Replaces the file at path with the lines in one step; false, with the old file untouched and the
+// reason in *error, when writing failed or was refused (a link planted in /tmp, say).
+bool WriteFile(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // The bytes of the file, code page 1251 with CRLF line ends, for writing to a stream.
 QByteArray FileBytes(const QStringList& lines);
 
-// The refused orders, one a line, for a message or standard error.
+// The refused orders, one a line, for a message or standard error; a control character in a
+// quoted value is shown as "^K".
 QString RefusalsText(const QList<Refusal>& refused);
 
 }  // namespace BankExport

@@ -20,12 +20,10 @@
 #include "orders/COrderDlg.h"
 #include "orders/COrderListModel.h"
 #include "orders/COrderSortModel.h"
-#include "orders/OrderExport.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orders/OrderTransfer.h"
 #include "orders/PartyChecks.h"
-#include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/CutTextDelegate.h"
 #include "widgets/DialogUnits.h"
@@ -43,9 +41,13 @@ const QString kSettingsGroup = QStringLiteral("OrderArchive");
 const QString kSizeKey = QStringLiteral("Size");
 const QString kColumnWidthsKey = QStringLiteral("ColumnWidths");
 
+// The number column grows to show numbers of up to this many digits, and no further.
+constexpr int kWidestNumberDigits = 12;
+
 }  // namespace
 
-COrderArchiveDlg::COrderArchiveDlg(CVemoDoc& doc, QWidget* parent) : QDialog(parent), m_doc(doc) {
+COrderArchiveDlg::COrderArchiveDlg(CVemoDoc& doc, const WorkingFolder& folder, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_folder(folder) {
     setWindowTitle(QStringLiteral("Архив платежных поручений"));
     CreateControls();
     OnInitDialog();
@@ -169,15 +171,13 @@ bool COrderArchiveDlg::OnInitDialog() {
     const QIcon icon(QStringLiteral(":/icons/about.png"));
     m_pImageList = std::make_unique<QIcon>(icon.pixmap(kIconSize, kIconSize));
     m_pModel->SetRowIcon(*m_pImageList);
-    QStringList unreadable;
-    QStringList files;
-    QList<OrderRow> rows = OrderFiles::LoadOrders(&unreadable, &files);
-    m_pModel->SetRows(std::move(rows), std::move(files));
-    if (!unreadable.isEmpty()) {
+    StoredOrders orders = m_folder.ReadOrders();
+    m_pModel->SetRows(std::move(orders.rows), std::move(orders.files));
+    if (!orders.unreadable.isEmpty()) {
         // Told over the archive once it is up.
         QMetaObject::invokeMethod(
             this,
-            [this, text = OrderFiles::CannotReadMessage(unreadable)] {
+            [this, text = OrderFiles::CannotReadMessage(orders.unreadable)] {
                 MessageBoxes::ShowError(this, text);
             },
             Qt::QueuedConnection);
@@ -206,7 +206,8 @@ void COrderArchiveDlg::RestoreSettings() {
     const QVariantList widths = settings.value(kColumnWidthsKey).toList();
     for (int column = 0; column < qMin<int>(widths.size(), kOrderColumnCount); ++column) {
         const int width = widths.at(column).toInt();
-        if (width > 0) {
+        // A column wider than the window would push every other out of sight for good.
+        if (width > 0 && width <= this->width()) {
             m_pList->header()->resizeSection(column, width);
         }
     }
@@ -239,9 +240,14 @@ void COrderArchiveDlg::FitNumberColumn() {
     option.features |= QStyleOptionViewItem::HasDecoration;
     const QModelIndex index = m_pModel->index(longest, kColumnNumber);
     const int needed = m_pList->itemDelegate()->sizeHint(option, index).width();
+    // A junk first line of an order file is no number: the column stops at the widest number
+    // an order may bear, and the cell cuts the rest.
+    const int text = option.fontMetrics.horizontalAdvance(index.data().toString());
+    const int widest =
+        needed - text + option.fontMetrics.horizontalAdvance(QString(kWidestNumberDigits, u'0'));
     QHeaderView* header = m_pList->header();
-    if (header->sectionSize(kColumnNumber) < needed) {
-        header->resizeSection(kColumnNumber, needed);
+    if (header->sectionSize(kColumnNumber) < qMin(needed, widest)) {
+        header->resizeSection(kColumnNumber, qMin(needed, widest));
     }
 }
 
@@ -315,12 +321,14 @@ bool COrderArchiveDlg::WouldReplaceAnotherOrder(int number, int editedRow) const
     if (editedRow >= 0 && m_pModel->FileOf(editedRow) == file) {
         return false;
     }
-    return m_pModel->HasOtherRowOfFile(file, editedRow) || OrderFiles::Exists(number);
+    return m_pModel->HasOtherRowOfFile(file, editedRow) || m_folder.OrderExists(number);
 }
 
 void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
+    dialog->SetAddRecipient(
+        [this](const CRequisite& record) { return m_folder.AddRecord(kRecipientsKind, record); });
     if (dialog->exec() == QDialog::Accepted) {
         StoreOrder(dialog->Row(), editedRow);
     }
@@ -330,8 +338,10 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     const int number = row.Number();
     const QString file = OrderFiles::FileName(number);
     // The file first: the list shows only what was written.
-    if (!OrderFiles::SaveOrder(number, row)) {
-        MessageBoxes::ShowError(this, QStringLiteral("Не могу записать платежку"));
+    QString error;
+    if (!m_folder.SaveOrder(number, row, &error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(QStringLiteral("Не могу записать платежку"), error));
         return false;
     }
     int target = editedRow;
@@ -349,7 +359,7 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
 }
 
 void COrderArchiveDlg::OnCreateNew() {
-    COrderDlg dialog(this);
+    COrderDlg dialog(m_folder.ReadBooks(), this);
     dialog.m_nNumber = OrderTexts::NewOrderNumber(m_pModel->Rows());
     dialog.m_date = QDate::currentDate();
     RunOrderDialog(&dialog, -1);
@@ -360,7 +370,7 @@ void COrderArchiveDlg::OnCreateCopy() {
     if (current < 0) {
         return;
     }
-    COrderDlg dialog(this);
+    COrderDlg dialog(m_folder.ReadBooks(), this);
     dialog.SetRow(m_pModel->RowAt(current));
     dialog.m_nNumber = OrderTexts::NewOrderNumber(m_pModel->Rows());
     dialog.m_date = QDate::currentDate();  // a copy is made today, whatever the original's date
@@ -372,7 +382,7 @@ void COrderArchiveDlg::OnEditOrder() {
     if (current < 0) {
         return;
     }
-    COrderDlg dialog(this);
+    COrderDlg dialog(m_folder.ReadBooks(), this);
     dialog.SetRow(m_pModel->RowAt(current));
     RunOrderDialog(&dialog, current);
 }
@@ -401,7 +411,7 @@ void COrderArchiveDlg::OnDeleteOrder() {
     // No row is left current, so that another press asks for a row instead of deleting the one
     // that moved up.
     m_pList->selectionModel()->clear();
-    if (!OrderFiles::RemoveOrderFile(file)) {
+    if (!m_folder.RemoveOrder(file)) {
         MessageBoxes::ShowError(this, QStringLiteral("Не могу удалить платежку"));
     }
 }
@@ -424,15 +434,15 @@ void COrderArchiveDlg::OnExportToBank() {
         MessageBoxes::ShowError(this, QStringLiteral("Нет платежек для выгрузки"));
         return;
     }
-    CRequisiteArray payers;
-    CRequisiteArray recipients;
+    const AddressBooks books = m_folder.ReadBooks();
     // Without a book's records its orders would be refused for parties that are there.
-    if (!OrderExport::ReadBooks(&payers, &recipients).isEmpty()) {
+    if (!books.Unreadable().isEmpty()) {
         MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
         return;
     }
     const BankExport::Result result =
-        BankExport::Compose(orders, payers, recipients, QCoreApplication::applicationName(),
+        BankExport::Compose(orders, books.payers.Records(), books.recipients.Records(),
+                            QCoreApplication::applicationName(),
                             QCoreApplication::applicationVersion(), QDateTime::currentDateTime());
     if (!result.refused.isEmpty()) {
         CExportRefusalsDlg refusals(result.refused, result.exported, this);
@@ -454,9 +464,11 @@ void COrderArchiveDlg::SaveExport(const QStringList& lines, qsizetype count) {
         return;
     }
     const QString shown = QDir::toNativeSeparators(path);
-    if (!BankExport::WriteFile(path, lines)) {
-        MessageBoxes::ShowError(this,
-                                QStringLiteral("Не могу записать файл выгрузки %1").arg(shown));
+    QString error;
+    if (!BankExport::WriteFile(path, lines, &error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(
+                      QStringLiteral("Не могу записать файл выгрузки %1").arg(shown), error));
         return;
     }
     MessageBoxes::ShowDone(
@@ -469,25 +481,22 @@ void COrderArchiveDlg::OnOK() {
         return;
     }
     // Read only: drawing an order never writes an address book.
-    AddressBook recipients(RequisitesFile::FileName(RequisitesFile::kRecipientsKind));
-    AddressBook payers(RequisitesFile::FileName(RequisitesFile::kPayersKind));
-    for (AddressBook* book : {&recipients, &payers}) {
-        if (book->Load() == AddressBook::Outcome::Unreadable) {
-            MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
-        }
+    const AddressBooks books = m_folder.ReadBooks();
+    for (int i = 0; i < books.Unreadable().size(); ++i) {
+        MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
     }
     const OrderRow order = RowAt(row);
-    m_missingParties =
-        OrderTransfer::TransferOrder(order, payers.Records(), recipients.Records(), m_doc);
+    m_missingParties = OrderTransfer::TransferOrder(order, books.payers.Records(),
+                                                    books.recipients.Records(), m_doc);
     m_bAmountWithoutWords = !OrderTransfer::HasAmountInWords(order[kColumnAmount]);
-    TellFaultyParties(order, payers.Records(), recipients.Records());
+    TellFaultyParties(order, books);
     accept();
 }
 
-void COrderArchiveDlg::TellFaultyParties(const OrderRow& row, const CRequisiteArray& payers,
-                                         const CRequisiteArray& recipients) {
-    const QList<PartyChecks::FaultyParty> faulty = PartyChecks::Check(
-        row[kColumnPayer], payers, row[kColumnRecipient], recipients, BikDirectory::Kept());
+void COrderArchiveDlg::TellFaultyParties(const OrderRow& row, const AddressBooks& books) {
+    const QList<PartyChecks::FaultyParty> faulty =
+        PartyChecks::Check(row[kColumnPayer], books.payers.Records(), row[kColumnRecipient],
+                           books.recipients.Records(), BikDirectory::Kept());
     if (!faulty.isEmpty()) {
         MessageBoxes::ShowWarning(this, QStringLiteral("Проверка реквизитов"),
                                   PartyChecks::Message(faulty));

@@ -7,6 +7,7 @@
 
 #include "orders/OrderRow.h"
 #include "orders/OrderTransfer.h"
+#include "orders/WorkingFolder.h"
 
 class COrderDlg;
 class COrderListModel;
@@ -18,15 +19,15 @@ class QSortFilterProxyModel;
 class QTreeView;
 class StretchPlacement;
 
-// The archive of payment orders: lists every order file, creates, copies, changes and deletes
-// orders, writing each change to the order files at once, and puts the chosen order on the form
-// of the document it was given. The list sorts by the column whose header is clicked and shows
-// only the orders that hold the text of the search field; rows are named by their place in the
-// archive's own order (by file), whatever the list shows.
+// The archive of payment orders of the working folder it was given: lists every order file,
+// creates, copies, changes and deletes orders, writing each change to the order files at once,
+// and puts the chosen order on the form of the document it was given. The list sorts by the column
+// whose header is clicked and shows only the orders that hold the text of the search field; rows
+// are named by their place in the archive's own order (by file), whatever the list shows.
 class COrderArchiveDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit COrderArchiveDlg(CVemoDoc& doc, QWidget* parent = nullptr);
+    COrderArchiveDlg(CVemoDoc& doc, const WorkingFolder& folder, QWidget* parent = nullptr);
     ~COrderArchiveDlg() override;
 
     // The row the order operations act on, in the archive's own order: the row last selected
@@ -94,14 +95,14 @@ private:
     // with the user told, when the file could not be written.
     bool StoreOrder(const OrderRow& row, int editedRow);
     // Warns about the order's parties whose records break a bank rule; the form is drawn anyway.
-    void TellFaultyParties(const OrderRow& row, const CRequisiteArray& payers,
-                           const CRequisiteArray& recipients);
+    void TellFaultyParties(const OrderRow& row, const AddressBooks& books);
     // The orders to export: the selected ones, or all.
     QList<OrderRow> OrdersToExport() const;
     // Lets the user choose the file and writes it.
     void SaveExport(const QStringList& lines, qsizetype count);
 
     CVemoDoc& m_doc;
+    const WorkingFolder m_folder;
     std::unique_ptr<QIcon> m_pImageList;
     COrderListModel* m_pModel = nullptr;
     QSortFilterProxyModel* m_pShown = nullptr;
@@ -115,4 +116,5 @@ private:
 };
 
 // The open archive dialog; null while none is open.
+// Nothing reads it (the order dialog is handed its order): kept as the open archive's known name.
 extern COrderArchiveDlg* g_pOrderArchiveDlg;

@@ -7,14 +7,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
 #include <limits>
 
 #include "form/FormPlaces.h"
+#include "orders/BudgetChecks.h"
+#include "orders/BudgetFieldsBox.h"
+#include "orders/BudgetPayment.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 #include "orders/PartyChecks.h"
-#include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/CodeComboBox.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/FieldChecks.h"
 #include "widgets/MessageBoxes.h"
@@ -59,7 +64,7 @@ const COrderDlg::TextField COrderDlg::kTextFields[6] = {
      u"Напишите вид оплаты", FormField::PaymentKind},
 };
 
-COrderDlg::COrderDlg(QWidget* parent) : QDialog(parent) {
+COrderDlg::COrderDlg(const AddressBooks& books, QWidget* parent) : QDialog(parent), m_books(books) {
     setWindowTitle(QStringLiteral("Платежное поручение"));
     CreateControls();
 }
@@ -108,7 +113,13 @@ void COrderDlg::CreateControls() {
     units.Place(m_lbPayers, 55, 59, 150, 19);
 
     label(QStringLiteral("Сумма"), {7, 89, 44, 8}, 55);
-    m_editAmount = edit("amount", {55, 87, 150, 14});
+    m_editAmount = edit("amount", {55, 87, 76, 14});
+    label(QStringLiteral("Наз. пл."), {135, 89, 32, 8}, 169);
+    m_comboIncomeType = new CodeComboBox(BudgetPayment::IncomeTypes(), this);
+    m_comboIncomeType->setObjectName(QStringLiteral("incomeType"));
+    m_comboIncomeType->setToolTip(QStringLiteral(
+        "Код вида дохода (поле 20): только для выплат физическому лицу, иначе пусто"));
+    units.Place(m_comboIncomeType, 169, 87, 36, 14);
     label(QStringLiteral("Основание"), {7, 109, 44, 8}, 55);
     m_editBasis = edit("basis", {55, 106, 150, 14});
     label(QStringLiteral("Вид оплаты"), {7, 130, 40, 8}, 55);
@@ -126,15 +137,48 @@ void COrderDlg::CreateControls() {
     label(QStringLiteral("Очередность платежа"), {7, 167, 76, 8}, 89);
     m_editPriority = edit("priority", {89, 164, 116, 14});
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    units.Place(ok, 35, 186, 50, 14);
-    connect(ok, &QPushButton::clicked, this, &COrderDlg::OnOK);
-    auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    units.Place(cancel, 124, 186, 50, 14);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The budget fields take no room until they are opened.
+    m_budgetToggle = new QToolButton(this);
+    m_budgetToggle->setObjectName(QStringLiteral("budgetToggle"));
+    m_budgetToggle->setText(QStringLiteral("Бюджетный платеж"));
+    m_budgetToggle->setCheckable(true);
+    m_budgetToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_budgetToggle->setArrowType(Qt::RightArrow);
+    m_budgetToggle->setAutoRaise(true);
+    units.Place(m_budgetToggle, 5, 183, 110, 14);
+    connect(m_budgetToggle, &QToolButton::toggled, this, &COrderDlg::ShowBudgetFields);
+    auto* singleTax = new QPushButton(QStringLiteral("ЕНП"), this);
+    singleTax->setToolTip(QStringLiteral("Заполнить единый налоговый платеж"));
+    units.Place(singleTax, 155, 183, 50, 14);
+    connect(singleTax, &QPushButton::clicked, this, &COrderDlg::OnSingleTaxPayment);
+    m_budgetBox = new BudgetFieldsBox(this);
+    m_budgetBox->hide();
+    connect(m_lbRecipients, &QListWidget::itemSelectionChanged, this,
+            &COrderDlg::OnRecipientChosen);
 
-    setFixedSize(units.Size(212, 207));
+    m_pOk = new QPushButton(QStringLiteral("OK"), this);
+    m_pOk->setDefault(true);
+    connect(m_pOk, &QPushButton::clicked, this, &COrderDlg::OnOK);
+    m_pCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
+    ShowBudgetFields(false);
+}
+
+void COrderDlg::ShowBudgetFields(bool shown) {
+    const DialogUnits units(font());
+    const QSignalBlocker blocker(m_budgetToggle);
+    m_budgetToggle->setChecked(shown);
+    m_budgetToggle->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+    int y = units.Y(200);
+    if (shown) {
+        m_budgetBox->setGeometry(units.X(7), y, units.X(198), m_budgetBox->sizeHint().height());
+        y = m_budgetBox->geometry().bottom() + 1 + units.Y(4);
+    }
+    m_budgetBox->setVisible(shown);
+    const QRect ok = units.Rect(35, 0, 50, 14);
+    m_pOk->setGeometry(ok.x(), y, ok.width(), ok.height());
+    m_pCancel->setGeometry(units.X(124), y, ok.width(), ok.height());
+    setFixedSize(units.X(212), y + ok.height() + units.Y(7));
 }
 
 bool COrderDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -158,6 +202,8 @@ void COrderDlg::SetRow(const OrderRow& row) {
     for (const TextField& field : kTextFields) {
         this->*field.member = row[field.column];
     }
+    m_strIncomeType = row[kColumnIncomeType];
+    m_budget = row;
 }
 
 OrderRow COrderDlg::Row() const {
@@ -169,7 +215,15 @@ OrderRow COrderDlg::Row() const {
     for (const TextField& field : kTextFields) {
         row[field.column] = this->*field.member;
     }
+    for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
+        row[column] = m_budget[column];
+    }
+    row[kColumnIncomeType] = m_strIncomeType;
     return row;
+}
+
+void COrderDlg::SetAddRecipient(std::function<bool(const CRequisite&)> addRecipient) {
+    m_addRecipient = std::move(addRecipient);
 }
 
 void COrderDlg::SetNumberTakenCheck(std::function<bool(int)> isTaken) {
@@ -185,6 +239,11 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
         m_editPaymentKind->setMaxLength(qMax(kPaymentKindLength, int(m_strPaymentKind.size())));
         for (const TextField& field : kTextFields) {
             (this->*field.edit)->setText(this->*field.member);
+        }
+        m_comboIncomeType->SetCode(m_strIncomeType);
+        m_budgetBox->SetFields(m_budget);
+        if (m_budgetBox->AnyFilled()) {
+            ShowBudgetFields(true);
         }
         // Long texts show their beginning, as they are read.
         for (QLineEdit* edit : findChildren<QLineEdit*>()) {
@@ -209,6 +268,8 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
     for (const TextField& field : kTextFields) {
         this->*field.member = (this->*field.edit)->text();
     }
+    m_strIncomeType = m_comboIncomeType->Code();
+    m_budgetBox->TakeFields(&m_budget);
     return true;
 }
 
@@ -239,22 +300,13 @@ bool COrderDlg::OnInitDialog() {
 }
 
 void COrderDlg::LoadNames(QStringList* notices) {
-    // Read only: the order dialog never writes an address book.
-    using RequisitesFile::kPayersKind;
-    using RequisitesFile::kRecipientsKind;
-    AddressBook recipients(RequisitesFile::FileName(kRecipientsKind));
-    AddressBook payers(RequisitesFile::FileName(kPayersKind));
-    for (AddressBook* book : {&recipients, &payers}) {
-        if (book->Load() == AddressBook::Outcome::Unreadable) {
-            notices->append(RequisitesFile::CannotReadMessage());
-        }
+    for (int i = 0; i < m_books.Unreadable().size(); ++i) {
+        notices->append(RequisitesFile::CannotReadMessage());
     }
     m_lbRecipients->clear();
     m_lbPayers->clear();
-    FillNames(m_lbRecipients, recipients.Records());
-    FillNames(m_lbPayers, payers.Records());
-    m_recipientRecords = recipients.Records();
-    m_payerRecords = payers.Records();
+    FillNames(m_lbRecipients, m_books.recipients.Records());
+    FillNames(m_lbPayers, m_books.payers.Records());
 
     if (m_bFromRow) {
         if (!SelectName(m_lbPayers, m_strPayer)) {
@@ -301,15 +353,25 @@ bool COrderDlg::CheckSavableText() {
             return false;
         }
     }
+    for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
+        QLineEdit* edit = m_budgetBox->EditOf(column);
+        if (edit && !edit->text().isEmpty() &&
+            RefuseUnstorableField(edit, OrderRow::ColumnCaption(column),
+                                  QStringLiteral("платежке"))) {
+            ShowBudgetFields(true);
+            edit->setFocus();
+            return false;
+        }
+    }
     return true;
 }
 
 void COrderDlg::TellFaultyParties() {
     QList<PartyChecks::FaultyParty> untold;
-    const QList<PartyChecks::FaultyParty> faulty =
-        PartyChecks::Check(m_lbPayers->selectedItems().constFirst()->text(), m_payerRecords,
-                           m_lbRecipients->selectedItems().constFirst()->text(), m_recipientRecords,
-                           BikDirectory::Kept());
+    const QList<PartyChecks::FaultyParty> faulty = PartyChecks::Check(
+        m_lbPayers->selectedItems().constFirst()->text(), m_books.payers.Records(),
+        m_lbRecipients->selectedItems().constFirst()->text(), m_books.recipients.Records(),
+        BikDirectory::Kept());
     for (const PartyChecks::FaultyParty& party : faulty) {
         const QPair<int, QString> key(party.nKind, party.name);
         if (!m_toldParties.contains(key)) {
@@ -377,10 +439,109 @@ void COrderDlg::OnOK() {
         return;
     }
     TellFaultyParties();
-    if (!CheckSavableText() || !CheckAmount() || !ConfirmTextsFitForm() || !ConfirmReplacement()) {
+    if (!CheckSavableText() || !CheckAmount() || !ConfirmBudgetFields() || !ConfirmTextsFitForm() ||
+        !ConfirmReplacement()) {
         return;
     }
     m_strRecipient = m_lbRecipients->selectedItems().constFirst()->text();
     m_strPayer = m_lbPayers->selectedItems().constFirst()->text();
     accept();
+}
+
+const CRequisite* COrderDlg::ChosenRecipient() const {
+    const QList<QListWidgetItem*> chosen = m_lbRecipients->selectedItems();
+    const int index = chosen.isEmpty() ? -1 : m_lbRecipients->row(chosen.first());
+    return index >= 0 && index < m_books.recipients.Count() ? &m_books.recipients.At(index)
+                                                            : nullptr;
+}
+
+void COrderDlg::OnRecipientChosen() {
+    const CRequisite* recipient = ChosenRecipient();
+    if (recipient &&
+        BudgetPayment::IsTreasuryAccount(AccountsOf(*recipient, kRecipientsKind).own)) {
+        ShowBudgetFields(true);
+    }
+}
+
+bool COrderDlg::ConfirmBudgetFields() {
+    OrderRow row = Row();
+    const QList<BudgetChecks::Problem> problems = BudgetChecks::Check(row, ChosenRecipient());
+    if (problems.isEmpty()) {
+        return true;
+    }
+    QStringList lines;
+    for (const BudgetChecks::Problem& problem : problems) {
+        lines.append(QStringLiteral("• ") + problem.text);
+    }
+    const QString text = QStringLiteral(
+                             "Поля платежа в бюджет не проходят проверку банка:\n\n%1\n\nБанк "
+                             "может вернуть такое поручение. Исправить или сохранить как есть?")
+                             .arg(lines.join(QLatin1Char('\n')));
+    if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка платежа в бюджет"), text,
+                                QStringLiteral("Исправить"), QStringLiteral("Сохранить как есть"),
+                                MessageBoxes::Choice::First) == MessageBoxes::Choice::Second) {
+        return true;
+    }
+    const int column = problems.first().column;
+    QWidget* field = column == kColumnIncomeType ? m_comboIncomeType : m_budgetBox->FieldOf(column);
+    if (column != kColumnIncomeType) {
+        ShowBudgetFields(true);
+    }
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        edit->selectAll();
+    }
+    return false;
+}
+
+void COrderDlg::OnSingleTaxPayment() {
+    // What is typed so far, so that only the fields of the payment change.
+    OrderRow row;
+    row[kColumnBasis] = m_editBasis->text();
+    BudgetPayment::FillSingleTaxPayment(&row);
+    m_budgetBox->SetFields(row);
+    m_editBasis->setText(row[kColumnBasis]);
+    m_editBasis->setCursorPosition(0);
+    m_editPriority->setText(row[kColumnPriority]);
+    ShowBudgetFields(true);
+    ChooseTaxService();
+}
+
+bool COrderDlg::ChooseTaxService() {
+    for (int i = 0; i < m_books.recipients.Count(); ++i) {
+        if (BudgetPayment::IsTaxService(m_books.recipients.At(i))) {
+            m_lbRecipients->setCurrentRow(i);
+            return true;
+        }
+    }
+    const CRequisite known = BudgetPayment::TaxServiceRecord();
+    const QString date =
+        BudgetPayment::TaxServiceDetailsDate().toString(QStringLiteral("dd.MM.yyyy"));
+    if (!m_addRecipient) {
+        MessageBoxes::ShowError(
+            this, QStringLiteral("В реквизитах получателя нет налоговой службы (ИНН %1). Добавьте "
+                                 "ее в архиве реквизитов получателя.")
+                      .arg(SplitInnKpp(known.m_strInnKpp).inn));
+        return false;
+    }
+    const QString question =
+        QStringLiteral(
+            "В реквизитах получателя нет налоговой службы. Добавить получателя «%1» с "
+            "реквизитами, которые программа знает по состоянию на %2?\n\nИНН/КПП %3, БИК %4, "
+            "банк %5, счет получателя %6, корр. счет %7.\n\nРеквизиты меняются: сверьте их "
+            "с сайтом ФНС.")
+            .arg(known.m_strName, date, known.m_strInnKpp, known.m_strBik, known.m_strBank,
+                 AccountsOf(known, kRecipientsKind).own,
+                 AccountsOf(known, kRecipientsKind).correspondent);
+    if (!MessageBoxes::AskYesNo(this, question, MessageBoxes::Answer::Yes)) {
+        return false;
+    }
+    if (!m_addRecipient(known)) {
+        MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
+        return false;
+    }
+    m_books.recipients.Add(known);
+    m_lbRecipients->addItem(known.m_strName);
+    m_lbRecipients->setCurrentRow(m_lbRecipients->count() - 1);
+    return true;
 }

@@ -4,22 +4,27 @@
 #include <QDialog>
 #include <functional>
 
-#include "common/CRequisiteArray.h"
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
+#include "orders/WorkingFolder.h"
 
+class BudgetFieldsBox;
+class CodeComboBox;
 class QDateEdit;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
+class QToolButton;
 
 // One payment order to enter or change: number, date, recipient and payer chosen from the names
-// of the requisites files, amount, basis and the four coded fields. OK ends it only when every
-// field is filled in. The caller hands in an order with SetRow (or, for a new order, sets the
-// number and the date), runs exec() and after OK takes the order back with Row().
+// of the address books it is given, amount, basis and the four coded fields, the income-type
+// code, and the fields of a payment to the budget in a group of their own. OK ends it only when
+// every field is filled in. The caller hands in an order with SetRow (or, for a new order, sets
+// the number and the date), runs exec() and after OK takes the order back with Row().
 class COrderDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit COrderDlg(QWidget* parent = nullptr);
+    explicit COrderDlg(const AddressBooks& books, QWidget* parent = nullptr);
     ~COrderDlg() override;
 
     // Opens the dialog on an existing order: its fields are shown and its names preselected.
@@ -29,6 +34,9 @@ public:
     // Tells whether writing the order under a number would replace another order; OK asks the
     // user before it lets that happen.
     void SetNumberTakenCheck(std::function<bool(int number)> isTaken);
+    // Lets "ЕНП" offer to add the tax service to the recipients' book when it is not there: the
+    // function adds the record, true when it was written.
+    void SetAddRecipient(std::function<bool(const CRequisite& record)> addRecipient);
 
     // Moves the members into the controls, or with saveAndValidate the controls into the
     // members; false, after telling the user, when a field holds what its member can't take.
@@ -49,12 +57,16 @@ public:
     QString m_strPaymentKind;
     QString m_strPaymentType;
     QString m_strPaymentTerm;
+    QString m_strIncomeType;  // "Наз. пл." (20)
+    OrderRow m_budget;        // the fields of a payment to the budget, by their columns
 
 public slots:
-    // Fills the name lists from the requisites files and, for a row, preselects its names; what
+    // Fills the name lists from the address books and, for a row, preselects its names; what
     // went wrong is told once the dialog is up.
     bool OnInitDialog();
     void OnOK();
+    // "ЕНП": fills the single tax payment and chooses the tax service as the recipient.
+    void OnSingleTaxPayment();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -92,12 +104,24 @@ private:
     bool ConfirmTextsFitForm();
     // False when the user chose not to replace another order of the same number.
     bool ConfirmReplacement();
+    // Warns about budget fields that break a rule; false when the user goes back to correct them,
+    // the focus on the first field at fault.
+    bool ConfirmBudgetFields();
+    // Shows or hides the budget group, and fits the dialog to it.
+    void ShowBudgetFields(bool shown);
+    // Opens the budget group when the chosen recipient's own account is a treasury account.
+    void OnRecipientChosen();
+    // The record of the chosen recipient, or none.
+    const CRequisite* ChosenRecipient() const;
+    // Selects the tax service among the recipients, offering to add it; false when it is not
+    // there in the end.
+    bool ChooseTaxService();
 
     bool m_bInitialised = false;
-    CRequisiteArray m_payerRecords;
-    CRequisiteArray m_recipientRecords;
+    AddressBooks m_books;
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;
+    std::function<bool(const CRequisite&)> m_addRecipient;
     QLineEdit* m_editNumber = nullptr;
     QDateEdit* m_dateEdit = nullptr;
     QLineEdit* m_editAmount = nullptr;
@@ -106,4 +130,9 @@ private:
     QLineEdit* m_editPaymentTerm = nullptr;
     QLineEdit* m_editPaymentType = nullptr;
     QLineEdit* m_editPriority = nullptr;
+    CodeComboBox* m_comboIncomeType = nullptr;
+    QToolButton* m_budgetToggle = nullptr;
+    BudgetFieldsBox* m_budgetBox = nullptr;
+    QPushButton* m_pOk = nullptr;
+    QPushButton* m_pCancel = nullptr;
 };

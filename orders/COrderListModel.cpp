@@ -5,23 +5,8 @@
 
 namespace {
 
-struct Column {
-    const char16_t* caption;
-    int width;
-};
-
-const Column kColumns[kOrderColumnCount] = {
-    {u"№", 50},
-    {u"Дата", 100},
-    {u"Плательщик", 200},
-    {u"Получатель", 200},
-    {u"Сумма", 100},
-    {u"Основание", 500},
-    {u"Вид оплаты", 100},
-    {u"Срок платежа", 100},
-    {u"Очередность платежа", 150},
-    {u"Вид платежа", 100},
-};
+// In pixels, column by column.
+constexpr int kColumnWidths[kOrderColumnCount] = {50, 100, 200, 200, 100, 500, 100, 100, 150, 100};
 
 bool IsRightAligned(int column) {
     return column == kColumnNumber || column == kColumnAmount;
@@ -51,11 +36,11 @@ QVariant SortValue(const OrderRow& row, int column) {
 COrderListModel::COrderListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 QString COrderListModel::ColumnCaption(int column) {
-    return QString::fromUtf16(kColumns[column].caption);
+    return OrderRow::ColumnCaption(column);
 }
 
 int COrderListModel::ColumnWidth(int column) {
-    return kColumns[column].width;
+    return kColumnWidths[column];
 }
 
 void COrderListModel::SetRowIcon(const QIcon& icon) {

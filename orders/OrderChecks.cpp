@@ -1,21 +1,15 @@
 #include "orders/OrderChecks.h"
 
-#include <algorithm>
-
+#include "common/StorableText.h"
 #include "orders/OrderAmount.h"
 #include "requisites/RequisitesFile.h"
 
 namespace OrderChecks {
 namespace {
 
-bool HasRecord(const CRequisiteArray& records, const QString& name) {
-    return std::any_of(records.begin(), records.end(),
-                       [&name](const CRequisite& record) { return record.m_strName == name; });
-}
-
 void CheckParty(const QString& name, const std::optional<CRequisiteArray>& book, int kind,
                 const QString& role, QStringList* problems) {
-    if (name.isEmpty() || !book || HasRecord(*book, name)) {
+    if (name.isEmpty() || !book || FindRecord(*book, name)) {
         return;
     }
     problems->append(
@@ -32,6 +26,17 @@ void CheckAmount(const QString& amount, QStringList* problems) {
     problems->append(QStringLiteral("сумма «%1» не является суммой платежа").arg(amount));
 }
 
+// Such text comes only from a file written by another program: the order dialog refuses it.
+void CheckStorable(const OrderRow& row, QStringList* problems) {
+    for (int column = 0; column < kOrderFieldCount; ++column) {
+        const UnstorableText found = FindUnstorableText(row[column]);
+        if (found.first >= 0) {
+            problems->append(QStringLiteral("поле «%1»: недопустимые знаки %2")
+                                 .arg(OrderRow::ColumnCaption(column), found.Names()));
+        }
+    }
+}
+
 }  // namespace
 
 QStringList Check(const OrderRow& row, const AddressBooks& books) {
@@ -41,6 +46,7 @@ QStringList Check(const OrderRow& row, const AddressBooks& books) {
     CheckParty(row[kColumnRecipient], books.recipients, RequisitesFile::kRecipientsKind,
                QStringLiteral("получатель"), &problems);
     CheckAmount(row[kColumnAmount], &problems);
+    CheckStorable(row, &problems);
     return problems;
 }
 

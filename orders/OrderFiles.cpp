@@ -1,24 +1,29 @@
 #include "orders/OrderFiles.h"
 
 #include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "common/Cp1251.h"
+#include "common/DesktopTrash.h"
 #include "common/LineFile.h"
+#include "common/RegularFile.h"
 
 namespace OrderFiles {
 namespace {
+
+// A name of the program's (as FileName gives it) in the folder; as it stands in the process's
+// working directory.
+QString InFolder(const QDir& folder, const QString& name) {
+    return folder.path() == QLatin1String(".") ? name : folder.filePath(name);
+}
 
 const QString kDirectory = QStringLiteral("Vemo");
 const QString kPrefix = QStringLiteral("vemo.");
@@ -56,9 +61,9 @@ bool ByNumber(const QByteArray& a, const QByteArray& b) {
 
 // The number parts of the order files' names, in ascending order. Whether each is a readable
 // file is left to the reading.
-QList<QByteArray> ListNumbers() {
+QList<QByteArray> ListNumbers(const QDir& folder) {
     QList<QByteArray> numbers;
-    DIR* dir = opendir(QFile::encodeName(kDirectory).constData());
+    DIR* dir = opendir(QFile::encodeName(InFolder(folder, kDirectory)).constData());
     if (!dir) {
         return numbers;
     }
@@ -73,28 +78,20 @@ QList<QByteArray> ListNumbers() {
     return numbers;
 }
 
-// Where each line of an order file stands in its bytes.
+// Where each line of an order file stands in its bytes; lines after the last field are not read.
 struct LineSpans {
-    qsizetype start[kOrderColumnCount] = {};
-    qsizetype length[kOrderColumnCount] = {};
+    qsizetype start[kOrderFieldCount] = {};
+    qsizetype length[kOrderFieldCount] = {};
     int count = 0;
 };
 
-// A line ends at LF with a CR before it dropped; lines after the tenth are not read.
 LineSpans FindLines(const char* bytes, qsizetype size) {
     LineSpans lines;
-    qsizetype pos = 0;
-    for (; lines.count < kOrderColumnCount && pos < size; ++lines.count) {
-        const char* lineFeed =
-            static_cast<const char*>(std::memchr(bytes + pos, '\n', size_t(size - pos)));
-        const qsizetype end = lineFeed ? lineFeed - bytes : size;
-        qsizetype length = end - pos;
-        if (length > 0 && bytes[end - 1] == '\r') {
-            --length;
-        }
-        lines.start[lines.count] = pos;
-        lines.length[lines.count] = length;
-        pos = end + 1;
+    LineFile::Scanner scanner(QByteArrayView(bytes, size));
+    QByteArrayView line;
+    for (; lines.count < kOrderFieldCount && scanner.Next(&line); ++lines.count) {
+        lines.start[lines.count] = line.data() - bytes;
+        lines.length[lines.count] = line.size();
     }
     return lines;
 }
@@ -131,58 +128,38 @@ OrderRow RowFromBytes(const char* bytes, qsizetype size) {
     return row;
 }
 
-// Reads order files with plain system calls (open, read to the end, close) into one buffer that
-// it keeps from file to file. One per loading thread.
+// Reads order files as regular files alone into one buffer that it keeps from file to file. One
+// per loading thread.
 class OrderFileReader {
 public:
-    OrderFileReader() : m_buffer(64 * 1024) {}
+    explicit OrderFileReader(const QDir& folder)
+        : m_buffer(64 * 1024, Qt::Uninitialized),
+          m_directory(QFile::encodeName(InFolder(folder, kDirectory))) {}
 
     // The row of the file with the number part, or false when it cannot be read.
     bool Load(const QByteArray& number, OrderRow* row) {
-        m_path.assign(QFile::encodeName(kDirectory).constData());
+        m_path.assign(m_directory.constData());
         m_path += '/';
         m_path += kPrefixBytes;
         m_path.append(number.constData(), size_t(number.size()));
         qsizetype size = 0;
-        if (!ReadWhole(&size)) {
+        if (RegularFile::Read(m_path.c_str(), &m_buffer, &size) != RegularFile::ReadResult::Ok) {
             return false;
         }
-        *row = RowFromBytes(m_buffer.data(), size);
+        *row = RowFromBytes(m_buffer.constData(), size);
         return true;
     }
 
 private:
-    bool ReadWhole(qsizetype* size) {
-        const int fd = open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            return false;
-        }
-        size_t used = 0;
-        for (;;) {
-            if (used == m_buffer.size()) {
-                m_buffer.resize(m_buffer.size() * 2);
-            }
-            const ssize_t got = read(fd, m_buffer.data() + used, m_buffer.size() - used);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                close(fd);
-                *size = qsizetype(used);
-                return got == 0;  // a folder at the name fails here, not at open
-            }
-            used += size_t(got);
-        }
-    }
-
-    std::vector<char> m_buffer;
+    QByteArray m_buffer;
+    QByteArray m_directory;
     std::string m_path;
 };
 
 // Reads the files of numbers [first, last) into rows[first, last), marking which could be read.
-void LoadRange(const QList<QByteArray>& numbers, qsizetype first, qsizetype last, OrderRow* rows,
-               char* readable) {
-    OrderFileReader reader;
+void LoadRange(const QDir& folder, const QList<QByteArray>& numbers, qsizetype first,
+               qsizetype last, OrderRow* rows, char* readable) {
+    OrderFileReader reader(folder);
     for (qsizetype i = first; i < last; ++i) {
         readable[i] = reader.Load(numbers.at(i), &rows[i]);
     }
@@ -190,16 +167,16 @@ void LoadRange(const QList<QByteArray>& numbers, qsizetype first, qsizetype last
 
 // Reads every listed file into its place, the ranges of the threads one after another, so the
 // rows stand in file order whatever thread read them.
-void LoadAll(const QList<QByteArray>& numbers, OrderRow* rows, char* readable) {
+void LoadAll(const QDir& folder, const QList<QByteArray>& numbers, OrderRow* rows, char* readable) {
     const qsizetype count = numbers.size();
     const qsizetype wanted = qMin<qsizetype>(count / kFilesPerExtraThread + 1, kMostThreads);
     const int threads = int(std::clamp<qsizetype>(wanted, 1, QThread::idealThreadCount()));
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t) {
-        helpers.emplace_back(LoadRange, std::cref(numbers), count * t / threads,
+        helpers.emplace_back(LoadRange, std::cref(folder), std::cref(numbers), count * t / threads,
                              count * (t + 1) / threads, rows, readable);
     }
-    LoadRange(numbers, 0, count / threads, rows, readable);
+    LoadRange(folder, numbers, 0, count / threads, rows, readable);
     for (std::thread& helper : helpers) {
         helper.join();
     }
@@ -211,11 +188,11 @@ QString FileName(int number) {
     return kDirectory + QLatin1Char('/') + kPrefix + QString::number(number);
 }
 
-QList<OrderRow> LoadOrders(QStringList* unreadable, QStringList* files) {
-    const QList<QByteArray> numbers = ListNumbers();
+QList<OrderRow> LoadOrders(QStringList* unreadable, QStringList* files, const QDir& folder) {
+    const QList<QByteArray> numbers = ListNumbers(folder);
     QList<OrderRow> rows(numbers.size());
     std::vector<char> readable(size_t(numbers.size()), 0);
-    LoadAll(numbers, rows.data(), readable.data());
+    LoadAll(folder, numbers, rows.data(), readable.data());
 
     // Closes the gaps of the files that could not be read, keeping the order of the rest.
     const auto name = [&numbers](qsizetype i) {
@@ -239,8 +216,18 @@ QList<OrderRow> LoadOrders(QStringList* unreadable, QStringList* files) {
     return rows;
 }
 
-bool SaveOrder(int number, const OrderRow& row) {
-    return LineFile::Write(FileName(number), row.Lines());
+LineFile::ReadResult ReadOrder(int number, OrderRow* row, const QDir& folder) {
+    OrderFileReader reader(folder);
+    if (reader.Load(QByteArray::number(number), row)) {
+        return LineFile::ReadResult::Ok;
+    }
+    *row = OrderRow();
+    return Exists(number, folder) ? LineFile::ReadResult::Unreadable
+                                  : LineFile::ReadResult::Missing;
+}
+
+bool SaveOrder(int number, const OrderRow& row, const QDir& folder, QString* error) {
+    return LineFile::Write(InFolder(folder, FileName(number)), row.Lines(), error);
 }
 
 QString CannotReadMessage(const QStringList& unreadable) {
@@ -251,17 +238,17 @@ QString CannotReadMessage(const QStringList& unreadable) {
     return QStringLiteral("Не могу прочитать платежки:\n") + lines.join(QLatin1Char('\n'));
 }
 
-bool RemoveOrderFile(const QString& file) {
-    const QFileInfo info(file);
+bool RemoveOrderFile(const QString& file, const QDir& folder) {
+    const QFileInfo info(InFolder(folder, file));
     if (info.isDir()) {
         return false;
     }
-    QFile order(file);
-    return order.moveToTrash() || order.remove();
+    return DesktopTrash::MoveToTrash(info.filePath()) == DesktopTrash::Result::Trashed ||
+           QFile::remove(info.filePath());
 }
 
-bool Exists(int number) {
-    const QFileInfo info(FileName(number));
+bool Exists(int number, const QDir& folder) {
+    const QFileInfo info(InFolder(folder, FileName(number)));
     return info.exists() || info.isSymLink();
 }
 

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <QDir>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include "common/LineFile.h"
 #include "orders/OrderRow.h"
 
 // The archive of payment orders: one file of ten lines per order, Vemo/vemo.N for order N, in
-// the working directory. The set of files is the archive; there is no index.
+// a working folder (the process's working directory unless another is given). The set of files
+// is the archive; there is no index. The program reaches these through WorkingFolder.
 namespace OrderFiles {
 
 QString FileName(int number);
@@ -18,23 +21,29 @@ QString FileName(int number);
 // writes them, are appended to *unreadable in the same order, so that the archive can say so.
 // With files, the name of the file each row was read from is appended to it, row by row: the
 // number in a file's name need not be the number written inside it.
-QList<OrderRow> LoadOrders(QStringList* unreadable = nullptr, QStringList* files = nullptr);
+QList<OrderRow> LoadOrders(QStringList* unreadable = nullptr, QStringList* files = nullptr,
+                           const QDir& folder = QDir());
+
+// The row of order file N, read as LoadOrders reads each file; an empty row unless Ok.
+LineFile::ReadResult ReadOrder(int number, OrderRow* row, const QDir& folder = QDir());
 
 // What the user is told about order files that could not be read: their names, the first few of
 // a long list.
 QString CannotReadMessage(const QStringList& unreadable);
 
 // Writes the row to the file of the number, replacing it in one step. False when it could not be
-// written; the file is then as it was.
-bool SaveOrder(int number, const OrderRow& row);
+// written, with the reason in *error (see LineFile::Write: a link or a FIFO at the name is
+// refused); the file is then as it was.
+bool SaveOrder(int number, const OrderRow& row, const QDir& folder = QDir(),
+               QString* error = nullptr);
 
-// Removes an order file (a name as FileName gives it): into the desktop's trash where there is
-// one, so that a slip can be undone, else for good. False when nothing was removed, a folder at
-// the name included.
-bool RemoveOrderFile(const QString& file);
+// Removes an order file (a name as FileName gives it): into the desktop's trash where it can
+// take the file, so that a slip can be undone, else for good. A link goes, never its target.
+// False when nothing was removed, a folder at the name included.
+bool RemoveOrderFile(const QString& file, const QDir& folder = QDir());
 
 // Whether anything stands at the name of order N, a link to nothing included: writing the order
 // would replace it.
-bool Exists(int number);
+bool Exists(int number, const QDir& folder = QDir());
 
 }  // namespace OrderFiles

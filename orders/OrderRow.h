@@ -3,9 +3,11 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 
-// The fields of one payment order, in the order of the archive's columns and the order file's
-// lines.
+// The fields of one payment order, in the order of the order file's lines. The first ten are the
+// archive's columns; the ten after them are the fields of a payment to the budget and of a
+// payment of income to a person, which an ordinary order leaves empty.
 enum OrderColumn {
     kColumnNumber,
     kColumnDate,
@@ -17,24 +19,50 @@ enum OrderColumn {
     kColumnPaymentTerm,
     kColumnPriority,
     kColumnPaymentType,
-    kOrderColumnCount
+    kOrderColumnCount,
+    kColumnStatus = kOrderColumnCount,  // 101, the payer's status
+    kColumnKbk,                         // 104, the budget classification code
+    kColumnOktmo,                       // 105, the municipal territory code
+    kColumnTaxBasis,                    // 106, the basis of the payment
+    kColumnTaxPeriod,                   // 107, the tax period
+    kColumnTaxDocNumber,                // 108, the number of the document it pays
+    kColumnTaxDocDate,                  // 109, that document's date
+    kColumnTaxType,                     // 110
+    kColumnUin,                         // 22, "Код": the payment's identifier (УИН) or 0
+    kColumnIncomeType,                  // 20, "Наз. пл.": the income-type code, 1 to 5
+    kOrderFieldCount
 };
 
-// One payment order as text: a row of the archive list and the ten lines of its order file.
+constexpr int kBudgetFieldCount = kOrderFieldCount - kOrderColumnCount;
+
+// One payment order as text: a row of the archive list and the lines of its order file. The
+// fields after the tenth take memory only in an order that fills one of them.
 class OrderRow {
 public:
-    QString& operator[](int column) { return m_fields[column]; }
-    const QString& operator[](int column) const { return m_fields[column]; }
-    bool operator==(const OrderRow& other) const { return m_fields == other.m_fields; }
+    QString& operator[](int column);
+    const QString& operator[](int column) const;
+    bool operator==(const OrderRow& other) const;
     bool operator!=(const OrderRow& other) const { return !(*this == other); }
 
     // The order number read from the number text, as the C library's atoi reads it.
     int Number() const;
+    // Whether any field after the tenth is filled.
+    bool HasBudgetFields() const;
 
+    // The ten lines of an order that fills none of the fields after the tenth, as every order
+    // file was written before there were more; all twenty otherwise. A reader of ten lines still
+    // reads such a file.
     QStringList Lines() const;
-    // Missing lines give empty fields; lines after the tenth are not part of the order.
+    // Missing lines give empty fields; lines after the twentieth are not part of the order.
     static OrderRow FromLines(const QStringList& lines);
 
+    // The field's name as the archive's column header and the messages give it: "Основание".
+    static QString ColumnCaption(int column);
+
 private:
+    using BudgetFields = std::array<QString, kBudgetFieldCount>;
+
     std::array<QString, kOrderColumnCount> m_fields;
+    // Shared between copies until one of them changes a field.
+    std::shared_ptr<BudgetFields> m_budget;
 };

@@ -1,10 +1,9 @@
 #include "orders/OrderTransfer.h"
 
-#include "common/LineFile.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "orders/OrderAmount.h"
-#include "orders/OrderFiles.h"
+#include "orders/WorkingFolder.h"
 #include "requisites/RequisitesFile.h"
 
 namespace OrderTransfer {
@@ -15,11 +14,9 @@ namespace {
 // order drawn before stays beside its name.
 void LookUp(const CRequisiteArray& requisites, int nKind, CRequisite& party,
             MissingParties& missing) {
-    for (const CRequisite& record : requisites) {
-        if (record.m_strName == party.m_strName) {
-            party = record;
-            return;
-        }
+    if (const CRequisite* record = FindRecord(requisites, party.m_strName)) {
+        party = *record;
+        return;
     }
     missing.append(MissingParty{nKind, party.m_strName});
     const QString name = party.m_strName;
@@ -29,15 +26,14 @@ void LookUp(const CRequisiteArray& requisites, int nKind, CRequisite& party,
 }
 
 // The book's record of the party alone, or none: the rest of a large book is never decoded.
-CRequisiteArray FindParty(int nKind, const QString& name, QStringList* warnings) {
-    const QString path = RequisitesFile::FileName(nKind);
-    CRequisite record;
-    bool found = false;
-    if (RequisitesFile::FindByName(path, name, &record, &found) ==
-        LineFile::ReadResult::Unreadable) {
-        warnings->append(QStringLiteral("cannot read %1").arg(path));
+CRequisiteArray FindParty(const WorkingFolder& folder, int nKind, const QString& name,
+                          QStringList* warnings) {
+    const FoundParty party = folder.FindParty(nKind, name);
+    if (party.unreadable) {
+        warnings->append(RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
+                         RequisitesFile::FileName(nKind));
     }
-    return found ? CRequisiteArray{record} : CRequisiteArray{};
+    return party.found ? CRequisiteArray{party.record} : CRequisiteArray{};
 }
 
 }  // namespace
@@ -90,38 +86,21 @@ QString NoWordsMessage(const QString& amountText) {
         .arg(amountText);
 }
 
-bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* warnings) {
-    const QString path = OrderFiles::FileName(number);
-    QStringList lines;
-    switch (LineFile::Read(path, &lines)) {
-        case LineFile::ReadResult::Ok:
-            break;
-        case LineFile::ReadResult::Missing:
-            *error = QStringLiteral("there is no order %1 (%2)").arg(number).arg(path);
-            return false;
-        case LineFile::ReadResult::Unreadable:
-            *error = QStringLiteral("cannot read order %1 (%2)").arg(number).arg(path);
-            return false;
+bool TransferOrderFile(const WorkingFolder& folder, int number, CVemoDoc& doc, QString* error,
+                       QStringList* warnings) {
+    QList<OrderRow> rows;
+    if (!folder.ReadOrders({number}, &rows, error)) {
+        return false;
     }
-    const OrderRow row = OrderRow::FromLines(lines);
+    const OrderRow& row = rows.constFirst();
     const CRequisiteArray recipients =
-        FindParty(RequisitesFile::kRecipientsKind, row[kColumnRecipient], warnings);
-    const CRequisiteArray payers =
-        FindParty(RequisitesFile::kPayersKind, row[kColumnPayer], warnings);
-    const MissingParties missing = TransferOrder(row, payers, recipients, doc);
-    for (const MissingParty& party : missing) {
-        const bool payer = party.nKind == RequisitesFile::kPayersKind;
-        warnings->append(
-            QStringLiteral(
-                "%1 \"%2\" is not in %3: the form shows placeholders for its bank details")
-                .arg(payer ? QStringLiteral("payer") : QStringLiteral("recipient"), party.name,
-                     RequisitesFile::FileName(party.nKind)));
+        FindParty(folder, kRecipientsKind, row[kColumnRecipient], warnings);
+    const CRequisiteArray payers = FindParty(folder, kPayersKind, row[kColumnPayer], warnings);
+    for (const MissingParty& party : TransferOrder(row, payers, recipients, doc)) {
+        warnings->append(MissingPartyMessage(party));
     }
     if (!HasAmountInWords(row[kColumnAmount])) {
-        warnings->append(QStringLiteral("the amount \"%1\" of order %2 is not an amount of roubles "
-                                        "and kopecks: the form leaves the amount in words empty")
-                             .arg(row[kColumnAmount])
-                             .arg(number));
+        warnings->append(NoWordsMessage(row[kColumnAmount]));
     }
     return true;
 }

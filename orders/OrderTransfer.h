@@ -7,6 +7,7 @@
 #include "orders/OrderRow.h"
 
 class CVemoDoc;
+class WorkingFolder;
 
 // Putting an order on the form.
 namespace OrderTransfer {
@@ -39,10 +40,11 @@ bool HasAmountInWords(const QString& amountText);
 // What the user is told when the form leaves the words of an order's amount empty.
 QString NoWordsMessage(const QString& amountText);
 
-// The same from order file N and the two requisites files of the working directory, reading
-// only: nothing is written or created. False, with the reason in *error, when the order file is
-// missing or cannot be read. A requisites file that cannot be read, each party that is not in
-// its file, and an amount that the form cannot write out in words are told in *warnings.
-bool TransferOrderFile(int number, CVemoDoc& doc, QString* error, QStringList* warnings);
+// The same from order file N and the two address books of the folder, reading only: nothing is
+// written or created. False, with the reason in *error, when the order file is missing or cannot
+// be read. A book that cannot be read, each party that is not in its book, and an amount that the
+// form cannot write out in words are told in *warnings, in the words the windows use.
+bool TransferOrderFile(const WorkingFolder& folder, int number, CVemoDoc& doc, QString* error,
+                       QStringList* warnings);
 
 }  // namespace OrderTransfer

@@ -1,7 +1,5 @@
 #include "orders/PartyChecks.h"
 
-#include <algorithm>
-
 #include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
@@ -14,14 +12,12 @@ void CheckParty(int kind, const QString& name, const CRequisiteArray& book,
     if (name.isEmpty()) {
         return;
     }
-    const auto record =
-        std::find_if(book.begin(), book.end(),
-                     [&name](const CRequisite& candidate) { return candidate.m_strName == name; });
-    if (record == book.end()) {
+    const CRequisite* record = FindRecord(book, name);
+    if (!record) {
         return;
     }
-    const QStringList problems = RequisiteChecks::Texts(RequisiteChecks::Check(*record)) +
-                                 RequisiteChecks::Texts(BikChecks::Check(*record, kind, directory));
+    const QStringList problems =
+        RequisiteChecks::Texts(BikChecks::CheckAll(*record, kind, directory));
     if (!problems.isEmpty()) {
         faulty->append({kind, name, problems});
     }

@@ -3,12 +3,11 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "common/LineFile.h"
+#include "orders/BudgetChecks.h"
 #include "orders/OrderChecks.h"
-#include "orders/OrderFiles.h"
+#include "orders/WorkingFolder.h"
 #include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
-#include "requisites/RequisitesFile.h"
 
 namespace {
 
@@ -24,67 +23,59 @@ QString RecordLabel(int index, const CRequisite& record) {
 
 // The problems of every record of one address book; the book itself for the order checks, absent
 // when it could not be read.
-std::optional<CRequisiteArray> CheckBook(const QDir& folder, int kind,
+std::optional<CRequisiteArray> CheckBook(const AddressBook& book, int kind,
                                          const BikDirectory& directory, QStringList* lines) {
-    const QString fileName = RequisitesFile::FileName(kind);
-    CRequisiteArray records;
-    if (RequisitesFile::Read(folder.filePath(fileName), &records) ==
-        LineFile::ReadResult::Unreadable) {
+    const QString fileName = QFileInfo(book.Path()).fileName();
+    if (book.LoadOutcome() == AddressBook::Outcome::Unreadable) {
         lines->append(Unreadable(fileName));
         return std::nullopt;
     }
-    for (int i = 0; i < records.size(); ++i) {
-        const QString label = RecordLabel(i, records.at(i));
-        const QList<RequisiteChecks::Problem> problems =
-            RequisiteChecks::Check(records.at(i)) +
-            BikChecks::Check(records.at(i), kind, directory);
-        for (const RequisiteChecks::Problem& problem : problems) {
+    for (int i = 0; i < book.Count(); ++i) {
+        const QString label = RecordLabel(i, book.At(i));
+        for (const RequisiteChecks::Problem& problem :
+             BikChecks::CheckAll(book.At(i), kind, directory) +
+                 RequisiteChecks::CheckStorable(book.At(i))) {
             lines->append(QStringList{fileName, label, problem.text}.join(QStringLiteral(": ")));
         }
     }
-    return records;
-}
-
-// The numbers of the order files in the folder, ascending. A file counts when its name is exactly
-// the one the archive gives its number, so "vemo.07" or "vemo.x" is not an order.
-QList<int> OrderNumbers(const QDir& folder) {
-    const QFileInfo sample(OrderFiles::FileName(1));
-    const QString prefix = sample.completeBaseName() + QLatin1Char('.');
-    const QDir archive(folder.filePath(sample.path()));
-    QList<int> numbers;
-    for (const QString& name : archive.entryList({prefix + QLatin1Char('*')}, QDir::Files)) {
-        bool ok = false;
-        const int number = name.mid(prefix.size()).toInt(&ok);
-        if (ok && number > 0 && QFileInfo(OrderFiles::FileName(number)).fileName() == name) {
-            numbers.append(number);
-        }
-    }
-    std::sort(numbers.begin(), numbers.end());
-    return numbers;
-}
-
-void CheckOrderFile(const QDir& folder, int number, const OrderChecks::AddressBooks& books,
-                    QStringList* lines) {
-    const QString fileName = OrderFiles::FileName(number);
-    QStringList fileLines;
-    if (LineFile::Read(folder.filePath(fileName), &fileLines) != LineFile::ReadResult::Ok) {
-        lines->append(Unreadable(fileName));
-        return;
-    }
-    for (const QString& problem : OrderChecks::Check(OrderRow::FromLines(fileLines), books)) {
-        lines->append(fileName + QStringLiteral(": ") + problem);
-    }
+    return book.Records();
 }
 
 }  // namespace
 
-QStringList CheckWorkingFolder(const QDir& folder, const BikDirectory& directory) {
+QStringList CheckWorkingFolder(const WorkingFolder& folder, const BikDirectory& directory) {
     QStringList lines;
+    const AddressBooks read = folder.ReadBooks();
     OrderChecks::AddressBooks books;
-    books.payers = CheckBook(folder, RequisitesFile::kPayersKind, directory, &lines);
-    books.recipients = CheckBook(folder, RequisitesFile::kRecipientsKind, directory, &lines);
-    for (int number : OrderNumbers(folder)) {
-        CheckOrderFile(folder, number, books, &lines);
+    books.payers = CheckBook(read.payers, kPayersKind, directory, &lines);
+    books.recipients = CheckBook(read.recipients, kRecipientsKind, directory, &lines);
+    // The same listing as the archive's: every name it shows or says it cannot read, in the
+    // order of the numbers in the names.
+    const StoredOrders orders = folder.ReadOrders();
+    QList<std::pair<QString, QString>> orderLines;  // the file, and a line about it
+    for (qsizetype i = 0; i < orders.rows.size(); ++i) {
+        const OrderRow& row = orders.rows.at(i);
+        const CRequisite* recipient =
+            books.recipients ? FindRecord(*books.recipients, row[kColumnRecipient]) : nullptr;
+        QStringList problems = OrderChecks::Check(row, books);
+        for (const BudgetChecks::Problem& problem : BudgetChecks::Check(row, recipient)) {
+            problems.append(problem.text);
+        }
+        for (const QString& problem : problems) {
+            orderLines.append(
+                {orders.files.at(i), orders.files.at(i) + QStringLiteral(": ") + problem});
+        }
+    }
+    for (const QString& file : orders.unreadable) {
+        orderLines.append({file, Unreadable(file)});
+    }
+    std::stable_sort(orderLines.begin(), orderLines.end(), [](const auto& a, const auto& b) {
+        // Same prefix, numbers without leading zeros: the shorter name has the smaller number.
+        return a.first.size() != b.first.size() ? a.first.size() < b.first.size()
+                                                : a.first < b.first;
+    });
+    for (const auto& [file, line] : orderLines) {
+        lines.append(line);
     }
     return lines;
 }

@@ -45,11 +45,11 @@ bool AddressBook::ChangedOnDisk() const {
     return LineFile::Digest(m_path) != m_digest;
 }
 
-bool AddressBook::Save() {
+bool AddressBook::Save(QString* error) {
     if (m_outcome == Outcome::Unreadable) {
         return false;
     }
-    if (!RequisitesFile::Write(m_path, m_records)) {
+    if (!RequisitesFile::Write(m_path, m_records, error)) {
         return false;
     }
     m_stored = m_records;

@@ -39,8 +39,9 @@ public:
 
     // Writes the records over the file, whatever it holds now. Refuses, writing nothing, when the
     // file could not be read: the records would replace ones the book never saw. False, with the
-    // file as it was, when it could not be written.
-    bool Save();
+    // file as it was, when it could not be written; *error then says why, when there is more to
+    // say than that (a link at the path is never written through, a full disk).
+    bool Save(QString* error = nullptr);
 
 private:
     QString m_path;

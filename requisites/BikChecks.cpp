@@ -1,5 +1,7 @@
 #include "requisites/BikChecks.h"
 
+#include <algorithm>
+
 namespace BikChecks {
 namespace {
 
@@ -48,7 +50,7 @@ const BikDirectory::Account* FindAccount(const BikDirectory::Participant& partic
 
 const BikDirectory::Participant* Listed(const CRequisite& record, const BikDirectory& directory,
                                         QString* bik) {
-    *bik = BikDirectory::WithoutBlanks(record.m_strBik);
+    *bik = RequisiteChecks::WithoutBlanks(record.m_strBik);
     if (directory.IsEmpty() || !BikDirectory::IsBik(*bik)) {
         return nullptr;
     }
@@ -59,7 +61,7 @@ void CheckAccount(const CRequisite& record, int nKind, const BikDirectory& direc
                   const BikDirectory::Participant& participant,
                   QList<RequisiteChecks::Problem>* problems) {
     const AccountField field = CorrespondentField(nKind);
-    const QString account = BikDirectory::WithoutBlanks(record.*field.member);
+    const QString account = RequisiteChecks::WithoutBlanks(record.*field.member);
     if (account.isEmpty()) {
         return;
     }
@@ -87,6 +89,20 @@ void CheckAccount(const CRequisite& record, int nKind, const BikDirectory& direc
     }
 }
 
+// Where a problem's field stands among the fields; the swapped accounts come before either.
+int Rank(Field field) {
+    switch (field) {
+        case Field::Accounts:
+            return static_cast<int>(Field::Account1) * 2 - 1;
+        default:
+            return static_cast<int>(field) * 2;
+    }
+}
+
+bool AccountsSwapped(const CRequisite& record, int nKind) {
+    return RequisiteChecks::HasSwappedAccounts(RequisiteChecks::Check(record, nKind));
+}
+
 }  // namespace
 
 QString DirectoryName(const BikDirectory& directory) {
@@ -112,7 +128,20 @@ QList<RequisiteChecks::Problem> Check(const CRequisite& record, int nKind,
                                          .arg(bik, ByDirectory(directory),
                                               obstacles.join(QStringLiteral("; ")))});
     }
-    CheckAccount(record, nKind, directory, *participant, &problems);
+    if (!AccountsSwapped(record, nKind)) {
+        CheckAccount(record, nKind, directory, *participant, &problems);
+    }
+    return problems;
+}
+
+QList<RequisiteChecks::Problem> CheckAll(const CRequisite& record, int nKind,
+                                         const BikDirectory& directory) {
+    QList<RequisiteChecks::Problem> problems =
+        RequisiteChecks::Check(record, nKind) + Check(record, nKind, directory);
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const RequisiteChecks::Problem& a, const RequisiteChecks::Problem& b) {
+                         return Rank(a.field) < Rank(b.field);
+                     });
     return problems;
 }
 
@@ -130,13 +159,16 @@ Suggestions Suggest(const CRequisite& record, int nKind, const BikDirectory& dir
     } else if (Essence(bank.current) != Essence(bank.directory)) {
         suggestions.corrections.append(bank);
     }
+    if (AccountsSwapped(record, nKind)) {
+        return suggestions;
+    }
     const AccountField field = CorrespondentField(nKind);
     const FieldValue account{field.member, field.caption, record.*field.member,
                              BikDirectory::CorrespondentAccount(*participant)};
     if (account.directory.isEmpty()) {
         return suggestions;
     }
-    const QString current = BikDirectory::WithoutBlanks(account.current);
+    const QString current = RequisiteChecks::WithoutBlanks(account.current);
     if (current.isEmpty()) {
         suggestions.fills.append(account);
     } else if (!FindAccount(*participant, current)) {

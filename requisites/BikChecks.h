@@ -19,6 +19,13 @@ namespace BikChecks {
 QList<RequisiteChecks::Problem> Check(const CRequisite& record, int nKind,
                                       const BikDirectory& directory);
 
+// The bank rules' problems of the record and the directory's together, in the order of the
+// fields (the accounts standing the wrong way round before the accounts themselves). While the
+// accounts are the wrong way round the directory says nothing of the correspondent account:
+// swapping them comes first.
+QList<RequisiteChecks::Problem> CheckAll(const CRequisite& record, int nKind,
+                                         const BikDirectory& directory);
+
 // One field as the record holds it and as the directory gives it.
 struct FieldValue {
     QString CRequisite::*member;
@@ -28,8 +35,10 @@ struct FieldValue {
 };
 
 // What the directory gives for the record's BIK: the fields it would fill because they are empty,
-// and those it would correct because they differ. A bank name differs only in its letters and
-// digits: "ПАО Сбербанк г. Москва" is "ПАО СБЕРБАНК, г Москва".
+// and those it would correct because they differ. The correspondent account is left alone while
+// the two accounts stand the wrong way round, so that no correction overwrites the party's own. A
+// bank name differs only in its letters and digits: "ПАО Сбербанк г. Москва" is "ПАО СБЕРБАНК, г
+// Москва".
 struct Suggestions {
     QList<FieldValue> fills;
     QList<FieldValue> corrections;

@@ -6,7 +6,9 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#include "common/RegularFile.h"
 #include "common/SafeSave.h"
+#include "requisites/RequisiteChecks.h"
 
 namespace {
 
@@ -125,24 +127,13 @@ bool ParseAccount(const QByteArrayList& fields, BikDirectory::Account* account) 
 
 }  // namespace
 
-QString BikDirectory::WithoutBlanks(QStringView text) {
-    QString result;
-    result.reserve(text.size());
-    for (QChar c : text) {
-        if (!c.isSpace()) {
-            result.append(c);
-        }
-    }
-    return result;
-}
-
 bool BikDirectory::IsBik(QStringView text) {
     return text.size() == kBikLength &&
            std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 const BikDirectory::Participant* BikDirectory::Find(QStringView bik) const {
-    const auto found = m_index.constFind(WithoutBlanks(bik));
+    const auto found = m_index.constFind(RequisiteChecks::WithoutBlanks(bik));
     return found == m_index.constEnd() ? nullptr : &m_participants.at(found.value());
 }
 
@@ -280,11 +271,12 @@ bool BikDirectory::SaveKept(QString* error) const {
 
 BikDirectory::KeptOutcome BikDirectory::LoadKept(BikDirectory* directory) {
     *directory = {};
-    QFile file(KeptFilePath());
-    if (!file.exists()) {
+    QByteArray bytes;
+    const RegularFile::ReadResult read = RegularFile::Read(KeptFilePath(), &bytes);
+    if (read == RegularFile::ReadResult::Missing) {
         return KeptOutcome::Absent;
     }
-    if (!file.open(QIODevice::ReadOnly) || !FromKeptBytes(file.readAll(), directory)) {
+    if (read != RegularFile::ReadResult::Ok || !FromKeptBytes(bytes, directory)) {
         *directory = {};
         return KeptOutcome::Damaged;
     }

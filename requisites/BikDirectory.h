@@ -49,8 +49,6 @@ public:
     bool IsEmpty() const { return m_participants.isEmpty(); }
     const QList<Participant>& Participants() const { return m_participants; }
 
-    // A number as the bank reads it: bookkeepers copy numbers in groups, "04 4525 225".
-    static QString WithoutBlanks(QStringView text);
     // Nine digits.
     static bool IsBik(QStringView text);
 

@@ -1,9 +1,9 @@
 #include "requisites/BikImport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
+#include "common/RegularFile.h"
 #include "common/ZipArchive.h"
 #include "requisites/Ed807Reader.h"
 
@@ -13,28 +13,34 @@ namespace {
 // The full directory is well under a megabyte zipped and a few megabytes unpacked.
 constexpr qsizetype kMaxFileSize = 64 * 1024 * 1024;
 
+// The file is read only when it is a regular file: a FIFO chosen by mistake would hang the
+// program, a device would never end. What stands at the name is looked at first for the reason.
 bool ReadBytes(const QString& path, QByteArray* bytes, QString* error) {
     const QFileInfo info(path);
     if (info.isDir()) {
         *error = QStringLiteral("это папка, а не файл");
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("файл не читается (%1)").arg(file.errorString());
+    if (info.exists() && !info.isFile()) {
+        *error = QStringLiteral("это не обычный файл");
         return false;
     }
-    if (file.size() > kMaxFileSize) {
+    if (info.size() > kMaxFileSize) {
         *error = QStringLiteral("файл больше %1 МБ, справочник БИК не бывает таким большим")
                      .arg(kMaxFileSize / (1024 * 1024));
         return false;
     }
-    *bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("файл не читается (%1)").arg(file.errorString());
-        return false;
+    switch (RegularFile::Read(path, bytes)) {
+        case RegularFile::ReadResult::Ok:
+            return true;
+        case RegularFile::ReadResult::Missing:
+            *error = QStringLiteral("файла нет");
+            return false;
+        case RegularFile::ReadResult::Unreadable:
+            break;
     }
-    return true;
+    *error = QStringLiteral("файл не читается");
+    return false;
 }
 
 QString Shown(const QString& path) {

@@ -10,32 +10,11 @@
 #include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxes.h"
 
-namespace {
-
-void ToDialog(const CRequisite& record, CRequisitesDlg* dlg) {
-    dlg->m_strName = record.m_strName;
-    dlg->m_strBank = record.m_strBank;
-    dlg->m_strInnKpp = record.m_strInnKpp;
-    dlg->m_strBik = record.m_strBik;
-    dlg->m_strAccount1 = record.m_strAccount1;
-    dlg->m_strAccount2 = record.m_strAccount2;
-}
-
-CRequisite FromDialog(const CRequisitesDlg& dlg) {
-    CRequisite record;
-    record.m_strName = dlg.m_strName;
-    record.m_strBank = dlg.m_strBank;
-    record.m_strInnKpp = dlg.m_strInnKpp;
-    record.m_strBik = dlg.m_strBik;
-    record.m_strAccount1 = dlg.m_strAccount1;
-    record.m_strAccount2 = dlg.m_strAccount2;
-    return record;
-}
-
-}  // namespace
-
 CRequisitesArchiveDlg::CRequisitesArchiveDlg(int nKind, QWidget* parent)
-    : QDialog(parent), m_requisites(RequisitesFile::FileName(nKind)), m_nKind(nKind) {
+    : CRequisitesArchiveDlg(nKind, AddressBook(RequisitesFile::FileName(nKind)), parent) {}
+
+CRequisitesArchiveDlg::CRequisitesArchiveDlg(int nKind, const AddressBook& book, QWidget* parent)
+    : QDialog(parent), m_requisites(book), m_nKind(nKind) {
     setWindowTitle(QStringLiteral("Архив реквизитов"));
     CreateControls();
 }
@@ -45,8 +24,8 @@ CRequisitesArchiveDlg::~CRequisitesArchiveDlg() {
     SaveRequisites();
 }
 
-int CRequisitesArchiveDlg::RunArchive(int nKind, QWidget* parent) {
-    CRequisitesArchiveDlg dlg(nKind, parent);
+int CRequisitesArchiveDlg::RunArchive(int nKind, const AddressBook& book, QWidget* parent) {
+    CRequisitesArchiveDlg dlg(nKind, book, parent);
     return dlg.exec();
 }
 
@@ -95,7 +74,7 @@ void CRequisitesArchiveDlg::showEvent(QShowEvent* event) {
 void CRequisitesArchiveDlg::OnInitDialog() {
     m_bInitialised = true;
     setWindowTitle(RequisitesFile::ArchiveCaption(m_nKind));
-    LoadRequisites(RequisitesFile::FileName(m_nKind));
+    LoadRequisites(m_requisites.Path());
     FillList();
     m_pOk->setFocus();
 }
@@ -129,11 +108,11 @@ bool CRequisitesArchiveDlg::EditRecord(CRequisite* record) {
     CRequisitesDlg dlg(this);
     dlg.SetKind(m_nKind);
     dlg.SetBikDirectory(BikDirectory::Kept());
-    ToDialog(*record, &dlg);
+    dlg.SetRecord(*record);
     if (dlg.exec() != QDialog::Accepted) {
         return false;
     }
-    *record = FromDialog(dlg);
+    *record = dlg.Record();
     return true;
 }
 
@@ -186,8 +165,9 @@ void CRequisitesArchiveDlg::SaveRequisites() {
                                                      "остался таким, каким его записала другая "
                                                      "программа.")
                                           .arg(QFileInfo(m_requisites.Path()).fileName()));
-    } else if (!m_requisites.Save()) {
-        MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
+    } else if (QString error; !m_requisites.Save(&error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(RequisitesFile::CannotWriteMessage(), error));
     }
     // Told once: the list is given up as it stands.
     m_requisites = AddressBook(m_requisites.Path());

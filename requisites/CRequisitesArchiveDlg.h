@@ -15,11 +15,14 @@ class QPushButton;
 class CRequisitesArchiveDlg : public QDialog {
     Q_OBJECT
 public:
+    // On the kind's file in the process's working directory.
     explicit CRequisitesArchiveDlg(int nKind, QWidget* parent = nullptr);
+    // On the book given, which it loads when it opens.
+    CRequisitesArchiveDlg(int nKind, const AddressBook& book, QWidget* parent = nullptr);
     ~CRequisitesArchiveDlg() override;
 
     // Lets the user edit the address book of the kind, modally; how it ended.
-    static int RunArchive(int nKind, QWidget* parent = nullptr);
+    static int RunArchive(int nKind, const AddressBook& book, QWidget* parent = nullptr);
 
     // Reads the book from the file; tells the user, once the dialog is up, when it can't.
     void LoadRequisites(const QString& fileName);

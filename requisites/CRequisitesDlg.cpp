@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
-#include <algorithm>
 #include <limits>
 
 #include "form/FormPlaces.h"
@@ -59,15 +58,29 @@ const RecordField kRecordFields[] = {
     {&CRequisitesDlg::m_strAccount2, &CRequisite::m_strAccount2, RequisiteChecks::Field::Account2,
      FormField::PayerAccount2, FormField::RecipientAccount2},
 };
-QString BankDetailsMessage(const QList<RequisiteChecks::Problem>& problems) {
+// The account fields are narrower than the others, to leave room for what each holds.
+constexpr int kAccountEditWidth = 98;
+constexpr int kHintGap = 2;
+constexpr double kHintFontScale = 0.85;
+
+// What each account field holds in the book edited, beside the field.
+QString AccountHint(int nKind, AccountMember member) {
+    return member == OwnAccountMember(nKind)
+               ? (nKind == kPayersKind ? QStringLiteral("счет плательщика")
+                                       : QStringLiteral("счет получателя"))
+               : QStringLiteral("корр. счет банка");
+}
+
+QString BankDetailsMessage(const QList<RequisiteChecks::Problem>& problems,
+                           const QString& question) {
     QStringList lines;
     for (const QString& text : RequisiteChecks::Texts(problems)) {
         lines.append(QStringLiteral("• ") + text);
     }
     return QStringLiteral(
                "Реквизиты не проходят проверку банка:\n\n%1\n\nБанк может вернуть платеж с "
-               "такими реквизитами. Исправить их или сохранить как есть?")
-        .arg(lines.join(QLatin1Char('\n')));
+               "такими реквизитами. %2")
+        .arg(lines.join(QLatin1Char('\n')), question);
 }
 
 QString BikCorrectionsMessage(const QString& bik, const BikDirectory& directory,
@@ -88,6 +101,7 @@ QString BikCorrectionsMessage(const QString& bik, const BikDirectory& directory,
 CRequisitesDlg::CRequisitesDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Реквизиты"));
     CreateControls();
+    SetKind(m_nKind);
     m_focusWatch =
         connect(qApp, &QApplication::focusChanged, this, &CRequisitesDlg::OnFocusChanged);
 }
@@ -110,6 +124,21 @@ void CRequisitesDlg::CreateControls() {
         units.Place(edit, 68, row.y, 162, 14);
         m_rows.append({caption->text(), row.member, edit});
     }
+    for (const auto& [member, recordMember] :
+         {std::pair(&CRequisitesDlg::m_strAccount1, &CRequisite::m_strAccount1),
+          std::pair(&CRequisitesDlg::m_strAccount2, &CRequisite::m_strAccount2)}) {
+        QLineEdit* edit = EditOf(member);
+        edit->resize(units.X(kAccountEditWidth), edit->height());
+        auto* hint = new QLabel(this);
+        hint->setObjectName(QLatin1String(edit->objectName().toLatin1() + "Hint"));
+        hint->setEnabled(false);  // drawn grey: a note on the field, not a field
+        QFont small = hint->font();
+        small.setPointSizeF(small.pointSizeF() * kHintFontScale);
+        hint->setFont(small);
+        hint->setGeometry(QRect(edit->geometry().right() + 1 + units.X(kHintGap), edit->y(),
+                                units.X(230 - 68 - kAccountEditWidth - kHintGap), edit->height()));
+        m_accountHints.append({recordMember, hint});
+    }
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
     units.Place(ok, 57, 105, 50, 14);
@@ -125,6 +154,27 @@ void CRequisitesDlg::showEvent(QShowEvent* event) {
         OnInitDialog();
     }
     QDialog::showEvent(event);
+}
+
+void CRequisitesDlg::SetRecord(const CRequisite& record) {
+    for (const RecordField& field : kRecordFields) {
+        this->*field.member = record.*field.recordMember;
+    }
+}
+
+CRequisite CRequisitesDlg::Record() const {
+    CRequisite record;
+    for (const RecordField& field : kRecordFields) {
+        record.*field.recordMember = this->*field.member;
+    }
+    return record;
+}
+
+void CRequisitesDlg::SetKind(int nKind) {
+    m_nKind = nKind;
+    for (const auto& [member, hint] : m_accountHints) {
+        hint->setText(AccountHint(nKind, member));
+    }
 }
 
 void CRequisitesDlg::OnInitDialog() {
@@ -223,7 +273,7 @@ void CRequisitesDlg::OfferBikCorrections() {
     }
     const CRequisite record = TypedRecord();
     const BikChecks::Suggestions suggestions = BikChecks::Suggest(record, m_nKind, m_bikDirectory);
-    const QString bik = BikDirectory::WithoutBlanks(record.m_strBik);
+    const QString bik = RequisiteChecks::WithoutBlanks(record.m_strBik);
     if (suggestions.corrections.isEmpty() || bik == m_strBikOffered) {
         return;
     }
@@ -242,29 +292,51 @@ void CRequisitesDlg::OfferBikCorrections() {
 }
 
 bool CRequisitesDlg::ConfirmBankDetails() {
-    const CRequisite record = TypedRecord();
-    QList<RequisiteChecks::Problem> problems =
-        RequisiteChecks::Check(record) + BikChecks::Check(record, m_nKind, m_bikDirectory);
-    // In the order of the fields, so the first is on the topmost field.
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const RequisiteChecks::Problem& a, const RequisiteChecks::Problem& b) {
-                         return a.field < b.field;
-                     });
+    const QList<RequisiteChecks::Problem> problems =
+        BikChecks::CheckAll(TypedRecord(), m_nKind, m_bikDirectory);
     if (problems.isEmpty()) {
         return true;
     }
-    if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка реквизитов"),
-                                BankDetailsMessage(problems), QStringLiteral("Исправить"),
-                                QStringLiteral("Сохранить как есть"),
-                                MessageBoxes::Choice::First) == MessageBoxes::Choice::Second) {
+    if (RequisiteChecks::HasSwappedAccounts(problems) && OfferToSwapAccounts(problems)) {
+        return false;
+    }
+    if (MessageBoxes::AskChoice(
+            this, QStringLiteral("Проверка реквизитов"),
+            BankDetailsMessage(problems, QStringLiteral("Исправить их или сохранить как "
+                                                        "есть?")),
+            QStringLiteral("Исправить"), QStringLiteral("Сохранить как есть"),
+            MessageBoxes::Choice::First) == MessageBoxes::Choice::Second) {
         return true;
     }
+    // The problems come in the order of the fields, so the first is on the topmost field.
+    const RequisiteChecks::Field first = problems.first().field == RequisiteChecks::Field::Accounts
+                                             ? RequisiteChecks::Field::Account1
+                                             : problems.first().field;
     for (const RecordField& checked : kRecordFields) {
-        if (checked.field == problems.first().field) {
+        if (checked.field == first) {
             QLineEdit* edit = EditOf(checked.member);
             edit->setFocus();
             edit->selectAll();
         }
     }
     return false;
+}
+
+bool CRequisitesDlg::OfferToSwapAccounts(const QList<RequisiteChecks::Problem>& problems) {
+    if (MessageBoxes::AskChoice(
+            this, QStringLiteral("Проверка реквизитов"),
+            BankDetailsMessage(problems, QStringLiteral("Поменять Счет1 и Счет2 местами?")),
+            QStringLiteral("Поменять местами"), QStringLiteral("Не менять"),
+            MessageBoxes::Choice::First) == MessageBoxes::Choice::Second) {
+        return false;
+    }
+    QLineEdit* account1 = EditOf(&CRequisitesDlg::m_strAccount1);
+    QLineEdit* account2 = EditOf(&CRequisitesDlg::m_strAccount2);
+    const QString text1 = account1->text();
+    account1->setText(account2->text());
+    account2->setText(text1);
+    // The dialog stays open, so that the user sees the accounts in their new places.
+    account1->setFocus();
+    account1->selectAll();
+    return true;
 }

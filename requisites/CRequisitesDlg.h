@@ -3,10 +3,13 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <utility>
 
 #include "common/CRequisite.h"
 #include "requisites/BikDirectory.h"
+#include "requisites/RequisiteChecks.h"
 
+class QLabel;
 class QLineEdit;
 
 // Edits the six fields of one counterparty's requisites. The caller sets the members, runs the
@@ -20,12 +23,17 @@ public:
     // Moves the members into the fields and puts the focus on the name; runs whenever the dialog
     // is shown.
     void OnInitDialog();
-    // The address book of the record (RequisitesFile::kPayersKind, the default, or
-    // kRecipientsKind): payers and recipients have their own places on the form.
-    void SetKind(int nKind) { m_nKind = nKind; }
+    // The address book of the record (kPayersKind, the default, or kRecipientsKind): payers and
+    // recipients have their own places on the form, and their two accounts hold different
+    // things, which the dialog says beside each.
+    void SetKind(int nKind);
     // The directory of BIKs that fills the bank's details from the BIK and checks them at OK;
     // none (empty) by default.
     void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
+
+    // The six members from a record, and back.
+    void SetRecord(const CRequisite& record);
+    CRequisite Record() const;
 
     QString m_strName;
     QString m_strBank;
@@ -56,6 +64,9 @@ private:
     // the focus is on the first field at fault.
     bool ConfirmBankDetails();
     QLineEdit* EditOf(QString CRequisitesDlg::*member) const;
+    // Offers to swap the two accounts when they stand the wrong way round for the book; true when
+    // they were swapped, the dialog staying open to show them.
+    bool OfferToSwapAccounts(const QList<RequisiteChecks::Problem>& problems);
     // False when the user chose to shorten a value that the form cannot show whole.
     bool ConfirmFieldsFitForm();
     CRequisite TypedRecord() const;
@@ -67,6 +78,7 @@ private:
     void OfferBikCorrections();
 
     QList<Row> m_rows;  // in the order of the dialog, which is the tab order
+    QList<std::pair<AccountMember, QLabel*>> m_accountHints;
     int m_nKind = 0;
     BikDirectory m_bikDirectory;
     QMetaObject::Connection m_focusWatch;

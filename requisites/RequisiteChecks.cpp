@@ -3,6 +3,9 @@
 #include <QStringView>
 #include <algorithm>
 #include <array>
+#include <tuple>
+
+#include "common/StorableText.h"
 
 namespace RequisiteChecks {
 namespace {
@@ -29,17 +32,6 @@ int DigitAt(QStringView digits, qsizetype i) {
 
 bool AllDigits(QStringView text) {
     return std::all_of(text.begin(), text.end(), IsDigit);
-}
-
-QString WithoutBlanks(QStringView text) {
-    QString result;
-    result.reserve(text.size());
-    for (QChar c : text) {
-        if (!c.isSpace()) {
-            result.append(c);
-        }
-    }
-    return result;
 }
 
 // A count with its noun in the right Russian form: 1 цифра, 3 цифры, 8 цифр, 21 цифра.
@@ -107,6 +99,7 @@ public:
     void Add(Field field, const QString& caption, const QString& what) {
         m_problems.append({field, caption + QStringLiteral(": ") + what});
     }
+    void AddText(Field field, const QString& text) { m_problems.append({field, text}); }
     QList<Problem> Problems() const { return m_problems; }
 
 private:
@@ -181,48 +174,95 @@ void CheckInnKpp(const QString& field, Collector* out) {
     }
 }
 
+// A credit institution's BIK starts with 04, a treasury body's (since 2021) with 01.
+bool IsTreasuryBik(const QString& bik) {
+    return bik.startsWith(QLatin1String("01"));
+}
+
 void CheckBik(const QString& bik, Collector* out) {
     const QString caption = QStringLiteral("БИК");
     if (const QString fault = NumberFault(bik, kBikLength); !fault.isEmpty()) {
         out->Add(Field::Bik, caption, fault);
-    } else if (!bik.startsWith(QLatin1String("04"))) {
-        out->Add(Field::Bik, caption, QStringLiteral("российский БИК начинается с 04"));
+    } else if (!bik.startsWith(QLatin1String("04")) && !IsTreasuryBik(bik)) {
+        out->Add(Field::Bik, caption,
+                 QStringLiteral("российский БИК начинается с 04, у казначейства — с 01"));
     }
 }
 
-// The settlement account's key is taken against the BIK's last three digits; an unusable BIK
-// (empty, or wrong by its own rule) leaves the key unchecked, its own warning says enough.
-void CheckAccount1(const QString& account, const QString& bik, bool bikUsable, Collector* out) {
-    const QString caption = QStringLiteral("Счет1");
-    if (const QString fault = NumberFault(account, kAccountLength); !fault.isEmpty()) {
-        out->Add(Field::Account1, caption, fault);
-    } else if (bikUsable && !KeyAgrees(bik.right(3), account)) {
-        out->Add(Field::Account1, caption,
+// A bank's correspondent account at the central bank starts with 301; a treasury body's is the
+// single treasury account, 40102.
+bool LooksLikeCorrespondentAccount(const QString& account) {
+    return account.startsWith(QLatin1String("301")) || account.startsWith(QLatin1String("40102"));
+}
+
+bool LooksLikeClientAccount(const QString& account) {
+    return NumberFault(account, kAccountLength).isEmpty() &&
+           !LooksLikeCorrespondentAccount(account);
+}
+
+// One of the record's two accounts: its text without blanks, the caption of the field it stands
+// in and the field, which differ between the books.
+struct Account {
+    QString digits;
+    QString caption;
+    Field field;
+};
+
+Account AccountIn(const CRequisite& record, AccountMember member) {
+    const bool first = member == &CRequisite::m_strAccount1;
+    return {WithoutBlanks(record.*member),
+            first ? QStringLiteral("Счет1") : QStringLiteral("Счет2"),
+            first ? Field::Account1 : Field::Account2};
+}
+
+// The party's own account is keyed against the BIK's last three digits; a treasury account (03…)
+// at a treasury body is not keyed against the BIK at all. An unusable BIK (empty, or wrong by its
+// own rule) leaves the key unchecked: its own warning says enough.
+void CheckOwnAccount(const Account& account, const QString& bik, bool bikUsable, Collector* out) {
+    if (const QString fault = NumberFault(account.digits, kAccountLength); !fault.isEmpty()) {
+        out->Add(account.field, account.caption, fault);
+        return;
+    }
+    const bool treasuryAccount = IsTreasuryBik(bik) && account.digits.startsWith(u'0');
+    if (bikUsable && !treasuryAccount && !KeyAgrees(bik.right(3), account.digits)) {
+        out->Add(account.field, account.caption,
                  QStringLiteral("контрольный ключ не сходится с БИК %1").arg(bik));
     }
 }
 
-// The correspondent account is the bank's own account at the central bank: it starts with 301,
-// and its key is taken against "0" and the BIK's fifth and sixth digits.
-void CheckAccount2(const QString& account, const QString& bik, bool bikUsable, Collector* out) {
-    const QString caption = QStringLiteral("Счет2");
-    if (const QString fault = NumberFault(account, kAccountLength); !fault.isEmpty()) {
-        out->Add(Field::Account2, caption, fault);
+// The correspondent account is the bank's own account at the central bank (for a treasury body
+// the single treasury account); its key is taken against "0" and the BIK's fifth and sixth digits.
+void CheckCorrespondentAccount(const Account& account, const QString& bik, bool bikUsable,
+                               Collector* out) {
+    if (const QString fault = NumberFault(account.digits, kAccountLength); !fault.isEmpty()) {
+        out->Add(account.field, account.caption, fault);
         return;
     }
-    if (!account.startsWith(QLatin1String("301"))) {
-        out->Add(Field::Account2, caption,
-                 QStringLiteral("корреспондентский счет начинается с 301"));
+    if (!LooksLikeCorrespondentAccount(account.digits)) {
+        out->Add(account.field, account.caption,
+                 QStringLiteral("корреспондентский счет начинается с 301, у казначейства — с "
+                                "40102"));
     }
-    if (bikUsable && !KeyAgrees(QLatin1Char('0') + bik.mid(4, 2), account)) {
-        out->Add(Field::Account2, caption,
+    if (bikUsable && !KeyAgrees(QLatin1Char('0') + bik.mid(4, 2), account.digits)) {
+        out->Add(account.field, account.caption,
                  QStringLiteral("контрольный ключ не сходится с БИК %1").arg(bik));
     }
 }
 
 }  // namespace
 
-QList<Problem> Check(const CRequisite& record) {
+QString WithoutBlanks(QStringView text) {
+    QString result;
+    result.reserve(text.size());
+    for (QChar c : text) {
+        if (!c.isSpace()) {
+            result.append(c);
+        }
+    }
+    return result;
+}
+
+QList<Problem> Check(const CRequisite& record, int nKind) {
     Collector out;
     CheckInnKpp(record.m_strInnKpp, &out);
     const QString bik = WithoutBlanks(record.m_strBik);
@@ -230,13 +270,45 @@ QList<Problem> Check(const CRequisite& record) {
         CheckBik(bik, &out);
     }
     const bool bikUsable = NumberFault(bik, kBikLength).isEmpty();
-    if (const QString account = WithoutBlanks(record.m_strAccount1); !account.isEmpty()) {
-        CheckAccount1(account, bik, bikUsable, &out);
+    Account own = AccountIn(record, OwnAccountMember(nKind));
+    Account correspondent = AccountIn(record, CorrespondentAccountMember(nKind));
+    if (LooksLikeCorrespondentAccount(own.digits) && LooksLikeClientAccount(correspondent.digits)) {
+        // Said once; each account is then checked in the place where it belongs.
+        out.AddText(Field::Accounts, QStringLiteral("Счет1 и Счет2 переставлены"));
+        std::swap(own, correspondent);
     }
-    if (const QString account = WithoutBlanks(record.m_strAccount2); !account.isEmpty()) {
-        CheckAccount2(account, bik, bikUsable, &out);
+    if (!own.digits.isEmpty()) {
+        CheckOwnAccount(own, bik, bikUsable, &out);
+    }
+    if (!correspondent.digits.isEmpty()) {
+        CheckCorrespondentAccount(correspondent, bik, bikUsable, &out);
     }
     return out.Problems();
+}
+
+QList<Problem> CheckStorable(const CRequisite& record) {
+    const std::array<std::tuple<Field, const QString*, const char16_t*>, 6> fields = {{
+        {Field::Name, &record.m_strName, u"Наименование"},
+        {Field::Bank, &record.m_strBank, u"Банк"},
+        {Field::InnKpp, &record.m_strInnKpp, u"ИНН/КПП"},
+        {Field::Bik, &record.m_strBik, u"БИК"},
+        {Field::Account1, &record.m_strAccount1, u"Счет1"},
+        {Field::Account2, &record.m_strAccount2, u"Счет2"},
+    }};
+    Collector out;
+    for (const auto& [field, value, caption] : fields) {
+        const UnstorableText found = FindUnstorableText(*value);
+        if (found.first >= 0) {
+            out.Add(field, QString::fromUtf16(caption),
+                    QStringLiteral("недопустимые знаки ") + found.Names());
+        }
+    }
+    return out.Problems();
+}
+
+bool HasSwappedAccounts(const QList<Problem>& problems) {
+    return std::any_of(problems.begin(), problems.end(),
+                       [](const Problem& problem) { return problem.field == Field::Accounts; });
 }
 
 QStringList Texts(const QList<Problem>& problems) {

@@ -1,10 +1,7 @@
 #include "requisites/RequisitesFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <cstring>
-
 #include "common/Cp1251.h"
+#include "common/RegularFile.h"
 
 namespace RequisitesFile {
 namespace {
@@ -15,37 +12,8 @@ constexpr QString CRequisite::*kFileOrder[kLinesPerRecord] = {
     &CRequisite::m_strInnKpp, &CRequisite::m_strAccount1, &CRequisite::m_strAccount2,
 };
 
-// The lines of a file's bytes, one at a time: a line ends at LF with a CR before it dropped, and
-// a last line without a line end is a line too.
-class LineScanner {
-public:
-    explicit LineScanner(const QByteArray& bytes) : m_bytes(bytes) {}
-
-    bool Next(QByteArrayView* line) {
-        const qsizetype size = m_bytes.size();
-        if (m_pos >= size) {
-            return false;
-        }
-        const char* data = m_bytes.constData();
-        const char* lineFeed =
-            static_cast<const char*>(std::memchr(data + m_pos, '\n', size_t(size - m_pos)));
-        const qsizetype end = lineFeed ? lineFeed - data : size;
-        qsizetype length = end - m_pos;
-        if (length > 0 && data[end - 1] == '\r') {
-            --length;
-        }
-        *line = QByteArrayView(data + m_pos, length);
-        m_pos = end + 1;
-        return true;
-    }
-
-private:
-    const QByteArray& m_bytes;
-    qsizetype m_pos = 0;
-};
-
 // The record whose name line the scanner has just passed; missing lines give empty fields.
-CRequisite RecordFrom(QByteArrayView nameLine, LineScanner* scanner) {
+CRequisite RecordFrom(QByteArrayView nameLine, LineFile::Scanner* scanner) {
     CRequisite record;
     record.m_strName = Cp1251::Decode(nameLine.toByteArray());
     QByteArrayView line;
@@ -107,21 +75,17 @@ LineFile::ReadResult Read(const QString& path, CRequisiteArray* requisites) {
 LineFile::ReadResult FindByName(const QString& path, const QString& name, CRequisite* record,
                                 bool* found) {
     *found = false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QFileInfo::exists(path) ? LineFile::ReadResult::Unreadable
-                                       : LineFile::ReadResult::Missing;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        return LineFile::ReadResult::Unreadable;
+    QByteArray bytes;
+    const LineFile::ReadResult result = RegularFile::Read(path, &bytes);
+    if (result != LineFile::ReadResult::Ok) {
+        return result;
     }
     // Every byte decodes to a character, so a name the code page cannot hold is in no file.
     if (!Cp1251::CanEncode(name)) {
         return LineFile::ReadResult::Ok;
     }
     const QByteArray wanted = Cp1251::Encode(name);
-    LineScanner scanner(bytes);
+    LineFile::Scanner scanner(bytes);
     QByteArrayView line;
     for (qsizetype index = 0; scanner.Next(&line); ++index) {
         if (index % kLinesPerRecord != 0 || line != wanted) {
@@ -134,8 +98,8 @@ LineFile::ReadResult FindByName(const QString& path, const QString& name, CRequi
     return LineFile::ReadResult::Ok;
 }
 
-bool Write(const QString& path, const CRequisiteArray& requisites) {
-    return LineFile::Write(path, ToLines(requisites));
+bool Write(const QString& path, const CRequisiteArray& requisites, QString* error) {
+    return LineFile::Write(path, ToLines(requisites), error);
 }
 
 }  // namespace RequisitesFile

@@ -39,7 +39,8 @@ LineFile::ReadResult FindByName(const QString& path, const QString& name, CRequi
                                 bool* found);
 
 // Replaces the file in one step. Returns false, leaving the file as it was, when writing failed
-// or a field holds text the file cannot keep (a line break, a character outside code page 1251).
-bool Write(const QString& path, const CRequisiteArray& requisites);
+// or a field holds text the file cannot keep (a line break, a character outside code page 1251);
+// *error then says why, as LineFile::Write does (a link at the path is never written through).
+bool Write(const QString& path, const CRequisiteArray& requisites, QString* error = nullptr);
 
 }  // namespace RequisitesFile

@@ -12,8 +12,10 @@ write_lines() {
     sed 's/$/\r/' | iconv -f UTF-8 -t CP1251 > "$1"
 }
 
-# Requisites: name, bank, BIK, INN/KPP, account 1, account 2. The details are fictional but
-# pass the banks' checks: each account's control digit (its ninth) agrees with the BIK (the
+# Requisites: name, bank, BIK, INN/KPP, account 1, account 2. A payer's account 1 is its own
+# account and account 2 its bank's correspondent account; a recipient's are the other way round,
+# as the form prints them. The details are fictional (but for the tax service's) and pass the
+# banks' checks: each account's control digit (its ninth) agrees with the BIK (the
 # settlement account with the BIK's last three digits, the correspondent account with "0" and
 # the BIK's fifth and sixth digits, weights 7, 1, 3 repeated, sum ending in 0), and each INN's
 # last digit is its check digit.
@@ -37,14 +39,20 @@ write_lines "$dir/polRecv.dat" <<'LINES'
 ПАО "Уральский банк" г. Екатеринбург
 046577777
 6659876545/665901001
-40702810500000067890
 30101810300000000777
+40702810500000067890
 ООО "Типография Печатный двор"
 АО "Невский торговый банк" г. Санкт-Петербург
 044030999
 7805123456/780501001
-40702810300000055123
 30101810400000000999
+40702810300000055123
+Казначейство России (ФНС России)
+ОКЦ № 7 ГУ Банка России по ЦФО//УФК по Тульской области, г Тула
+017003983
+7727406020/770701001
+40102810445370000059
+03100643000000018500
 LINES
 
 # Orders: number, date, payer, recipient, amount, basis, kind, term, priority, type.
@@ -85,5 +93,29 @@ write_lines "$dir/Vemo/vemo.3" <<'LINES'
 20.03.2026
 5
 почтой
+LINES
+# The single tax payment: lines 11 to 20 hold the budget fields (status, КБК, ОКТМО, basis,
+# period, document number and date, 110, the payment's code, the income-type code).
+write_lines "$dir/Vemo/vemo.4" <<'LINES'
+   4
+25. 3.2026
+ООО "Ромашка"
+Казначейство России (ФНС России)
+84 120,00
+Единый налоговый платеж
+01
+25.03.2026
+5
+электронно
+01
+18201061201010000510
+0
+0
+0
+0
+0
+
+0
+
 LINES
 echo "Demo data written to $dir"

@@ -22,19 +22,27 @@ inline void LimitFileSizeHere(rlim_t bytes) {
 
 enum class ChildSave { Saved, Failed, Died };
 
-// Runs the save in a forked child under the limit and tells what it returned.
-inline ChildSave SaveUnderFileSizeLimit(rlim_t bytes, const std::function<bool()>& save) {
+// Runs the function in a forked child once prepare has run there, and tells what it returned. A
+// child that hangs is killed after a minute, and counts as died.
+inline ChildSave RunInChild(const std::function<void()>& prepare,
+                            const std::function<bool()>& run) {
     std::fflush(nullptr);
     const pid_t child = fork();
     if (child == 0) {
-        LimitFileSizeHere(bytes);
-        _exit(save() ? 0 : 1);
+        alarm(60);
+        prepare();
+        _exit(run() ? 0 : 1);
     }
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
         return ChildSave::Died;
     }
     return WEXITSTATUS(status) == 0 ? ChildSave::Saved : ChildSave::Failed;
+}
+
+// Runs the save in a forked child under the limit and tells what it returned.
+inline ChildSave SaveUnderFileSizeLimit(rlim_t bytes, const std::function<bool()>& save) {
+    return RunInChild([bytes] { LimitFileSizeHere(bytes); }, save);
 }
 
 // Makes a QProcess start its program under the limit.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QString>
@@ -25,3 +27,13 @@ inline void UseOffscreenPlatformUnlessSet() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 }
+
+// A hang ends the test program instead of the whole run: while the object lives, an alarm is
+// set; if it goes off, the program is killed, and the test fails by that.
+class Deadline {
+public:
+    explicit Deadline(unsigned seconds) { alarm(seconds); }
+    ~Deadline() { alarm(0); }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+};

@@ -1,9 +1,12 @@
 // The orders archive's export to the bank: choosing several rows with Ctrl and Shift, the button
 // that writes them through the save dialog, the list of orders that cannot go, and a failed write.
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeView>
@@ -159,6 +162,7 @@ private slots:
     void cancelledSaveDialogWritesNothing();
     void unreadableAddressBookStopsTheExport();
     void fullDiskTellsTheUserAndLeavesNoFile();
+    void refusesALinkPlantedInASharedFolder();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -217,7 +221,7 @@ void TestArchiveExport::ctrlAndShiftClicksKeepTheLastClickedRowCurrent() {
     QFETCH(QList<int>, selected);
     QFETCH(int, current);
     WriteArchive(5);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     for (int i = 0; i < clicks.size(); ++i) {
@@ -233,7 +237,7 @@ void TestArchiveExport::ctrlAndShiftClicksKeepTheLastClickedRowCurrent() {
 
 void TestArchiveExport::orderOperationsActOnTheCurrentRowAlone() {
     WriteArchive(5);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     ClickRow(&archive, 3);
@@ -278,7 +282,7 @@ void TestArchiveExport::buttonExportsTheSelectedOrAllOrders() {
     QFETCH(QList<int>, ctrlClicks);
     QFETCH(QStringList, exported);
     WriteArchive(4);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     for (int row : ctrlClicks) {
@@ -288,7 +292,7 @@ void TestArchiveExport::buttonExportsTheSelectedOrAllOrders() {
     WhenShown<QFileDialog>(&archive, &seen, [&](QFileDialog* dialog) {
         // Proposed: the usual name, in the working folder.
         QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
-                 QStringLiteral("kl_to_1c.txt"));
+                 QStringLiteral("1c_to_kl.txt"));
         QCOMPARE(QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(),
                  QFileInfo(m_folder->Path()).canonicalFilePath());
         SaveAs(dialog, "bank.txt");
@@ -317,7 +321,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
     QFETCH(QStringList, exported);
     WriteArchive(4, {2});
     QVERIFY(OrderFiles::SaveOrder(3, Order(3, "12,345")));  // three kopeck digits
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
 
@@ -350,7 +354,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
     QCOMPARE(saveSeen, !exported.isEmpty());
     if (exported.isEmpty()) {
         QVERIFY(!QFile::exists(m_folder->FilePath("bank.txt")));
-        QVERIFY(!QFile::exists(m_folder->FilePath("kl_to_1c.txt")));
+        QVERIFY(!QFile::exists(m_folder->FilePath("1c_to_kl.txt")));
         QVERIFY(m_log.entries.isEmpty());
     } else {
         QCOMPARE(ExportedNumbers(m_folder->FilePath("bank.txt")), exported);
@@ -359,7 +363,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
 
 void TestArchiveExport::nothingToExportWhenEveryOrderIsRefused() {
     WriteArchive(3, {1, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     ClickRow(&archive, 0);
@@ -384,7 +388,7 @@ void TestArchiveExport::nothingToExportWhenEveryOrderIsRefused() {
 
 void TestArchiveExport::cancelledSaveDialogWritesNothing() {
     WriteArchive(2);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     WhenShown<QFileDialog>(&archive, &seen, [](QFileDialog* save) {
@@ -401,7 +405,7 @@ void TestArchiveExport::unreadableAddressBookStopsTheExport() {
     WriteArchive(2);
     QVERIFY(QFile::remove("polRecv.dat"));
     QVERIFY(QDir().mkdir("polRecv.dat"));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     WhenShown<QDialog>(&archive, &seen, [](QDialog*) {});
@@ -414,7 +418,7 @@ void TestArchiveExport::unreadableAddressBookStopsTheExport() {
 
 void TestArchiveExport::fullDiskTellsTheUserAndLeavesNoFile() {
     WriteArchive(3);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     bool seen = false;
     rlimit before{};
@@ -432,10 +436,51 @@ void TestArchiveExport::fullDiskTellsTheUserAndLeavesNoFile() {
     QVERIFY(seen);
     QCOMPARE(m_log.entries.size(), 1);
     QVERIFY2(
-        m_log.entries.first().text.startsWith(QStringLiteral("Не могу записать файл выгрузки")),
+        m_log.entries.first().text.startsWith(QStringLiteral("Не могу записать файл выгрузки")) &&
+            m_log.entries.first().text.endsWith(
+                QStringLiteral(": превышен допустимый размер файла")),
         qPrintable(m_log.entries.first().text));
     QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
     QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", "pltRecv.dat", "polRecv.dat"}));
+}
+
+// A file name that is a link another user made in a folder where everyone writes is refused
+// with the reason, and the file it points to stays as it was.
+void TestArchiveExport::refusesALinkPlantedInASharedFolder() {
+    if (geteuid() != 0) {
+        QSKIP("a link of another user can be made only as root");
+    }
+    WriteArchive(3);
+    QTemporaryDir outside;
+    const QString shared = outside.filePath("shared");
+    QVERIFY(QDir().mkdir(shared));
+    QCOMPARE(chmod(QFile::encodeName(shared).constData(), 01777), 0);
+    const QString victim = outside.filePath("victim.txt");
+    WriteBytes(victim, "the victim's own");
+    const QString link = shared + "/bank.txt";
+    QVERIFY(QFile::link(victim, link));
+    QCOMPARE(lchown(QFile::encodeName(link).constData(), 65534, gid_t(-1)), 0);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.show();
+    bool seen = false;
+    WhenShown<QFileDialog>(&archive, &seen, [link](QFileDialog* save) {
+        // The file is there: the save dialog asks whether to replace it, and the user says yes.
+        QTimer::singleShot(50, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        SaveAs(save, link);
+    });
+    PressExport(&archive);
+    QVERIFY(seen);
+    QCOMPARE(m_log.entries.size(), 1);
+    const QString text = m_log.entries.first().text;
+    QVERIFY2(text.startsWith(QStringLiteral("Не могу записать файл выгрузки")) &&
+                 text.contains(QStringLiteral("создал другой пользователь")),
+             qPrintable(text));
+    QCOMPARE(ReadBytes(victim), QByteArray("the victim's own"));
+    QVERIFY(QFileInfo(link).isSymLink());
 }
 
 QTEST_MAIN(TestArchiveExport)

@@ -9,6 +9,9 @@
 
 #include "TestFolder.h"
 #include "orders/BankExport.h"
+#include "orders/BudgetPayment.h"
+
+Q_DECLARE_METATYPE(OrderRow)
 
 namespace {
 
@@ -125,14 +128,16 @@ CRequisiteArray Payers() {
     };
 }
 
+// A recipient's book holds its bank's correspondent account first and its own account second, as
+// the form prints them; the numbers may be written in groups, as people copy them.
 CRequisiteArray Recipients() {
     return {
         Party(kAlfa, QStringLiteral("ПАО \"Уральский банк\" г. Екатеринбург"),
               QStringLiteral("6659876543/665901001"), QStringLiteral("046577777"),
-              QStringLiteral("40702810100000067890"), QStringLiteral("30101810500000000777")),
-        Party(kYozh, QStringLiteral("АО Банк & Ко"), QStringLiteral("7705000001"),
-              QStringLiteral("044525111"), QStringLiteral("40702810000000000001"),
-              QStringLiteral("30101810000000000111")),
+              QStringLiteral("30101810500000000777"), QStringLiteral("40702810100000067890")),
+        Party(kYozh, QStringLiteral("АО Банк & Ко"), QStringLiteral(" 7705 000 001 "),
+              QStringLiteral("044 525 111"), QStringLiteral("301 01 810 0 0000 0000111"),
+              QStringLiteral("40702 810 0 0000 0000001")),
         // Only the first record of a name counts.
         Party(kAlfa, QStringLiteral("Второй банк"), QStringLiteral("1/2"),
               QStringLiteral("111111111"), QStringLiteral("3"), QStringLiteral("4")),
@@ -179,6 +184,8 @@ class TestBankExport : public QObject {
     Q_OBJECT
 private slots:
     void everyFieldComesBack();
+    void budgetAndIncomeKeys_data();
+    void budgetAndIncomeKeys();
     void headerNamesTheFileAndItsOrders();
     void bytesAreCodePage1251WithCrLf();
     void refusedOrdersAreListedAndLeftOut_data();
@@ -193,7 +200,7 @@ private:
 };
 
 ExchangeFile TestBankExport::WriteAndRead(const QStringList& lines) {
-    const QString path = m_dir.filePath(QStringLiteral("kl_to_1c.txt"));
+    const QString path = m_dir.filePath(QStringLiteral("1c_to_kl.txt"));
     ExchangeFile file;
     if (!BankExport::WriteFile(path, lines)) {
         qWarning("the file was not written");
@@ -201,6 +208,69 @@ ExchangeFile TestBankExport::WriteAndRead(const QStringList& lines) {
     }
     ReadExchangeFile(ReadBytes(path), &file);
     return file;
+}
+
+// The keys of an ordinary payment, a single tax payment and a wage payment, and the term of
+// payment, which goes as a date or not at all.
+void TestBankExport::budgetAndIncomeKeys_data() {
+    QTest::addColumn<OrderRow>("order");
+    QTest::addColumn<Fields>("keys");  // the keys that must hold these values
+    QTest::addColumn<QStringList>("absent");
+    const OrderRow ordinary = ThreeOrders().first();
+    const Fields emptyBudget = {
+        {"СтатусСоставителя", ""},   {"ПоказательКБК", ""},     {"ОКАТО", ""},
+        {"ПоказательОснования", ""}, {"ПоказательПериода", ""}, {"ПоказательНомера", ""},
+        {"ПоказательДаты", ""},      {"ПоказательТипа", ""},
+    };
+    QTest::newRow("ordinary payment") << ordinary << emptyBudget << QStringList{"КодНазПлатежа"};
+    OrderRow tax = ordinary;
+    BudgetPayment::FillSingleTaxPayment(&tax);
+    tax[kColumnPaymentTerm].clear();
+    QTest::newRow("single tax payment") << tax
+                                        << Fields{{"СтатусСоставителя", "01"},
+                                                  {"ПоказательКБК", "18201061201010000510"},
+                                                  {"ОКАТО", "0"},
+                                                  {"ПоказательОснования", "0"},
+                                                  {"ПоказательПериода", "0"},
+                                                  {"ПоказательНомера", "0"},
+                                                  {"ПоказательДаты", "0"},
+                                                  {"ПоказательТипа", ""},
+                                                  {"Код", "0"},
+                                                  {"Очередность", "5"},
+                                                  {"СрокПлатежа", ""}}
+                                        << QStringList{"КодНазПлатежа"};
+    OrderRow wages = ordinary;
+    wages[kColumnIncomeType] = "1";
+    Fields wageKeys = emptyBudget;
+    wageKeys.insert("КодНазПлатежа", "1");
+    QTest::newRow("wages") << wages << wageKeys << QStringList{};
+    for (const auto& [typed, sent] :
+         {std::pair(" 9.12.2026", "09.12.2026"), std::pair("9.12.2026", "09.12.2026"),
+          std::pair("09.12.2026", "09.12.2026"), std::pair(" 9. 3.2026", "09.03.2026"),
+          std::pair("31.02.2026", ""), std::pair("до 10 числа", ""), std::pair("0", "")}) {
+        OrderRow termed = ordinary;
+        termed[kColumnPaymentTerm] = QString::fromUtf8(typed);
+        QTest::addRow("term «%s»", typed)
+            << termed << Fields{{"СрокПлатежа", sent}} << QStringList{};
+    }
+}
+
+void TestBankExport::budgetAndIncomeKeys() {
+    QFETCH(OrderRow, order);
+    QFETCH(Fields, keys);
+    QFETCH(QStringList, absent);
+    const BankExport::Result result = Compose({order});
+    QCOMPARE(result.exported, 1);
+    const ExchangeFile file = WriteAndRead(result.lines);
+    QCOMPARE(file.sections.size(), 1);
+    const Fields& section = file.sections.first();
+    for (auto it = keys.begin(); it != keys.end(); ++it) {
+        QVERIFY2(section.contains(it.key()), qPrintable(it.key()));
+        QCOMPARE(section.value(it.key()), it.value());
+    }
+    for (const QString& key : absent) {
+        QVERIFY2(!section.contains(key), qPrintable(key));
+    }
 }
 
 void TestBankExport::everyFieldComesBack() {
@@ -236,6 +306,16 @@ void TestBankExport::everyFieldComesBack() {
         {"ПолучательКорсчет", "30101810500000000777"},
         {"ВидПлатежа", "электронно"},
         {"ВидОплаты", "01"},
+        {"Код", ""},
+        // An ordinary payment carries the budget keys too, empty.
+        {"СтатусСоставителя", ""},
+        {"ПоказательКБК", ""},
+        {"ОКАТО", ""},
+        {"ПоказательОснования", ""},
+        {"ПоказательПериода", ""},
+        {"ПоказательНомера", ""},
+        {"ПоказательДаты", ""},
+        {"ПоказательТипа", ""},
         {"СрокПлатежа", "05.03.2026"},
         {"Очередность", "5"},
         {"НазначениеПлатежа", "Оплата по счету № 118 за \"канцтовары\" & бумагу, НДС=20%"},
@@ -253,6 +333,10 @@ void TestBankExport::everyFieldComesBack() {
     QCOMPARE(second["ПлательщикБанк1"], "АО \"Кредит=Доверие\" г. Самара");
     QCOMPARE(second["Получатель"], "ИНН 7705000001 ООО \"Ёж\" = Ёжики");
     QCOMPARE(second["ПолучательИНН"], "7705000001");
+    // Numbers typed in groups go to the bank as their digits.
+    QCOMPARE(second["ПолучательСчет"], "40702810000000000001");
+    QCOMPARE(second["ПолучательКорсчет"], "30101810000000000111");
+    QCOMPARE(second["ПолучательБИК"], "044525111");
     QCOMPARE(second["ПолучательКПП"], "");
     QCOMPARE(second["ПолучательКорсчет"], "30101810000000000111");
     QCOMPARE(second["ВидОплаты"], "02");
@@ -394,7 +478,7 @@ void TestBankExport::writingOverAFolderFails() {
 void TestBankExport::fullDiskKeepsTheOldFile() {
     const QStringList lines = Compose(ThreeOrders()).lines;
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("kl_to_1c.txt"));
+    const QString path = dir.filePath(QStringLiteral("1c_to_kl.txt"));
     WriteBytes(path, "old export\r\n");
     // The new file would be about 3 KiB; the child may write 1 KiB.
     const pid_t child = fork();
@@ -410,7 +494,7 @@ void TestBankExport::fullDiskKeepsTheOldFile() {
     QVERIFY(WIFEXITED(status));
     QCOMPARE(ReadBytes(path), QByteArray("old export\r\n"));
     QCOMPARE(WEXITSTATUS(status), 1);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"kl_to_1c.txt"});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"1c_to_kl.txt"});
 }
 
 QTEST_GUILESS_MAIN(TestBankExport)

@@ -128,6 +128,8 @@ private slots:
     void damagedKeptDirectoryIsNone();
     void checksAgainstTheDirectory_data();
     void checksAgainstTheDirectory();
+    void checksAllInFieldOrder_data();
+    void checksAllInFieldOrder();
     void suggestsFromTheBik_data();
     void suggestsFromTheBik();
     void commandLineImportsAndChecks();
@@ -412,13 +414,12 @@ void TestBikDirectory::checksAgainstTheDirectory_data() {
         << QStringList{
                "Счет2 | Счет2: по справочнику БИК от 08.12.2026 у БИК 046577674 счет "
                "30101810500000000674"};
+    // Swapping the accounts comes first: the directory does not call the party's own account
+    // a wrong correspondent account.
     QTest::newRow("accounts swapped")
-        << true << kPayersKind << Record("044525225", sber, own)
-        << QStringList{
-               "Счет2 | Счет2: по справочнику БИК от 08.12.2026 у БИК 044525225 счет "
-               "30101810400000000225"};
+        << true << kPayersKind << Record("044525225", sber, own) << QStringList();
     QTest::newRow("recipient's account checked in Счет1")
-        << true << kRecipientsKind << Record("044525225", own, sber)
+        << true << kRecipientsKind << Record("044525225", "30101810500000000653", own)
         << QStringList{
                "Счет1 | Счет1: по справочнику БИК от 08.12.2026 у БИК 044525225 счет "
                "30101810400000000225"};
@@ -458,6 +459,34 @@ void TestBikDirectory::checksAgainstTheDirectory() {
     QCOMPARE(Described(BikChecks::Check(record, kind, directory)), problems);
 }
 
+// What the user is told: the bank rules' problems and the directory's, in the order of the
+// fields, the swap before the accounts.
+void TestBikDirectory::checksAllInFieldOrder_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<CRequisite>("record");
+    QTest::addColumn<QStringList>("fields");
+    const QString own = QStringLiteral("40702810938000012345");
+    QTest::newRow("recipient: Счет1 before Счет2")
+        << kRecipientsKind << Record("044525225", "30101810500000000653", "40702810000000000001")
+        << QStringList{"Счет1", "Счет1", "Счет2"};
+    QTest::newRow("swapped payer: the swap alone")
+        << kPayersKind << Record("044525225", "30101810400000000225", own) << QStringList{""};
+    QTest::newRow("BIK taken off before the accounts")
+        << kPayersKind << Record("044525987", "40702810000000000001", "")
+        << QStringList{"БИК", "Счет1"};
+}
+
+void TestBikDirectory::checksAllInFieldOrder() {
+    QFETCH(int, kind);
+    QFETCH(CRequisite, record);
+    QFETCH(QStringList, fields);
+    QStringList got;
+    for (const QString& line : Described(BikChecks::CheckAll(record, kind, ReadTestDirectory()))) {
+        got.append(line.section(QStringLiteral(" | "), 0, 0));
+    }
+    QCOMPARE(got, fields);
+}
+
 void TestBikDirectory::suggestsFromTheBik_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<CRequisite>("record");
@@ -479,6 +508,11 @@ void TestBikDirectory::suggestsFromTheBik_data() {
         << kPayersKind << Record("044525225", "", "30101810400000000226", "Сбербанк")
         << QStringList()
         << QStringList{"Банк: ПАО Сбербанк, г Москва", "Счет2: 30101810400000000225"};
+    // A correction would write the bank's account over the party's own.
+    QTest::newRow("recipient's accounts swapped")
+        << kRecipientsKind
+        << Record("044525225", "40702810938000012345", sber, "ПАО Сбербанк, г Москва")
+        << QStringList() << QStringList();
     QTest::newRow("no account to give")
         << kRecipientsKind << Record("047003001", "", "")
         << QStringList{"Банк: ОКЦ № 7 ГУ Банка России по ЦФО, г Тула"} << QStringList();

@@ -7,6 +7,7 @@
 
 #include "common/Cp1251.h"
 #include "orders/PartyChecks.h"
+#include "orders/WorkingFolder.h"
 #include "orders/WorkingFolderCheck.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
@@ -65,6 +66,23 @@ CRequisite Person() {
                   QStringLiteral("30101810145250000974"));
 }
 
+// The single tax payment's recipient as the tax service publishes it: a treasury body, whose BIK
+// starts with 01, its bank's account the single treasury account 40102… (key of 0 39 | 40102…
+// adds up to a multiple of ten), its own a treasury account 03… that is not keyed against the BIK
+// (key of 983 | 03100643000000018500 does not add up). INN 7727406020: 14+28+20+21+20+0+0+12+16
+// = 131 = 11*11+10, check digit 0. As a recipients' book holds it: Счет1 the bank's account.
+CRequisite TaxService() {
+    CRequisite record;
+    record.m_strName = QStringLiteral("Казначейство России (ФНС России)");
+    record.m_strBank =
+        QStringLiteral("ОКЦ № 7 ГУ Банка России по ЦФО//УФК по Тульской области, г Тула");
+    record.m_strInnKpp = QStringLiteral("7727406020/770701001");
+    record.m_strBik = QStringLiteral("017003983");
+    record.m_strAccount1 = QStringLiteral("40102810445370000059");
+    record.m_strAccount2 = QStringLiteral("03100643000000018500");
+    return record;
+}
+
 QList<Field> Fields(const QList<RequisiteChecks::Problem>& problems) {
     QList<Field> fields;
     for (const RequisiteChecks::Problem& problem : problems) {
@@ -79,6 +97,12 @@ QByteArray FileBytes(const QStringList& lines) {
         bytes += Cp1251::Encode(line) + "\r\n";
     }
     return bytes;
+}
+
+// The same record as a recipients' book holds it: its bank's correspondent account first.
+CRequisite AsRecipient(CRequisite record) {
+    std::swap(record.m_strAccount1, record.m_strAccount2);
+    return record;
 }
 
 // A requisites file's six lines of a record: BIK before INN/KPP.
@@ -181,6 +205,8 @@ private slots:
     void everySingleDigitChangeIsCaught();
     void faultsAreNamed_data();
     void faultsAreNamed();
+    void accountsMeanOneThingInEachBook_data();
+    void accountsMeanOneThingInEachBook();
 
     void cleanFolderHasNoProblems();
     void faultyFolderNamesEveryProblem();
@@ -257,15 +283,15 @@ void TestChecks::validRecordsPass_data() {
 
 void TestChecks::validRecordsPass() {
     QFETCH(CRequisite, record);
-    QCOMPARE(RequisiteChecks::Texts(RequisiteChecks::Check(record)), QStringList());
+    QCOMPARE(RequisiteChecks::Texts(RequisiteChecks::Check(record, kPayersKind)), QStringList());
 }
 
 // Each digit of a valid BIK, account or INN is changed to each of the nine other digits in turn.
 // All changes must be caught, on the field whose rule sees them: BIK digits 1-2 by the "04"
-// start, 5-6 through the correspondent account's key, 7-9 through the settlement account's key.
-// BIK digits 3-4 (the region) are not covered by any rule and are left out.
-// The account keys catch every change: each weight (7, 1 or 3) is prime to 10, so a change of d
-// in one digit moves the sum by a non-multiple of 10. The INN's mod 11 remainder always moves,
+// start (but for the treasury's "01"), 5-6 through the correspondent account's key, 7-9 through the
+// settlement account's key. BIK digits 3-4 (the region) are not covered by any rule and are left
+// out. The account keys catch every change: each weight (7, 1 or 3) is prime to 10, so a change of
+// d in one digit moves the sum by a non-multiple of 10. The INN's mod 11 remainder always moves,
 // since every weight is prime to 11; the check digit then stays only when the remainder moves
 // between 0 and 10. The INNs here have remainders 3 and 5 (see their sums), so nothing escapes.
 void TestChecks::everySingleDigitChangeIsCaught_data() {
@@ -310,15 +336,18 @@ void TestChecks::everySingleDigitChangeIsCaught() {
     QFETCH(Field, field);
     QString CRequisite::*const members[] = {&CRequisite::m_strBik, &CRequisite::m_strAccount1,
                                             &CRequisite::m_strAccount2, &CRequisite::m_strInnKpp};
-    QVERIFY(RequisiteChecks::Check(record).isEmpty());
+    QVERIFY(RequisiteChecks::Check(record, kPayersKind).isEmpty());
     const QChar original = (record.*members[member])[position];
     for (char digit = '0'; digit <= '9'; ++digit) {
-        if (digit == original) {
+        // 04… made 01… is a treasury body's BIK, as good as a bank's.
+        const bool treasuryBik = member == 0 && position == 1 && digit == '1';
+        if (digit == original || treasuryBik) {
             continue;
         }
         CRequisite changed = record;
         (changed.*members[member])[position] = QLatin1Char(digit);
-        const QList<RequisiteChecks::Problem> problems = RequisiteChecks::Check(changed);
+        const QList<RequisiteChecks::Problem> problems =
+            RequisiteChecks::Check(changed, kPayersKind);
         const QString value = changed.*members[member];
         QVERIFY2(!problems.isEmpty(), qPrintable(value + QStringLiteral(" passed")));
         for (Field at : Fields(problems)) {
@@ -354,7 +383,7 @@ void TestChecks::faultsAreNamed_data() {
     row("BIK with a Cyrillic О for a zero", with(bik, "О44525225"), {Field::Bik},
         {"БИК: «О» вместо цифры"});
     row("foreign BIK", only(bik, "123456789"), {Field::Bik},
-        {"БИК: российский БИК начинается с 04"});
+        {"БИК: российский БИК начинается с 04, у казначейства — с 01"});
 
     row("settlement account's key", with(account1, "40702810938000012346"), {Field::Account1},
         {"Счет1: контрольный ключ не сходится с БИК 044525225"});
@@ -371,12 +400,6 @@ void TestChecks::faultsAreNamed_data() {
         {Field::Account1}, {"Счет1: «S» вместо цифры"});
     row("correspondent account's key", with(account2, "30101810400000000226"), {Field::Account2},
         {"Счет2: контрольный ключ не сходится с БИК 044525225"});
-    CRequisite swapped = Moscow();
-    std::swap(swapped.m_strAccount1, swapped.m_strAccount2);
-    row("accounts swapped", swapped, {Field::Account1, Field::Account2, Field::Account2},
-        {"Счет1: контрольный ключ не сходится с БИК 044525225",
-         "Счет2: корреспондентский счет начинается с 301",
-         "Счет2: контрольный ключ не сходится с БИК 044525225"});
 
     const QStringList checkDigit = {"ИНН: неверное контрольное число"};
     row("INN check digit", with(innKpp, "7707083894/773601001"), {Field::InnKpp}, checkDigit);
@@ -415,15 +438,86 @@ void TestChecks::faultsAreNamed() {
     QFETCH(CRequisite, record);
     QFETCH(QList<Field>, fields);
     QFETCH(QStringList, texts);
-    const QList<RequisiteChecks::Problem> problems = RequisiteChecks::Check(record);
+    const QList<RequisiteChecks::Problem> problems = RequisiteChecks::Check(record, kPayersKind);
     QCOMPARE(RequisiteChecks::Texts(problems), texts);
     QVERIFY(Fields(problems) == fields);
+}
+
+// Which account is a party's own and which its bank's depends on the book, and the checks key each
+// as what it is: a payer's Счет1 is its own account, a recipient's Счет2.
+void TestChecks::accountsMeanOneThingInEachBook_data() {
+    QTest::addColumn<CRequisite>("record");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("correspondent");
+    QTest::addColumn<QStringList>("texts");
+    const QString moscowOwn = Moscow().m_strAccount1;
+    const QString moscowBank = Moscow().m_strAccount2;
+    const QString nevaOwn = StPetersburg().m_strAccount1;
+    const QString nevaBank = StPetersburg().m_strAccount2;
+    const QString tax = TaxService().m_strAccount2;
+    const QString eks = TaxService().m_strAccount1;
+    const QStringList swapped{"Счет1 и Счет2 переставлены"};
+    auto recipient = [](CRequisite record) {
+        std::swap(record.m_strAccount1, record.m_strAccount2);
+        return record;
+    };
+    QTest::newRow("payer") << Moscow() << int(kPayersKind) << moscowOwn << moscowBank
+                           << QStringList{};
+    QTest::newRow("recipient") << recipient(StPetersburg()) << int(kRecipientsKind) << nevaOwn
+                               << nevaBank << QStringList{};
+    QTest::newRow("tax service as recipient")
+        << TaxService() << int(kRecipientsKind) << tax << eks << QStringList{};
+    CRequisite grouped = TaxService();
+    grouped.m_strBik = QStringLiteral("017 003 983");
+    grouped.m_strAccount1 = QStringLiteral("40102 810 4 4537 0000059");
+    grouped.m_strAccount2 = QStringLiteral("03100 643 0 0000 0018500");
+    QTest::newRow("tax service, numbers in groups")
+        << grouped << int(kRecipientsKind) << grouped.m_strAccount2 << grouped.m_strAccount1
+        << QStringList{};
+    // Swapped: each account is then keyed in the place it belongs, with no further alarm.
+    QTest::newRow("recipient typed the payer's way")
+        << StPetersburg() << int(kRecipientsKind) << nevaBank << nevaOwn << swapped;
+    QTest::newRow("payer typed the recipient's way")
+        << recipient(Moscow()) << int(kPayersKind) << moscowBank << moscowOwn << swapped;
+    QTest::newRow("tax service typed the payer's way")
+        << recipient(TaxService()) << int(kRecipientsKind) << eks << tax << swapped;
+    CRequisite wrongEks = TaxService();
+    wrongEks.m_strAccount1 = QStringLiteral("40102810445370000058");
+    QTest::newRow("single treasury account keyed like a bank's")
+        << wrongEks << int(kRecipientsKind) << tax << wrongEks.m_strAccount1
+        << QStringList{"Счет1: контрольный ключ не сходится с БИК 017003983"};
+    CRequisite treasuryAtBank = recipient(Moscow());
+    treasuryAtBank.m_strAccount2 = tax;
+    QTest::newRow("an 03 account at a bank is keyed")
+        << treasuryAtBank << int(kRecipientsKind) << tax << moscowBank
+        << QStringList{"Счет2: контрольный ключ не сходится с БИК 044525225"};
+    CRequisite twoOwn = recipient(Moscow());
+    twoOwn.m_strAccount1 = moscowOwn;
+    QTest::newRow("no correspondent account")
+        << twoOwn << int(kRecipientsKind) << moscowOwn << moscowOwn
+        << QStringList{"Счет1: корреспондентский счет начинается с 301, у казначейства — с 40102",
+                       "Счет1: контрольный ключ не сходится с БИК 044525225"};
+}
+
+void TestChecks::accountsMeanOneThingInEachBook() {
+    QFETCH(CRequisite, record);
+    QFETCH(int, kind);
+    QFETCH(QString, own);
+    QFETCH(QString, correspondent);
+    QFETCH(QStringList, texts);
+    QCOMPARE(AccountsOf(record, kind).own, own);
+    QCOMPARE(AccountsOf(record, kind).correspondent, correspondent);
+    const QList<RequisiteChecks::Problem> problems = RequisiteChecks::Check(record, kind);
+    QCOMPARE(RequisiteChecks::Texts(problems), texts);
+    QCOMPARE(RequisiteChecks::HasSwappedAccounts(problems),
+             texts.contains("Счет1 и Счет2 переставлены"));
 }
 
 // Both books and every order as the program writes them, all in order: no line, nothing written.
 void TestChecks::cleanFolderHasNoProblems() {
     WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(Person()));
-    WriteFile(QStringLiteral("polRecv.dat"), BookLines(StPetersburg()));
+    WriteFile(QStringLiteral("polRecv.dat"), BookLines(AsRecipient(StPetersburg())));
     WriteFile(QStringLiteral("Vemo/vemo.1"),
               OrderLines(1, Moscow().m_strName, StPetersburg().m_strName));
     WriteFile(QStringLiteral("Vemo/vemo.12"),
@@ -431,7 +525,7 @@ void TestChecks::cleanFolderHasNoProblems() {
     WriteFile(QStringLiteral("Vemo/vemo.2"), OrderLines(2, {}, {}));  // parties not chosen yet
     const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
 
-    QCOMPARE(CheckWorkingFolder(QDir(m_dir->path())), QStringList());
+    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), QStringList());
     QCOMPARE(Snapshot(m_dir->path()), before);
 }
 
@@ -444,7 +538,8 @@ void TestChecks::faultyFolderNamesEveryProblem() {
     nameless.m_strBik = QStringLiteral("04403065");
     nameless.m_strInnKpp = QStringLiteral("7830002293/78");
     WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(wrongKey));
-    WriteFile(QStringLiteral("polRecv.dat"), BookLines(StPetersburg()) + BookLines(nameless));
+    WriteFile(QStringLiteral("polRecv.dat"),
+              BookLines(AsRecipient(StPetersburg())) + BookLines(AsRecipient(nameless)));
     WriteFile(QStringLiteral("Vemo/vemo.10"),
               OrderLines(10, QStringLiteral("ООО Лютик"), QStringLiteral("ИП Пчелкин")));
     WriteFile(QStringLiteral("Vemo/vemo.3"),
@@ -460,6 +555,10 @@ void TestChecks::faultyFolderNamesEveryProblem() {
     WriteFile(QStringLiteral("Vemo/vemo.5"), OrderLines(5, {}, {}, QStringLiteral("12,345")));
     WriteFile(QStringLiteral("Vemo/vemo.6"), OrderLines(6, {}, {}, QString()));  // not written yet
     WriteFile(QStringLiteral("Vemo/vemo.8"), OrderLines(8, {}, {}, QStringLiteral("0,00")));
+    // The archive lists these too: a number past the range of int, and a folder at an order's name.
+    WriteFile(QStringLiteral("Vemo/vemo.2147483648"),
+              OrderLines(1, QStringLiteral("ООО Лютик"), StPetersburg().m_strName));
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Vemo/vemo.4")));
     const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
 
     const QStringList expected = {
@@ -468,19 +567,21 @@ void TestChecks::faultyFolderNamesEveryProblem() {
         "polRecv.dat: запись 2 без наименования: КПП: 2 знака вместо 9",
         "polRecv.dat: запись 2 без наименования: БИК: 8 цифр вместо 9",
         "Vemo/vemo.3: получатель «ПАО Сбербанк» не найден в polRecv.dat",
+        "Vemo/vemo.4: не удается прочитать файл",
         "Vemo/vemo.5: сумма «12,345» не является суммой платежа",
         "Vemo/vemo.7: плательщик «ПАО Сбербанк » не найден в pltRecv.dat",
         "Vemo/vemo.8: сумма «0,00» не является суммой платежа",
         "Vemo/vemo.10: плательщик «ООО Лютик» не найден в pltRecv.dat",
         "Vemo/vemo.10: получатель «ИП Пчелкин» не найден в polRecv.dat",
+        "Vemo/vemo.2147483648: плательщик «ООО Лютик» не найден в pltRecv.dat",
     };
-    QCOMPARE(CheckWorkingFolder(QDir(m_dir->path())), expected);
+    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), expected);
     QCOMPARE(Snapshot(m_dir->path()), before);
 }
 
 // A working folder the program has never been started in: no books, no archive folder.
 void TestChecks::emptyFolderIsCleanAndStaysEmpty() {
-    QCOMPARE(CheckWorkingFolder(QDir(m_dir->path())), QStringList());
+    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), QStringList());
     QCOMPARE(Snapshot(m_dir->path()), (QMap<QString, QByteArray>{}));
 }
 
@@ -495,7 +596,7 @@ void TestChecks::unreadableFilesAreNamed() {
         "polRecv.dat: не удается прочитать файл",
         "Vemo/vemo.1: плательщик «ООО Лютик» не найден в pltRecv.dat",
     };
-    QCOMPARE(CheckWorkingFolder(QDir(m_dir->path())), expected);
+    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), expected);
 }
 
 void TestChecks::partiesAreTakenAsTheFormTakesThem_data() {
@@ -545,7 +646,7 @@ void TestChecks::partiesAreTakenAsTheFormTakesThem() {
     lutik.m_strInnKpp = QStringLiteral("7830002294");
     const CRequisiteArray payers{Moscow(),   romashka,      twinSound,
                                  twinFaulty, tripletFaulty, tripletSound};
-    const CRequisiteArray recipients{StPetersburg(), lutik};
+    const CRequisiteArray recipients{AsRecipient(StPetersburg()), AsRecipient(lutik)};
 
     const QList<PartyChecks::FaultyParty> found =
         PartyChecks::Check(payer, payers, recipient, recipients);
@@ -592,7 +693,7 @@ void TestChecks::commandLineCheck() {
     neva.m_strInnKpp = QStringLiteral("7830002294");
     if (folder == QLatin1String("faults")) {
         WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(romashka));
-        WriteFile(QStringLiteral("polRecv.dat"), BookLines(neva));
+        WriteFile(QStringLiteral("polRecv.dat"), BookLines(AsRecipient(neva)));
         WriteFile(QStringLiteral("Vemo/vemo.1"), OrderLines(1, romashka.m_strName, neva.m_strName));
         WriteFile(QStringLiteral("Vemo/vemo.2"),
                   OrderLines(2, Moscow().m_strName, QStringLiteral("ООО Лютик")));
@@ -600,9 +701,15 @@ void TestChecks::commandLineCheck() {
                   OrderLines(3, Moscow().m_strName, neva.m_strName, QStringLiteral("1 2345")));
     } else if (folder == QLatin1String("clean")) {
         WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(Person()));
-        WriteFile(QStringLiteral("polRecv.dat"), BookLines(StPetersburg()));
+        WriteFile(QStringLiteral("polRecv.dat"),
+                  BookLines(AsRecipient(StPetersburg())) + BookLines(TaxService()));
         WriteFile(QStringLiteral("Vemo/vemo.1"),
                   OrderLines(1, Person().m_strName, StPetersburg().m_strName));
+        // The single tax payment: lines 11 to 20 hold its budget fields.
+        WriteFile(
+            QStringLiteral("Vemo/vemo.2"),
+            OrderLines(2, Moscow().m_strName, TaxService().m_strName) +
+                QStringList{"01", "18201061201010000510", "0", "0", "0", "0", "0", "", "0", ""});
     }
     Backdate(m_dir->path());
     const QMap<QString, QByteArray> before = Snapshot(m_dir->path());

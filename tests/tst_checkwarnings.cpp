@@ -1,6 +1,7 @@
 // Bank details that break a bank rule, as the user meets them: the record dialog offers to correct
 // them or save them as they are, the order dialog and the drawing of an order tell about the
 // parties' records. Driven through the real fields, buttons and message boxes.
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -25,8 +26,9 @@ Q_DECLARE_METATYPE(CRequisite)
 
 namespace {
 
-// Details that pass every check (their sums are worked out in tst_checks).
-CRequisite Valid(const QString& name) {
+// Details that pass every check (their sums are worked out in tst_checks), as the kind's book
+// holds them: a recipient's bank's correspondent account comes first.
+CRequisite Valid(const QString& name, int kind = kPayersKind) {
     CRequisite record;
     record.m_strName = name;
     record.m_strBank = QStringLiteral("ПАО Сбербанк г. Москва");
@@ -34,17 +36,20 @@ CRequisite Valid(const QString& name) {
     record.m_strBik = QStringLiteral("044525225");
     record.m_strAccount1 = QStringLiteral("40702810938000012345");
     record.m_strAccount2 = QStringLiteral("30101810400000000225");
+    if (kind == kRecipientsKind) {
+        std::swap(record.m_strAccount1, record.m_strAccount2);
+    }
     return record;
 }
 
-CRequisite WithWrongAccount(const QString& name) {
-    CRequisite record = Valid(name);
-    record.m_strAccount1 = QStringLiteral("40702810938000012346");
+CRequisite WithWrongAccount(const QString& name, int kind = kPayersKind) {
+    CRequisite record = Valid(name, kind);
+    record.*OwnAccountMember(kind) = QStringLiteral("40702810938000012346");
     return record;
 }
 
-CRequisite WithWrongInn(const QString& name) {
-    CRequisite record = Valid(name);
+CRequisite WithWrongInn(const QString& name, int kind = kPayersKind) {
+    CRequisite record = Valid(name, kind);
     record.m_strInnKpp = QStringLiteral("7707083894/773601001");
     return record;
 }
@@ -174,6 +179,7 @@ private slots:
     void saveAsItIsStoresTheRecord();
     void soundRecordIsStoredWithoutAWord_data();
     void soundRecordIsStoredWithoutAWord();
+    void swappedAccountsAreSwappedOnRequest();
 
     void orderDialogTellsOnceAboutEachRecord();
     void drawingTellsAndDrawsAnyway();
@@ -239,7 +245,8 @@ void TestCheckWarnings::correctReturnsToTheFirstFieldAtFault() {
 
     QCOMPARE(answers.seen.size(), 1);
     const BoxAnswers::Seen& box = answers.seen.first();
-    const QStringList problems = RequisiteChecks::Texts(RequisiteChecks::Check(record));
+    const QStringList problems =
+        RequisiteChecks::Texts(RequisiteChecks::Check(record, kPayersKind));
     QVERIFY(!problems.isEmpty());
     for (const QString& problem : problems) {
         QVERIFY2(box.text.contains(problem), qPrintable(box.text));
@@ -250,7 +257,7 @@ void TestCheckWarnings::correctReturnsToTheFirstFieldAtFault() {
 }
 
 void TestCheckWarnings::saveAsItIsStoresTheRecord() {
-    const CRequisite record = WithWrongAccount(QStringLiteral("ООО Ромашка"));
+    const CRequisite record = WithWrongAccount(QStringLiteral("ООО Ромашка"), kRecipientsKind);
     BoxAnswers answers({kSaveAsItIs});
     {
         CRequisitesArchiveDlg archive(1);
@@ -291,6 +298,39 @@ void TestCheckWarnings::soundRecordIsStoredWithoutAWord() {
     QCOMPARE(ReadBook(kPayers), CRequisiteArray{record});
 }
 
+// A recipient typed the payer's way: the dialog says what each field holds in this book, offers to
+// swap them, shows them swapped, and then takes the record without another word.
+void TestCheckWarnings::swappedAccountsAreSwappedOnRequest() {
+    const CRequisite typed = Valid(QStringLiteral("ООО Лютик"), kPayersKind);
+    BoxAnswers answers({QStringLiteral("Поменять местами")});
+    QStringList hints;
+    QStringList afterSwap;
+    {
+        CRequisitesArchiveDlg archive(kRecipientsKind);
+        archive.show();
+        WhenDialogOpens([&](QDialog* dialog) {
+            for (const char* name : {"editAccount1Hint", "editAccount2Hint"}) {
+                auto* hint = dialog->findChild<QLabel*>(QLatin1String(name));
+                hints.append(hint && hint->isVisible() ? hint->text() : QString());
+            }
+            TypeRecord(dialog, typed);
+            Click(dialog, QStringLiteral("OK"));
+            afterSwap = {Edit(dialog, "editAccount1")->text(),
+                         Edit(dialog, "editAccount2")->text()};
+            Click(dialog, QStringLiteral("OK"));
+        });
+        Click(&archive, QStringLiteral("Добавить"));
+    }
+    QCOMPARE(hints, (QStringList{"корр. счет банка", "счет получателя"}));
+    QCOMPARE(answers.seen.size(), 1);
+    QVERIFY2(answers.seen.first().text.contains(QStringLiteral("Счет1 и Счет2 переставлены")),
+             qPrintable(answers.seen.first().text));
+    QCOMPARE(answers.seen.first().defaultButton, QStringLiteral("Поменять местами"));
+    const CRequisite stored = Valid(QStringLiteral("ООО Лютик"), kRecipientsKind);
+    QCOMPARE(afterSwap, (QStringList{stored.m_strAccount1, stored.m_strAccount2}));
+    QCOMPARE(ReadBook(kRecipients), CRequisiteArray{stored});
+}
+
 // One message names both parties; pressing OK again for the same records says nothing more, and
 // a record chosen afterwards is told about on its own.
 void TestCheckWarnings::orderDialogTellsOnceAboutEachRecord() {
@@ -298,12 +338,13 @@ void TestCheckWarnings::orderDialogTellsOnceAboutEachRecord() {
     const QString recipient = QStringLiteral("ООО Лютик");
     const QString other = QStringLiteral("ИП Пчелкин");
     QVERIFY(RequisitesFile::Write(kPayers, {WithWrongAccount(payer)}));
-    QVERIFY(RequisitesFile::Write(kRecipients, {WithWrongInn(recipient), WithWrongInn(other)}));
+    QVERIFY(RequisitesFile::Write(kRecipients, {WithWrongInn(recipient, kRecipientsKind),
+                                                WithWrongInn(other, kRecipientsKind)}));
     // The basis first holds a character no order file can keep: OK refuses it.
     BoxAnswers answers({QStringLiteral("OK"), QStringLiteral("OK"), QStringLiteral("OK"),
                         QStringLiteral("OK"), QStringLiteral("OK")});
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     QList<int> seenAfterPress;
     WhenDialogOpens([&](QDialog* dialog) {
         auto* order = qobject_cast<COrderDlg*>(dialog);
@@ -334,8 +375,11 @@ void TestCheckWarnings::orderDialogTellsOnceAboutEachRecord() {
     QVERIFY(!first.text.contains(other));
     QCOMPARE(first.buttons, QStringList{"OK"});
     QVERIFY(first.text.indexOf(payer) < first.text.indexOf(recipient));
-    for (const CRequisite& record : {WithWrongAccount(payer), WithWrongInn(recipient)}) {
-        for (const QString& problem : RequisiteChecks::Texts(RequisiteChecks::Check(record))) {
+    for (const auto& [record, kind] :
+         {std::pair(WithWrongAccount(payer), kPayersKind),
+          std::pair(WithWrongInn(recipient, kRecipientsKind), kRecipientsKind)}) {
+        for (const QString& problem :
+             RequisiteChecks::Texts(RequisiteChecks::Check(record, kind))) {
             QVERIFY2(first.text.contains(problem), qPrintable(first.text));
         }
     }
@@ -352,11 +396,12 @@ void TestCheckWarnings::orderDialogTellsOnceAboutEachRecord() {
 void TestCheckWarnings::drawingTellsAndDrawsAnyway() {
     const CRequisite payer = WithWrongAccount(QStringLiteral("ООО Ромашка"));
     QVERIFY(RequisitesFile::Write(kPayers, {payer}));
-    QVERIFY(RequisitesFile::Write(kRecipients, {Valid(QStringLiteral("ООО Лютик"))}));
+    QVERIFY(
+        RequisitesFile::Write(kRecipients, {Valid(QStringLiteral("ООО Лютик"), kRecipientsKind)}));
     QVERIFY(OrderFiles::SaveOrder(1, Order(1, payer.m_strName, QStringLiteral("ООО Лютик"))));
     BoxAnswers answers({QStringLiteral("OK")});
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     archive.show();
     archive.SelectRow(0);
     Click(&archive, QStringLiteral("Нарисовать платежное поручение"));

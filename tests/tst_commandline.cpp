@@ -2,6 +2,8 @@
 // program prints and returns for them.
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDirIterator>
 #include <QProcess>
 #include <memory>
@@ -28,6 +30,10 @@ private slots:
     void exports_data();
     void exports();
     void exportOnAFullDiskLeavesTheOldFile();
+    void specialFilesNeverHang_data();
+    void specialFilesNeverHang();
+    void refusesALinkPlantedInASharedFolder_data();
+    void refusesALinkPlantedInASharedFolder();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -172,21 +178,26 @@ void TestCommandLine::runs_data() {
     QTest::newRow("pdf and --") << QStringList{"--pdf", "out.pdf", "--"} << 0 << QString()
                                 << QString() << true;
     QTest::newRow("missing order")
-        << QStringList{"--pdf=out.pdf", "--order=2"} << 1 << QString() << "vemo.2" << false;
-    QTest::newRow("pdf onto a folder")
-        << QStringList{"--pdf=folder"} << 1 << QString() << "folder" << false;
+        << QStringList{"--pdf=out.pdf", "--order=2"} << 1 << QString()
+        << QStringLiteral("нет платежного поручения 2 (Vemo/vemo.2)") << false;
+    QTest::newRow("pdf onto a folder") << QStringList{"--pdf=folder"} << 1 << QString()
+                                       << QStringLiteral("не могу записать файл folder") << false;
     QTest::newRow("order without pdf")
-        << QStringList{"--order", "1"} << 2 << QString() << "--order" << false;
+        << QStringList{"--order", "1"} << 2 << QString()
+        << QStringLiteral("--order задается только вместе с --pdf или --export") << false;
     QTest::newRow("unknown option")
-        << QStringList{"--frobnicate"} << 2 << QString() << "frobnicate" << false;
-    QTest::newRow("missing value")
-        << QStringList{"--words"} << 2 << QString() << "--words" << false;
-    QTest::newRow("an option after --")
-        << QStringList{"--", "--version"} << 2 << QString() << "--version" << false;
+        << QStringList{"--frobnicate"} << 2 << QString()
+        << QStringLiteral("неизвестный параметр: --frobnicate") << false;
+    QTest::newRow("missing value") << QStringList{"--words"} << 2 << QString()
+                                   << QStringLiteral("после --words нужно значение") << false;
+    QTest::newRow("an option after --") << QStringList{"--", "--version"} << 2 << QString()
+                                        << QStringLiteral("лишний аргумент: --version") << false;
     QTest::newRow("check of a sound folder")
         << QStringList{"--check"} << 0 << QString() << QString() << false;
-    QTest::newRow("check twice") << QStringList{"--check", "--check"} << 2 << QString() << "--check"
-                                 << false;
+    QTest::newRow("check twice") << QStringList{"--check", "--check"} << 2 << QString()
+                                 << QStringLiteral("--check задан больше одного раза") << false;
+    QTest::newRow("a value to a switch") << QStringList{"--check=1"} << 2 << QString()
+                                         << QStringLiteral("у --check не бывает значения") << false;
 }
 
 // Through the program itself: what it prints where, its exit status, and what it leaves.
@@ -321,6 +332,30 @@ QString Program() {
     return qEnvironmentVariable("VEMO_EXECUTABLE");
 }
 
+struct Run {
+    bool finished = false;  // false: still running at the deadline, and killed
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs the program in the current folder; a run that has not ended within the deadline is
+// killed.
+Run RunVemo(const QStringList& arguments, int deadlineMs = 30000) {
+    QProcess vemo;
+    vemo.start(Program(), arguments);
+    Run run;
+    run.finished = vemo.waitForFinished(deadlineMs) && vemo.exitStatus() == QProcess::NormalExit;
+    if (!run.finished) {
+        vemo.kill();
+        vemo.waitForFinished();
+    }
+    run.exitCode = vemo.exitCode();
+    run.out = QString::fromLocal8Bit(vemo.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(vemo.readAllStandardError());
+    return run;
+}
+
 }  // namespace
 
 void TestCommandLine::exports_data() {
@@ -403,8 +438,120 @@ void TestCommandLine::exportOnAFullDiskLeavesTheOldFile() {
     QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
     const QString err = QString::fromLocal8Bit(vemo.readAllStandardError());
     QCOMPARE(vemo.exitCode(), 1);
-    QVERIFY2(err.contains("out.txt"), qPrintable(err));
+    QVERIFY2(err.contains("out.txt") && err.contains(QStringLiteral("превышен допустимый размер")),
+             qPrintable(err));
     QCOMPARE(Snapshot("."), before);
+
+    // The form's page too: the system's reason, never "Unknown error".
+    QProcess pdf;
+    LimitFileSize(pdf, 2048);
+    pdf.start(Program(), {"--pdf", "out.pdf", "--order", "1"});
+    QVERIFY(pdf.waitForFinished(60000));
+    const QString pdfErr = QString::fromLocal8Bit(pdf.readAllStandardError());
+    QCOMPARE(pdf.exitCode(), 1);
+    QVERIFY2(pdfErr.contains(QStringLiteral("out.pdf: превышен допустимый размер файла")),
+             qPrintable(pdfErr));
+    QCOMPARE(Snapshot("."), before);
+}
+
+// A FIFO or an endless device at a data file's name: every mode ends at once, names the file
+// where it tells what it could not read, and leaves the file as it stands.
+void TestCommandLine::specialFilesNeverHang_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("fifo");  // else a link to /dev/zero
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");   // -1: either
+    QTest::addColumn<QString>("named");  // in what it prints; empty: not asked
+    const QStringList check{"--check"};
+    const QStringList toOutput{"--export", "-"};
+    const QStringList pdf{"--pdf", "out.pdf", "--order", "1"};
+    QTest::newRow("fifo book, check") << "pltRecv.dat" << true << check << 1 << "pltRecv.dat";
+    QTest::newRow("fifo book, export") << "pltRecv.dat" << true << toOutput << 1 << "pltRecv.dat";
+    QTest::newRow("fifo book, pdf") << "pltRecv.dat" << true << pdf << 0 << "pltRecv.dat";
+    QTest::newRow("fifo order, check") << "Vemo/vemo.1" << true << check << 1 << "vemo.1";
+    QTest::newRow("fifo order, export") << "Vemo/vemo.1" << true << toOutput << 1 << "vemo.1";
+    QTest::newRow("fifo order, pdf") << "Vemo/vemo.1" << true << pdf << 1 << "vemo.1";
+    QTest::newRow("endless book, check") << "polRecv.dat" << false << check << 1 << "polRecv.dat";
+    QTest::newRow("endless book, pdf") << "polRecv.dat" << false << pdf << 0 << "polRecv.dat";
+    QTest::newRow("endless order, export") << "Vemo/vemo.1" << false << toOutput << 1 << "vemo.1";
+}
+
+void TestCommandLine::specialFilesNeverHang() {
+    QFETCH(QString, name);
+    QFETCH(bool, fifo);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, named);
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    QVERIFY(QFile::remove(name));
+    if (fifo) {
+        QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::link("/dev/zero", name));
+    }
+    const Run run = RunVemo(arguments);
+    QVERIFY2(run.finished, "the program hung, and was killed");
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+    QVERIFY2((run.out + run.err).contains(named), qPrintable(run.out + run.err));
+    QFileInfo standing(name);
+    QCOMPARE(standing.isSymLink(), !fifo);
+    QVERIFY(fifo ? !standing.isFile() && !standing.isDir()
+                 : standing.symLinkTarget() == "/dev/zero");
+    QFile::remove("out.pdf");
+    QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System, QDir::Name),
+             QStringList({"Vemo", "folder", "pltRecv.dat", "polRecv.dat"}));
+}
+
+// An output path that is a link another user made in a folder where everyone writes (a trap in
+// /tmp) is refused with the reason; every other link is written through as before.
+void TestCommandLine::refusesALinkPlantedInASharedFolder_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("othersLink");
+    QTest::addColumn<bool>("sticky");  // the folder: everyone writes, only owners remove
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("export through a planted link") << "--export" << true << true << true;
+    QTest::newRow("pdf through a planted link") << "--pdf" << true << true << true;
+    QTest::newRow("export through one's own link") << "--export" << false << true << false;
+    QTest::newRow("a link of another user in a plain folder")
+        << "--export" << true << false << false;
+}
+
+void TestCommandLine::refusesALinkPlantedInASharedFolder() {
+    QFETCH(QString, option);
+    QFETCH(bool, othersLink);
+    QFETCH(bool, sticky);
+    QFETCH(bool, refused);
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    if (geteuid() != 0) {
+        QSKIP("a link of another user can be made only as root");
+    }
+    QVERIFY(QDir().mkdir("shared"));
+    QCOMPARE(chmod("shared", sticky ? 01777 : 0777), 0);
+    const QString victim = QDir::current().absoluteFilePath("victim.txt");
+    WriteBytes(victim, "the victim's own");
+    QVERIFY(QFile::link(victim, "shared/out"));
+    constexpr uid_t kNobody = 65534;
+    if (othersLink) {
+        QCOMPARE(lchown("shared/out", kNobody, gid_t(-1)), 0);
+    }
+    QVERIFY(QFile::remove(OrderFiles::FileName(1)));
+    WriteExportArchive();  // order 1 can be exported
+    const Run run = RunVemo({option, "shared/out", "--order", "1"});
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == (refused ? 1 : 0), qPrintable(run.err));
+    if (refused) {
+        QVERIFY2(run.err.contains("shared/out") &&
+                     run.err.contains(QStringLiteral("создал другой пользователь")),
+                 qPrintable(run.err));
+        QCOMPARE(ReadBytes(victim), QByteArray("the victim's own"));
+    } else {
+        QVERIFY(ReadBytes(victim) != QByteArray("the victim's own"));  // written through
+    }
+    QVERIFY(QFileInfo("shared/out").isSymLink());
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,19 +1,76 @@
 // Line files: code page 1251 text, LF or CRLF on read, CRLF on write, atomic replacement.
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 #include "FileSizeLimit.h"
+#include "TestEnvironment.h"
 #include "TestFolder.h"
 
 #include "common/Cp1251.h"
 #include "common/LineFile.h"
+#include "common/RegularFile.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
+#include "orders/OrderFiles.h"
+#include "requisites/RequisitesFile.h"
 
 namespace {
 
 bool FailEveryWrite(const QString&) {
     return true;
+}
+
+// What may stand at a data file's name instead of a plain file.
+enum class Special {
+    Fifo,          // a FIFO no program writes into
+    LinkToZero,    // a link to /dev/zero, which never ends
+    LinkToNull,    // a link to /dev/null, a device
+    Folder,        // a folder
+    Oversized,     // a file larger than any data file can be (sparse, so it takes no room)
+    LinkToFile,    // a link to a plain file outside the folder: read, but never written through
+    DanglingLink,  // a link to nothing
+};
+
+// Puts the special file at the path; outside is a folder for a link's target.
+bool MakeSpecial(Special kind, const QString& path, const QString& outside) {
+    const QByteArray name = QFile::encodeName(path);
+    switch (kind) {
+        case Special::Fifo:
+            return mkfifo(name.constData(), 0600) == 0;
+        case Special::LinkToZero:
+            return QFile::link("/dev/zero", path);
+        case Special::LinkToNull:
+            return QFile::link("/dev/null", path);
+        case Special::Folder:
+            return QDir().mkdir(path);
+        case Special::Oversized: {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.resize(RegularFile::kMostBytes + 1);
+        }
+        case Special::LinkToFile: {
+            QFile target(outside + "/target");
+            return target.open(QIODevice::WriteOnly) && target.write("A\r\n\r\n\r\n") > 0 &&
+                   QFile::link(target.fileName(), path);
+        }
+        case Special::DanglingLink:
+            return QFile::link(outside + "/nothing", path);
+    }
+    return false;
+}
+
+// What stands at the path, links not followed: to see that nothing replaced it.
+QString Standing(const QString& path) {
+    struct stat status;
+    if (lstat(QFile::encodeName(path).constData(), &status) != 0) {
+        return "nothing";
+    }
+    const QFileInfo info(path);
+    return QStringLiteral("mode %1 size %2 link %3")
+        .arg(status.st_mode, 0, 8)
+        .arg(qint64(status.st_size))
+        .arg(info.symLinkTarget());
 }
 
 }  // namespace
@@ -35,6 +92,10 @@ private slots:
     void findsUnstorableText();
     void fullDiskKeepsTheOldFile_data();
     void fullDiskKeepsTheOldFile();
+    void specialFilesAreNeitherReadNorReplaced_data();
+    void specialFilesAreNeitherReadNorReplaced();
+    void failedSaveSaysWhy_data();
+    void failedSaveSaysWhy();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -177,6 +238,12 @@ void TestLineFile::findsUnstorableText_data() {
                                             << qsizetype(1) << QStringList{han, lineBreak, smile};
     QTest::newRow("lone surrogate") << QStringLiteral("a") + QChar(0xDC00) << qsizetype(1)
                                     << qsizetype(1) << QStringList{QString(QChar(0xDC00))};
+    QTest::newRow("tab is kept") << QStringLiteral("a\tb") << qsizetype(-1) << qsizetype(0)
+                                 << QStringList{};
+    QTest::newRow("nul, vt and ff")
+        << QStringLiteral("a") + QChar(0) + "b\vc\f" + QChar(0) << qsizetype(1) << qsizetype(1)
+        << QStringList{QStringLiteral("^@ (код 0)"), QStringLiteral("^K (код 11)"),
+                       QStringLiteral("^L (код 12)")};
 }
 
 void TestLineFile::findsUnstorableText() {
@@ -225,6 +292,98 @@ void TestLineFile::fullDiskKeepsTheOldFile() {
     QCOMPARE(SaveUnderFileSizeLimit(size, save), ChildSave::Saved);
     QCOMPARE(ReadBytes(Path("f")), bytes);
     QCOMPARE(FolderEntries(m_folder->Path()), QStringList{"f"});
+}
+
+// Only a regular file is read, by every reader of data files, and at once: a FIFO or a device
+// is unreadable, as a folder is, and is never replaced by a save; a link is read, but a save
+// never goes through it.
+void TestLineFile::specialFilesAreNeitherReadNorReplaced_data() {
+    using R = LineFile::ReadResult;
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("refusal");  // what a save is told; empty: not tried
+    QTest::newRow("fifo") << int(Special::Fifo) << int(R::Unreadable) << "канал (FIFO)";
+    QTest::newRow("link to /dev/zero")
+        << int(Special::LinkToZero) << int(R::Unreadable) << "символическая ссылка на /dev/zero";
+    QTest::newRow("link to /dev/null")
+        << int(Special::LinkToNull) << int(R::Unreadable) << "символическая ссылка на /dev/null";
+    QTest::newRow("folder") << int(Special::Folder) << int(R::Unreadable) << "папка";
+    QTest::newRow("larger than any data file")
+        << int(Special::Oversized) << int(R::Unreadable) << QString();
+    QTest::newRow("link to a file") << int(Special::LinkToFile) << int(R::Ok)
+                                    << "Чтобы изменять этот файл здесь, замените ссылку копией";
+    QTest::newRow("link to nothing")
+        << int(Special::DanglingLink) << int(R::Missing) << "Того файла нет: удалите ссылку";
+}
+
+void TestLineFile::specialFilesAreNeitherReadNorReplaced() {
+    QFETCH(int, kind);
+    QFETCH(int, result);
+    QFETCH(QString, refusal);
+    const Deadline deadline(60);         // a reader that waits on a FIFO fails here, not the run
+    TestFolder folder({{"Vemo/", {}}});  // the working folder, for the order archive
+    QVERIFY(folder.isValid());
+    QTemporaryDir outside;
+    const QString book = folder.FilePath("pltRecv.dat");
+    QVERIFY(QDir().mkdir(outside.filePath("order")));
+    QVERIFY(MakeSpecial(Special(kind), book, outside.path()));
+    QVERIFY(MakeSpecial(Special(kind), folder.FilePath("Vemo/vemo.5"), outside.filePath("order")));
+    const QString before = Standing(book);
+
+    QStringList lines{"stale"};
+    QCOMPARE(int(LineFile::Read(book, &lines)), result);
+    QCOMPARE(lines.isEmpty(), result != int(LineFile::ReadResult::Ok));
+    QCOMPARE(LineFile::Digest(book).isEmpty(), result != int(LineFile::ReadResult::Ok));
+    CRequisite record;
+    bool found = false;
+    QCOMPARE(int(RequisitesFile::FindByName(book, "A", &record, &found)), result);
+    QCOMPARE(found, result == int(LineFile::ReadResult::Ok));
+    QStringList unreadable;
+    const QList<OrderRow> rows = OrderFiles::LoadOrders(&unreadable);
+    const bool listed = result == int(LineFile::ReadResult::Ok);
+    QCOMPARE(rows.size(), listed ? 1 : 0);
+    // A link to nothing is named with the unreadable: the archive finds its name.
+    QCOMPARE(unreadable, listed ? QStringList{} : QStringList{"Vemo/vemo.5"});
+
+    if (!refusal.isEmpty()) {
+        QString error;
+        QVERIFY(!LineFile::Write(book, {"new"}, &error));
+        QVERIFY2(error.contains(refusal) && error.contains(book), qPrintable(error));
+        QVERIFY(!OrderFiles::SaveOrder(5, OrderRow(), QDir(), &error));
+        QVERIFY2(error.contains("Vemo/vemo.5"), qPrintable(error));
+    }
+    QCOMPARE(Standing(book), before);
+    if (Special(kind) == Special::LinkToFile) {
+        QCOMPARE(ReadBytes(outside.filePath("target")), QByteArray("A\r\n\r\n\r\n"));
+    }
+}
+
+// A save that fails gives the system's reason in words, not the toolkit's "Unknown error".
+void TestLineFile::failedSaveSaysWhy_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<rlim_t>("limit");  // the file size limit of the saving process
+    QTest::addColumn<QString>("reason");
+    const rlim_t none = RLIM_INFINITY;
+    QTest::newRow("a full disk") << "f" << rlim_t(100) << "превышен допустимый размер файла";
+    QTest::newRow("no byte fits") << "f" << rlim_t(0) << "превышен допустимый размер файла";
+    QTest::newRow("a folder at the name") << "dir" << none << "это папка";
+    QTest::newRow("no such folder") << "missing/f" << none << "нет такой папки";
+    QTest::newRow("a file for a folder") << "plain/f" << none << "часть пути не является папкой";
+}
+
+void TestLineFile::failedSaveSaysWhy() {
+    QFETCH(QString, name);
+    QFETCH(rlim_t, limit);
+    QFETCH(QString, reason);
+    QVERIFY(QDir(m_folder->Path()).mkdir("dir"));
+    WriteBytes(Path("plain"), "plain");
+    const QByteArray bytes(3000, 'x');
+    const auto save = [&] {
+        QString error;
+        return !SafeSave::ReplaceFile(Path(name), bytes, &error) && error == reason;
+    };
+    QCOMPARE(SaveUnderFileSizeLimit(limit, save), ChildSave::Saved);  // refused, for that reason
+    QCOMPARE(FolderEntries(m_folder->Path()), (QStringList{"dir", "plain"}));
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)

@@ -146,6 +146,8 @@ private slots:
     void doubleClickDrawsTheOrder();
     void listGrowsWithTheWindow();
     void sizeAndColumnWidthsAreRemembered();
+    void junkNumberNeverHidesTheList_data();
+    void junkNumberNeverHidesTheList();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -196,7 +198,7 @@ void TestOrderArchive::numbersAreReadableInTheirCells() {
     QFETCH(int, number);
     SaveNumbers({7, number});
     Save({number + 1, QDate(2001, 3, 5), QStringLiteral("1 234 567,89")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QTreeView* list = List(archive);
@@ -224,7 +226,7 @@ void TestOrderArchive::numbersAreReadableInTheirCells() {
 void TestOrderArchive::cutCellShowsItsWholeTextAsToolTip() {
     const QString basis = QStringLiteral("Оплата по счету ") + QString(300, QLatin1Char('x'));
     Save({1, QDate(2001, 3, 5), QStringLiteral("100"), QStringLiteral("Alfa"), basis});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     QTreeView* list = List(archive);
     QCOMPARE(ToolTipOf(list, list->model()->index(0, kColumnBasis)), basis);
@@ -250,7 +252,7 @@ void TestOrderArchive::headerClickSorts() {
     Save({10, QDate(2001, 3, 5), QStringLiteral("9.50")});
     Save({100, QDate(2000, 12, 31), QStringLiteral("1000000")});
     Save({1000, QDate(2001, 1, 15), QStringLiteral("10")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     QCOMPARE(ShownNumbers(archive), (QStringList{"9", "10", "100", "1000"}));  // file order
     ClickHeader(archive, column);
@@ -266,7 +268,7 @@ void TestOrderArchive::sortedListPlacesAChangedOrder() {
     Save({1, QDate(2001, 3, 5), QStringLiteral("30")});
     Save({2, QDate(2001, 3, 5), QStringLiteral("20")});
     Save({3, QDate(2001, 3, 5), QStringLiteral("100")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     ClickHeader(archive, kColumnAmount);
     QCOMPARE(ShownNumbers(archive), (QStringList{"2", "1", "3"}));
@@ -293,7 +295,7 @@ void TestOrderArchive::searchKeepsRowsHoldingTheText() {
     Save({3, QDate(2001, 3, 5), QStringLiteral("300"), QStringLiteral("Бета"),
           QStringLiteral("за ALFA-сервис")});
     Save({12, QDate(2002, 1, 1), QStringLiteral("7")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QLineEdit* search = Search(archive);
     QVERIFY(search);
@@ -315,7 +317,7 @@ void TestOrderArchive::searchKeepsRowsHoldingTheText() {
 void TestOrderArchive::chosenOrderStaysChosenThroughSortAndSearch() {
     SaveNumbers({1, 2, 3, 4});
     Save({5, QDate(2001, 3, 5), QStringLiteral("100"), QStringLiteral("Бета")});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     SelectNumber(archive, 2);
     ClickHeader(archive, kColumnNumber);
@@ -353,7 +355,7 @@ void TestOrderArchive::chosenOrderStaysChosenThroughSortAndSearch() {
 
 void TestOrderArchive::newNumberFollowsFileOrderUnderASortedList() {
     SaveNumbers({1, 9, 10});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     ShowWide(archive);
     SelectNumber(archive, 10);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
@@ -382,7 +384,7 @@ void TestOrderArchive::writtenOrderBecomesCurrentInView() {
         numbers.append(number);
     }
     SaveNumbers(numbers);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QTreeView* list = List(archive);
@@ -393,7 +395,9 @@ void TestOrderArchive::writtenOrderBecomesCurrentInView() {
     Search(archive)->setFocus();
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         for (QLineEdit* field : dlg->findChildren<QLineEdit*>()) {
-            field->setText("10");
+            if (field->parent()->objectName() != QLatin1String("budget")) {  // not a budget payment
+                field->setText("10");
+            }
         }
         dlg->findChild<QLineEdit*>(QStringLiteral("number"))->setText("81");
         dlg->m_lbPayers->setCurrentRow(1);
@@ -413,7 +417,7 @@ void TestOrderArchive::writtenOrderBecomesCurrentInView() {
 void TestOrderArchive::doubleClickDrawsTheOrder() {
     SaveNumbers({1, 2, 3});
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     ShowWide(archive);
     QTreeView* list = List(archive);
     ClickHeader(archive, kColumnNumber);
@@ -428,7 +432,7 @@ void TestOrderArchive::doubleClickDrawsTheOrder() {
 }
 
 void TestOrderArchive::listGrowsWithTheWindow() {
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.resize(archive.minimumSize());
@@ -456,7 +460,7 @@ void TestOrderArchive::sizeAndColumnWidthsAreRemembered() {
     SaveNumbers({1, 2});
     QSize minimum;
     {
-        COrderArchiveDlg archive(m_doc);
+        COrderArchiveDlg archive(m_doc, WorkingFolder());
         minimum = archive.minimumSize();
         archive.show();
         QVERIFY(QTest::qWaitForWindowExposed(&archive));
@@ -467,13 +471,62 @@ void TestOrderArchive::sizeAndColumnWidthsAreRemembered() {
         QVERIFY(!archive.isVisible());
     }
     SaveNumbers({123456});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCOMPARE(archive.size(), minimum + QSize(123, 45));
     QTreeView* list = List(archive);
     QCOMPARE(list->header()->sectionSize(kColumnBasis), 321);
     // A number column narrowed below the widest number opens wide enough for it.
     QVERIFY(list->header()->sectionSize(kColumnNumber) >
             QFontMetrics(list->font()).horizontalAdvance(QStringLiteral("123456")));
+}
+
+// A long junk first line of an order file, or a number column remembered wider than the window,
+// leaves the other columns in sight, then and after the file is mended.
+void TestOrderArchive::junkNumberNeverHidesTheList_data() {
+    QTest::addColumn<QByteArray>("firstLine");  // of order file 1
+    QTest::addColumn<int>("remembered");        // the number column's width last time; 0: none
+    const QByteArray junk(3000, '7');
+    QTest::newRow("a long junk first line") << junk << 0;
+    QTest::newRow("a remembered width of 14 403 px") << QByteArray("   1") << 14403;
+    QTest::newRow("both") << junk << 14403;
+    QTest::newRow("twelve digits still fit") << QByteArray("123456789012") << 0;
+}
+
+void TestOrderArchive::junkNumberNeverHidesTheList() {
+    QFETCH(QByteArray, firstLine);
+    QFETCH(int, remembered);
+    WriteBytes("Vemo/vemo.1", firstLine + "\r\n 5. 3.2001\r\nAlfa\r\n");
+    SaveNumbers({2});
+    if (remembered > 0) {
+        QSettings().setValue("OrderArchive/ColumnWidths",
+                             QVariantList{remembered, 100, 200, 200, 100, 500, 100, 100, 150, 100});
+    }
+    // Whatever stands in the file, the column is never wider than a thirteen-digit number.
+    const auto fitsTheWindow = [](COrderArchiveDlg& archive) {
+        QTreeView* list = List(archive);
+        const int number = list->header()->sectionSize(kColumnNumber);
+        const int widest = QFontMetrics(list->font()).horizontalAdvance(QString(13, u'0')) +
+                           list->iconSize().width() + 20;
+        return number <= widest &&
+               list->header()->sectionViewportPosition(kColumnBasis) < list->viewport()->width();
+    };
+    {
+        COrderArchiveDlg archive(m_doc, WorkingFolder());
+        archive.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&archive));
+        QVERIFY2(fitsTheWindow(archive),
+                 qPrintable(QString::number(List(archive)->header()->sectionSize(0))));
+        if (firstLine.size() <= 12) {
+            const QModelIndex cell = List(archive)->model()->index(0, kColumnNumber);
+            QCOMPARE(ToolTipOf(List(archive), cell), QString());  // shown whole
+        }
+        QTest::keyClick(&archive, Qt::Key_Escape);  // the widths are remembered
+    }
+    SaveNumbers({1});  // the file mended
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    QVERIFY(fitsTheWindow(archive));
 }
 
 QTEST_MAIN(TestOrderArchive)

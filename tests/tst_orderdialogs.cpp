@@ -1,10 +1,12 @@
 // The payment orders archive and the order dialog: listing, creating, copying, changing and
 // deleting orders, the order dialog's checks, and the safety of every write.
+#include <sys/stat.h>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTreeView>
@@ -20,10 +22,13 @@
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPlaces.h"
+#include "orders/BankExport.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/COrderDlg.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "requisites/CRequisitesDlg.h"
+#include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
 
 namespace {
@@ -160,7 +165,14 @@ void ClickOk(QDialog* dlg) {
 }
 
 bool FailOrderWrites(const QString& path) {
-    return path.startsWith(QLatin1String("Vemo/"));
+    return QFileInfo(path).dir().dirName() == QLatin1String("Vemo");
+}
+
+// Whether the text holds a control character other than TAB and LF: what a message must not
+// show as it is.
+bool HoldsRawControl(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c < u' ' && c != u'\t' && c != u'\n'; });
 }
 
 }  // namespace
@@ -195,6 +207,7 @@ private slots:
     void deleteLeavesNoRowCurrent();
     void unreadableOrderFilesAreToldOverTheArchive();
     void unreadableOrderFileIsNotReplacedUnasked();
+    void linkedOrderIsReadButNeverWrittenThrough();
     void currentRowNamesFollowSelectionAndChanges();
     void cancelledOrderDialogChangesNothing();
 
@@ -219,6 +232,8 @@ private slots:
     void textLongerThanTheFormAsksToKeepOrEdit_data();
     void textLongerThanTheFormAsksToKeepOrEdit();
     void enterOnTheLengthQuestionGoesBackToTheField();
+    void controlCharactersGoNowhere_data();
+    void controlCharactersGoNowhere();
 
     // Safe writing
     void failedWriteLeavesTheListAsOnDisk_data();
@@ -269,7 +284,7 @@ void TestOrderDialogs::cleanup() {
 
 void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {
     SaveRows({5, 1, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCOMPARE(g_pOrderArchiveDlg, &archive);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3", "   5"}));
     QCOMPARE(archive.RowAt(1), Row(3));
@@ -315,7 +330,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
     QFETCH(QList<int>, numbers);
     QFETCH(int, proposed);
     SaveRows(numbers);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     bool seen = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         seen = true;
@@ -336,7 +351,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
 
 void TestOrderDialogs::newOrderIsWrittenAndAppended() {
     SaveRows({1, 2});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     TypeAndConfirm(Complete("3"));
     Press(&archive, kCreateNew);
@@ -360,7 +375,7 @@ void TestOrderDialogs::newOrderIsWrittenAndAppended() {
 
 void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("4"));
@@ -387,7 +402,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
 void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("2"));
@@ -405,7 +420,7 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
     OrderRow row = Row(1);
     row[kColumnDate].clear();
     QVERIFY(OrderFiles::SaveOrder(1, row));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     QDate shown;
     WhenDialogOpens<COrderDlg>(
@@ -417,7 +432,7 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
 void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
     SaveRows({1, 3});
     const QByteArray old = ReadBytes("Vemo/vemo.3");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("8");
@@ -437,7 +452,7 @@ void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
 
 void TestOrderDialogs::lowerNumberOnTheLastRowLowersTheProposal() {
     SaveRows({1, 9, 10});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(2);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("4");
@@ -462,7 +477,7 @@ void TestOrderDialogs::needsASelectedRow_data() {
 void TestOrderDialogs::needsASelectedRow() {
     QFETCH(int, button);
     SaveRows({1, 2});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     bool dialogOpened = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg*) { dialogOpened = true; });
     Press(&archive, button);
@@ -478,7 +493,7 @@ void TestOrderDialogs::needsASelectedRow() {
 void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     SaveRows({1, 2});
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(1);
@@ -492,7 +507,7 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
 
     // And by the mouse, into the document the archive was given.
     CVemoDoc other;
-    COrderArchiveDlg second(other);
+    COrderArchiveDlg second(other, WorkingFolder());
     second.SelectRow(0);
     Press(&second, kDraw);
     QCOMPARE(second.result(), int(QDialog::Accepted));
@@ -502,7 +517,7 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
 
 void TestOrderDialogs::deleteRemovesRowAndFile() {
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
@@ -522,7 +537,7 @@ void TestOrderDialogs::deleteRemovesTheRowsOwnFile() {
     SaveRows({3});
     const QByteArray three = ReadBytes("Vemo/vemo.3");
     WriteMismatchedCopy();
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCOMPARE(ShownNumbers(archive), (QStringList{"   3", "   3"}));
     archive.SelectRow(1);  // the row of vemo.7
     Press(&archive, kDeleteOrder);
@@ -544,7 +559,7 @@ void TestOrderDialogs::deleteLeavesNoRowCurrent_data() {
 void TestOrderDialogs::deleteLeavesNoRowCurrent() {
     QFETCH(bool, byEnter);
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(0);
@@ -575,11 +590,14 @@ void TestOrderDialogs::deleteLeavesNoRowCurrent() {
 
 // Order files that can't be read are named in one message over the archive as it opens.
 void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
+    const Deadline deadline(60);  // a FIFO or an endless device would keep the archive shut
     MessageBoxes::SetTestLog(nullptr);
     SaveRows({1, 4});
     QVERIFY(QDir().mkdir("Vemo/vemo.2"));
     QVERIFY(QDir().mkdir("Vemo/vemo.3"));
-    COrderArchiveDlg archive(m_doc);
+    QCOMPARE(mkfifo("Vemo/vemo.5", 0600), 0);
+    QVERIFY(QFile::link("/dev/zero", "Vemo/vemo.6"));
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QStringList texts;
     bool overTheArchive = true;
     QTimer boxes;
@@ -599,8 +617,9 @@ void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
     boxes.stop();
     QCOMPARE(texts.size(), 1);
     QVERIFY(overTheArchive);
-    QVERIFY2(texts.first().contains("Vemo/vemo.2") && texts.first().contains("Vemo/vemo.3"),
-             qPrintable(texts.first()));
+    for (const QString& name : {"Vemo/vemo.2", "Vemo/vemo.3", "Vemo/vemo.5", "Vemo/vemo.6"}) {
+        QVERIFY2(texts.first().contains(name), qPrintable(texts.first()));
+    }
     QVERIFY(!texts.first().contains("vemo.1") && !texts.first().contains("vemo.4"));
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   4"}));
 }
@@ -608,23 +627,52 @@ void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
 void TestOrderDialogs::unreadableOrderFileIsNotReplacedUnasked() {
     SaveRows({1});
     QVERIFY(QDir().mkdir("Vemo/vemo.2"));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QCoreApplication::sendPostedEvents(&archive, QEvent::MetaCall);
     QCOMPARE(m_log.entries.size(), 1);
     m_log = MessageBoxes::Log();
     TypeAndConfirm(Complete("2"));  // the proposed number, and the answer Да
     Press(&archive, kCreateNew);
     QCOMPARE(m_log.Texts(),
-             (QStringList{QStringLiteral("Платежное поручение № 2 уже есть. Заменить его?"),
-                          kCannotWrite}));
+             (QStringList{
+                 QStringLiteral("Платежное поручение № 2 уже есть. Заменить его?"),
+                 kCannotWrite + QStringLiteral(": на место ") + m_folder->FilePath("Vemo/vemo.2") +
+                     QStringLiteral(" программа не пишет: там не обычный файл, а папка.")}));
     QVERIFY(QFileInfo("Vemo/vemo.2").isDir());
     QCOMPARE(ShownNumbers(archive), QStringList{"   1"});
+}
+
+// An order file that is a link to a file elsewhere is listed and opened, but a change is refused
+// with a message that names the link: the file it points to stays as it was.
+void TestOrderDialogs::linkedOrderIsReadButNeverWrittenThrough() {
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath("order");
+    QVERIFY(LineFile::Write(target, Row(4).Lines()));
+    const QByteArray before = ReadBytes(target);
+    QVERIFY(QFile::link(target, "Vemo/vemo.4"));
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    QCOMPARE(ShownNumbers(archive), QStringList{"   4"});
+    archive.SelectRow(0);
+    WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
+        Edit(dlg, "basis")->setText(QStringLiteral("Изменено"));
+        PressOk(dlg);
+    });
+    Press(&archive, kEditOrder);
+    QCOMPARE(m_log.entries.size(), 1);
+    const QString text = m_log.entries.first().text;
+    QVERIFY2(text.startsWith(kCannotWrite + ": " + m_folder->FilePath("Vemo/vemo.4") +
+                             QStringLiteral(" — символическая ссылка на ") + target),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("замените ссылку копией файла")), qPrintable(text));
+    QCOMPARE(ReadBytes(target), before);
+    QVERIFY(QFileInfo("Vemo/vemo.4").isSymLink());
+    QCOMPARE(archive.RowAt(0), Row(4));  // the list shows what is on disk
 }
 
 void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, "Alfa", "Гамма")));
     QVERIFY(OrderFiles::SaveOrder(2, Row(2, "alfa-2", "Дельта")));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QVERIFY(archive.m_strRowPayer.isEmpty() && archive.m_strRowRecipient.isEmpty());
     archive.SelectRow(1);
     QCOMPARE(archive.m_strRowPayer, QStringLiteral("alfa-2"));
@@ -641,7 +689,7 @@ void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
 void TestOrderDialogs::cancelledOrderDialogChangesNothing() {
     SaveRows({1});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -691,7 +739,7 @@ void TestOrderDialogs::okTestsFieldsInOrder_data() {
 void TestOrderDialogs::okTestsFieldsInOrder() {
     QFETCH(Typed, typed);
     QFETCH(QString, message);
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
     dlg.m_date = QDate(2001, 3, 5);
     dlg.OnInitDialog();
@@ -723,7 +771,7 @@ void TestOrderDialogs::refusesANumberThatIsNotWhole_data() {
 
 void TestOrderDialogs::refusesANumberThatIsNotWhole() {
     QFETCH(QString, number);
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 3;
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
@@ -740,7 +788,7 @@ void TestOrderDialogs::refusesANumberThatIsNotWhole() {
 }
 
 void TestOrderDialogs::kindOfPaymentTakesTwoCharacters() {
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.OnInitDialog();
     QLineEdit* kind = Edit(&dlg, "paymentKind");
     QTest::keyClicks(kind, "abc");
@@ -775,7 +823,7 @@ void TestOrderDialogs::preselectsExactNames() {
     QFETCH(QStringList, messages);
     WriteNames("pltRecv.dat", kPayers + QStringList{"alfa-2"});
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, payer, recipient)));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     int payerShown = -2;
     int recipientShown = -2;
@@ -797,7 +845,7 @@ void TestOrderDialogs::preselectsExactNames() {
 
 void TestOrderDialogs::missingRequisitesFileGivesAnEmptyList() {
     QVERIFY(QFile::remove("pltRecv.dat"));
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
     dlg.OnInitDialog();
     QCOMPARE(dlg.m_lbPayers->count(), 0);
@@ -809,7 +857,7 @@ void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
     QVERIFY(QFile::remove("polRecv.dat"));
     QVERIFY(QDir().mkdir("polRecv.dat"));  // there, but can't be read
     const QByteArray payers = ReadBytes("pltRecv.dat");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     int payersShown = -1;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) { payersShown = dlg->m_lbPayers->count(); });
     Press(&archive, kCreateNew);
@@ -823,7 +871,7 @@ void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
 void TestOrderDialogs::missingNameIsToldOverTheShownDialog() {
     MessageBoxes::SetTestLog(nullptr);
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, QStringLiteral("Нет такого"), "Гамма")));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     QStringList texts;
     bool overTheDialog = true;
@@ -866,7 +914,7 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, caption);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         Edit(dlg, field.toLatin1().constData())->setText(text);
@@ -892,7 +940,7 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     row[kColumnBasis] = QString(40000, QChar(u'Ж')) + QStringLiteral("конец");
     QVERIFY(OrderFiles::SaveOrder(1, row));
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "basis")->text(), row[kColumnBasis]);
@@ -915,7 +963,7 @@ void TestOrderDialogs::longKindOfPaymentIsRefusedNotCut() {
     row[kColumnPaymentKind] = "012";
     QVERIFY(OrderFiles::SaveOrder(1, row));
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     bool refused = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
@@ -929,6 +977,107 @@ void TestOrderDialogs::longKindOfPaymentIsRefusedNotCut() {
     QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Введите не более 2 знаков.")});
     QCOMPARE(ReadBytes("Vemo/vemo.1"), before);
     QCOMPARE(archive.RowAt(0), row);
+}
+
+// Every control character but TAB, read from files another program wrote, goes nowhere: the
+// dialogs refuse it, the export refuses the order with the reason, `vemo --check` names it, and
+// every message shows it as a terminal does ("^K"), a NUL included, without cutting the line.
+void TestOrderDialogs::controlCharactersGoNowhere_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("named");  // how the messages name it
+    QTest::addColumn<QString>("shown");  // how a quoted value shows it
+    // TAB is kept as text; LF cannot stand inside a line of a file; CR is a line break.
+    const char* const kShown[32] = {
+        "^@", "^A", "^B", "^C", "^D", "^E", "^F",  "^G", "^H", nullptr, nullptr,
+        "^K", "^L", "^M", "^N", "^O", "^P", "^Q",  "^R", "^S", "^T",    "^U",
+        "^V", "^W", "^X", "^Y", "^Z", "^[", "^\\", "^]", "^^", "^_",
+    };
+    for (int code = 0; code < 32; ++code) {
+        if (kShown[code]) {
+            const QString shown = QString::fromLatin1(kShown[code]);
+            const QString named = code == '\r' ? QStringLiteral("перевод строки")
+                                               : QStringLiteral("%1 (код %2)").arg(shown).arg(code);
+            QTest::addRow("0x%02X", code) << code << named << shown;
+        }
+    }
+}
+
+void TestOrderDialogs::controlCharactersGoNowhere() {
+    QFETCH(int, code);
+    QFETCH(QString, named);
+    QFETCH(QString, shown);
+    const QString c = QString(QChar(char16_t(code)));
+    // Order 1 holds it in its basis, the payer's record in its bank, order 2 in its recipient's
+    // name, which is in no address book.
+    OrderRow order = Row(1);
+    order[kColumnBasis] = QStringLiteral("за") + c + QStringLiteral("хлеб");
+    QVERIFY(LineFile::Write("Vemo/vemo.1", order.Lines()));
+    const QString stranger = QStringLiteral("Гамма") + c + QStringLiteral("Б");
+    QVERIFY(LineFile::Write("Vemo/vemo.2", Row(2, "Alfa", stranger).Lines()));
+    CRequisite payer;
+    payer.m_strName = "Alfa";
+    payer.m_strBank = QStringLiteral("Банк") + c;
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {payer}));
+    const QByteArray stored = ReadBytes("Vemo/vemo.1");
+
+    // The order dialog refuses it at OK, and the record dialog too.
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SelectRow(0);
+    bool stays = false;
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        QCOMPARE(Edit(dlg, "basis")->text(), order[kColumnBasis]);
+        PressOk(dlg);
+        stays = dlg->isVisible();
+        dlg->reject();
+    });
+    Press(&archive, kEditOrder);
+    QVERIFY(stays);
+    CRequisitesDlg record;
+    record.m_strName = payer.m_strName;
+    record.m_strBank = payer.m_strBank;
+    record.show();
+    ClickOk(&record);
+    QVERIFY(record.isVisible());
+    QCOMPARE(m_log.entries.size(), 2);
+    const QStringList refusals = m_log.Texts();
+    QVERIFY2(
+        refusals.at(0).contains(QStringLiteral("«Основание»")) && refusals.at(0).contains(named),
+        qPrintable(refusals.at(0)));
+    QVERIFY2(refusals.at(1).contains(QStringLiteral("«Банк»")) && refusals.at(1).contains(named),
+             qPrintable(refusals.at(1)));
+    QCOMPARE(ReadBytes("Vemo/vemo.1"), stored);
+
+    // The export refuses the order for both, and names them.
+    const CRequisite recipient = [] {
+        CRequisite r;
+        r.m_strName = QStringLiteral("Гамма");
+        return r;
+    }();
+    const BankExport::Result exported = BankExport::Compose(
+        {order}, {payer}, {recipient}, "Vemo", "1", QDateTime(QDate(2026, 3, 5), QTime(9, 0)));
+    QCOMPARE(exported.exported, 0);
+    QCOMPARE(exported.refused.size(), 1);
+    const QString reasons = BankExport::RefusalsText(exported.refused);
+    QVERIFY2(reasons.contains(QStringLiteral("«Основание»")) && reasons.contains("«Банк»") &&
+                 reasons.count(named) == 2 && !HoldsRawControl(reasons),
+             qPrintable(reasons));
+
+    // vemo --check names both, and quotes the stranger's name whole on its line.
+    QProcess check;
+    check.start(VemoExecutable(), {"--check"});
+    QVERIFY(check.waitForFinished(30000));
+    QCOMPARE(check.exitCode(), 1);
+    const QByteArray bytes = check.readAllStandardOutput();
+    const QString out = QString::fromUtf8(bytes);
+    const QString shownStranger = QStringLiteral("Гамма") + shown + QStringLiteral("Б");
+    const QStringList expected = {
+        QStringLiteral("pltRecv.dat: запись 1 «Alfa»: Банк: недопустимые знаки ") + named,
+        QStringLiteral("Vemo/vemo.1: поле «Основание»: недопустимые знаки ") + named,
+        QStringLiteral("Vemo/vemo.2: получатель «%1» не найден в polRecv.dat").arg(shownStranger),
+        QStringLiteral("Vemo/vemo.2: поле «Получатель»: недопустимые знаки ") + named,
+    };
+    QCOMPARE(out.split('\n', Qt::SkipEmptyParts), expected);
+    QVERIFY(!HoldsRawControl(out));
 }
 
 void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk_data() {
@@ -945,7 +1094,7 @@ void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk() {
     QFETCH(QString, number);
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     LineFile::g_pWriteFault = FailOrderWrites;
     TypeAndConfirm(Complete(number));
@@ -974,7 +1123,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
     QFETCH(int, number);
     QFETCH(QStringList, shown);
     SaveRows({1, 2, 3});
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     QVERIFY(OrderFiles::SaveOrder(7, Row(7)));  // written by another hand after the list was made
     archive.SelectRow(2);
     TypeAndConfirm(Complete(QString::number(number)));
@@ -994,7 +1143,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
 void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     m_log.answerYes = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -1019,7 +1168,7 @@ void TestOrderDialogs::ownNumberNeverAsks() {
     // Two rows show number 12; the second is order 12's own file.
     WriteBytes("Vemo/vemo.9", "  12\r\n");
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(1);
     TypeAndConfirm(Complete("12"));
     Press(&archive, kEditOrder);
@@ -1041,7 +1190,7 @@ void TestOrderDialogs::editOfACopiedFileAsksBeforeWritingItsNumber() {
     const QByteArray three = ReadBytes("Vemo/vemo.3");
     WriteMismatchedCopy();
     const QByteArray seven = ReadBytes("Vemo/vemo.7");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     const OrderRow copied = archive.RowAt(1);
     archive.SelectRow(1);
     m_log.answerYes = replace;
@@ -1075,7 +1224,7 @@ void TestOrderDialogs::replacementDefaultsToNo() {
     MessageBoxes::SetTestLog(nullptr);
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     bool defaultIsNo = false;
     bool asked = false;
     bool leftOpen = false;
@@ -1135,7 +1284,7 @@ void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks_data() {
 void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks() {
     QFETCH(QString, amount);
     QFETCH(bool, taken);
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "amount");
@@ -1167,7 +1316,7 @@ void TestOrderDialogs::storedKindOfPaymentIsShownWholeAndRefused() {
     row[kColumnPaymentKind] = "XYZ";
     QVERIFY(OrderFiles::SaveOrder(4, row));
     const QByteArray stored = ReadBytes(OrderFiles::FileName(4));
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QLineEdit* kind = Edit(dlg, "paymentKind");
@@ -1202,7 +1351,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
     const int shown = FormPlaces::ShownChars(FormField::Basis, basis);
     QVERIFY(shown > 0 && shown < basis.size());
     m_log.answerYes = keep;
-    COrderArchiveDlg archive(m_doc);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "basis");
@@ -1233,7 +1382,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
 // The real question box: it stands over the dialog, and Enter or Esc go back to the field.
 void TestOrderDialogs::enterOnTheLengthQuestionGoesBackToTheField() {
     MessageBoxes::SetTestLog(nullptr);
-    COrderDlg dlg;
+    COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
     dlg.OnInitDialog();
     dlg.show();

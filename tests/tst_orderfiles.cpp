@@ -4,9 +4,11 @@
 #include <memory>
 
 #include "FileSizeLimit.h"
+#include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestTrash.h"
 #include "common/Cp1251.h"
+#include "common/DesktopTrash.h"
 #include "common/LineFile.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
@@ -78,6 +80,80 @@ QByteArray EveryByteButLineFeed() {
 
 using NamedBytes = QMap<QString, QByteArray>;
 
+// What the desktop looks like when an order is deleted.
+enum class TrashSetting {
+    Usable,           // a data folder, the trash made when needed
+    NameTaken,        // an earlier vemo.12 in the trash
+    FileWithoutInfo,  // files/vemo.12 left without its info file by another program
+    AllNamesTaken,    // every name the trash would try is taken
+    FileAsTrash,      // a plain file where the trash folder belongs
+    FileAsInfo,       // a plain file where the trash's info folder belongs
+    NoDataFolder,     // a home without ~/.local/share
+    FullDisk,         // no byte of the info file can be written
+    OrderIsALink,     // the order file is a link to a file outside the working folder
+    OthersTrash,      // the trash belongs to another user, and the program may not write into it
+};
+
+// The user the program runs as for OthersTrash: nobody, whom the root-owned trash refuses.
+constexpr uid_t kOtherUser = 65534;
+
+// Lets kOtherUser into the folders of the test (made for root alone).
+bool OpenTo(const QString& path, QFile::Permissions permissions) {
+    return QFile::setPermissions(path, permissions);
+}
+
+// Makes a file with the bytes, and the folders on its way.
+bool Put(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The trash as it stands before the delete.
+bool PrepareTrash(TrashSetting setting, const TestTrash& trash) {
+    const QString folder = TestTrash::Folder();
+    switch (setting) {
+        case TrashSetting::NameTaken:
+            return Put(folder + "/files/vemo.12", "earlier") &&
+                   Put(folder + "/info/vemo.12.trashinfo", "[Trash Info]\nPath=/x/vemo.12\n");
+        case TrashSetting::FileWithoutInfo:
+            return Put(folder + "/files/vemo.12", "left");
+        case TrashSetting::AllNamesTaken:
+            for (int n = 1; n <= 100; ++n) {
+                const QString name = n == 1 ? "vemo.12" : "vemo.12." + QString::number(n);
+                if (!Put(folder + "/info/" + name + ".trashinfo", "[Trash Info]\n")) {
+                    return false;
+                }
+            }
+            return QDir().mkpath(folder + "/files");
+        case TrashSetting::FileAsTrash:
+            return trash.Block();
+        case TrashSetting::FileAsInfo:
+            return QDir().mkpath(folder + "/files") && Put(folder + "/info", "not a folder");
+        case TrashSetting::OthersTrash: {
+            const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                             QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+            const auto enter = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                               QFile::ReadOther | QFile::ExeOther;
+            return QDir().mkpath(folder + "/files") && QDir().mkpath(folder + "/info") &&
+                   OpenTo(QDir::currentPath(), all) && OpenTo("Vemo", all) &&
+                   OpenTo(QDir::homePath(), enter);
+        }
+        default:
+            return true;
+    }
+}
+
+// What an info file says about one of the trash's files: Path and DeletionDate.
+QString InfoValue(const QByteArray& info, const QByteArray& key) {
+    for (const QByteArray& line : info.split('\n')) {
+        if (line.startsWith(key + '=')) {
+            return QFile::decodeName(QByteArray::fromPercentEncoding(line.mid(key.size() + 1)));
+        }
+    }
+    return QStringLiteral("<no %1>").arg(QString::fromLatin1(key));
+}
+
 }  // namespace
 
 class TestOrderFiles : public QObject {
@@ -102,6 +178,8 @@ private slots:
     void writesTenCrLfLinesInCodePage1251();
     void fileNameTakesTheNumberWithoutBlanks_data();
     void fileNameTakesTheNumberWithoutBlanks();
+    void fileComesBackByteForByte_data();
+    void fileComesBackByteForByte();
     void readsShortAndLongFiles_data();
     void readsShortAndLongFiles();
     void listsEveryNumberedFileInNumberOrder();
@@ -116,6 +194,8 @@ private slots:
     void fullDiskKeepsTheOrder();
     void removesAnOrderFileIntoTheTrash();
     void removesForGoodWithoutATrash();
+    void removalLeavesNothingStray_data();
+    void removalLeavesNothingStray();
     void anythingAtTheNameExists();
     void namesUnreadableFiles_data();
     void namesUnreadableFiles();
@@ -266,6 +346,36 @@ void TestOrderFiles::writesTenCrLfLinesInCodePage1251() {
     QCOMPARE(OrderFiles::LoadOrders(), QList<OrderRow>{Row(7)});
 }
 
+// A file read and written back is the same file: ten lines for an ordinary order, as every order
+// file was before, and twenty for one with a budget field or an income-type code.
+void TestOrderFiles::fileComesBackByteForByte_data() {
+    QTest::addColumn<QString>("text");
+    const QString ten = QStringLiteral(
+        "   7\r\n 5. 3.2026\r\nООО Ромашка\r\nЗАО Лютик\r\n1234,56\r\nОплата по счету\r\n01\r\n"
+        "\r\n5\r\n\r\n");
+    QTest::newRow("ten lines") << ten;
+    QTest::newRow("single tax payment")
+        << ten + QStringLiteral(
+                     "01\r\n18201061201010000510\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n0\r\n\r\n");
+    QTest::newRow("wages") << ten + QStringLiteral("\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n1\r\n");
+}
+
+void TestOrderFiles::fileComesBackByteForByte() {
+    QFETCH(QString, text);
+    const QByteArray bytes = Cp1251::Encode(text);
+    WriteBytes("Vemo/vemo.7", bytes);
+    const QList<OrderRow> rows = OrderFiles::LoadOrders();
+    QCOMPARE(rows.size(), 1);
+    QVERIFY(QFile::remove("Vemo/vemo.7"));
+    QVERIFY(OrderFiles::SaveOrder(7, rows.first()));
+    QCOMPARE(ReadBytes("Vemo/vemo.7"), bytes);
+    // A reader of ten lines finds the ordinary order in the first ten.
+    QStringList lines;
+    QCOMPARE(LineFile::Read("Vemo/vemo.7", &lines), LineFile::ReadResult::Ok);
+    QCOMPARE(OrderRow::FromLines(lines.mid(0, kOrderColumnCount)).Lines(),
+             rows.first().Lines().mid(0, kOrderColumnCount));
+}
+
 void TestOrderFiles::fileNameTakesTheNumberWithoutBlanks_data() {
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("fileName");
@@ -294,15 +404,15 @@ void TestOrderFiles::readsShortAndLongFiles_data() {
     three[1] = " 1. 2.2003";
     three[2] = "payer";
     QTest::newRow("three lines, lf only") << QByteArray("   3\n 1. 2.2003\npayer") << three;
-    QStringList ten;
-    QByteArray twelveLines;
-    for (int i = 1; i <= 12; ++i) {
-        twelveLines += QByteArray::number(i) + "\r\n";
-        if (i <= kOrderColumnCount) {
-            ten.append(QString::number(i));
+    QStringList twenty;
+    QByteArray lines;
+    for (int i = 1; i <= 22; ++i) {
+        lines += QByteArray::number(i) + "\r\n";
+        if (i <= kOrderFieldCount) {
+            twenty.append(QString::number(i));
         }
     }
-    QTest::newRow("lines after the tenth") << twelveLines << ten;
+    QTest::newRow("lines after the twentieth") << lines << twenty;
 }
 
 void TestOrderFiles::readsShortAndLongFiles() {
@@ -528,6 +638,120 @@ void TestOrderFiles::removesForGoodWithoutATrash() {
     QVERIFY(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
     QVERIFY(!OrderFiles::Exists(12));
     QVERIFY(m_trash->Files().isEmpty());
+}
+
+// However the desktop's trash stands, a delete ends at once, leaves the working folder with no
+// more than it had and the trash with no info file that describes no file of its own: the order
+// goes to the trash where it can, else it is removed for good.
+void TestOrderFiles::removalLeavesNothingStray_data() {
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<QString>("trashedAs");  // empty: removed for good
+    QTest::addColumn<int>("result");         // of the trash alone
+    using R = DesktopTrash::Result;
+    QTest::newRow("a trash to take it")
+        << int(TrashSetting::Usable) << "vemo.12" << int(R::Trashed);
+    QTest::newRow("the name taken in the trash")
+        << int(TrashSetting::NameTaken) << "vemo.12.2" << int(R::Trashed);
+    QTest::newRow("a file in the trash without its info")
+        << int(TrashSetting::FileWithoutInfo) << "vemo.12.2" << int(R::Trashed);
+    QTest::newRow("every name taken") << int(TrashSetting::AllNamesTaken) << "" << int(R::Failed);
+    QTest::newRow("a file where the trash belongs")
+        << int(TrashSetting::FileAsTrash) << "" << int(R::NoTrash);
+    QTest::newRow("a file where the info folder belongs")
+        << int(TrashSetting::FileAsInfo) << "" << int(R::NoTrash);
+    QTest::newRow("a home without a data folder")
+        << int(TrashSetting::NoDataFolder) << "" << int(R::NoTrash);
+    QTest::newRow("a full disk") << int(TrashSetting::FullDisk) << "" << int(R::Failed);
+    QTest::newRow("an order file that is a link")
+        << int(TrashSetting::OrderIsALink) << "vemo.12" << int(R::Trashed);
+    QTest::newRow("the trash of another user")
+        << int(TrashSetting::OthersTrash) << "" << int(R::Failed);
+}
+
+void TestOrderFiles::removalLeavesNothingStray() {
+    QFETCH(int, setting);
+    QFETCH(QString, trashedAs);
+    QFETCH(int, result);
+    const auto desktop = TrashSetting(setting);
+    if (desktop == TrashSetting::OthersTrash && geteuid() != 0) {
+        QSKIP("the program runs as another user only when the test runs as root");
+    }
+    const Deadline deadline(90);
+    if (desktop == TrashSetting::NoDataFolder) {
+        m_trash.reset();  // first, so that it restores the real home before the next one moves it
+        m_trash = std::make_unique<TestTrash>(TestTrash::DataFolder::Missing);
+        QVERIFY(m_trash->SharesVolumeWith(m_folder->Path()));
+    }
+    QVERIFY(m_trash->IsInUse());
+    QVERIFY(PrepareTrash(desktop, *m_trash));
+    const QStringList infosBefore = m_trash->InfoFiles();
+    QTemporaryDir outside;
+    const QString target = outside.filePath("order");
+    if (desktop == TrashSetting::OrderIsALink) {
+        QVERIFY(Put(target, "the order itself"));
+        QVERIFY(QFile::link(target, "Vemo/vemo.12"));
+    } else {
+        QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
+    }
+    QVERIFY(OrderFiles::SaveOrder(3, Row(3)));
+    const QStringList working = m_folder->Entries();
+    const QStringList archive = m_folder->Entries("Vemo");
+    const QStringList home = m_trash->HomeEntries();
+    const QString file = OrderFiles::FileName(12);
+
+    // The trash alone leaves the file where it was unless it takes it; the delete then removes it.
+    const auto remove = [&] {
+        const DesktopTrash::Result got = DesktopTrash::MoveToTrash(file);
+        const bool stays = QFileInfo(file).exists() || QFileInfo(file).isSymLink();
+        return int(got) == result && stays == (got != DesktopTrash::Result::Trashed) &&
+               (!stays || OrderFiles::RemoveOrderFile(file));
+    };
+    if (desktop == TrashSetting::FullDisk) {
+        QCOMPARE(SaveUnderFileSizeLimit(0, remove), ChildSave::Saved);
+    } else if (desktop == TrashSetting::OthersTrash) {
+        const auto becomeOther = [] {
+            if (setgid(kOtherUser) != 0 || setuid(kOtherUser) != 0) {
+                _exit(2);
+            }
+        };
+        QCOMPARE(RunInChild(becomeOther, remove), ChildSave::Saved);
+    } else {
+        QVERIFY(remove());
+    }
+    QVERIFY(!OrderFiles::Exists(12));
+    QCOMPARE(m_folder->Entries(), working);
+    QStringList rest = archive;
+    rest.removeOne("vemo.12");
+    QCOMPARE(m_folder->Entries("Vemo"), rest);
+    if (desktop == TrashSetting::NoDataFolder) {
+        QCOMPARE(m_trash->HomeEntries(), home);  // no data folder made, no trash
+    }
+    // Every info file the delete made tells of a file of the trash.
+    QStringList made = m_trash->InfoFiles();
+    for (const QString& info : infosBefore) {
+        made.removeOne(info);
+    }
+    QCOMPARE(made, trashedAs.isEmpty() ? QStringList{} : QStringList{trashedAs + ".trashinfo"});
+    if (desktop == TrashSetting::FileAsInfo) {
+        QVERIFY(QFileInfo(TestTrash::Folder() + "/info").isFile());
+    }
+    if (trashedAs.isEmpty()) {
+        QVERIFY(!m_trash->Files().contains("vemo.12.2"));
+        return;
+    }
+    QVERIFY(m_trash->Files().contains(trashedAs));
+    const QByteArray info = m_trash->Info(trashedAs);
+    QVERIFY2(info.startsWith("[Trash Info]\n"), info.constData());
+    QCOMPARE(InfoValue(info, "Path"), QDir::current().absoluteFilePath(file));
+    const QDateTime deleted = QDateTime::fromString(InfoValue(info, "DeletionDate"), Qt::ISODate);
+    QVERIFY2(qAbs(deleted.secsTo(QDateTime::currentDateTime())) < 60, info.constData());
+    const QFileInfo inTrash(TestTrash::Folder() + "/files/" + trashedAs);
+    if (desktop == TrashSetting::OrderIsALink) {
+        QVERIFY(inTrash.isSymLink());  // the link went, never what it points to
+        QCOMPARE(ReadBytes(target), QByteArray("the order itself"));
+    } else {
+        QCOMPARE(ReadBytes(inTrash.filePath()), ReadBytes("Vemo/vemo.3").replace("   3", "  12"));
+    }
 }
 
 // Whatever stands at an order's name would be replaced by writing the order.

@@ -1,5 +1,6 @@
 // The address book dialogs: listing, adding, changing and deleting records, saving on the way out,
 // and keeping stored records when a file can't be read or written.
+#include <sys/stat.h>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -21,16 +22,15 @@ namespace {
 const char* const kEdits[] = {"editName", "editBank",     "editInnKpp",
                               "editBik",  "editAccount1", "editAccount2"};
 
-// Bank details that pass the bank's checks, so that OK takes the record without a question; the
-// tag tells records apart by their bank.
+// Bank details that pass the bank's checks in either book, so that OK takes the record without a
+// question (the accounts, which the two books hold the other way round, are not filled in yet);
+// the tag tells records apart by their bank.
 CRequisite Record(const QString& name, const QString& tag = QString()) {
     CRequisite record;
     record.m_strName = name;
     record.m_strBank = tag + QStringLiteral("банк");
     record.m_strInnKpp = "7707083893/773601001";
     record.m_strBik = "044525225";
-    record.m_strAccount1 = "40702810938000012345";
-    record.m_strAccount2 = "30101810400000000225";
     return record;
 }
 
@@ -157,6 +157,7 @@ private slots:
     void questionStandsOverTheArchiveAndDefaultsToNo();
     void unreadableFileIsNotOverwritten_data();
     void unreadableFileIsNotOverwritten();
+    void linkedBookIsReadButNeverWrittenThrough();
     void failedSaveKeepsTheOldFile();
     void refusesTextTheFileCannotKeep_data();
     void refusesTextTheFileCannotKeep();
@@ -461,13 +462,26 @@ void TestRequisitesDialogs::questionStandsOverTheArchiveAndDefaultsToNo() {
 
 void TestRequisitesDialogs::unreadableFileIsNotOverwritten_data() {
     QTest::addColumn<bool>("change");
-    QTest::newRow("unchanged") << false;
-    QTest::newRow("changed") << true;
+    QTest::addColumn<QString>("what");  // stands at the book's name
+    QTest::newRow("unchanged") << false << "folder";
+    QTest::newRow("changed") << true << "folder";
+    QTest::newRow("a fifo, changed") << true << "fifo";
+    QTest::newRow("a link to an endless device, changed") << true << "/dev/zero";
 }
 
 void TestRequisitesDialogs::unreadableFileIsNotOverwritten() {
     QFETCH(bool, change);
-    QVERIFY(QDir().mkdir(kPayers));  // there, but can't be read
+    QFETCH(QString, what);
+    const Deadline deadline(60);  // a reader that waits on a FIFO fails here, not the run
+    // There, but can't be read.
+    if (what == "folder") {
+        QVERIFY(QDir().mkdir(kPayers));
+    } else if (what == "fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(kPayers).constData(), 0600), 0);
+    } else {
+        QVERIFY(QFile::link(what, kPayers));
+    }
+    const QFileInfo before(kPayers);
     {
         CRequisitesArchiveDlg archive(0);
         archive.show();
@@ -484,7 +498,35 @@ void TestRequisitesDialogs::unreadableFileIsNotOverwritten() {
         expected.append(QStringLiteral("Не могу записать реквизиты"));
     }
     QCOMPARE(m_log.Texts(), expected);
-    QVERIFY(QFileInfo(kPayers).isDir());
+    const QFileInfo after(kPayers);
+    QCOMPARE(after.isDir(), before.isDir());
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QVERIFY(!after.isFile() || after.isSymLink());
+}
+
+// A book that is a link to a file elsewhere is read, but a change is never written through it:
+// the message names the link and says what to do, and the file it points to stays as it was.
+void TestRequisitesDialogs::linkedBookIsReadButNeverWrittenThrough() {
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath("book");
+    QVERIFY(RequisitesFile::Write(target, {Record("A")}));
+    const QByteArray before = ReadBytes(target);
+    QVERIFY(QFile::link(target, kPayers));
+    {
+        CRequisitesArchiveDlg archive(0);
+        archive.show();
+        QCOMPARE(Entries(&archive), QStringList{"A"});
+        AddRecord(&archive, Record("B"));
+        archive.accept();
+    }
+    QCOMPARE(m_log.entries.size(), 1);
+    const QString text = m_log.entries.first().text;
+    QVERIFY2(text.startsWith(RequisitesFile::CannotWriteMessage() + ": " + kPayers +
+                             QStringLiteral(" — символическая ссылка на ") + target),
+             qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("замените ссылку копией файла")), qPrintable(text));
+    QCOMPARE(ReadBytes(target), before);
+    QVERIFY(QFileInfo(kPayers).isSymLink());
 }
 
 void TestRequisitesDialogs::failedSaveKeepsTheOldFile() {

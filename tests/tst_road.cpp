@@ -120,8 +120,9 @@ void TestRoad::fromAnEmptyFolderToThePrintedPage() {
                    {"editBank", "ПАО Уральский банк"},
                    {"editInnKpp", "6659876545/665901001"},
                    {"editBik", "046577777"},
-                   {"editAccount1", "40702810500000067890"},
-                   {"editAccount2", "30101810300000000777"}});
+                   // A recipient's bank's correspondent account first, as the form prints it.
+                   {"editAccount1", "30101810300000000777"},
+                   {"editAccount2", "40702810500000067890"}});
     QVERIFY(QFileInfo("pltRecv.dat").size() > 0 && QFileInfo("polRecv.dat").size() > 0);
 
     WhenOpens<COrderArchiveDlg>([](COrderArchiveDlg* archive) {

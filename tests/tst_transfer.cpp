@@ -293,7 +293,7 @@ void TestTransfer::drawButtonNeedsARow() {
     WriteBytes("pltRecv.dat", payers);
     CVemoDoc doc;
     {
-        COrderArchiveDlg archive(doc);
+        COrderArchiveDlg archive(doc, WorkingFolder());
         archive.OnOK();
         QCOMPARE(m_log.Texts(), QStringList{"Нет выделеной платежки"});
         QCOMPARE(archive.result(), int(QDialog::Rejected));
@@ -309,7 +309,7 @@ void TestTransfer::drawButtonTransfersAndLeavesTheFiles() {
     const CRequisite payer = SoundParty("P", "P");
     WriteBytes("pltRecv.dat", LfFile({payer}));
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     archive.SelectRow(1);
     archive.OnOK();
     QVERIFY(m_log.entries.isEmpty());
@@ -337,7 +337,7 @@ void TestTransfer::drawButtonWarnsOfAnAmountWithoutWords() {
     QVERIFY(RequisitesFile::Write("pltRecv.dat", {Party("P", "P")}));
     QVERIFY(RequisitesFile::Write("polRecv.dat", {Party("R", "R")}));
     CVemoDoc doc;
-    COrderArchiveDlg archive(doc);
+    COrderArchiveDlg archive(doc, WorkingFolder());
     QCOMPARE(archive.RowAt(0)[kColumnAmount], QStringLiteral("1,234.56"));  // listed as stored
     archive.SelectRow(0);
     archive.show();
@@ -368,7 +368,8 @@ void TestTransfer::orderOptionReadsOnly() {
                                      .split('\n', Qt::SkipEmptyParts)
                                      .filter(QRegularExpression("^vemo: "));
     QCOMPARE(warnings.size(), 1);
-    QVERIFY2(warnings.at(0).contains("\"Recipient\"") && warnings.at(0).contains("polRecv.dat"),
+    QVERIFY2(warnings.at(0).contains("\"Recipient\"") &&
+                 warnings.at(0).contains(QStringLiteral("реквизитах получателя")),
              qPrintable(warnings.at(0)));
     QCOMPARE(ReadBytes("pltRecv.dat"), payers);
     QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name),
@@ -411,7 +412,7 @@ void TestTransfer::orderOptionWarnsOfAnAmountWithoutWords() {
                                      .split('\n', Qt::SkipEmptyParts)
                                      .filter(QRegularExpression("^vemo: "));
     QCOMPARE(warnings.size(), 1);
-    QVERIFY2(warnings.at(0).contains("\"1.234,56\""), qPrintable(warnings.at(0)));
+    QVERIFY2(warnings.at(0).contains(QStringLiteral("«1.234,56»")), qPrintable(warnings.at(0)));
 
     VEMO_SKIP_WITHOUT_PDF_TOOLS();
     const QString page = PdfText("out.pdf");

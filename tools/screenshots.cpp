@@ -1,6 +1,6 @@
-// Takes the README's screenshots: the main window with a drawn order, the orders archive and
-// the order dialog, run in the working directory (a demo folder) and saved to the folder named
-// on the command line.
+// Takes the README's screenshots: the main window with a drawn order, the orders archive, the
+// order dialog and a recipient's record, run in the working directory (a demo folder) and saved to
+// the folder named on the command line.
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
@@ -11,6 +11,7 @@
 #include "form/CVemoDoc.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/COrderDlg.h"
+#include "requisites/CRequisitesDlg.h"
 
 namespace {
 
@@ -41,7 +42,19 @@ int main(int argc, char** argv) {
 
     bool saved = true;
     {
-        COrderArchiveDlg archive(*app.Document(), frame);
+        // A recipient's record, as "Изменить" in the recipients' archive opens it.
+        const AddressBooks books = WorkingFolder().ReadBooks();
+        CRequisitesDlg record(frame);
+        record.SetKind(kRecipientsKind);
+        if (books.recipients.Count() > 0) {
+            record.SetRecord(books.recipients.At(0));
+        }
+        record.show();
+        QApplication::processEvents();
+        saved &= Save(&record, folder, "record-dialog.png");
+    }
+    {
+        COrderArchiveDlg archive(*app.Document(), WorkingFolder(), frame);
         archive.show();
         archive.SelectRow(0);
         QApplication::processEvents();
@@ -54,6 +67,16 @@ int main(int argc, char** argv) {
             dialog->close();
         });
         archive.OnEditOrder();
+        // The single tax payment, with its budget fields.
+        archive.SelectRow(3);
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            saved &=
+                qobject_cast<COrderDlg*>(dialog) && Save(dialog, folder, "order-dialog-budget.png");
+            dialog->close();
+        });
+        archive.OnEditOrder();
+        archive.SelectRow(0);
         archive.OnOK();  // puts the first order on the form
     }
     QApplication::processEvents();

@@ -13,7 +13,7 @@ bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QStrin
     MessageBoxes::ShowError(edit->window(),
                             QStringLiteral("В поле «%1» есть знаки, которые нельзя сохранить в "
                                            "%2: %3.\nУберите или замените их.")
-                                .arg(caption, where, found.shown.join(QLatin1Char(' '))));
+                                .arg(caption, where, found.Names()));
     edit->setFocus();
     edit->setSelection(int(found.first), int(found.length));
     return true;

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "common/StorableText.h"
+
 namespace MessageBoxes {
 namespace {
 
@@ -13,9 +15,10 @@ const QString kErrorCaption = QStringLiteral("Ошибка");
 const QString kAppCaption = QStringLiteral("Vemo");
 
 QMessageBox::StandardButton Show(
-    QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+    QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& given,
     QMessageBox::StandardButtons buttons,
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) {
+    const QString text = WithVisibleControls(given);
     if (g_pLog) {
         g_pLog->entries.append({caption, text});
         if (!buttons.testFlag(QMessageBox::No)) {
@@ -29,6 +32,10 @@ QMessageBox::StandardButton Show(
 }
 
 }  // namespace
+
+QString WithReason(const QString& failure, const QString& reason) {
+    return reason.isEmpty() ? failure : failure + QStringLiteral(": ") + reason;
+}
 
 void ShowError(QWidget* parent, const QString& text) {
     Show(parent, QMessageBox::Critical, kErrorCaption, text, QMessageBox::Ok);
@@ -53,8 +60,9 @@ void ShowWarning(QWidget* parent, const QString& caption, const QString& text) {
     Show(parent, QMessageBox::Warning, caption, text, QMessageBox::Ok);
 }
 
-Choice AskChoice(QWidget* parent, const QString& caption, const QString& text, const QString& first,
-                 const QString& second, Choice defaultChoice) {
+Choice AskChoice(QWidget* parent, const QString& caption, const QString& given,
+                 const QString& first, const QString& second, Choice defaultChoice) {
+    const QString text = WithVisibleControls(given);
     if (g_pLog) {
         g_pLog->entries.append({caption, text});
         return g_pLog->NextAnswer() ? Choice::First : Choice::Second;

@@ -5,8 +5,12 @@
 
 class QWidget;
 
-// Every message box of the program goes through here, so that tests can answer them.
+// Every message box of the program goes through here, so that tests can answer them. A control
+// character in a text (a value quoted from a file) is shown as "^K", never as it is.
 namespace MessageBoxes {
+
+// A failure with its reason, when there is one: "Не могу записать платежку: нет места на диске".
+QString WithReason(const QString& failure, const QString& reason);
 
 // The program's own refusals and failures: stop icon, caption "Ошибка", one OK button.
 void ShowError(QWidget* parent, const QString& text);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// The desktop's trash, where a removed file waits to be brought back from the file manager: the
+// user's own trash in the data folder (~/.local/share/Trash, or under XDG_DATA_HOME), with the
+// file in its files/ folder and, in info/, a NAME.trashinfo that tells where it was and when it
+// went. Only a real trash is used: where the desktop has no data folder nothing is made in its
+// place, and a file on another filesystem than the trash is not moved, so nothing is ever copied
+// or left in the folder the file came from. Every step ends in bounded time: a trash that cannot
+// be written is given up at its first failure.
+namespace DesktopTrash {
+
+enum class Result {
+    Trashed,  // the file is in the trash, and its info file tells where it was
+    NoTrash,  // no trash can take it: there is none, or it is on another filesystem; nothing done
+    Failed,   // the trash refused it (not writable, full), or there is no such file; nothing left
+              // behind, the file where it was
+};
+
+// Moves the file (or the link itself, never what it points to) into the trash. A folder is not
+// taken.
+Result MoveToTrash(const QString& path);
+
+// The trash folder that MoveToTrash uses, whether or not it exists.
+QString Folder();
+
+}  // namespace DesktopTrash

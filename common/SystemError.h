@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The system's reason for a failed file operation, in the user's words: the toolkit's own texts
+// are in English and, for a write that stopped half way, say only "Unknown error".
+namespace SystemError {
+
+// The reason of an errno value: "нет места на диске" for ENOSPC, "нет доступа" for EACCES, ...;
+// a value without a text of its own is named by its number and the system's English words.
+QString Text(int errorNumber);
+
+}  // namespace SystemError

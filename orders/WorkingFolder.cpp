@@ -1,0 +1,113 @@
+#include "orders/WorkingFolder.h"
+
+#include <QFileInfo>
+
+#include "orders/OrderFiles.h"
+#include "requisites/RequisitesFile.h"
+
+QStringList AddressBooks::Unreadable() const {
+    QStringList names;
+    for (const AddressBook* book : {&payers, &recipients}) {
+        if (book->LoadOutcome() == AddressBook::Outcome::Unreadable) {
+            names.append(QFileInfo(book->Path()).fileName());
+        }
+    }
+    return names;
+}
+
+WorkingFolder::WorkingFolder(const QDir& dir) : m_dir(dir) {}
+
+QString WorkingFolder::PathOf(const QString& name) const {
+    return m_dir.filePath(name);
+}
+
+AddressBook WorkingFolder::Book(int nKind) const {
+    return AddressBook(PathOf(RequisitesFile::FileName(nKind)));
+}
+
+AddressBooks WorkingFolder::ReadBooks() const {
+    AddressBooks books{Book(kPayersKind), Book(kRecipientsKind)};
+    books.payers.Load();
+    books.recipients.Load();
+    return books;
+}
+
+FoundParty WorkingFolder::FindParty(int nKind, const QString& name) const {
+    FoundParty party;
+    party.unreadable =
+        RequisitesFile::FindByName(PathOf(RequisitesFile::FileName(nKind)), name, &party.record,
+                                   &party.found) == LineFile::ReadResult::Unreadable;
+    return party;
+}
+
+bool WorkingFolder::AddRecord(int nKind, const CRequisite& record) const {
+    AddressBook book = Book(nKind);
+    if (book.Load() == AddressBook::Outcome::Unreadable) {
+        return false;
+    }
+    book.Add(record);
+    return book.Save();
+}
+
+StoredOrders WorkingFolder::ReadOrders() const {
+    StoredOrders orders;
+    orders.rows = OrderFiles::LoadOrders(&orders.unreadable, &orders.files, m_dir);
+    return orders;
+}
+
+LineFile::ReadResult WorkingFolder::ReadOrder(int number, OrderRow* row) const {
+    return OrderFiles::ReadOrder(number, row, m_dir);
+}
+
+bool WorkingFolder::ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows,
+                               QString* error) const {
+    rows->clear();
+    if (numbers.isEmpty()) {
+        StoredOrders all = ReadOrders();
+        if (!all.unreadable.isEmpty()) {
+            *error = OrderFiles::CannotReadMessage(all.unreadable);
+            return false;
+        }
+        *rows = std::move(all.rows);
+        return true;
+    }
+    QList<int> done;
+    for (int number : numbers) {
+        if (done.contains(number)) {
+            continue;
+        }
+        done.append(number);
+        OrderRow row;
+        switch (ReadOrder(number, &row)) {
+            case LineFile::ReadResult::Ok:
+                rows->append(row);
+                continue;
+            case LineFile::ReadResult::Missing:
+                *error = QStringLiteral("нет платежного поручения %1 (%2)")
+                             .arg(number)
+                             .arg(OrderFiles::FileName(number));
+                return false;
+            case LineFile::ReadResult::Unreadable:
+                *error = QStringLiteral("Не могу прочитать платежку %1")
+                             .arg(OrderFiles::FileName(number));
+                return false;
+        }
+    }
+    return true;
+}
+
+bool WorkingFolder::SaveOrder(int number, const OrderRow& row, QString* error) const {
+    return OrderFiles::SaveOrder(number, row, m_dir, error);
+}
+
+bool WorkingFolder::RemoveOrder(const QString& file) const {
+    return OrderFiles::RemoveOrderFile(file, m_dir);
+}
+
+bool WorkingFolder::OrderExists(int number) const {
+    return OrderFiles::Exists(number, m_dir);
+}
+
+void WorkingFolder::MakeOrdersFolder() const {
+    m_dir.mkdir(QFileInfo(OrderFiles::FileName(1)).path());  // there already on all but the first
+}
