@@ -48,8 +48,9 @@ QString Entry(const QString& bik, const QString& accounts = QString()) {
 }
 
 QString FieldName(Field field) {
-    static const char* const kNames[] = {"Наименование", "Банк",  "ИНН/КПП",
-                                         "БИК",          "Счет1", "Счет2"};
+    // Accounts, both accounts at once, is named by no field.
+    static const char* const kNames[] = {"Наименование", "Банк",  "ИНН/КПП", "БИК",
+                                         "Счет1",        "Счет2", ""};
     return QString::fromUtf8(kNames[static_cast<int>(field)]);
 }
 
