@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include <QActionGroup>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -8,6 +9,7 @@
 #include "app/MenuBarStyle.h"
 #include "form/CVemoView.h"
 #include "orders/COrderArchiveDlg.h"
+#include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "widgets/MessageBoxes.h"
 
@@ -37,6 +39,8 @@ void CMainFrame::CreateMenu() {
     archive->addAction(QStringLiteral("Р&еквизиты плательщика"), this,
                        &CMainFrame::OnArchivePayers);
     archive->addAction(QStringLiteral("&Платежные поручения"), this, &CMainFrame::OnArchiveOrders);
+    archive->addAction(QStringLiteral("&Справочник БИК…"), this,
+                       &CMainFrame::OnArchiveBikDirectory);
     CreateEditionMenu(bar);
 
     bar->addSeparator();  // the help menu stands at the right-hand end
@@ -73,6 +77,21 @@ void CMainFrame::OnArchivePayers() {
 
 void CMainFrame::OnArchiveRecipients() {
     CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind));
+}
+
+void CMainFrame::OnArchiveBikDirectory() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Справочник БИК"), QString(),
+        QStringLiteral("Справочник БИК Банка России (*.xml *.zip);;Все файлы (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const BikImport::Result result = BikImport::ImportFile(path);
+    if (result.imported) {
+        MessageBoxes::ShowDone(this, result.message);
+    } else {
+        MessageBoxes::ShowError(this, result.message);
+    }
 }
 
 void CMainFrame::OnArchiveOrders() {

@@ -24,6 +24,8 @@ signals:
 public slots:
     void OnArchivePayers();
     void OnArchiveRecipients();
+    // Takes a downloaded directory of BIKs, the XML file or its zip, and says what it took.
+    void OnArchiveBikDirectory();
     void OnArchiveOrders();
     // Бланк → an edition: drawn at once, then printed and remembered.
     void OnFormEdition(FormEdition edition);

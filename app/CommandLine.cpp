@@ -17,10 +17,8 @@ struct ModeOption {
     Mode mode;
 };
 const ModeOption kModeOptions[] = {
-    {"pdf", Mode::Pdf},
-    {"words", Mode::Words},
-    {"check", Mode::Check},
-    {"export", Mode::Export},
+    {"pdf", Mode::Pdf},       {"words", Mode::Words},       {"check", Mode::Check},
+    {"export", Mode::Export}, {"import-bik", Mode::Import},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -92,6 +90,8 @@ void AddOptions(QCommandLineParser& parser) {
         QCommandLineOption(QStringLiteral("export"), QString(), QStringLiteral("OUT")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("form"), QString(), QStringLiteral("EDITION")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("import-bik"), QString(), QStringLiteral("FILE")));
 }
 
 // The edition of --form, once at most; false with *error set for anything else.
@@ -215,6 +215,12 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             }
             return line;
         }
+        case Mode::Import:
+            line.bikPath = parser.value(QStringLiteral("import-bik"));
+            if (line.bikPath.isEmpty()) {
+                return Fail(QStringLiteral("--import-bik: нужно имя файла справочника БИК"));
+            }
+            return line;
         case Mode::Editor:
         case Mode::Check:
         case Mode::Help:
@@ -268,6 +274,7 @@ QString CommandLineUsage() {
         "        vemo --export OUT       выгрузить платежки в файл для банка\n"
         "             [--order N]...     только названные платежки; «-» вместо OUT —\n"
         "                                стандартный вывод\n"
+        "        vemo --import-bik ФАЙЛ  загрузить справочник БИК Банка России (XML или zip)\n"
         "        vemo --help             напечатать эту справку\n"
         "        vemo --version          напечатать версию программы\n"
         "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"

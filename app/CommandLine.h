@@ -15,6 +15,7 @@ struct CommandLine {
         Words,    // --words AMOUNT: print the amount in words
         Check,    // --check: check the data files of the working folder, writing nothing
         Export,   // --export OUT [--order N]...: write orders to a file for the bank
+        Import,   // --import-bik FILE: take the Bank of Russia's directory of BIKs
         Help,     // --help
         Version,  // --version
         Error,    // bad arguments; the reason is in error
@@ -30,6 +31,7 @@ struct CommandLine {
     // With --pdf or --words: the edition of the form given by --form; none for the one chosen
     // in the editor.
     std::optional<FormEdition> edition;
+    QString bikPath;  // with --import-bik: the directory's XML file or its zip
     QString error;
 };
 

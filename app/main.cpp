@@ -19,6 +19,7 @@
 #include "orders/OrderTransfer.h"
 #include "orders/WorkingFolder.h"
 #include "orders/WorkingFolderCheck.h"
+#include "requisites/BikImport.h"
 #include "requisites/RequisitesFile.h"
 
 namespace {
@@ -78,7 +79,13 @@ int RunWords(const CommandLine& line) {
 }
 
 int RunCheck(const WorkingFolder& folder) {
-    const QStringList problems = CheckWorkingFolder(folder);
+    BikDirectory directory;
+    if (BikDirectory::LoadKept(&directory) == BikDirectory::KeptOutcome::Damaged) {
+        Print(stderr, QStringLiteral("vemo: справочник БИК %1 не читается, БИК не проверены; "
+                                     "загрузите справочник заново (--import-bik)\n")
+                          .arg(QDir::toNativeSeparators(BikDirectory::KeptFilePath())));
+    }
+    const QStringList problems = CheckWorkingFolder(folder, directory);
     for (const QString& problem : problems) {
         Print(stdout, problem + QLatin1Char('\n'));
     }
@@ -180,6 +187,15 @@ int RunExport(const CommandLine& line, const WorkingFolder& folder) {
     return 0;
 }
 
+// Takes the directory of BIKs whole, or leaves the kept one as it was.
+int RunImportBik(const CommandLine& line) {
+    const BikImport::Result result = BikImport::ImportFile(line.bikPath);
+    Print(result.imported ? stdout : stderr,
+          (result.imported ? QString() : QStringLiteral("vemo: ")) + result.message +
+              QLatin1Char('\n'));
+    return result.imported ? 0 : kExitFailed;
+}
+
 int RunEditor(int argc, char** argv, const WorkingFolder& folder) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.png")));
@@ -194,6 +210,9 @@ int RunEditor(int argc, char** argv, const WorkingFolder& folder) {
 
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VEMO_VERSION));
+    // Every mode finds the program's own data folder, the directory of BIKs in it, by these.
+    QCoreApplication::setOrganizationName(QString::fromLatin1(CVemoApp::kRegistryKey));
+    QCoreApplication::setApplicationName(QString::fromLatin1(CVemoApp::kAppName));
     const CommandLine line = ParseCommandLine(Arguments(argc, argv));
     const WorkingFolder folder;
     switch (line.mode) {
@@ -205,6 +224,8 @@ int main(int argc, char** argv) {
             return RunCheck(folder);
         case CommandLine::Mode::Export:
             return RunExport(line, folder);
+        case CommandLine::Mode::Import:
+            return RunImportBik(line);
         case CommandLine::Mode::Help:
             Print(stdout, CommandLineUsage());
             return 0;

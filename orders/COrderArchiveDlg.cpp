@@ -515,8 +515,7 @@ void COrderArchiveDlg::OnPrintChosen() {
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() == QDialog::Accepted) {
-        // The edition the main window's menu last chose, as the main window prints it.
-        DrawFormPages(printer, batch.Pages(), FormEditions::Remembered(QSettings()));
+        DrawFormPages(printer, batch.Pages(), m_edition);
     }
 }
 
@@ -611,7 +610,7 @@ void COrderArchiveDlg::OnOK() {
 void COrderArchiveDlg::TellFaultyParties(const OrderRow& row, const AddressBooks& books) {
     const QList<PartyChecks::FaultyParty> faulty =
         PartyChecks::Check(row[kColumnPayer], books.payers.Records(), row[kColumnRecipient],
-                           books.recipients.Records());
+                           books.recipients.Records(), BikDirectory::Kept());
     if (!faulty.isEmpty()) {
         MessageBoxes::ShowWarning(this, QStringLiteral("Проверка реквизитов"),
                                   PartyChecks::Message(faulty));

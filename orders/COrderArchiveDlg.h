@@ -43,7 +43,8 @@ public:
     OrderRow RowAt(int row) const;
     // Selects the row, or nothing when the search hides it or the row is -1.
     void SelectRow(int row);
-    // The edition of the form the orders are written for: the order dialog follows its rules.
+    // The edition of the form the orders are written for: the order dialog follows its rules,
+    // and the chosen orders are printed in it.
     void SetFormEdition(FormEdition edition) { m_edition = edition; }
 
     // The payer and recipient of the current row, as last seen.

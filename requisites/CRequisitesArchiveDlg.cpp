@@ -107,6 +107,7 @@ int CRequisitesArchiveDlg::SelectedIndex() const {
 bool CRequisitesArchiveDlg::EditRecord(CRequisite* record) {
     CRequisitesDlg dlg(this);
     dlg.SetKind(m_nKind);
+    dlg.SetBikDirectory(BikDirectory::Kept());
     dlg.SetRecord(*record);
     if (dlg.exec() != QDialog::Accepted) {
         return false;
