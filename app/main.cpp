@@ -92,6 +92,18 @@ int RunCheck(const WorkingFolder& folder) {
     return problems.isEmpty() ? 0 : kExitFailed;
 }
 
+// Both address books, or false after naming those that cannot be read: without a book's records
+// its orders would be refused for parties that are there.
+bool ReadBothBooks(const WorkingFolder& folder, AddressBooks* books) {
+    *books = folder.ReadBooks();
+    if (books->Unreadable().isEmpty()) {
+        return true;
+    }
+    Tell(RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
+         books->Unreadable().join(QStringLiteral(", ")));
+    return false;
+}
+
 // Several orders, a page each in the order named: all of them or, when one cannot be drawn whole,
 // none.
 int RunBatchPdf(const CommandLine& line, const WorkingFolder& folder) {
@@ -101,10 +113,8 @@ int RunBatchPdf(const CommandLine& line, const WorkingFolder& folder) {
         Tell(error);
         return kExitFailed;
     }
-    const AddressBooks books = folder.ReadBooks();
-    if (!books.Unreadable().isEmpty()) {
-        Tell(RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
-             books.Unreadable().join(QStringLiteral(", ")));
+    AddressBooks books;
+    if (!ReadBothBooks(folder, &books)) {
         return kExitFailed;
     }
     const OrderBatch batch =
@@ -164,11 +174,8 @@ int RunExport(const CommandLine& line, const WorkingFolder& folder) {
         Tell(QStringLiteral("Нет платежек для выгрузки"));
         return kExitFailed;
     }
-    const AddressBooks books = folder.ReadBooks();
-    // Without a book's records its orders would be refused for parties that are there.
-    if (!books.Unreadable().isEmpty()) {
-        Tell(RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
-             books.Unreadable().join(QStringLiteral(", ")));
+    AddressBooks books;
+    if (!ReadBothBooks(folder, &books)) {
         return kExitFailed;
     }
     const BankExport::Result result =
