@@ -1,18 +1,23 @@
 #include "app/CMainFrame.h"
 
+#include <QActionGroup>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 
 #include "app/MenuBarStyle.h"
 #include "form/CVemoView.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/PartyRename.h"
+#include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "widgets/MessageBoxes.h"
 
 CMainFrame::CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* parent)
     : QMainWindow(parent), m_pDocument(doc), m_folder(folder), m_pView(new CVemoView(doc, this)) {
     setCentralWidget(m_pView);
+    m_pView->SetEdition(FormEditions::Remembered(QSettings()));
     CreateMenu();
 }
 
@@ -25,6 +30,8 @@ void CMainFrame::CreateMenu() {
     // Menu commands have mnemonics only: no key combination runs a command.
     QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
     file->addAction(QStringLiteral("&Печать"), m_pView, &CVemoView::OnFilePrint);
+    file->addAction(QStringLiteral("Предварительный про&смотр"), m_pView,
+                    &CVemoView::OnFilePrintPreview);
     file->addAction(QStringLiteral("&Выход"), this, &QWidget::close);
 
     QMenu* archive = bar->addMenu(QStringLiteral("&Архив"));
@@ -33,10 +40,35 @@ void CMainFrame::CreateMenu() {
     archive->addAction(QStringLiteral("Р&еквизиты плательщика"), this,
                        &CMainFrame::OnArchivePayers);
     archive->addAction(QStringLiteral("&Платежные поручения"), this, &CMainFrame::OnArchiveOrders);
+    archive->addAction(QStringLiteral("&Справочник БИК…"), this,
+                       &CMainFrame::OnArchiveBikDirectory);
+    CreateEditionMenu(bar);
 
     bar->addSeparator();  // the help menu stands at the right-hand end
     QMenu* help = bar->addMenu(QStringLiteral("&Помощь"));
     help->addAction(QStringLiteral("&О программе"), this, &CMainFrame::AppAboutRequested);
+}
+
+void CMainFrame::CreateEditionMenu(QMenuBar* bar) {
+    QMenu* form = bar->addMenu(QStringLiteral("&Бланк"));
+    auto* group = new QActionGroup(form);  // one of the two, as radio items
+    const QPair<FormEdition, QString> editions[] = {
+        {FormEdition::Edition2001, QStringLiteral("Редакция &2001 года")},
+        {FormEdition::Current, QStringLiteral("&Действующая редакция (762-П)")}};
+    for (const auto& [edition, text] : editions) {
+        QAction* action = form->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(m_pView->Edition() == edition);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, edition = edition] { OnFormEdition(edition); });
+    }
+}
+
+void CMainFrame::OnFormEdition(FormEdition edition) {
+    m_pView->SetEdition(edition);
+    QSettings settings;
+    FormEditions::Remember(settings, edition);
 }
 
 // Each address book is written back, if it changed, as its archive closes; a record renamed
@@ -51,8 +83,24 @@ void CMainFrame::OnArchiveRecipients() {
                                       PartyRename::OrdersOf(m_folder, kRecipientsKind));
 }
 
+void CMainFrame::OnArchiveBikDirectory() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Справочник БИК"), QString(),
+        QStringLiteral("Справочник БИК Банка России (*.xml *.zip);;Все файлы (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const BikImport::Result result = BikImport::ImportFile(path);
+    if (result.imported) {
+        MessageBoxes::ShowDone(this, result.message);
+    } else {
+        MessageBoxes::ShowError(this, result.message);
+    }
+}
+
 void CMainFrame::OnArchiveOrders() {
     COrderArchiveDlg dlg(*m_pDocument, m_folder);
+    dlg.SetFormEdition(m_pView->Edition());
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }

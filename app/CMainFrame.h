@@ -2,10 +2,12 @@
 
 #include <QMainWindow>
 
+#include "form/FormEdition.h"
 #include "orders/WorkingFolder.h"
 
 class CVemoDoc;
 class CVemoView;
+class QMenuBar;
 
 // The main window: the menu and, as its only content, the view of the form. The archives it opens
 // work on the working folder it was given.
@@ -22,10 +24,15 @@ signals:
 public slots:
     void OnArchivePayers();
     void OnArchiveRecipients();
+    // Takes a downloaded directory of BIKs, the XML file or its zip, and says what it took.
+    void OnArchiveBikDirectory();
     void OnArchiveOrders();
+    // Бланк → an edition: drawn at once, then printed and remembered.
+    void OnFormEdition(FormEdition edition);
 
 private:
     void CreateMenu();
+    void CreateEditionMenu(QMenuBar* bar);
 
     CVemoDoc* m_pDocument;
     const WorkingFolder m_folder;

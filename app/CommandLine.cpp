@@ -19,10 +19,8 @@ struct ModeOption {
     Mode mode;
 };
 const ModeOption kModeOptions[] = {
-    {"pdf", Mode::Pdf},
-    {"words", Mode::Words},
-    {"check", Mode::Check},
-    {"export", Mode::Export},
+    {"pdf", Mode::Pdf},       {"words", Mode::Words},       {"check", Mode::Check},
+    {"export", Mode::Export}, {"import-bik", Mode::Import},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -34,6 +32,8 @@ struct ModeDetail {
 const ModeDetail kModeDetails[] = {
     {"order", "pdf"},
     {"order", "export"},
+    {"form", "pdf"},
+    {"form", "words"},
 };
 
 CommandLine Fail(const QString& error) {
@@ -93,6 +93,10 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(
         QCommandLineOption(QStringLiteral("folder"), QString(), QStringLiteral("DIR")));
     parser.addOption(QCommandLineOption(QStringLiteral("user-folder")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("form"), QString(), QStringLiteral("EDITION")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("import-bik"), QString(), QStringLiteral("FILE")));
 }
 
 // Where the program works, for every mode: the folder given, the user's own, or the current one.
@@ -115,6 +119,28 @@ bool ReadFolder(const QCommandLineParser& parser, CommandLine* line, QString* er
         *error = QStringLiteral("после --folder нужно имя папки");
         return false;
     }
+    return true;
+}
+
+// The edition of --form, once at most; false with *error set for anything else.
+bool ReadEdition(const QCommandLineParser& parser, std::optional<FormEdition>* edition,
+                 QString* error) {
+    const QStringList values = parser.values(QStringLiteral("form"));
+    if (values.size() > 1) {
+        *error = QStringLiteral("--form можно указать только один раз");
+        return false;
+    }
+    if (values.isEmpty()) {
+        return true;
+    }
+    FormEdition chosen = FormEdition::Edition2001;
+    if (!FormEditions::FromName(values.first(), &chosen)) {
+        *error = QStringLiteral("--form: редакция бланка «%1» неизвестна; укажите %2 или %3")
+                     .arg(values.first(), FormEditions::Name(FormEdition::Edition2001),
+                          FormEditions::Name(FormEdition::Current));
+        return false;
+    }
+    *edition = chosen;
     return true;
 }
 
@@ -183,22 +209,23 @@ bool DetailsFitMode(const QCommandLineParser& parser, QString* error) {
 CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
     CommandLine line;
     line.mode = mode;
+    if (mode == Mode::Pdf || mode == Mode::Words) {
+        QString error;
+        if (!ReadEdition(parser, &line.edition, &error)) {
+            return Fail(error);
+        }
+    }
     switch (mode) {
         case Mode::Pdf: {
             line.pdfPath = parser.value(QStringLiteral("pdf"));
             if (line.pdfPath.isEmpty()) {
                 return Fail(QStringLiteral("после --pdf нужно имя файла"));
             }
-            QList<int> orders;
             QString error;
-            if (!ReadOrderNumbers(parser, &orders, &error)) {
+            if (!ReadOrderNumbers(parser, &line.pdfOrders, &error)) {
                 return Fail(error);
             }
-            if (orders.size() > 1) {
-                return Fail(QStringLiteral(
-                    "--pdf рисует одно платежное поручение: задайте --order один раз"));
-            }
-            line.orderNumber = orders.value(0, 0);
+            line.orderNumber = line.pdfOrders.value(0, 0);
             return line;
         }
         case Mode::Words: {
@@ -223,6 +250,12 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             }
             return line;
         }
+        case Mode::Import:
+            line.bikPath = parser.value(QStringLiteral("import-bik"));
+            if (line.bikPath.isEmpty()) {
+                return Fail(QStringLiteral("--import-bik: нужно имя файла справочника БИК"));
+            }
+            return line;
         case Mode::Editor:
         case Mode::Check:
         case Mode::Help:
@@ -270,8 +303,11 @@ QString CommandLineUsage() {
     return QStringLiteral(
         "Запуск: vemo                    открыть редактор платежных поручений\n"
         "        vemo --pdf OUT.pdf      записать страницу бланка (оба экземпляра) в файл PDF\n"
-        "             [--order N]        с платежным поручением N из Vemo/ и его реквизитами\n"
+        "             [--order N]...     с платежным поручением N из Vemo/ и его реквизитами;\n"
+        "                                несколько --order — по странице на каждое\n"
         "        vemo --words СУММА      напечатать сумму прописью\n"
+        "        --form=2001|current     с --pdf и --words: бланк редакции 2001 года или\n"
+        "                                действующей (762-П); без него — выбранный в редакторе\n"
         "        vemo --check            проверить реквизиты и платежки рабочей папки: по строке\n"
         "                                на каждую ошибку, код выхода 1, если они есть\n"
         "        vemo --export OUT       выгрузить платежки в файл для банка\n"
@@ -280,6 +316,7 @@ QString CommandLineUsage() {
         "        vemo --folder=DIR ...   работать в папке DIR, а не в текущей (с любым режимом)\n"
         "        vemo --user-folder ...  работать в своей папке пользователя ~/%1, как при\n"
         "                                запуске из меню; редактор создает ее при первом запуске\n"
+        "        vemo --import-bik ФАЙЛ  загрузить справочник БИК Банка России (XML или zip)\n"
         "        vemo --help             напечатать эту справку\n"
         "        vemo --version          напечатать версию программы\n"
         "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"

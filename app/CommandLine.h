@@ -3,15 +3,19 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "form/FormEdition.h"
 
 // What the program was asked to do on its command line.
 struct CommandLine {
     enum class Mode {
         Editor,   // no arguments: open the editor
-        Pdf,      // --pdf OUT.pdf [--order N]: write the form page to a PDF file
+        Pdf,      // --pdf OUT.pdf [--order N]...: write the form page(s) to a PDF file
         Words,    // --words AMOUNT: print the amount in words
         Check,    // --check: check the data files of the working folder, writing nothing
         Export,   // --export OUT [--order N]...: write orders to a file for the bank
+        Import,   // --import-bik FILE: take the Bank of Russia's directory of BIKs
         Help,     // --help
         Version,  // --version
         Error,    // bad arguments; the reason is in error
@@ -19,12 +23,17 @@ struct CommandLine {
 
     Mode mode = Mode::Editor;
     QString pdfPath;
-    int orderNumber = 0;  // with --pdf: the order to put on the form first; 0 for none
+    int orderNumber = 0;   // with --pdf: the first order named; 0 for none
+    QList<int> pdfOrders;  // with --pdf: every order named, a page each, as given
     QString amountText;
     QString exportPath;       // "-" for standard output
     QList<int> exportOrders;  // with --export: the orders named, as given; empty for all
     QString folder;           // --folder DIR: the working folder; empty for the current directory
     bool userFolder = false;  // --user-folder: the user's own folder, as the desktop menu starts
+    // With --pdf or --words: the edition of the form given by --form; none for the one chosen
+    // in the editor.
+    std::optional<FormEdition> edition;
+    QString bikPath;  // with --import-bik: the directory's XML file or its zip
     QString error;
 };
 

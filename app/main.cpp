@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QSettings>
 #include <cstdio>
 
 #include "app/CVemoApp.h"
@@ -13,11 +14,15 @@
 #include "common/StorableText.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
+#include "form/FormEdition.h"
 #include "form/FormPrinting.h"
 #include "orders/BankExport.h"
+#include "orders/OrderAmount.h"
+#include "orders/OrderBatch.h"
 #include "orders/OrderTransfer.h"
 #include "orders/WorkingFolder.h"
 #include "orders/WorkingFolderCheck.h"
+#include "requisites/BikImport.h"
 #include "requisites/RequisitesFile.h"
 
 namespace {
@@ -49,9 +54,25 @@ QString CannotWrite(const QString& path, const QString& reason) {
     return QStringLiteral("не могу записать файл %1: %2").arg(path, reason);
 }
 
+// The edition named on the command line, else the one last chosen in the editor.
+FormEdition ChosenEdition(const CommandLine& line) {
+    if (line.edition) {
+        return *line.edition;
+    }
+    const QSettings settings(QString::fromLatin1(CVemoApp::kRegistryKey),
+                             QString::fromLatin1(CVemoApp::kAppName));
+    return FormEditions::Remembered(settings);
+}
+
 int RunWords(const CommandLine& line) {
     // The command line has refused any text that is not an amount.
-    Print(stdout, OrderTransfer::AmountInWords(line.amountText) + QLatin1Char('\n'));
+    if (ChosenEdition(line) == FormEdition::Edition2001) {
+        Print(stdout, OrderTransfer::AmountInWords(line.amountText) + QLatin1Char('\n'));
+        return 0;
+    }
+    qint64 kopecks = 0;
+    OrderAmount::ParseKopecks(line.amountText, &kopecks);
+    Print(stdout, AmountToFullWords(kopecks) + QLatin1Char('\n'));
     return 0;
 }
 
@@ -92,11 +113,56 @@ bool ChooseFolder(const CommandLine& line, QDir* folder, int* exitCode) {
 }
 
 int RunCheck(const WorkingFolder& folder) {
-    const QStringList problems = CheckWorkingFolder(folder);
+    BikDirectory directory;
+    if (BikDirectory::LoadKept(&directory) == BikDirectory::KeptOutcome::Damaged) {
+        Print(stderr, QStringLiteral("vemo: справочник БИК %1 не читается, БИК не проверены; "
+                                     "загрузите справочник заново (--import-bik)\n")
+                          .arg(QDir::toNativeSeparators(BikDirectory::KeptFilePath())));
+    }
+    const QStringList problems = CheckWorkingFolder(folder, directory);
     for (const QString& problem : problems) {
         Print(stdout, problem + QLatin1Char('\n'));
     }
     return problems.isEmpty() ? 0 : kExitFailed;
+}
+
+// Both address books, or false after naming those that cannot be read: without a book's records
+// its orders would be refused for parties that are there.
+bool ReadBothBooks(const WorkingFolder& folder, AddressBooks* books) {
+    *books = folder.ReadBooks();
+    if (books->Unreadable().isEmpty()) {
+        return true;
+    }
+    Tell(RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
+         books->Unreadable().join(QStringLiteral(", ")));
+    return false;
+}
+
+// Several orders, a page each in the order named: all of them or, when one cannot be drawn whole,
+// none.
+int RunBatchPdf(const CommandLine& line, const WorkingFolder& folder) {
+    QList<OrderRow> orders;
+    QString error;
+    if (!folder.ReadOrders(line.pdfOrders, &orders, &error)) {
+        Tell(error);
+        return kExitFailed;
+    }
+    AddressBooks books;
+    if (!ReadBothBooks(folder, &books)) {
+        return kExitFailed;
+    }
+    const OrderBatch batch =
+        OrderBatch::Compose(orders, books.payers.Records(), books.recipients.Records());
+    if (!batch.refused.isEmpty()) {
+        Tell(QStringLiteral("эти платежки нельзя нарисовать целиком, ничего не записано:\n%1")
+                 .arg(BankExport::RefusalsText(batch.refused)));
+        return kExitFailed;
+    }
+    if (!WriteFormPdf(line.pdfPath, batch.Pages(), &error, ChosenEdition(line))) {
+        Tell(CannotWrite(line.pdfPath, error));
+        return kExitFailed;
+    }
+    return 0;
 }
 
 int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& folder) {
@@ -105,6 +171,9 @@ int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& 
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
+    if (line.pdfOrders.size() > 1) {
+        return RunBatchPdf(line, folder);
+    }
     CVemoDoc doc;
     QString error;
     if (line.orderNumber > 0) {
@@ -119,7 +188,7 @@ int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& 
             return kExitFailed;
         }
     }
-    if (!WriteFormPdf(line.pdfPath, doc, &error)) {
+    if (!WriteFormPdf(line.pdfPath, doc, &error, ChosenEdition(line))) {
         Tell(CannotWrite(line.pdfPath, error));
         return kExitFailed;
     }
@@ -139,11 +208,8 @@ int RunExport(const CommandLine& line, const WorkingFolder& folder) {
         Tell(QStringLiteral("Нет платежек для выгрузки"));
         return kExitFailed;
     }
-    const AddressBooks books = folder.ReadBooks();
-    // Without a book's records its orders would be refused for parties that are there.
-    if (!books.Unreadable().isEmpty()) {
-        Tell(RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
-             books.Unreadable().join(QStringLiteral(", ")));
+    AddressBooks books;
+    if (!ReadBothBooks(folder, &books)) {
         return kExitFailed;
     }
     const BankExport::Result result =
@@ -162,6 +228,15 @@ int RunExport(const CommandLine& line, const WorkingFolder& folder) {
     return 0;
 }
 
+// Takes the directory of BIKs whole, or leaves the kept one as it was.
+int RunImportBik(const CommandLine& line) {
+    const BikImport::Result result = BikImport::ImportFile(line.bikPath);
+    Print(result.imported ? stdout : stderr,
+          (result.imported ? QString() : QStringLiteral("vemo: ")) + result.message +
+              QLatin1Char('\n'));
+    return result.imported ? 0 : kExitFailed;
+}
+
 int RunEditor(int argc, char** argv, const WorkingFolder& folder) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.png")));
@@ -176,6 +251,9 @@ int RunEditor(int argc, char** argv, const WorkingFolder& folder) {
 
 int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VEMO_VERSION));
+    // Every mode finds the program's own data folder, the directory of BIKs in it, by these.
+    QCoreApplication::setOrganizationName(QString::fromLatin1(CVemoApp::kRegistryKey));
+    QCoreApplication::setApplicationName(QString::fromLatin1(CVemoApp::kAppName));
     const CommandLine line = ParseCommandLine(Arguments(argc, argv));
     QDir dir;
     int exitCode = 0;
@@ -192,6 +270,8 @@ int main(int argc, char** argv) {
             return RunCheck(folder);
         case CommandLine::Mode::Export:
             return RunExport(line, folder);
+        case CommandLine::Mode::Import:
+            return RunImportBik(line);
         case CommandLine::Mode::Help:
             Print(stdout, CommandLineUsage());
             return 0;

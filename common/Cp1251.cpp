@@ -2,7 +2,10 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 namespace {
 constexpr const char* kCodePage = "windows-1251";
@@ -53,6 +56,62 @@ void DecodeInto(const char* bytes, qsizetype size, QChar* out) {
     for (qsizetype i = 0; i < size; ++i) {
         out[i] = QChar(table[uchar(bytes[i])]);
     }
+}
+
+namespace {
+
+// The byte of every character the code page has: a table for the first characters of Unicode,
+// where Latin and Cyrillic stand, and a sorted list for the few punctuation marks beyond them.
+struct ReverseTable {
+    static constexpr char16_t kDirect = 0x500;
+    std::array<qint16, kDirect> direct;
+    std::vector<std::pair<char16_t, uchar>> beyond;
+
+    ReverseTable() {
+        direct.fill(-1);
+        const char16_t* table = Table();
+        for (int byte = 0; byte < 256; ++byte) {
+            const char16_t character = table[byte];
+            if (character < kDirect) {
+                direct[character] = qint16(byte);
+            } else {
+                beyond.emplace_back(character, uchar(byte));
+            }
+        }
+        std::sort(beyond.begin(), beyond.end());
+    }
+
+    int Find(char16_t character) const {
+        if (character < kDirect) {
+            return direct[character];
+        }
+        const auto it =
+            std::lower_bound(beyond.begin(), beyond.end(), std::make_pair(character, uchar(0)));
+        return it != beyond.end() && it->first == character ? it->second : -1;
+    }
+};
+
+const ReverseTable& Reverse() {
+    static const ReverseTable table;
+    return table;
+}
+
+}  // namespace
+
+int ByteOf(char16_t character) {
+    return Reverse().Find(character);
+}
+
+bool EncodeInto(const QChar* text, qsizetype size, char* out) {
+    const ReverseTable& table = Reverse();
+    for (qsizetype i = 0; i < size; ++i) {
+        const int byte = table.Find(text[i].unicode());
+        if (byte < 0) {
+            return false;
+        }
+        out[i] = char(byte);
+    }
+    return true;
 }
 
 }  // namespace Cp1251

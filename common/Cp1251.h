@@ -20,5 +20,10 @@ bool CanEncode(const QString& text);
 const char16_t* Table();
 // Decodes size bytes into out, which has room for size characters: one character a byte.
 void DecodeInto(const char* bytes, qsizetype size, QChar* out);
+// Encodes size characters into out, which has room for size bytes: one byte a character, by the
+// same table. False when a character has no byte in the code page; out is then unspecified.
+bool EncodeInto(const QChar* text, qsizetype size, char* out);
+// The byte of one character, or -1 when the code page has none.
+int ByteOf(char16_t character);
 
 }  // namespace Cp1251

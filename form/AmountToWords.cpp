@@ -99,6 +99,36 @@ QString Increment(QString digits) {
     return digits;
 }
 
+// The roubles of a count of kopecks as the words functions take them: whole roubles in
+// digits, kopecks 0-99.
+struct Split {
+    bool negative = false;
+    QString whole;
+    int kopecks = 0;
+};
+
+Split SplitKopecks(qint64 kopecks) {
+    Split split;
+    split.negative = kopecks < 0;
+    // Counted apart so that the most negative count does not overflow when made positive.
+    const qint64 roubles = kopecks / 100;
+    split.whole = QString::number(roubles < 0 ? -quint64(roubles) : quint64(roubles));
+    split.kopecks = int(kopecks % 100 < 0 ? -(kopecks % 100) : kopecks % 100);
+    return split;
+}
+
+// The roubles in words, or in figures beyond the words' reach, with a minus and a capital.
+QString RoublesText(const Split& split) {
+    QString roubles = split.whole.size() <= kMaxDigitsInWords
+                          ? WholeInWords(split.whole.toLongLong())
+                          : split.whole;
+    if (split.negative) {
+        roubles.prepend(QStringLiteral("минус "));
+    }
+    roubles[0] = roubles[0].toUpper();
+    return roubles;
+}
+
 }  // namespace
 
 QString AmountToWords(double amount) {
@@ -133,4 +163,23 @@ QString AmountToWords(double amount) {
     }
     roubles[0] = roubles[0].toUpper();
     return QStringLiteral("%1 руб. %2 коп.").arg(roubles, QString::number(kopecks));
+}
+
+QString AmountToFullWords(qint64 kopecks) {
+    static const char* const kRoubles[3] = {"рубль", "рубля", "рублей"};
+    static const char* const kKopecks[3] = {"копейка", "копейки", "копеек"};
+    const Split split = SplitKopecks(kopecks);
+    // The form agrees with the last two digits of the roubles, whatever stands before them.
+    const int lastTwo = split.whole.right(2).toInt();
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(RoublesText(split), QString::fromUtf8(kRoubles[PluralForm(lastTwo)]))
+        .arg(split.kopecks, 2, 10, QLatin1Char('0'))
+        .arg(QString::fromUtf8(kKopecks[PluralForm(split.kopecks)]));
+}
+
+QString AmountToFigures(qint64 kopecks) {
+    const Split split = SplitKopecks(kopecks);
+    return QStringLiteral("%1%2-%3")
+        .arg(split.negative ? QStringLiteral("-") : QString(), split.whole)
+        .arg(split.kopecks, 2, 10, QLatin1Char('0'));
 }

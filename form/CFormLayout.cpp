@@ -1,48 +1,11 @@
 #include "form/CFormLayout.h"
 
 #include "form/CVemoDoc.h"
-#include "form/FormPlaces.h"
+#include "form/CurrentFormLayout.h"
+#include "form/CurrentFormPlaces.h"
+#include "form/FormSteps.h"
 
-namespace {
-
-// Small verbs over the canvas, so that the sequence below reads like the form's own table.
-class FormSteps {
-public:
-    FormSteps(FormCanvas& canvas, const CFormLayout& layout) : m_canvas(canvas), m_layout(layout) {}
-
-    void Text(const QString& text, int left, int top, int right, int bottom, int format) {
-        LogicalRect rect;
-        m_layout.FormRect(rect, left, top, right, bottom);
-        m_canvas.DrawText(text, rect, format);
-    }
-    // A value of the document: in its own rectangle when it fits there, else fitted to its room.
-    void Value(FormField field, const QString& text) {
-        const FormPlaces::Fitted fitted = FormPlaces::Fit(field, text);
-        LogicalRect rect;
-        m_layout.FormRect(rect, fitted.rect.left, fitted.rect.top, fitted.rect.right,
-                          fitted.rect.bottom);
-        if (fitted.asItStands) {
-            m_canvas.DrawText(text, rect, fitted.format);
-        } else {
-            m_canvas.DrawLines(fitted.lines, rect, fitted.format, fitted.widthScale);
-        }
-    }
-    void Rule(int x1, int y1, int x2, int y2) {
-        m_canvas.MoveTo(x1, m_layout.m_nOffsetY + y1);
-        m_canvas.LineTo(x2, m_layout.m_nOffsetY + y2);
-    }
-    void Box(int left, int top, int right, int bottom) {
-        LogicalRect rect;
-        m_layout.FormRect(rect, left, top, right, bottom);
-        m_canvas.Rectangle(rect);
-    }
-
-private:
-    FormCanvas& m_canvas;
-    const CFormLayout& m_layout;
-};
-
-}  // namespace
+CFormLayout::CFormLayout(FormEdition edition) : m_edition(edition) {}
 
 void CFormLayout::FormRect(LogicalRect& rect, double left, double top, double right,
                            double bottom) const {
@@ -55,14 +18,25 @@ void CFormLayout::FormRect(LogicalRect& rect, double left, double top, double ri
 void CFormLayout::OnDraw(FormCanvas& canvas, const CVemoDoc& doc) {
     m_nOffsetY = kFirstCopyOffsetY;
     DrawForm(canvas, doc);
+    // As wide as the form.
+    const int right = m_edition == FormEdition::Current ? CurrentFormPlaces::kRight : kPageWidth;
     canvas.MoveTo(500, m_nOffsetY + kCutLineY);
-    canvas.LineTo(kPageWidth, m_nOffsetY + kCutLineY);
+    canvas.LineTo(right, m_nOffsetY + kCutLineY);
     m_nOffsetY = kSecondCopyOffsetY;
     DrawForm(canvas, doc);
 }
 
 void CFormLayout::DrawForm(FormCanvas& canvas, const CVemoDoc& doc) {
-    FormSteps s(canvas, *this);
+    FormSteps steps(canvas, *this, m_edition);
+    if (m_edition == FormEdition::Current) {
+        CurrentFormLayout::DrawForm(steps, doc);
+    } else {
+        DrawForm2001(steps, doc);
+    }
+}
+
+void CFormLayout::DrawForm2001(FormSteps& s, const CVemoDoc& doc) {
+    FormCanvas& canvas = s.Canvas();
     const CRequisite& payer = doc.m_payer;
     const CRequisite& recipient = doc.m_recipient;
     const int centred = DT_CENTER | DT_VCENTER;

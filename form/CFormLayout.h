@@ -1,14 +1,19 @@
 #pragma once
 
 #include "form/FormCanvas.h"
+#include "form/FormEdition.h"
 
 class CVemoDoc;
+class FormSteps;
 
-// The payment order form 0401060 as a fixed sequence of drawing steps. One page holds two
-// identical copies, 140 mm apart, with a cut line between them. Every position is a constant in
-// 0.01 mm with y growing upward; each copy's y values are relative to m_nOffsetY.
+// The payment order form 0401060 as a fixed sequence of drawing steps, in one of its editions.
+// One page holds two identical copies, 140 mm apart, with a cut line between them. Every position
+// is a constant in 0.01 mm with y growing upward; each copy's y values are relative to
+// m_nOffsetY.
 class CFormLayout {
 public:
+    explicit CFormLayout(FormEdition edition = FormEdition::Edition2001);
+
     // Offsets of the two copies on the page, and where the cut line lies relative to the first.
     static constexpr int kFirstCopyOffsetY = 1000;
     static constexpr int kSecondCopyOffsetY = -13000;
@@ -25,4 +30,10 @@ public:
     void FormRect(LogicalRect& rect, double left, double top, double right, double bottom) const;
 
     int m_nOffsetY = 0;
+
+private:
+    // The edition of 2001, step by step.
+    void DrawForm2001(FormSteps& s, const CVemoDoc& doc);
+
+    FormEdition m_edition;
 };

@@ -17,6 +17,27 @@ CVemoDoc::CVemoDoc() {
 
     m_recipient = RecipientPlaceholders();
     m_payer = PayerPlaceholders();
+
+    m_strAmountInFullWords = m_strAmountInWords;
+    m_strAmountFigures = m_strAmount;
+    m_strStatus = QStringLiteral("ст.");
+    m_strKbk = QStringLiteral("КБК");
+    m_strOktmo = QStringLiteral("ОКТМО");
+    m_strTaxBasis = QStringLiteral("осн.");
+    m_strTaxPeriod = QStringLiteral("период");
+    m_strTaxDocNumber = QStringLiteral("номер док.");
+    m_strTaxDocDate = QStringLiteral("дата док.");
+    m_strTaxType = QStringLiteral("тип");
+    m_strUin = QStringLiteral("код");
+    m_strIncomeType = QStringLiteral("наз.");
+}
+
+void CVemoDoc::ClearBudgetFields() {
+    for (QString* field :
+         {&m_strStatus, &m_strKbk, &m_strOktmo, &m_strTaxBasis, &m_strTaxPeriod, &m_strTaxDocNumber,
+          &m_strTaxDocDate, &m_strTaxType, &m_strUin, &m_strIncomeType}) {
+        field->clear();
+    }
 }
 
 namespace {

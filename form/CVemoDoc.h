@@ -31,6 +31,27 @@ public:
     CRequisite m_recipient;
     CRequisite m_payer;
 
+    // The amount as the current edition writes it: in words with "рубль" and "копейка" written
+    // out, and in figures as "48300-00"; for an amount that is not one, no words and the figures
+    // as stored.
+    QString m_strAmountInFullWords;
+    QString m_strAmountFigures;
+    // The budget fields, which the current edition prints and the edition of 2001 does not; an
+    // ordinary payment leaves them empty.
+    QString m_strStatus;        // 101, the payer's status
+    QString m_strKbk;           // 104
+    QString m_strOktmo;         // 105
+    QString m_strTaxBasis;      // 106
+    QString m_strTaxPeriod;     // 107
+    QString m_strTaxDocNumber;  // 108
+    QString m_strTaxDocDate;    // 109
+    QString m_strTaxType;       // 110
+    QString m_strUin;           // 22, "Код"
+    QString m_strIncomeType;    // 20, "Наз. пл."
+
+    // Empties the budget fields, as for an ordinary payment.
+    void ClearBudgetFields();
+
 signals:
     // The fields have taken new values: whatever shows them draws them again.
     void Changed();

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScrollBar>
 
@@ -50,7 +51,13 @@ void CVemoView::resizeEvent(QResizeEvent* event) {
 void CVemoView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
-    PaintFormPage(painter, viewport()->logicalDpiX(), viewport()->logicalDpiY(), *m_pDocument);
+    PaintFormPage(painter, viewport()->logicalDpiX(), viewport()->logicalDpiY(), *m_pDocument,
+                  m_edition);
+}
+
+void CVemoView::SetEdition(FormEdition edition) {
+    m_edition = edition;
+    viewport()->update();
 }
 
 void CVemoView::OnFilePrint() {
@@ -58,6 +65,15 @@ void CVemoView::OnFilePrint() {
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() == QDialog::Accepted) {
-        DrawFormPage(printer, *m_pDocument);
+        DrawFormPage(printer, *m_pDocument, m_edition);
     }
+}
+
+void CVemoView::OnFilePrintPreview() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* target) { DrawFormPage(*target, *m_pDocument, m_edition); });
+    dialog.exec();
 }

@@ -14,8 +14,9 @@ struct LogicalRect {
     int bottom = 0;
 };
 
-// The fonts of the form. Default is whatever the surface had before the form chose one.
-enum class FormFont { Default, Text, Title };
+// The fonts of the form. Default is whatever the surface had before the form chose one; the
+// current edition writes its captions in the smaller Caption.
+enum class FormFont { Default, Text, Title, Caption };
 
 // How a text sits in its rectangle; every text is clipped to its rectangle.
 enum TextFormat {

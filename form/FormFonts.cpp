@@ -26,19 +26,19 @@ QFont CourierFont(QFont::Weight weight, int pixelSize) {
 FormFonts::FormFonts(double dpiX, double dpiY)
     : m_dpiX(dpiX),
       m_dpiY(dpiY),
-      m_text(Make(QFont::Light, kTextWidth)),
-      m_title(Make(QFont::DemiBold, kTitleWidth)),
+      m_text(Make(QFont::Light, kCellHeight, kTextWidth)),
+      m_title(Make(QFont::DemiBold, kCellHeight, kTitleWidth)),
+      m_caption(Make(QFont::Light, kCaptionHeight, kCaptionWidth)),
       m_default(Sized{QFont(), 1.0, 1.0}) {}
 
-FormFonts::Sized FormFonts::Make(QFont::Weight weight, int averageWidth) const {
-    const int pixelSize =
-        static_cast<int>(std::lround(kCellHeight * kReferenceDpi / kUnitsPerInch));
+FormFonts::Sized FormFonts::Make(QFont::Weight weight, int cellHeight, int averageWidth) const {
+    const int pixelSize = static_cast<int>(std::lround(cellHeight * kReferenceDpi / kUnitsPerInch));
     Sized sized;
     sized.font = CourierFont(weight, pixelSize);
     // Scale what the font really measures to what the form asks for on this surface.
     const QFontMetricsF metrics(sized.font);
     sized.scaleX = averageWidth * m_dpiX / kUnitsPerInch / metrics.averageCharWidth();
-    sized.scaleY = kCellHeight * m_dpiY / kUnitsPerInch / metrics.height();
+    sized.scaleY = cellHeight * m_dpiY / kUnitsPerInch / metrics.height();
     return sized;
 }
 
@@ -48,6 +48,8 @@ const FormFonts::Sized& FormFonts::Get(FormFont font) const {
             return m_text;
         case FormFont::Title:
             return m_title;
+        case FormFont::Caption:
+            return m_caption;
         case FormFont::Default:
             break;
     }

@@ -5,16 +5,19 @@
 #include "form/FormCanvas.h"
 #include "form/FormPlaces.h"
 
-// The two fonts of the form for one drawing surface: a light and a semibold monospaced "Courier"
+// The fonts of the form for one drawing surface: a light and a semibold monospaced "Courier"
 // with a character cell 3.96 mm high and an average character width of 1.98 mm (text) or
-// 2.31 mm (title). Qt sizes fonts and rounds their metrics in whole pixels, which at screen
-// resolution misses those sizes by several percent; so the fonts are made at a fine reference
-// resolution, and the canvas scales them onto the surface, each axis by its own factor.
+// 2.31 mm (title), and the current edition's light captions, 3.4 mm by 1.7 mm. Qt sizes fonts and
+// rounds their metrics in whole pixels, which at screen resolution misses those sizes by several
+// percent; so the fonts are made at a fine reference resolution, and the canvas scales them onto
+// the surface, each axis by its own factor.
 class FormFonts {
 public:
     static constexpr int kCellHeight = FormPlaces::kCellHeight;
     static constexpr int kTextWidth = FormPlaces::kTextWidth;
     static constexpr int kTitleWidth = FormPlaces::kTitleWidth;
+    static constexpr int kCaptionHeight = FormPlaces::kCaptionHeight;
+    static constexpr int kCaptionWidth = FormPlaces::kCaptionWidth;
 
     // dpiX and dpiY are the surface's device pixels per inch.
     FormFonts(double dpiX, double dpiY);
@@ -34,12 +37,13 @@ private:
         double scaleX = 1.0;
         double scaleY = 1.0;
     };
-    Sized Make(QFont::Weight weight, int averageWidth) const;
+    Sized Make(QFont::Weight weight, int cellHeight, int averageWidth) const;
     const Sized& Get(FormFont font) const;
 
     double m_dpiX;
     double m_dpiY;
     Sized m_text;
     Sized m_title;
+    Sized m_caption;
     Sized m_default;
 };

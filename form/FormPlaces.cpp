@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "form/CurrentFormPlaces.h"
 #include "form/TextFit.h"
 
 namespace {
@@ -62,6 +63,8 @@ Place PlaceOfField(FormField field) {
             return Make({16350, -8800, 18700, -19000}, DT_LEFT, {16350, -8800, 18700, -9900});
         case FormField::Basis:  // four lines down to the rule
             return Make({500, -10800, 18700, -12000}, DT_WORDBREAK, {500, -10800, 18700, -12500});
+        default:  // the current edition's own fields
+            break;
     }
     return Place{};
 }
@@ -92,7 +95,7 @@ bool FitsAsItStands(const Place& place, const QString& text) {
     } else if ((place.format & DT_CENTER) && !(place.format & DT_WORDBREAK)) {
         left = (rect.left + rect.right - width) / 2.0;
     }
-    const int bottom = rect.top - lineCount * FormPlaces::kCellHeight;
+    const int bottom = rect.top - lineCount * FormPlaces::CellHeight(place.font);
     return left >= std::max(rect.left, room.left) &&
            left + width <= std::min(rect.right, room.right) && rect.top <= room.top &&
            bottom >= std::max(rect.bottom, room.bottom);
@@ -100,16 +103,37 @@ bool FitsAsItStands(const Place& place, const QString& text) {
 
 }  // namespace
 
-FormPlaces::Place FormPlaces::PlaceOf(FormField field) {
-    return PlaceOfField(field);
+bool FormPlaces::Prints(FormField field, FormEdition edition) {
+    if (edition == FormEdition::Edition2001) {
+        return int(field) <= int(FormField::Basis);
+    }
+    return field != FormField::PayerInnKpp && field != FormField::RecipientInnKpp;
+}
+
+FormPlaces::Place FormPlaces::PlaceOf(FormField field, FormEdition edition) {
+    return edition == FormEdition::Current ? CurrentFormPlaces::PlaceOf(field)
+                                           : PlaceOfField(field);
 }
 
 int FormPlaces::CharWidth(FormFont font) {
-    return font == FormFont::Title ? kTitleWidth : kTextWidth;
+    switch (font) {
+        case FormFont::Title:
+            return kTitleWidth;
+        case FormFont::Caption:
+            return kCaptionWidth;
+        case FormFont::Default:
+        case FormFont::Text:
+            break;
+    }
+    return kTextWidth;
 }
 
-FormPlaces::Fitted FormPlaces::Fit(FormField field, const QString& text) {
-    const Place place = PlaceOf(field);
+int FormPlaces::CellHeight(FormFont font) {
+    return font == FormFont::Caption ? kCaptionHeight : kCellHeight;
+}
+
+FormPlaces::Fitted FormPlaces::Fit(FormField field, const QString& text, FormEdition edition) {
+    const Place place = PlaceOf(field, edition);
     Fitted fitted;
     fitted.shownChars = int(text.size());
     if (FitsAsItStands(place, text)) {
@@ -118,10 +142,11 @@ FormPlaces::Fitted FormPlaces::Fit(FormField field, const QString& text) {
         return fitted;
     }
     const LogicalRect& room = place.room;
+    const int cellHeight = CellHeight(place.font);
     const TextFit::Result result =
-        TextFit::Fit(text, room.right - room.left, (room.top - room.bottom) / kCellHeight,
-                     CharWidth(place.font));
-    const int height = int(result.lines.size()) * kCellHeight;
+        TextFit::Fit(text, room.right - room.left, (room.top - room.bottom) / cellHeight,
+                     CharWidth(place.font), place.narrowest);
+    const int height = int(result.lines.size()) * cellHeight;
     // Lines that fit below the rectangle's top stay there; more start at the top of the room.
     const bool fromRectTop = place.rect.top <= room.top && place.rect.top - height >= room.bottom;
     const int top = fromRectTop ? place.rect.top : room.top;
@@ -135,6 +160,6 @@ FormPlaces::Fitted FormPlaces::Fit(FormField field, const QString& text) {
     return fitted;
 }
 
-int FormPlaces::ShownChars(FormField field, const QString& text) {
-    return Fit(field, text).shownChars;
+int FormPlaces::ShownChars(FormField field, const QString& text, FormEdition edition) {
+    return Prints(field, edition) ? Fit(field, text, edition).shownChars : int(text.size());
 }

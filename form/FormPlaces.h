@@ -4,25 +4,31 @@
 #include <QStringList>
 
 #include "form/FormCanvas.h"
+#include "form/FormEdition.h"
 #include "form/FormField.h"
+#include "form/TextFit.h"
 
 // Where each value stands on one copy of the form (y relative to the copy's offset), and how a
 // value that does not fit there is drawn instead. A value has a rectangle, in which it is drawn
 // as it stands when it fits, and a room: the cell between the rules and beside the captions that
 // it may take without touching anything else. The rectangles reach past their rooms in many
-// places, and only the room counts.
+// places, and only the room counts. Each edition of the form has its own places.
 class FormPlaces {
 public:
     // The cell height and character widths of the form's fonts, in 0.01 mm.
     static constexpr int kCellHeight = 396;
     static constexpr int kTextWidth = 198;
     static constexpr int kTitleWidth = 231;
+    // The current edition's captions: the same face, smaller.
+    static constexpr int kCaptionHeight = 340;
+    static constexpr int kCaptionWidth = 170;
 
     struct Place {
         LogicalRect rect;  // where the value is drawn when it fits
         int format = DT_LEFT;
         LogicalRect room;  // what it may take when it does not
         FormFont font = FormFont::Text;
+        double narrowest = TextFit::kNarrowestScale;  // how narrow its characters may get
     };
 
     // How a value is drawn: as it stands in its rectangle, or as lines of its room.
@@ -35,12 +41,17 @@ public:
         int shownChars = 0;       // the value's first shownChars characters are drawn
     };
 
-    static Place PlaceOf(FormField field);
+    // Whether the edition prints the field at all.
+    static bool Prints(FormField field, FormEdition edition);
+    static Place PlaceOf(FormField field, FormEdition edition = FormEdition::Edition2001);
     static int CharWidth(FormFont font);
+    static int CellHeight(FormFont font);
 
     // How the text is drawn in the field's place.
-    static Fitted Fit(FormField field, const QString& text);
+    static Fitted Fit(FormField field, const QString& text,
+                      FormEdition edition = FormEdition::Edition2001);
     // How many of the text's first characters the form shows in that field: all of them unless
-    // even the narrowest characters leave some out.
-    static int ShownChars(FormField field, const QString& text);
+    // even the narrowest characters leave some out, or the edition does not print the field.
+    static int ShownChars(FormField field, const QString& text,
+                          FormEdition edition = FormEdition::Edition2001);
 };

@@ -83,7 +83,7 @@ void QtFormCanvas::PaintLines(const QStringList& lines, const LogicalRect& rect,
     const QRectF box(ToDevice(rect.left, rect.top), ToDevice(rect.right, rect.bottom));
     const double scaleX = m_fonts.HorizontalScale(m_font) * widthScale;
     const double scaleY = m_fonts.VerticalScale(m_font);
-    const double cell = FormPlaces::kCellHeight * m_dpiY / kUnitsPerInch;
+    const double cell = FormPlaces::CellHeight(m_font) * m_dpiY / kUnitsPerInch;
 
     BeginText(box, background);
     for (int i = 0; i < lines.size(); ++i) {

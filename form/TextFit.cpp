@@ -66,10 +66,11 @@ QStringList TextFit::BreakLines(const QString& text, int charsPerLine) {
     return lines;
 }
 
-TextFit::Result TextFit::Fit(const QString& text, int width, int lineCount, int charWidth) {
+TextFit::Result TextFit::Fit(const QString& text, int width, int lineCount, int charWidth,
+                             double narrowest) {
     lineCount = std::max(lineCount, 1);
     const int fullWidthChars = std::max(width / charWidth, 1);
-    const int narrowestChars = std::max(int(width / (charWidth * kNarrowestScale)), 1);
+    const int narrowestChars = std::max(int(width / (charWidth * narrowest)), 1);
 
     // The fewest characters per line that let the text take no more lines than there are: the
     // widest characters that do.

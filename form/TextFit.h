@@ -31,7 +31,9 @@ public:
     static QList<Line> Break(const QString& text, int charsPerLine);
     static QStringList BreakLines(const QString& text, int charsPerLine);
 
-    // Fits the text into lineCount lines of width units, for characters charWidth units wide.
-    // When even the narrowest characters cannot show it all, the lines show its beginning.
-    static Result Fit(const QString& text, int width, int lineCount, int charWidth);
+    // Fits the text into lineCount lines of width units, for characters charWidth units wide,
+    // narrowed at most to narrowest of their width. When even the narrowest characters cannot
+    // show it all, the lines show its beginning.
+    static Result Fit(const QString& text, int width, int lineCount, int charWidth,
+                      double narrowest = kNarrowestScale);
 };

@@ -21,40 +21,57 @@ QLabel* WarningIcon(QWidget* parent) {
     return icon;
 }
 
-QString Heading(qsizetype refused, qsizetype exportable) {
-    if (exportable == 0) {
-        return QStringLiteral("Ни одну из платежек нельзя выгрузить в банк:");
+// The dialog's words for what is being done.
+struct Wording {
+    QString title;
+    QString none;     // not one order can go
+    QString some;     // these (%1) cannot, the rest (%2) can
+    QString goOn;     // the button that goes on with the rest
+    QString nothing;  // the one that does nothing
+};
+
+Wording WordingOf(CExportRefusalsDlg::Action action) {
+    if (action == CExportRefusalsDlg::Action::Print) {
+        return {QStringLiteral("Печать платежек"),
+                QStringLiteral("Ни одну из платежек нельзя напечатать целиком:"),
+                QStringLiteral("Эти платежки (%1) нельзя напечатать целиком. Остальные (%2) можно "
+                               "напечатать без них."),
+                QStringLiteral("Напечатать остальные"), QStringLiteral("Ничего не печатать")};
     }
-    return QStringLiteral(
-               "Эти платежки (%1) нельзя выгрузить в банк. Остальные (%2) можно "
-               "выгрузить без них.")
-        .arg(refused)
-        .arg(exportable);
+    return {QStringLiteral("Выгрузка в банк"),
+            QStringLiteral("Ни одну из платежек нельзя выгрузить в банк:"),
+            QStringLiteral("Эти платежки (%1) нельзя выгрузить в банк. Остальные (%2) можно "
+                           "выгрузить без них."),
+            QStringLiteral("Выгрузить остальные"), QStringLiteral("Ничего не выгружать")};
 }
 
 }  // namespace
 
 CExportRefusalsDlg::CExportRefusalsDlg(const QList<BankExport::Refusal>& refused,
-                                       qsizetype exportable, QWidget* parent)
+                                       qsizetype exportable, Action action, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Выгрузка в банк"));
+    const Wording words = WordingOf(action);
+    setWindowTitle(words.title);
 
-    auto* heading = new QLabel(Heading(refused.size(), exportable), this);
+    auto* heading = new QLabel(
+        exportable == 0 ? words.none : words.some.arg(refused.size()).arg(exportable), this);
     heading->setWordWrap(true);
-    // However many there are, they stay in one list that scrolls.
+    // However many there are, they stay in one list that scrolls up and down; a long reason
+    // wraps within the list's width rather than hide behind a scroll bar.
     auto* list = new QPlainTextEdit(BankExport::RefusalsText(refused), this);
     list->setObjectName(QStringLiteral("refusals"));
     list->setReadOnly(true);
-    list->setLineWrapMode(QPlainTextEdit::NoWrap);
+    list->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    list->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setMinimumSize(kListWidth, kListHeight);
 
     auto* buttons = new QDialogButtonBox(this);
     if (exportable > 0) {
-        buttons->addButton(QStringLiteral("Выгрузить остальные"), QDialogButtonBox::AcceptRole);
+        buttons->addButton(words.goOn, QDialogButtonBox::AcceptRole);
     }
     QPushButton* nothing = buttons->addButton(
-        exportable > 0 ? QStringLiteral("Ничего не выгружать") : QStringLiteral("Закрыть"),
-        QDialogButtonBox::RejectRole);
+        exportable > 0 ? words.nothing : QStringLiteral("Закрыть"), QDialogButtonBox::RejectRole);
     // Enter takes the harmless answer.
     nothing->setDefault(true);
     nothing->setFocus();

@@ -7,20 +7,25 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
-#include <QSortFilterProxyModel>
 #include <QTreeView>
 #include <algorithm>
 
 #include "form/CVemoDoc.h"
+#include "form/FormEdition.h"
+#include "form/FormPrinting.h"
 #include "orders/BankExport.h"
 #include "orders/CExportRefusalsDlg.h"
 #include "orders/COrderDlg.h"
 #include "orders/COrderListModel.h"
 #include "orders/COrderSortModel.h"
+#include "orders/ChosenTotal.h"
+#include "orders/OrderBatch.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orders/OrderTransfer.h"
@@ -64,7 +69,10 @@ void COrderArchiveDlg::CreateControls() {
     const DialogUnits units(font());
     CreateSearchRow(units);
     CreateList();
-    units.Place(m_pList, 7, 22, 312, 67);
+    units.Place(m_pList, 7, 22, 312, 62);
+    m_pChosenLine = new QLabel(this);
+    m_pChosenLine->setObjectName(QStringLiteral("chosen"));
+    units.Place(m_pChosenLine, 7, 86, 312, 8);
 
     auto button = [&](const QString& text, int x, int y, int width,
                       void (COrderArchiveDlg::*slot)()) {
@@ -84,14 +92,17 @@ void COrderArchiveDlg::CreateControls() {
     m_pDefaultButton->setDefault(true);
     QPushButton* exportButton = button(QStringLiteral("Выгрузить в банк…"), 167, 117, 150,
                                        &COrderArchiveDlg::OnExportToBank);
+    QPushButton* printButton = button(QStringLiteral("Напечатать выбранные…"), 9, 138, 149,
+                                      &COrderArchiveDlg::OnPrintChosen);
     // Tab goes from the list through the order buttons to the default button, then to the
-    // controls added since: the export button, then the search field.
-    QWidget::setTabOrder(exportButton, m_pSearch);
+    // controls added since: the export and print buttons, then the search field.
+    QWidget::setTabOrder(exportButton, printButton);
+    QWidget::setTabOrder(printButton, m_pSearch);
     // A double click on an order does what Enter does.
     connect(m_pList, &QAbstractItemView::doubleClicked, m_pDefaultButton, &QPushButton::click);
 
     // The template's size is the smallest; the list takes whatever the window grows by.
-    const QSize smallest = units.Size(326, 138);
+    const QSize smallest = units.Size(326, 159);
     setMinimumSize(smallest);
     resize(smallest);
     m_pPlacement = std::make_unique<StretchPlacement>(this, m_pList);
@@ -128,11 +139,6 @@ void COrderArchiveDlg::CreateList() {
     m_pModel = new COrderListModel(this);
     m_pShown = new COrderSortModel(this);
     m_pShown->setSourceModel(m_pModel);
-    m_pShown->setSortRole(COrderListModel::kSortRole);
-    m_pShown->setSortCaseSensitivity(Qt::CaseInsensitive);
-    m_pShown->setSortLocaleAware(true);
-    m_pShown->setFilterKeyColumn(-1);  // a match in any column keeps the row
-    m_pShown->setFilterCaseSensitivity(Qt::CaseInsensitive);
 
     m_pList = new QTreeView(this);
     m_pList->setObjectName(QStringLiteral("orders"));
@@ -174,6 +180,25 @@ void COrderArchiveDlg::CreateList() {
     connect(m_pModel, &QAbstractItemModel::dataChanged, this, &COrderArchiveDlg::FitNumberColumn);
     connect(m_pModel, &QAbstractItemModel::rowsInserted, this, &COrderArchiveDlg::FitNumberColumn);
     connect(m_pModel, &QAbstractItemModel::modelReset, this, &COrderArchiveDlg::FitNumberColumn);
+    const auto update = [this] { UpdateChosenLine(); };
+    connect(m_pShown, &QAbstractItemModel::layoutChanged, this, update);
+    connect(m_pShown, &QAbstractItemModel::modelReset, this, update);
+    connect(m_pShown, &QAbstractItemModel::rowsInserted, this, update);
+    connect(m_pShown, &QAbstractItemModel::rowsRemoved, this, update);
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this, &COrderArchiveDlg::UpdateChosenLine);
+    connect(m_pList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &COrderArchiveDlg::UpdateChosenLine);
+}
+
+void COrderArchiveDlg::UpdateChosenLine() {
+    ChosenTotal chosen;
+    for (const QModelIndex& index : m_pList->selectionModel()->selectedRows()) {
+        qint64 kopecks = 0;
+        const bool isAmount = m_pModel->KopecksOf(m_pShown->mapToSource(index).row(), &kopecks);
+        chosen.AddKopecks(isAmount, kopecks);
+    }
+    m_pChosenLine->setText(
+        ChosenTotal::ListLine(m_pShown->rowCount(), m_pModel->rowCount(), chosen));
 }
 
 bool COrderArchiveDlg::OnInitDialog() {
@@ -205,6 +230,10 @@ void COrderArchiveDlg::done(int result) {
 void COrderArchiveDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     m_pPlacement->Apply(size());
+    // The line under the list is as wide as the list, wherever the list ends.
+    const QRect list = m_pList->geometry();
+    m_pChosenLine->setGeometry(list.left(), m_pChosenLine->y(), list.width(),
+                               m_pChosenLine->height());
 }
 
 void COrderArchiveDlg::RestoreSettings() {
@@ -264,7 +293,7 @@ void COrderArchiveDlg::FitNumberColumn() {
 
 void COrderArchiveDlg::OnSearchChanged(const QString& text) {
     m_bSearching = true;
-    m_pShown->setFilterFixedString(text);
+    m_pShown->SetSearch(text);
     // The list selects a neighbour of a row it hides; which order is chosen is the user's say
     // alone.
     SelectRow(m_chosenOrder.isValid() ? m_chosenOrder.row() : -1);
@@ -346,6 +375,7 @@ OrderSanity::Context COrderArchiveDlg::SanityContext(int editedRow) const {
 }
 
 void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
+    dialog->SetFormEdition(m_edition);
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
     dialog->SetSanityContext(SanityContext(editedRow));
@@ -467,6 +497,52 @@ void COrderArchiveDlg::OnDeleteOrder() {
     }
 }
 
+QList<int> COrderArchiveDlg::SelectedRowsShown() const {
+    QModelIndexList shown = m_pList->selectionModel()->selectedRows();
+    std::sort(shown.begin(), shown.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QList<int> rows;
+    for (const QModelIndex& index : shown) {
+        rows.append(m_pShown->mapToSource(index).row());
+    }
+    return rows;
+}
+
+void COrderArchiveDlg::OnPrintChosen() {
+    const QList<int> chosen = SelectedRowsShown();
+    if (chosen.isEmpty()) {
+        MessageBoxes::ShowError(this, QStringLiteral("Выберите платежки для печати"));
+        return;
+    }
+    const AddressBooks books = m_folder.ReadBooks();
+    if (!books.Unreadable().isEmpty()) {
+        MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
+        return;
+    }
+    QList<OrderRow> orders;
+    for (int row : chosen) {
+        orders.append(m_pModel->RowAt(row));
+    }
+    const OrderBatch batch =
+        OrderBatch::Compose(orders, books.payers.Records(), books.recipients.Records());
+    if (!batch.refused.isEmpty()) {
+        CExportRefusalsDlg refusals(batch.refused, qsizetype(batch.docs.size()),
+                                    CExportRefusalsDlg::Action::Print, this);
+        if (refusals.exec() != QDialog::Accepted) {
+            return;
+        }
+    }
+    if (batch.docs.empty()) {
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dialog.exec() == QDialog::Accepted) {
+        DrawFormPages(printer, batch.Pages(), m_edition);
+    }
+}
+
 QList<OrderRow> COrderArchiveDlg::OrdersToExport() const {
     const QList<int> selected = SelectedRows();
     if (selected.isEmpty()) {
@@ -496,17 +572,28 @@ void COrderArchiveDlg::OnExportToBank() {
                             QCoreApplication::applicationName(),
                             QCoreApplication::applicationVersion(), QDateTime::currentDateTime());
     if (!result.refused.isEmpty()) {
-        CExportRefusalsDlg refusals(result.refused, result.exported, this);
+        CExportRefusalsDlg refusals(result.refused, result.exported,
+                                    CExportRefusalsDlg::Action::Export, this);
         if (refusals.exec() != QDialog::Accepted) {
             return;
         }
     }
     if (result.exported > 0) {
-        SaveExport(result.lines, result.exported);
+        QList<bool> refused(orders.size(), false);
+        for (const BankExport::Refusal& refusal : result.refused) {
+            refused[refusal.index] = true;
+        }
+        ChosenTotal exported;
+        for (qsizetype i = 0; i < orders.size(); ++i) {
+            if (!refused.at(i)) {
+                exported.Add(orders.at(i)[kColumnAmount]);
+            }
+        }
+        SaveExport(result.lines, exported);
     }
 }
 
-void COrderArchiveDlg::SaveExport(const QStringList& lines, qsizetype count) {
+void COrderArchiveDlg::SaveExport(const QStringList& lines, const ChosenTotal& exported) {
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Выгрузить в банк"),
         m_folder.Dir().absoluteFilePath(QString::fromLatin1(BankExport::kDefaultFileName)),
@@ -522,8 +609,8 @@ void COrderArchiveDlg::SaveExport(const QStringList& lines, qsizetype count) {
                       QStringLiteral("Не могу записать файл выгрузки %1").arg(shown), error));
         return;
     }
-    MessageBoxes::ShowDone(
-        this, QStringLiteral("Выгружено платежек: %1, в файл %2").arg(count).arg(shown));
+    MessageBoxes::ShowDone(this,
+                           QStringLiteral("%1, в файл %2").arg(exported.ExportedText(), shown));
 }
 
 void COrderArchiveDlg::OnOK() {
@@ -547,7 +634,7 @@ void COrderArchiveDlg::OnOK() {
 void COrderArchiveDlg::TellFaultyParties(const OrderRow& row, const AddressBooks& books) {
     const QList<PartyChecks::FaultyParty> faulty =
         PartyChecks::Check(row[kColumnPayer], books.payers.Records(), row[kColumnRecipient],
-                           books.recipients.Records());
+                           books.recipients.Records(), BikDirectory::Kept());
     if (!faulty.isEmpty()) {
         MessageBoxes::ShowWarning(this, QStringLiteral("Проверка реквизитов"),
                                   PartyChecks::Message(faulty));

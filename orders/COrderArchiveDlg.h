@@ -5,6 +5,7 @@
 #include <QPersistentModelIndex>
 #include <memory>
 
+#include "form/FormEdition.h"
 #include "orders/OrderRow.h"
 #include "orders/OrderSanity.h"
 #include "orders/OrderTransfer.h"
@@ -12,11 +13,13 @@
 
 class COrderDlg;
 class COrderListModel;
+class COrderSortModel;
 class CVemoDoc;
 class DialogUnits;
+class ChosenTotal;
+class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSortFilterProxyModel;
 class QTreeView;
 class StretchPlacement;
 
@@ -41,6 +44,9 @@ public:
     OrderRow RowAt(int row) const;
     // Selects the row, or nothing when the search hides it or the row is -1.
     void SelectRow(int row);
+    // The edition of the form the orders are written for: the order dialog follows its rules,
+    // and the chosen orders are printed in it.
+    void SetFormEdition(FormEdition edition) { m_edition = edition; }
 
     // The payer and recipient of the current row, as last seen.
     QString m_strRowRecipient;
@@ -63,6 +69,8 @@ public slots:
     // "Выгрузить в банк…": writes the selected orders, or all when none is selected, to a file
     // for the bank's client system that the user chooses.
     void OnExportToBank();
+    // "Напечатать выбранные": every chosen order on a page of its own, in the list's order.
+    void OnPrintChosen();
     // "Нарисовать платежное поручение": puts the current order on the form and ends the dialog.
     void OnOK();
 
@@ -107,15 +115,21 @@ private:
     // The orders to export: the selected ones, or all.
     QList<OrderRow> OrdersToExport() const;
     // Lets the user choose the file and writes it.
-    void SaveExport(const QStringList& lines, qsizetype count);
+    void SaveExport(const QStringList& lines, const ChosenTotal& exported);
+    // The selected rows in the order the list shows them.
+    QList<int> SelectedRowsShown() const;
+    // The line under the list: how many orders are shown and chosen, and their total.
+    void UpdateChosenLine();
 
     CVemoDoc& m_doc;
     const WorkingFolder m_folder;
+    FormEdition m_edition = FormEdition::Edition2001;
     std::unique_ptr<QIcon> m_pImageList;
     COrderListModel* m_pModel = nullptr;
-    QSortFilterProxyModel* m_pShown = nullptr;
+    COrderSortModel* m_pShown = nullptr;
     QTreeView* m_pList = nullptr;
     QLineEdit* m_pSearch = nullptr;
+    QLabel* m_pChosenLine = nullptr;
     QPushButton* m_pDefaultButton = nullptr;
     std::unique_ptr<StretchPlacement> m_pPlacement;
     // The order last selected, which the search may hide for a while.

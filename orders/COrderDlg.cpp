@@ -28,6 +28,13 @@ namespace {
 
 constexpr int kPaymentKindLength = 2;
 
+// Under today's rules the term is not filled on a payment order and the type of payment may stay
+// empty: the current edition does not ask for them.
+bool Required(FormEdition edition, int column) {
+    return edition == FormEdition::Edition2001 ||
+           (column != kColumnPaymentTerm && column != kColumnPaymentType);
+}
+
 // Positions and sizes in dialog units.
 struct Box {
     int x, y, width, height;
@@ -299,6 +306,10 @@ int COrderDlg::exec() {
 
 bool COrderDlg::OnInitDialog() {
     m_bInitialised = true;
+    if (!m_bFromRow && m_edition == FormEdition::Current) {
+        m_strPaymentKind = QStringLiteral("01");  // a payment order
+        m_strPriority = QStringLiteral("5");      // ordinary payments and taxes
+    }
     UpdateData(false);
     QStringList notices;
     LoadNames(&notices);
@@ -374,7 +385,8 @@ QString COrderDlg::FirstMissingField() const {
         return QStringLiteral("Выделите получателя");
     }
     for (const TextField& field : kTextFields) {
-        if ((this->*field.member).isEmpty()) {  // a text of blanks counts as written
+        // A text of blanks counts as written.
+        if (Required(m_edition, field.column) && (this->*field.member).isEmpty()) {
             return QString::fromUtf16(field.missing);
         }
     }
@@ -405,7 +417,8 @@ void COrderDlg::TellFaultyParties() {
     QList<PartyChecks::FaultyParty> untold;
     const QList<PartyChecks::FaultyParty> faulty = PartyChecks::Check(
         m_lbPayers->selectedItems().constFirst()->text(), m_books.payers.Records(),
-        m_lbRecipients->selectedItems().constFirst()->text(), m_books.recipients.Records());
+        m_lbRecipients->selectedItems().constFirst()->text(), m_books.recipients.Records(),
+        BikDirectory::Kept());
     for (const PartyChecks::FaultyParty& party : faulty) {
         const QPair<int, QString> key(party.nKind, party.name);
         if (!m_toldParties.contains(key)) {
@@ -433,8 +446,9 @@ bool COrderDlg::CheckAmount() {
 bool COrderDlg::ConfirmTextsFitForm() {
     for (const TextField& field : kTextFields) {
         const QLineEdit* edit = this->*field.edit;
-        if (!ConfirmFieldFitsForm(this->*field.edit, QString::fromUtf16(field.caption),
-                                  FormPlaces::ShownChars(field.formField, edit->text()))) {
+        if (!ConfirmFieldFitsForm(
+                this->*field.edit, QString::fromUtf16(field.caption),
+                FormPlaces::ShownChars(field.formField, edit->text(), m_edition))) {
             return false;
         }
     }

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <functional>
 
+#include "form/FormEdition.h"
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
 #include "orders/OrderSanity.h"
@@ -38,6 +39,10 @@ public:
     // What OK compares the order with before it warns about a likely slip (a date, a duplicate,
     // a long purpose): the archive's other orders and, for a stored order, its stored date.
     void SetSanityContext(const OrderSanity::Context& context);
+    // The edition of the form the order is written for, before exec(). Under the current
+    // edition's rules the term and the type of payment may stay empty, and a new order starts
+    // with "01" as the kind of payment and "5" as the priority.
+    void SetFormEdition(FormEdition edition) { m_edition = edition; }
     // Lets "ЕНП" offer to add the tax service to the recipients' book when it is not there: the
     // function adds the record, true when it was written.
     void SetAddRecipient(std::function<bool(const CRequisite& record)> addRecipient);
@@ -126,6 +131,7 @@ private:
     bool ChooseTaxService();
 
     bool m_bInitialised = false;
+    FormEdition m_edition = FormEdition::Edition2001;
     AddressBooks m_books;
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;

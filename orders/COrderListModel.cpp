@@ -1,8 +1,5 @@
 #include "orders/COrderListModel.h"
 
-#include "orders/OrderAmount.h"
-#include "orders/OrderTexts.h"
-
 namespace {
 
 // In pixels, column by column.
@@ -14,21 +11,8 @@ bool IsRightAligned(int column) {
 
 // The cell's text as shown: the blanks that "%4d" puts before a number only push it off the
 // right edge it is aligned to.
-QString DisplayText(const OrderRow& row, int column) {
-    return column == kColumnNumber ? row[column].trimmed() : row[column];
-}
-
-QVariant SortValue(const OrderRow& row, int column) {
-    switch (column) {
-        case kColumnNumber:
-            return row.Number();
-        case kColumnDate:
-            return OrderTexts::DateFromText(row[column]);
-        case kColumnAmount:
-            return ParseAmount(row[column]);
-        default:
-            return row[column];
-    }
+QString DisplayText(const QString& field, int column) {
+    return column == kColumnNumber ? field.trimmed() : field;
 }
 
 }  // namespace
@@ -45,7 +29,7 @@ int COrderListModel::ColumnWidth(int column) {
 
 void COrderListModel::SetRowIcon(const QIcon& icon) {
     m_rowIcon = icon;
-    if (!m_rows.isEmpty()) {
+    if (m_orders.Size() > 0) {
         emit dataChanged(index(0, kColumnNumber), index(rowCount() - 1, kColumnNumber),
                          {Qt::DecorationRole});
     }
@@ -54,34 +38,39 @@ void COrderListModel::SetRowIcon(const QIcon& icon) {
 void COrderListModel::SetRows(QList<OrderRow> rows, QStringList files) {
     Q_ASSERT(rows.size() == files.size());
     beginResetModel();
-    m_rows = std::move(rows);
-    m_files = std::move(files);
+    m_orders.Assign(std::move(rows), std::move(files));
     endResetModel();
 }
 
+QList<OrderRow> COrderListModel::Rows() const {
+    QList<OrderRow> rows;
+    rows.reserve(m_orders.Size());
+    for (qsizetype i = 0; i < m_orders.Size(); ++i) {
+        rows.append(m_orders.Row(i));
+    }
+    return rows;
+}
+
 void COrderListModel::SetRow(int row, const OrderRow& values, const QString& file) {
-    m_rows[row] = values;
-    m_files[row] = file;
+    m_orders.Set(row, values, file);
     emit dataChanged(index(row, 0), index(row, kOrderColumnCount - 1), {Qt::DisplayRole});
 }
 
 void COrderListModel::AppendRow(const OrderRow& values, const QString& file) {
     beginInsertRows(QModelIndex(), rowCount(), rowCount());
-    m_rows.append(values);
-    m_files.append(file);
+    m_orders.Append(values, file);
     endInsertRows();
 }
 
 void COrderListModel::RemoveRow(int row) {
     beginRemoveRows(QModelIndex(), row, row);
-    m_rows.removeAt(row);
-    m_files.removeAt(row);
+    m_orders.Remove(row);
     endRemoveRows();
 }
 
 bool COrderListModel::HasOtherRowOfFile(const QString& file, int exceptRow) const {
-    for (int i = 0; i < m_files.size(); ++i) {
-        if (i != exceptRow && m_files.at(i) == file) {
+    for (int i = 0; i < rowCount(); ++i) {
+        if (i != exceptRow && m_orders.File(i) == file) {
             return true;
         }
     }
@@ -90,8 +79,8 @@ bool COrderListModel::HasOtherRowOfFile(const QString& file, int exceptRow) cons
 
 void COrderListModel::RemoveOtherRowsOfFile(const QString& file, int keptRow) {
     // From the end, so that the rows still to be looked at keep their indexes.
-    for (int i = int(m_files.size()) - 1; i >= 0; --i) {
-        if (i != keptRow && m_files.at(i) == file) {
+    for (int i = rowCount() - 1; i >= 0; --i) {
+        if (i != keptRow && m_orders.File(i) == file) {
             RemoveRow(i);
         }
     }
@@ -100,8 +89,9 @@ void COrderListModel::RemoveOtherRowsOfFile(const QString& file, int keptRow) {
 int COrderListModel::LongestNumberRow() const {
     int longest = -1;
     qsizetype longestLength = -1;
-    for (int i = 0; i < m_rows.size(); ++i) {
-        const QStringView text = QStringView(m_rows.at(i)[kColumnNumber]).trimmed();
+    for (int i = 0; i < rowCount(); ++i) {
+        const QString number = m_orders.Field(i, kColumnNumber);
+        const QStringView text = QStringView(number).trimmed();
         if (text.size() > longestLength) {
             longest = i;
             longestLength = text.size();
@@ -111,7 +101,7 @@ int COrderListModel::LongestNumberRow() const {
 }
 
 int COrderListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : int(m_orders.Size());
 }
 
 int COrderListModel::columnCount(const QModelIndex& parent) const {
@@ -124,15 +114,13 @@ QVariant COrderListModel::data(const QModelIndex& index, int role) const {
     }
     switch (role) {
         case Qt::DisplayRole:
-            return DisplayText(m_rows.at(index.row()), index.column());
+            return DisplayText(m_orders.Field(index.row(), index.column()), index.column());
         case Qt::DecorationRole:
             return index.column() == kColumnNumber ? QVariant(m_rowIcon) : QVariant();
         case Qt::TextAlignmentRole:
             return IsRightAligned(index.column())
                        ? QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter)
                        : QVariant();
-        case kSortRole:
-            return SortValue(m_rows.at(index.row()), index.column());
         default:
             return {};
     }

@@ -4,8 +4,12 @@
 #include <QIcon>
 #include <QList>
 #include <QStringList>
+#include <vector>
 
 #include "orders/OrderRow.h"
+#include "orders/PackedOrders.h"
+
+class OrderSearch;
 
 // The orders of the archive as the list shows them: one row per order, in file order, one
 // column per field, and the program's icon in front of every row. Each row also knows the order
@@ -14,10 +18,6 @@
 class COrderListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // The value a column sorts by: numbers and amounts as numbers, dates as dates, the rest as
-    // the text shown.
-    static constexpr int kSortRole = Qt::UserRole + 1;
-
     explicit COrderListModel(QObject* parent = nullptr);
 
     // Caption and width in pixels of a column of the list.
@@ -27,9 +27,17 @@ public:
     void SetRowIcon(const QIcon& icon);
     // The rows and, one for each, the name of the order file it was read from.
     void SetRows(QList<OrderRow> rows, QStringList files);
-    const QList<OrderRow>& Rows() const { return m_rows; }
-    const OrderRow& RowAt(int row) const { return m_rows.at(row); }
-    const QString& FileOf(int row) const { return m_files.at(row); }
+    // Every row, made anew.
+    QList<OrderRow> Rows() const;
+    OrderRow RowAt(int row) const { return m_orders.Row(row); }
+    QString FileOf(int row) const { return m_orders.File(row); }
+    // The amount of the row in kopecks; false when its text is not an amount.
+    bool KopecksOf(int row, qint64* kopecks) const { return m_orders.Kopecks(row, kopecks); }
+    bool Matches(int row, const OrderSearch& search) const { return m_orders.Matches(row, search); }
+    // The rows in the order of a column, as PackedOrders sorts them; file order for column -1.
+    std::vector<int> SortedRows(int column, Qt::SortOrder order) const {
+        return m_orders.Sorted(column, order);
+    }
     void SetRow(int row, const OrderRow& values, const QString& file);
     void AppendRow(const OrderRow& values, const QString& file);
     void RemoveRow(int row);
@@ -47,7 +55,6 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
-    QList<OrderRow> m_rows;
-    QStringList m_files;
+    PackedOrders m_orders;
     QIcon m_rowIcon;
 };

@@ -36,6 +36,19 @@ CRequisiteArray FindParty(const WorkingFolder& folder, int nKind, const QString&
     return party.found ? CRequisiteArray{party.record} : CRequisiteArray{};
 }
 
+// The budget fields of the order and the income type, which only the current edition shows.
+const std::pair<int, QString CVemoDoc::*> kBudgetMembers[] = {
+    {kColumnStatus, &CVemoDoc::m_strStatus},
+    {kColumnKbk, &CVemoDoc::m_strKbk},
+    {kColumnOktmo, &CVemoDoc::m_strOktmo},
+    {kColumnTaxBasis, &CVemoDoc::m_strTaxBasis},
+    {kColumnTaxPeriod, &CVemoDoc::m_strTaxPeriod},
+    {kColumnTaxDocNumber, &CVemoDoc::m_strTaxDocNumber},
+    {kColumnTaxDocDate, &CVemoDoc::m_strTaxDocDate},
+    {kColumnTaxType, &CVemoDoc::m_strTaxType},
+    {kColumnUin, &CVemoDoc::m_strUin},
+    {kColumnIncomeType, &CVemoDoc::m_strIncomeType}};
+
 }  // namespace
 
 MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
@@ -46,6 +59,15 @@ MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     doc.m_recipient.m_strName = row[kColumnRecipient];
     doc.m_strAmount = row[kColumnAmount];
     doc.m_strAmountInWords = AmountInWords(row[kColumnAmount]);
+    // The current edition writes an amount in its own words and figures, and any other text as
+    // stored, with no words.
+    qint64 kopecks = 0;
+    const bool isAmount = OrderAmount::ParseKopecks(row[kColumnAmount], &kopecks);
+    doc.m_strAmountInFullWords = isAmount ? AmountToFullWords(kopecks) : QString();
+    doc.m_strAmountFigures = isAmount ? AmountToFigures(kopecks) : row[kColumnAmount];
+    for (const auto& [column, member] : kBudgetMembers) {
+        doc.*member = row[column];
+    }
     doc.m_strBasis = row[kColumnBasis];
     doc.m_strPriority = row[kColumnPriority];
     doc.m_strPaymentTerm = row[kColumnPaymentTerm];

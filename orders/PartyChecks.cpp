@@ -1,5 +1,6 @@
 #include "orders/PartyChecks.h"
 
+#include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
 
@@ -7,7 +8,7 @@ namespace PartyChecks {
 namespace {
 
 void CheckParty(int kind, const QString& name, const CRequisiteArray& book,
-                QList<FaultyParty>* faulty) {
+                const BikDirectory& directory, QList<FaultyParty>* faulty) {
     if (name.isEmpty()) {
         return;
     }
@@ -15,7 +16,8 @@ void CheckParty(int kind, const QString& name, const CRequisiteArray& book,
     if (!record) {
         return;
     }
-    const QStringList problems = RequisiteChecks::Texts(RequisiteChecks::Check(*record, kind));
+    const QStringList problems =
+        RequisiteChecks::Texts(BikChecks::CheckAll(*record, kind, directory));
     if (!problems.isEmpty()) {
         faulty->append({kind, name, problems});
     }
@@ -29,10 +31,11 @@ QString Role(int kind) {
 }  // namespace
 
 QList<FaultyParty> Check(const QString& payer, const CRequisiteArray& payers,
-                         const QString& recipient, const CRequisiteArray& recipients) {
+                         const QString& recipient, const CRequisiteArray& recipients,
+                         const BikDirectory& directory) {
     QList<FaultyParty> faulty;
-    CheckParty(RequisitesFile::kPayersKind, payer, payers, &faulty);
-    CheckParty(RequisitesFile::kRecipientsKind, recipient, recipients, &faulty);
+    CheckParty(RequisitesFile::kPayersKind, payer, payers, directory, &faulty);
+    CheckParty(RequisitesFile::kRecipientsKind, recipient, recipients, directory, &faulty);
     return faulty;
 }
 

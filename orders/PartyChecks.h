@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "common/CRequisiteArray.h"
+#include "requisites/BikDirectory.h"
 
 // The bank details of an order's payer and recipient, checked where the order is written or
 // drawn. A party is taken as the form takes it: the first record of exactly its name. The user
@@ -19,9 +20,11 @@ struct FaultyParty {
 };
 
 // The payer's and the recipient's records that break a rule, the payer first. A name that is
-// empty or not in its book has no record to check.
+// empty or not in its book has no record to check. The records are also held against the
+// directory of BIKs, when one is given.
 QList<FaultyParty> Check(const QString& payer, const CRequisiteArray& payers,
-                         const QString& recipient, const CRequisiteArray& recipients);
+                         const QString& recipient, const CRequisiteArray& recipients,
+                         const BikDirectory& directory = {});
 
 // One message about all of them, each party named with its problems under it.
 QString Message(const QList<FaultyParty>& parties);

@@ -6,6 +6,7 @@
 #include "orders/BudgetChecks.h"
 #include "orders/OrderChecks.h"
 #include "orders/WorkingFolder.h"
+#include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
 
 namespace {
@@ -22,7 +23,8 @@ QString RecordLabel(int index, const CRequisite& record) {
 
 // The problems of every record of one address book; the book itself for the order checks, absent
 // when it could not be read.
-std::optional<CRequisiteArray> CheckBook(const AddressBook& book, int kind, QStringList* lines) {
+std::optional<CRequisiteArray> CheckBook(const AddressBook& book, int kind,
+                                         const BikDirectory& directory, QStringList* lines) {
     const QString fileName = QFileInfo(book.Path()).fileName();
     if (book.LoadOutcome() == AddressBook::Outcome::Unreadable) {
         lines->append(Unreadable(fileName));
@@ -31,7 +33,7 @@ std::optional<CRequisiteArray> CheckBook(const AddressBook& book, int kind, QStr
     for (int i = 0; i < book.Count(); ++i) {
         const QString label = RecordLabel(i, book.At(i));
         for (const RequisiteChecks::Problem& problem :
-             RequisiteChecks::Check(book.At(i), kind) +
+             BikChecks::CheckAll(book.At(i), kind, directory) +
                  RequisiteChecks::CheckStorable(book.At(i))) {
             lines->append(QStringList{fileName, label, problem.text}.join(QStringLiteral(": ")));
         }
@@ -41,12 +43,12 @@ std::optional<CRequisiteArray> CheckBook(const AddressBook& book, int kind, QStr
 
 }  // namespace
 
-QStringList CheckWorkingFolder(const WorkingFolder& folder) {
+QStringList CheckWorkingFolder(const WorkingFolder& folder, const BikDirectory& directory) {
     QStringList lines;
     const AddressBooks read = folder.ReadBooks();
     OrderChecks::AddressBooks books;
-    books.payers = CheckBook(read.payers, kPayersKind, &lines);
-    books.recipients = CheckBook(read.recipients, kRecipientsKind, &lines);
+    books.payers = CheckBook(read.payers, kPayersKind, directory, &lines);
+    books.recipients = CheckBook(read.recipients, kRecipientsKind, directory, &lines);
     // The same listing as the archive's: every name it shows or says it cannot read, in the
     // order of the numbers in the names.
     const StoredOrders orders = folder.ReadOrders();

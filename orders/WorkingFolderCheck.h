@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include "requisites/BikDirectory.h"
+
 class WorkingFolder;
 
 // Checks everything the working folder holds, reading only: both address books record by record
@@ -12,5 +14,6 @@ class WorkingFolder;
 // The books come first, payers before recipients, then the orders by the number in their file
 // names, each order file the archive lists (or names as unreadable). A missing book or archive
 // folder is an empty one; a file that is there but cannot be read is a problem. Empty when all is
-// well. Nothing is written or created.
-QStringList CheckWorkingFolder(const WorkingFolder& folder);
+// well. Nothing is written or created. The records are also held against the directory of BIKs,
+// when one is given.
+QStringList CheckWorkingFolder(const WorkingFolder& folder, const BikDirectory& directory = {});

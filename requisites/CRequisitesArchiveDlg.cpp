@@ -115,6 +115,7 @@ int CRequisitesArchiveDlg::SelectedIndex() const {
 bool CRequisitesArchiveDlg::EditRecord(CRequisite* record, const OrdersOfParty& orders) {
     CRequisitesDlg dlg(this);
     dlg.SetKind(m_nKind);
+    dlg.SetBikDirectory(BikDirectory::Kept());
     dlg.SetRecord(*record);
     dlg.SetOrdersOfParty(orders);
     if (dlg.exec() != QDialog::Accepted) {

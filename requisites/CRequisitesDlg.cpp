@@ -1,13 +1,16 @@
 #include "requisites/CRequisitesDlg.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTimer>
 #include <limits>
 
 #include "common/RussianPlural.h"
 #include "form/FormPlaces.h"
+#include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
@@ -81,12 +84,32 @@ QString BankDetailsMessage(const QList<RequisiteChecks::Problem>& problems,
         .arg(lines.join(QLatin1Char('\n')), question);
 }
 
+QString BikCorrectionsMessage(const QString& bik, const BikDirectory& directory,
+                              const QList<BikChecks::FieldValue>& corrections) {
+    QStringList lines;
+    for (const BikChecks::FieldValue& value : corrections) {
+        lines.append(QStringLiteral("%1: «%2» (в записи «%3»)")
+                         .arg(value.caption, value.directory, value.current));
+    }
+    return QStringLiteral(
+               "В %1 у БИК %2 другие реквизиты банка:\n\n%3\n\nИсправить их по "
+               "справочнику?")
+        .arg(BikChecks::DirectoryName(directory), bik, lines.join(QLatin1Char('\n')));
+}
+
 }  // namespace
 
 CRequisitesDlg::CRequisitesDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Реквизиты"));
     CreateControls();
     SetKind(m_nKind);
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, &CRequisitesDlg::OnFocusChanged);
+}
+
+// The widgets' own destruction moves the focus, when this dialog is no longer one to watch it.
+CRequisitesDlg::~CRequisitesDlg() {
+    disconnect(m_focusWatch);
 }
 
 void CRequisitesDlg::CreateControls() {
@@ -245,12 +268,72 @@ QLineEdit* CRequisitesDlg::EditOf(QString CRequisitesDlg::*member) const {
     return nullptr;
 }
 
-bool CRequisitesDlg::ConfirmBankDetails() {
+CRequisite CRequisitesDlg::TypedRecord() const {
     CRequisite record;
-    for (const RecordField& checked : kRecordFields) {
-        record.*checked.recordMember = EditOf(checked.member)->text();
+    for (const RecordField& field : kRecordFields) {
+        record.*field.recordMember = EditOf(field.member)->text();
     }
-    const QList<RequisiteChecks::Problem> problems = RequisiteChecks::Check(record, m_nKind);
+    return record;
+}
+
+QLineEdit* CRequisitesDlg::EditOfRecordMember(QString CRequisite::*member) const {
+    for (const RecordField& field : kRecordFields) {
+        if (field.recordMember == member) {
+            return EditOf(field.member);
+        }
+    }
+    return nullptr;
+}
+
+void CRequisitesDlg::OnFocusChanged(QWidget* old, QWidget* now) {
+    if (old != EditOf(&CRequisitesDlg::m_strBik) || !now || now->window() != this) {
+        return;  // the focus left the window, for a message box say, or another field
+    }
+    // Filled at once: a press on OK must find the fields filled when it is released.
+    FillFromBikDirectory();
+    if (qobject_cast<QLineEdit*>(now)) {
+        // Asked once the focus has settled, not in the middle of its move.
+        QTimer::singleShot(0, this, &CRequisitesDlg::OfferBikCorrections);
+    }
+}
+
+void CRequisitesDlg::FillFromBikDirectory() {
+    const BikChecks::Suggestions suggestions =
+        BikChecks::Suggest(TypedRecord(), m_nKind, m_bikDirectory);
+    for (const BikChecks::FieldValue& value : suggestions.fills) {
+        QLineEdit* edit = EditOfRecordMember(value.member);
+        edit->setText(value.directory);
+        edit->setCursorPosition(0);
+    }
+}
+
+void CRequisitesDlg::OfferBikCorrections() {
+    if (!isVisible()) {
+        return;
+    }
+    const CRequisite record = TypedRecord();
+    const BikChecks::Suggestions suggestions = BikChecks::Suggest(record, m_nKind, m_bikDirectory);
+    const QString bik = RequisiteChecks::WithoutBlanks(record.m_strBik);
+    if (suggestions.corrections.isEmpty() || bik == m_strBikOffered) {
+        return;
+    }
+    m_strBikOffered = bik;
+    if (MessageBoxes::AskChoice(this, QStringLiteral("Справочник БИК"),
+                                BikCorrectionsMessage(bik, m_bikDirectory, suggestions.corrections),
+                                QStringLiteral("Исправить"), QStringLiteral("Оставить как есть"),
+                                MessageBoxes::Choice::Second) != MessageBoxes::Choice::First) {
+        return;
+    }
+    for (const BikChecks::FieldValue& value : suggestions.corrections) {
+        QLineEdit* edit = EditOfRecordMember(value.member);
+        edit->setText(value.directory);
+        edit->setCursorPosition(0);
+    }
+}
+
+bool CRequisitesDlg::ConfirmBankDetails() {
+    const QList<RequisiteChecks::Problem> problems =
+        BikChecks::CheckAll(TypedRecord(), m_nKind, m_bikDirectory);
     if (problems.isEmpty()) {
         return true;
     }

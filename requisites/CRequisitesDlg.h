@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/CRequisite.h"
+#include "requisites/BikDirectory.h"
 #include "requisites/OrdersOfParty.h"
 #include "requisites/RequisiteChecks.h"
 
@@ -18,6 +19,7 @@ class CRequisitesDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CRequisitesDlg(QWidget* parent = nullptr);
+    ~CRequisitesDlg() override;
 
     // Moves the members into the fields and puts the focus on the name; runs whenever the dialog
     // is shown.
@@ -26,6 +28,9 @@ public:
     // recipients have their own places on the form, and their two accounts hold different
     // things, which the dialog says beside each.
     void SetKind(int nKind);
+    // The directory of BIKs that fills the bank's details from the BIK and checks them at OK;
+    // none (empty) by default.
+    void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
 
     // The orders that name the record by its name as set: when OK changes the name, it asks
     // whether they should take the new one.
@@ -72,9 +77,19 @@ private:
     // Asks whether the orders that name the record take its new name, and renames it there on
     // "Да"; the order files that could not be written are told.
     void OfferRenameInOrders();
+    CRequisite TypedRecord() const;
+    QLineEdit* EditOfRecordMember(QString CRequisite::*member) const;
+    // Leaving the BIK field fills the bank's empty fields from the directory; moving on to
+    // another field also offers to correct those that differ.
+    void OnFocusChanged(QWidget* old, QWidget* now);
+    void FillFromBikDirectory();
+    void OfferBikCorrections();
 
     QList<Row> m_rows;  // in the order of the dialog, which is the tab order
     QList<std::pair<AccountMember, QLabel*>> m_accountHints;
     int m_nKind = 0;
     OrdersOfParty m_orders;
+    BikDirectory m_bikDirectory;
+    QMetaObject::Connection m_focusWatch;
+    QString m_strBikOffered;  // the BIK whose corrections were last offered, asked once
 };

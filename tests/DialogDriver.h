@@ -41,3 +41,25 @@ void WhenDialogOpens(const std::function<void(Dialog*)>& handle) {
         }
     });
 }
+
+// Hands the next modal window of that class to the handler once it is up, however long the code
+// before it takes, and closes it if the handler leaves it open. *seen tells whether it came. The
+// watch ends with the context, so that it never reaches into the next test.
+template <class Window>
+void WhenModalShows(QObject* context, bool* seen, const std::function<void(Window*)>& handle,
+                    int triesLeft = 300) {
+    QTimer::singleShot(10, context, [=] {
+        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+        if (!window) {
+            if (triesLeft > 0) {
+                WhenModalShows<Window>(context, seen, handle, triesLeft - 1);
+            }
+            return;
+        }
+        *seen = true;
+        handle(window);
+        if (window->isVisible()) {
+            window->close();
+        }
+    });
+}

@@ -80,6 +80,7 @@ public:
     //   text "Сумма" (500,-2000)-(5000,-3000) left
     //   line (500,-2900)-(18700,-2900)
     //   box (16800,-1300)-(18700,-1800)
+    //   lines "first\nsecond" (500,-4000)-(11900,-4792) left width 0.850
     // Rectangles are (left,top)-(right,bottom), rules (x1,y1)-(x2,y2), in 0.01 mm with y up.
     QStringList Lines() const {
         QStringList lines;
@@ -99,6 +100,10 @@ public:
             case Kind::Text:
                 return QStringLiteral("text %1 %2 %3")
                     .arg(Quoted(step.text), where, FormatName(step.format));
+            case Kind::Lines:
+                return QStringLiteral("lines %1 %2 %3 width %4")
+                    .arg(Quoted(step.text), where, FormatName(step.format))
+                    .arg(step.widthScale, 0, 'f', 3);
             case Kind::Rule:
                 return QStringLiteral("line ") + where;
             case Kind::Box:
@@ -113,6 +118,8 @@ public:
                 return QStringLiteral("text");
             case FormFont::Title:
                 return QStringLiteral("title");
+            case FormFont::Caption:
+                return QStringLiteral("caption");
             case FormFont::Default:
                 break;
         }

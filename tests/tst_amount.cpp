@@ -14,6 +14,8 @@ class TestAmount : public QObject {
 private slots:
     void words_data();
     void words();
+    void fullWordsAndFigures_data();
+    void fullWordsAndFigures();
     void parses_data();
     void parses();
     void commandLinePrintsWords();
@@ -141,6 +143,38 @@ void TestAmount::words() {
     QFETCH(double, amount);
     QFETCH(QString, line);
     QCOMPARE(AmountToWords(amount), line);
+}
+
+// The current edition's amount: the words with "рубль" and "копейка" written out, and the figures
+// with a dash, both from a count of kopecks.
+void TestAmount::fullWordsAndFigures_data() {
+    QTest::addColumn<qint64>("kopecks");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("figures");
+    const auto row = [](const char* name, qint64 kopecks, const char* words, const char* figures) {
+        QTest::newRow(name) << kopecks << QString::fromUtf8(words) << QString::fromUtf8(figures);
+    };
+    row("0,01", 1, "Ноль рублей 01 копейка", "0-01");
+    row("1", 100, "Один рубль 00 копеек", "1-00");
+    row("2", 200, "Два рубля 00 копеек", "2-00");
+    row("5", 500, "Пять рублей 00 копеек", "5-00");
+    row("21", 2100, "Двадцать один рубль 00 копеек", "21-00");
+    row("2,30", 230, "Два рубля 30 копеек", "2-30");
+    row("1234,05", 123405, "Одна тысяча двести тридцать четыре рубля 05 копеек", "1234-05");
+    row("48300", 4830000, "Сорок восемь тысяч триста рублей 00 копеек", "48300-00");
+    row("0,22", 22, "Ноль рублей 22 копейки", "0-22");
+    row("largest", OrderAmount::kMaxKopecks,
+        "Девятьсот девяносто девять миллиардов девятьсот девяносто девять миллионов девятьсот "
+        "девяносто девять тысяч девятьсот девяносто девять рублей 99 копеек",
+        "999999999999-99");
+}
+
+void TestAmount::fullWordsAndFigures() {
+    QFETCH(qint64, kopecks);
+    QFETCH(QString, words);
+    QFETCH(QString, figures);
+    QCOMPARE(AmountToFullWords(kopecks), words);
+    QCOMPARE(AmountToFigures(kopecks), figures);
 }
 
 void TestAmount::parses_data() {

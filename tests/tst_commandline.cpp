@@ -100,9 +100,9 @@ void TestCommandLine::parses_data() {
         << QStringList{"--pdf=a.pdf", "--order=7x"} << int(Mode::Error) << QString() << 0;
     QTest::newRow("order without a number")
         << QStringList{"--pdf", "a.pdf", "--order"} << int(Mode::Error) << QString() << 0;
-    QTest::newRow("two orders for one page")
-        << QStringList{"--pdf", "a.pdf", "--order", "1", "--order", "2"} << int(Mode::Error)
-        << QString() << 0;
+    QTest::newRow("two orders, a page each")
+        << QStringList{"--pdf", "a.pdf", "--order", "3", "--order", "4"} << int(Mode::Pdf)
+        << "a.pdf" << 3;
     QTest::newRow("pdf twice") << QStringList{"--pdf", "a.pdf", "--pdf", "b.pdf"}
                                << int(Mode::Error) << QString() << 0;
     QTest::newRow("a value for a switch")

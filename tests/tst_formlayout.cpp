@@ -247,26 +247,33 @@ void TestFormLayout::formRectMovesOnlyY() {
 }
 
 void TestFormLayout::pageMatchesItsRecording_data() {
+    QTest::addColumn<FormEdition>("edition");
     QTest::addColumn<bool>("filled");
     QTest::addColumn<QString>("file");
-    QTest::newRow("fresh document") << false << "form-fresh.txt";
-    QTest::newRow("ordinary order") << true << "form-filled.txt";
+    QTest::newRow("fresh document") << FormEdition::Edition2001 << false << "form-fresh.txt";
+    QTest::newRow("ordinary order") << FormEdition::Edition2001 << true << "form-filled.txt";
+    QTest::newRow("current, fresh") << FormEdition::Current << false << "current-fresh.txt";
+    QTest::newRow("current, tax payment") << FormEdition::Current << true << "current-filled.txt";
 }
 
 // Every caption, value, rule and box, with its place, format and font, as the reviewed recording
 // has them: moving any of them, even by 1 mm, shows here with the line that changed.
 void TestFormLayout::pageMatchesItsRecording() {
+    QFETCH(FormEdition, edition);
     QFETCH(bool, filled);
     QFETCH(QString, file);
+    const bool current = edition == FormEdition::Current;
     CVemoDoc doc;
     if (filled) {
-        FillOrdinaryOrder(doc);
+        current ? FillTaxPayment(doc) : FillOrdinaryOrder(doc);
     }
     RecordingCanvas canvas;
-    CFormLayout layout;
+    CFormLayout layout(edition);
     layout.OnDraw(canvas, doc);
-    const QString what = filled ? "The page for an ordinary order."
-                                : "The page for a fresh document: its placeholders in every place.";
+    const QString what =
+        filled ? (current ? "The current edition's page for the single tax payment (ЕНП)."
+                          : "The page for an ordinary order.")
+               : "The page for a fresh document: its placeholders in every place.";
     const QString differences = CompareWithGolden(canvas.Lines(), file, GoldenHeader(what));
     QVERIFY2(differences.isEmpty(), qPrintable(differences));
 }

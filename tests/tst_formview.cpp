@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -226,6 +227,33 @@ QList<QRect> RoomsInPixels(FormField field) {
     return rooms;
 }
 
+// A word of a PDF page where pdftotext -bbox places it, in points from the page's top left.
+struct PdfWord {
+    QString text;
+    double left, top, right;
+};
+
+// The words of the PDF's first page in reading order: lines top to bottom (words whose tops
+// lie within 1 mm share a line), each line left to right.
+QList<PdfWord> PdfWordsInReadingOrder(const QString& path) {
+    const QString xhtml = RunPdfTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", path, "-"});
+    static const QRegularExpression word(
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<)re");
+    QList<PdfWord> words;
+    for (const QRegularExpressionMatch& m : word.globalMatch(xhtml)) {
+        words.append({m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                      m.captured(3).toDouble()});
+    }
+    const double lineTolerance = 72.0 / 25.4;
+    std::sort(words.begin(), words.end(), [&](const PdfWord& a, const PdfWord& b) {
+        if (qAbs(a.top - b.top) > lineTolerance) {
+            return a.top < b.top;
+        }
+        return a.left < b.left;
+    });
+    return words;
+}
+
 }  // namespace
 
 class TestFormView : public QObject {
@@ -247,6 +275,8 @@ private slots:
     void viewShowsTheScrolledPart();
     void pdfHoldsOnePageWithBothCopies();
     void pdfDrawsValuesVerbatim();
+    void currentEditionValuesStandInTheirColumns_data();
+    void currentEditionValuesStandInTheirColumns();
     void pdfFailureLeavesNothing();
     void longestAmountInWordsPrintsWholeOnBothCopies();
     void longValuesPrintWholeInThePdf();
@@ -458,6 +488,63 @@ void TestFormView::pdfDrawsValuesVerbatim() {
     const QString text = PdfText(path);
     QCOMPARE(text.count(QStringLiteral("Рога & Копыта")), 2);
     QCOMPARE(text.count(QStringLiteral("Оплата по счету && договору")), 2);
+}
+
+// The columns of the current edition in millimetres from the form's left edge, as the bank's
+// description of the form gives them; the "0401060" box (165 to 180 mm) places the form on the
+// page. Where a value occurs more than once, n counts its occurrences in reading order.
+void TestFormView::currentEditionValuesStandInTheirColumns_data() {
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("n");
+    QTest::addColumn<double>("left");
+    QTest::addColumn<double>("right");
+    QTest::newRow("101 status, in its box") << "01" << 0 << 173.0 << 180.0;
+    QTest::newRow("6 amount in words") << QStringLiteral("Сорок") << 0 << 20.2 << 180.0;
+    QTest::newRow("60 payer's ИНН") << "7701234567" << 0 << 0.0 << 50.2;
+    QTest::newRow("102 payer's КПП") << "770101001" << 0 << 50.2 << 100.3;
+    QTest::newRow("7 amount") << "48300-00" << 0 << 115.3 << 180.0;
+    QTest::newRow("9 payer's account") << "40702810900000012345" << 0 << 115.3 << 180.0;
+    QTest::newRow("14 recipient's BIK") << "017003983" << 0 << 115.3 << 180.0;
+    QTest::newRow("61 recipient's ИНН") << "7727406020" << 0 << 0.0 << 50.2;
+    QTest::newRow("103 recipient's КПП") << "770701001" << 0 << 50.2 << 100.3;
+    QTest::newRow("18 kind of operation") << "01" << 1 << 115.3 << 135.3;
+    QTest::newRow("21 priority") << "5" << 0 << 155.3 << 180.0;
+    QTest::newRow("22 Код") << "0" << 0 << 115.3 << 135.3;
+    QTest::newRow("104 КБК") << "18201061201010000510" << 0 << 0.0 << 45.2;
+    QTest::newRow("105 ОКТМО") << "0" << 1 << 45.2 << 75.2;
+    QTest::newRow("106 basis") << "0" << 2 << 75.2 << 85.2;
+    QTest::newRow("107 period") << "0" << 3 << 85.2 << 110.3;
+    QTest::newRow("108 document number") << "0" << 4 << 110.3 << 145.3;
+    QTest::newRow("109 document date") << "0" << 5 << 145.3 << 170.3;
+}
+
+void TestFormView::currentEditionValuesStandInTheirColumns() {
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
+    QFETCH(QString, word);
+    QFETCH(int, n);
+    QFETCH(double, left);
+    QFETCH(double, right);
+    CVemoDoc doc;
+    FillTaxPayment(doc);
+    const QString path = m_folder->FilePath("current.pdf");
+    QString error;
+    QVERIFY2(WriteFormPdf(path, doc, &error, FormEdition::Current), qPrintable(error));
+    const QList<PdfWord> words = PdfWordsInReadingOrder(path);
+    const auto box = std::find_if(words.begin(), words.end(),
+                                  [](const PdfWord& w) { return w.text == "0401060"; });
+    QVERIFY(box != words.end());
+    const double pointsPerMm = 72.0 / 25.4;
+    const double formLeft = (box->left + box->right) / 2 - 172.5 * pointsPerMm;
+    int seen = 0;
+    for (const PdfWord& w : words) {
+        if (w.text == word && seen++ == n) {
+            const double middle = ((w.left + w.right) / 2 - formLeft) / pointsPerMm;
+            QVERIFY2(middle > left && middle < right,
+                     qPrintable(QStringLiteral("%1 mm").arg(middle, 0, 'f', 1)));
+            return;
+        }
+    }
+    QFAIL("the value is not on the page");
 }
 
 void TestFormView::pdfFailureLeavesNothing() {

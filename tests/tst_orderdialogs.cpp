@@ -36,6 +36,9 @@ namespace {
 const QString kNoRow = QStringLiteral("Нет выделеной платежки");
 const QString kCannotWrite = QStringLiteral("Не могу записать платежку");
 const QString kWholeNumber = QStringLiteral("Введите целое число.");
+const QString kWrittenByAnother = QStringLiteral(
+    "Платежное поручение %1 изменено (или удалено) другой программой после открытия архива. "
+    "Записать ваше?");
 const QStringList kPayers = {"alfa-2", "Alfa", QStringLiteral("Бета")};
 const QStringList kRecipients = {QStringLiteral("Гамма"), QStringLiteral("Дельта")};
 
@@ -411,9 +414,10 @@ void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
         QCOMPARE(dlg->findChild<QDateEdit*>("date")->date(), QDate(2001, 3, 5));
         dlg->OnOK();
     });
+    // Removed behind the archive's back, so that only a rewrite brings it back: asked, and "Да".
     QVERIFY(QFile::remove("Vemo/vemo.2"));
     Press(&archive, kEditOrder);
-    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(m_log.Texts(), QStringList(kWrittenByAnother.arg(2)));
     QCOMPARE(ReadBytes("Vemo/vemo.2"), before);
     QCOMPARE(archive.RowAt(1), Row(2));
 }
@@ -1018,8 +1022,10 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     });
     QVERIFY(QFile::remove("Vemo/vemo.1"));
     Press(&archive, kEditOrder);
-    // The form shows only the beginning of such a purpose: asked, and kept as it is.
-    QCOMPARE(m_log.entries.size(), 1);
+    // The form shows only the beginning of such a purpose: asked, and kept as it is; then the
+    // removed file is written back on "Да".
+    QCOMPARE(m_log.entries.size(), 2);
+    QCOMPARE(m_log.Texts().last(), kWrittenByAnother.arg(1));
     QVERIFY2(m_log.entries.first().text.contains(QStringLiteral("«Основание»")),
              qPrintable(m_log.entries.first().text));
     QCOMPARE(ReadBytes("Vemo/vemo.1"), before);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include "form/FormCanvas.h"
+#include "form/FormEdition.h"
+#include "form/FormField.h"
+
+class CFormLayout;
+
+// Small verbs over the canvas, so that a drawing sequence reads like the form's own table: each
+// step of one copy, its y moved by the layout's offset.
+class FormSteps {
+public:
+    FormSteps(FormCanvas& canvas, const CFormLayout& layout, FormEdition edition);
+
+    FormCanvas& Canvas() const { return m_canvas; }
+
+    void Text(const QString& text, int left, int top, int right, int bottom, int format);
+    // A value of the document: in its own rectangle when it fits there, else fitted to its room.
+    void Value(FormField field, const QString& text);
+    void Rule(int x1, int y1, int x2, int y2);
+    void Box(int left, int top, int right, int bottom);
+
+private:
+    FormCanvas& m_canvas;
+    const CFormLayout& m_layout;
+    FormEdition m_edition;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QList>
+#include <memory>
+#include <vector>
+
+#include "common/CRequisiteArray.h"
+#include "orders/BankExport.h"
+#include "orders/OrderRow.h"
+
+class CVemoDoc;
+
+// Orders put on forms to be printed one a page: each order that can be drawn whole, in the order
+// given, and each that cannot, with why: a party missing from its address book or an amount the
+// form cannot write out in words. The user prints the others or nothing.
+struct OrderBatch {
+    OrderBatch();
+    ~OrderBatch();
+    OrderBatch(OrderBatch&&) noexcept;
+    OrderBatch& operator=(OrderBatch&&) noexcept;
+
+    std::vector<std::unique_ptr<CVemoDoc>> docs;
+    QList<BankExport::Refusal> refused;
+
+    QList<const CVemoDoc*> Pages() const;
+
+    static OrderBatch Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
+                              const CRequisiteArray& recipients);
+};

@@ -1,0 +1,181 @@
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "TestPdf.h"
+#include "form/CVemoDoc.h"
+#include "form/FormPrinting.h"
+#include "orders/ChosenTotal.h"
+#include "orders/OrderBatch.h"
+#include "orders/OrderSearch.h"
+#include "orders/OrderTransfer.h"
+#include "orders/PackedOrders.h"
+
+namespace {
+
+OrderRow Order(const QString& number, const QString& amount, const QString& kbk = QString()) {
+    OrderRow row;
+    row[kColumnNumber] = number;
+    row[kColumnDate] = QStringLiteral("05.03.2026");
+    row[kColumnPayer] = QStringLiteral("ООО Ёлка");
+    row[kColumnRecipient] = QStringLiteral("УФК по г. Москве");
+    row[kColumnAmount] = amount;
+    row[kColumnBasis] = QStringLiteral("Оплата по счету № 118");
+    if (!kbk.isEmpty()) {
+        row[kColumnStatus] = QStringLiteral("01");
+        row[kColumnKbk] = kbk;
+        row[kColumnOktmo] = QStringLiteral("45382000");
+        row[kColumnUin] = QStringLiteral("0");
+    }
+    return row;
+}
+
+}  // namespace
+
+class TestArchiveSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void finds_data();
+    void finds();
+    void keepsEveryField();
+    void totals_data();
+    void totals();
+    void printsBatch();
+};
+
+void TestArchiveSearch::finds_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("grouped") << "250 000"
+                             << "250000,00" << true;
+    QTest::newRow("plain") << "250000"
+                           << "250000,00" << true;
+    QTest::newRow("comma") << "250000,00"
+                           << "250000" << true;
+    QTest::newRow("point and blank") << "250 000.00"
+                                     << "250000,00" << true;
+    QTest::newRow("no-break blank") << "250\u00a0000"
+                                    << "250 000,00" << true;
+    QTest::newRow("grouped in the order") << "47500"
+                                          << "47 500,00" << true;
+    QTest::newRow("typing the grouping") << "47 "
+                                         << "47 500,00" << true;
+    QTest::newRow("typing the kopecks") << "47500,"
+                                        << "47500" << true;
+    QTest::newRow("another amount") << "250 001"
+                                    << "250000,00" << false;
+    QTest::newRow("letter case") << "ооо ёлка"
+                                 << "1" << true;
+    QTest::newRow("ё as е") << "елка"
+                            << "1" << true;
+    QTest::newRow("budget field КБК") << "18210102010011000110"
+                                      << "1" << true;
+    QTest::newRow("budget field ОКТМО") << "45382000"
+                                        << "1" << true;
+    QTest::newRow("not there") << "Ромашка"
+                               << "1" << false;
+    QTest::newRow("a line break finds nothing") << "ООО\nЁлка"
+                                                << "1" << false;
+}
+
+void TestArchiveSearch::finds() {
+    QFETCH(QString, typed);
+    QFETCH(QString, amount);
+    QFETCH(bool, found);
+    PackedOrders orders;
+    orders.Append(Order(QStringLiteral("7"), amount, QStringLiteral("18210102010011000110")),
+                  QStringLiteral("vemo.7"));
+    QCOMPARE(orders.Matches(0, OrderSearch(typed)), found);
+}
+
+// An order edited or exported through the archive comes from its packed form: nothing may be lost.
+void TestArchiveSearch::keepsEveryField() {
+    OrderRow budget = Order(QStringLiteral("  12"), QStringLiteral("1 500,00"),
+                            QStringLiteral("18210102010011000110"));
+    budget[kColumnTaxPeriod] = QStringLiteral("МС.03.2026");
+    budget[kColumnIncomeType] = QStringLiteral("1");
+    const OrderRow plain = Order(QStringLiteral("13"), QStringLiteral("20"));
+    PackedOrders orders;
+    orders.Assign({budget, plain}, {QStringLiteral("vemo.12"), QStringLiteral("vemo.13")});
+    QCOMPARE(orders.Row(0).Lines().size(), kOrderFieldCount);
+    QCOMPARE(orders.Row(0).Lines(), budget.Lines());
+    QCOMPARE(orders.Row(1).Lines(), plain.Lines());
+    QVERIFY(!orders.Row(1).HasBudgetFields());
+    QCOMPARE(orders.File(0), QStringLiteral("vemo.12"));
+}
+
+void TestArchiveSearch::totals_data() {
+    QTest::addColumn<QStringList>("amounts");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<int>("all");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("three") << QStringList{"1 000 000", "672500,00", "0.00x"} << 5 << 5
+                           << "Показано 5 поручений. Выбрано 3 на сумму 1 672 500,00 руб.; у 1 "
+                              "поручения сумма не число, она не сложена";
+    QTest::newRow("zero is no amount")
+        << QStringList{"1 000 000", "672500,00", "0,00"} << 21 << 40
+        << "Показано 21 поручение из 40. Выбрано 3 на сумму 1 672 500,00 "
+           "руб.; у 1 поручения сумма не число, она не сложена";
+    QTest::newRow("two") << QStringList{"1", "1,5"} << 2 << 3
+                         << "Показано 2 поручения из 3. Выбрано 2 на сумму 2,50 руб.";
+    QTest::newRow("none") << QStringList{} << 12 << 12
+                          << "Показано 12 поручений. Ничего не выбрано";
+    QTest::newRow("two not amounts") << QStringList{"x", "y", "3"} << 111 << 111
+                                     << "Показано 111 поручений. Выбрано 3 на сумму 3,00 руб.; "
+                                        "у 2 поручений сумма не число, она не сложена";
+}
+
+void TestArchiveSearch::totals() {
+    QFETCH(QStringList, amounts);
+    QFETCH(int, shown);
+    QFETCH(int, all);
+    QFETCH(QString, line);
+    ChosenTotal chosen;
+    for (const QString& amount : amounts) {
+        chosen.Add(amount);
+    }
+    QCOMPARE(ChosenTotal::ListLine(shown, all, chosen), line);
+}
+
+// Each order a page, in the order given; an order with a missing party is left out and named.
+void TestArchiveSearch::printsBatch() {
+    if (!HavePdfTools()) {
+        QSKIP("pdftotext is not installed");
+    }
+    CRequisiteArray payers;
+    CRequisiteArray recipients;
+    const QList<OrderRow> orders{Order(QStringLiteral("4"), QStringLiteral("100")),
+                                 Order(QStringLiteral("3"), QStringLiteral("200")),
+                                 Order(QStringLiteral("9"), QStringLiteral("300"))};
+    OrderBatch batch = OrderBatch::Compose(orders, payers, recipients);
+    // No party is in the empty books: every order is named, none drawn.
+    QCOMPARE(batch.refused.size(), 3);
+    QCOMPARE(batch.refused.at(1).number, QStringLiteral("3"));
+    QVERIFY(batch.docs.empty());
+
+    std::vector<std::unique_ptr<CVemoDoc>> docs;
+    for (const OrderRow& order : orders) {
+        docs.push_back(std::make_unique<CVemoDoc>());
+        OrderTransfer::TransferOrder(order, payers, recipients, *docs.back());
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("batch.pdf"));
+    QString error;
+    QVERIFY2(WriteFormPdf(pdf, {docs[0].get(), docs[1].get(), docs[2].get()}, &error),
+             qPrintable(error));
+    QString pageSize;
+    QCOMPARE(PdfPages(pdf, &pageSize), 3);
+    const QStringList pages = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 3);
+    const QStringList numbers{"4", "3", "9"};
+    for (int i = 0; i < 3; ++i) {
+        const QRegularExpression number(
+            QStringLiteral("ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №\\s*%1\\b").arg(numbers.at(i)));
+        QVERIFY2(pages.at(i).contains(number), qPrintable(pages.at(i).left(300)));
+        // Both copies of the order on its page.
+        QCOMPARE(pages.at(i).count(QStringLiteral("ПЛАТЕЖНОЕ ПОРУЧЕНИЕ")), 2);
+    }
+}
+
+QTEST_MAIN(TestArchiveSearch)
+#include "tst_archivesearch.moc"
