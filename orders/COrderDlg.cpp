@@ -357,13 +357,13 @@ bool COrderDlg::SelectName(QListWidget* list, const QString& name) {
 }
 
 QWidget* COrderDlg::FieldNamedBy(const QString& refusal) const {
-    if (refusal == QLatin1String("Ошибка в номере платежки")) {
+    if (refusal == QStringLiteral("Ошибка в номере платежки")) {
         return m_editNumber;
     }
-    if (refusal == QLatin1String("Выделите плательщика")) {
+    if (refusal == QStringLiteral("Выделите плательщика")) {
         return m_lbPayers;
     }
-    if (refusal == QLatin1String("Выделите получателя")) {
+    if (refusal == QStringLiteral("Выделите получателя")) {
         return m_lbRecipients;
     }
     for (const TextField& field : kTextFields) {

@@ -22,7 +22,7 @@ public:
         QString text;
         QStringList buttons;
         QString defaultButton;
-        QWidget* parent = nullptr;
+        QString parentClass;  // the window it was asked over, which may be gone by now
     };
     QList<Seen> seen;
 
@@ -32,7 +32,9 @@ private:
         if (!box || !box->isVisible()) {
             return;
         }
-        Seen what{box->windowTitle(), box->text(), {}, {}, box->parentWidget()};
+        QWidget* parent = box->parentWidget();
+        Seen what{box->windowTitle(), box->text(), {}, {},
+                  parent ? QString::fromLatin1(parent->metaObject()->className()) : QString()};
         for (QAbstractButton* button : box->buttons()) {
             what.buttons.append(button->text());
         }

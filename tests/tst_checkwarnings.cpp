@@ -463,6 +463,9 @@ void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep() {
             selectionStart = text->selectionStart();
             QCOMPARE(text->selectedText(), text->text());
         }
+        if (stayedOpen) {
+            dialog->reject();  // the user gives up the correction: Отмена
+        }
     });
     Click(&archive, button);
 

@@ -472,7 +472,8 @@ void TestOrderArchive::keyboardStartsInTheListAndTabsInOrder() {
                                        QStringLiteral("Создать копию"), QStringLiteral("Изменить"),
                                        QStringLiteral("Удалить"),
                                        QStringLiteral("Нарисовать платежное поручение"),
-                                       QStringLiteral("Выгрузить в банк…"), "search", "orders"}));
+                                       QStringLiteral("Выгрузить в банк…"),
+                                       QStringLiteral("Напечатать выбранные…"), "search"}));
     // Ctrl+F finds from wherever the focus is, with what the field holds ready to be typed over.
     QTest::keyClicks(Search(archive), "12");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
