@@ -493,9 +493,9 @@ bool COrderDlg::ConfirmSanity() {
             case OrderSanity::Field::Basis:
                 // What the bank would not take is selected.
                 m_editBasis->setFocus();
-                m_editBasis->setSelection(OrderSanity::kMostPurposeChars,
-                                          int(m_editBasis->text().size()) -
-                                              OrderSanity::kMostPurposeChars);
+                m_editBasis->setSelection(
+                    OrderSanity::kMostPurposeChars,
+                    int(m_editBasis->text().size()) - OrderSanity::kMostPurposeChars);
                 break;
         }
         return false;

@@ -156,12 +156,12 @@ bool ParseKopecks(const QString& text, qint64* kopecks) {
 }
 
 QString WrongAmountMessage(const QString& text) {
-    const QString largest =
-        QLocale(QLocale::Russian, QLocale::Russia).toString(kMaxKopecks / 100) +
-        QStringLiteral(",%1").arg(kMaxKopecks % 100, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("Неверная сумма: «%1».\nНапишите сумму больше нуля и не больше %2 "
-                          "руб., копейки не более чем двумя цифрами: например, 1234,56, "
-                          "1\u00A0234,56, 1234.56, 1234-56 или 1234.")
+    const QString largest = QLocale(QLocale::Russian, QLocale::Russia).toString(kMaxKopecks / 100) +
+                            QStringLiteral(",%1").arg(kMaxKopecks % 100, 2, 10, QLatin1Char('0'));
+    return QStringLiteral(
+               "Неверная сумма: «%1».\nНапишите сумму больше нуля и не больше %2 "
+               "руб., копейки не более чем двумя цифрами: например, 1234,56, "
+               "1\u00A0234,56, 1234.56, 1234-56 или 1234.")
         .arg(text, largest);
 }
 

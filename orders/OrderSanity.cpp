@@ -27,8 +27,8 @@ bool IsNewDate(const QDate& date, const Context& context) {
 void CheckDate(const QDate& date, const QDate& today, QList<Warning>* warnings) {
     const qint64 ahead = today.daysTo(date);
     if (ahead < -kMostDaysBefore) {
-        warnings->append({Field::Date,
-                          QStringLiteral("Поручение датировано %1, %2 назад, а %3.\n"
+        warnings->append(
+            {Field::Date, QStringLiteral("Поручение датировано %1, %2 назад, а %3.\n"
                                          "Поставьте дату того дня, когда отдаете поручение в банк.")
                               .arg(Shown(date), Days(-ahead), kTenDays)});
     } else if (ahead > kMostDaysAhead) {
@@ -87,14 +87,14 @@ QList<Warning> Check(const OrderRow& order, const Context& context, const QDate&
     }
     const qsizetype length = order[kColumnBasis].size();
     if (length > kMostPurposeChars) {
-        warnings.append(
-            {Field::Basis, QStringLiteral("В основании %1 %2, а банк принимает назначение платежа "
-                                          "не длиннее %3 знаков.\nСократите основание до %3 "
-                                          "знаков.")
-                               .arg(length)
-                               .arg(RussianPlural(length, QStringLiteral("знак"),
-                                                  QStringLiteral("знака"), QStringLiteral("знаков")))
-                               .arg(kMostPurposeChars)});
+        warnings.append({Field::Basis,
+                         QStringLiteral("В основании %1 %2, а банк принимает назначение платежа "
+                                        "не длиннее %3 знаков.\nСократите основание до %3 "
+                                        "знаков.")
+                             .arg(length)
+                             .arg(RussianPlural(length, QStringLiteral("знак"),
+                                                QStringLiteral("знака"), QStringLiteral("знаков")))
+                             .arg(kMostPurposeChars)});
     }
     return warnings;
 }

@@ -140,8 +140,8 @@ void CRequisitesArchiveDlg::OnChange() {
     }
     CRequisite record = m_requisites.At(index);
     // Orders find the first record of their name: only when it is this one are they its orders.
-    const bool namedByOrders = FindRecord(m_requisites.Records(), record.m_strName) ==
-                               &m_requisites.Records().at(index);
+    const bool namedByOrders =
+        FindRecord(m_requisites.Records(), record.m_strName) == &m_requisites.Records().at(index);
     if (EditRecord(&record, namedByOrders ? m_orders : OrdersOfParty())) {
         m_requisites.Change(index, record);
         FillList();

@@ -25,8 +25,7 @@ public:
     // Lets the user edit the address book of the kind, modally; how it ended. A record renamed
     // there may be renamed in the orders too.
     static int RunArchive(int nKind, const AddressBook& book,
-                          const OrdersOfParty& orders = OrdersOfParty(),
-                          QWidget* parent = nullptr);
+                          const OrdersOfParty& orders = OrdersOfParty(), QWidget* parent = nullptr);
     // The orders that name the parties of the book, which follow a renamed record when the user
     // says so.
     void SetOrdersOfParty(const OrdersOfParty& orders);

@@ -232,13 +232,12 @@ void CRequisitesDlg::OfferRenameInOrders() {
         return;
     }
     // Enter keeps the orders as they are: renaming them is the step that changes other files.
-    const QString question =
-        QStringLiteral("«%1» → «%2»\n\nПереименовать также в %3 %4?")
-            .arg(oldName, newName)
-            .arg(count)
-            .arg(RussianPlural(count, QStringLiteral("платежном поручении"),
-                               QStringLiteral("платежных поручениях"),
-                               QStringLiteral("платежных поручениях")));
+    const QString question = QStringLiteral("«%1» → «%2»\n\nПереименовать также в %3 %4?")
+                                 .arg(oldName, newName)
+                                 .arg(count)
+                                 .arg(RussianPlural(count, QStringLiteral("платежном поручении"),
+                                                    QStringLiteral("платежных поручениях"),
+                                                    QStringLiteral("платежных поручениях")));
     if (!MessageBoxes::AskYesNo(this, question, MessageBoxes::Answer::No)) {
         return;
     }
@@ -251,8 +250,9 @@ void CRequisitesDlg::OfferRenameInOrders() {
     if (failed.size() > kMostNamesTold) {
         named.append(QStringLiteral("и еще %1").arg(failed.size() - kMostNamesTold));
     }
-    MessageBoxes::ShowError(this, QStringLiteral("Не могу записать платежки, в них осталось «%1»:\n%2")
-                                      .arg(oldName, named.join(QLatin1Char('\n'))));
+    MessageBoxes::ShowError(this,
+                            QStringLiteral("Не могу записать платежки, в них осталось «%1»:\n%2")
+                                .arg(oldName, named.join(QLatin1Char('\n'))));
 }
 
 bool CRequisitesDlg::RefuseUnstorableText(const Row& row) {

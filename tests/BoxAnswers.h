@@ -33,7 +33,10 @@ private:
             return;
         }
         QWidget* parent = box->parentWidget();
-        Seen what{box->windowTitle(), box->text(), {}, {},
+        Seen what{box->windowTitle(),
+                  box->text(),
+                  {},
+                  {},
                   parent ? QString::fromLatin1(parent->metaObject()->className()) : QString()};
         for (QAbstractButton* button : box->buttons()) {
             what.buttons.append(button->text());

@@ -378,9 +378,9 @@ void TestCheckWarnings::drawingTellsAndDrawsAnyway() {
 
 void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep_data() {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("row");            // the order pressed on
-    QTest::addColumn<int>("dateShift");      // days from the order's date typed; 0 for none
-    QTest::addColumn<int>("basisLength");    // of a basis typed; 0 for none
+    QTest::addColumn<int>("row");             // the order pressed on
+    QTest::addColumn<int>("dateShift");       // days from the order's date typed; 0 for none
+    QTest::addColumn<int>("basisLength");     // of a basis typed; 0 for none
     QTest::addColumn<QStringList>("warned");  // a part of each warning, in order
     QTest::addColumn<QString>("answer");      // to every warning
     QTest::addColumn<QString>("field");       // where "Исправить" puts the focus

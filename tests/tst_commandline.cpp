@@ -81,8 +81,8 @@ void TestCommandLine::parses_data() {
                                 << 0;
     QTest::newRow("words -5.5") << QStringList{"--words", "-5.5"} << int(Mode::Error) << QString()
                                 << 0;
-    QTest::newRow("words of words") << QStringList{"--words", "abc"} << int(Mode::Error)
-                                    << QString() << 0;
+    QTest::newRow("words of words")
+        << QStringList{"--words", "abc"} << int(Mode::Error) << QString() << 0;
     QTest::newRow("-- after the options")
         << QStringList{"--pdf", "out.pdf", "--"} << int(Mode::Pdf) << "out.pdf" << 0;
     QTest::newRow("-- alone") << QStringList{"--"} << int(Mode::Editor) << QString() << 0;
@@ -176,12 +176,12 @@ void TestCommandLine::runs_data() {
     QTest::newRow("help") << QStringList{"--help"} << 0 << usage << QString() << false;
     QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << QString() << false;
     QTest::newRow("version") << QStringList{"--version"} << 0 << version << QString() << false;
-    QTest::newRow("words=1 234,56") << QStringList{"--words=1 234,56"} << 0 << words << QString()
-                                    << false;
-    QTest::newRow("words 1234.56") << QStringList{"--words", "1234.56"} << 0 << words << QString()
-                                   << false;
-    QTest::newRow("words 1234-56") << QStringList{"--words", "1234-56"} << 0 << words << QString()
-                                   << false;
+    QTest::newRow("words=1 234,56")
+        << QStringList{"--words=1 234,56"} << 0 << words << QString() << false;
+    QTest::newRow("words 1234.56")
+        << QStringList{"--words", "1234.56"} << 0 << words << QString() << false;
+    QTest::newRow("words 1234-56")
+        << QStringList{"--words", "1234-56"} << 0 << words << QString() << false;
     // Read by the rule of the order dialog, the form and --check: what is not an amount there is
     // refused here too, rather than read as some other amount.
     for (const char* wrong : {"abc", "12,345", "1,234.56", "-5.5", "0", "1.2.3"}) {
@@ -608,8 +608,8 @@ void WriteOtherFolder(const QString& folder) {
 void TestCommandLine::worksInTheFolderGiven_data() {
     QTest::addColumn<QStringList>("arguments");  // DIR stands for the other folder
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("output");  // a part of standard output
-    QTest::addColumn<QString>("error");   // a part of standard error
+    QTest::addColumn<QString>("output");    // a part of standard output
+    QTest::addColumn<QString>("error");     // a part of standard error
     QTest::addColumn<QStringList>("left");  // what the working directory holds afterwards
     const QStringList here{"Vemo", "folder", "pltRecv.dat", "polRecv.dat"};
     QTest::newRow("check") << QStringList{"--folder=DIR", "--check"} << 1
@@ -618,16 +618,15 @@ void TestCommandLine::worksInTheFolderGiven_data() {
         << QStringList{"--check", "--folder", "DIR"} << 1
         << QStringLiteral("Vemo/vemo.8: сумма «abc»") << QString() << here;
     QTest::newRow("pdf of an order there, written here")
-        << QStringList{"--folder=DIR", "--pdf=out.pdf", "--order=7"} << 0 << QString()
-        << QString() << QStringList{"Vemo", "folder", "out.pdf", "pltRecv.dat", "polRecv.dat"};
+        << QStringList{"--folder=DIR", "--pdf=out.pdf", "--order=7"} << 0 << QString() << QString()
+        << QStringList{"Vemo", "folder", "out.pdf", "pltRecv.dat", "polRecv.dat"};
     QTest::newRow("export of an order there")
         << QStringList{"--export", "-", "--order", "7", "--folder=DIR"} << 0
         << QStringLiteral("=7707083893") << QString() << here;  // the payer's INN there
-    QTest::newRow("a relative folder") << QStringList{"--folder=folder", "--check"} << 0
-                                       << QString() << QString() << here;
-    QTest::newRow("no such folder")
-        << QStringList{"--folder=DIR/none", "--check"} << 2 << QString()
-        << QStringLiteral("нет папки") << here;
+    QTest::newRow("a relative folder")
+        << QStringList{"--folder=folder", "--check"} << 0 << QString() << QString() << here;
+    QTest::newRow("no such folder") << QStringList{"--folder=DIR/none", "--check"} << 2 << QString()
+                                    << QStringLiteral("нет папки") << here;
     QTest::newRow("a file, not a folder")
         << QStringList{"--folder=pltRecv.dat", "--export=-"} << 2 << QString()
         << QStringLiteral("нет папки pltRecv.dat") << here;

@@ -9,19 +9,19 @@
 #include <QShortcut>
 #include <memory>
 
+#include <QLineEdit>
+#include <QListWidget>
 #include "BoxAnswers.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
-#include <QLineEdit>
-#include <QListWidget>
 
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
+#include "common/LineFile.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderFiles.h"
-#include "common/LineFile.h"
 #include "orders/OrderTexts.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
@@ -417,23 +417,23 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders_data() {
     QTest::addColumn<QString>("newName");   // typed over the old one
     QTest::addColumn<QString>("question");  // empty when nothing is asked
     QTest::addColumn<QString>("answer");
-    QTest::addColumn<QString>("failing");       // the order file that cannot be written
-    QTest::addColumn<QList<int>>("renamed");    // the orders that name the new name afterwards
+    QTest::addColumn<QString>("failing");     // the order file that cannot be written
+    QTest::addColumn<QList<int>>("renamed");  // the orders that name the new name afterwards
     const QString gamma = QStringLiteral("ООО Гамма-Плюс");
     const QString two = QStringLiteral("Переименовать также в 2 платежных поручениях?");
-    QTest::newRow("recipient, Да") << 1 << 0 << gamma << two << "&Да" << QString()
-                                   << QList<int>{1, 3};
+    QTest::newRow("recipient, Да")
+        << 1 << 0 << gamma << two << "&Да" << QString() << QList<int>{1, 3};
     QTest::newRow("recipient, Нет")
         << 1 << 0 << gamma << two << "&Нет" << QString() << QList<int>{};
     QTest::newRow("recipient, Да, an order file cannot be written")
-        << 1 << 0 << gamma << two << "&Да" << "Vemo/vemo.3" << QList<int>{1};
+        << 1 << 0 << gamma << two << "&Да"
+        << "Vemo/vemo.3" << QList<int>{1};
     QTest::newRow("payer of one order")
         << 0 << 1 << QStringLiteral("ООО Бета и К")
         << QStringLiteral("Переименовать также в 1 платежном поручении?") << "&Да" << QString()
         << QList<int>{5};
-    QTest::newRow("a name no order holds")
-        << 1 << 2 << QStringLiteral("ООО Омега-2") << QString() << QString() << QString()
-        << QList<int>{};
+    QTest::newRow("a name no order holds") << 1 << 2 << QStringLiteral("ООО Омега-2") << QString()
+                                           << QString() << QString() << QList<int>{};
     QTest::newRow("the same name") << 1 << 0 << QStringLiteral("ООО Гамма") << QString()
                                    << QString() << QString() << QList<int>{};
 }

@@ -811,15 +811,15 @@ void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames() {
     dlg.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
     const std::pair<const char*, QString> edits[] = {
-        {"number", typed.number},     {"amount", typed.amount},     {"basis", typed.basis},
-        {"priority", typed.priority}, {"paymentTerm", typed.term},  {"paymentType", typed.type},
+        {"number", typed.number},     {"amount", typed.amount},    {"basis", typed.basis},
+        {"priority", typed.priority}, {"paymentTerm", typed.term}, {"paymentType", typed.type},
         {"paymentKind", typed.kind},
     };
     for (const auto& [name, text] : edits) {
         TypeInto(Edit(&dlg, name), text);
     }
-    for (const auto& [list, row] : {std::pair(dlg.m_lbPayers, typed.payer),
-                                    std::pair(dlg.m_lbRecipients, typed.recipient)}) {
+    for (const auto& [list, row] :
+         {std::pair(dlg.m_lbPayers, typed.payer), std::pair(dlg.m_lbRecipients, typed.recipient)}) {
         if (row >= 0) {
             list->setCurrentRow(row);
         }
