@@ -11,6 +11,7 @@
 
 #include "TestEnvironment.h"
 #include "TestFolder.h"
+#include "TestTrash.h"
 #include "form/FormPlaces.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
@@ -150,6 +151,8 @@ private slots:
     void secondDeletePressDeletesNothing();
     void changeAndDeleteNeedASelection();
     void escapeSavesLikeOk();
+    void replacedBookWaitsInTheTrash_data();
+    void replacedBookWaitsInTheTrash();
     void focusAndTabOrder();
     void doubleClickChangesTheRecordWhichStaysSelected();
     void unchangedCloseKeepsAnotherWindowsDeletion();
@@ -349,6 +352,56 @@ void TestRequisitesDialogs::escapeSavesLikeOk() {
         QCOMPARE(archive.exec(), int(QDialog::Rejected));
     }
     QCOMPARE(ReadFile(kRecipients), CRequisiteArray{Record("A")});
+}
+
+void TestRequisitesDialogs::replacedBookWaitsInTheTrash_data() {
+    QTest::addColumn<bool>("deleting");  // a record deleted before Esc, or the list only looked at
+    QTest::addColumn<bool>("trash");     // whether the desktop has a trash
+    QTest::newRow("a record deleted, then Esc") << true << true;
+    QTest::newRow("only looked at") << false << true;
+    QTest::newRow("a record deleted, no trash") << true << false;
+}
+
+// The book is written only when it changed, and the file it replaces can be brought back from
+// the trash, as the file manager restores it: what it held and where it was.
+void TestRequisitesDialogs::replacedBookWaitsInTheTrash() {
+    QFETCH(bool, deleting);
+    QFETCH(bool, trash);
+    const TestTrash desktop(trash ? TestTrash::DataFolder::Made : TestTrash::DataFolder::Missing);
+    QVERIFY(desktop.SharesVolumeWith(m_folder->Path()));
+    QVERIFY(RequisitesFile::Write(kPayers, {Record("A"), Record("B")}));
+    const QByteArray before = ReadBytes(kPayers);
+    struct stat status;
+    QCOMPARE(stat(QFile::encodeName(kPayers).constData(), &status), 0);
+    const ino_t inode = status.st_ino;
+    const QStringList home = desktop.HomeEntries();
+    {
+        CRequisitesArchiveDlg archive(0);
+        archive.show();
+        if (deleting) {
+            QTest::mouseClick(List(&archive)->viewport(), Qt::LeftButton, {},
+                              List(&archive)->visualItemRect(List(&archive)->item(1)).center());
+            QTest::mouseClick(Button(&archive, "Удалить"), Qt::LeftButton);
+        }
+        QTest::keyClick(&archive, Qt::Key_Escape);
+    }
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ReadFile(kPayers), deleting ? CRequisiteArray{Record("A")}
+                                         : (CRequisiteArray{Record("A"), Record("B")}));
+    if (!deleting) {
+        QCOMPARE(stat(QFile::encodeName(kPayers).constData(), &status), 0);
+        QCOMPARE(status.st_ino, inode);  // not even written again
+    }
+    if (!trash) {
+        QCOMPARE(desktop.HomeEntries(), home);  // no trash made in its place
+        return;
+    }
+    QCOMPARE(desktop.Files(), deleting ? QStringList{kPayers} : QStringList{});
+    if (deleting) {
+        QCOMPARE(ReadBytes(TestTrash::Folder() + "/files/" + kPayers), before);
+        QVERIFY(desktop.Info(kPayers).contains(
+            QFile::encodeName(QDir::current().absoluteFilePath(kPayers)).toPercentEncoding("/")));
+    }
 }
 
 void TestRequisitesDialogs::focusAndTabOrder() {
