@@ -206,6 +206,7 @@ private slots:
     void drawButtonEndsTheDialogWithARow();
     void deleteRemovesRowAndFile();
     void deleteRemovesTheRowsOwnFile();
+    void deleteWithoutATrashLeavesNothingStray();
     void deleteLeavesNoRowCurrent_data();
     void deleteLeavesNoRowCurrent();
     void unreadableOrderFilesAreToldOverTheArchive();
@@ -553,6 +554,24 @@ void TestOrderDialogs::deleteRemovesTheRowsOwnFile() {
     QCOMPARE(m_trash->Files(), QStringList{"vemo.7"});
     QCOMPARE(archive.RowCount(), 1);
     QCOMPARE(archive.RowAt(0), Row(3));
+}
+
+// A desktop without a trash, as a home without .local/share: the order is removed for good, and
+// neither the working folder nor the home gains a folder for a trash.
+void TestOrderDialogs::deleteWithoutATrashLeavesNothingStray() {
+    m_trash.reset();  // first, so that it gives back the home before the next one moves it
+    m_trash = std::make_unique<TestTrash>(TestTrash::DataFolder::Missing);
+    SaveRows({1, 2});
+    const QStringList working = m_folder->Entries();
+    const QStringList home = m_trash->HomeEntries();
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SelectRow(0);
+    Press(&archive, kDeleteOrder);
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ShownNumbers(archive), QStringList{"   2"});
+    QCOMPARE(m_folder->Entries("Vemo"), QStringList{"vemo.2"});
+    QCOMPARE(m_folder->Entries(), working);
+    QCOMPARE(m_trash->HomeEntries(), home);
 }
 
 void TestOrderDialogs::deleteLeavesNoRowCurrent_data() {
