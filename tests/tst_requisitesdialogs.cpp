@@ -386,8 +386,8 @@ void TestRequisitesDialogs::replacedBookWaitsInTheTrash() {
         QTest::keyClick(&archive, Qt::Key_Escape);
     }
     QVERIFY(m_log.entries.isEmpty());
-    QCOMPARE(ReadFile(kPayers), deleting ? CRequisiteArray{Record("A")}
-                                         : (CRequisiteArray{Record("A"), Record("B")}));
+    QCOMPARE(ReadFile(kPayers),
+             deleting ? CRequisiteArray{Record("A")} : (CRequisiteArray{Record("A"), Record("B")}));
     if (!deleting) {
         QCOMPARE(stat(QFile::encodeName(kPayers).constData(), &status), 0);
         QCOMPARE(status.st_ino, inode);  // not even written again
