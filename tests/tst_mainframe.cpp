@@ -1,6 +1,9 @@
-// Start-up and the main window: caption, menu, no shortcuts, the order directory, settings.
+// Start-up and the main window: caption, menu, no shortcuts, the order directory, settings, and
+// a record renamed through the menu.
 #include <QtTest>
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -9,12 +12,9 @@
 #include <QShortcut>
 #include <memory>
 
-#include <QLineEdit>
-#include <QListWidget>
 #include "BoxAnswers.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
-
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
 #include "common/LineFile.h"
