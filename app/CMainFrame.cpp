@@ -9,6 +9,7 @@
 #include "app/MenuBarStyle.h"
 #include "form/CVemoView.h"
 #include "orders/COrderArchiveDlg.h"
+#include "orders/PartyRename.h"
 #include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "widgets/MessageBoxes.h"
@@ -70,13 +71,16 @@ void CMainFrame::OnFormEdition(FormEdition edition) {
     FormEditions::Remember(settings, edition);
 }
 
-// Each address book is written back, if it changed, as its archive closes.
+// Each address book is written back, if it changed, as its archive closes; a record renamed
+// there may be renamed in the orders of the working folder.
 void CMainFrame::OnArchivePayers() {
-    CRequisitesArchiveDlg::RunArchive(kPayersKind, m_folder.Book(kPayersKind));
+    CRequisitesArchiveDlg::RunArchive(kPayersKind, m_folder.Book(kPayersKind),
+                                      PartyRename::OrdersOf(m_folder, kPayersKind));
 }
 
 void CMainFrame::OnArchiveRecipients() {
-    CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind));
+    CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind),
+                                      PartyRename::OrdersOf(m_folder, kRecipientsKind));
 }
 
 void CMainFrame::OnArchiveBikDirectory() {

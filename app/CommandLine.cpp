@@ -4,6 +4,8 @@
 #include <QList>
 #include <QRegularExpression>
 
+#include "app/UserFolder.h"
+#include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 
 namespace {
@@ -89,9 +91,35 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addOption(
         QCommandLineOption(QStringLiteral("export"), QString(), QStringLiteral("OUT")));
     parser.addOption(
+        QCommandLineOption(QStringLiteral("folder"), QString(), QStringLiteral("DIR")));
+    parser.addOption(QCommandLineOption(QStringLiteral("user-folder")));
+    parser.addOption(
         QCommandLineOption(QStringLiteral("form"), QString(), QStringLiteral("EDITION")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("import-bik"), QString(), QStringLiteral("FILE")));
+}
+
+// Where the program works, for every mode: the folder given, the user's own, or the current one.
+bool ReadFolder(const QCommandLineParser& parser, CommandLine* line, QString* error) {
+    const QStringList folders = parser.values(QStringLiteral("folder"));
+    line->userFolder = parser.isSet(QStringLiteral("user-folder"));
+    if (folders.size() > 1) {
+        *error = QStringLiteral("--folder задан больше одного раза");
+        return false;
+    }
+    if (folders.isEmpty()) {
+        return true;
+    }
+    if (line->userFolder) {
+        *error = QStringLiteral("--folder и --user-folder нельзя задать вместе");
+        return false;
+    }
+    line->folder = folders.first();
+    if (line->folder.isEmpty()) {
+        *error = QStringLiteral("после --folder нужно имя папки");
+        return false;
+    }
+    return true;
 }
 
 // The edition of --form, once at most; false with *error set for anything else.
@@ -200,9 +228,16 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             line.orderNumber = line.pdfOrders.value(0, 0);
             return line;
         }
-        case Mode::Words:
+        case Mode::Words: {
+            // By the rule of the order dialog, the form and --check: a text that is not an
+            // amount there has no words here either.
             line.amountText = parser.value(QStringLiteral("words"));
+            qint64 kopecks = 0;
+            if (!OrderAmount::ParseKopecks(line.amountText, &kopecks)) {
+                return Fail(OrderAmount::WrongAmountMessage(line.amountText));
+            }
             return line;
+        }
         case Mode::Export: {
             line.exportPath = parser.value(QStringLiteral("export"));
             if (line.exportPath.isEmpty()) {
@@ -257,26 +292,41 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     if (!ChooseMode(parser, &mode, &error) || !DetailsFitMode(parser, &error)) {
         return Fail(error);
     }
-    return ReadMode(parser, mode);
+    CommandLine line = ReadMode(parser, mode);
+    if (line.mode != Mode::Error && !ReadFolder(parser, &line, &error)) {
+        return Fail(error);
+    }
+    return line;
 }
 
 QString CommandLineUsage() {
     return QStringLiteral(
-        "Запуск: vemo                    открыть редактор платежных поручений\n"
-        "        vemo --pdf OUT.pdf      записать страницу бланка (оба экземпляра) в файл PDF\n"
-        "             [--order N]...     с платежным поручением N из Vemo/ и его реквизитами;\n"
-        "                                несколько --order — по странице на каждое\n"
-        "        vemo --words СУММА      напечатать сумму прописью\n"
-        "        --form=2001|current     с --pdf и --words: бланк редакции 2001 года или\n"
-        "                                действующей (762-П); без него — выбранный в редакторе\n"
-        "        vemo --check            проверить реквизиты и платежки рабочей папки: по строке\n"
-        "                                на каждую ошибку, код выхода 1, если они есть\n"
-        "        vemo --export OUT       выгрузить платежки в файл для банка\n"
-        "             [--order N]...     только названные платежки; «-» вместо OUT —\n"
-        "                                стандартный вывод\n"
-        "        vemo --import-bik ФАЙЛ  загрузить справочник БИК Банка России (XML или zip)\n"
-        "        vemo --help             напечатать эту справку\n"
-        "        vemo --version          напечатать версию программы\n"
-        "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"
-        "«--» завершает параметры.\n");
+               "Запуск: vemo                    открыть редактор платежных поручений\n"
+               "        vemo --pdf OUT.pdf      записать страницу бланка (оба экземпляра) в файл "
+               "PDF\n"
+               "             [--order N]...     с платежным поручением N из Vemo/ и его "
+               "реквизитами;\n"
+               "                                несколько --order — по странице на каждое\n"
+               "        vemo --words СУММА      напечатать сумму прописью\n"
+               "        --form=2001|current     с --pdf и --words: бланк редакции 2001 года или\n"
+               "                                действующей (762-П); без него — выбранный в "
+               "редакторе\n"
+               "        vemo --check            проверить реквизиты и платежки рабочей папки: по "
+               "строке\n"
+               "                                на каждую ошибку, код выхода 1, если они есть\n"
+               "        vemo --export OUT       выгрузить платежки в файл для банка\n"
+               "             [--order N]...     только названные платежки; «-» вместо OUT —\n"
+               "                                стандартный вывод\n"
+               "        vemo --folder=DIR ...   работать в папке DIR, а не в текущей (с любым "
+               "режимом)\n"
+               "        vemo --user-folder ...  работать в своей папке пользователя ~/%1, как при\n"
+               "                                запуске из меню; редактор создает ее при первом "
+               "запуске\n"
+               "        vemo --import-bik ФАЙЛ  загрузить справочник БИК Банка России (XML или "
+               "zip)\n"
+               "        vemo --help             напечатать эту справку\n"
+               "        vemo --version          напечатать версию программы\n"
+               "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"
+               "«--» завершает параметры.\n")
+        .arg(UserFolder::Name());
 }

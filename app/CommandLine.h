@@ -28,6 +28,8 @@ struct CommandLine {
     QString amountText;
     QString exportPath;       // "-" for standard output
     QList<int> exportOrders;  // with --export: the orders named, as given; empty for all
+    QString folder;           // --folder DIR: the working folder; empty for the current directory
+    bool userFolder = false;  // --user-folder: the user's own folder, as the desktop menu starts
     // With --pdf or --words: the edition of the form given by --form; none for the one chosen
     // in the editor.
     std::optional<FormEdition> edition;

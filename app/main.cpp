@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QSettings>
@@ -7,6 +9,7 @@
 
 #include "app/CVemoApp.h"
 #include "app/CommandLine.h"
+#include "app/UserFolder.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
 #include "form/AmountToWords.h"
@@ -62,20 +65,51 @@ FormEdition ChosenEdition(const CommandLine& line) {
 }
 
 int RunWords(const CommandLine& line) {
+    // The command line has refused any text that is not an amount.
     if (ChosenEdition(line) == FormEdition::Edition2001) {
-        Print(stdout, AmountToWords(ParseAmount(line.amountText)) + QLatin1Char('\n'));
+        Print(stdout, OrderTransfer::AmountInWords(line.amountText) + QLatin1Char('\n'));
         return 0;
     }
-    // The current edition writes out only what an order takes as its amount.
     qint64 kopecks = 0;
-    if (!OrderAmount::ParseKopecks(line.amountText, &kopecks)) {
-        Tell(QStringLiteral("«%1» не сумма платежа: напишите сумму больше нуля, "
-                            "копейки не более чем двумя цифрами (1234,56)")
-                 .arg(line.amountText));
-        return kExitFailed;
-    }
+    OrderAmount::ParseKopecks(line.amountText, &kopecks);
     Print(stdout, AmountToFullWords(kopecks) + QLatin1Char('\n'));
     return 0;
+}
+
+// The folder the command line names: --folder's, the user's own or the current directory. The
+// editor makes the user's own folder at its first start; nothing else makes a folder. False, with
+// *exitCode and the user told, when the folder is not there or cannot be made.
+bool ChooseFolder(const CommandLine& line, QDir* folder, int* exitCode) {
+    if (!line.folder.isEmpty()) {
+        const QFileInfo given(line.folder);
+        if (!given.isDir()) {
+            Tell(QStringLiteral("нет папки %1").arg(line.folder));
+            *exitCode = kExitBadArguments;
+            return false;
+        }
+        *folder = QDir(given.absoluteFilePath());
+        return true;
+    }
+    if (!line.userFolder) {
+        *folder = QDir::current();
+        return true;
+    }
+    *folder = UserFolder::Choose(QDir::home());
+    if (folder->exists()) {
+        return true;
+    }
+    const QString shown = QDir::toNativeSeparators(folder->path());
+    if (line.mode != CommandLine::Mode::Editor) {
+        Tell(QStringLiteral("нет папки %1: ее создает редактор при первом запуске").arg(shown));
+        *exitCode = kExitBadArguments;
+        return false;
+    }
+    if (!QDir().mkpath(folder->path())) {
+        Tell(QStringLiteral("не могу создать папку %1").arg(shown));
+        *exitCode = kExitFailed;
+        return false;
+    }
+    return true;
 }
 
 int RunCheck(const WorkingFolder& folder) {
@@ -221,7 +255,12 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QString::fromLatin1(CVemoApp::kRegistryKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(CVemoApp::kAppName));
     const CommandLine line = ParseCommandLine(Arguments(argc, argv));
-    const WorkingFolder folder;
+    QDir dir;
+    int exitCode = 0;
+    if (line.mode != CommandLine::Mode::Error && !ChooseFolder(line, &dir, &exitCode)) {
+        return exitCode;
+    }
+    const WorkingFolder folder(dir);
     switch (line.mode) {
         case CommandLine::Mode::Words:
             return RunWords(line);

@@ -101,6 +101,14 @@ Move MoveInto(const QByteArray& from, const QByteArray& to) {
     return rename(from.constData(), to.constData()) == 0 ? Move::Moved : Move::Failed;
 }
 
+// Gives the file a second name in files/, never replacing one that stands there.
+Move LinkInto(const QByteArray& from, const QByteArray& to) {
+    if (link(from.constData(), to.constData()) == 0) {
+        return Move::Moved;
+    }
+    return errno == EEXIST ? Move::Taken : Move::Failed;
+}
+
 QByteArray NameInTrash(const QByteArray& name, int attempt) {
     return attempt == 1 ? name : name + '.' + QByteArray::number(attempt);
 }
@@ -112,7 +120,10 @@ QString Folder() {
            QStringLiteral("/Trash");
 }
 
-Result MoveToTrash(const QString& path) {
+namespace {
+
+// Puts the file in the trash by the move given, under the first free name, its info file first.
+Result PlaceInTrash(const QString& path, Move (*place)(const QByteArray&, const QByteArray&)) {
     const QFileInfo file(path);
     const QByteArray from = QFile::encodeName(path);
     struct stat status;
@@ -128,7 +139,7 @@ Result MoveToTrash(const QString& path) {
     }
     struct stat trashStatus;
     if (stat(trash.constData(), &trashStatus) != 0 || trashStatus.st_dev != status.st_dev) {
-        return Result::NoTrash;  // a rename cannot take it there
+        return Result::NoTrash;  // neither a rename nor a link can take it there
     }
     const QByteArray text = InfoText(file.absoluteFilePath());
     const QByteArray name = QFile::encodeName(file.fileName());
@@ -142,7 +153,7 @@ Result MoveToTrash(const QString& path) {
         if (claim == Claim::Failed) {
             return Result::Failed;
         }
-        const Move move = MoveInto(from, trash + "/files/" + candidate);
+        const Move move = place(from, trash + "/files/" + candidate);
         if (move == Move::Moved) {
             return Result::Trashed;
         }
@@ -152,6 +163,20 @@ Result MoveToTrash(const QString& path) {
         }
     }
     return Result::Failed;
+}
+
+}  // namespace
+
+Result MoveToTrash(const QString& path) {
+    return PlaceInTrash(path, MoveInto);
+}
+
+Result KeepInTrash(const QString& path) {
+    struct stat status;
+    if (lstat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return Result::Failed;
+    }
+    return PlaceInTrash(path, LinkInto);
 }
 
 }  // namespace DesktopTrash

@@ -22,6 +22,11 @@ enum class Result {
 // taken.
 Result MoveToTrash(const QString& path);
 
+// Puts what a regular file holds now in the trash and leaves the file where it is, as a second
+// name of it (a hard link), before the file is replaced by a new save: the replacement is a new
+// file, and the trash keeps the old one whole. Costs no copy and no disk space until then.
+Result KeepInTrash(const QString& path);
+
 // The trash folder that MoveToTrash uses, whether or not it exists.
 QString Folder();
 

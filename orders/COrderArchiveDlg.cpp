@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QShortcut>
 #include <QTreeView>
 #include <algorithm>
 
@@ -89,8 +90,14 @@ void COrderArchiveDlg::CreateControls() {
     m_pDefaultButton = button(QStringLiteral("Нарисовать платежное поручение"), 9, 117, 149,
                               &COrderArchiveDlg::OnOK);
     m_pDefaultButton->setDefault(true);
-    button(QStringLiteral("Выгрузить в банк…"), 167, 117, 150, &COrderArchiveDlg::OnExportToBank);
-    button(QStringLiteral("Напечатать выбранные…"), 9, 138, 149, &COrderArchiveDlg::OnPrintChosen);
+    QPushButton* exportButton = button(QStringLiteral("Выгрузить в банк…"), 167, 117, 150,
+                                       &COrderArchiveDlg::OnExportToBank);
+    QPushButton* printButton = button(QStringLiteral("Напечатать выбранные…"), 9, 138, 149,
+                                      &COrderArchiveDlg::OnPrintChosen);
+    // Tab goes from the list through the order buttons to the default button, then to the
+    // controls added since: the export and print buttons, then the search field.
+    QWidget::setTabOrder(exportButton, printButton);
+    QWidget::setTabOrder(printButton, m_pSearch);
     // A double click on an order does what Enter does.
     connect(m_pList, &QAbstractItemView::doubleClicked, m_pDefaultButton, &QPushButton::click);
 
@@ -121,6 +128,11 @@ void COrderArchiveDlg::CreateSearchRow(const DialogUnits& units) {
     m_pSearch->setGeometry(
         QRect(QPoint(left, units.Y(5)), QPoint(units.X(319) - 1, units.Y(5 + 13) - 1)));
     connect(m_pSearch, &QLineEdit::textChanged, this, &COrderArchiveDlg::OnSearchChanged);
+    // The desktop's usual key for finding.
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+        m_pSearch->setFocus(Qt::ShortcutFocusReason);
+        m_pSearch->selectAll();
+    });
 }
 
 void COrderArchiveDlg::CreateList() {
@@ -206,6 +218,7 @@ bool COrderArchiveDlg::OnInitDialog() {
             Qt::QueuedConnection);
     }
     RestoreSettings();
+    m_pList->setFocus();  // Down and Enter pick and draw an order at once
     return true;
 }
 
@@ -351,10 +364,21 @@ bool COrderArchiveDlg::WouldReplaceAnotherOrder(int number, int editedRow) const
     return m_pModel->HasOtherRowOfFile(file, editedRow) || m_folder.OrderExists(number);
 }
 
+OrderSanity::Context COrderArchiveDlg::SanityContext(int editedRow) const {
+    OrderSanity::Context context;
+    context.others = m_pModel->Rows();
+    if (editedRow >= 0) {
+        context.stored = true;
+        context.storedDate = context.others.takeAt(editedRow)[kColumnDate];
+    }
+    return context;
+}
+
 void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetFormEdition(m_edition);
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
+    dialog->SetSanityContext(SanityContext(editedRow));
     dialog->SetAddRecipient(
         [this](const CRequisite& record) { return m_folder.AddRecord(kRecipientsKind, record); });
     if (dialog->exec() == QDialog::Accepted) {
@@ -572,7 +596,7 @@ void COrderArchiveDlg::OnExportToBank() {
 void COrderArchiveDlg::SaveExport(const QStringList& lines, const ChosenTotal& exported) {
     const QString path = QFileDialog::getSaveFileName(
         this, QStringLiteral("Выгрузить в банк"),
-        QDir::current().absoluteFilePath(QString::fromLatin1(BankExport::kDefaultFileName)),
+        m_folder.Dir().absoluteFilePath(QString::fromLatin1(BankExport::kDefaultFileName)),
         QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
     if (path.isEmpty()) {
         return;

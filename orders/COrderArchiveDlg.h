@@ -7,6 +7,7 @@
 
 #include "form/FormEdition.h"
 #include "orders/OrderRow.h"
+#include "orders/OrderSanity.h"
 #include "orders/OrderTransfer.h"
 #include "orders/WorkingFolder.h"
 
@@ -96,6 +97,9 @@ private:
     // Whether writing order number N would replace an order other than the edited row's own file
     // (editedRow -1 for a new order): the file of N is another row's, or is there at all.
     bool WouldReplaceAnotherOrder(int number, int editedRow) const;
+    // What the order dialog compares an order with before it warns: the other rows, and the
+    // edited row's stored date (editedRow -1 for a new order).
+    OrderSanity::Context SanityContext(int editedRow) const;
     // Runs the order dialog and stores what it ended with.
     void RunOrderDialog(COrderDlg* dialog, int editedRow);
     // Writes the order to its file and, once written, into the list: into the edited row, or a

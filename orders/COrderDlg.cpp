@@ -48,6 +48,19 @@ QListWidget* MakeNameList(QWidget* parent, const char* name) {
     return list;
 }
 
+// Puts the focus on a field that the user is sent back to, its text selected to be typed over.
+void PutFocusOn(QWidget* field) {
+    if (!field) {
+        return;
+    }
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        edit->selectAll();
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) {
+        spin->selectAll();
+    }
+}
+
 void FillNames(QListWidget* list, const CRequisiteArray& requisites) {
     for (const CRequisite& requisite : requisites) {
         list->addItem(requisite.m_strName);
@@ -237,6 +250,10 @@ void COrderDlg::SetNumberTakenCheck(std::function<bool(int)> isTaken) {
     m_isNumberTaken = std::move(isTaken);
 }
 
+void COrderDlg::SetSanityContext(const OrderSanity::Context& context) {
+    m_sanity = context;
+}
+
 bool COrderDlg::UpdateData(bool saveAndValidate) {
     if (!saveAndValidate) {
         m_editNumber->setText(QString::number(m_nNumber));
@@ -269,7 +286,7 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
     if (m_editPaymentKind->text().size() > kPaymentKindLength) {
         MessageBoxes::ShowNotice(
             this, QStringLiteral("Введите не более %1 знаков.").arg(kPaymentKindLength));
-        m_editPaymentKind->setFocus();
+        PutFocusOn(m_editPaymentKind);
         return false;
     }
     for (const TextField& field : kTextFields) {
@@ -339,6 +356,24 @@ bool COrderDlg::SelectName(QListWidget* list, const QString& name) {
     return false;
 }
 
+QWidget* COrderDlg::FieldNamedBy(const QString& refusal) const {
+    if (refusal == QStringLiteral("Ошибка в номере платежки")) {
+        return m_editNumber;
+    }
+    if (refusal == QStringLiteral("Выделите плательщика")) {
+        return m_lbPayers;
+    }
+    if (refusal == QStringLiteral("Выделите получателя")) {
+        return m_lbRecipients;
+    }
+    for (const TextField& field : kTextFields) {
+        if (refusal == QString::fromUtf16(field.missing)) {
+            return this->*field.edit;
+        }
+    }
+    return nullptr;
+}
+
 QString COrderDlg::FirstMissingField() const {
     if (m_nNumber <= 0) {
         return QStringLiteral("Ошибка в номере платежки");
@@ -402,14 +437,7 @@ bool COrderDlg::CheckAmount() {
     if (OrderAmount::ParseKopecks(m_strAmount, &kopecks)) {
         return true;
     }
-    const QString largest =
-        QLocale(QLocale::Russian, QLocale::Russia).toString(OrderAmount::kMaxKopecks / 100) +
-        QStringLiteral(",%1").arg(OrderAmount::kMaxKopecks % 100, 2, 10, QLatin1Char('0'));
-    MessageBoxes::ShowError(
-        this, QStringLiteral("Неверная сумма: «%1».\nНапишите сумму больше нуля и не больше %2 "
-                             "руб., копейки не более чем двумя цифрами: например, 1234,56, "
-                             "1\u00A0234,56, 1234.56, 1234-56 или 1234.")
-                  .arg(m_strAmount, largest));
+    MessageBoxes::ShowError(this, OrderAmount::WrongAmountMessage(m_strAmount));
     m_editAmount->setFocus();
     m_editAmount->selectAll();
     return false;
@@ -442,6 +470,39 @@ bool COrderDlg::ConfirmReplacement() {
     return false;
 }
 
+bool COrderDlg::ConfirmSanity() {
+    OrderRow order = Row();
+    order[kColumnRecipient] = m_lbRecipients->selectedItems().constFirst()->text();
+    for (const OrderSanity::Warning& warning :
+         OrderSanity::Check(order, m_sanity, QDate::currentDate())) {
+        if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка платежного поручения"),
+                                    warning.text + QStringLiteral("\n\nСохранить как есть или "
+                                                                  "исправить?"),
+                                    QStringLiteral("Сохранить как есть"),
+                                    QStringLiteral("Исправить"),
+                                    MessageBoxes::Choice::Second) == MessageBoxes::Choice::First) {
+            continue;
+        }
+        switch (warning.field) {
+            case OrderSanity::Field::Date:
+                PutFocusOn(m_dateEdit);
+                break;
+            case OrderSanity::Field::Amount:
+                PutFocusOn(m_editAmount);
+                break;
+            case OrderSanity::Field::Basis:
+                // What the bank would not take is selected.
+                m_editBasis->setFocus();
+                m_editBasis->setSelection(
+                    OrderSanity::kMostPurposeChars,
+                    int(m_editBasis->text().size()) - OrderSanity::kMostPurposeChars);
+                break;
+        }
+        return false;
+    }
+    return true;
+}
+
 void COrderDlg::OnOK() {
     if (!UpdateData(true)) {
         return;
@@ -449,11 +510,12 @@ void COrderDlg::OnOK() {
     const QString missing = FirstMissingField();
     if (!missing.isEmpty()) {
         MessageBoxes::ShowError(this, missing);
+        PutFocusOn(FieldNamedBy(missing));
         return;
     }
     TellFaultyParties();
     if (!CheckSavableText() || !CheckAmount() || !ConfirmBudgetFields() || !ConfirmTextsFitForm() ||
-        !ConfirmReplacement()) {
+        !ConfirmReplacement() || !ConfirmSanity()) {
         return;
     }
     m_strRecipient = m_lbRecipients->selectedItems().constFirst()->text();

@@ -7,6 +7,7 @@
 #include "form/FormEdition.h"
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
+#include "orders/OrderSanity.h"
 #include "orders/WorkingFolder.h"
 
 class BudgetFieldsBox;
@@ -35,6 +36,9 @@ public:
     // Tells whether writing the order under a number would replace another order; OK asks the
     // user before it lets that happen.
     void SetNumberTakenCheck(std::function<bool(int number)> isTaken);
+    // What OK compares the order with before it warns about a likely slip (a date, a duplicate,
+    // a long purpose): the archive's other orders and, for a stored order, its stored date.
+    void SetSanityContext(const OrderSanity::Context& context);
     // The edition of the form the order is written for, before exec(). Under the current
     // edition's rules the term and the type of payment may stay empty, and a new order starts
     // with "01" as the kind of payment and "5" as the priority.
@@ -109,6 +113,10 @@ private:
     bool ConfirmTextsFitForm();
     // False when the user chose not to replace another order of the same number.
     bool ConfirmReplacement();
+    // False when the user chose to correct what a warning about the order questions.
+    bool ConfirmSanity();
+    // The field that a refusal of OK names, for the focus; null for none.
+    QWidget* FieldNamedBy(const QString& refusal) const;
     // Warns about budget fields that break a rule; false when the user goes back to correct them,
     // the focus on the first field at fault.
     bool ConfirmBudgetFields();
@@ -127,6 +135,7 @@ private:
     AddressBooks m_books;
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;
+    OrderSanity::Context m_sanity;
     std::function<bool(const CRequisite&)> m_addRecipient;
     QLineEdit* m_editNumber = nullptr;
     QDateEdit* m_dateEdit = nullptr;

@@ -17,6 +17,9 @@ constexpr qint64 kMaxKopecks = Q_INT64_C(99999999999999);
 // above zero or is beyond kMaxKopecks.
 bool ParseKopecks(const QString& text, qint64* kopecks);
 
+// What the user is told when a text is not an amount by that rule: the text, and how to write one.
+QString WrongAmountMessage(const QString& text);
+
 // "1234.56": roubles, a point and two kopeck digits, as the bank's exchange file wants it.
 QString ExchangeText(qint64 kopecks);
 

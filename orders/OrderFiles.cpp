@@ -233,7 +233,11 @@ LineFile::ReadResult ReadOrderFile(const QString& file, OrderRow* row, const QDi
 }
 
 bool SaveOrder(int number, const OrderRow& row, const QDir& folder, QString* error) {
-    return LineFile::Write(InFolder(folder, FileName(number)), row.Lines(), error);
+    return SaveOrderFile(FileName(number), row, folder, error);
+}
+
+bool SaveOrderFile(const QString& file, const OrderRow& row, const QDir& folder, QString* error) {
+    return LineFile::Write(InFolder(folder, file), row.Lines(), error);
 }
 
 QString CannotReadMessage(const QStringList& unreadable) {

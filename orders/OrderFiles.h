@@ -38,6 +38,9 @@ QString CannotReadMessage(const QStringList& unreadable);
 // refused); the file is then as it was.
 bool SaveOrder(int number, const OrderRow& row, const QDir& folder = QDir(),
                QString* error = nullptr);
+// The same for an order file by its name (as FileName gives it), whatever number it holds.
+bool SaveOrderFile(const QString& file, const OrderRow& row, const QDir& folder = QDir(),
+                   QString* error = nullptr);
 
 // Removes an order file (a name as FileName gives it): into the desktop's trash where it can
 // take the file, so that a slip can be undone, else for good. A link goes, never its target.

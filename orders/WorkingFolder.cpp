@@ -104,6 +104,10 @@ bool WorkingFolder::SaveOrder(int number, const OrderRow& row, QString* error) c
     return OrderFiles::SaveOrder(number, row, m_dir, error);
 }
 
+bool WorkingFolder::SaveOrderFile(const QString& file, const OrderRow& row, QString* error) const {
+    return OrderFiles::SaveOrderFile(file, row, m_dir, error);
+}
+
 bool WorkingFolder::RemoveOrder(const QString& file) const {
     return OrderFiles::RemoveOrderFile(file, m_dir);
 }

@@ -71,6 +71,8 @@ public:
     // Writes the order to the file of its number, in one step; false when it could not be
     // written, the file then as it was, and *error says why (a link at the name, a full disk).
     bool SaveOrder(int number, const OrderRow& row, QString* error = nullptr) const;
+    // The same into an order file by its name ("Vemo/vemo.7"), whatever number the row holds.
+    bool SaveOrderFile(const QString& file, const OrderRow& row, QString* error = nullptr) const;
     // Removes an order file by its name: into the desktop's trash where it can go, else for good.
     bool RemoveOrder(const QString& file) const;
     // Whether anything stands at the name of order N, a link to nothing included.

@@ -1,5 +1,6 @@
 #include "requisites/AddressBook.h"
 
+#include "common/DesktopTrash.h"
 #include "common/LineFile.h"
 #include "requisites/RequisitesFile.h"
 
@@ -49,6 +50,9 @@ bool AddressBook::Save(QString* error) {
     if (m_outcome == Outcome::Unreadable) {
         return false;
     }
+    // The file replaced waits in the desktop's trash, where there is one, so that a record
+    // deleted by mistake can be brought back; without a trash the save goes on all the same.
+    DesktopTrash::KeepInTrash(m_path);
     if (!RequisitesFile::Write(m_path, m_records, error)) {
         return false;
     }

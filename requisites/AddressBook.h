@@ -37,7 +37,8 @@ public:
     // Whether the file on disk is no longer what this book read or last saved.
     bool ChangedOnDisk() const;
 
-    // Writes the records over the file, whatever it holds now. Refuses, writing nothing, when the
+    // Writes the records over the file, whatever it holds now; the file replaced goes to the
+    // desktop's trash first, where there is one. Refuses, writing nothing, when the
     // file could not be read: the records would replace ones the book never saw. False, with the
     // file as it was, when it could not be written; *error then says why, when there is more to
     // say than that (a link at the path is never written through, a full disk).

@@ -24,9 +24,15 @@ CRequisitesArchiveDlg::~CRequisitesArchiveDlg() {
     SaveRequisites();
 }
 
-int CRequisitesArchiveDlg::RunArchive(int nKind, const AddressBook& book, QWidget* parent) {
+int CRequisitesArchiveDlg::RunArchive(int nKind, const AddressBook& book,
+                                      const OrdersOfParty& orders, QWidget* parent) {
     CRequisitesArchiveDlg dlg(nKind, book, parent);
+    dlg.SetOrdersOfParty(orders);
     return dlg.exec();
+}
+
+void CRequisitesArchiveDlg::SetOrdersOfParty(const OrdersOfParty& orders) {
+    m_orders = orders;
 }
 
 void CRequisitesArchiveDlg::CreateControls() {
@@ -45,6 +51,8 @@ void CRequisitesArchiveDlg::CreateControls() {
     m_pList->setObjectName(QStringLiteral("listRequisites"));
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     units.Place(m_pList, 7, 18, 193, 62);
+    // A double click opens the record as "Изменить" does; Enter still closes the archive.
+    connect(m_pList, &QListWidget::itemDoubleClicked, this, &CRequisitesArchiveDlg::OnChange);
 
     struct Button {
         const char* text;
@@ -104,11 +112,12 @@ int CRequisitesArchiveDlg::SelectedIndex() const {
     return selected.isEmpty() ? -1 : m_pList->row(selected.first());
 }
 
-bool CRequisitesArchiveDlg::EditRecord(CRequisite* record) {
+bool CRequisitesArchiveDlg::EditRecord(CRequisite* record, const OrdersOfParty& orders) {
     CRequisitesDlg dlg(this);
     dlg.SetKind(m_nKind);
     dlg.SetBikDirectory(BikDirectory::Kept());
     dlg.SetRecord(*record);
+    dlg.SetOrdersOfParty(orders);
     if (dlg.exec() != QDialog::Accepted) {
         return false;
     }
@@ -130,9 +139,13 @@ void CRequisitesArchiveDlg::OnChange() {
         return;
     }
     CRequisite record = m_requisites.At(index);
-    if (EditRecord(&record)) {
+    // Orders find the first record of their name: only when it is this one are they its orders.
+    const bool namedByOrders =
+        FindRecord(m_requisites.Records(), record.m_strName) == &m_requisites.Records().at(index);
+    if (EditRecord(&record, namedByOrders ? m_orders : OrdersOfParty())) {
         m_requisites.Change(index, record);
         FillList();
+        m_pList->setCurrentRow(index);  // the next "Удалить" takes the record just changed
     }
 }
 

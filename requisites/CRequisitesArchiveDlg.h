@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "requisites/AddressBook.h"
+#include "requisites/OrdersOfParty.h"
 
 class QListWidget;
 class QPushButton;
@@ -21,8 +22,13 @@ public:
     CRequisitesArchiveDlg(int nKind, const AddressBook& book, QWidget* parent = nullptr);
     ~CRequisitesArchiveDlg() override;
 
-    // Lets the user edit the address book of the kind, modally; how it ended.
-    static int RunArchive(int nKind, const AddressBook& book, QWidget* parent = nullptr);
+    // Lets the user edit the address book of the kind, modally; how it ended. A record renamed
+    // there may be renamed in the orders too.
+    static int RunArchive(int nKind, const AddressBook& book,
+                          const OrdersOfParty& orders = OrdersOfParty(), QWidget* parent = nullptr);
+    // The orders that name the parties of the book, which follow a renamed record when the user
+    // says so.
+    void SetOrdersOfParty(const OrdersOfParty& orders);
 
     // Reads the book from the file; tells the user, once the dialog is up, when it can't.
     void LoadRequisites(const QString& fileName);
@@ -49,7 +55,8 @@ protected:
 private:
     void CreateControls();
     int SelectedIndex() const;
-    bool EditRecord(CRequisite* record);
+    // Runs the record dialog on the record; the orders are offered a changed name.
+    bool EditRecord(CRequisite* record, const OrdersOfParty& orders = OrdersOfParty());
     // Writes a changed list, once; every refusal and failure is told over the dialog.
     void SaveRequisites();
     bool ConfirmOverwrite();
@@ -57,4 +64,5 @@ private:
     QListWidget* m_pList = nullptr;
     QPushButton* m_pOk = nullptr;
     bool m_bInitialised = false;
+    OrdersOfParty m_orders;
 };

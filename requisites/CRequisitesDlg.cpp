@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <limits>
 
+#include "common/RussianPlural.h"
 #include "form/FormPlaces.h"
 #include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
@@ -170,6 +171,10 @@ CRequisite CRequisitesDlg::Record() const {
     return record;
 }
 
+void CRequisitesDlg::SetOrdersOfParty(const OrdersOfParty& orders) {
+    m_orders = orders;
+}
+
 void CRequisitesDlg::SetKind(int nKind) {
     m_nKind = nKind;
     for (const auto& [member, hint] : m_accountHints) {
@@ -194,6 +199,7 @@ void CRequisitesDlg::OnOK() {
     if (!ConfirmBankDetails() || !ConfirmFieldsFitForm()) {
         return;
     }
+    OfferRenameInOrders();
     for (const Row& row : m_rows) {
         this->*row.member = row.edit->text();
     }
@@ -213,6 +219,40 @@ bool CRequisitesDlg::ConfirmFieldsFitForm() {
         }
     }
     return true;
+}
+
+void CRequisitesDlg::OfferRenameInOrders() {
+    const QString oldName = m_strName;
+    const QString newName = EditOf(&CRequisitesDlg::m_strName)->text();
+    if (!m_orders || newName == oldName) {
+        return;
+    }
+    const int count = m_orders.count(oldName);
+    if (count == 0) {
+        return;
+    }
+    // Enter keeps the orders as they are: renaming them is the step that changes other files.
+    const QString question = QStringLiteral("«%1» → «%2»\n\nПереименовать также в %3 %4?")
+                                 .arg(oldName, newName)
+                                 .arg(count)
+                                 .arg(RussianPlural(count, QStringLiteral("платежном поручении"),
+                                                    QStringLiteral("платежных поручениях"),
+                                                    QStringLiteral("платежных поручениях")));
+    if (!MessageBoxes::AskYesNo(this, question, MessageBoxes::Answer::No)) {
+        return;
+    }
+    const QStringList failed = m_orders.rename(oldName, newName);
+    if (failed.isEmpty()) {
+        return;
+    }
+    constexpr qsizetype kMostNamesTold = 10;
+    QStringList named = failed.mid(0, kMostNamesTold);
+    if (failed.size() > kMostNamesTold) {
+        named.append(QStringLiteral("и еще %1").arg(failed.size() - kMostNamesTold));
+    }
+    MessageBoxes::ShowError(this,
+                            QStringLiteral("Не могу записать платежки, в них осталось «%1»:\n%2")
+                                .arg(oldName, named.join(QLatin1Char('\n'))));
 }
 
 bool CRequisitesDlg::RefuseUnstorableText(const Row& row) {

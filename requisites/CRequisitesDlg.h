@@ -7,6 +7,7 @@
 
 #include "common/CRequisite.h"
 #include "requisites/BikDirectory.h"
+#include "requisites/OrdersOfParty.h"
 #include "requisites/RequisiteChecks.h"
 
 class QLabel;
@@ -30,6 +31,10 @@ public:
     // The directory of BIKs that fills the bank's details from the BIK and checks them at OK;
     // none (empty) by default.
     void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
+
+    // The orders that name the record by its name as set: when OK changes the name, it asks
+    // whether they should take the new one.
+    void SetOrdersOfParty(const OrdersOfParty& orders);
 
     // The six members from a record, and back.
     void SetRecord(const CRequisite& record);
@@ -69,6 +74,9 @@ private:
     bool OfferToSwapAccounts(const QList<RequisiteChecks::Problem>& problems);
     // False when the user chose to shorten a value that the form cannot show whole.
     bool ConfirmFieldsFitForm();
+    // Asks whether the orders that name the record take its new name, and renames it there on
+    // "Да"; the order files that could not be written are told.
+    void OfferRenameInOrders();
     CRequisite TypedRecord() const;
     QLineEdit* EditOfRecordMember(QString CRequisite::*member) const;
     // Leaving the BIK field fills the bank's empty fields from the directory; moving on to
@@ -80,6 +88,7 @@ private:
     QList<Row> m_rows;  // in the order of the dialog, which is the tab order
     QList<std::pair<AccountMember, QLabel*>> m_accountHints;
     int m_nKind = 0;
+    OrdersOfParty m_orders;
     BikDirectory m_bikDirectory;
     QMetaObject::Connection m_focusWatch;
     QString m_strBikOffered;  // the BIK whose corrections were last offered, asked once

@@ -1,6 +1,7 @@
 // Bank details that break a bank rule, as the user meets them: the record dialog offers to correct
 // them or save them as they are, the order dialog and the drawing of an order tell about the
 // parties' records. Driven through the real fields, buttons and message boxes.
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "BoxAnswers.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "form/CVemoDoc.h"
@@ -62,51 +64,6 @@ QPushButton* ButtonOf(QWidget* window, const QString& text) {
     }
     return nullptr;
 }
-
-// Answers the message boxes that come up, one after the other, by clicking the button of each
-// answer's text, and keeps what each box said.
-class BoxAnswers {
-public:
-    explicit BoxAnswers(const QStringList& answers) : m_answers(answers) {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { AnswerOpenBox(); });
-        m_timer.start();
-    }
-
-    struct Seen {
-        QString caption;
-        QString text;
-        QStringList buttons;
-        QString defaultButton;
-    };
-    QList<Seen> seen;
-
-private:
-    void AnswerOpenBox() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) {
-            return;
-        }
-        Seen what{box->windowTitle(), box->text(), {}, {}};
-        for (QAbstractButton* button : box->buttons()) {
-            what.buttons.append(button->text());
-        }
-        if (box->defaultButton()) {
-            what.defaultButton = box->defaultButton()->text();
-        }
-        seen.append(what);
-        const QString answer = m_answers.isEmpty() ? QStringLiteral("OK") : m_answers.takeFirst();
-        QPushButton* button = ButtonOf(box, answer);
-        if (!button) {
-            box->reject();  // an unexpected box must not hang the test
-            return;
-        }
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-
-    QStringList m_answers;
-    QTimer m_timer;
-};
 
 // Runs `act` once the next modal dialog is up.
 void WhenDialogOpens(const std::function<void(QDialog*)>& act) {
@@ -183,6 +140,8 @@ private slots:
 
     void orderDialogTellsOnceAboutEachRecord();
     void drawingTellsAndDrawsAnyway();
+    void orderWarningsLetTheUserCorrectOrKeep_data();
+    void orderWarningsLetTheUserCorrectOrKeep();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -223,6 +182,7 @@ void TestCheckWarnings::correctReturnsToTheFirstFieldAtFault() {
     BoxAnswers answers({kCorrect});
     bool stayedOpen = false;
     QString focused;
+    bool wholeTextSelected = false;
     QString typedName;
     {
         CRequisitesArchiveDlg archive(0);
@@ -232,6 +192,9 @@ void TestCheckWarnings::correctReturnsToTheFirstFieldAtFault() {
             Click(dialog, QStringLiteral("OK"));
             stayedOpen = dialog->isVisible();
             focused = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
+            if (auto* edit = qobject_cast<QLineEdit*>(dialog->focusWidget())) {
+                wholeTextSelected = !edit->text().isEmpty() && edit->selectedText() == edit->text();
+            }
             typedName = Edit(dialog, "editName")->text();
             Click(dialog, QStringLiteral("Отмена"));
         });
@@ -240,6 +203,7 @@ void TestCheckWarnings::correctReturnsToTheFirstFieldAtFault() {
     }
     QVERIFY(stayedOpen);
     QCOMPARE(focused, firstAtFault);
+    QVERIFY(wholeTextSelected);
     QCOMPARE(typedName, record.m_strName);
     QVERIFY(!QFileInfo::exists(kPayers));
 
@@ -410,6 +374,115 @@ void TestCheckWarnings::drawingTellsAndDrawsAnyway() {
     QCOMPARE(answers.seen.size(), 1);
     QVERIFY(answers.seen.first().text.contains(payer.m_strName));
     QVERIFY(!answers.seen.first().text.contains(QStringLiteral("ООО Лютик")));
+}
+
+void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("row");             // the order pressed on
+    QTest::addColumn<int>("dateShift");       // days from the order's date typed; 0 for none
+    QTest::addColumn<int>("basisLength");     // of a basis typed; 0 for none
+    QTest::addColumn<QStringList>("warned");  // a part of each warning, in order
+    QTest::addColumn<QString>("answer");      // to every warning
+    QTest::addColumn<QString>("field");       // where "Исправить" puts the focus
+    QTest::addColumn<int>("selectedFrom");    // where the selection starts in that field
+    const QString copy = QStringLiteral("Создать копию");
+    const QString edit = QStringLiteral("Изменить");
+    const QString like = QStringLiteral("Похоже на поручение № 1 от %1")
+                             .arg(QDate::currentDate().addDays(-3).toString("dd.MM.yyyy"));
+    const QString tenDays =
+        QStringLiteral("банк принимает поручение в течение 10 дней со дня его составления");
+    const QString bankLimit = QStringLiteral("210");
+    // Order 1 was written three days ago; order 2 long ago.
+    QTest::newRow("copy of a recent order, corrected")
+        << copy << 0 << 0 << 0 << QStringList{like} << kCorrect << "amount" << 0;
+    QTest::newRow("copy of a recent order, kept")
+        << copy << 0 << 0 << 0 << QStringList{like} << kSaveAsItIs << QString() << 0;
+    QTest::newRow("an old order saved again as it is")
+        << edit << 1 << 0 << 0 << QStringList{} << QString() << QString() << 0;
+    QTest::newRow("an old order given another old date")
+        << edit << 1 << 1 << 0 << QStringList{tenDays} << kSaveAsItIs << QString() << 0;
+    QTest::newRow("a recent order dated 40 days ahead, corrected")
+        << edit << 0 << 43 << 0 << QStringList{tenDays} << kCorrect << "date" << 0;
+    QTest::newRow("an old order's long purpose, corrected")
+        << edit << 1 << 0 << 230 << QStringList{bankLimit} << kCorrect << "basis" << 210;
+    QTest::newRow("a copy of a recent order with a long purpose, kept")
+        << copy << 0 << 0 << 211 << QStringList{like, bankLimit} << kSaveAsItIs << QString() << 0;
+}
+
+// At OK of the order dialog, after its tests: each warning says what to do, "Исправить" (the
+// default) goes back to the field at fault, "Сохранить как есть" goes on and the order is saved.
+void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep() {
+    QFETCH(QString, button);
+    QFETCH(int, row);
+    QFETCH(int, dateShift);
+    QFETCH(int, basisLength);
+    QFETCH(QStringList, warned);
+    QFETCH(QString, answer);
+    QFETCH(QString, field);
+    QFETCH(int, selectedFrom);
+    const QString payer = QStringLiteral("ООО Ромашка");
+    const QString recipient = QStringLiteral("ООО Лютик");
+    QVERIFY(RequisitesFile::Write(kPayers, {Valid(payer)}));
+    QVERIFY(RequisitesFile::Write(kRecipients, {Valid(recipient, kRecipientsKind)}));
+    OrderRow recent = Order(1, payer, recipient);
+    recent[kColumnDate] = OrderTexts::DateText(QDate::currentDate().addDays(-3));
+    QVERIFY(OrderFiles::SaveOrder(1, recent));
+    OrderRow old = Order(2, payer, recipient);
+    old[kColumnDate] = OrderTexts::DateText(QDate(2001, 3, 5));
+    QVERIFY(OrderFiles::SaveOrder(2, old));
+    QStringList answers;
+    for (int i = 0; i < warned.size(); ++i) {
+        answers.append(answer);
+    }
+    BoxAnswers boxes(answers);
+    CVemoDoc doc;
+    COrderArchiveDlg archive(doc, WorkingFolder());
+    archive.show();
+    archive.SelectRow(row);
+    bool stayedOpen = false;
+    QString focused;
+    int selectionStart = -1;
+    WhenDialogOpens([&](QDialog* dialog) {
+        auto* date = dialog->findChild<QDateEdit*>(QStringLiteral("date"));
+        if (dateShift != 0) {
+            date->setDate(date->date().addDays(dateShift));
+        }
+        if (basisLength > 0) {
+            Edit(dialog, "basis")->selectAll();
+            QTest::keyClicks(Edit(dialog, "basis"), QString(basisLength, QLatin1Char('x')));
+        }
+        Click(dialog, QStringLiteral("OK"));
+        stayedOpen = dialog->isVisible();
+        QWidget* focus = dialog->focusWidget();
+        focused = focus ? focus->objectName() : QString();
+        if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+            selectionStart = edit->selectionStart();
+            QCOMPARE(edit->selectionEnd(), int(edit->text().size()));
+        } else if (focus == date) {
+            const auto* text = date->findChild<QLineEdit*>();
+            selectionStart = text->selectionStart();
+            QCOMPARE(text->selectedText(), text->text());
+        }
+        if (stayedOpen) {
+            dialog->reject();  // the user gives up the correction: Отмена
+        }
+    });
+    Click(&archive, button);
+
+    QCOMPARE(boxes.seen.size(), warned.size());
+    for (int i = 0; i < warned.size(); ++i) {
+        const BoxAnswers::Seen& box = boxes.seen.at(i);
+        QVERIFY2(box.text.contains(warned.at(i)), qPrintable(box.text));
+        QCOMPARE(box.buttons, (QStringList{kSaveAsItIs, kCorrect}));
+        QCOMPARE(box.defaultButton, kCorrect);
+    }
+    const bool corrected = answer == kCorrect;
+    QCOMPARE(stayedOpen, corrected);
+    QCOMPARE(archive.RowCount(), !corrected && button == QStringLiteral("Создать копию") ? 3 : 2);
+    if (corrected) {
+        QCOMPARE(focused, field);
+        QCOMPARE(selectionStart, selectedFrom);
+    }
 }
 
 QTEST_MAIN(TestCheckWarnings)

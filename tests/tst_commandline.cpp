@@ -30,6 +30,10 @@ private slots:
     void exports_data();
     void exports();
     void exportOnAFullDiskLeavesTheOldFile();
+    void worksInTheFolderGiven_data();
+    void worksInTheFolderGiven();
+    void editorWorksInItsFolder_data();
+    void editorWorksInItsFolder();
     void specialFilesNeverHang_data();
     void specialFilesNeverHang();
     void refusesALinkPlantedInASharedFolder_data();
@@ -50,7 +54,7 @@ void TestCommandLine::parses_data() {
     QTest::newRow("words") << QStringList{"--words", "1 234,56"} << int(Mode::Words) << "1 234,56"
                            << 0;
     QTest::newRow("words of a negative amount")
-        << QStringList{"--words", "-5"} << int(Mode::Words) << "-5" << 0;
+        << QStringList{"--words", "-5"} << int(Mode::Error) << QString() << 0;
     QTest::newRow("help") << QStringList{"--help"} << int(Mode::Help) << QString() << 0;
     QTest::newRow("pdf without a name")
         << QStringList{"--pdf"} << int(Mode::Error) << QString() << 0;
@@ -73,9 +77,12 @@ void TestCommandLine::parses_data() {
     QTest::newRow("order first") << QStringList{"--order", "4", "--pdf", "a b.pdf"}
                                  << int(Mode::Pdf) << "a b.pdf" << 4;
     QTest::newRow("words=") << QStringList{"--words=1,5"} << int(Mode::Words) << "1,5" << 0;
-    QTest::newRow("words=-5.5") << QStringList{"--words=-5.5"} << int(Mode::Words) << "-5.5" << 0;
-    QTest::newRow("words -5.5") << QStringList{"--words", "-5.5"} << int(Mode::Words) << "-5.5"
+    QTest::newRow("words=-5.5") << QStringList{"--words=-5.5"} << int(Mode::Error) << QString()
                                 << 0;
+    QTest::newRow("words -5.5") << QStringList{"--words", "-5.5"} << int(Mode::Error) << QString()
+                                << 0;
+    QTest::newRow("words of words")
+        << QStringList{"--words", "abc"} << int(Mode::Error) << QString() << 0;
     QTest::newRow("-- after the options")
         << QStringList{"--pdf", "out.pdf", "--"} << int(Mode::Pdf) << "out.pdf" << 0;
     QTest::newRow("-- alone") << QStringList{"--"} << int(Mode::Editor) << QString() << 0;
@@ -163,15 +170,25 @@ void TestCommandLine::runs_data() {
     QTest::addColumn<QString>("error");   // a part of standard error; empty for none at all
     QTest::addColumn<bool>("writesPdf");  // whether out.pdf is there afterwards
 
-    const QString words = QStringLiteral("Минус пять руб. 50 коп.\n");
+    const QString words = QStringLiteral("Одна тысяча двести тридцать четыре руб. 56 коп.\n");
     const QString version = "vemo " + qEnvironmentVariable("VEMO_VERSION") + "\n";
     const QString usage = CommandLineUsage();
     QTest::newRow("help") << QStringList{"--help"} << 0 << usage << QString() << false;
     QTest::newRow("-h") << QStringList{"-h"} << 0 << usage << QString() << false;
     QTest::newRow("version") << QStringList{"--version"} << 0 << version << QString() << false;
-    QTest::newRow("words=-5.5") << QStringList{"--words=-5.5"} << 0 << words << QString() << false;
-    QTest::newRow("words -5.5") << QStringList{"--words", "-5.5"} << 0 << words << QString()
-                                << false;
+    QTest::newRow("words=1 234,56")
+        << QStringList{"--words=1 234,56"} << 0 << words << QString() << false;
+    QTest::newRow("words 1234.56")
+        << QStringList{"--words", "1234.56"} << 0 << words << QString() << false;
+    QTest::newRow("words 1234-56")
+        << QStringList{"--words", "1234-56"} << 0 << words << QString() << false;
+    // Read by the rule of the order dialog, the form and --check: what is not an amount there is
+    // refused here too, rather than read as some other amount.
+    for (const char* wrong : {"abc", "12,345", "1,234.56", "-5.5", "0", "1.2.3"}) {
+        QTest::newRow(qPrintable(QStringLiteral("words %1 refused").arg(wrong)))
+            << QStringList{"--words", wrong} << 2 << QString()
+            << QStringLiteral("Неверная сумма: «%1»").arg(wrong) << false;
+    }
     QTest::newRow("pdf=") << QStringList{"--pdf=out.pdf"} << 0 << QString() << QString() << true;
     QTest::newRow("pdf= order=") << QStringList{"--pdf=out.pdf", "--order=1"} << 0 << QString()
                                  << QString() << true;
@@ -552,6 +569,183 @@ void TestCommandLine::refusesALinkPlantedInASharedFolder() {
         QVERIFY(ReadBytes(victim) != QByteArray("the victim's own"));  // written through
     }
     QVERIFY(QFileInfo("shared/out").isSymLink());
+}
+
+namespace {
+
+// The arguments with every "DIR" replaced by the folder.
+QStringList WithFolder(QStringList arguments, const QString& folder) {
+    for (QString& argument : arguments) {
+        argument.replace(QLatin1String("DIR"), folder);
+    }
+    return arguments;
+}
+
+// Another working folder: orders 7 (sound) and 8 (its amount is not one), with their parties.
+void WriteOtherFolder(const QString& folder) {
+    const QDir dir(folder);
+    QVERIFY(dir.mkpath("Vemo"));
+    CRequisite payer;
+    payer.m_strName = QStringLiteral("ООО Север");
+    payer.m_strInnKpp = "7707083893/773601001";
+    CRequisite recipient;
+    recipient.m_strName = QStringLiteral("ООО Юг");
+    QVERIFY(RequisitesFile::Write(dir.filePath("pltRecv.dat"), {payer}));
+    QVERIFY(RequisitesFile::Write(dir.filePath("polRecv.dat"), {recipient}));
+    for (int number : {7, 8}) {
+        OrderRow row;
+        row[kColumnNumber] = OrderTexts::NumberText(number);
+        row[kColumnDate] = OrderTexts::DateText(QDate(2026, 3, 5));
+        row[kColumnPayer] = payer.m_strName;
+        row[kColumnRecipient] = recipient.m_strName;
+        row[kColumnAmount] = number == 7 ? "700" : "abc";
+        QVERIFY(OrderFiles::SaveOrder(number, row, dir));
+    }
+}
+
+}  // namespace
+
+void TestCommandLine::worksInTheFolderGiven_data() {
+    QTest::addColumn<QStringList>("arguments");  // DIR stands for the other folder
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");    // a part of standard output
+    QTest::addColumn<QString>("error");     // a part of standard error
+    QTest::addColumn<QStringList>("left");  // what the working directory holds afterwards
+    const QStringList here{"Vemo", "folder", "pltRecv.dat", "polRecv.dat"};
+    QTest::newRow("check") << QStringList{"--folder=DIR", "--check"} << 1
+                           << QStringLiteral("Vemo/vemo.8: сумма «abc»") << QString() << here;
+    QTest::newRow("check, the folder apart")
+        << QStringList{"--check", "--folder", "DIR"} << 1
+        << QStringLiteral("Vemo/vemo.8: сумма «abc»") << QString() << here;
+    QTest::newRow("pdf of an order there, written here")
+        << QStringList{"--folder=DIR", "--pdf=out.pdf", "--order=7"} << 0 << QString() << QString()
+        << QStringList{"Vemo", "folder", "out.pdf", "pltRecv.dat", "polRecv.dat"};
+    QTest::newRow("export of an order there")
+        << QStringList{"--export", "-", "--order", "7", "--folder=DIR"} << 0
+        << QStringLiteral("=7707083893") << QString() << here;  // the payer's INN there
+    QTest::newRow("a relative folder")
+        << QStringList{"--folder=folder", "--check"} << 0 << QString() << QString() << here;
+    QTest::newRow("no such folder") << QStringList{"--folder=DIR/none", "--check"} << 2 << QString()
+                                    << QStringLiteral("нет папки") << here;
+    QTest::newRow("a file, not a folder")
+        << QStringList{"--folder=pltRecv.dat", "--export=-"} << 2 << QString()
+        << QStringLiteral("нет папки pltRecv.dat") << here;
+    QTest::newRow("no name") << QStringList{"--folder=", "--check"} << 2 << QString()
+                             << QStringLiteral("после --folder нужно имя папки") << here;
+    QTest::newRow("with the user's folder")
+        << QStringList{"--folder=DIR", "--user-folder"} << 2 << QString()
+        << QStringLiteral("--folder и --user-folder нельзя задать вместе") << here;
+}
+
+// Every mode reads the folder given, and writes what it writes where the user asked.
+void TestCommandLine::worksInTheFolderGiven() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, error);
+    QFETCH(QStringList, left);
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    QTemporaryDir other;
+    WriteOtherFolder(other.path());
+    const QMap<QString, QByteArray> before = Snapshot(other.path());
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcess vemo;
+    vemo.setProcessEnvironment(environment);
+    vemo.start(Program(), WithFolder(arguments, other.path()));
+    QVERIFY(vemo.waitForFinished(60000));
+    const QString out = QString::fromUtf8(vemo.readAllStandardOutput());
+    const QString err = QString::fromUtf8(vemo.readAllStandardError());
+    QVERIFY2(vemo.exitCode() == exitCode, qPrintable(err));
+    QVERIFY2(out.contains(output), qPrintable(out));
+    if (error.isEmpty()) {
+        QCOMPARE(err, QString());
+    } else {
+        QVERIFY2(err.startsWith("vemo: ") && err.contains(error), qPrintable(err));
+    }
+    QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name), left);
+    QCOMPARE(Snapshot(other.path()), before);
+}
+
+void TestCommandLine::editorWorksInItsFolder_data() {
+    QTest::addColumn<QStringList>("arguments");  // DIR stands for a fresh folder; empty for the
+                                                 // desktop entry's own command
+    QTest::addColumn<QStringList>("home");       // what the home holds before the start
+    QTest::addColumn<QString>("orders");         // where the orders' folder is made, from home
+    QTest::addColumn<QStringList>("homeAfter");  // what the home holds afterwards
+    QTest::newRow("--folder") << QStringList{"--folder=DIR"} << QStringList{} << "DIR/Vemo"
+                              << QStringList{};
+    const QString own = QStringLiteral("Платежки");
+    QTest::newRow("from the menu, first start")
+        << QStringList{} << QStringList{} << own + "/Vemo" << QStringList{own};
+    QTest::newRow("from the menu, a folder of its own there")
+        << QStringList{} << QStringList{own + "/", "pltRecv.dat"} << own + "/Vemo"
+        << QStringList{"pltRecv.dat", own};
+    // An earlier version worked in the home itself: its orders and books stay found there.
+    QTest::newRow("from the menu, a home with earlier data")
+        << QStringList{} << QStringList{"pltRecv.dat"} << "Vemo"
+        << QStringList{"Vemo", "pltRecv.dat"};
+}
+
+// The editor started as the desktop menu or a user starts it: the folder of the order files it
+// makes at start-up shows which folder it works in, and nothing is made anywhere else.
+void TestCommandLine::editorWorksInItsFolder() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, home);
+    QFETCH(QString, orders);
+    QFETCH(QStringList, homeAfter);
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    if (arguments.isEmpty()) {
+        // What the desktop menu runs: the entry's Exec line, the program name aside.
+        QFile entry(QStringLiteral(VEMO_TESTS_SOURCE_DIR "/../app/vemo.desktop"));
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        QString exec;
+        for (const QString& line : QString::fromUtf8(entry.readAll()).split('\n')) {
+            if (line.startsWith("Exec=")) {
+                exec = line.mid(5);
+            }
+        }
+        arguments = exec.split(' ', Qt::SkipEmptyParts);
+        QCOMPARE(arguments.value(0), QStringLiteral("vemo"));
+        arguments.removeFirst();
+    }
+    QTemporaryDir homeDir;
+    QTemporaryDir fresh;
+    for (const QString& name : home) {
+        const QString path = QDir(homeDir.path()).filePath(name);
+        if (name.endsWith('/')) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            WriteBytes(path, "");
+        }
+    }
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    environment.insert("HOME", homeDir.path());
+    environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
+    QProcess vemo;
+    vemo.setProcessEnvironment(environment);
+    vemo.setWorkingDirectory(m_dir->path());
+    vemo.start(Program(), WithFolder(arguments, fresh.path()));
+    QVERIFY(vemo.waitForStarted());
+    const QString made = orders.startsWith("DIR") ? WithFolder({orders}, fresh.path()).first()
+                                                  : QDir(homeDir.path()).filePath(orders);
+    const bool up = QTest::qWaitFor([&] { return QFileInfo(made).isDir(); }, 30000);
+    const QString err = QString::fromUtf8(vemo.readAllStandardError());
+    vemo.kill();
+    vemo.waitForFinished();
+    QVERIFY2(up, qPrintable(made + ": " + err));
+    QCOMPARE(QDir(homeDir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name),
+             homeAfter);
+    // The working directory it was started in stays as it was.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name),
+             (QStringList{"Vemo", "folder", "pltRecv.dat", "polRecv.dat"}));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

@@ -1,6 +1,9 @@
-// Start-up and the main window: caption, menu, no shortcuts, the order directory, settings.
+// Start-up and the main window: caption, menu, no shortcuts, the order directory, settings, and
+// a record renamed through the menu.
 #include <QtTest>
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -9,14 +12,19 @@
 #include <QShortcut>
 #include <memory>
 
+#include "BoxAnswers.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
+#include "common/LineFile.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
 #include "orders/COrderArchiveDlg.h"
 #include "orders/OrderFiles.h"
+#include "orders/OrderTexts.h"
+#include "requisites/CRequisitesArchiveDlg.h"
+#include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
 
 namespace {
@@ -40,6 +48,50 @@ protected:
         return false;
     }
 };
+
+// The order file whose writing fails; empty for none.
+QString g_failingFile;
+
+bool FailTheChosenFile(const QString& path) {
+    return !g_failingFile.isEmpty() && path.endsWith(g_failingFile);
+}
+
+// Types into a field key by key, as the user does, over what it held.
+void TypeOver(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void ClickText(QWidget* window, const QString& text) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->text() == text) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    QFAIL(qPrintable("no button " + text));
+}
+
+OrderRow Order(int number, const QString& payer, const QString& recipient) {
+    OrderRow row;
+    row[kColumnNumber] = OrderTexts::NumberText(number);
+    row[kColumnDate] = OrderTexts::DateText(QDate(2026, 3, number));
+    row[kColumnPayer] = payer;
+    row[kColumnRecipient] = recipient;
+    row[kColumnAmount] = QStringLiteral("100");
+    row[kColumnBasis] = QStringLiteral("Оплата");
+    return row;
+}
+
+CRequisite Named(const QString& name) {
+    CRequisite record;
+    record.m_strName = name;
+    return record;
+}
 
 }  // namespace
 
@@ -66,6 +118,8 @@ private slots:
     void whatTheFormLacksIsToldOverItOnceDrawn_data();
     void whatTheFormLacksIsToldOverItOnceDrawn();
     void pointerToTheDocumentGoesWithIt();
+    void renamedRecordIsRenamedInItsOrders_data();
+    void renamedRecordIsRenamedInItsOrders();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -355,6 +409,124 @@ void TestMainFrame::pointerToTheDocumentGoesWithIt() {
     QCOMPARE(g_pDoc, m_app->Document());
     m_app.reset();
     QVERIFY(g_pDoc == nullptr);
+}
+
+void TestMainFrame::renamedRecordIsRenamedInItsOrders_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("record");        // its place in the book
+    QTest::addColumn<QString>("newName");   // typed over the old one
+    QTest::addColumn<QString>("question");  // empty when nothing is asked
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("failing");     // the order file that cannot be written
+    QTest::addColumn<QList<int>>("renamed");  // the orders that name the new name afterwards
+    const QString gamma = QStringLiteral("ООО Гамма-Плюс");
+    const QString two = QStringLiteral("Переименовать также в 2 платежных поручениях?");
+    QTest::newRow("recipient, Да")
+        << 1 << 0 << gamma << two << "&Да" << QString() << QList<int>{1, 3};
+    QTest::newRow("recipient, Нет")
+        << 1 << 0 << gamma << two << "&Нет" << QString() << QList<int>{};
+    QTest::newRow("recipient, Да, an order file cannot be written")
+        << 1 << 0 << gamma << two << "&Да"
+        << "Vemo/vemo.3" << QList<int>{1};
+    QTest::newRow("payer of one order")
+        << 0 << 1 << QStringLiteral("ООО Бета и К")
+        << QStringLiteral("Переименовать также в 1 платежном поручении?") << "&Да" << QString()
+        << QList<int>{5};
+    QTest::newRow("a name no order holds") << 1 << 2 << QStringLiteral("ООО Омега-2") << QString()
+                                           << QString() << QString() << QList<int>{};
+    QTest::newRow("the same name") << 1 << 0 << QStringLiteral("ООО Гамма") << QString()
+                                   << QString() << QString() << QList<int>{};
+}
+
+// Through the menu, the archive's "Изменить" and the record dialog's OK, as the user renames a
+// record: the orders that name it follow on "Да", each order file rewritten in one step, and the
+// files that could not be written are named.
+void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
+    QFETCH(int, kind);
+    QFETCH(int, record);
+    QFETCH(QString, newName);
+    QFETCH(QString, question);
+    QFETCH(QString, answer);
+    QFETCH(QString, failing);
+    QFETCH(QList<int>, renamed);
+    const QString alfa = QStringLiteral("ООО Альфа");
+    const QString beta = QStringLiteral("ООО Бета");
+    const QString gamma = QStringLiteral("ООО Гамма");
+    const QString delta = QStringLiteral("ООО Дельта");
+    CRequisiteArray books[2] = {{Named(alfa), Named(beta)},
+                                {Named(gamma), Named(delta), Named(QStringLiteral("ООО Омега"))}};
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", books[0]));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", books[1]));
+    // Order 4 names "ООО Гамма" as its payer, which the recipients' book does not rename.
+    const QList<OrderRow> orders{Order(1, alfa, gamma), Order(2, alfa, delta),
+                                 Order(3, alfa, gamma), Order(4, gamma, delta),
+                                 Order(5, beta, delta)};
+    QMap<QString, QByteArray> before;
+    for (const OrderRow& order : orders) {
+        QVERIFY(OrderFiles::SaveOrder(order.Number(), order));
+        before.insert(OrderFiles::FileName(order.Number()),
+                      ReadBytes(OrderFiles::FileName(order.Number())));
+    }
+    g_failingFile = failing;
+    LineFile::g_pWriteFault = FailTheChosenFile;
+    BoxAnswers boxes(answer.isEmpty() ? QStringList{} : QStringList{answer});
+    bool recordDialogOpened = false;
+    QTimer::singleShot(0, [&] {
+        auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
+        QVERIFY(archive);
+        auto* list = archive->findChild<QListWidget*>();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(record)).center());
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<CRequisitesDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            recordDialogOpened = true;
+            TypeOver(dlg->findChild<QLineEdit*>("editName"), newName);
+            ClickText(dlg, QStringLiteral("OK"));
+        });
+        ClickText(archive, QStringLiteral("Изменить"));
+        ClickText(archive, QStringLiteral("OK"));
+    });
+    QMenu* archives = m_app->MainFrame()->menuBar()->actions().at(1)->menu();
+    archives->actions().at(kind == kRecipientsKind ? 0 : 1)->trigger();
+    LineFile::g_pWriteFault = nullptr;
+    QVERIFY(recordDialogOpened);
+
+    QStringList asked;
+    QStringList told;
+    for (const BoxAnswers::Seen& box : boxes.seen) {
+        (box.buttons.size() == 2 ? asked : told).append(box.text);
+        if (box.buttons.size() == 2) {
+            QCOMPARE(box.defaultButton, QStringLiteral("&Нет"));
+            QCOMPARE(box.parentClass, "CRequisitesDlg");  // asked at the record's OK
+        }
+    }
+    QCOMPARE(asked.size(), question.isEmpty() ? 0 : 1);
+    if (!question.isEmpty()) {
+        QVERIFY2(asked.first().endsWith(question), qPrintable(asked.first()));
+    }
+    QCOMPARE(told.size(), failing.isEmpty() ? 0 : 1);
+    if (!failing.isEmpty()) {
+        QVERIFY2(told.first().contains(failing), qPrintable(told.first()));
+    }
+    // The book holds the new name in the record's place.
+    CRequisiteArray book;
+    RequisitesFile::Read(kind == kPayersKind ? "pltRecv.dat" : "polRecv.dat", &book);
+    QCOMPARE(book.value(record).m_strName, newName);
+    const int column = kind == kPayersKind ? kColumnPayer : kColumnRecipient;
+    for (const OrderRow& order : orders) {
+        const QString file = OrderFiles::FileName(order.Number());
+        if (!renamed.contains(order.Number())) {
+            QCOMPARE(ReadBytes(file), before.value(file));
+            continue;
+        }
+        OrderRow expected = order;
+        expected[column] = newName;
+        QStringList lines;
+        QCOMPARE(LineFile::Read(file, &lines), LineFile::ReadResult::Ok);
+        QCOMPARE(OrderRow::FromLines(lines), expected);
+    }
+    QCOMPARE(QDir("Vemo").entryList(QDir::Files).size(), orders.size());  // nothing left over
 }
 
 QTEST_MAIN(TestMainFrame)

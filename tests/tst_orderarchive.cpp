@@ -144,6 +144,7 @@ private slots:
     void writtenOrderBecomesCurrentInView_data();
     void writtenOrderBecomesCurrentInView();
     void doubleClickDrawsTheOrder();
+    void keyboardStartsInTheListAndTabsInOrder();
     void listGrowsWithTheWindow();
     void sizeAndColumnWidthsAreRemembered();
     void staleEditAsksBeforeWritingOverAnotherEditor_data();
@@ -431,6 +432,55 @@ void TestOrderArchive::doubleClickDrawsTheOrder() {
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
     QCOMPARE(archive.result(), int(QDialog::Accepted));
     QCOMPARE(doc.m_strNumber, QStringLiteral("   1"));
+}
+
+// What Tab visits from the focus on, one press at a time: a button by its text, any other control
+// by its name.
+QStringList TabStops(int presses) {
+    QStringList stops;
+    for (int i = 0; i < presses; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        auto* button = qobject_cast<QPushButton*>(focus);
+        stops.append(button ? button->text() : focus ? focus->objectName() : QString());
+    }
+    return stops;
+}
+
+void TestOrderArchive::keyboardStartsInTheListAndTabsInOrder() {
+    SaveNumbers({1, 2});
+    {
+        // Down and Enter, as soon as the archive is up: the order after the current first one is
+        // drawn.
+        CVemoDoc doc;
+        COrderArchiveDlg archive(doc, WorkingFolder());
+        archive.show();
+        archive.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&archive));
+        QCOMPARE(QApplication::focusWidget(), List(archive));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_log.Texts(), QStringList());
+        QCOMPARE(archive.result(), int(QDialog::Accepted));
+        QCOMPARE(doc.m_strNumber, QStringLiteral("   2"));
+    }
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.show();
+    archive.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&archive));
+    QCOMPARE(TabStops(8),
+             (QStringList{QStringLiteral("Создать новую"), QStringLiteral("Создать копию"),
+                          QStringLiteral("Изменить"), QStringLiteral("Удалить"),
+                          QStringLiteral("Нарисовать платежное поручение"),
+                          QStringLiteral("Выгрузить в банк…"),
+                          QStringLiteral("Напечатать выбранные…"), "search"}));
+    // Ctrl+F finds from wherever the focus is, with what the field holds ready to be typed over.
+    QTest::keyClicks(Search(archive), "12");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != Search(archive));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), Search(archive));
+    QCOMPARE(Search(archive)->selectedText(), QStringLiteral("12"));
 }
 
 void TestOrderArchive::listGrowsWithTheWindow() {

@@ -206,6 +206,7 @@ private slots:
     void drawButtonEndsTheDialogWithARow();
     void deleteRemovesRowAndFile();
     void deleteRemovesTheRowsOwnFile();
+    void deleteWithoutATrashLeavesNothingStray();
     void deleteLeavesNoRowCurrent_data();
     void deleteLeavesNoRowCurrent();
     void unreadableOrderFilesAreToldOverTheArchive();
@@ -217,6 +218,8 @@ private slots:
     // The order dialog
     void okTestsFieldsInOrder_data();
     void okTestsFieldsInOrder();
+    void refusalPutsTheFocusOnTheFieldItNames_data();
+    void refusalPutsTheFocusOnTheFieldItNames();
     void refusesANumberThatIsNotWhole_data();
     void refusesANumberThatIsNotWhole();
     void kindOfPaymentTakesTwoCharacters();
@@ -553,6 +556,24 @@ void TestOrderDialogs::deleteRemovesTheRowsOwnFile() {
     QCOMPARE(archive.RowAt(0), Row(3));
 }
 
+// A desktop without a trash, as a home without .local/share: the order is removed for good, and
+// neither the working folder nor the home gains a folder for a trash.
+void TestOrderDialogs::deleteWithoutATrashLeavesNothingStray() {
+    m_trash.reset();  // first, so that it gives back the home before the next one moves it
+    m_trash = std::make_unique<TestTrash>(TestTrash::DataFolder::Missing);
+    SaveRows({1, 2});
+    const QStringList working = m_folder->Entries();
+    const QStringList home = m_trash->HomeEntries();
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SelectRow(0);
+    Press(&archive, kDeleteOrder);
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ShownNumbers(archive), QStringList{"   2"});
+    QCOMPARE(m_folder->Entries("Vemo"), QStringList{"vemo.2"});
+    QCOMPARE(m_folder->Entries(), working);
+    QCOMPARE(m_trash->HomeEntries(), home);
+}
+
 void TestOrderDialogs::deleteLeavesNoRowCurrent_data() {
     QTest::addColumn<bool>("byEnter");
     QTest::newRow("mouse") << false;
@@ -745,7 +766,7 @@ void TestOrderDialogs::okTestsFieldsInOrder() {
     QFETCH(QString, message);
     COrderDlg dlg(WorkingFolder().ReadBooks());
     dlg.m_nNumber = 1;
-    dlg.m_date = QDate(2001, 3, 5);
+    dlg.m_date = QDate::currentDate();  // a date the bank takes, questioned by no warning
     dlg.OnInitDialog();
     Type(&dlg, typed);
     dlg.OnOK();
@@ -762,6 +783,75 @@ void TestOrderDialogs::okTestsFieldsInOrder() {
         QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(Edit(&dlg, "amount")->text(), typed.amount);  // what was typed stays
+    }
+}
+
+void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames_data() {
+    QTest::addColumn<Typed>("typed");
+    QTest::addColumn<QString>("message");  // its beginning
+    QTest::addColumn<QString>("field");    // the name of the field that takes the focus
+    Typed typed = Complete("5");
+    typed.payer = -1;
+    QTest::newRow("payer") << typed << "Выделите плательщика"
+                           << "payers";
+    typed = Complete("5");
+    typed.recipient = -1;
+    QTest::newRow("recipient") << typed << "Выделите получателя"
+                               << "recipients";
+    QTest::newRow("number") << Complete("0") << "Ошибка в номере платежки"
+                            << "number";
+    const QList<std::pair<QString Typed::*, QString>> texts{
+        {&Typed::amount, "amount"},     {&Typed::basis, "basis"},
+        {&Typed::priority, "priority"}, {&Typed::term, "paymentTerm"},
+        {&Typed::type, "paymentType"},  {&Typed::kind, "paymentKind"},
+    };
+    for (const auto& [member, field] : texts) {
+        typed = Complete("5");
+        typed.*member = QString();
+        QTest::newRow(qPrintable("empty " + field)) << typed << "Напишите " << field;
+    }
+    typed = Complete("5");
+    typed.amount = "12,345";
+    QTest::newRow("amount not an amount") << typed << "Неверная сумма"
+                                          << "amount";
+}
+
+// Typed key by key and chosen with the mouse, OK clicked: the focus leaves the button for the
+// field the message names, its text selected to be typed over.
+void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames() {
+    QFETCH(Typed, typed);
+    QFETCH(QString, message);
+    QFETCH(QString, field);
+    COrderDlg dlg(WorkingFolder().ReadBooks());
+    dlg.m_nNumber = 1;
+    dlg.m_date = QDate::currentDate();
+    dlg.OnInitDialog();
+    dlg.show();
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    const std::pair<const char*, QString> edits[] = {
+        {"number", typed.number},     {"amount", typed.amount},    {"basis", typed.basis},
+        {"priority", typed.priority}, {"paymentTerm", typed.term}, {"paymentType", typed.type},
+        {"paymentKind", typed.kind},
+    };
+    for (const auto& [name, text] : edits) {
+        TypeInto(Edit(&dlg, name), text);
+    }
+    for (const auto& [list, row] :
+         {std::pair(dlg.m_lbPayers, typed.payer), std::pair(dlg.m_lbRecipients, typed.recipient)}) {
+        if (row >= 0) {
+            list->setCurrentRow(row);
+        }
+    }
+    ClickOk(&dlg);
+    QCOMPARE(m_log.entries.size(), 1);
+    QVERIFY2(m_log.entries.first().text.startsWith(message), qPrintable(m_log.Texts().join('|')));
+    QVERIFY(dlg.isVisible());
+    QWidget* focus = QApplication::focusWidget();
+    QVERIFY(focus);
+    QCOMPARE(focus->objectName(), field);
+    if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+        QCOMPARE(edit->selectedText(), edit->text());
     }
 }
 
@@ -952,9 +1042,10 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     });
     QVERIFY(QFile::remove("Vemo/vemo.1"));
     Press(&archive, kEditOrder);
-    // The form shows only the beginning of such a purpose: asked, and kept as it is; then the
-    // removed file is written back on "Да".
-    QCOMPARE(m_log.entries.size(), 2);
+    // The form shows only the beginning of such a purpose, and the bank takes 210 characters:
+    // asked twice, and kept as it is; then the removed file is written back on "Да".
+    QCOMPARE(m_log.entries.size(), 3);
+    QVERIFY(m_log.entries.at(1).text.contains(QStringLiteral("не длиннее 210 знаков")));
     QCOMPARE(m_log.Texts().last(), kWrittenByAnother.arg(1));
     QVERIFY2(m_log.entries.first().text.contains(QStringLiteral("«Основание»")),
              qPrintable(m_log.entries.first().text));
@@ -1364,7 +1455,8 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
         edit->setText(basis);
         Edit(dlg, "amount")->setFocus();
         ClickOk(dlg);
-        QCOMPARE(m_log.entries.size(), 1);
+        // Kept for the form, the purpose is then questioned for the bank's limit.
+        QCOMPARE(m_log.entries.size(), keep ? 2 : 1);
         const QString question = m_log.entries.first().text;
         QVERIFY2(question.contains(QStringLiteral("«Основание»")) &&
                      question.contains(QString::number(shown)) &&

@@ -11,6 +11,7 @@
 
 #include "TestEnvironment.h"
 #include "TestFolder.h"
+#include "TestTrash.h"
 #include "form/FormPlaces.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
@@ -150,7 +151,10 @@ private slots:
     void secondDeletePressDeletesNothing();
     void changeAndDeleteNeedASelection();
     void escapeSavesLikeOk();
+    void replacedBookWaitsInTheTrash_data();
+    void replacedBookWaitsInTheTrash();
     void focusAndTabOrder();
+    void doubleClickChangesTheRecordWhichStaysSelected();
     void unchangedCloseKeepsAnotherWindowsDeletion();
     void changedCloseAsksBeforeReplacingAnotherWindowsSave_data();
     void changedCloseAsksBeforeReplacingAnotherWindowsSave();
@@ -261,7 +265,7 @@ void TestRequisitesDialogs::changesRecordInPlace() {
         }
         QCOMPARE(archive.m_requisites.Records(), records);
         QCOMPARE(Entries(&archive).at(2), records.at(2).m_strName);
-        QCOMPARE(Selected(&archive), ok ? 0 : 2);
+        QCOMPARE(Selected(&archive), 2);  // the record changed, or the one the user chose
     }
     QCOMPARE(ReadFile(kPayers), records);
 }
@@ -350,6 +354,56 @@ void TestRequisitesDialogs::escapeSavesLikeOk() {
     QCOMPARE(ReadFile(kRecipients), CRequisiteArray{Record("A")});
 }
 
+void TestRequisitesDialogs::replacedBookWaitsInTheTrash_data() {
+    QTest::addColumn<bool>("deleting");  // a record deleted before Esc, or the list only looked at
+    QTest::addColumn<bool>("trash");     // whether the desktop has a trash
+    QTest::newRow("a record deleted, then Esc") << true << true;
+    QTest::newRow("only looked at") << false << true;
+    QTest::newRow("a record deleted, no trash") << true << false;
+}
+
+// The book is written only when it changed, and the file it replaces can be brought back from
+// the trash, as the file manager restores it: what it held and where it was.
+void TestRequisitesDialogs::replacedBookWaitsInTheTrash() {
+    QFETCH(bool, deleting);
+    QFETCH(bool, trash);
+    const TestTrash desktop(trash ? TestTrash::DataFolder::Made : TestTrash::DataFolder::Missing);
+    QVERIFY(desktop.SharesVolumeWith(m_folder->Path()));
+    QVERIFY(RequisitesFile::Write(kPayers, {Record("A"), Record("B")}));
+    const QByteArray before = ReadBytes(kPayers);
+    struct stat status;
+    QCOMPARE(stat(QFile::encodeName(kPayers).constData(), &status), 0);
+    const ino_t inode = status.st_ino;
+    const QStringList home = desktop.HomeEntries();
+    {
+        CRequisitesArchiveDlg archive(0);
+        archive.show();
+        if (deleting) {
+            QTest::mouseClick(List(&archive)->viewport(), Qt::LeftButton, {},
+                              List(&archive)->visualItemRect(List(&archive)->item(1)).center());
+            QTest::mouseClick(Button(&archive, "Удалить"), Qt::LeftButton);
+        }
+        QTest::keyClick(&archive, Qt::Key_Escape);
+    }
+    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(ReadFile(kPayers),
+             deleting ? CRequisiteArray{Record("A")} : (CRequisiteArray{Record("A"), Record("B")}));
+    if (!deleting) {
+        QCOMPARE(stat(QFile::encodeName(kPayers).constData(), &status), 0);
+        QCOMPARE(status.st_ino, inode);  // not even written again
+    }
+    if (!trash) {
+        QCOMPARE(desktop.HomeEntries(), home);  // no trash made in its place
+        return;
+    }
+    QCOMPARE(desktop.Files(), deleting ? QStringList{kPayers} : QStringList{});
+    if (deleting) {
+        QCOMPARE(ReadBytes(TestTrash::Folder() + "/files/" + kPayers), before);
+        QVERIFY(desktop.Info(kPayers).contains(
+            QFile::encodeName(QDir::current().absoluteFilePath(kPayers)).toPercentEncoding("/")));
+    }
+}
+
 void TestRequisitesDialogs::focusAndTabOrder() {
     CRequisitesArchiveDlg archive(0);
     archive.show();
@@ -365,6 +419,42 @@ void TestRequisitesDialogs::focusAndTabOrder() {
     order << "OK" << QStringLiteral("Отмена");
     QCOMPARE(TabChain(&dlg, 8), order);
     QCOMPARE(dlg.focusWidget(), Edit(&dlg, "editName"));
+}
+
+// A double click opens the record as "Изменить" does; afterwards the record changed is the one
+// selected, so that the next "Удалить" takes it and no other; Enter still closes the archive.
+void TestRequisitesDialogs::doubleClickChangesTheRecordWhichStaysSelected() {
+    const CRequisiteArray records{Record("A", "a"), Record("B", "b"), Record("C", "c")};
+    QVERIFY(RequisitesFile::Write(kPayers, records));
+    CRequisitesArchiveDlg archive(0);
+    archive.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    QListWidget* list = List(&archive);
+    const QPoint at = list->visualItemRect(list->item(1)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QStringList offered;
+    WhenRecordDialogOpens([&](CRequisitesDlg* dlg) {
+        offered = Shown(dlg);
+        QLineEdit* bank = Edit(dlg, "editBank");
+        bank->setFocus();
+        bank->selectAll();
+        QTest::keyClicks(bank, "Bank B2");
+        QTest::mouseClick(Button(dlg, "OK"), Qt::LeftButton);
+    });
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(offered, Fields(records.at(1)));
+    QCOMPARE(archive.m_requisites.At(1).m_strBank, QStringLiteral("Bank B2"));
+    QCOMPARE(Selected(&archive), 1);
+    QTest::mouseClick(Button(&archive, "Удалить"), Qt::LeftButton);
+    QCOMPARE(Entries(&archive), (QStringList{"A", "C"}));
+
+    list->setCurrentRow(0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(!archive.isVisible());
+    QCOMPARE(archive.result(), int(QDialog::Accepted));
+    QCOMPARE(ReadFile(kPayers), (CRequisiteArray{records.at(0), records.at(2)}));
 }
 
 // Two windows on one address book: each writes only what it changed, and never silently over
