@@ -112,7 +112,8 @@ int CRequisitesArchiveDlg::SelectedIndex() const {
     return selected.isEmpty() ? -1 : m_pList->row(selected.first());
 }
 
-bool CRequisitesArchiveDlg::EditRecord(CRequisite* record, const OrdersOfParty& orders) {
+bool CRequisitesArchiveDlg::EditRecord(CRequisite* record, const OrdersOfParty& orders,
+                                       bool* renameInOrders) {
     CRequisitesDlg dlg(this);
     dlg.SetKind(m_nKind);
     dlg.SetBikDirectory(BikDirectory::Kept());
@@ -122,6 +123,9 @@ bool CRequisitesArchiveDlg::EditRecord(CRequisite* record, const OrdersOfParty& 
         return false;
     }
     *record = dlg.Record();
+    if (renameInOrders) {
+        *renameInOrders = dlg.RenameInOrders();
+    }
     return true;
 }
 
@@ -139,14 +143,41 @@ void CRequisitesArchiveDlg::OnChange() {
         return;
     }
     CRequisite record = m_requisites.At(index);
+    const QString oldName = record.m_strName;
     // Orders find the first record of their name: only when it is this one are they its orders.
     const bool namedByOrders =
         FindRecord(m_requisites.Records(), record.m_strName) == &m_requisites.Records().at(index);
-    if (EditRecord(&record, namedByOrders ? m_orders : OrdersOfParty())) {
+    bool renameInOrders = false;
+    if (EditRecord(&record, namedByOrders ? m_orders : OrdersOfParty(), &renameInOrders)) {
         m_requisites.Change(index, record);
         FillList();
         m_pList->setCurrentRow(index);  // the next "Удалить" takes the record just changed
+        if (renameInOrders) {
+            RenameInOrders(oldName, record.m_strName);
+        }
     }
+}
+
+// The orders take the new name only once the book that holds it is written: otherwise they would
+// name a party that the book, as the next window reads it, does not hold.
+void CRequisitesArchiveDlg::RenameInOrders(const QString& oldName, const QString& newName) {
+    if (!WriteList()) {
+        MessageBoxes::ShowError(
+            this, QStringLiteral("Платежки не переименованы: в них осталось «%1».").arg(oldName));
+        return;
+    }
+    const QStringList failed = m_orders.rename(oldName, newName);
+    if (failed.isEmpty()) {
+        return;
+    }
+    constexpr qsizetype kMostNamesTold = 10;
+    QStringList named = failed.mid(0, kMostNamesTold);
+    if (failed.size() > kMostNamesTold) {
+        named.append(QStringLiteral("и еще %1").arg(failed.size() - kMostNamesTold));
+    }
+    MessageBoxes::ShowError(this,
+                            QStringLiteral("Не могу записать платежки, в них осталось «%1»:\n%2")
+                                .arg(oldName, named.join(QLatin1Char('\n'))));
 }
 
 void CRequisitesArchiveDlg::OnDelete() {
@@ -171,19 +202,29 @@ void CRequisitesArchiveDlg::SaveRequisites() {
     if (!m_requisites.IsChanged()) {
         return;
     }
+    WriteList();
+    // Told once: the list is given up as it stands.
+    m_requisites = AddressBook(m_requisites.Path());
+}
+
+bool CRequisitesArchiveDlg::WriteList() {
     if (m_requisites.LoadOutcome() == AddressBook::Outcome::Unreadable) {
         MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
-    } else if (!ConfirmOverwrite()) {
+        return false;
+    }
+    if (!ConfirmOverwrite()) {
         MessageBoxes::ShowError(this, QStringLiteral("Изменения списка не записаны: файл %1 "
                                                      "остался таким, каким его записала другая "
                                                      "программа.")
                                           .arg(QFileInfo(m_requisites.Path()).fileName()));
-    } else if (QString error; !m_requisites.Save(&error)) {
+        return false;
+    }
+    if (QString error; !m_requisites.Save(&error)) {
         MessageBoxes::ShowError(
             this, MessageBoxes::WithReason(RequisitesFile::CannotWriteMessage(), error));
+        return false;
     }
-    // Told once: the list is given up as it stands.
-    m_requisites = AddressBook(m_requisites.Path());
+    return true;
 }
 
 bool CRequisitesArchiveDlg::ConfirmOverwrite() {

@@ -55,10 +55,16 @@ protected:
 private:
     void CreateControls();
     int SelectedIndex() const;
-    // Runs the record dialog on the record; the orders are offered a changed name.
-    bool EditRecord(CRequisite* record, const OrdersOfParty& orders = OrdersOfParty());
+    // Runs the record dialog on the record; the orders are offered a changed name, and
+    // *renameInOrders tells whether the user took it for them.
+    bool EditRecord(CRequisite* record, const OrdersOfParty& orders = OrdersOfParty(),
+                    bool* renameInOrders = nullptr);
+    // Writes the book, then the new name into the orders that name the old one.
+    void RenameInOrders(const QString& oldName, const QString& newName);
     // Writes a changed list, once; every refusal and failure is told over the dialog.
     void SaveRequisites();
+    // Writes the list as it stands; false, the user told why, when it was not written.
+    bool WriteList();
     bool ConfirmOverwrite();
 
     QListWidget* m_pList = nullptr;

@@ -199,7 +199,7 @@ void CRequisitesDlg::OnOK() {
     if (!ConfirmBankDetails() || !ConfirmFieldsFitForm()) {
         return;
     }
-    OfferRenameInOrders();
+    AskRenameInOrders();
     for (const Row& row : m_rows) {
         this->*row.member = row.edit->text();
     }
@@ -221,9 +221,10 @@ bool CRequisitesDlg::ConfirmFieldsFitForm() {
     return true;
 }
 
-void CRequisitesDlg::OfferRenameInOrders() {
+void CRequisitesDlg::AskRenameInOrders() {
     const QString oldName = m_strName;
     const QString newName = EditOf(&CRequisitesDlg::m_strName)->text();
+    m_bRenameInOrders = false;
     if (!m_orders || newName == oldName) {
         return;
     }
@@ -238,21 +239,7 @@ void CRequisitesDlg::OfferRenameInOrders() {
                                  .arg(RussianPlural(count, QStringLiteral("платежном поручении"),
                                                     QStringLiteral("платежных поручениях"),
                                                     QStringLiteral("платежных поручениях")));
-    if (!MessageBoxes::AskYesNo(this, question, MessageBoxes::Answer::No)) {
-        return;
-    }
-    const QStringList failed = m_orders.rename(oldName, newName);
-    if (failed.isEmpty()) {
-        return;
-    }
-    constexpr qsizetype kMostNamesTold = 10;
-    QStringList named = failed.mid(0, kMostNamesTold);
-    if (failed.size() > kMostNamesTold) {
-        named.append(QStringLiteral("и еще %1").arg(failed.size() - kMostNamesTold));
-    }
-    MessageBoxes::ShowError(this,
-                            QStringLiteral("Не могу записать платежки, в них осталось «%1»:\n%2")
-                                .arg(oldName, named.join(QLatin1Char('\n'))));
+    m_bRenameInOrders = MessageBoxes::AskYesNo(this, question, MessageBoxes::Answer::No);
 }
 
 bool CRequisitesDlg::RefuseUnstorableText(const Row& row) {

@@ -35,6 +35,8 @@ public:
     // The orders that name the record by its name as set: when OK changes the name, it asks
     // whether they should take the new one.
     void SetOrdersOfParty(const OrdersOfParty& orders);
+    // After OK: whether the user said "Да" to renaming the record in its orders.
+    bool RenameInOrders() const { return m_bRenameInOrders; }
 
     // The six members from a record, and back.
     void SetRecord(const CRequisite& record);
@@ -74,9 +76,9 @@ private:
     bool OfferToSwapAccounts(const QList<RequisiteChecks::Problem>& problems);
     // False when the user chose to shorten a value that the form cannot show whole.
     bool ConfirmFieldsFitForm();
-    // Asks whether the orders that name the record take its new name, and renames it there on
-    // "Да"; the order files that could not be written are told.
-    void OfferRenameInOrders();
+    // Asks whether the orders that name the record take its new name; the archive renames it
+    // there once its book is written.
+    void AskRenameInOrders();
     CRequisite TypedRecord() const;
     QLineEdit* EditOfRecordMember(QString CRequisite::*member) const;
     // Leaving the BIK field fills the bank's empty fields from the directory; moving on to
@@ -89,6 +91,7 @@ private:
     QList<std::pair<AccountMember, QLabel*>> m_accountHints;
     int m_nKind = 0;
     OrdersOfParty m_orders;
+    bool m_bRenameInOrders = false;
     BikDirectory m_bikDirectory;
     QMetaObject::Connection m_focusWatch;
     QString m_strBikOffered;  // the BIK whose corrections were last offered, asked once
