@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -17,6 +18,15 @@ inline QPushButton* FindButton(QWidget* window, const QString& text) {
         }
     }
     return nullptr;
+}
+
+// Types into a line edit key by key, as the user does, over what it held.
+inline void TypeOver(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->clear();
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }
 
 inline void ClickButton(QWidget* window, const QString& text) {

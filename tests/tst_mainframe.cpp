@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "BoxAnswers.h"
+#include "DialogDriver.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "app/CMainFrame.h"
@@ -54,26 +55,6 @@ QString g_failingFile;
 
 bool FailTheChosenFile(const QString& path) {
     return !g_failingFile.isEmpty() && path.endsWith(g_failingFile);
-}
-
-// Types into a field key by key, as the user does, over what it held.
-void TypeOver(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
-void ClickText(QWidget* window, const QString& text) {
-    for (QPushButton* button : window->findChildren<QPushButton*>()) {
-        if (button->text() == text) {
-            QTest::mouseClick(button, Qt::LeftButton);
-            return;
-        }
-    }
-    QFAIL(qPrintable("no button " + text));
 }
 
 OrderRow Order(int number, const QString& payer, const QString& recipient) {
@@ -492,10 +473,10 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
             QVERIFY(dlg);
             recordDialogOpened = true;
             TypeOver(dlg->findChild<QLineEdit*>("editName"), newName);
-            ClickText(dlg, QStringLiteral("OK"));
+            ClickButton(dlg, QStringLiteral("OK"));
         });
-        ClickText(archive, QStringLiteral("Изменить"));
-        ClickText(archive, QStringLiteral("OK"));
+        ClickButton(archive, QStringLiteral("Изменить"));
+        ClickButton(archive, QStringLiteral("OK"));
     });
     QMenu* archives = m_app->MainFrame()->menuBar()->actions().at(1)->menu();
     archives->actions().at(kind == kRecipientsKind ? 0 : 1)->trigger();

@@ -148,15 +148,6 @@ void WriteMismatchedCopy() {
     QVERIFY(LineFile::Write("Vemo/vemo.7", copy.Lines()));
 }
 
-// Types into a field key by key, as the user does, after clearing it.
-void TypeInto(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->clear();
-    for (const QChar c : text) {
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
-
 void ClickOk(QDialog* dlg) {
     for (QPushButton* push : dlg->findChildren<QPushButton*>()) {
         if (push->text() == QLatin1String("OK")) {
@@ -835,7 +826,7 @@ void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames() {
         {"paymentKind", typed.kind},
     };
     for (const auto& [name, text] : edits) {
-        TypeInto(Edit(&dlg, name), text);
+        TypeOver(Edit(&dlg, name), text);
     }
     for (const auto& [list, row] :
          {std::pair(dlg.m_lbPayers, typed.payer), std::pair(dlg.m_lbRecipients, typed.recipient)}) {
@@ -1385,7 +1376,7 @@ void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks() {
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "amount");
-        TypeInto(edit, amount);
+        TypeOver(edit, amount);
         Edit(dlg, "basis")->setFocus();
         ClickOk(dlg);
         QCOMPARE(dlg->isVisible(), !taken);
