@@ -356,41 +356,23 @@ bool COrderDlg::SelectName(QListWidget* list, const QString& name) {
     return false;
 }
 
-QWidget* COrderDlg::FieldNamedBy(const QString& refusal) const {
-    if (refusal == QStringLiteral("Ошибка в номере платежки")) {
-        return m_editNumber;
-    }
-    if (refusal == QStringLiteral("Выделите плательщика")) {
-        return m_lbPayers;
-    }
-    if (refusal == QStringLiteral("Выделите получателя")) {
-        return m_lbRecipients;
-    }
-    for (const TextField& field : kTextFields) {
-        if (refusal == QString::fromUtf16(field.missing)) {
-            return this->*field.edit;
-        }
-    }
-    return nullptr;
-}
-
-QString COrderDlg::FirstMissingField() const {
+COrderDlg::MissingField COrderDlg::FirstMissingField() const {
     if (m_nNumber <= 0) {
-        return QStringLiteral("Ошибка в номере платежки");
+        return {QStringLiteral("Ошибка в номере платежки"), m_editNumber};
     }
     if (m_lbPayers->selectedItems().isEmpty()) {
-        return QStringLiteral("Выделите плательщика");
+        return {QStringLiteral("Выделите плательщика"), m_lbPayers};
     }
     if (m_lbRecipients->selectedItems().isEmpty()) {
-        return QStringLiteral("Выделите получателя");
+        return {QStringLiteral("Выделите получателя"), m_lbRecipients};
     }
     for (const TextField& field : kTextFields) {
         // A text of blanks counts as written.
         if (Required(m_edition, field.column) && (this->*field.member).isEmpty()) {
-            return QString::fromUtf16(field.missing);
+            return {QString::fromUtf16(field.missing), this->*field.edit};
         }
     }
-    return QString();
+    return {};
 }
 
 bool COrderDlg::CheckSavableText() {
@@ -507,10 +489,10 @@ void COrderDlg::OnOK() {
     if (!UpdateData(true)) {
         return;
     }
-    const QString missing = FirstMissingField();
-    if (!missing.isEmpty()) {
-        MessageBoxes::ShowError(this, missing);
-        PutFocusOn(FieldNamedBy(missing));
+    const MissingField missing = FirstMissingField();
+    if (missing.field) {
+        MessageBoxes::ShowError(this, missing.message);
+        PutFocusOn(missing.field);
         return;
     }
     TellFaultyParties();

@@ -101,8 +101,13 @@ private:
     void LoadNames(QStringList* notices);
     // Selects the entry that reads exactly as the name; false when there is none.
     static bool SelectName(QListWidget* list, const QString& name);
-    // The first failed test of OK, or an empty text when all pass.
-    QString FirstMissingField() const;
+    // The first failed test of OK: what it says and the field it sends the user to; none (null)
+    // when all pass.
+    struct MissingField {
+        QString message;
+        QWidget* field = nullptr;
+    };
+    MissingField FirstMissingField() const;
     // False, after telling the user, when a typed field holds a character that can't be saved.
     bool CheckSavableText();
     // Warns about the chosen parties' records that break a bank rule, each record once a run.
@@ -115,8 +120,6 @@ private:
     bool ConfirmReplacement();
     // False when the user chose to correct what a warning about the order questions.
     bool ConfirmSanity();
-    // The field that a refusal of OK names, for the focus; null for none.
-    QWidget* FieldNamedBy(const QString& refusal) const;
     // Warns about budget fields that break a rule; false when the user goes back to correct them,
     // the focus on the first field at fault.
     bool ConfirmBudgetFields();
