@@ -514,15 +514,11 @@ void COrderArchiveDlg::OnPrintChosen() {
         MessageBoxes::ShowError(this, QStringLiteral("Выберите платежки для печати"));
         return;
     }
-    const AddressBooks books = m_folder.ReadBooks();
-    if (!books.Unreadable().isEmpty()) {
-        MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
+    AddressBooks books;
+    if (!ReadBothBooks(&books)) {
         return;
     }
-    QList<OrderRow> orders;
-    for (int row : chosen) {
-        orders.append(m_pModel->RowAt(row));
-    }
+    const QList<OrderRow> orders = RowsAt(chosen);
     const OrderBatch batch =
         OrderBatch::Compose(orders, books.payers.Records(), books.recipients.Records());
     if (!batch.refused.isEmpty()) {
@@ -545,14 +541,26 @@ void COrderArchiveDlg::OnPrintChosen() {
 
 QList<OrderRow> COrderArchiveDlg::OrdersToExport() const {
     const QList<int> selected = SelectedRows();
-    if (selected.isEmpty()) {
-        return m_pModel->Rows();
-    }
+    return selected.isEmpty() ? m_pModel->Rows() : RowsAt(selected);
+}
+
+QList<OrderRow> COrderArchiveDlg::RowsAt(const QList<int>& rows) const {
     QList<OrderRow> orders;
-    for (int row : selected) {
+    orders.reserve(rows.size());
+    for (int row : rows) {
         orders.append(m_pModel->RowAt(row));
     }
     return orders;
+}
+
+// Without a book's records its orders would be refused for parties that are there.
+bool COrderArchiveDlg::ReadBothBooks(AddressBooks* books) {
+    *books = m_folder.ReadBooks();
+    if (books->Unreadable().isEmpty()) {
+        return true;
+    }
+    MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
+    return false;
 }
 
 void COrderArchiveDlg::OnExportToBank() {
@@ -561,10 +569,8 @@ void COrderArchiveDlg::OnExportToBank() {
         MessageBoxes::ShowError(this, QStringLiteral("Нет платежек для выгрузки"));
         return;
     }
-    const AddressBooks books = m_folder.ReadBooks();
-    // Without a book's records its orders would be refused for parties that are there.
-    if (!books.Unreadable().isEmpty()) {
-        MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
+    AddressBooks books;
+    if (!ReadBothBooks(&books)) {
         return;
     }
     const BankExport::Result result =

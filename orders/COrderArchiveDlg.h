@@ -114,6 +114,10 @@ private:
     void TellFaultyParties(const OrderRow& row, const AddressBooks& books);
     // The orders to export: the selected ones, or all.
     QList<OrderRow> OrdersToExport() const;
+    // The orders of the model's rows, in the order given.
+    QList<OrderRow> RowsAt(const QList<int>& rows) const;
+    // Both address books, or false after telling that one cannot be read.
+    bool ReadBothBooks(AddressBooks* books);
     // Lets the user choose the file and writes it.
     void SaveExport(const QStringList& lines, const ChosenTotal& exported);
     // The selected rows in the order the list shows them.
