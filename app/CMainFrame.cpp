@@ -8,8 +8,8 @@
 
 #include "app/MenuBarStyle.h"
 #include "form/CVemoView.h"
-#include "orders/COrderArchiveDlg.h"
 #include "orders/PartyRename.h"
+#include "orderwindows/COrderArchiveDlg.h"
 #include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "widgets/MessageBoxes.h"

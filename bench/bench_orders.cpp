@@ -28,10 +28,10 @@
 
 #include "common/Cp1251.h"
 #include "form/CVemoDoc.h"
-#include "orders/COrderArchiveDlg.h"
-#include "orders/COrderListModel.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "orderwindows/COrderArchiveDlg.h"
+#include "orderwindows/COrderListModel.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
 

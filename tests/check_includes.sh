@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The folders include one way only: common/ on the ground, then widgets/, then the features
-# form/, requisites/ and orders/ in that order, then app/ on top; and the core, which needs QtCore
+# form/, requisites/, orders/ (the order and its files), bank/ (what the bank requires of an order
+# and what it becomes) and orderwindows/ (the orders' windows and their list) in that order, then
+# app/ on top; and the core, which needs QtCore
 # alone, includes only the core. Usage: check_includes.sh SOURCE_DIR CORE_FILE_LIST
 # (the core library's sources, one absolute path a line). Prints each wrong include.
 set -euo pipefail
@@ -15,8 +17,8 @@ is_core() {
 }
 
 # The floors from the ground up: a file includes from its own folder or one below it. Among the
-# features, the form needs nothing of the address books or the orders, and the address books
-# nothing of the orders.
+# features, the form needs nothing of the address books or the orders, the address books nothing of
+# the orders, the order and its files nothing of the bank's rules, and those nothing of the windows.
 floor() {
     case $1 in
         common/*) echo 0 ;;
@@ -24,14 +26,16 @@ floor() {
         form/*) echo 2 ;;
         requisites/*) echo 3 ;;
         orders/*) echo 4 ;;
-        app/*) echo 5 ;;
+        bank/*) echo 5 ;;
+        orderwindows/*) echo 6 ;;
+        app/*) echo 7 ;;
         *) echo 9 ;;
     esac
 }
 
 status=0
 cd "$root"
-for file in common/* requisites/* orders/* form/* widgets/* app/*; do
+for file in common/* widgets/* form/* requisites/* orders/* bank/* orderwindows/* app/*; do
     [[ $file == *.cpp || $file == *.h ]] || continue
     while IFS= read -r included; do
         if is_core "$file" && ! is_core "$included"; then

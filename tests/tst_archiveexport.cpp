@@ -19,10 +19,10 @@
 #include "TestFolder.h"
 #include "common/Cp1251.h"
 #include "form/CVemoDoc.h"
-#include "orders/COrderArchiveDlg.h"
-#include "orders/COrderDlg.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "orderwindows/COrderArchiveDlg.h"
+#include "orderwindows/COrderDlg.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
 

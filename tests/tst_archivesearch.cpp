@@ -2,13 +2,13 @@
 #include <QtTest>
 
 #include "TestPdf.h"
+#include "bank/ChosenTotal.h"
+#include "bank/OrderBatch.h"
+#include "bank/OrderTransfer.h"
 #include "form/CVemoDoc.h"
 #include "form/FormPrinting.h"
-#include "orders/ChosenTotal.h"
-#include "orders/OrderBatch.h"
-#include "orders/OrderSearch.h"
-#include "orders/OrderTransfer.h"
-#include "orders/PackedOrders.h"
+#include "orderwindows/OrderSearch.h"
+#include "orderwindows/PackedOrders.h"
 
 namespace {
 

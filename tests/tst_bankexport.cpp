@@ -8,8 +8,8 @@
 #include <csignal>
 
 #include "TestFolder.h"
-#include "orders/BankExport.h"
-#include "orders/BudgetPayment.h"
+#include "bank/BankExport.h"
+#include "bank/BudgetPayment.h"
 
 Q_DECLARE_METATYPE(OrderRow)
 

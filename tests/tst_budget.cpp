@@ -1,8 +1,8 @@
 // The fields of a payment to the budget and the income-type code, checked as a bank checks them.
 #include <QtTest>
 
-#include "orders/BudgetChecks.h"
-#include "orders/BudgetPayment.h"
+#include "bank/BudgetChecks.h"
+#include "bank/BudgetPayment.h"
 
 namespace {
 

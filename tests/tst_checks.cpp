@@ -5,10 +5,10 @@
 #include <memory>
 #include "TestFolder.h"
 
+#include "bank/PartyChecks.h"
+#include "bank/WorkingFolderCheck.h"
 #include "common/Cp1251.h"
-#include "orders/PartyChecks.h"
 #include "orders/WorkingFolder.h"
-#include "orders/WorkingFolderCheck.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
 

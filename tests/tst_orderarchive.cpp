@@ -16,10 +16,10 @@
 #include "TestFolder.h"
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
-#include "orders/COrderArchiveDlg.h"
-#include "orders/COrderDlg.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "orderwindows/COrderArchiveDlg.h"
+#include "orderwindows/COrderDlg.h"
 #include "widgets/MessageBoxes.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
 #include "form/CVemoDoc.h"
-#include "orders/COrderArchiveDlg.h"
-#include "orders/COrderDlg.h"
+#include "orderwindows/COrderArchiveDlg.h"
+#include "orderwindows/COrderDlg.h"
 #include "requisites/CRequisitesDlg.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "orders/WorkingFolderCheck.h"
+#include "bank/WorkingFolderCheck.h"
 
 #include <QFileInfo>
 #include <algorithm>
 
-#include "orders/BudgetChecks.h"
-#include "orders/OrderChecks.h"
+#include "bank/BudgetChecks.h"
+#include "bank/OrderChecks.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"

@@ -1,4 +1,4 @@
-#include "orders/PackedOrders.h"
+#include "orderwindows/PackedOrders.h"
 
 #include <QCollator>
 #include <QDate>
@@ -13,8 +13,8 @@
 
 #include "common/Cp1251.h"
 #include "orders/OrderAmount.h"
-#include "orders/OrderSearch.h"
 #include "orders/OrderTexts.h"
+#include "orderwindows/OrderSearch.h"
 
 namespace {
 

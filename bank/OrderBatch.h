@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "bank/BankExport.h"
 #include "common/CRequisiteArray.h"
-#include "orders/BankExport.h"
 #include "orders/OrderRow.h"
 
 class CVemoDoc;

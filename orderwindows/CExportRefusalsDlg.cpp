@@ -1,4 +1,4 @@
-#include "orders/CExportRefusalsDlg.h"
+#include "orderwindows/CExportRefusalsDlg.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

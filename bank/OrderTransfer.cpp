@@ -1,4 +1,4 @@
-#include "orders/OrderTransfer.h"
+#include "bank/OrderTransfer.h"
 
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"

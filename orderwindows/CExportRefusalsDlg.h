@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QList>
 
-#include "orders/BankExport.h"
+#include "bank/BankExport.h"
 
 // The orders that cannot go to the bank, or cannot be printed whole, in one list, shown before
 // anything is written or printed: the user goes on with the rest or does nothing. When none of

@@ -5,10 +5,10 @@
 #include <QPersistentModelIndex>
 #include <memory>
 
+#include "bank/OrderSanity.h"
+#include "bank/OrderTransfer.h"
 #include "form/FormEdition.h"
 #include "orders/OrderRow.h"
-#include "orders/OrderSanity.h"
-#include "orders/OrderTransfer.h"
 #include "orders/WorkingFolder.h"
 
 class COrderDlg;

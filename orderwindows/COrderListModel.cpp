@@ -1,4 +1,4 @@
-#include "orders/COrderListModel.h"
+#include "orderwindows/COrderListModel.h"
 
 namespace {
 

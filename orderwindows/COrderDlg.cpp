@@ -1,4 +1,4 @@
-#include "orders/COrderDlg.h"
+#include "orderwindows/COrderDlg.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>
@@ -11,13 +11,13 @@
 #include <QToolButton>
 #include <limits>
 
+#include "bank/BudgetChecks.h"
+#include "bank/BudgetPayment.h"
+#include "bank/PartyChecks.h"
 #include "form/FormPlaces.h"
-#include "orders/BudgetChecks.h"
-#include "orders/BudgetFieldsBox.h"
-#include "orders/BudgetPayment.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
-#include "orders/PartyChecks.h"
+#include "orderwindows/BudgetFieldsBox.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/CodeComboBox.h"
 #include "widgets/DialogUnits.h"

@@ -1,6 +1,6 @@
-#include "orders/COrderSortModel.h"
+#include "orderwindows/COrderSortModel.h"
 
-#include "orders/COrderListModel.h"
+#include "orderwindows/COrderListModel.h"
 
 COrderSortModel::COrderSortModel(QObject* parent) : QAbstractProxyModel(parent) {}
 

@@ -1,4 +1,4 @@
-#include "orders/ChosenTotal.h"
+#include "bank/ChosenTotal.h"
 
 #include "orders/OrderAmount.h"
 

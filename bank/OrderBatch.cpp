@@ -1,7 +1,7 @@
-#include "orders/OrderBatch.h"
+#include "bank/OrderBatch.h"
 
+#include "bank/OrderTransfer.h"
 #include "form/CVemoDoc.h"
-#include "orders/OrderTransfer.h"
 
 OrderBatch::OrderBatch() = default;
 OrderBatch::~OrderBatch() = default;

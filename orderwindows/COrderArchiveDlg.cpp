@@ -1,4 +1,4 @@
-#include "orders/COrderArchiveDlg.h"
+#include "orderwindows/COrderArchiveDlg.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -16,20 +16,20 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "bank/BankExport.h"
+#include "bank/ChosenTotal.h"
+#include "bank/OrderBatch.h"
+#include "bank/OrderTransfer.h"
+#include "bank/PartyChecks.h"
 #include "form/CVemoDoc.h"
 #include "form/FormEdition.h"
 #include "form/FormPrinting.h"
-#include "orders/BankExport.h"
-#include "orders/CExportRefusalsDlg.h"
-#include "orders/COrderDlg.h"
-#include "orders/COrderListModel.h"
-#include "orders/COrderSortModel.h"
-#include "orders/ChosenTotal.h"
-#include "orders/OrderBatch.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
-#include "orders/OrderTransfer.h"
-#include "orders/PartyChecks.h"
+#include "orderwindows/CExportRefusalsDlg.h"
+#include "orderwindows/COrderDlg.h"
+#include "orderwindows/COrderListModel.h"
+#include "orderwindows/COrderSortModel.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/CutTextDelegate.h"
 #include "widgets/DialogUnits.h"

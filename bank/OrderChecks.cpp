@@ -1,4 +1,4 @@
-#include "orders/OrderChecks.h"
+#include "bank/OrderChecks.h"
 
 #include "common/StorableText.h"
 #include "orders/OrderAmount.h"

@@ -5,7 +5,7 @@
 #include <QPersistentModelIndex>
 #include <vector>
 
-#include "orders/OrderSearch.h"
+#include "orderwindows/OrderSearch.h"
 
 class COrderListModel;
 

@@ -1,4 +1,4 @@
-#include "orders/OrderSanity.h"
+#include "bank/OrderSanity.h"
 
 #include "common/RussianPlural.h"
 #include "orders/OrderAmount.h"

@@ -1,10 +1,10 @@
-#include "orders/BudgetChecks.h"
+#include "bank/BudgetChecks.h"
 
 #include <QDate>
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "orders/BudgetPayment.h"
+#include "bank/BudgetPayment.h"
 #include "requisites/RequisiteChecks.h"
 
 namespace BudgetChecks {

@@ -1,4 +1,4 @@
-#include "orders/OrderSearch.h"
+#include "orderwindows/OrderSearch.h"
 
 #include <QChar>
 #include <array>

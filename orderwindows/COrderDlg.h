@@ -4,10 +4,10 @@
 #include <QDialog>
 #include <functional>
 
+#include "bank/OrderSanity.h"
 #include "form/FormEdition.h"
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
-#include "orders/OrderSanity.h"
 #include "orders/WorkingFolder.h"
 
 class BudgetFieldsBox;

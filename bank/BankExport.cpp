@@ -1,14 +1,14 @@
-#include "orders/BankExport.h"
+#include "bank/BankExport.h"
 
 #include <QDate>
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
 
+#include "bank/BudgetChecks.h"
 #include "common/Cp1251.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
-#include "orders/BudgetChecks.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 #include "requisites/RequisiteChecks.h"

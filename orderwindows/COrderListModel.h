@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "orders/OrderRow.h"
-#include "orders/PackedOrders.h"
+#include "orderwindows/PackedOrders.h"
 
 class OrderSearch;
 

@@ -1,4 +1,4 @@
-#include "orders/PartyChecks.h"
+#include "bank/PartyChecks.h"
 
 #include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"

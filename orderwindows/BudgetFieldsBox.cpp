@@ -1,11 +1,11 @@
-#include "orders/BudgetFieldsBox.h"
+#include "orderwindows/BudgetFieldsBox.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 
-#include "orders/BudgetChecks.h"
-#include "orders/BudgetPayment.h"
+#include "bank/BudgetChecks.h"
+#include "bank/BudgetPayment.h"
 #include "widgets/CodeComboBox.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "orders/BudgetPayment.h"
+#include "bank/BudgetPayment.h"
 
 #include <algorithm>
 
