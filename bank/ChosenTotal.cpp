@@ -1,5 +1,6 @@
 #include "bank/ChosenTotal.h"
 
+#include "common/RussianPlural.h"
 #include "orders/OrderAmount.h"
 
 void ChosenTotal::Add(const QString& amountText) {
@@ -25,19 +26,6 @@ QString ChosenTotal::AmountText(qint64 kopecks) {
     return QStringLiteral("%1,%2").arg(roubles).arg(kopecks % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString ChosenTotal::Plural(qint64 count, const QString& form1, const QString& form2,
-                            const QString& form5) {
-    const qint64 tens = count % 100;
-    const qint64 ones = count % 10;
-    if (tens >= 11 && tens <= 14) {
-        return form5;
-    }
-    if (ones == 1) {
-        return form1;
-    }
-    return ones >= 2 && ones <= 4 ? form2 : form5;
-}
-
 QString ChosenTotal::Sum(const QString& verb) const {
     QString text =
         QStringLiteral("%1 %2 на сумму %3 руб.").arg(verb).arg(m_count).arg(AmountText(m_kopecks));
@@ -45,9 +33,8 @@ QString ChosenTotal::Sum(const QString& verb) const {
         // After "у": the genitive, "поручения" for one and "поручений" for more.
         text += QStringLiteral("; у %1 %2 сумма не число, она не сложена")
                     .arg(m_notAmounts)
-                    .arg(m_notAmounts % 10 == 1 && m_notAmounts % 100 != 11
-                             ? QStringLiteral("поручения")
-                             : QStringLiteral("поручений"));
+                    .arg(RussianPlural(m_notAmounts, QStringLiteral("поручения"),
+                                       QStringLiteral("поручений"), QStringLiteral("поручений")));
     }
     return text;
 }
@@ -61,8 +48,8 @@ QString ChosenTotal::ExportedText() const {
 }
 
 QString ChosenTotal::ListLine(qsizetype shown, qsizetype all, const ChosenTotal& chosen) {
-    const QString orders = Plural(shown, QStringLiteral("поручение"), QStringLiteral("поручения"),
-                                  QStringLiteral("поручений"));
+    const QString orders = RussianPlural(shown, QStringLiteral("поручение"),
+                                         QStringLiteral("поручения"), QStringLiteral("поручений"));
     const QString head =
         shown == all ? QStringLiteral("Показано %1 %2").arg(shown).arg(orders)
                      : QStringLiteral("Показано %1 %2 из %3").arg(shown).arg(orders).arg(all);

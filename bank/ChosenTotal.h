@@ -26,9 +26,6 @@ public:
     static QString ListLine(qsizetype shown, qsizetype all, const ChosenTotal& chosen);
     // "1 672 500,00": the roubles in groups of three, a comma and the kopecks.
     static QString AmountText(qint64 kopecks);
-    // The word after a count: form1 for 1, 21, ...; form2 for 2 to 4, 22 to 24, ...; form5 else.
-    static QString Plural(qint64 count, const QString& form1, const QString& form2,
-                          const QString& form5);
 
 private:
     QString Sum(const QString& verb) const;

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "common/RussianPlural.h"
+
 namespace {
 
 // Word tables, lower case; index is the digit. The units come masculine and feminine (thousands).
@@ -34,18 +36,10 @@ const Scale kScales[] = {{1000000000, false, {"миллиард", "миллиа�
 // Roubles of up to 12 digits (999 999 999 999) are written in words, longer ones in figures.
 constexpr int kMaxDigitsInWords = 12;
 
-// Which of the three forms of a counted word goes with n: 11-19 take the third form whatever
-// their last digit.
-int PluralForm(int n) {
-    const int lastTwo = n % 100;
-    const int last = n % 10;
-    if (lastTwo >= 11 && lastTwo <= 19) {
-        return 2;
-    }
-    if (last == 1) {
-        return 0;
-    }
-    return last >= 2 && last <= 4 ? 1 : 2;
+// The form of a counted word that goes with n.
+QString Form(qint64 n, const char* const (&forms)[3]) {
+    return RussianPlural(n, QString::fromUtf8(forms[0]), QString::fromUtf8(forms[1]),
+                         QString::fromUtf8(forms[2]));
 }
 
 // Appends the words of a group of three digits (1-999).
@@ -79,7 +73,7 @@ QString WholeInWords(qint64 n) {
         }
         AppendGroup(words, group, scale.feminine);
         if (scale.forms[0] != nullptr) {
-            words << QString::fromUtf8(scale.forms[PluralForm(group)]);
+            words << Form(group, scale.forms);
         }
     }
     return words.join(QLatin1Char(' '));
@@ -172,9 +166,9 @@ QString AmountToFullWords(qint64 kopecks) {
     // The form agrees with the last two digits of the roubles, whatever stands before them.
     const int lastTwo = split.whole.right(2).toInt();
     return QStringLiteral("%1 %2 %3 %4")
-        .arg(RoublesText(split), QString::fromUtf8(kRoubles[PluralForm(lastTwo)]))
+        .arg(RoublesText(split), Form(lastTwo, kRoubles))
         .arg(split.kopecks, 2, 10, QLatin1Char('0'))
-        .arg(QString::fromUtf8(kKopecks[PluralForm(split.kopecks)]));
+        .arg(Form(split.kopecks, kKopecks));
 }
 
 QString AmountToFigures(qint64 kopecks) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <tuple>
 
+#include "common/RussianPlural.h"
 #include "common/StorableText.h"
 
 namespace RequisiteChecks {
@@ -35,20 +36,12 @@ bool AllDigits(QStringView text) {
 }
 
 // A count with its noun in the right Russian form: 1 цифра, 3 цифры, 8 цифр, 21 цифра.
-QString Counted(qsizetype n, const char* one, const char* few, const char* many) {
-    const qsizetype lastTwo = n % 100;
-    const qsizetype last = n % 10;
-    const char* noun = many;
-    if (last == 1 && lastTwo != 11) {
-        noun = one;
-    } else if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14)) {
-        noun = few;
-    }
-    return QString::number(n) + QLatin1Char(' ') + QString::fromUtf8(noun);
+QString Counted(qsizetype n, const QString& one, const QString& few, const QString& many) {
+    return QString::number(n) + QLatin1Char(' ') + RussianPlural(n, one, few, many);
 }
 
 QString Digits(qsizetype n) {
-    return Counted(n, "цифра", "цифры", "цифр");
+    return Counted(n, QStringLiteral("цифра"), QStringLiteral("цифры"), QStringLiteral("цифр"));
 }
 
 // What is wrong with a number that must be `length` digits; empty when nothing is.
@@ -131,7 +124,8 @@ void CheckKpp(const QString& kpp, Collector* out) {
     if (kpp.size() != kKppLength) {
         out->Add(Field::InnKpp, caption,
                  QStringLiteral("%1 вместо %2")
-                     .arg(Counted(kpp.size(), "знак", "знака", "знаков"))
+                     .arg(Counted(kpp.size(), QStringLiteral("знак"), QStringLiteral("знака"),
+                                  QStringLiteral("знаков")))
                      .arg(kKppLength));
         return;
     }
@@ -150,16 +144,15 @@ void CheckKpp(const QString& kpp, Collector* out) {
     }
 }
 
-// "ИНН/КПП" or the INN alone; an empty part after the slash is a KPP not filled.
+// "ИНН/КПП" or the INN alone, split as the form and the export split it; an empty part after the
+// separator is a KPP not filled.
 void CheckInnKpp(const QString& field, Collector* out) {
-    const QStringList parts = field.split(QLatin1Char('/'));
-    if (parts.size() > 2) {
+    if (field.count(u'/') + field.count(u'\\') > 1) {
         out->Add(Field::InnKpp, QStringLiteral("ИНН/КПП"),
                  QStringLiteral("пишется как ИНН/КПП или один ИНН"));
         return;
     }
-    const QString inn = WithoutBlanks(parts.at(0));
-    const QString kpp = parts.size() > 1 ? WithoutBlanks(parts.at(1)) : QString();
+    const auto [inn, kpp] = SplitInnKpp(field);
     if (!inn.isEmpty()) {
         CheckInn(inn, out);
     }

@@ -421,8 +421,11 @@ void TestChecks::faultsAreNamed_data() {
         {Field::InnKpp}, {"КПП: «O» на 7-м месте вместо цифры"});
     row("KPP for a person", only(innKpp, "500100732259/773601001"), {Field::InnKpp},
         {"КПП: у ИНН из 12 цифр (физического лица) КПП не бывает"});
-    row("two slashes", with(innKpp, "7707083893/773601001/1"), {Field::InnKpp},
+    row("two separators", with(innKpp, "7707083893/773601001\\1"), {Field::InnKpp},
         {"ИНН/КПП: пишется как ИНН/КПП или один ИНН"});
+    // Split as the form and the export split it.
+    row("INN and KPP apart by a blank", with(innKpp, "7707083893 773601001"), {}, {});
+    row("INN and KPP apart by a backslash", with(innKpp, "7707083893\\773601001"), {}, {});
     row("INN and KPP both wrong", with(innKpp, "7707083890/7736"), {Field::InnKpp, Field::InnKpp},
         {"ИНН: неверное контрольное число", "КПП: 4 знака вместо 9"});
 
