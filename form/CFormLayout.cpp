@@ -9,10 +9,7 @@ CFormLayout::CFormLayout(FormEdition edition) : m_edition(edition) {}
 
 void CFormLayout::FormRect(LogicalRect& rect, double left, double top, double right,
                            double bottom) const {
-    rect.left = static_cast<int>(left);
-    rect.right = static_cast<int>(right);
-    rect.top = static_cast<int>(top) + m_nOffsetY;
-    rect.bottom = static_cast<int>(bottom) + m_nOffsetY;
+    rect = FormSteps::Rect(m_nOffsetY, left, top, right, bottom);
 }
 
 void CFormLayout::OnDraw(FormCanvas& canvas, const CVemoDoc& doc) {
@@ -27,7 +24,7 @@ void CFormLayout::OnDraw(FormCanvas& canvas, const CVemoDoc& doc) {
 }
 
 void CFormLayout::DrawForm(FormCanvas& canvas, const CVemoDoc& doc) {
-    FormSteps steps(canvas, *this, m_edition);
+    FormSteps steps(canvas, m_nOffsetY, m_edition);
     if (m_edition == FormEdition::Current) {
         CurrentFormLayout::DrawForm(steps, doc);
     } else {

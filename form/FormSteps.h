@@ -6,15 +6,16 @@
 #include "form/FormEdition.h"
 #include "form/FormField.h"
 
-class CFormLayout;
-
 // Small verbs over the canvas, so that a drawing sequence reads like the form's own table: each
-// step of one copy, its y moved by the layout's offset.
+// step of one copy, its y moved by the copy's offset on the page.
 class FormSteps {
 public:
-    FormSteps(FormCanvas& canvas, const CFormLayout& layout, FormEdition edition);
+    FormSteps(FormCanvas& canvas, int offsetY, FormEdition edition);
 
     FormCanvas& Canvas() const { return m_canvas; }
+
+    // A rectangle of the copy at offsetY: each value cut to a whole number, y moved by the offset.
+    static LogicalRect Rect(int offsetY, double left, double top, double right, double bottom);
 
     void Text(const QString& text, int left, int top, int right, int bottom, int format);
     // A value of the document: in its own rectangle when it fits there, else fitted to its room.
@@ -24,6 +25,6 @@ public:
 
 private:
     FormCanvas& m_canvas;
-    const CFormLayout& m_layout;
+    int m_nOffsetY;
     FormEdition m_edition;
 };

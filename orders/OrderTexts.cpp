@@ -3,8 +3,6 @@
 #include <QRegularExpression>
 #include <limits>
 
-#include "orders/OrderRow.h"
-
 namespace OrderTexts {
 namespace {
 
@@ -71,14 +69,6 @@ QDate DateFromText(const QString& text) {
         return QDate();  // no year 0 in the calendar, and no years before Christ in a payment
     }
     return QDate(year, month, day);
-}
-
-int NewOrderNumber(const QList<OrderRow>& rows) {
-    if (rows.isEmpty()) {
-        return 1;
-    }
-    const int last = rows.last().Number();
-    return last == std::numeric_limits<int>::max() ? last : last + 1;
 }
 
 }  // namespace OrderTexts

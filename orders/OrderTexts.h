@@ -1,10 +1,7 @@
 #pragma once
 
 #include <QDate>
-#include <QList>
 #include <QString>
-
-class OrderRow;
 
 // Order numbers and dates are kept as text in the rows and files; these turn them into text and
 // back.
@@ -25,8 +22,5 @@ QString DateText(const QDate& date);
 // Day from the first two characters, month from the fourth and fifth, year from the last four,
 // each by the atoi rules. An invalid date when those make none.
 QDate DateFromText(const QString& text);
-
-// The number proposed for a new order: one more than the number of the last row, 1 for none.
-int NewOrderNumber(const QList<OrderRow>& rows);
 
 }  // namespace OrderTexts

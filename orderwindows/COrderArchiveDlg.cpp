@@ -15,6 +15,7 @@
 #include <QShortcut>
 #include <QTreeView>
 #include <algorithm>
+#include <limits>
 
 #include "bank/BankExport.h"
 #include "bank/ChosenTotal.h"
@@ -25,7 +26,6 @@
 #include "form/FormEdition.h"
 #include "form/FormPrinting.h"
 #include "orders/OrderFiles.h"
-#include "orders/OrderTexts.h"
 #include "orderwindows/CExportRefusalsDlg.h"
 #include "orderwindows/COrderDlg.h"
 #include "orderwindows/COrderListModel.h"
@@ -439,9 +439,18 @@ bool COrderArchiveDlg::ConfirmRewrite(int editedRow, int number) {
     return false;
 }
 
+int COrderArchiveDlg::NewOrderNumber() const {
+    const int count = m_pModel->rowCount();
+    if (count == 0) {
+        return 1;
+    }
+    const int last = m_pModel->RowAt(count - 1).Number();
+    return last == std::numeric_limits<int>::max() ? last : last + 1;
+}
+
 void COrderArchiveDlg::OnCreateNew() {
     COrderDlg dialog(m_folder.ReadBooks(), this);
-    dialog.m_nNumber = OrderTexts::NewOrderNumber(m_pModel->Rows());
+    dialog.m_nNumber = NewOrderNumber();
     dialog.m_date = QDate::currentDate();
     RunOrderDialog(&dialog, -1);
 }
@@ -453,7 +462,7 @@ void COrderArchiveDlg::OnCreateCopy() {
     }
     COrderDlg dialog(m_folder.ReadBooks(), this);
     dialog.SetRow(m_pModel->RowAt(current));
-    dialog.m_nNumber = OrderTexts::NewOrderNumber(m_pModel->Rows());
+    dialog.m_nNumber = NewOrderNumber();
     dialog.m_date = QDate::currentDate();  // a copy is made today, whatever the original's date
     RunOrderDialog(&dialog, -1);
 }

@@ -92,6 +92,8 @@ private:
     void FitNumberColumn();
     void RestoreSettings();
     void SaveSettings() const;
+    // The number proposed for a new order: one more than the number of the last row, 1 for none.
+    int NewOrderNumber() const;
     // The current row, or -1 after telling the user that none is selected.
     int RequireCurrentRow();
     // Whether writing order number N would replace an order other than the edited row's own file

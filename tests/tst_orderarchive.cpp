@@ -113,7 +113,9 @@ QString ProposedNumber(COrderArchiveDlg& archive) {
 // The tooltip the list shows when the mouse rests on the cell; empty for none.
 QString ToolTipOf(QTreeView* list, const QModelIndex& index) {
     QToolTip::hideText();
-    QTest::qWaitFor([] { return !QToolTip::isVisible(); });  // a tip fades out, not at once
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) {  // a tip fades, not at once
+        return QStringLiteral("<the earlier tip stays>");
+    }
     const QPoint at = list->visualRect(index).center();
     QHelpEvent event(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list->viewport(), &event);

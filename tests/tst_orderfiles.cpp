@@ -41,16 +41,6 @@ QStringList Numbers(const QList<OrderRow>& rows) {
     return numbers;
 }
 
-QList<OrderRow> RowsNumbered(const QStringList& numberTexts) {
-    QList<OrderRow> rows;
-    for (const QString& text : numberTexts) {
-        OrderRow row;
-        row[kColumnNumber] = text;
-        rows.append(row);
-    }
-    return rows;
-}
-
 bool FailEveryWrite(const QString&) {
     return true;
 }
@@ -172,8 +162,6 @@ private slots:
     void wholeNumber();
     void dateFromText_data();
     void dateFromText();
-    void newOrderNumber_data();
-    void newOrderNumber();
 
     void writesTenCrLfLinesInCodePage1251();
     void fileNameTakesTheNumberWithoutBlanks_data();
@@ -319,22 +307,6 @@ void TestOrderFiles::dateFromText() {
     QFETCH(QString, text);
     QFETCH(QDate, date);
     QCOMPARE(OrderTexts::DateFromText(text), date);
-}
-
-void TestOrderFiles::newOrderNumber_data() {
-    QTest::addColumn<QStringList>("numbers");
-    QTest::addColumn<int>("proposed");
-    QTest::newRow("empty list") << QStringList{} << 1;
-    QTest::newRow("1, 2, 5") << QStringList{"   1", "   2", "   5"} << 6;
-    QTest::newRow("last edited down") << QStringList{"   1", "   9", "   4"} << 5;
-    QTest::newRow("last without number") << QStringList{"   3", ""} << 1;
-    QTest::newRow("largest number") << QStringList{"2147483647"} << kIntMax;
-}
-
-void TestOrderFiles::newOrderNumber() {
-    QFETCH(QStringList, numbers);
-    QFETCH(int, proposed);
-    QCOMPARE(OrderTexts::NewOrderNumber(RowsNumbered(numbers)), proposed);
 }
 
 void TestOrderFiles::writesTenCrLfLinesInCodePage1251() {
