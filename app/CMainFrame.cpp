@@ -18,6 +18,7 @@ CMainFrame::CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* pare
     : QMainWindow(parent), m_pDocument(doc), m_folder(folder), m_pView(new CVemoView(doc, this)) {
     setCentralWidget(m_pView);
     m_pView->SetEdition(FormEditions::Remembered(QSettings()));
+    BikDirectory::LoadKept(&m_bikDirectory);
     CreateMenu();
 }
 
@@ -75,12 +76,13 @@ void CMainFrame::OnFormEdition(FormEdition edition) {
 // there may be renamed in the orders of the working folder.
 void CMainFrame::OnArchivePayers() {
     CRequisitesArchiveDlg::RunArchive(kPayersKind, m_folder.Book(kPayersKind),
-                                      PartyRename::OrdersOf(m_folder, kPayersKind));
+                                      PartyRename::OrdersOf(m_folder, kPayersKind), m_bikDirectory);
 }
 
 void CMainFrame::OnArchiveRecipients() {
     CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind),
-                                      PartyRename::OrdersOf(m_folder, kRecipientsKind));
+                                      PartyRename::OrdersOf(m_folder, kRecipientsKind),
+                                      m_bikDirectory);
 }
 
 void CMainFrame::OnArchiveBikDirectory() {
@@ -92,6 +94,7 @@ void CMainFrame::OnArchiveBikDirectory() {
     }
     const BikImport::Result result = BikImport::ImportFile(path);
     if (result.imported) {
+        BikDirectory::LoadKept(&m_bikDirectory);
         MessageBoxes::ShowDone(this, result.message);
     } else {
         MessageBoxes::ShowError(this, result.message);
@@ -101,6 +104,7 @@ void CMainFrame::OnArchiveBikDirectory() {
 void CMainFrame::OnArchiveOrders() {
     COrderArchiveDlg dlg(*m_pDocument, m_folder);
     dlg.SetFormEdition(m_pView->Edition());
+    dlg.SetBikDirectory(m_bikDirectory);
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "form/FormEdition.h"
 #include "orders/WorkingFolder.h"
+#include "requisites/BikDirectory.h"
 
 class CVemoDoc;
 class CVemoView;
@@ -36,5 +37,8 @@ private:
 
     CVemoDoc* m_pDocument;
     const WorkingFolder m_folder;
+    // The directory of BIKs the windows check and fill records from: read at start and after
+    // each import, and handed down as the address books are.
+    BikDirectory m_bikDirectory;
     CVemoView* m_pView;
 };

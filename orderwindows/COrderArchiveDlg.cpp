@@ -376,6 +376,7 @@ OrderSanity::Context COrderArchiveDlg::SanityContext(int editedRow) const {
 
 void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetFormEdition(m_edition);
+    dialog->SetBikDirectory(m_bikDirectory);
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
     dialog->SetSanityContext(SanityContext(editedRow));
@@ -649,7 +650,7 @@ void COrderArchiveDlg::OnOK() {
 void COrderArchiveDlg::TellFaultyParties(const OrderRow& row, const AddressBooks& books) {
     const QList<PartyChecks::FaultyParty> faulty =
         PartyChecks::Check(row[kColumnPayer], books.payers.Records(), row[kColumnRecipient],
-                           books.recipients.Records(), BikDirectory::Kept());
+                           books.recipients.Records(), m_bikDirectory);
     if (!faulty.isEmpty()) {
         MessageBoxes::ShowWarning(this, QStringLiteral("Проверка реквизитов"),
                                   PartyChecks::Message(faulty));

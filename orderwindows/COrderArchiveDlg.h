@@ -10,6 +10,7 @@
 #include "form/FormEdition.h"
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
+#include "requisites/BikDirectory.h"
 
 class COrderDlg;
 class COrderListModel;
@@ -47,6 +48,8 @@ public:
     // The edition of the form the orders are written for: the order dialog follows its rules,
     // and the chosen orders are printed in it.
     void SetFormEdition(FormEdition edition) { m_edition = edition; }
+    // The directory of BIKs the parties' records are held against; none by default.
+    void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
 
     // The payer and recipient of the current row, as last seen.
     QString m_strRowRecipient;
@@ -130,6 +133,7 @@ private:
     CVemoDoc& m_doc;
     const WorkingFolder m_folder;
     FormEdition m_edition = FormEdition::Edition2001;
+    BikDirectory m_bikDirectory;
     std::unique_ptr<QIcon> m_pImageList;
     COrderListModel* m_pModel = nullptr;
     COrderSortModel* m_pShown = nullptr;

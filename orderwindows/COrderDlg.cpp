@@ -400,7 +400,7 @@ void COrderDlg::TellFaultyParties() {
     const QList<PartyChecks::FaultyParty> faulty = PartyChecks::Check(
         m_lbPayers->selectedItems().constFirst()->text(), m_books.payers.Records(),
         m_lbRecipients->selectedItems().constFirst()->text(), m_books.recipients.Records(),
-        BikDirectory::Kept());
+        m_bikDirectory);
     for (const PartyChecks::FaultyParty& party : faulty) {
         const QPair<int, QString> key(party.nKind, party.name);
         if (!m_toldParties.contains(key)) {

@@ -9,6 +9,7 @@
 #include "form/FormField.h"
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
+#include "requisites/BikDirectory.h"
 
 class BudgetFieldsBox;
 class CodeComboBox;
@@ -43,6 +44,8 @@ public:
     // edition's rules the term and the type of payment may stay empty, and a new order starts
     // with "01" as the kind of payment and "5" as the priority.
     void SetFormEdition(FormEdition edition) { m_edition = edition; }
+    // The directory of BIKs the parties' records are held against at OK; none by default.
+    void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
     // Lets "ЕНП" offer to add the tax service to the recipients' book when it is not there: the
     // function adds the record, true when it was written.
     void SetAddRecipient(std::function<bool(const CRequisite& record)> addRecipient);
@@ -135,6 +138,7 @@ private:
 
     bool m_bInitialised = false;
     FormEdition m_edition = FormEdition::Edition2001;
+    BikDirectory m_bikDirectory;
     AddressBooks m_books;
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;

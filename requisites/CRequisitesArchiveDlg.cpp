@@ -25,9 +25,11 @@ CRequisitesArchiveDlg::~CRequisitesArchiveDlg() {
 }
 
 int CRequisitesArchiveDlg::RunArchive(int nKind, const AddressBook& book,
-                                      const OrdersOfParty& orders, QWidget* parent) {
+                                      const OrdersOfParty& orders, const BikDirectory& directory,
+                                      QWidget* parent) {
     CRequisitesArchiveDlg dlg(nKind, book, parent);
     dlg.SetOrdersOfParty(orders);
+    dlg.SetBikDirectory(directory);
     return dlg.exec();
 }
 
@@ -116,7 +118,7 @@ bool CRequisitesArchiveDlg::EditRecord(CRequisite* record, const OrdersOfParty& 
                                        bool* renameInOrders) {
     CRequisitesDlg dlg(this);
     dlg.SetKind(m_nKind);
-    dlg.SetBikDirectory(BikDirectory::Kept());
+    dlg.SetBikDirectory(m_bikDirectory);
     dlg.SetRecord(*record);
     dlg.SetOrdersOfParty(orders);
     if (dlg.exec() != QDialog::Accepted) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "requisites/AddressBook.h"
+#include "requisites/BikDirectory.h"
 #include "requisites/OrdersOfParty.h"
 
 class QListWidget;
@@ -23,12 +24,14 @@ public:
     ~CRequisitesArchiveDlg() override;
 
     // Lets the user edit the address book of the kind, modally; how it ended. A record renamed
-    // there may be renamed in the orders too.
-    static int RunArchive(int nKind, const AddressBook& book,
-                          const OrdersOfParty& orders = OrdersOfParty(), QWidget* parent = nullptr);
+    // there may be renamed in the orders too, and the records are held against the directory.
+    static int RunArchive(int nKind, const AddressBook& book, const OrdersOfParty& orders,
+                          const BikDirectory& directory, QWidget* parent = nullptr);
     // The orders that name the parties of the book, which follow a renamed record when the user
     // says so.
     void SetOrdersOfParty(const OrdersOfParty& orders);
+    // The directory of BIKs the record dialog fills and checks a record from; none by default.
+    void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
 
     // Reads the book from the file; tells the user, once the dialog is up, when it can't.
     void LoadRequisites(const QString& fileName);
@@ -71,4 +74,5 @@ private:
     QPushButton* m_pOk = nullptr;
     bool m_bInitialised = false;
     OrdersOfParty m_orders;
+    BikDirectory m_bikDirectory;
 };

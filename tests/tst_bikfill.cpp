@@ -232,19 +232,24 @@ void TestBikFill::importFromTheMenuThenFillARecord() {
     QCOMPARE(kept.Count(), 6);
     MessageBoxes::SetTestLog(nullptr);
 
-    CRequisitesArchiveDlg archive(kPayersKind);
-    archive.show();
+    // The main window hands the directory it has just taken to the address book it opens.
+    bool opened = false;
     bool edited = false;
-    WhenModalShows<CRequisitesDlg>(&archive, &edited, [](CRequisitesDlg* dlg) {
-        TypeBikAndLeave(dlg, QStringLiteral("044525225"), QStringLiteral("Tab"));
-        QCOMPARE(Edit(dlg, "editBank")->text(), QStringLiteral("ПАО Сбербанк, г Москва"));
-        ClickButton(dlg, QStringLiteral("OK"));
-    });
-    ClickButton(&archive, QStringLiteral("Добавить"));
+    WhenModalShows<CRequisitesArchiveDlg>(
+        app.MainFrame(), &opened, [&](CRequisitesArchiveDlg* archive) {
+            WhenModalShows<CRequisitesDlg>(archive, &edited, [](CRequisitesDlg* dlg) {
+                TypeBikAndLeave(dlg, QStringLiteral("044525225"), QStringLiteral("Tab"));
+                QCOMPARE(Edit(dlg, "editBank")->text(), QStringLiteral("ПАО Сбербанк, г Москва"));
+                ClickButton(dlg, QStringLiteral("OK"));
+            });
+            ClickButton(archive, QStringLiteral("Добавить"));
+            QCOMPARE(archive->m_requisites.At(0).m_strAccount2,
+                     QStringLiteral("30101810400000000225"));
+        });
+    MenuAction(app.MainFrame()->menuBar(), QStringLiteral("&Архив"),
+               QStringLiteral("Р&еквизиты плательщика"))
+        ->trigger();
     QVERIFY(edited);
-    QCOMPARE(archive.m_requisites.Count(), 1);
-    QCOMPARE(archive.m_requisites.At(0).m_strBank, QStringLiteral("ПАО Сбербанк, г Москва"));
-    QCOMPARE(archive.m_requisites.At(0).m_strAccount2, QStringLiteral("30101810400000000225"));
 }
 
 QTEST_MAIN(TestBikFill)
