@@ -10,6 +10,7 @@
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
 #include "orders/OrderAmount.h"
+#include "orders/OrderFields.h"
 #include "orders/OrderTexts.h"
 #include "requisites/RequisiteChecks.h"
 
@@ -37,23 +38,12 @@ void CheckStorable(const QString& where, const QString& value, QStringList* reas
 }
 
 void CheckOrderFields(const OrderRow& row, QStringList* reasons) {
-    // Number, date and amount are read by their own rules and checked there.
-    static const std::array<std::pair<int, const char16_t*>, 7> kFields = {{
-        {kColumnPayer, u"Плательщик"},
-        {kColumnRecipient, u"Получатель"},
-        {kColumnBasis, u"Основание"},
-        {kColumnPaymentKind, u"Вид оплаты"},
-        {kColumnPaymentTerm, u"Срок платежа"},
-        {kColumnPriority, u"Очередность платежа"},
-        {kColumnPaymentType, u"Вид платежа"},
-    }};
-    for (const auto& [column, caption] : kFields) {
-        CheckStorable(QStringLiteral("в поле «%1»").arg(QString::fromUtf16(caption)), row[column],
-                      reasons);
-    }
-    for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
-        CheckStorable(QStringLiteral("в поле «%1»").arg(OrderRow::ColumnCaption(column)),
-                      row[column], reasons);
+    for (int column = 0; column < kOrderFieldCount; ++column) {
+        // Date and amount are read by their own rules and checked there.
+        if (column != kColumnDate && column != kColumnAmount) {
+            CheckStorable(QStringLiteral("в поле «%1»").arg(OrderFields::Caption(column)),
+                          row[column], reasons);
+        }
     }
 }
 
@@ -100,7 +90,6 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
     if (!checked->date.isValid()) {
         reasons.append(QStringLiteral("неверная дата «%1»").arg(row[kColumnDate]));
     }
-    CheckStorable(QStringLiteral("в поле «№»"), row[kColumnNumber], &reasons);
     CheckOrderFields(row, &reasons);
     return reasons;
 }
@@ -139,17 +128,10 @@ void AppendParty(const QString& prefix, const CRequisite& party, int nKind, QStr
            << Line(prefix + QStringLiteral("Корсчет"), WithoutBlanks(accounts.correspondent));
 }
 
-// The keys of the budget fields, in the order of the fields.
-const std::pair<const char16_t*, int> kBudgetKeys[] = {
-    {u"СтатусСоставителя", kColumnStatus},
-    {u"ПоказательКБК", kColumnKbk},
-    {u"ОКАТО", kColumnOktmo},  // the key's name is older than the code it holds
-    {u"ПоказательОснования", kColumnTaxBasis},
-    {u"ПоказательПериода", kColumnTaxPeriod},
-    {u"ПоказательНомера", kColumnTaxDocNumber},
-    {u"ПоказательДаты", kColumnTaxDocDate},
-    {u"ПоказательТипа", kColumnTaxType},
-};
+// A field of the order under its key.
+QString FieldLine(int column, const QString& value) {
+    return Line(OrderFields::Of(column).ExportKey(), value);
+}
 
 // The term of payment as a date ДД.ММ.ГГГГ, or nothing: a reader in use refuses the whole file
 // on any other text there. A term typed with blanks or one-digit days and months is that date.
@@ -167,27 +149,26 @@ QString TermDate(const QString& term) {
 void AppendSection(const CheckedOrder& order, QStringList* lines) {
     const OrderRow& row = order.row;
     *lines << Line(QStringLiteral("СекцияДокумент"), kDocumentKind)
-           << Line(QStringLiteral("Номер"), NumberWithoutBlanks(row[kColumnNumber]))
-           << Line(QStringLiteral("Дата"), DateText(order.date))
-           << Line(QStringLiteral("Сумма"), OrderAmount::ExchangeText(order.kopecks));
+           << FieldLine(kColumnNumber, NumberWithoutBlanks(row[kColumnNumber]))
+           << FieldLine(kColumnDate, DateText(order.date))
+           << FieldLine(kColumnAmount, OrderAmount::ExchangeText(order.kopecks));
     AppendParty(QStringLiteral("Плательщик"), order.payer, kPayersKind, lines);
     AppendParty(QStringLiteral("Получатель"), order.recipient, kRecipientsKind, lines);
-    *lines << Line(QStringLiteral("ВидПлатежа"), row[kColumnPaymentType])
-           << Line(QStringLiteral("ВидОплаты"), row[kColumnPaymentKind])
-           << Line(QStringLiteral("Код"), row[kColumnUin]);
+    *lines << FieldLine(kColumnPaymentType, row[kColumnPaymentType])
+           << FieldLine(kColumnPaymentKind, row[kColumnPaymentKind])
+           << FieldLine(kColumnUin, row[kColumnUin]);
     // An older reader refuses the key, so it goes only where there is a code.
     if (!row[kColumnIncomeType].isEmpty()) {
-        *lines << Line(QStringLiteral("КодНазПлатежа"), row[kColumnIncomeType]);
+        *lines << FieldLine(kColumnIncomeType, row[kColumnIncomeType]);
     }
-    // Every document carries all the budget keys, empty for an ordinary payment: a reader in use
-    // refuses a document without them.
-    for (const auto& [key, column] : kBudgetKeys) {
-        *lines << Line(QString::fromUtf16(key), row[column]);
+    // Every document carries all the budget keys (101, 104–110), empty for an ordinary payment: a
+    // reader in use refuses a document without them.
+    for (int column = kColumnStatus; column <= kColumnTaxType; ++column) {
+        *lines << FieldLine(column, row[column]);
     }
-    *lines << Line(QStringLiteral("СрокПлатежа"), TermDate(row[kColumnPaymentTerm]))
-           << Line(QStringLiteral("Очередность"), row[kColumnPriority])
-           << Line(QStringLiteral("НазначениеПлатежа"), row[kColumnBasis])
-           << QStringLiteral("КонецДокумента");
+    *lines << FieldLine(kColumnPaymentTerm, TermDate(row[kColumnPaymentTerm]))
+           << FieldLine(kColumnPriority, row[kColumnPriority])
+           << FieldLine(kColumnBasis, row[kColumnBasis]) << QStringLiteral("КонецДокумента");
 }
 
 void AppendHeader(const QList<CheckedOrder>& orders, const QString& sender, const QDateTime& now,

@@ -5,30 +5,14 @@
 #include <algorithm>
 
 #include "bank/BudgetPayment.h"
+#include "orders/OrderFields.h"
 #include "requisites/RequisiteChecks.h"
 
 namespace BudgetChecks {
 namespace {
 
-struct FieldRule {
-    int column;
-    int maxLength;
-};
-
-const FieldRule kFields[] = {
-    {kColumnStatus, 2},      {kColumnKbk, 20},       {kColumnOktmo, 11},
-    {kColumnTaxBasis, 2},    {kColumnTaxPeriod, 10}, {kColumnTaxDocNumber, 15},
-    {kColumnTaxDocDate, 10}, {kColumnTaxType, 2},    {kColumnUin, 25},
-    {kColumnIncomeType, 1},
-};
-
-const FieldRule* RuleOf(int column) {
-    for (const FieldRule& rule : kFields) {
-        if (rule.column == column) {
-            return &rule;
-        }
-    }
-    return nullptr;
+int MaxLength(int column) {
+    return OrderFields::Of(column).maxLength;
 }
 
 bool IsZero(const QString& value) {
@@ -71,12 +55,13 @@ public:
 
     // "КБК (104) «1820»: what", the value quoted as it stands.
     void Value(int column, const QString& what) {
-        m_problems.append({column, QStringLiteral("%1 «%2»: %3")
-                                       .arg(OrderRow::ColumnCaption(column), m_row[column], what)});
+        m_problems.append(
+            {column,
+             QStringLiteral("%1 «%2»: %3").arg(OrderFields::Caption(column), m_row[column], what)});
     }
     // "Статус (101): what", for a field that is empty or is not at fault by its own value.
     void Field(int column, const QString& what) {
-        m_problems.append({column, OrderRow::ColumnCaption(column) + QStringLiteral(": ") + what});
+        m_problems.append({column, OrderFields::Caption(column) + QStringLiteral(": ") + what});
     }
     void Text(int column, const QString& text) { m_problems.append({column, text}); }
     QList<Problem> Problems() {
@@ -118,14 +103,16 @@ void CheckForms(const OrderRow& row, Collector* out) {
                                   "дата ДД.ММ.ГГГГ, код таможни из 8 цифр или 0"));
     }
     if (row[kColumnTaxDocNumber].size() > MaxLength(kColumnTaxDocNumber)) {
-        out->Value(kColumnTaxDocNumber, QStringLiteral("не более 15 знаков или 0"));
+        out->Value(kColumnTaxDocNumber,
+                   QStringLiteral("не более %1 знаков или 0").arg(MaxLength(kColumnTaxDocNumber)));
     }
     if (filled(kColumnTaxDocDate) && !IsZero(row[kColumnTaxDocDate]) &&
         !IsDate(row[kColumnTaxDocDate])) {
         out->Value(kColumnTaxDocDate, QStringLiteral("нужна дата ДД.ММ.ГГГГ или 0"));
     }
     if (row[kColumnTaxType].size() > MaxLength(kColumnTaxType)) {
-        out->Value(kColumnTaxType, QStringLiteral("не более 2 знаков"));
+        out->Value(kColumnTaxType,
+                   QStringLiteral("не более %1 знаков").arg(MaxLength(kColumnTaxType)));
     }
     const QString uin = row[kColumnUin];
     if (filled(kColumnUin) && !IsZero(uin)) {
@@ -148,9 +135,9 @@ void CheckBudgetPayment(const OrderRow& row, const CRequisite* recipient, Collec
         }
         return;
     }
-    for (int column : {kColumnKbk, kColumnOktmo, kColumnTaxBasis, kColumnTaxPeriod,
-                       kColumnTaxDocNumber, kColumnTaxDocDate}) {
-        if (row[column].isEmpty()) {
+    for (int column = kColumnKbk; column < kOrderFieldCount; ++column) {
+        if ((column == kColumnKbk || OrderFields::Of(column).zeroWhenNone) &&
+            row[column].isEmpty()) {
             out->Field(column, column == kColumnKbk
                                    ? QStringLiteral("не указан, а статус плательщика указан")
                                    : QStringLiteral("не заполнено: при платеже в бюджет пишут 0, "
@@ -185,9 +172,9 @@ void CheckSingleTaxPayment(const OrderRow& row, const CRequisite* recipient, Col
                                 AccountsOf(known, kRecipientsKind).own));
         }
     }
-    for (int column : {kColumnOktmo, kColumnTaxBasis, kColumnTaxPeriod, kColumnTaxDocNumber,
-                       kColumnTaxDocDate}) {
-        if (!row[column].isEmpty() && !IsZero(row[column])) {
+    for (int column = kColumnOktmo; column < kOrderFieldCount; ++column) {
+        if (OrderFields::Of(column).zeroWhenNone && !row[column].isEmpty() &&
+            !IsZero(row[column])) {
             out->Value(column, QStringLiteral("у единого налогового платежа здесь пишут 0"));
         }
     }
@@ -238,11 +225,6 @@ QList<Problem> Check(const OrderRow& row, const CRequisite* recipient) {
     CheckSingleTaxPayment(row, recipient, &out);
     CheckIncomeType(row, recipient, &out);
     return out.Problems();
-}
-
-int MaxLength(int column) {
-    const FieldRule* rule = RuleOf(column);
-    return rule ? rule->maxLength : 0;
 }
 
 }  // namespace BudgetChecks

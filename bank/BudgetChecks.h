@@ -27,7 +27,4 @@ QList<Problem> Check(const OrderRow& row, const CRequisite* recipient);
 // Whether a payment identifier (УИН) of 20 or 25 digits has the right check digit.
 bool UinCheckDigitAgrees(const QString& uin);
 
-// The longest text each field takes when typed, by its column.
-int MaxLength(int column);
-
 }  // namespace BudgetChecks

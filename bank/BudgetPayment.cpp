@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "orders/OrderFields.h"
 #include "orders/OrderRow.h"
 
 namespace BudgetPayment {
@@ -78,9 +79,10 @@ void FillSingleTaxPayment(OrderRow* row) {
     OrderRow& order = *row;
     order[kColumnStatus] = QStringLiteral("01");
     order[kColumnKbk] = QString::fromLatin1(kSingleTaxKbk);
-    for (int column : {kColumnOktmo, kColumnTaxBasis, kColumnTaxPeriod, kColumnTaxDocNumber,
-                       kColumnTaxDocDate}) {
-        order[column] = QStringLiteral("0");
+    for (int column = kColumnOktmo; column < kOrderFieldCount; ++column) {
+        if (OrderFields::Of(column).zeroWhenNone) {
+            order[column] = QStringLiteral("0");
+        }
     }
     order[kColumnTaxType].clear();
     order[kColumnUin] = QStringLiteral("0");

@@ -2,6 +2,7 @@
 
 #include "common/StorableText.h"
 #include "orders/OrderAmount.h"
+#include "orders/OrderFields.h"
 #include "requisites/RequisitesFile.h"
 
 namespace OrderChecks {
@@ -32,7 +33,7 @@ void CheckStorable(const OrderRow& row, QStringList* problems) {
         const UnstorableText found = FindUnstorableText(row[column]);
         if (found.first >= 0) {
             problems->append(QStringLiteral("поле «%1»: недопустимые знаки %2")
-                                 .arg(OrderRow::ColumnCaption(column), found.Names()));
+                                 .arg(OrderFields::Caption(column), found.Names()));
         }
     }
 }

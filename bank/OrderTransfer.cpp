@@ -3,6 +3,7 @@
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "orders/OrderAmount.h"
+#include "orders/OrderFields.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/RequisitesFile.h"
 
@@ -36,28 +37,18 @@ CRequisiteArray FindParty(const WorkingFolder& folder, int nKind, const QString&
     return party.found ? CRequisiteArray{party.record} : CRequisiteArray{};
 }
 
-// The budget fields of the order and the income type, which only the current edition shows.
-const std::pair<int, QString CVemoDoc::*> kBudgetMembers[] = {
-    {kColumnStatus, &CVemoDoc::m_strStatus},
-    {kColumnKbk, &CVemoDoc::m_strKbk},
-    {kColumnOktmo, &CVemoDoc::m_strOktmo},
-    {kColumnTaxBasis, &CVemoDoc::m_strTaxBasis},
-    {kColumnTaxPeriod, &CVemoDoc::m_strTaxPeriod},
-    {kColumnTaxDocNumber, &CVemoDoc::m_strTaxDocNumber},
-    {kColumnTaxDocDate, &CVemoDoc::m_strTaxDocDate},
-    {kColumnTaxType, &CVemoDoc::m_strTaxType},
-    {kColumnUin, &CVemoDoc::m_strUin},
-    {kColumnIncomeType, &CVemoDoc::m_strIncomeType}};
-
 }  // namespace
 
 MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
                              const CRequisiteArray& recipients, CVemoDoc& doc) {
-    doc.m_strNumber = row[kColumnNumber];
-    doc.m_strDate = row[kColumnDate];
+    // Each field as it stands in the row, the number with its blanks and the amount as typed.
+    for (int column = 0; column < kOrderFieldCount; ++column) {
+        if (const auto member = OrderFields::Of(column).member) {
+            doc.*member = row[column];
+        }
+    }
     doc.m_payer.m_strName = row[kColumnPayer];
     doc.m_recipient.m_strName = row[kColumnRecipient];
-    doc.m_strAmount = row[kColumnAmount];
     doc.m_strAmountInWords = AmountInWords(row[kColumnAmount]);
     // The current edition writes an amount in its own words and figures, and any other text as
     // stored, with no words.
@@ -65,14 +56,6 @@ MissingParties TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     const bool isAmount = OrderAmount::ParseKopecks(row[kColumnAmount], &kopecks);
     doc.m_strAmountInFullWords = isAmount ? AmountToFullWords(kopecks) : QString();
     doc.m_strAmountFigures = isAmount ? AmountToFigures(kopecks) : row[kColumnAmount];
-    for (const auto& [column, member] : kBudgetMembers) {
-        doc.*member = row[column];
-    }
-    doc.m_strBasis = row[kColumnBasis];
-    doc.m_strPriority = row[kColumnPriority];
-    doc.m_strPaymentTerm = row[kColumnPaymentTerm];
-    doc.m_strPaymentKind = row[kColumnPaymentKind];
-    doc.m_strPaymentType = row[kColumnPaymentType];
     MissingParties missing;
     LookUp(payers, RequisitesFile::kPayersKind, doc.m_payer, missing);
     LookUp(recipients, RequisitesFile::kRecipientsKind, doc.m_recipient, missing);

@@ -8,30 +8,6 @@ namespace {
 
 const QString kNoField;
 
-// The names of the fields as the archive's column headers and the messages give them.
-const char16_t* const kCaptions[kOrderFieldCount] = {
-    u"№",
-    u"Дата",
-    u"Плательщик",
-    u"Получатель",
-    u"Сумма",
-    u"Основание",
-    u"Вид оплаты",
-    u"Срок платежа",
-    u"Очередность платежа",
-    u"Вид платежа",
-    u"Статус (101)",
-    u"КБК (104)",
-    u"ОКТМО (105)",
-    u"Основание платежа (106)",
-    u"Налоговый период (107)",
-    u"Номер документа (108)",
-    u"Дата документа (109)",
-    u"Тип платежа (110)",
-    u"Код (УИН)",
-    u"Наз. пл. (20)",
-};
-
 }  // namespace
 
 QString& OrderRow::operator[](int column) {
@@ -91,8 +67,4 @@ OrderRow OrderRow::FromLines(const QStringList& lines) {
         }
     }
     return row;
-}
-
-QString OrderRow::ColumnCaption(int column) {
-    return QString::fromUtf16(kCaptions[column]);
 }

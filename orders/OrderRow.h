@@ -7,7 +7,8 @@
 
 // The fields of one payment order, in the order of the order file's lines. The first ten are the
 // archive's columns; the ten after them are the fields of a payment to the budget and of a
-// payment of income to a person, which an ordinary order leaves empty.
+// payment of income to a person, which an ordinary order leaves empty. OrderFields says how the
+// program names, limits, shows and exports each.
 enum OrderColumn {
     kColumnNumber,
     kColumnDate,
@@ -55,9 +56,6 @@ public:
     QStringList Lines() const;
     // Missing lines give empty fields; lines after the twentieth are not part of the order.
     static OrderRow FromLines(const QStringList& lines);
-
-    // The field's name as the archive's column header and the messages give it: "Основание".
-    static QString ColumnCaption(int column);
 
 private:
     using BudgetFields = std::array<QString, kBudgetFieldCount>;

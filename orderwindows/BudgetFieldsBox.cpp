@@ -4,17 +4,16 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "bank/BudgetChecks.h"
 #include "bank/BudgetPayment.h"
+#include "orders/OrderFields.h"
 #include "widgets/CodeComboBox.h"
 
 namespace {
 
-// Each field's caption and its place in the box's grid of two label-and-field pairs a row; a
-// field that spans the row takes both pairs' room.
+// Each field's place in the box's grid of two label-and-field pairs a row; a field that spans
+// the row takes both pairs' room. Its label and length are the order's fields' own.
 struct Place {
     int column;
-    const char16_t* caption;
     const char* objectName;
     int row;
     int pair;  // 0 left, 1 right
@@ -22,16 +21,20 @@ struct Place {
 };
 
 const Place kPlaces[] = {
-    {kColumnStatus, u"Статус (101)", "status", 0, 0, true},
-    {kColumnKbk, u"КБК (104)", "kbk", 1, 0, true},
-    {kColumnOktmo, u"ОКТМО (105)", "oktmo", 2, 0, false},
-    {kColumnTaxBasis, u"Основание (106)", "taxBasis", 2, 1, false},
-    {kColumnTaxPeriod, u"Период (107)", "taxPeriod", 3, 0, false},
-    {kColumnTaxDocNumber, u"Номер док. (108)", "taxDocNumber", 3, 1, false},
-    {kColumnTaxDocDate, u"Дата док. (109)", "taxDocDate", 4, 0, false},
-    {kColumnTaxType, u"Тип (110)", "taxType", 4, 1, false},
-    {kColumnUin, u"Код (УИН)", "uin", 5, 0, true},
+    {kColumnStatus, "status", 0, 0, true},
+    {kColumnKbk, "kbk", 1, 0, true},
+    {kColumnOktmo, "oktmo", 2, 0, false},
+    {kColumnTaxBasis, "taxBasis", 2, 1, false},
+    {kColumnTaxPeriod, "taxPeriod", 3, 0, false},
+    {kColumnTaxDocNumber, "taxDocNumber", 3, 1, false},
+    {kColumnTaxDocDate, "taxDocDate", 4, 0, false},
+    {kColumnTaxType, "taxType", 4, 1, false},
+    {kColumnUin, "uin", 5, 0, true},
 };
+
+int MaxLength(int column) {
+    return OrderFields::Of(column).maxLength;
+}
 
 }  // namespace
 
@@ -46,7 +49,7 @@ BudgetFieldsBox::BudgetFieldsBox(QWidget* parent) : QGroupBox(parent) {
             field = m_status;
         } else {
             auto* edit = new QLineEdit(this);
-            const int length = BudgetChecks::MaxLength(place.column);
+            const int length = MaxLength(place.column);
             edit->setMaxLength(length);
             // A longer value read from a file stays whole; it may only be shortened.
             connect(edit, &QLineEdit::textChanged, edit, [edit, length](const QString& text) {
@@ -56,7 +59,7 @@ BudgetFieldsBox::BudgetFieldsBox(QWidget* parent) : QGroupBox(parent) {
             field = edit;
         }
         field->setObjectName(QLatin1String(place.objectName));
-        auto* label = new QLabel(QString::fromUtf16(place.caption), this);
+        auto* label = new QLabel(OrderFields::Of(place.column).Label(), this);
         label->setBuddy(field);
         grid->addWidget(label, place.row, place.pair * 2);
         grid->addWidget(field, place.row, place.pair * 2 + 1, 1, place.wide ? 3 : 1);
@@ -69,8 +72,7 @@ void BudgetFieldsBox::SetFields(const OrderRow& row) {
     m_status->SetCode(row[kColumnStatus]);
     for (const Place& place : kPlaces) {
         if (QLineEdit* edit = EditOf(place.column)) {
-            edit->setMaxLength(
-                qMax(BudgetChecks::MaxLength(place.column), int(row[place.column].size())));
+            edit->setMaxLength(qMax(MaxLength(place.column), int(row[place.column].size())));
             edit->setText(row[place.column]);
             edit->setCursorPosition(0);
         }

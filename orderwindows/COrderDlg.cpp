@@ -16,6 +16,7 @@
 #include "bank/PartyChecks.h"
 #include "form/FormPlaces.h"
 #include "orders/OrderAmount.h"
+#include "orders/OrderFields.h"
 #include "orders/OrderTexts.h"
 #include "orderwindows/BudgetFieldsBox.h"
 #include "requisites/RequisitesFile.h"
@@ -26,7 +27,12 @@
 
 namespace {
 
-constexpr int kPaymentKindLength = 2;
+const int kPaymentKindLength = OrderFields::Of(kColumnPaymentKind).maxLength;
+
+// The order dialog's label of a field.
+QString Label(int column) {
+    return OrderFields::Of(column).Label();
+}
 
 // Under today's rules the term is not filled on a payment order and the type of payment may stay
 // empty: the current edition does not ask for them.
@@ -70,18 +76,16 @@ void FillNames(QListWidget* list, const CRequisiteArray& requisites) {
 }  // namespace
 
 const COrderDlg::TextField COrderDlg::kTextFields[6] = {
-    {kColumnAmount, &COrderDlg::m_strAmount, &COrderDlg::m_editAmount, u"Сумма", u"Напишите сумму",
-     FormField::Amount},
-    {kColumnBasis, &COrderDlg::m_strBasis, &COrderDlg::m_editBasis, u"Основание",
-     u"Напишите основание", FormField::Basis},
-    {kColumnPriority, &COrderDlg::m_strPriority, &COrderDlg::m_editPriority, u"Очередность платежа",
-     u"Напишите очередность оплаты", FormField::Priority},
+    {kColumnAmount, &COrderDlg::m_strAmount, &COrderDlg::m_editAmount, u"Напишите сумму"},
+    {kColumnBasis, &COrderDlg::m_strBasis, &COrderDlg::m_editBasis, u"Напишите основание"},
+    {kColumnPriority, &COrderDlg::m_strPriority, &COrderDlg::m_editPriority,
+     u"Напишите очередность оплаты"},
     {kColumnPaymentTerm, &COrderDlg::m_strPaymentTerm, &COrderDlg::m_editPaymentTerm,
-     u"Срок платежа", u"Напишите срок платежа", FormField::PaymentTerm},
+     u"Напишите срок платежа"},
     {kColumnPaymentType, &COrderDlg::m_strPaymentType, &COrderDlg::m_editPaymentType,
-     u"Вид платежа", u"Напишите вид платежа", FormField::PaymentType},
-    {kColumnPaymentKind, &COrderDlg::m_strPaymentKind, &COrderDlg::m_editPaymentKind, u"Вид оплаты",
-     u"Напишите вид оплаты", FormField::PaymentKind},
+     u"Напишите вид платежа"},
+    {kColumnPaymentKind, &COrderDlg::m_strPaymentKind, &COrderDlg::m_editPaymentKind,
+     u"Напишите вид оплаты"},
 };
 
 COrderDlg::COrderDlg(const AddressBooks& books, QWidget* parent) : QDialog(parent), m_books(books) {
@@ -111,10 +115,10 @@ void COrderDlg::CreateControls() {
     };
 
     // Created in tab order, each control after its label.
-    label(QStringLiteral("Номер"), {7, 9, 38, 8}, 55);
+    label(Label(kColumnNumber), {7, 9, 38, 8}, 55);
     m_editNumber = edit("number", {55, 7, 49, 14});
 
-    label(QStringLiteral("Дата"), {119, 8, 29, 8}, 150);
+    label(Label(kColumnDate), {119, 8, 29, 8}, 150);
     m_dateEdit = new QDateEdit(this);
     m_dateEdit->setObjectName(QStringLiteral("date"));
     m_dateEdit->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
@@ -124,25 +128,25 @@ void COrderDlg::CreateControls() {
     units.Place(m_dateEdit, 150, 7, 55, 15);
     m_dateEdit->calendarWidget()->window()->installEventFilter(this);
 
-    label(QStringLiteral("Получатель"), {7, 35, 44, 8}, 55);
+    label(Label(kColumnRecipient), {7, 35, 44, 8}, 55);
     m_lbRecipients = MakeNameList(this, "recipients");
     units.Place(m_lbRecipients, 55, 31, 150, 19);
 
-    label(QStringLiteral("Плательщик"), {7, 64, 44, 8}, 55);
+    label(Label(kColumnPayer), {7, 64, 44, 8}, 55);
     m_lbPayers = MakeNameList(this, "payers");
     units.Place(m_lbPayers, 55, 59, 150, 19);
 
-    label(QStringLiteral("Сумма"), {7, 89, 44, 8}, 55);
+    label(Label(kColumnAmount), {7, 89, 44, 8}, 55);
     m_editAmount = edit("amount", {55, 87, 76, 14});
-    label(QStringLiteral("Наз. пл."), {135, 89, 32, 8}, 169);
+    label(Label(kColumnIncomeType), {135, 89, 32, 8}, 169);
     m_comboIncomeType = new CodeComboBox(BudgetPayment::IncomeTypes(), this);
     m_comboIncomeType->setObjectName(QStringLiteral("incomeType"));
     m_comboIncomeType->setToolTip(QStringLiteral(
         "Код вида дохода (поле 20): только для выплат физическому лицу, иначе пусто"));
     units.Place(m_comboIncomeType, 169, 87, 36, 14);
-    label(QStringLiteral("Основание"), {7, 109, 44, 8}, 55);
+    label(Label(kColumnBasis), {7, 109, 44, 8}, 55);
     m_editBasis = edit("basis", {55, 106, 150, 14});
-    label(QStringLiteral("Вид оплаты"), {7, 130, 40, 8}, 55);
+    label(Label(kColumnPaymentKind), {7, 130, 40, 8}, 55);
     m_editPaymentKind = edit("paymentKind", {55, 128, 13, 14});
     // No third character can be typed; a longer kind read from a file is still shown whole, so
     // that OK can refuse it rather than cut it. It may only be shortened.
@@ -150,11 +154,11 @@ void COrderDlg::CreateControls() {
     connect(m_editPaymentKind, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_editPaymentKind->setMaxLength(qMax(kPaymentKindLength, int(text.size())));
     });
-    label(QStringLiteral("Срок платежа"), {79, 130, 48, 8}, 134);
+    label(Label(kColumnPaymentTerm), {79, 130, 48, 8}, 134);
     m_editPaymentTerm = edit("paymentTerm", {134, 128, 71, 14});
-    label(QStringLiteral("Вид платежа"), {7, 148, 44, 8}, 55);
+    label(Label(kColumnPaymentType), {7, 148, 44, 8}, 55);
     m_editPaymentType = edit("paymentType", {55, 146, 150, 14});
-    label(QStringLiteral("Очередность платежа"), {7, 167, 76, 8}, 89);
+    label(Label(kColumnPriority), {7, 167, 76, 8}, 89);
     m_editPriority = edit("priority", {89, 164, 116, 14});
 
     // The budget fields take no room until they are opened.
@@ -377,7 +381,7 @@ COrderDlg::MissingField COrderDlg::FirstMissingField() const {
 
 bool COrderDlg::CheckSavableText() {
     for (const TextField& field : kTextFields) {
-        if (RefuseUnstorableField(this->*field.edit, QString::fromUtf16(field.caption),
+        if (RefuseUnstorableField(this->*field.edit, OrderFields::Caption(field.column),
                                   QStringLiteral("платежке"))) {
             return false;
         }
@@ -385,8 +389,7 @@ bool COrderDlg::CheckSavableText() {
     for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
         QLineEdit* edit = m_budgetBox->EditOf(column);
         if (edit && !edit->text().isEmpty() &&
-            RefuseUnstorableField(edit, OrderRow::ColumnCaption(column),
-                                  QStringLiteral("платежке"))) {
+            RefuseUnstorableField(edit, OrderFields::Caption(column), QStringLiteral("платежке"))) {
             ShowBudgetFields(true);
             edit->setFocus();
             return false;
@@ -428,9 +431,10 @@ bool COrderDlg::CheckAmount() {
 bool COrderDlg::ConfirmTextsFitForm() {
     for (const TextField& field : kTextFields) {
         const QLineEdit* edit = this->*field.edit;
+        const OrderField& shown = OrderFields::Of(field.column);
         if (!ConfirmFieldFitsForm(
-                this->*field.edit, QString::fromUtf16(field.caption),
-                FormPlaces::ShownChars(field.formField, edit->text(), m_edition))) {
+                this->*field.edit, shown.Caption(),
+                FormPlaces::ShownChars(shown.formField, edit->text(), m_edition))) {
             return false;
         }
     }

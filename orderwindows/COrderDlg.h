@@ -6,7 +6,6 @@
 
 #include "bank/OrderSanity.h"
 #include "form/FormEdition.h"
-#include "form/FormField.h"
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikDirectory.h"
@@ -84,16 +83,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // A typed text of the order: its column, member and edit, the caption that names it, what
-    // OK says when it is empty, and its place on the form. Listed in the order in which OK tests
-    // them.
+    // A typed text of the order: its column (which names it and places it on the form), member
+    // and edit, and what OK says when it is empty. Listed in the order in which OK tests them.
     struct TextField {
         int column;
         QString COrderDlg::*member;
         QLineEdit* COrderDlg::*edit;
-        const char16_t* caption;
         const char16_t* missing;
-        FormField formField;
     };
     static const TextField kTextFields[6];
 

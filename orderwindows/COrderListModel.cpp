@@ -1,5 +1,7 @@
 #include "orderwindows/COrderListModel.h"
 
+#include "orders/OrderFields.h"
+
 namespace {
 
 // In pixels, column by column.
@@ -20,7 +22,7 @@ QString DisplayText(const QString& field, int column) {
 COrderListModel::COrderListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 QString COrderListModel::ColumnCaption(int column) {
-    return OrderRow::ColumnCaption(column);
+    return OrderFields::Caption(column);
 }
 
 int COrderListModel::ColumnWidth(int column) {
