@@ -225,7 +225,6 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             if (!ReadOrderNumbers(parser, &line.pdfOrders, &error)) {
                 return Fail(error);
             }
-            line.orderNumber = line.pdfOrders.value(0, 0);
             return line;
         }
         case Mode::Words: {

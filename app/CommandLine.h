@@ -23,7 +23,6 @@ struct CommandLine {
 
     Mode mode = Mode::Editor;
     QString pdfPath;
-    int orderNumber = 0;   // with --pdf: the first order named; 0 for none
     QList<int> pdfOrders;  // with --pdf: every order named, a page each, as given
     QString amountText;
     QString exportPath;       // "-" for standard output

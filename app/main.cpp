@@ -11,8 +11,8 @@
 #include "app/CommandLine.h"
 #include "app/UserFolder.h"
 #include "bank/BankExport.h"
-#include "bank/OrderBatch.h"
 #include "bank/OrderTransfer.h"
+#include "bank/OrderUseCases.h"
 #include "bank/WorkingFolderCheck.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
@@ -23,7 +23,6 @@
 #include "orders/OrderAmount.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikImport.h"
-#include "requisites/RequisitesFile.h"
 
 namespace {
 
@@ -126,77 +125,53 @@ int RunCheck(const WorkingFolder& folder) {
     return problems.isEmpty() ? 0 : kExitFailed;
 }
 
-// Both address books, or false after naming those that cannot be read: without a book's records
-// its orders would be refused for parties that are there.
-bool ReadBothBooks(const WorkingFolder& folder, AddressBooks* books) {
-    *books = folder.ReadBooks();
-    if (books->Unreadable().isEmpty()) {
+// Whether a job refuses, after telling why: it could not read what it needs, or some of its
+// orders cannot be taken whole, each named; nothing is then written.
+bool Refused(const QString& error, const QList<OrderRefusal>& refused, const QString& cannot) {
+    if (!error.isEmpty()) {
+        Tell(error);
         return true;
     }
-    Tell(RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
-         books->Unreadable().join(QStringLiteral(", ")));
+    if (!refused.isEmpty()) {
+        Tell(QStringLiteral("эти платежки нельзя %1, ничего не записано:\n%2")
+                 .arg(cannot, OrderRefusal::ListText(refused)));
+        return true;
+    }
     return false;
 }
 
-// Several orders, a page each in the order named: all of them or, when one cannot be drawn whole,
-// none.
-int RunBatchPdf(const CommandLine& line, const WorkingFolder& folder) {
-    QList<OrderRow> orders;
-    QString error;
-    if (!folder.ReadOrders(line.pdfOrders, &orders, &error)) {
-        Tell(error);
-        return kExitFailed;
-    }
-    AddressBooks books;
-    if (!ReadBothBooks(folder, &books)) {
-        return kExitFailed;
-    }
-    const OrderBatch batch =
-        OrderBatch::Compose(orders, books.payers.Records(), books.recipients.Records());
-    if (!batch.refused.isEmpty()) {
-        Tell(QStringLiteral("эти платежки нельзя нарисовать целиком, ничего не записано:\n%1")
-                 .arg(BankExport::RefusalsText(batch.refused)));
-        return kExitFailed;
-    }
-    if (!WriteFormPdf(line.pdfPath, batch.Pages(), &error, ChosenEdition(line))) {
-        Tell(CannotWrite(line.pdfPath, error));
-        return kExitFailed;
-    }
-    return 0;
-}
-
+// The form with its placeholder captions, or the orders named a page each in the order given: all
+// of them or, when one cannot be drawn whole, none.
 int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& folder) {
     // No window opens, so no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
-    if (line.pdfOrders.size() > 1) {
-        return RunBatchPdf(line, folder);
-    }
-    CVemoDoc doc;
+    const CVemoDoc blank;
+    QList<const CVemoDoc*> pages{&blank};
+    OrderUseCases::Printing printing;
     QString error;
-    if (line.orderNumber > 0) {
-        QStringList warnings;
-        const bool found =
-            OrderTransfer::TransferOrderFile(folder, line.orderNumber, doc, &error, &warnings);
-        for (const QString& warning : warnings) {
-            Tell(warning);
-        }
-        if (!found) {
+    if (!line.pdfOrders.isEmpty()) {
+        QList<OrderRow> orders;
+        if (!folder.ReadOrders(line.pdfOrders, &orders, &error)) {
             Tell(error);
             return kExitFailed;
         }
+        printing = OrderUseCases::PrintOrders(folder, orders, OrderUseCases::Policy::RefuseWhole);
+        if (Refused(printing.error, printing.batch.refused, QStringLiteral("нарисовать целиком"))) {
+            return kExitFailed;
+        }
+        pages = printing.batch.Pages();
     }
-    if (!WriteFormPdf(line.pdfPath, doc, &error, ChosenEdition(line))) {
+    if (!WriteFormPdf(line.pdfPath, pages, &error, ChosenEdition(line))) {
         Tell(CannotWrite(line.pdfPath, error));
         return kExitFailed;
     }
     return 0;
 }
 
-// Writes the orders for the bank, all of them or none: an order that cannot be exported stops the
-// export. The data files are only read.
+// Writes the orders for the bank, all of them or none. The data files are only read.
 int RunExport(const CommandLine& line, const WorkingFolder& folder) {
     QList<OrderRow> orders;
     QString error;
@@ -204,24 +179,12 @@ int RunExport(const CommandLine& line, const WorkingFolder& folder) {
         Tell(error);
         return kExitFailed;
     }
-    if (orders.isEmpty()) {
-        Tell(QStringLiteral("Нет платежек для выгрузки"));
+    const OrderUseCases::Export done = OrderUseCases::ExportOrders(
+        folder, orders, OrderUseCases::Policy::RefuseWhole, QDateTime::currentDateTime());
+    if (Refused(done.error, done.file.refused, QStringLiteral("выгрузить"))) {
         return kExitFailed;
     }
-    AddressBooks books;
-    if (!ReadBothBooks(folder, &books)) {
-        return kExitFailed;
-    }
-    const BankExport::Result result =
-        BankExport::Compose(orders, books.payers.Records(), books.recipients.Records(),
-                            QString::fromLatin1(CVemoApp::kAppName),
-                            QCoreApplication::applicationVersion(), QDateTime::currentDateTime());
-    if (!result.refused.isEmpty()) {
-        Tell(QStringLiteral("эти платежки нельзя выгрузить, ничего не записано:\n%1")
-                 .arg(BankExport::RefusalsText(result.refused)));
-        return kExitFailed;
-    }
-    if (!SafeSave::WriteOutput(line.exportPath, BankExport::FileBytes(result.lines), &error)) {
+    if (!SafeSave::WriteOutput(line.exportPath, BankExport::FileBytes(done.file.lines), &error)) {
         Tell(CannotWrite(line.exportPath, error));
         return kExitFailed;
     }

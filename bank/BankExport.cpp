@@ -13,6 +13,7 @@
 #include "orders/OrderFields.h"
 #include "orders/OrderTexts.h"
 #include "requisites/RequisiteChecks.h"
+#include "requisites/RequisitesFile.h"
 
 namespace BankExport {
 namespace {
@@ -72,19 +73,17 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
         checked->payer = *payer;
         CheckParty(*payer, QStringLiteral("плательщика"), &reasons);
     } else {
-        reasons.append(QStringLiteral("плательщика «%1» нет в архиве реквизитов плательщика")
-                           .arg(row[kColumnPayer]));
+        reasons.append(RequisitesFile::NotInBookMessage(kPayersKind, row[kColumnPayer]));
     }
     const CRequisite* recipient = FindRecord(recipients, row[kColumnRecipient]);
     if (recipient) {
         checked->recipient = *recipient;
         CheckParty(*recipient, QStringLiteral("получателя"), &reasons);
     } else {
-        reasons.append(QStringLiteral("получателя «%1» нет в архиве реквизитов получателя")
-                           .arg(row[kColumnRecipient]));
+        reasons.append(RequisitesFile::NotInBookMessage(kRecipientsKind, row[kColumnRecipient]));
     }
     if (!OrderAmount::ParseKopecks(row[kColumnAmount], &checked->kopecks)) {
-        reasons.append(QStringLiteral("неверная сумма «%1»").arg(row[kColumnAmount]));
+        reasons.append(OrderAmount::NotAnAmountMessage(row[kColumnAmount]));
     }
     checked->date = OrderTexts::DateFromText(row[kColumnDate]);
     if (!checked->date.isValid()) {
@@ -199,12 +198,6 @@ void AppendHeader(const QList<CheckedOrder>& orders, const QString& sender, cons
 
 }  // namespace
 
-QString Refusal::Text() const {
-    const QString order = number.isEmpty() ? QStringLiteral("Платежка без номера")
-                                           : QStringLiteral("Платежка %1").arg(number);
-    return order + QStringLiteral(": ") + reasons.join(QStringLiteral("; "));
-}
-
 Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
                const CRequisiteArray& recipients, const QString& senderName,
                const QString& senderVersion, const QDateTime& now) {
@@ -216,7 +209,7 @@ Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
         if (reasons.isEmpty()) {
             checked.append(order);
         } else {
-            result.refused.append({i, NumberWithoutBlanks(orders[i][kColumnNumber]), reasons});
+            result.refused.append(OrderRefusal::Of(i, orders[i], reasons));
         }
     }
     if (checked.isEmpty()) {
@@ -244,14 +237,6 @@ QByteArray FileBytes(const QStringList& lines) {
         bytes += "\r\n";
     }
     return bytes;
-}
-
-QString RefusalsText(const QList<Refusal>& refused) {
-    QStringList texts;
-    for (const Refusal& refusal : refused) {
-        texts.append(WithVisibleControls(refusal.Text()));
-    }
-    return texts.join(QLatin1Char('\n'));
 }
 
 }  // namespace BankExport

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "bank/OrderRefusal.h"
 #include "common/CRequisiteArray.h"
 #include "orders/OrderRow.h"
 
@@ -17,23 +18,13 @@ namespace BankExport {
 // ("kl_to_1c.txt" is the statement that comes back).
 inline constexpr char kDefaultFileName[] = "1c_to_kl.txt";
 
-// An order that cannot go to the bank, and why.
-struct Refusal {
-    qsizetype index = -1;  // its place in the list of orders given
-    QString number;        // its number without blanks
-    QStringList reasons;   // every reason, in Russian, as the user reads them
-
-    // "Платежка 7: плательщик «…» не найден в архиве реквизитов плательщика"
-    QString Text() const;
-};
-
 struct Result {
     // The lines of the file with every order that can be exported, in the order given; empty
     // when there is none.
     QStringList lines;
     qsizetype exported = 0;
     // The orders left out; the caller lets the user export the rest or nothing.
-    QList<Refusal> refused;
+    QList<OrderRefusal> refused;
 };
 
 // The exchange file of the orders. Each party is the first record of its address book whose name
@@ -51,9 +42,5 @@ bool WriteFile(const QString& path, const QStringList& lines, QString* error = n
 
 // The bytes of the file, code page 1251 with CRLF line ends, for writing to a stream.
 QByteArray FileBytes(const QStringList& lines);
-
-// The refused orders, one a line, for a message or standard error; a control character in a
-// quoted value is shown as "^K".
-QString RefusalsText(const QList<Refusal>& refused);
 
 }  // namespace BankExport

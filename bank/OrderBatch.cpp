@@ -20,22 +20,13 @@ OrderBatch OrderBatch::Compose(const QList<OrderRow>& orders, const CRequisiteAr
                                const CRequisiteArray& recipients) {
     OrderBatch batch;
     for (qsizetype i = 0; i < orders.size(); ++i) {
-        const OrderRow& order = orders.at(i);
         auto doc = std::make_unique<CVemoDoc>();
-        BankExport::Refusal refusal;
-        refusal.index = i;
-        refusal.number = order[kColumnNumber].trimmed();
-        for (const OrderTransfer::MissingParty& party :
-             OrderTransfer::TransferOrder(order, payers, recipients, *doc)) {
-            refusal.reasons.append(OrderTransfer::MissingPartyMessage(party));
-        }
-        if (!OrderTransfer::HasAmountInWords(order[kColumnAmount])) {
-            refusal.reasons.append(OrderTransfer::NoWordsMessage(order[kColumnAmount]));
-        }
-        if (refusal.reasons.isEmpty()) {
+        const QStringList reasons =
+            OrderTransfer::TransferOrder(orders.at(i), payers, recipients, *doc);
+        if (reasons.isEmpty()) {
             batch.docs.push_back(std::move(doc));
         } else {
-            batch.refused.append(refusal);
+            batch.refused.append(OrderRefusal::Of(i, orders.at(i), reasons));
         }
     }
     return batch;

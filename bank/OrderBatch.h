@@ -4,15 +4,14 @@
 #include <memory>
 #include <vector>
 
-#include "bank/BankExport.h"
+#include "bank/OrderRefusal.h"
 #include "common/CRequisiteArray.h"
 #include "orders/OrderRow.h"
 
 class CVemoDoc;
 
 // Orders put on forms to be printed one a page: each order that can be drawn whole, in the order
-// given, and each that cannot, with why: a party missing from its address book or an amount the
-// form cannot write out in words. The user prints the others or nothing.
+// given, and each that cannot, with why (OrderTransfer says what "whole" is).
 struct OrderBatch {
     OrderBatch();
     ~OrderBatch();
@@ -20,7 +19,7 @@ struct OrderBatch {
     OrderBatch& operator=(OrderBatch&&) noexcept;
 
     std::vector<std::unique_ptr<CVemoDoc>> docs;
-    QList<BankExport::Refusal> refused;
+    QList<OrderRefusal> refused;
 
     QList<const CVemoDoc*> Pages() const;
 

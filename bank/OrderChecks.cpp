@@ -9,12 +9,11 @@ namespace OrderChecks {
 namespace {
 
 void CheckParty(const QString& name, const std::optional<CRequisiteArray>& book, int kind,
-                const QString& role, QStringList* problems) {
+                QStringList* problems) {
     if (name.isEmpty() || !book || FindRecord(*book, name)) {
         return;
     }
-    problems->append(
-        QStringLiteral("%1 «%2» не найден в %3").arg(role, name, RequisitesFile::FileName(kind)));
+    problems->append(RequisitesFile::NotInBookMessage(kind, name));
 }
 
 // The amount as the bank reads it: roubles and kopecks above zero. An empty amount is one not
@@ -24,7 +23,7 @@ void CheckAmount(const QString& amount, QStringList* problems) {
     if (amount.isEmpty() || OrderAmount::ParseKopecks(amount, &kopecks)) {
         return;
     }
-    problems->append(QStringLiteral("сумма «%1» не является суммой платежа").arg(amount));
+    problems->append(OrderAmount::NotAnAmountMessage(amount));
 }
 
 // Such text comes only from a file written by another program: the order dialog refuses it.
@@ -42,10 +41,8 @@ void CheckStorable(const OrderRow& row, QStringList* problems) {
 
 QStringList Check(const OrderRow& row, const AddressBooks& books) {
     QStringList problems;
-    CheckParty(row[kColumnPayer], books.payers, RequisitesFile::kPayersKind,
-               QStringLiteral("плательщик"), &problems);
-    CheckParty(row[kColumnRecipient], books.recipients, RequisitesFile::kRecipientsKind,
-               QStringLiteral("получатель"), &problems);
+    CheckParty(row[kColumnPayer], books.payers, kPayersKind, &problems);
+    CheckParty(row[kColumnRecipient], books.recipients, kRecipientsKind, &problems);
     CheckAmount(row[kColumnAmount], &problems);
     CheckStorable(row, &problems);
     return problems;

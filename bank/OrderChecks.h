@@ -19,10 +19,10 @@ struct AddressBooks {
     std::optional<CRequisiteArray> recipients;
 };
 
-// A named payer or recipient that has no record of exactly that name in its address book, as
-// "плательщик «ООО Ромашка» не найден в pltRecv.dat". An empty name is a party not chosen yet,
-// not an error. Then an amount that is not one of roubles and kopecks above zero, as
-// "сумма «12,345» не является суммой платежа"; an empty amount is one not written yet. Then every
+// A named payer or recipient that has no record of exactly that name in its address book, in the
+// words of RequisitesFile::NotInBookMessage. An empty name is a party not chosen yet,
+// not an error. Then an amount that is not one of roubles and kopecks above zero, in the words of
+// OrderAmount::NotAnAmountMessage; an empty amount is one not written yet. Then every
 // field that holds what the order file and the bank's file may not carry (a control character, a
 // line break), as "поле «Основание»: недопустимые знаки ^K (код 11)".
 QStringList Check(const OrderRow& row, const AddressBooks& books);

@@ -165,6 +165,10 @@ QString WrongAmountMessage(const QString& text) {
         .arg(text, largest);
 }
 
+QString NotAnAmountMessage(const QString& text) {
+    return QStringLiteral("сумма «%1» не является суммой платежа").arg(text);
+}
+
 QString ExchangeText(qint64 kopecks) {
     return QStringLiteral("%1.%2").arg(kopecks / 100).arg(kopecks % 100, 2, 10, QLatin1Char('0'));
 }

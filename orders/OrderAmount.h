@@ -19,6 +19,9 @@ bool ParseKopecks(const QString& text, qint64* kopecks);
 
 // What the user is told when a text is not an amount by that rule: the text, and how to write one.
 QString WrongAmountMessage(const QString& text);
+// The same of an order's amount where it is found, without the advice: "сумма «12,345» не является
+// суммой платежа".
+QString NotAnAmountMessage(const QString& text);
 
 // "1234.56": roubles, a point and two kopeck digits, as the bank's exchange file wants it.
 QString ExchangeText(qint64 kopecks);

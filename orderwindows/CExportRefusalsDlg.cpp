@@ -47,8 +47,8 @@ Wording WordingOf(CExportRefusalsDlg::Action action) {
 
 }  // namespace
 
-CExportRefusalsDlg::CExportRefusalsDlg(const QList<BankExport::Refusal>& refused,
-                                       qsizetype exportable, Action action, QWidget* parent)
+CExportRefusalsDlg::CExportRefusalsDlg(const QList<OrderRefusal>& refused, qsizetype exportable,
+                                       Action action, QWidget* parent)
     : QDialog(parent) {
     const Wording words = WordingOf(action);
     setWindowTitle(words.title);
@@ -58,7 +58,7 @@ CExportRefusalsDlg::CExportRefusalsDlg(const QList<BankExport::Refusal>& refused
     heading->setWordWrap(true);
     // However many there are, they stay in one list that scrolls up and down; a long reason
     // wraps within the list's width rather than hide behind a scroll bar.
-    auto* list = new QPlainTextEdit(BankExport::RefusalsText(refused), this);
+    auto* list = new QPlainTextEdit(OrderRefusal::ListText(refused), this);
     list->setObjectName(QStringLiteral("refusals"));
     list->setReadOnly(true);
     list->setLineWrapMode(QPlainTextEdit::WidgetWidth);

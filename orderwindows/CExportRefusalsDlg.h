@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <QList>
 
-#include "bank/BankExport.h"
+#include "bank/OrderRefusal.h"
 
 // The orders that cannot go to the bank, or cannot be printed whole, in one list, shown before
 // anything is written or printed: the user goes on with the rest or does nothing. When none of
@@ -14,6 +14,6 @@ class CExportRefusalsDlg : public QDialog {
 public:
     enum class Action { Export, Print };
 
-    CExportRefusalsDlg(const QList<BankExport::Refusal>& refused, qsizetype exportable,
-                       Action action, QWidget* parent = nullptr);
+    CExportRefusalsDlg(const QList<OrderRefusal>& refused, qsizetype exportable, Action action,
+                       QWidget* parent = nullptr);
 };

@@ -19,18 +19,14 @@
 
 #include "bank/BankExport.h"
 #include "bank/ChosenTotal.h"
-#include "bank/OrderBatch.h"
-#include "bank/OrderTransfer.h"
-#include "bank/PartyChecks.h"
+#include "bank/OrderUseCases.h"
 #include "form/CVemoDoc.h"
 #include "form/FormEdition.h"
 #include "form/FormPrinting.h"
 #include "orders/OrderFiles.h"
-#include "orderwindows/CExportRefusalsDlg.h"
 #include "orderwindows/COrderDlg.h"
 #include "orderwindows/COrderListModel.h"
 #include "orderwindows/COrderSortModel.h"
-#include "requisites/RequisitesFile.h"
 #include "widgets/CutTextDelegate.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxes.h"
@@ -524,28 +520,17 @@ void COrderArchiveDlg::OnPrintChosen() {
         MessageBoxes::ShowError(this, QStringLiteral("Выберите платежки для печати"));
         return;
     }
-    AddressBooks books;
-    if (!ReadBothBooks(&books)) {
-        return;
-    }
-    const QList<OrderRow> orders = RowsAt(chosen);
-    const OrderBatch batch =
-        OrderBatch::Compose(orders, books.payers.Records(), books.recipients.Records());
-    if (!batch.refused.isEmpty()) {
-        CExportRefusalsDlg refusals(batch.refused, qsizetype(batch.docs.size()),
-                                    CExportRefusalsDlg::Action::Print, this);
-        if (refusals.exec() != QDialog::Accepted) {
-            return;
-        }
-    }
-    if (batch.docs.empty()) {
+    const OrderUseCases::Printing printing =
+        OrderUseCases::PrintOrders(m_folder, RowsAt(chosen), OrderUseCases::Policy::LeaveOut);
+    if (!GoOn(printing.error, printing.batch.refused, qsizetype(printing.batch.docs.size()),
+              CExportRefusalsDlg::Action::Print)) {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() == QDialog::Accepted) {
-        DrawFormPages(printer, batch.Pages(), m_edition);
+        DrawFormPages(printer, printing.batch.Pages(), m_edition);
     }
 }
 
@@ -563,49 +548,27 @@ QList<OrderRow> COrderArchiveDlg::RowsAt(const QList<int>& rows) const {
     return orders;
 }
 
-// Without a book's records its orders would be refused for parties that are there.
-bool COrderArchiveDlg::ReadBothBooks(AddressBooks* books) {
-    *books = m_folder.ReadBooks();
-    if (books->Unreadable().isEmpty()) {
-        return true;
+bool COrderArchiveDlg::GoOn(const QString& error, const QList<OrderRefusal>& refused,
+                            qsizetype made, CExportRefusalsDlg::Action action) {
+    if (!error.isEmpty()) {
+        MessageBoxes::ShowError(this, error);
+        return false;
     }
-    MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
-    return false;
+    if (!refused.isEmpty()) {
+        CExportRefusalsDlg refusals(refused, made, action, this);
+        if (refusals.exec() != QDialog::Accepted) {
+            return false;
+        }
+    }
+    return made > 0;
 }
 
 void COrderArchiveDlg::OnExportToBank() {
-    const QList<OrderRow> orders = OrdersToExport();
-    if (orders.isEmpty()) {
-        MessageBoxes::ShowError(this, QStringLiteral("Нет платежек для выгрузки"));
-        return;
-    }
-    AddressBooks books;
-    if (!ReadBothBooks(&books)) {
-        return;
-    }
-    const BankExport::Result result =
-        BankExport::Compose(orders, books.payers.Records(), books.recipients.Records(),
-                            QCoreApplication::applicationName(),
-                            QCoreApplication::applicationVersion(), QDateTime::currentDateTime());
-    if (!result.refused.isEmpty()) {
-        CExportRefusalsDlg refusals(result.refused, result.exported,
-                                    CExportRefusalsDlg::Action::Export, this);
-        if (refusals.exec() != QDialog::Accepted) {
-            return;
-        }
-    }
-    if (result.exported > 0) {
-        QList<bool> refused(orders.size(), false);
-        for (const BankExport::Refusal& refusal : result.refused) {
-            refused[refusal.index] = true;
-        }
-        ChosenTotal exported;
-        for (qsizetype i = 0; i < orders.size(); ++i) {
-            if (!refused.at(i)) {
-                exported.Add(orders.at(i)[kColumnAmount]);
-            }
-        }
-        SaveExport(result.lines, exported);
+    const OrderUseCases::Export done = OrderUseCases::ExportOrders(
+        m_folder, OrdersToExport(), OrderUseCases::Policy::LeaveOut, QDateTime::currentDateTime());
+    if (GoOn(done.error, done.file.refused, done.file.exported,
+             CExportRefusalsDlg::Action::Export)) {
+        SaveExport(done.file.lines, done.total);
     }
 }
 
@@ -635,35 +598,25 @@ void COrderArchiveDlg::OnOK() {
         return;
     }
     // Read only: drawing an order never writes an address book.
-    const AddressBooks books = m_folder.ReadBooks();
-    for (int i = 0; i < books.Unreadable().size(); ++i) {
-        MessageBoxes::ShowError(this, RequisitesFile::CannotReadMessage());
+    const OrderUseCases::Drawing drawing =
+        OrderUseCases::DrawOrder(m_folder, RowAt(row), m_bikDirectory, m_doc);
+    if (!drawing.error.isEmpty()) {
+        MessageBoxes::ShowError(this, drawing.error);
     }
-    const OrderRow order = RowAt(row);
-    m_missingParties = OrderTransfer::TransferOrder(order, books.payers.Records(),
-                                                    books.recipients.Records(), m_doc);
-    m_bAmountWithoutWords = !OrderTransfer::HasAmountInWords(order[kColumnAmount]);
-    TellFaultyParties(order, books);
-    accept();
-}
-
-void COrderArchiveDlg::TellFaultyParties(const OrderRow& row, const AddressBooks& books) {
-    const QList<PartyChecks::FaultyParty> faulty =
-        PartyChecks::Check(row[kColumnPayer], books.payers.Records(), row[kColumnRecipient],
-                           books.recipients.Records(), m_bikDirectory);
-    if (!faulty.isEmpty()) {
+    // The form is drawn all the same, with what is missing said once it is.
+    if (!drawing.faulty.isEmpty()) {
         MessageBoxes::ShowWarning(this, QStringLiteral("Проверка реквизитов"),
-                                  PartyChecks::Message(faulty));
+                                  PartyChecks::Message(drawing.faulty));
     }
+    m_drawingNotices = drawing.notices;
+    accept();
 }
 
 QStringList COrderArchiveDlg::DrawingNotices() const {
     QStringList notices;
-    for (const OrderTransfer::MissingParty& party : m_missingParties) {
-        notices.append(OrderTransfer::MissingPartyMessage(party));
-    }
-    if (m_bAmountWithoutWords) {
-        notices.append(OrderTransfer::NoWordsMessage(m_doc.m_strAmount));
+    for (QString notice : m_drawingNotices) {
+        notice[0] = notice[0].toUpper();  // each a sentence of its own
+        notices.append(notice);
     }
     return notices;
 }

@@ -5,11 +5,12 @@
 #include <QPersistentModelIndex>
 #include <memory>
 
+#include "bank/OrderRefusal.h"
 #include "bank/OrderSanity.h"
-#include "bank/OrderTransfer.h"
 #include "form/FormEdition.h"
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
+#include "orderwindows/CExportRefusalsDlg.h"
 #include "requisites/BikDirectory.h"
 
 class COrderDlg;
@@ -54,12 +55,8 @@ public:
     // The payer and recipient of the current row, as last seen.
     QString m_strRowRecipient;
     QString m_strRowPayer;
-    // The parties of the order last put on the form that their address books do not hold, for
-    // the message after the form is drawn.
-    OrderTransfer::MissingParties m_missingParties;
-    // Whether the order last put on the form holds an amount that has no words there.
-    bool m_bAmountWithoutWords = false;
-    // What the user is to be told about the order last put on the form, once it is drawn.
+    // What the user is to be told about the order last put on the form, once it is drawn: why
+    // the form does not show it whole.
     QStringList DrawingNotices() const;
 
 public slots:
@@ -115,14 +112,14 @@ private:
     // user says to write over what another program put there. On "Нет" the row shows the file as
     // it stands now, or goes when the file has gone.
     bool ConfirmRewrite(int editedRow, int number);
-    // Warns about the order's parties whose records break a bank rule; the form is drawn anyway.
-    void TellFaultyParties(const OrderRow& row, const AddressBooks& books);
     // The orders to export: the selected ones, or all.
     QList<OrderRow> OrdersToExport() const;
     // The orders of the model's rows, in the order given.
     QList<OrderRow> RowsAt(const QList<int>& rows) const;
-    // Both address books, or false after telling that one cannot be read.
-    bool ReadBothBooks(AddressBooks* books);
+    // Whether a job goes on with the `made` orders it could take: not when it says why it could
+    // take none (error), nor when the user, shown the refused orders, chooses nothing.
+    bool GoOn(const QString& error, const QList<OrderRefusal>& refused, qsizetype made,
+              CExportRefusalsDlg::Action action);
     // Lets the user choose the file and writes it.
     void SaveExport(const QStringList& lines, const ChosenTotal& exported);
     // The selected rows in the order the list shows them.
@@ -142,6 +139,7 @@ private:
     QLabel* m_pChosenLine = nullptr;
     QPushButton* m_pDefaultButton = nullptr;
     std::unique_ptr<StretchPlacement> m_pPlacement;
+    QStringList m_drawingNotices;
     // The order last selected, which the search may hide for a while.
     QPersistentModelIndex m_chosenOrder;
     bool m_bSearching = false;

@@ -42,6 +42,12 @@ QString CannotWriteMessage() {
     return QStringLiteral("Не могу записать реквизиты");
 }
 
+QString NotInBookMessage(int nKind, const QString& name) {
+    return QStringLiteral("%1 «%2» не найден в %3")
+        .arg(nKind == kPayersKind ? QStringLiteral("плательщик") : QStringLiteral("получатель"),
+             name, FileName(nKind));
+}
+
 CRequisiteArray FromLines(const QStringList& lines) {
     CRequisiteArray requisites;
     for (qsizetype first = 0; first < lines.size(); first += kLinesPerRecord) {

@@ -24,6 +24,9 @@ QString ArchiveCaption(int nKind);
 // What the user is told when a file can't be read or written.
 QString CannotReadMessage();
 QString CannotWriteMessage();
+// What the user is told of a party of an order that has no record of its name in its book, the
+// same wherever it is found: "плательщик «ООО Ромашка» не найден в pltRecv.dat".
+QString NotInBookMessage(int nKind, const QString& name);
 
 // A short last record gets empty fields; a blank line where a name is due starts a record.
 CRequisiteArray FromLines(const QStringList& lines);

@@ -1,5 +1,6 @@
-// The orders archive's export to the bank: choosing several rows with Ctrl and Shift, the button
-// that writes them through the save dialog, the list of orders that cannot go, and a failed write.
+// The orders archive's export to the bank and its printing of the chosen orders: choosing several
+// rows with Ctrl and Shift, the buttons that write them through the save or print dialog, the list
+// of orders that cannot go, and a failed write.
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
@@ -17,6 +19,7 @@
 
 #include "TestEnvironment.h"
 #include "TestFolder.h"
+#include "TestPdf.h"
 #include "common/Cp1251.h"
 #include "form/CVemoDoc.h"
 #include "orders/OrderFiles.h"
@@ -154,8 +157,8 @@ private slots:
     void ctrlAndShiftClicksKeepTheLastClickedRowCurrent_data();
     void ctrlAndShiftClicksKeepTheLastClickedRowCurrent();
     void orderOperationsActOnTheCurrentRowAlone();
-    void buttonExportsTheSelectedOrAllOrders_data();
-    void buttonExportsTheSelectedOrAllOrders();
+    void chosenOrdersGoOut_data();
+    void chosenOrdersGoOut();
     void refusedOrdersLetTheUserExportTheRestOrNothing_data();
     void refusedOrdersLetTheUserExportTheRestOrNothing();
     void nothingToExportWhenEveryOrderIsRefused();
@@ -269,43 +272,81 @@ void TestArchiveExport::orderOperationsActOnTheCurrentRowAlone() {
     }
 }
 
-void TestArchiveExport::buttonExportsTheSelectedOrAllOrders_data() {
-    QTest::addColumn<QList<int>>("ctrlClicks");
-    QTest::addColumn<QStringList>("exported");
-    QTest::newRow("none selected: all") << QList<int>{} << QStringList{"1", "2", "3", "4"};
-    QTest::newRow("one") << QList<int>{2} << QStringList{"3"};
-    // The file lists them as the archive does, whatever order they were picked in.
-    QTest::newRow("two, picked upwards") << QList<int>{3, 0} << QStringList{"1", "4"};
+void TestArchiveExport::chosenOrdersGoOut_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("sortedDown");        // the list sorted by number, the highest first
+    QTest::addColumn<QList<int>>("ctrlClicks");  // rows as the list shows them
+    QTest::addColumn<QStringList>("sent");       // the orders in the file or on the pages
+    const QString exporting = QStringLiteral("Выгрузить в банк…");
+    const QString printing = QStringLiteral("Напечатать выбранные…");
+    QTest::newRow("export, none selected: all")
+        << exporting << false << QList<int>{} << QStringList{"1", "2", "3", "4"};
+    QTest::newRow("export, one") << exporting << false << QList<int>{2} << QStringList{"3"};
+    // The file lists them as the archive does, the pages as the list shows them.
+    QTest::newRow("export, two picked upwards")
+        << exporting << true << QList<int>{3, 0} << QStringList{"1", "4"};
+    QTest::newRow("print, two picked upwards")
+        << printing << true << QList<int>{3, 0} << QStringList{"4", "1"};
 }
 
-void TestArchiveExport::buttonExportsTheSelectedOrAllOrders() {
+void TestArchiveExport::chosenOrdersGoOut() {
+    QFETCH(QString, button);
+    QFETCH(bool, sortedDown);
     QFETCH(QList<int>, ctrlClicks);
-    QFETCH(QStringList, exported);
+    QFETCH(QStringList, sent);
+    const bool printing = button.startsWith(QStringLiteral("Напечатать"));
+    if (printing && !HavePdfTools()) {
+        QSKIP("pdftotext is not installed");
+    }
     WriteArchive(4);
     COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    if (sortedDown) {
+        List(&archive)->sortByColumn(kColumnNumber, Qt::DescendingOrder);
+    }
     for (int row : ctrlClicks) {
         ClickRow(&archive, row, Qt::ControlModifier);
     }
+    const QString written = printing ? "pages.pdf" : "bank.txt";
     bool seen = false;
-    WhenShown<QFileDialog>(&archive, &seen, [&](QFileDialog* dialog) {
-        // Proposed: the usual name, in the working folder.
-        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
-                 QStringLiteral("1c_to_kl.txt"));
-        QCOMPARE(QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(),
-                 QFileInfo(m_folder->Path()).canonicalFilePath());
-        SaveAs(dialog, "bank.txt");
-    });
-    PressExport(&archive);
+    if (printing) {
+        WhenShown<QPrintDialog>(&archive, &seen, [&](QPrintDialog* dialog) {
+            dialog->findChild<QLineEdit*>(QStringLiteral("filename"))
+                ->setText(m_folder->FilePath(written));
+            dialog->accept();
+        });
+    } else {
+        WhenShown<QFileDialog>(&archive, &seen, [&](QFileDialog* dialog) {
+            // Proposed: the usual name, in the working folder.
+            QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text(),
+                     QStringLiteral("1c_to_kl.txt"));
+            QCOMPARE(QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(),
+                     QFileInfo(m_folder->Path()).canonicalFilePath());
+            SaveAs(dialog, written);
+        });
+    }
+    for (QPushButton* push : archive.findChildren<QPushButton*>()) {
+        if (push->text() == button) {
+            QTest::mouseClick(push, Qt::LeftButton);
+        }
+    }
     QVERIFY(seen);
-    QCOMPARE(ExportedNumbers(m_folder->FilePath("bank.txt")), exported);
+    QCOMPARE(archive.result(), int(QDialog::Rejected));  // the archive stays open
+    QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", written, "pltRecv.dat", "polRecv.dat"}));
+    if (printing) {
+        QStringList printed;
+        for (const QString& page : PdfText(m_folder->FilePath(written)).split('\f')) {
+            printed << QRegularExpression("ПОРУЧЕНИЕ №\\s*(\\d+)").match(page).captured(1);
+        }
+        QCOMPARE(printed.filter(QRegularExpression(".")), sent);
+        return;
+    }
+    QCOMPARE(ExportedNumbers(m_folder->FilePath(written)), sent);
     QCOMPARE(m_log.entries.size(), 1);  // word that it is done, naming how many
-    QVERIFY2(m_log.entries.first().text.contains(QString::number(exported.size())),
+    QVERIFY2(m_log.entries.first().text.contains(QString::number(sent.size())),
              qPrintable(m_log.entries.first().text));
     QCOMPARE(m_log.entries.first().caption, QStringLiteral("Vemo"));
-    QCOMPARE(archive.result(), int(QDialog::Rejected));  // the archive stays open
-    QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", "bank.txt", "pltRecv.dat", "polRecv.dat"}));
 }
 
 void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing_data() {
@@ -345,12 +386,8 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
     PressExport(&archive);
     QVERIFY(refusalsSeen);
     // One list, each refused order on a line of its own, with its reason.
-    const QStringList lines = listed.split('\n');
-    QCOMPARE(lines.size(), 2);
-    QVERIFY2(lines[0].contains(QStringLiteral("Платежка 2")) && lines[0].contains("Payer 2"),
-             qPrintable(listed));
-    QVERIFY2(lines[1].contains(QStringLiteral("Платежка 3")) && lines[1].contains("12,345"),
-             qPrintable(listed));
+    QCOMPARE(listed, QStringLiteral("Платежка 2: плательщик «Payer 2» не найден в pltRecv.dat\n"
+                                    "Платежка 3: сумма «12,345» не является суммой платежа"));
     QCOMPARE(saveSeen, !exported.isEmpty());
     if (exported.isEmpty()) {
         QVERIFY(!QFile::exists(m_folder->FilePath("bank.txt")));
@@ -412,7 +449,7 @@ void TestArchiveExport::unreadableAddressBookStopsTheExport() {
     PressExport(&archive);
     QCoreApplication::processEvents();
     QVERIFY(!seen);  // neither a list of refusals for parties that are there, nor a file
-    QCOMPARE(m_log.Texts(), QStringList{RequisitesFile::CannotReadMessage()});
+    QCOMPARE(m_log.Texts(), QStringList{RequisitesFile::CannotReadMessage() + ": polRecv.dat"});
     QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
 }
 

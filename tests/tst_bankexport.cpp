@@ -10,6 +10,11 @@
 #include "TestFolder.h"
 #include "bank/BankExport.h"
 #include "bank/BudgetPayment.h"
+#include "bank/OrderUseCases.h"
+#include "form/CVemoDoc.h"
+#include "orders/OrderFiles.h"
+#include "orders/WorkingFolder.h"
+#include "requisites/RequisitesFile.h"
 
 Q_DECLARE_METATYPE(OrderRow)
 
@@ -191,6 +196,8 @@ private slots:
     void refusedOrdersAreListedAndLeftOut_data();
     void refusedOrdersAreListedAndLeftOut();
     void nothingExportableGivesNoFile();
+    void jobsTakeOnlyWholeOrders_data();
+    void jobsTakeOnlyWholeOrders();
     void writingOverAFolderFails();
     void fullDiskKeepsTheOldFile();
 
@@ -432,7 +439,7 @@ void TestBankExport::refusedOrdersAreListedAndLeftOut() {
     const BankExport::Result result = Compose(orders, payers);
 
     QCOMPARE(result.refused.size(), 1);
-    const BankExport::Refusal& refusal = result.refused[0];
+    const OrderRefusal& refusal = result.refused[0];
     QCOMPARE(refusal.index, 1);
     QCOMPARE(refusal.number, "12");
     QCOMPARE(refusal.reasons.size(), 1);
@@ -461,11 +468,124 @@ void TestBankExport::nothingExportableGivesNoFile() {
     QCOMPARE(result.refused.size(), 3);
     // Every reason of an order is named, not only the first.
     QCOMPARE(result.refused[2].reasons.size(), 2);
-    const QStringList texts = BankExport::RefusalsText(result.refused).split(u'\n');
+    const QStringList texts = OrderRefusal::ListText(result.refused).split(u'\n');
     QCOMPARE(texts.size(), 3);
     QVERIFY2(texts[2].contains(QStringLiteral("1.234,56")), qPrintable(texts[2]));
 
     QVERIFY(Compose({}).lines.isEmpty());
+}
+
+// The one policy of every face: an order that cannot be taken whole is named; the archive's jobs
+// make the others (and the screen shows the order all the same), the command line's nothing.
+void TestBankExport::jobsTakeOnlyWholeOrders_data() {
+    QTest::addColumn<QString>("job");         // "draw", "print" or "export"
+    QTest::addColumn<bool>("refuseWhole");    // the command line's policy, else the archive's
+    QTest::addColumn<QList<int>>("numbers");  // the orders, in the order given
+    QTest::addColumn<QString>("unreadable");  // the book with a folder at its name
+    QTest::addColumn<QStringList>("made");    // the orders on the pages or in the file
+    QTest::addColumn<QStringList>("refused");
+    QTest::addColumn<QString>("error");
+    const QString nobody =
+        QStringLiteral("Платежка 7: плательщик «ООО Никто» не найден в pltRecv.dat");
+    const QString notAmount =
+        QStringLiteral("Платежка 8: сумма «12,345» не является суммой платежа");
+    const QString cannotRead = QStringLiteral("Не могу прочитать реквизиты: polRecv.dat");
+    const QList<int> four{12, 7, 1, 8};
+    QTest::newRow("print the others, in the order given")
+        << "print" << false << four << "" << QStringList{"12", "1"}
+        << QStringList{nobody, notAmount} << "";
+    QTest::newRow("print all or nothing")
+        << "print" << true << four << "" << QStringList{} << QStringList{nobody, notAmount} << "";
+    QTest::newRow("export the others") << "export" << false << QList<int>{12, 7, 1} << ""
+                                       << QStringList{"12", "1"} << QStringList{nobody} << "";
+    QTest::newRow("export all or nothing") << "export" << true << QList<int>{12, 7} << ""
+                                           << QStringList{} << QStringList{nobody} << "";
+    QTest::newRow("draw on the screen all the same")
+        << "draw" << false << QList<int>{7} << "" << QStringList{"7"} << QStringList{nobody} << "";
+    QTest::newRow("print one from an unreadable book")
+        << "print" << false << QList<int>{1} << "polRecv.dat" << QStringList{} << QStringList{}
+        << cannotRead;
+    QTest::newRow("print two from an unreadable book")
+        << "print" << true << QList<int>{1, 12} << "polRecv.dat" << QStringList{} << QStringList{}
+        << cannotRead;
+    QTest::newRow("export from an unreadable book")
+        << "export" << true << QList<int>{1} << "polRecv.dat" << QStringList{} << QStringList{}
+        << cannotRead;
+    QTest::newRow("draw from an unreadable book")
+        << "draw" << false << QList<int>{1} << "polRecv.dat" << QStringList{"1"}
+        << QStringList{"Платежка 1: получатель «" + kAlfa + "» не найден в polRecv.dat"}
+        << cannotRead;
+    QTest::newRow("export of no order")
+        << "export" << false << QList<int>{} << "" << QStringList{} << QStringList{}
+        << QStringLiteral("Нет платежек для выгрузки");
+}
+
+void TestBankExport::jobsTakeOnlyWholeOrders() {
+    QFETCH(QString, job);
+    QFETCH(bool, refuseWhole);
+    QFETCH(QList<int>, numbers);
+    QFETCH(QString, unreadable);
+    QFETCH(QStringList, made);
+    QFETCH(QStringList, refused);
+    QFETCH(QString, error);
+    const TestFolder folder(TestFolder::Files{{"Vemo/", {}}});
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", Payers()));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", Recipients()));
+    QList<OrderRow> stored = ThreeOrders();
+    OrderRow nobody = stored.at(0);
+    nobody[kColumnNumber] = QStringLiteral("   7");
+    nobody[kColumnPayer] = QStringLiteral("ООО Никто");
+    OrderRow notAmount = stored.at(0);
+    notAmount[kColumnNumber] = QStringLiteral("   8");
+    notAmount[kColumnAmount] = QStringLiteral("12,345");
+    for (const OrderRow& row : stored + QList<OrderRow>{nobody, notAmount}) {
+        QVERIFY(OrderFiles::SaveOrder(row.Number(), row));
+    }
+    if (!unreadable.isEmpty()) {
+        QVERIFY(QFile::remove(unreadable) && QDir().mkdir(unreadable));
+    }
+    const WorkingFolder working;
+    QList<OrderRow> orders;
+    QString readError;
+    QVERIFY(numbers.isEmpty() || working.ReadOrders(numbers, &orders, &readError));
+    const auto policy =
+        refuseWhole ? OrderUseCases::Policy::RefuseWhole : OrderUseCases::Policy::LeaveOut;
+    QStringList madeNow;
+    QStringList refusedNow;
+    QString errorNow;
+    const auto tell = [&refusedNow](const QList<OrderRefusal>& refusals) {
+        for (const OrderRefusal& refusal : refusals) {
+            refusedNow.append(refusal.Text());
+        }
+    };
+    if (job == QLatin1String("draw")) {
+        CVemoDoc doc;
+        const OrderUseCases::Drawing drawing =
+            OrderUseCases::DrawOrder(working, orders[0], {}, doc);
+        errorNow = drawing.error;
+        madeNow.append(doc.m_strNumber.trimmed());
+        tell(drawing.notices.isEmpty() ? QList<OrderRefusal>{}
+                                       : QList{OrderRefusal::Of(0, orders[0], drawing.notices)});
+    } else if (job == QLatin1String("print")) {
+        const OrderUseCases::Printing printing =
+            OrderUseCases::PrintOrders(working, orders, policy);
+        errorNow = printing.error;
+        for (const CVemoDoc* page : printing.batch.Pages()) {
+            madeNow.append(page->m_strNumber.trimmed());
+        }
+        tell(printing.batch.refused);
+    } else {
+        const OrderUseCases::Export done =
+            OrderUseCases::ExportOrders(working, orders, policy, kNow);
+        errorNow = done.error;
+        madeNow =
+            done.file.lines.filter(QRegularExpression("^Номер=")).replaceInStrings("Номер=", "");
+        tell(done.file.refused);
+        QCOMPARE(done.total.Count(), madeNow.size());
+    }
+    QCOMPARE(madeNow, made);
+    QCOMPARE(refusedNow, refused);
+    QCOMPARE(errorNow, error);
 }
 
 void TestBankExport::writingOverAFolderFails() {

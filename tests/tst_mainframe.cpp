@@ -311,12 +311,11 @@ void TestMainFrame::whatTheFormLacksIsToldOverItOnceDrawn_data() {
     QTest::newRow("nothing") << known << "1234,56" << QStringList();
     QTest::newRow("payer not in the payers' book")
         << QStringLiteral("ООО Бета") << "1234,56"
-        << QStringList{QStringLiteral("\"ООО Бета\""), QStringLiteral("реквизитах плательщика")};
+        << QStringList{QStringLiteral("Плательщик «ООО Бета» не найден в pltRecv.dat")};
     QTest::newRow("amount without words")
         << known << "1.234,56" << QStringList{QStringLiteral("«1.234,56»")};
     QTest::newRow("both") << QStringLiteral("ООО Бета") << "abc"
-                          << QStringList{QStringLiteral("\"ООО Бета\""),
-                                         QStringLiteral("реквизитах плательщика"),
+                          << QStringList{QStringLiteral("«ООО Бета» не найден в pltRecv.dat"),
                                          QStringLiteral("«abc»")};
 }
 

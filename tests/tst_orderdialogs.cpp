@@ -1152,7 +1152,7 @@ void TestOrderDialogs::controlCharactersGoNowhere() {
         {order}, {payer}, {recipient}, "Vemo", "1", QDateTime(QDate(2026, 3, 5), QTime(9, 0)));
     QCOMPARE(exported.exported, 0);
     QCOMPARE(exported.refused.size(), 1);
-    const QString reasons = BankExport::RefusalsText(exported.refused);
+    const QString reasons = OrderRefusal::ListText(exported.refused);
     QVERIFY2(reasons.contains(QStringLiteral("«Основание»")) && reasons.contains("«Банк»") &&
                  reasons.count(named) == 2 && !HoldsRawControl(reasons),
              qPrintable(reasons));
