@@ -508,9 +508,6 @@ void TestBankExport::jobsTakeOnlyWholeOrders_data() {
     QTest::newRow("print two from an unreadable book")
         << "print" << true << QList<int>{1, 12} << "polRecv.dat" << QStringList{} << QStringList{}
         << cannotRead;
-    QTest::newRow("export from an unreadable book")
-        << "export" << true << QList<int>{1} << "polRecv.dat" << QStringList{} << QStringList{}
-        << cannotRead;
     QTest::newRow("draw from an unreadable book")
         << "draw" << false << QList<int>{1} << "polRecv.dat" << QStringList{"1"}
         << QStringList{"Платежка 1: получатель «" + kAlfa + "» не найден в polRecv.dat"}

@@ -8,7 +8,7 @@ namespace {
 
 using Fields = QMap<int, QString>;  // column → value
 
-enum class Recipient { None, Company, Person, TaxService, Treasury };
+enum class Recipient { None, Company, Person, TaxService, OldTaxService, Treasury };
 
 CRequisite RecipientOf(Recipient recipient) {
     CRequisite record;
@@ -25,6 +25,10 @@ CRequisite RecipientOf(Recipient recipient) {
             break;
         case Recipient::TaxService:
             record = BudgetPayment::TaxServiceRecord();
+            break;
+        case Recipient::OldTaxService:  // its reason code until 04.12.2025
+            record = BudgetPayment::TaxServiceRecord();
+            record.m_strInnKpp = QStringLiteral("7727406020/770801001");
             break;
         case Recipient::Treasury:  // a treasury account of another budget body
             record = BudgetPayment::TaxServiceRecord();
@@ -121,8 +125,8 @@ void TestBudget::fieldsAgainstTheRules_data() {
     const QString periodForms = QStringLiteral(
         ": пишется как МС.01.2026, КВ.01.2026, ПЛ.01.2026, ГД.00.2026, дата ДД.ММ.ГГГГ, код "
         "таможни из 8 цифр или 0");
-    for (const char* period :
-         {"МС.13.2026", "КВ.05.2026", "ГД.01.2026", "МС.1.2026", "31.02.2026", "2026"}) {
+    for (const char* period : {"МС.13.2026", "КВ.05.2026", "ПЛ.03.2026", "ГД.01.2026", "МС.1.2026",
+                               "31.02.2026", "2026"}) {
         QTest::addRow("period %s", period)
             << With(Budget(), {{kColumnTaxPeriod, QString::fromUtf8(period)}})
             << Recipient::Treasury
@@ -137,6 +141,9 @@ void TestBudget::fieldsAgainstTheRules_data() {
         {"Тип платежа (110) «123»: не более 2 знаков"});
     row("УИН with a wrong check digit", With(Budget(), {{kColumnUin, "18209965144380684246"}}),
         Recipient::Treasury, {"Код (УИН) «18209965144380684246»: неверное контрольное число"});
+    row("УИН of 25 digits with a wrong check digit",
+        With(Budget(), {{kColumnUin, "0322759952890786666712341"}}), Recipient::Treasury,
+        {"Код (УИН) «0322759952890786666712341»: неверное контрольное число"});
     row("УИН of 19 digits", With(Budget(), {{kColumnUin, "1820996514438068424"}}),
         Recipient::Treasury, {"Код (УИН) «1820996514438068424»: нужно 0 или 20 либо 25 цифр"});
 
@@ -156,6 +163,7 @@ void TestBudget::fieldsAgainstTheRules_data() {
         "России)» (ИНН/КПП 7727406020/770701001, БИК 017003983, счет 03100643000000018500), а "
         "реквизиты получателя другие");
     row("single tax payment to another body", SingleTax(), Recipient::Treasury, {taxService});
+    row("single tax payment to the old КПП", SingleTax(), Recipient::OldTaxService, {taxService});
     row("single tax payment with an ОКТМО", With(SingleTax(), {{kColumnOktmo, "45701000"}}),
         Recipient::TaxService,
         {"ОКТМО (105) «45701000»: у единого налогового платежа здесь пишут 0"});

@@ -1,13 +1,16 @@
-// Bank details checked as a bank checks them, record by record and over a whole working folder.
+// Bank details checked as a bank checks them, record by record and over a whole working folder,
+// and what a bank or a second look would question in an order.
 #include <QtTest>
 
 #include <QProcess>
 #include <memory>
 #include "TestFolder.h"
 
+#include "bank/OrderSanity.h"
 #include "bank/PartyChecks.h"
 #include "bank/WorkingFolderCheck.h"
 #include "common/Cp1251.h"
+#include "orders/OrderTexts.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
@@ -216,9 +219,11 @@ private slots:
     void partiesAreTakenAsTheFormTakesThem_data();
     void partiesAreTakenAsTheFormTakesThem();
 
-    void commandLineCheck_data();
     void commandLineCheck();
     void demoDataPassesTheCheck();
+
+    void orderWarnings_data();
+    void orderWarnings();
 
 private:
     void WriteFile(const QString& name, const QStringList& lines);
@@ -520,9 +525,12 @@ void TestChecks::accountsMeanOneThingInEachBook() {
 // Both books and every order as the program writes them, all in order: no line, nothing written.
 void TestChecks::cleanFolderHasNoProblems() {
     WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(Person()));
-    WriteFile(QStringLiteral("polRecv.dat"), BookLines(AsRecipient(StPetersburg())));
+    WriteFile(QStringLiteral("polRecv.dat"),
+              BookLines(AsRecipient(StPetersburg())) + BookLines(TaxService()));
+    // The single tax payment: lines 11 to 20 hold its budget fields.
     WriteFile(QStringLiteral("Vemo/vemo.1"),
-              OrderLines(1, Moscow().m_strName, StPetersburg().m_strName));
+              OrderLines(1, Moscow().m_strName, TaxService().m_strName) +
+                  QStringList{"01", "18201061201010000510", "0", "0", "0", "0", "0", "", "0", ""});
     WriteFile(QStringLiteral("Vemo/vemo.12"),
               OrderLines(12, Person().m_strName, StPetersburg().m_strName));
     WriteFile(QStringLiteral("Vemo/vemo.2"), OrderLines(2, {}, {}));  // parties not chosen yet
@@ -664,64 +672,25 @@ void TestChecks::partiesAreTakenAsTheFormTakesThem() {
 }
 
 // Through the program: its lines, its exit status, and a folder left exactly as it was, with
-// not even the archive folder made.
-void TestChecks::commandLineCheck_data() {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("faults") << "faults" << 1
-                            << QStringList{
-                                   "pltRecv.dat: запись 2 «ООО Ромашка»: Счет1: контрольный ключ "
-                                   "не сходится с БИК 044525225",
-                                   "polRecv.dat: запись 1 «ООО Нева»: ИНН: неверное контрольное "
-                                   "число",
-                                   "Vemo/vemo.2: получатель «ООО Лютик» не найден в polRecv.dat",
-                                   "Vemo/vemo.3: сумма «1 2345» не является суммой платежа",
-                               };
-    QTest::newRow("clean") << "clean" << 0 << QStringList{};
-    QTest::newRow("never used") << "empty" << 0 << QStringList{};
-}
-
+// not even the archive folder made. What the lines say is CheckWorkingFolder's.
 void TestChecks::commandLineCheck() {
-    QFETCH(QString, folder);
-    QFETCH(int, exitCode);
-    QFETCH(QStringList, lines);
     if (qEnvironmentVariableIsEmpty("VEMO_EXECUTABLE")) {
         QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
     }
     CRequisite romashka = Moscow();
     romashka.m_strName = QStringLiteral("ООО Ромашка");
     romashka.m_strAccount1 = QStringLiteral("40702810938000012346");
-    CRequisite neva = StPetersburg();
-    neva.m_strInnKpp = QStringLiteral("7830002294");
-    if (folder == QLatin1String("faults")) {
-        WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(romashka));
-        WriteFile(QStringLiteral("polRecv.dat"), BookLines(AsRecipient(neva)));
-        WriteFile(QStringLiteral("Vemo/vemo.1"), OrderLines(1, romashka.m_strName, neva.m_strName));
-        WriteFile(QStringLiteral("Vemo/vemo.2"),
-                  OrderLines(2, Moscow().m_strName, QStringLiteral("ООО Лютик")));
-        WriteFile(QStringLiteral("Vemo/vemo.3"),
-                  OrderLines(3, Moscow().m_strName, neva.m_strName, QStringLiteral("1 2345")));
-    } else if (folder == QLatin1String("clean")) {
-        WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(Person()));
-        WriteFile(QStringLiteral("polRecv.dat"),
-                  BookLines(AsRecipient(StPetersburg())) + BookLines(TaxService()));
-        WriteFile(QStringLiteral("Vemo/vemo.1"),
-                  OrderLines(1, Person().m_strName, StPetersburg().m_strName));
-        // The single tax payment: lines 11 to 20 hold its budget fields.
-        WriteFile(
-            QStringLiteral("Vemo/vemo.2"),
-            OrderLines(2, Moscow().m_strName, TaxService().m_strName) +
-                QStringList{"01", "18201061201010000510", "0", "0", "0", "0", "0", "", "0", ""});
-    }
+    WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(romashka));
+    WriteFile(QStringLiteral("polRecv.dat"), {});
     Backdate(m_dir->path());
     const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
     const QMap<QString, QDateTime> stampsBefore = Stamps(m_dir->path());
 
     const CheckRun run = RunCheck(m_dir->path());
-    QCOMPARE(run.lines, lines);
+    QCOMPARE(run.lines, QStringList{"pltRecv.dat: запись 2 «ООО Ромашка»: Счет1: контрольный ключ "
+                                    "не сходится с БИК 044525225"});
     QCOMPARE(run.errors, QString());
-    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.exitCode, 1);
     QCOMPARE(Snapshot(m_dir->path()), before);
     QCOMPARE(Stamps(m_dir->path()), stampsBefore);
 }
@@ -742,6 +711,73 @@ void TestChecks::demoDataPassesTheCheck() {
     const CheckRun run = RunCheck(demo);
     QCOMPARE(run.lines, QStringList());
     QCOMPARE(run.exitCode, 0);
+}
+
+// Today is 20.03.2026; the archive holds orders 3 (15.03) and 5 (18.03) to ООО Лютик for 1 000.
+void TestChecks::orderWarnings_data() {
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("recipient");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<int>("basisLength");
+    QTest::addColumn<QDate>("stored");  // the stored order's date; none for a new one
+    QTest::addColumn<QStringList>("warned");
+    const QString lyutik = QStringLiteral("ООО Лютик");
+    const auto row = [&](const char* name, const QDate& date, const QString& recipient,
+                         const char* amount, int basis, const QDate& stored,
+                         const QStringList& warned) {
+        QTest::newRow(name) << date << recipient << QString::fromUtf8(amount) << basis << stored
+                            << warned;
+    };
+    const QDate today(2026, 3, 20);
+    row("sound", today, lyutik, "500", 0, {}, {});
+    row("10 days back", today.addDays(-10), lyutik, "500", 0, {}, {});
+    row("11 days back", today.addDays(-11), lyutik, "500", 0, {},
+        {"Поручение датировано 09.03.2026, 11 дней назад"});
+    row("30 days ahead", today.addDays(30), lyutik, "500", 0, {}, {});
+    row("31 days ahead", today.addDays(31), lyutik, "500", 0, {}, {"через 31 день"});
+    row("a stored order keeps its date", QDate(2001, 3, 5), lyutik, "500", 0, QDate(2001, 3, 5),
+        {});
+    row("a stored order redated", QDate(2001, 3, 6), lyutik, "500", 0, QDate(2001, 3, 5),
+        {"датировано 06.03.2001"});
+    row("the same recipient and amount, the closest named", today, lyutik, "1000", 0, {},
+        {"Похоже на поручение № 5 от 18.03.2026"});
+    row("another recipient", today, QStringLiteral("ООО Ромашка"), "1000", 0, {}, {});
+    row("another amount", today, lyutik, "1000,01", 0, {}, {});
+    row("11 days after", QDate(2026, 3, 29), lyutik, "1 000,00", 0, {}, {});
+    row("a purpose of 210 characters", today, lyutik, "500", 210, {}, {});
+    row("a stored order's purpose of 211", QDate(2001, 3, 5), lyutik, "1000", 211,
+        QDate(2001, 3, 5), {"В основании 211 знаков"});
+}
+
+void TestChecks::orderWarnings() {
+    QFETCH(QDate, date);
+    QFETCH(QString, recipient);
+    QFETCH(QString, amount);
+    QFETCH(int, basisLength);
+    QFETCH(QDate, stored);
+    QFETCH(QStringList, warned);
+    OrderSanity::Context context;
+    for (const auto& [number, day] : {std::pair{3, 15}, std::pair{5, 18}}) {
+        OrderRow other;
+        other[kColumnNumber] = OrderTexts::NumberText(number);
+        other[kColumnDate] = OrderTexts::DateText(QDate(2026, 3, day));
+        other[kColumnRecipient] = QStringLiteral("ООО Лютик");
+        other[kColumnAmount] = QStringLiteral("1 000");
+        context.others.append(other);
+    }
+    context.stored = stored.isValid();
+    context.storedDate = stored.isValid() ? OrderTexts::DateText(stored) : QString();
+    OrderRow order;
+    order[kColumnDate] = OrderTexts::DateText(date);
+    order[kColumnRecipient] = recipient;
+    order[kColumnAmount] = amount;
+    order[kColumnBasis] = QString(basisLength, u'x');
+    const QList<OrderSanity::Warning> warnings =
+        OrderSanity::Check(order, context, QDate(2026, 3, 20));
+    QCOMPARE(warnings.size(), warned.size());
+    for (int i = 0; i < warned.size(); ++i) {
+        QVERIFY2(warnings.at(i).text.contains(warned.at(i)), qPrintable(warnings.at(i).text));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestChecks)

@@ -372,12 +372,8 @@ void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep_data() {
     // Order 1 was written three days ago; order 2 long ago.
     QTest::newRow("copy of a recent order, corrected")
         << copy << 0 << 0 << 0 << QStringList{like} << kCorrect << "amount" << 0;
-    QTest::newRow("copy of a recent order, kept")
-        << copy << 0 << 0 << 0 << QStringList{like} << kSaveAsItIs << QString() << 0;
     QTest::newRow("an old order saved again as it is")
         << edit << 1 << 0 << 0 << QStringList{} << QString() << QString() << 0;
-    QTest::newRow("an old order given another old date")
-        << edit << 1 << 1 << 0 << QStringList{tenDays} << kSaveAsItIs << QString() << 0;
     QTest::newRow("a recent order dated 40 days ahead, corrected")
         << edit << 0 << 43 << 0 << QStringList{tenDays} << kCorrect << "date" << 0;
     QTest::newRow("an old order's long purpose, corrected")
@@ -388,6 +384,7 @@ void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep_data() {
 
 // At OK of the order dialog, after its tests: each warning says what to do, "Исправить" (the
 // default) goes back to the field at fault, "Сохранить как есть" goes on and the order is saved.
+// When each warning is due is tst_checks' orderWarnings.
 void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep() {
     QFETCH(QString, button);
     QFETCH(int, row);

@@ -61,6 +61,7 @@ void TestOrderAmount::amounts_data() {
     Refused("1,234.56");
     Refused("1.234,56");
     Refused("12,345");
+    Refused("12.345");
     Refused("1 23,00");
     Refused("1234 567");
     Refused("1  234");
@@ -76,6 +77,7 @@ void TestOrderAmount::amounts_data() {
     Refused("012 345,00");
     Refused("1e3");
     Refused("12 34");
+    Refused("1 2345");
     Refused("1234 руб.");
     Refused("1234.56.78");
     Refused("1 000 000 000 000,00");

@@ -82,6 +82,8 @@ enum class TrashSetting {
     FullDisk,         // no byte of the info file can be written
     OrderIsALink,     // the order file is a link to a file outside the working folder
     OthersTrash,      // the trash belongs to another user, and the program may not write into it
+    OddFolderName,    // the order's folder is named with a blank, letters and "%41", escaped in
+                      // the trash's record of it
 };
 
 // The user the program runs as for OthersTrash: nobody, whom the root-owned trash refuses.
@@ -638,6 +640,8 @@ void TestOrderFiles::removalLeavesNothingStray_data() {
         << int(TrashSetting::OrderIsALink) << "vemo.12" << int(R::Trashed);
     QTest::newRow("the trash of another user")
         << int(TrashSetting::OthersTrash) << "" << int(R::Failed);
+    QTest::newRow("a folder named oddly")
+        << int(TrashSetting::OddFolderName) << "vemo.12" << int(R::Trashed);
 }
 
 void TestOrderFiles::removalLeavesNothingStray() {
@@ -659,6 +663,9 @@ void TestOrderFiles::removalLeavesNothingStray() {
     const QStringList infosBefore = m_trash->InfoFiles();
     QTemporaryDir outside;
     const QString target = outside.filePath("order");
+    if (desktop == TrashSetting::OddFolderName) {
+        QVERIFY(QDir().mkpath("Платежки %41/Vemo") && QDir::setCurrent("Платежки %41"));
+    }
     if (desktop == TrashSetting::OrderIsALink) {
         QVERIFY(Put(target, "the order itself"));
         QVERIFY(QFile::link(target, "Vemo/vemo.12"));

@@ -94,12 +94,8 @@ private slots:
     void wordsAreThoseOfTheStrictAmount_data();
     void wordsAreThoseOfTheStrictAmount();
     void firstRecordOfANameWins();
-    void nameMustMatchExactly_data();
-    void nameMustMatchExactly();
-    void firstTransferOfAMissingPartyKeepsPlaceholders();
     void missingPartyAfterAFoundOneGetsPlaceholders_data();
     void missingPartyAfterAFoundOneGetsPlaceholders();
-    void drawButtonNeedsARow();
     void screenShowsAndPaperRefusesWhatIsNotWhole_data();
     void screenShowsAndPaperRefusesWhatIsNotWhole();
 
@@ -181,55 +177,35 @@ void TestTransfer::firstRecordOfANameWins() {
     QCOMPARE(doc.m_payer, payers.at(1));
 }
 
-void TestTransfer::nameMustMatchExactly_data() {
-    QTest::addColumn<QString>("orderName");
-    QTest::newRow("letter case") << "alfa";
-    QTest::newRow("trailing blank") << "Alfa ";
-    QTest::newRow("prefix") << "Alf";
-}
-
-void TestTransfer::nameMustMatchExactly() {
-    QFETCH(QString, orderName);
-    CVemoDoc doc;
-    const CRequisite earlier = Party("Earlier", "E");
-    OrderTransfer::TransferOrder(Order("Earlier", "R"), {earlier}, {}, doc);
-    const QStringList missing =
-        OrderTransfer::TransferOrder(Order(orderName, "R"), {Party("Alfa", "A")}, {}, doc);
-    // The order's name, with the placeholders rather than the details of the order before.
-    QCOMPARE(doc.m_payer.m_strName, orderName);
-    QCOMPARE(Details(doc.m_payer), Details(CVemoDoc::PayerPlaceholders()));
-    QCOMPARE(missing, (QStringList{"плательщик «" + orderName + "» не найден в pltRecv.dat",
-                                   "получатель «R» не найден в polRecv.dat"}));
-}
-
-void TestTransfer::firstTransferOfAMissingPartyKeepsPlaceholders() {
-    CVemoDoc doc;
-    OrderTransfer::TransferOrder(Order("P", "Missing"), {Party("P", "P")}, {}, doc);
-    QCOMPARE(doc.m_recipient.m_strName, QStringLiteral("Missing"));
-    const CVemoDoc fresh;
-    QCOMPARE(Details(doc.m_recipient), Details(fresh.m_recipient));
-    QVERIFY(!Details(fresh.m_recipient).join("").isEmpty());
-}
-
 void TestTransfer::missingPartyAfterAFoundOneGetsPlaceholders_data() {
-    QTest::addColumn<bool>("payerMissing");
-    QTest::addColumn<bool>("recipientMissing");
-    QTest::newRow("payer") << true << false;
-    QTest::newRow("recipient") << false << true;
-    QTest::newRow("both") << true << true;
+    QTest::addColumn<QString>("payerName");
+    QTest::addColumn<QString>("recipientName");
+    QTest::newRow("payer") << "Renamed payer"
+                           << "Recipient";
+    QTest::newRow("recipient") << "Payer"
+                               << "Renamed recipient";
+    QTest::newRow("both") << "Renamed payer"
+                          << "Renamed recipient";
+    // A name is found only exactly as it stands.
+    QTest::newRow("letter case") << "payer"
+                                 << "Recipient";
+    QTest::newRow("trailing blank") << "Payer "
+                                    << "Recipient";
+    QTest::newRow("prefix") << "Paye"
+                            << "Recipient";
 }
 
 void TestTransfer::missingPartyAfterAFoundOneGetsPlaceholders() {
-    QFETCH(bool, payerMissing);
-    QFETCH(bool, recipientMissing);
+    QFETCH(QString, payerName);
+    QFETCH(QString, recipientName);
     const CRequisite payer = Party("Payer", "P");
     const CRequisite recipient = Party("Recipient", "R");
     CVemoDoc doc;
     QVERIFY(OrderTransfer::TransferOrder(Order("Payer", "Recipient"), {payer}, {recipient}, doc)
                 .isEmpty());
 
-    const QString payerName = payerMissing ? "Renamed payer" : "Payer";
-    const QString recipientName = recipientMissing ? "Renamed recipient" : "Recipient";
+    const bool payerMissing = payerName != payer.m_strName;
+    const bool recipientMissing = recipientName != recipient.m_strName;
     const QStringList missing =
         OrderTransfer::TransferOrder(Order(payerName, recipientName), {payer}, {recipient}, doc);
 
@@ -269,22 +245,6 @@ void TestTransfer::missingPartyAfterAFoundOneGetsPlaceholders() {
     QVERIFY(drawnTwice(Details(doc.m_payer)));
     QVERIFY(drawnTwice(Details(doc.m_recipient)));
     QVERIFY(drawnTwice({payerName, recipientName}));
-}
-
-void TestTransfer::drawButtonNeedsARow() {
-    QVERIFY(OrderFiles::SaveOrder(7, Order("P", "R")));
-    const QByteArray payers = LfFile({Party("P", "P")});
-    WriteBytes("pltRecv.dat", payers);
-    CVemoDoc doc;
-    {
-        COrderArchiveDlg archive(doc, WorkingFolder());
-        archive.OnOK();
-        QCOMPARE(m_log.Texts(), QStringList{"Нет выделеной платежки"});
-        QCOMPARE(archive.result(), int(QDialog::Rejected));
-    }
-    QCOMPARE(doc.m_strNumber, QStringLiteral("Номер"));
-    QCOMPARE(ReadBytes("pltRecv.dat"), payers);  // not rewritten
-    QVERIFY(!QFileInfo::exists("polRecv.dat"));  // nor created
 }
 
 void TestTransfer::screenShowsAndPaperRefusesWhatIsNotWhole_data() {
