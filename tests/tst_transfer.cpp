@@ -123,7 +123,16 @@ void TestTransfer::fieldsGoToTheirPlaces() {
     CVemoDoc doc;
     const CRequisite payer = Party("Payer", "P");
     const CRequisite recipient = Party("Recipient", "R");
-    OrderTransfer::TransferOrder(Order("Payer", "Recipient"), {payer}, {recipient}, doc);
+    OrderRow order = Order("Payer", "Recipient");
+    const QStringList budget{"01", "104", "105", "106", "107", "108", "109", "110", "22", "1"};
+    for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
+        order[column] = budget.at(column - kOrderColumnCount);
+    }
+    OrderTransfer::TransferOrder(order, {payer}, {recipient}, doc);
+    QCOMPARE((QStringList{doc.m_strStatus, doc.m_strKbk, doc.m_strOktmo, doc.m_strTaxBasis,
+                          doc.m_strTaxPeriod, doc.m_strTaxDocNumber, doc.m_strTaxDocDate,
+                          doc.m_strTaxType, doc.m_strUin, doc.m_strIncomeType}),
+             budget);
     QCOMPARE(doc.m_strNumber, QStringLiteral("   7"));  // with its blanks
     QCOMPARE(doc.m_strDate, QStringLiteral(" 5. 3.2001"));
     QCOMPARE(doc.m_strAmount, QStringLiteral("1234.56"));
