@@ -1,6 +1,7 @@
 // Line files: code page 1251 text, LF or CRLF on read, CRLF on write, atomic replacement.
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "common/RegularFile.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
+#include "common/SystemError.h"
 #include "orders/OrderFiles.h"
 #include "requisites/RequisitesFile.h"
 
@@ -96,6 +98,9 @@ private slots:
     void specialFilesAreNeitherReadNorReplaced();
     void failedSaveSaysWhy_data();
     void failedSaveSaysWhy();
+    void failedOutputSaysWhy_data();
+    void failedOutputSaysWhy();
+    void everyReasonIsInRussian();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -384,6 +389,53 @@ void TestLineFile::failedSaveSaysWhy() {
     };
     QCOMPARE(SaveUnderFileSizeLimit(limit, save), ChildSave::Saved);  // refused, for that reason
     QCOMPARE(FolderEntries(m_folder->Path()), (QStringList{"dir", "plain"}));
+}
+
+// Standard output as a command line may leave it: closed, a full disk, a reader gone.
+void TestLineFile::failedOutputSaysWhy_data() {
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("closed") << "closed"
+                            << "файл или канал закрыт";
+    QTest::newRow("a full disk") << "/dev/full"
+                                 << "нет места на диске";
+    QTest::newRow("the reader gone") << "pipe"
+                                     << "получатель данных закрыл канал";
+}
+
+void TestLineFile::failedOutputSaysWhy() {
+    QFETCH(QString, output);
+    QFETCH(QString, reason);
+    const auto prepare = [&output] {
+        std::signal(SIGPIPE, SIG_IGN);
+        int pipeEnds[2];
+        if (output == "closed") {
+            close(STDOUT_FILENO);
+        } else if (output == "pipe" && pipe(pipeEnds) == 0) {
+            close(pipeEnds[0]);
+            dup2(pipeEnds[1], STDOUT_FILENO);
+        } else {
+            dup2(open(qPrintable(output), O_WRONLY), STDOUT_FILENO);
+        }
+    };
+    const auto write = [&reason] {
+        QString error;
+        return !SafeSave::WriteToStandardOutput("x", &error) && error == reason;
+    };
+    QCOMPARE(RunInChild(prepare, write), ChildSave::Saved);  // refused, for that reason
+}
+
+// The user reads every reason the system can give in Russian: a reason without words of its own
+// is the system's number with the name a programmer looks up, never English words.
+void TestLineFile::everyReasonIsInRussian() {
+    const QRegularExpression russian(QStringLiteral("^[а-яё ,()-]+( \\d+( \\(E[A-Z0-9]+\\))?)?$"));
+    for (int number = 1; number < 140; ++number) {
+        const QString reason = SystemError::Text(number);
+        QVERIFY2(russian.match(reason).hasMatch(), qPrintable(reason));
+    }
+    QCOMPARE(SystemError::Text(EBADF), QStringLiteral("файл или канал закрыт"));
+    QCOMPARE(SystemError::Text(EPROTO), QStringLiteral("системная ошибка 71 (EPROTO)"));
+    QCOMPARE(SystemError::Text(100000), QStringLiteral("системная ошибка 100000"));
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)
