@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "common/FileDescriptor.h"
 #include "common/SystemError.h"
 
 namespace SafeSave {
@@ -23,27 +24,6 @@ namespace {
 constexpr int kMostLinks = 40;
 // Temporary files of one file at a time: one for each save under way, or left by a killed one.
 constexpr int kMostTemporaries = 8;
-
-// A descriptor, closed when it goes.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor() { Reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int Get() const { return m_fd; }
-    bool IsOpen() const { return m_fd >= 0; }
-    void Reset(int fd = -1) {
-        if (m_fd >= 0) {
-            close(m_fd);
-        }
-        m_fd = fd;
-    }
-
-private:
-    int m_fd;
-};
 
 // Writes every byte to the descriptor with the system's own calls, so that a write that stops
 // half way (a full disk, a file size limit) gives the system's reason.
@@ -100,11 +80,9 @@ QByteArray LinkTarget(int link) {
 // Where a save puts its file: the folder, held open from the first look at the name to the
 // rename so that no folder swapped in meanwhile receives it, and the name in it.
 struct Place {
-    Descriptor folder;
+    FileDescriptor folder;
     QByteArray name;
     QString shown;  // the path of the name, for the messages
-    bool taken = false;
-    struct stat status = {};  // of what stands at the name, a link not followed
 };
 
 // Finds the place of the file at path. A link there is followed only with AtLink::Follow, and
@@ -126,21 +104,21 @@ bool FindPlace(const QString& path, AtLink atLink, Place* place, QString* error)
             *error = SystemError::Text(EISDIR);
             return false;
         }
-        const Descriptor node(
+        const FileDescriptor node(
             openat(folder, place->name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-        place->taken = node.IsOpen();
-        if (!place->taken && errno == ENOENT) {
+        if (!node.IsOpen() && errno == ENOENT) {
             return true;  // the file is made
         }
-        if (!place->taken || fstat(node.Get(), &place->status) != 0) {
+        struct stat status;  // of what stands at the name, a link not followed
+        if (!node.IsOpen() || fstat(node.Get(), &status) != 0) {
             *error = SystemError::Text(errno);
             return false;
         }
-        if (S_ISDIR(place->status.st_mode)) {
+        if (S_ISDIR(status.st_mode)) {
             *error = SystemError::Text(EISDIR);
             return false;
         }
-        if (!S_ISLNK(place->status.st_mode) || atLink == AtLink::Replace) {
+        if (!S_ISLNK(status.st_mode) || atLink == AtLink::Replace) {
             return true;
         }
         struct stat folderStatus;
@@ -148,7 +126,7 @@ bool FindPlace(const QString& path, AtLink atLink, Place* place, QString* error)
             *error = SystemError::Text(links == kMostLinks ? ELOOP : errno);
             return false;
         }
-        *error = PlantedLink(place->status, folderStatus, place->shown);
+        *error = PlantedLink(status, folderStatus, place->shown);
         if (!error->isEmpty()) {
             return false;
         }
@@ -188,8 +166,8 @@ bool Lock(int fd) {
 // Removes what a killed save left at the temporary name: only a regular file of this user, with
 // no other name, that no save under way holds; never a link or another program's file.
 void RemoveIfLeft(int folder, const QByteArray& name) {
-    const Descriptor left(openat(folder, name.constData(),
-                                 O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const FileDescriptor left(openat(folder, name.constData(),
+                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat status;
     if (!left.IsOpen() || fstat(left.Get(), &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_uid != geteuid() || status.st_nlink != 1) {
@@ -202,11 +180,11 @@ void RemoveIfLeft(int folder, const QByteArray& name) {
 
 // Makes the save's temporary file beside the place's name, locked, under the first of the file's
 // temporary names that is free once what killed saves left is removed; -1 with *error otherwise.
-int MakeTemporary(const Place& place, mode_t mode, QByteArray* made, QString* error) {
-    const int folder = place.folder.Get();
+int MakeTemporary(int folder, const QByteArray& target, mode_t mode, QByteArray* made,
+                  QString* error) {
     int fd = -1;
     for (int n = 1; n <= kMostTemporaries; ++n) {
-        const QByteArray name = TemporaryName(place.name, n);
+        const QByteArray name = TemporaryName(target, n);
         RemoveIfLeft(folder, name);
         if (fd >= 0) {
             continue;  // only to remove what is left
@@ -232,6 +210,40 @@ int MakeTemporary(const Place& place, mode_t mode, QByteArray* made, QString* er
     return fd;
 }
 
+// Puts the bytes at the name in the folder, as ReplaceFile tells; shown names it for the tests.
+bool Replace(int folder, const QByteArray& name, const QString& shown, const QByteArray& bytes,
+             QString* error) {
+    // A file replaced keeps its permissions; a new one is made as any new file.
+    struct stat old;
+    const bool replacing =
+        fstatat(folder, name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode);
+    QByteArray temporary;
+    const FileDescriptor file(
+        MakeTemporary(folder, name, replacing ? 0600 : 0666, &temporary, error));
+    if (!file.IsOpen()) {
+        return false;
+    }
+    // Every byte goes to the temporary file and to the disk while the old file still stands.
+    errno = 0;
+    if ((replacing && fchmod(file.Get(), old.st_mode & 07777) != 0) ||
+        !WriteAll(file.Get(), bytes, error) || fsync(file.Get()) != 0) {
+        if (error->isEmpty()) {
+            *error = SystemError::Text(errno);
+        }
+        unlinkat(folder, temporary.constData(), 0);
+        return false;
+    }
+    if (g_pBeforeReplacing) {
+        g_pBeforeReplacing(shown);
+    }
+    if (renameat(folder, temporary.constData(), folder, name.constData()) != 0) {
+        *error = SystemError::Text(errno);
+        unlinkat(folder, temporary.constData(), 0);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 QString RefusedPlantedLink(const QString& path) {
@@ -247,36 +259,13 @@ QString RefusedPlantedLink(const QString& path) {
 bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error, AtLink atLink) {
     error->clear();
     Place place;
-    if (!FindPlace(path, atLink, &place, error)) {
-        return false;
-    }
-    // A file replaced keeps its permissions; a new one is made as any new file.
-    const bool replacing = place.taken && S_ISREG(place.status.st_mode);
-    QByteArray temporary;
-    const Descriptor file(MakeTemporary(place, replacing ? 0600 : 0666, &temporary, error));
-    if (!file.IsOpen()) {
-        return false;
-    }
-    const int folder = place.folder.Get();
-    // Every byte goes to the temporary file and to the disk while the old file still stands.
-    errno = 0;
-    if ((replacing && fchmod(file.Get(), place.status.st_mode & 07777) != 0) ||
-        !WriteAll(file.Get(), bytes, error) || fsync(file.Get()) != 0) {
-        if (error->isEmpty()) {
-            *error = SystemError::Text(errno);
-        }
-        unlinkat(folder, temporary.constData(), 0);
-        return false;
-    }
-    if (g_pBeforeReplacing) {
-        g_pBeforeReplacing(place.shown);
-    }
-    if (renameat(folder, temporary.constData(), folder, place.name.constData()) != 0) {
-        *error = SystemError::Text(errno);
-        unlinkat(folder, temporary.constData(), 0);
-        return false;
-    }
-    return true;
+    return FindPlace(path, atLink, &place, error) &&
+           Replace(place.folder.Get(), place.name, place.shown, bytes, error);
+}
+
+bool ReplaceFileIn(int folder, const QByteArray& name, const QByteArray& bytes, QString* error) {
+    error->clear();
+    return Replace(folder, name, QFile::decodeName(name), bytes, error);
 }
 
 bool WriteInPlace(const QString& path, const QByteArray& bytes, QString* error) {
@@ -285,7 +274,7 @@ bool WriteInPlace(const QString& path, const QByteArray& bytes, QString* error) 
         return false;
     }
     // Neither made nor emptied by the open: what it opened is looked at first.
-    const Descriptor file(
+    const FileDescriptor file(
         open(QFile::encodeName(path).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
     struct stat status;
     if (!file.IsOpen() || fstat(file.Get(), &status) != 0) {

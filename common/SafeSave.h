@@ -26,6 +26,10 @@ enum class AtLink {
 bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error,
                  AtLink atLink = AtLink::Follow);
 
+// The same for the name in a folder the caller holds open (a descriptor), which it has found to be
+// its own: the name itself is replaced, whatever stands there.
+bool ReplaceFileIn(int folder, const QByteArray& name, const QByteArray& bytes, QString* error);
+
 // Writes the bytes straight into the pipe or the device at path, which a temporary file and a
 // rename would turn into a regular file. What is opened there is checked: a regular file that
 // took the name meanwhile is replaced as ReplaceFile does, never written into.
