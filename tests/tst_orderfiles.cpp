@@ -220,8 +220,6 @@ private slots:
     void removalLeavesNothingStray();
     void fullTrashGivesUpTheOldestCopy_data();
     void fullTrashGivesUpTheOldestCopy();
-    void removalTellsWhatBecameOfTheFile_data();
-    void removalTellsWhatBecameOfTheFile();
     void anythingAtTheNameExists();
     void namesUnreadableFiles_data();
     void namesUnreadableFiles();
@@ -656,6 +654,11 @@ void TestOrderFiles::removesAnOrderFileIntoTheTrash() {
     QVERIFY(!OrderFiles::RemoveOrderFile(OrderFiles::FileName(13)));  // a folder is no order file
     QVERIFY(QFileInfo("Vemo/vemo.13").isDir());
     QCOMPARE(m_trash->Files(), QStringList{"vemo.12"});
+    // What the delete did, as its user is to be told.
+    QVERIFY(OrderFiles::SaveOrder(14, Row(14)));
+    QCOMPARE(DesktopTrash::Remove("Vemo/vemo.14"), DesktopTrash::Removal::MovedToTrash);
+    QCOMPARE(DesktopTrash::Remove("Vemo/vemo.14"), DesktopTrash::Removal::Failed);
+    QCOMPARE(DesktopTrash::Remove("Vemo/vemo.13"), DesktopTrash::Removal::Failed);
 }
 
 void TestOrderFiles::removesForGoodWithoutATrash() {
@@ -738,7 +741,7 @@ void TestOrderFiles::removalLeavesNothingStray() {
         const DesktopTrash::Result got = DesktopTrash::MoveToTrash(file);
         const bool stays = QFileInfo(file).exists() || QFileInfo(file).isSymLink();
         return int(got) == result && stays == (got != DesktopTrash::Result::Trashed) &&
-               (!stays || OrderFiles::RemoveOrderFile(file));
+               (!stays || DesktopTrash::Remove(file) == DesktopTrash::Removal::RemovedForGood);
     };
     if (desktop == TrashSetting::FullDisk) {
         QCOMPARE(SaveUnderFileSizeLimit(0, remove), ChildSave::Saved);
@@ -834,46 +837,6 @@ void TestOrderFiles::fullTrashGivesUpTheOldestCopy() {
     std::sort(kept.begin(), kept.end(), byNumber);
     QCOMPARE(kept, expected);
     QCOMPARE(m_trash->InfoFiles().size(), 100);
-}
-
-// What a delete did, as its user is to be told.
-void TestOrderFiles::removalTellsWhatBecameOfTheFile_data() {
-    using R = DesktopTrash::Removal;
-    QTest::addColumn<int>("setting");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("removal");
-    QTest::newRow("into the trash")
-        << int(TrashSetting::Usable) << "vemo.12" << int(R::MovedToTrash);
-    QTest::newRow("no trash") << int(TrashSetting::FileAsTrash) << "vemo.12"
-                              << int(R::RemovedForGood);
-    QTest::newRow("a trash that is a link")
-        << int(TrashSetting::TrashIsALink) << "vemo.12" << int(R::RemovedForGood);
-    QTest::newRow("a full disk") << int(TrashSetting::FullDisk) << "vemo.12"
-                                 << int(R::RemovedForGood);
-    QTest::newRow("no such file") << int(TrashSetting::Usable) << "vemo.13" << int(R::Failed);
-    QTest::newRow("a folder") << int(TrashSetting::Usable) << "folder" << int(R::Failed);
-}
-
-void TestOrderFiles::removalTellsWhatBecameOfTheFile() {
-    QFETCH(int, setting);
-    QFETCH(QString, file);
-    QFETCH(int, removal);
-    QVERIFY(PrepareTrash(TrashSetting(setting), *m_trash));
-    QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
-    QVERIFY(QDir().mkdir("Vemo/folder"));
-    const QString path = "Vemo/" + file;
-    const auto remove = [&] { return int(DesktopTrash::Remove(path)) == removal; };
-    if (TrashSetting(setting) == TrashSetting::FullDisk) {
-        QCOMPARE(SaveUnderFileSizeLimit(0, remove), ChildSave::Saved);
-    } else {
-        QVERIFY(remove());
-    }
-    const bool gone = removal != int(DesktopTrash::Removal::Failed);
-    const QStringList left = gone ? QStringList{"folder"} : QStringList{"folder", "vemo.12"};
-    QCOMPARE(m_folder->Entries("Vemo"), left);
-    QCOMPARE(m_trash->Files(), removal == int(DesktopTrash::Removal::MovedToTrash)
-                                   ? QStringList{"vemo.12"}
-                                   : QStringList{});
 }
 
 // Whatever stands at an order's name would be replaced by writing the order.
