@@ -225,7 +225,7 @@ bool Replace(int folder, const QByteArray& name, const QString& shown, const QBy
     }
     // Every byte goes to the temporary file and to the disk while the old file still stands.
     errno = 0;
-    if ((replacing && fchmod(file.Get(), old.st_mode & 07777) != 0) ||
+    if ((replacing && fchmod(file.Get(), old.st_mode & 0777) != 0) ||
         !WriteAll(file.Get(), bytes, error) || fsync(file.Get()) != 0) {
         if (error->isEmpty()) {
             *error = SystemError::Text(errno);
