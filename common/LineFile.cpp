@@ -148,7 +148,8 @@ bool Write(const QString& path, const QStringList& lines, QString* error) {
     if (!error->isEmpty()) {
         return false;
     }
-    return SafeSave::ReplaceFile(path, bytes, error);
+    // Checked above, a link at the name is replaced if one takes its place meanwhile.
+    return SafeSave::ReplaceFile(path, bytes, error, SafeSave::AtLink::Replace);
 }
 
 }  // namespace LineFile

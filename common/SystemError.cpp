@@ -4,53 +4,78 @@
 #include <cstring>
 
 namespace SystemError {
+namespace {
+
+struct Reason {
+    int number;
+    const char* text;
+};
+
+// What a file, a folder, a pipe or the disk can answer a program that reads and writes files.
+const Reason kReasons[] = {
+    {ENOSPC, "нет места на диске"},
+    {EDQUOT, "превышена дисковая квота"},
+    {EFBIG, "превышен допустимый размер файла"},
+    {EACCES, "нет доступа"},
+    {EPERM, "нет доступа"},
+    {EROFS, "диск доступен только для чтения"},
+    {ENOTDIR, "часть пути не является папкой"},
+    {EISDIR, "это папка"},
+    {ENOENT, "нет такой папки"},
+    {ENAMETOOLONG, "слишком длинное имя"},
+    {ELOOP, "слишком много символических ссылок в пути"},
+    {EIO, "ошибка ввода-вывода на диске"},
+    {EMFILE, "открыто слишком много файлов"},
+    {ENFILE, "открыто слишком много файлов"},
+    {ENOMEM, "не хватает памяти"},
+    {ETXTBSY, "файл занят"},
+    {EBUSY, "файл занят"},
+    {EXDEV, "файл на другом диске"},
+    {EPIPE, "получатель данных закрыл канал"},
+    {ENXIO, "нет такого устройства"},
+    {ENODEV, "нет такого устройства"},
+    {EBADF, "файл или канал закрыт"},
+    {EEXIST, "файл уже есть"},
+    {ENOTEMPTY, "папка не пуста"},
+    {EMLINK, "слишком много ссылок на файл"},
+    {EINVAL, "недопустимое действие с файлом"},
+    {EINTR, "действие прервано"},
+    {EAGAIN, "ресурс временно недоступен, повторите позже"},
+    {ENOLCK, "файл нельзя заблокировать"},
+    {EOPNOTSUPP, "файловая система этого не поддерживает"},
+    {ENOSYS, "система этого не поддерживает"},
+    {EOVERFLOW, "файл слишком велик"},
+    {ESPIPE, "в канале нельзя перейти к другому месту"},
+    {ENOTTY, "это не терминал"},
+    {ESTALE, "файл на сетевом диске больше недоступен"},
+    {ETIMEDOUT, "истекло время ожидания"},
+    {ENOTCONN, "нет соединения"},
+    {ECONNRESET, "соединение разорвано"},
+    {ENETDOWN, "сеть недоступна"},
+    {ENETUNREACH, "сеть недоступна"},
+    {EHOSTUNREACH, "компьютер недоступен по сети"},
+    {ENOMEDIUM, "в устройстве нет носителя"},
+    {EUCLEAN, "файловая система повреждена"},
+    {EREMOTEIO, "ошибка ввода-вывода на удаленном диске"},
+    {EILSEQ, "недопустимая последовательность байтов"},
+    {ENOBUFS, "не хватает памяти системы"},
+    {EDEADLK, "взаимная блокировка файла"},
+    {ECANCELED, "действие отменено"},
+};
+
+}  // namespace
 
 QString Text(int errorNumber) {
-    switch (errorNumber) {
-        case ENOSPC:
-            return QStringLiteral("нет места на диске");
-        case EDQUOT:
-            return QStringLiteral("превышена дисковая квота");
-        case EFBIG:
-            return QStringLiteral("превышен допустимый размер файла");
-        case EACCES:
-        case EPERM:
-            return QStringLiteral("нет доступа");
-        case EROFS:
-            return QStringLiteral("диск доступен только для чтения");
-        case ENOTDIR:
-            return QStringLiteral("часть пути не является папкой");
-        case EISDIR:
-            return QStringLiteral("это папка");
-        case ENOENT:
-            return QStringLiteral("нет такой папки");
-        case ENAMETOOLONG:
-            return QStringLiteral("слишком длинное имя");
-        case ELOOP:
-            return QStringLiteral("слишком много символических ссылок в пути");
-        case EIO:
-            return QStringLiteral("ошибка ввода-вывода на диске");
-        case EMFILE:
-        case ENFILE:
-            return QStringLiteral("открыто слишком много файлов");
-        case ENOMEM:
-            return QStringLiteral("не хватает памяти");
-        case ETXTBSY:
-        case EBUSY:
-            return QStringLiteral("файл занят");
-        case EXDEV:
-            return QStringLiteral("файл на другом диске");
-        case EPIPE:
-            return QStringLiteral("получатель данных закрыл канал");
-        case ENXIO:
-        case ENODEV:
-            return QStringLiteral("нет такого устройства");
-        default:
-            break;
+    for (const Reason& reason : kReasons) {
+        if (reason.number == errorNumber) {
+            return QString::fromUtf8(reason.text);
+        }
     }
-    return QStringLiteral("системная ошибка %1 (%2)")
-        .arg(errorNumber)
-        .arg(QString::fromLocal8Bit(std::strerror(errorNumber)));
+    const char* name = strerrorname_np(errorNumber);  // "EPROTO"; null for no errno at all
+    return name ? QStringLiteral("системная ошибка %1 (%2)")
+                      .arg(errorNumber)
+                      .arg(QLatin1String(name))
+                : QStringLiteral("системная ошибка %1").arg(errorNumber);
 }
 
 }  // namespace SystemError

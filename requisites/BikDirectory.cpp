@@ -81,6 +81,19 @@ bool ParseRestrictions(const QByteArray& field, QList<BikDirectory::Restriction>
     return true;
 }
 
+QString RestrictionsProblem(const QByteArray& field) {
+    return QStringLiteral(
+               "ограничения «%1» не читаются: код ограничения пуст или содержит «,» или «:»")
+        .arg(QString::fromUtf8(field));
+}
+
+QString FieldCountProblem(const char* what, qsizetype count, qsizetype expected) {
+    return QStringLiteral("у %1 полей %2 вместо %3")
+        .arg(QString::fromUtf8(what))
+        .arg(count)
+        .arg(expected);
+}
+
 QByteArray ParticipantLine(const BikDirectory::Participant& p) {
     const QByteArrayList fields{kParticipantTag,
                                 Field(p.bik),
@@ -101,9 +114,13 @@ QByteArray AccountLine(const BikDirectory::Account& account) {
     return fields.join(kField) + kLine;
 }
 
-bool ParseParticipant(const QByteArrayList& fields, BikDirectory::Participant* p) {
-    if (fields.size() != kParticipantFields || fields.at(1).isEmpty()) {
-        return false;
+// Why the fields do not make a participant; empty when they do.
+QString ParseParticipant(const QByteArrayList& fields, BikDirectory::Participant* p) {
+    if (fields.size() != kParticipantFields) {
+        return FieldCountProblem("участника", fields.size(), kParticipantFields);
+    }
+    if (fields.at(1).isEmpty()) {
+        return QStringLiteral("у участника нет БИК");
     }
     p->bik = QString::fromUtf8(fields.at(1));
     p->type = QString::fromUtf8(fields.at(2));
@@ -113,16 +130,24 @@ bool ParseParticipant(const QByteArrayList& fields, BikDirectory::Participant* p
     p->settlementType = QString::fromUtf8(fields.at(6));
     p->settlement = QString::fromUtf8(fields.at(7));
     p->accountHolderName = QString::fromUtf8(fields.at(8));
-    return ParseRestrictions(fields.at(9), &p->restrictions);
+    return ParseRestrictions(fields.at(9), &p->restrictions) ? QString()
+                                                             : RestrictionsProblem(fields.at(9));
 }
 
-bool ParseAccount(const QByteArrayList& fields, BikDirectory::Account* account) {
-    if (fields.size() != kAccountFields || fields.at(1).isEmpty()) {
-        return false;
+// Why the fields do not make an account; empty when they do.
+QString ParseAccount(const QByteArrayList& fields, BikDirectory::Account* account) {
+    if (fields.size() != kAccountFields) {
+        return FieldCountProblem("счета", fields.size(), kAccountFields);
+    }
+    if (fields.at(1).isEmpty()) {
+        return QStringLiteral("у счета нет номера");
     }
     account->number = QString::fromUtf8(fields.at(1));
     account->type = QString::fromUtf8(fields.at(2));
-    return ParseRestrictions(fields.at(3), &account->restrictions);
+    if (!ParseRestrictions(fields.at(3), &account->restrictions)) {
+        return QStringLiteral("счет %1: ").arg(account->number) + RestrictionsProblem(fields.at(3));
+    }
+    return QString();
 }
 
 }  // namespace
@@ -208,50 +233,73 @@ QByteArray BikDirectory::ToKeptBytes() const {
     return bytes;
 }
 
-bool BikDirectory::FromKeptBytes(const QByteArray& bytes, BikDirectory* directory) {
+bool BikDirectory::FromKeptBytes(const QByteArray& bytes, BikDirectory* directory,
+                                 QString* problem) {
+    QString reason;
+    problem = problem ? problem : &reason;
     *directory = {};
-    if (!bytes.endsWith(kLine)) {
+    const auto fail = [directory, problem](const QString& why) {
+        *directory = {};
+        *problem = why;
         return false;
+    };
+    if (bytes.isEmpty()) {
+        return fail(QStringLiteral("файл пуст"));
+    }
+    if (!bytes.endsWith(kLine)) {
+        return fail(QStringLiteral("файл оборван: последняя строка не дописана"));
     }
     QByteArrayList lines = bytes.split(kLine);
     lines.removeLast();  // after the last line end
-    if (lines.isEmpty()) {
-        return false;
-    }
-    const QByteArrayList header = lines.takeFirst().split(kField);
-    bool countOk = false;
+    const QByteArrayList header = lines.first().split(kField);
     if (header.size() != 4 || header.at(0) != kKeptSignature || header.at(1) != kKeptVersion) {
-        return false;
+        return fail(QStringLiteral("это не справочник БИК, сохраненный программой"));
     }
     directory->m_date = ParseDate(header.at(2));
-    const qsizetype count = header.at(3).toLongLong(&countOk);
+    if (!directory->m_date.isValid()) {
+        return fail(QStringLiteral("в заголовке нет даты справочника"));
+    }
     Participant participant;
     bool open = false;
-    for (const QByteArray& line : lines) {
-        const QByteArrayList fields = line.split(kField);
-        if (fields.first() == kParticipantTag) {
-            if (open && !directory->Add(participant)) {
-                return false;
+    const auto added = [&] { return !open || directory->Add(participant); };
+    const QString twice = QStringLiteral("БИК %1 встречается дважды");
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArrayList fields = lines.at(i).split(kField);
+        const bool participantLine = fields.first() == kParticipantTag;
+        // Where the reader stumbled: the participant's BIK, or the line when there is none.
+        const QString bik = participantLine ? QString::fromUtf8(fields.value(1)) : participant.bik;
+        const QString at =
+            bik.isEmpty() ? QStringLiteral("строка %1").arg(i + 1) : QStringLiteral("БИК ") + bik;
+        QString wrong;
+        if (participantLine) {
+            if (!added()) {
+                return fail(twice.arg(participant.bik));
             }
             participant = {};
-            open = ParseParticipant(fields, &participant);
-            if (!open) {
-                return false;
-            }
+            wrong = ParseParticipant(fields, &participant);
+            open = true;
         } else if (fields.first() == kAccountTag && open) {
             Account account;
-            if (!ParseAccount(fields, &account)) {
-                return false;
-            }
+            wrong = ParseAccount(fields, &account);
             participant.accounts.append(account);
         } else {
-            return false;
+            wrong = QStringLiteral("строка не участника и не его счета");
+        }
+        if (!wrong.isEmpty()) {
+            return fail(at + QStringLiteral(": ") + wrong);
         }
     }
-    if (open && !directory->Add(participant)) {
-        return false;
+    if (!added()) {
+        return fail(twice.arg(participant.bik));
     }
-    return countOk && directory->m_date.isValid() && directory->Count() == count;
+    bool countOk = false;
+    const qsizetype count = header.at(3).toLongLong(&countOk);
+    if (!countOk || directory->Count() != count) {
+        return fail(QStringLiteral("участников в файле %1, а в заголовке «%2»")
+                        .arg(directory->Count())
+                        .arg(QString::fromUtf8(header.at(3))));
+    }
+    return true;
 }
 
 QString BikDirectory::KeptFilePath() {
@@ -259,28 +307,45 @@ QString BikDirectory::KeptFilePath() {
         .filePath(kKeptFileName);
 }
 
-bool BikDirectory::SaveKept(QString* error) const {
+BikDirectory::KeepOutcome BikDirectory::SaveKept(QString* error) const {
+    // What is kept is read back first, by the reader that will load it: a directory that would
+    // not come back never replaces the one kept.
+    const QByteArray bytes = ToKeptBytes();
+    BikDirectory readBack;
+    if (!FromKeptBytes(bytes, &readBack, error)) {
+        return KeepOutcome::WouldNotReadBack;
+    }
     const QString path = KeptFilePath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         *error = QStringLiteral("не удается создать папку %1")
                      .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
-        return false;
+        return KeepOutcome::NotWritten;
     }
-    return SafeSave::ReplaceFile(path, ToKeptBytes(), error);
+    return SafeSave::ReplaceFile(path, bytes, error) ? KeepOutcome::Kept : KeepOutcome::NotWritten;
 }
 
-BikDirectory::KeptOutcome BikDirectory::LoadKept(BikDirectory* directory) {
+BikDirectory::KeptOutcome BikDirectory::LoadKept(BikDirectory* directory, QString* problem) {
     *directory = {};
     QByteArray bytes;
     const RegularFile::ReadResult read = RegularFile::Read(KeptFilePath(), &bytes);
     if (read == RegularFile::ReadResult::Missing) {
         return KeptOutcome::Absent;
     }
-    if (read != RegularFile::ReadResult::Ok || !FromKeptBytes(bytes, directory)) {
-        *directory = {};
+    QString reason = QStringLiteral("файл не читается");
+    if (read != RegularFile::ReadResult::Ok || !FromKeptBytes(bytes, directory, &reason)) {
+        if (problem) {
+            *problem = reason;
+        }
         return KeptOutcome::Damaged;
     }
     return KeptOutcome::Loaded;
+}
+
+QString BikDirectory::DamagedKeptMessage(const QString& problem) {
+    return QStringLiteral(
+               "Справочник БИК %1 поврежден и не читается (%2). Пока он не загружен заново "
+               "(Архив → Справочник БИК…), БИК по справочнику не проверяются.")
+        .arg(QDir::toNativeSeparators(KeptFilePath()), problem);
 }
 
 BikDirectory BikDirectory::Kept() {

@@ -71,18 +71,32 @@ public:
     static QString RestrictionText(const Restriction& restriction);
 
     // The directory in the program's own form, and back. FromKeptBytes is false for bytes that
-    // are not a whole directory of this form.
+    // are not a whole directory of this form; *problem then says where it stumbled, in Russian
+    // ("БИК 044525225: ограничения «A,B:» не читаются: ...").
     QByteArray ToKeptBytes() const;
-    static bool FromKeptBytes(const QByteArray& bytes, BikDirectory* directory);
+    static bool FromKeptBytes(const QByteArray& bytes, BikDirectory* directory,
+                              QString* problem = nullptr);
 
     // Where the program keeps its directory: its own data folder, never the working folder.
     static QString KeptFilePath();
-    // Writes the directory there, completely or not at all; false with *error in the system's
-    // words otherwise.
-    bool SaveKept(QString* error) const;
-    // The kept directory; an empty one when none was ever imported or it cannot be read.
-    static KeptOutcome LoadKept(BikDirectory* directory);
+
+    enum class KeepOutcome {
+        Kept,              // the directory replaced the one kept
+        WouldNotReadBack,  // its kept form would not read back whole (a restriction code with a
+                           // comma): not kept, *error says where it stumbles
+        NotWritten,        // the save failed, *error says why in the system's words
+    };
+    // Writes the directory there, completely or not at all, once the reader that loads it has
+    // read back what is to be kept; the directory kept before stays otherwise.
+    KeepOutcome SaveKept(QString* error) const;
+
+    // The kept directory; an empty one when none was ever imported or it cannot be read
+    // (Damaged, *problem then says why).
+    static KeptOutcome LoadKept(BikDirectory* directory, QString* problem = nullptr);
     static BikDirectory Kept();
+    // What a window tells of a kept directory that is Damaged: the file, the problem, and that
+    // BIKs go unchecked until the directory is imported again.
+    static QString DamagedKeptMessage(const QString& problem);
 
 private:
     QDate m_date;

@@ -75,10 +75,18 @@ Result ImportFile(const QString& path) {
         return {false, QStringLiteral("Файл %1 не принят: %2. Справочник БИК не изменился.")
                            .arg(Shown(path), error)};
     }
-    if (!directory.SaveKept(&error)) {
-        return {false, QStringLiteral("Справочник БИК не сохранен в %1: %2. Прежний справочник "
-                                      "не изменился.")
-                           .arg(Shown(BikDirectory::KeptFilePath()), error)};
+    switch (directory.SaveKept(&error)) {
+        case BikDirectory::KeepOutcome::Kept:
+            break;
+        case BikDirectory::KeepOutcome::WouldNotReadBack:
+            return {false,
+                    QStringLiteral("Файл %1 не принят: справочник в нем нельзя сохранить так, "
+                                   "чтобы потом прочитать: %2. Справочник БИК не изменился.")
+                        .arg(Shown(path), error)};
+        case BikDirectory::KeepOutcome::NotWritten:
+            return {false, QStringLiteral("Справочник БИК не сохранен в %1: %2. Прежний "
+                                          "справочник не изменился.")
+                               .arg(Shown(BikDirectory::KeptFilePath()), error)};
     }
     return {true, QStringLiteral("Справочник БИК от %1 загружен: банков в нем %2.")
                       .arg(directory.Date().toString(QStringLiteral("dd.MM.yyyy")))

@@ -1,9 +1,11 @@
 // One address book in memory: what loading found, which changes count, and when the file on disk
 // is no longer what the book read.
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "TestFolder.h"
+#include "TestTrash.h"
 #include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 
@@ -35,6 +37,7 @@ private slots:
     void seesAnotherWritersSave();
     void twoBooksOnOneFile();
     void unreadableFileIsNeverWritten();
+    void savesKeepTheHundredNewestCopies();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -188,6 +191,36 @@ void TestAddressBook::unreadableFileIsNeverWritten() {
     QVERIFY(book.IsChanged());
     QVERIFY(!book.Save());
     QVERIFY(QFileInfo(kFile + "/keep").isDir());
+}
+
+// The trash's hundred names of the book filled for real, by saving it again and again: each save
+// still keeps the file it replaces, the oldest copy of the book giving its name to the newest.
+void TestAddressBook::savesKeepTheHundredNewestCopies() {
+    const TestTrash desktop;
+    QVERIFY(desktop.SharesVolumeWith(m_dir->path()));
+    AddressBook book(kFile);
+    book.Load();
+    for (int version = 0; version <= 102; ++version) {
+        if (book.Count() == 0) {
+            book.Add(Record(QString::number(version)));
+        } else {
+            book.Change(0, Record(QString::number(version)));
+        }
+        QVERIFY(book.Save());
+    }
+    QStringList kept;
+    for (const QString& name : desktop.Files()) {
+        AddressBook copy(TestTrash::Folder() + "/files/" + name);
+        QCOMPARE(copy.Load(), AddressBook::Outcome::Read);
+        kept.append(copy.At(0).m_strName);
+    }
+    std::sort(kept.begin(), kept.end(),
+              [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+    QStringList newest;
+    for (int version = 2; version <= 101; ++version) {
+        newest.append(QString::number(version));
+    }
+    QCOMPARE(kept, newest);
 }
 
 QTEST_GUILESS_MAIN(TestAddressBook)

@@ -126,6 +126,8 @@ private slots:
     void refusesWhatIsNotAWholeDirectory_data();
     void refusesWhatIsNotAWholeDirectory();
     void failedSaveKeepsTheKeptDirectory();
+    void refusesWhatWouldNotReadBack_data();
+    void refusesWhatWouldNotReadBack();
     void damagedKeptDirectoryIsNone_data();
     void damagedKeptDirectoryIsNone();
     void checksAgainstTheDirectory_data();
@@ -371,25 +373,95 @@ void TestBikDirectory::failedSaveKeepsTheKeptDirectory() {
              QStringList{QFileInfo(BikDirectory::KeptFilePath()).fileName()});
 }
 
-void TestBikDirectory::damagedKeptDirectoryIsNone_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    const QByteArray whole = ReadTestDirectory().ToKeptBytes();
-    QTest::newRow("last line cut off") << whole.left(whole.lastIndexOf('\n', whole.size() - 2) + 1);
-    QTest::newRow("cut in a line") << whole.left(whole.size() - 5);
-    QTest::newRow("one participant less")
-        << QByteArray(whole).replace("\t2026-12-08\t6\n", "\t2026-12-08\t7\n");
-    QTest::newRow("another program's file") << QByteArray("pltRecv.dat\r\n");
-    QTest::newRow("empty") << QByteArray();
+// A directory that the kept form cannot hold as it stands, as the Bank of Russia's file may give
+// it: a restriction code that is empty or holds "," or ":". It is refused before the kept
+// directory is replaced, which stays as it was and still reads.
+void TestBikDirectory::refusesWhatWouldNotReadBack_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("why");
+    const auto participant = [](const QString& code) {
+        return QStringLiteral(
+                   "<BICDirectoryEntry BIC=\"044525225\"><ParticipantInfo NameP=\"АО Банк\" "
+                   "PtType=\"20\"><RstrList Rstr=\"%1\" RstrDate=\"2026-12-01\"/>"
+                   "</ParticipantInfo></BICDirectoryEntry>")
+            .arg(code);
+    };
+    const QString codes =
+        QStringLiteral(" не читаются: код ограничения пуст или содержит «,» или «:»");
+    QTest::newRow("a comma in a code")
+        << participant("URRS,LWRS") << "БИК 044525225: ограничения «URRS,LWRS:2026-12-01»" + codes;
+    QTest::newRow("a colon in a code")
+        << participant("URRS:1") << "БИК 044525225: ограничения «URRS:1:2026-12-01»" + codes;
+    QTest::newRow("an empty code")
+        << participant("") << "БИК 044525225: ограничения «:2026-12-01»" + codes;
+    QTest::newRow("a comma in an account's code")
+        << Entry("044525225",
+                 "<Accounts Account=\"30101810400000000225\" RegulationAccountType=\"CRSA\">"
+                 "<AccRstrList AccRstr=\"A,B\" AccRstrDate=\"2026-12-01\"/></Accounts>")
+        << "БИК 044525225: счет 30101810400000000225: ограничения «A,B:2026-12-01»" + codes;
 }
 
+void TestBikDirectory::refusesWhatWouldNotReadBack() {
+    QFETCH(QString, entry);
+    QFETCH(QString, why);
+    QVERIFY(m_folder->Write(QStringLiteral("good.xml"), TestDirectory()));
+    QVERIFY(BikImport::ImportFile(m_folder->FilePath(QStringLiteral("good.xml"))).imported);
+    const QByteArray kept = KeptBytes();
+    QVERIFY(m_folder->Write(QStringLiteral("codes.xml"), Document(entry)));
+
+    const QString path = m_folder->FilePath(QStringLiteral("codes.xml"));
+    const BikImport::Result result = BikImport::ImportFile(path);
+    QCOMPARE(result.message, QStringLiteral("Файл %1 не принят: справочник в нем нельзя сохранить "
+                                            "так, чтобы потом прочитать: %2. Справочник БИК не "
+                                            "изменился.")
+                                 .arg(QDir::toNativeSeparators(path), why));
+    QVERIFY(!result.imported);
+    QCOMPARE(KeptBytes(), kept);
+    BikDirectory directory;
+    QCOMPARE(BikDirectory::LoadKept(&directory), BikDirectory::KeptOutcome::Loaded);
+}
+
+void TestBikDirectory::damagedKeptDirectoryIsNone_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("problem");
+    const QByteArray whole = ReadTestDirectory().ToKeptBytes();
+    QTest::newRow("last line cut off") << whole.left(whole.lastIndexOf('\n', whole.size() - 2) + 1)
+                                       << "участников в файле 5, а в заголовке «6»";
+    QTest::newRow("cut in a line")
+        << whole.left(whole.size() - 5) << "файл оборван: последняя строка не дописана";
+    QTest::newRow("one participant less")
+        << QByteArray(whole).replace("\t2026-12-08\t6\n", "\t2026-12-08\t7\n")
+        << "участников в файле 6, а в заголовке «7»";
+    // As an import that took a comma in a restriction code once kept it.
+    QTest::newRow("a comma in a restriction code")
+        << QByteArray(whole).replace("LWRS:2026-11-02", "LW,RS:2026-11-02")
+        << "БИК 044525987: ограничения «LW,RS:2026-11-02» не читаются: код ограничения пуст или "
+           "содержит «,» или «:»";
+    QTest::newRow("an account without its participant")
+        << QByteArray(whole).insert(whole.indexOf('\n') + 1, "A\t30101810400000000225\tCRSA\t\n")
+        << "строка 2: строка не участника и не его счета";
+    QTest::newRow("another program's file")
+        << QByteArray("pltRecv.dat\r\n") << "это не справочник БИК, сохраненный программой";
+    QTest::newRow("empty") << QByteArray() << "файл пуст";
+}
+
+// A kept directory that does not read is none: no BIK is held against it, and the windows are
+// given what to tell, with where the reading stumbled.
 void TestBikDirectory::damagedKeptDirectoryIsNone() {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, problem);
     QVERIFY(QDir().mkpath(QFileInfo(BikDirectory::KeptFilePath()).path()));
     WriteBytes(BikDirectory::KeptFilePath(), bytes);
     BikDirectory directory;
-    QCOMPARE(BikDirectory::LoadKept(&directory), BikDirectory::KeptOutcome::Damaged);
+    QString found;
+    QCOMPARE(BikDirectory::LoadKept(&directory, &found), BikDirectory::KeptOutcome::Damaged);
+    QCOMPARE(found, problem);
     QVERIFY(directory.IsEmpty());
     QVERIFY(BikChecks::Check(Record("046577303", "", ""), kPayersKind, directory).isEmpty());
+    const QString message = BikDirectory::DamagedKeptMessage(found);
+    QVERIFY2(message.contains(QDir::toNativeSeparators(BikDirectory::KeptFilePath())) &&
+                 message.contains(problem) && message.contains(QStringLiteral("загружен заново")),
+             qPrintable(message));
 }
 
 void TestBikDirectory::checksAgainstTheDirectory_data() {

@@ -1,9 +1,13 @@
 // Line files: code page 1251 text, LF or CRLF on read, CRLF on write, atomic replacement.
 #include <QtTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <memory>
+#include <utility>
+#include <vector>
 #include "FileSizeLimit.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
@@ -13,6 +17,7 @@
 #include "common/RegularFile.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
+#include "common/SystemError.h"
 #include "orders/OrderFiles.h"
 #include "requisites/RequisitesFile.h"
 
@@ -73,6 +78,85 @@ QString Standing(const QString& path) {
         .arg(info.symLinkTarget());
 }
 
+// What writes a file through SafeSave: a data file (an order, an address book), an export or the
+// kept directory of BIKs, and a command line's output (an export, a PDF).
+enum class Writer { DataFile, Replacement, Output };
+
+bool Save(Writer writer, const QString& path, QString* error) {
+    switch (writer) {
+        case Writer::DataFile:
+            return LineFile::Write(path, {"new"}, error);
+        case Writer::Replacement:
+            return SafeSave::ReplaceFile(path, "new\r\n", error);
+        case Writer::Output:
+            return SafeSave::WriteOutput(path, "new\r\n", error);
+    }
+    return false;
+}
+
+// The link another user plants at the moment a save has checked the name: to a file of the
+// victim's, which no save may touch.
+struct PlantedLink {
+    QString victim;
+    bool othersLink = false;
+};
+PlantedLink g_planted;
+
+void PlantLink(const QString& path) {
+    QFile::remove(path);
+    QFile::link(g_planted.victim, path);
+    if (g_planted.othersLink) {
+        lchown(QFile::encodeName(path).constData(), 65534, gid_t(-1));  // nobody's
+    }
+}
+
+// A save of the bytes in a child process, halted once it has written them beside the file and
+// before they take its name: stopped there, to be killed (kill -9) or let go on. A save still
+// halted when the object goes is killed.
+class HaltedSave {
+public:
+    HaltedSave(const QString& path, const QByteArray& bytes) {
+        std::fflush(nullptr);
+        m_child = fork();
+        if (m_child == 0) {
+            alarm(60);
+            SafeSave::g_pBeforeReplacing = [](const QString&) { raise(SIGSTOP); };
+            QString error;
+            _exit(SafeSave::ReplaceFile(path, bytes, &error) ? 0 : 1);
+        }
+        int status = 0;
+        if (m_child > 0 &&
+            (waitpid(m_child, &status, WUNTRACED) != m_child || !WIFSTOPPED(status))) {
+            m_child = -1;
+        }
+    }
+    ~HaltedSave() {
+        if (m_child > 0) {
+            End(SIGKILL);
+        }
+    }
+    HaltedSave(const HaltedSave&) = delete;
+    HaltedSave& operator=(const HaltedSave&) = delete;
+
+    bool IsHalted() const { return m_child > 0; }
+
+    // Sends the signal and tells how the save ended: "killed", "saved" or "failed".
+    QString End(int signal) {
+        int status = 0;
+        const pid_t child = std::exchange(m_child, -1);
+        if (child <= 0 || kill(child, signal) != 0 || waitpid(child, &status, 0) != child) {
+            return "lost";
+        }
+        if (WIFSIGNALED(status)) {
+            return WTERMSIG(status) == SIGKILL ? "killed" : "died";
+        }
+        return WEXITSTATUS(status) == 0 ? "saved" : "failed";
+    }
+
+private:
+    pid_t m_child = -1;
+};
+
 }  // namespace
 
 class TestLineFile : public QObject {
@@ -96,6 +180,14 @@ private slots:
     void specialFilesAreNeitherReadNorReplaced();
     void failedSaveSaysWhy_data();
     void failedSaveSaysWhy();
+    void failedOutputSaysWhy_data();
+    void failedOutputSaysWhy();
+    void everyReasonIsInRussian();
+    void linkSwappedInIsNeverFollowed_data();
+    void linkSwappedInIsNeverFollowed();
+    void killedSavesLeaveNothingForTheNext_data();
+    void killedSavesLeaveNothingForTheNext();
+    void saveInProgressIsLeftAlone();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -104,6 +196,7 @@ private:
 
 void TestLineFile::init() {
     LineFile::g_pWriteFault = nullptr;
+    SafeSave::g_pBeforeReplacing = nullptr;
     m_folder.reset();
     // A fresh folder for every test, named by its path.
     m_folder = std::make_unique<TestFolder>(TestFolder::Files{}, TestFolder::Enter::No);
@@ -384,6 +477,170 @@ void TestLineFile::failedSaveSaysWhy() {
     };
     QCOMPARE(SaveUnderFileSizeLimit(limit, save), ChildSave::Saved);  // refused, for that reason
     QCOMPARE(FolderEntries(m_folder->Path()), (QStringList{"dir", "plain"}));
+}
+
+// Standard output as a command line may leave it: closed, a full disk, a reader gone.
+void TestLineFile::failedOutputSaysWhy_data() {
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("closed") << "closed"
+                            << "файл или канал закрыт";
+    QTest::newRow("a full disk") << "/dev/full"
+                                 << "нет места на диске";
+    QTest::newRow("the reader gone") << "pipe"
+                                     << "получатель данных закрыл канал";
+}
+
+void TestLineFile::failedOutputSaysWhy() {
+    QFETCH(QString, output);
+    QFETCH(QString, reason);
+    const auto prepare = [&output] {
+        std::signal(SIGPIPE, SIG_IGN);
+        int pipeEnds[2];
+        if (output == "closed") {
+            close(STDOUT_FILENO);
+        } else if (output == "pipe" && pipe(pipeEnds) == 0) {
+            close(pipeEnds[0]);
+            dup2(pipeEnds[1], STDOUT_FILENO);
+        } else {
+            dup2(open(qPrintable(output), O_WRONLY), STDOUT_FILENO);
+        }
+    };
+    const auto write = [&reason] {
+        QString error;
+        return !SafeSave::WriteToStandardOutput("x", &error) && error == reason;
+    };
+    QCOMPARE(RunInChild(prepare, write), ChildSave::Saved);  // refused, for that reason
+}
+
+// The user reads every reason the system can give in Russian: a reason without words of its own
+// is the system's number with the name a programmer looks up, never English words.
+void TestLineFile::everyReasonIsInRussian() {
+    const QRegularExpression russian(QStringLiteral("^[а-яё ,()-]+( \\d+( \\(E[A-Z0-9]+\\))?)?$"));
+    for (int number = 1; number < 140; ++number) {
+        const QString reason = SystemError::Text(number);
+        QVERIFY2(russian.match(reason).hasMatch(), qPrintable(reason));
+    }
+    QCOMPARE(SystemError::Text(EBADF), QStringLiteral("файл или канал закрыт"));
+    QCOMPARE(SystemError::Text(EPROTO), QStringLiteral("системная ошибка 71 (EPROTO)"));
+    QCOMPARE(SystemError::Text(100000), QStringLiteral("системная ошибка 100000"));
+}
+
+// A link swapped in at the name between a save's check and its write: the save replaces the name
+// or is refused, and the file the link points to stays as it was. As another user would plant it
+// in a folder where everyone writes, and in a folder of one's own.
+void TestLineFile::linkSwappedInIsNeverFollowed_data() {
+    QTest::addColumn<int>("writer");
+    QTest::addColumn<bool>("shared");       // a folder where everyone writes, only owners remove
+    QTest::addColumn<bool>("throughLink");  // the save names the file through one's own link
+    const struct {
+        const char* name;
+        Writer writer;
+    } writers[] = {{"a data file", Writer::DataFile},
+                   {"an export", Writer::Replacement},
+                   {"a command line's output", Writer::Output}};
+    for (const auto& each : writers) {
+        QTest::addRow("%s", each.name) << int(each.writer) << false << false;
+        QTest::addRow("%s in a shared folder", each.name) << int(each.writer) << true << false;
+    }
+    QTest::newRow("an export through one's own link") << int(Writer::Replacement) << false << true;
+    QTest::newRow("an output through one's own link") << int(Writer::Output) << true << true;
+}
+
+void TestLineFile::linkSwappedInIsNeverFollowed() {
+    QFETCH(int, writer);
+    QFETCH(bool, shared);
+    QFETCH(bool, throughLink);
+    if (shared && geteuid() != 0) {
+        QSKIP("a link of another user can be made only as root");
+    }
+    const QString folder = Path("folder");
+    QVERIFY(QDir().mkdir(folder));
+    QCOMPARE(chmod(QFile::encodeName(folder).constData(), shared ? 01777 : 0700), 0);
+    g_planted = {Path("victim"), shared};
+    WriteBytes(g_planted.victim, "the victim's own");
+    const QString file = folder + "/out";
+    WriteBytes(file, "old\r\n");
+    const QString named = throughLink ? Path("link") : file;
+    QVERIFY(!throughLink || QFile::link(file, named));
+
+    SafeSave::g_pBeforeReplacing = PlantLink;
+    QString error;
+    const bool saved = Save(Writer(writer), named, &error);
+    SafeSave::g_pBeforeReplacing = nullptr;
+    QCOMPARE(ReadBytes(g_planted.victim), QByteArray("the victim's own"));
+    // Root may replace another user's link; anyone else is refused by the folder.
+    QVERIFY2(saved || (shared && geteuid() != 0), qPrintable(error));
+    QVERIFY(!QFileInfo(file).isSymLink());
+    QCOMPARE(ReadBytes(file), QByteArray("new\r\n"));
+}
+
+// Saves killed (kill -9) once they have written their bytes beside the file and before these
+// take its name: each leaves a full-size file there, which the next save of the file removes.
+// Another program's files beside it stay, and a link at such a name is never written through.
+void TestLineFile::killedSavesLeaveNothingForTheNext_data() {
+    QTest::addColumn<int>("killed");
+    QTest::addColumn<bool>("linkLeft");  // a link to another file replaces what one left
+    QTest::newRow("one save killed") << 1 << false;
+    QTest::newRow("two saves killed at once") << 2 << false;
+    QTest::newRow("a link where one stood") << 1 << true;
+}
+
+void TestLineFile::killedSavesLeaveNothingForTheNext() {
+    QFETCH(int, killed);
+    QFETCH(bool, linkLeft);
+    WriteBytes(Path("f"), "old");
+    WriteBytes(Path("f.tmp"), "another program's");
+    WriteBytes(Path(".f.swp"), "another program's");
+    WriteBytes(Path("victim"), "the victim's own");
+    const QStringList before = FolderEntries(m_folder->Path());
+    std::vector<std::unique_ptr<HaltedSave>> saves;
+    for (int save = 0; save < killed; ++save) {
+        saves.push_back(
+            std::make_unique<HaltedSave>(Path("f"), QByteArray(1 << 20, char('a' + save))));
+        QVERIFY(saves.back()->IsHalted());
+    }
+    for (const auto& save : saves) {
+        QCOMPARE(save->End(SIGKILL), QString("killed"));
+    }
+    QStringList left = FolderEntries(m_folder->Path());
+    for (const QString& entry : before) {
+        left.removeOne(entry);
+    }
+    QCOMPARE(left.size(), killed);
+    for (const QString& name : left) {
+        QCOMPARE(QFileInfo(Path(name)).size(), 1 << 20);
+    }
+    QCOMPARE(ReadBytes(Path("f")), QByteArray("old"));
+    if (linkLeft) {
+        QVERIFY(QFile::remove(Path(left.first())) &&
+                QFile::link(Path("victim"), Path(left.first())));
+    }
+
+    QString error;
+    QVERIFY2(SafeSave::ReplaceFile(Path("f"), "new", &error), qPrintable(error));
+    QCOMPARE(ReadBytes(Path("f")), QByteArray("new"));
+    QCOMPARE(ReadBytes(Path("victim")), QByteArray("the victim's own"));
+    QStringList after = before;
+    if (linkLeft) {
+        after = (after << left.first());
+        after.sort();
+    }
+    QCOMPARE(FolderEntries(m_folder->Path()), after);
+}
+
+// A save another editor has under way on the same file keeps what it wrote, and ends as it would.
+void TestLineFile::saveInProgressIsLeftAlone() {
+    WriteBytes(Path("f"), "old");
+    HaltedSave other(Path("f"), "the other editor's");
+    QVERIFY(other.IsHalted());
+    QString error;
+    QVERIFY2(SafeSave::ReplaceFile(Path("f"), "new", &error), qPrintable(error));
+    QCOMPARE(ReadBytes(Path("f")), QByteArray("new"));
+    QCOMPARE(FolderEntries(m_folder->Path()).size(), 2);  // its file, waiting
+    QCOMPARE(other.End(SIGCONT), QString("saved"));
+    QCOMPARE(ReadBytes(Path("f")), QByteArray("the other editor's"));
+    QCOMPARE(FolderEntries(m_folder->Path()), QStringList{"f"});
 }
 
 QTEST_GUILESS_MAIN(TestLineFile)

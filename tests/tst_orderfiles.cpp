@@ -1,5 +1,6 @@
 // Order files and the texts of an order: names, format, listing, numbers and dates.
 #include <QtTest>
+#include <algorithm>
 #include <limits>
 #include <memory>
 
@@ -84,7 +85,16 @@ enum class TrashSetting {
     OthersTrash,      // the trash belongs to another user, and the program may not write into it
     OddFolderName,    // the order's folder is named with a blank, letters and "%41", escaped in
                       // the trash's record of it
+    TrashIsALink,     // the trash is a link to a folder elsewhere, as another user would plant it
+    FilesIsALink,     // the trash's files/ folder is such a link
+    InfoIsALink,      // the trash's info/ folder is such a link
+    TrashOfNobody,    // the trash is a folder that another user owns (and the program may write in)
 };
+
+// Where a trash that is a link leads: a folder of files/ and info/ that is not the user's trash.
+QString Elsewhere() {
+    return QDir::homePath() + "/elsewhere";
+}
 
 // The user the program runs as for OthersTrash: nobody, whom the root-owned trash refuses.
 constexpr uid_t kOtherUser = 65534;
@@ -131,6 +141,18 @@ bool PrepareTrash(TrashSetting setting, const TestTrash& trash) {
                    OpenTo(QDir::currentPath(), all) && OpenTo("Vemo", all) &&
                    OpenTo(QDir::homePath(), enter);
         }
+        case TrashSetting::TrashIsALink:
+            return QDir().mkpath(Elsewhere() + "/files") && QDir().mkpath(Elsewhere() + "/info") &&
+                   QFile::link(Elsewhere(), folder);
+        case TrashSetting::FilesIsALink:
+            return QDir().mkpath(Elsewhere() + "/files") && QDir().mkpath(folder + "/info") &&
+                   QFile::link(Elsewhere() + "/files", folder + "/files");
+        case TrashSetting::InfoIsALink:
+            return QDir().mkpath(Elsewhere() + "/info") && QDir().mkpath(folder + "/files") &&
+                   QFile::link(Elsewhere() + "/info", folder + "/info");
+        case TrashSetting::TrashOfNobody:
+            return QDir().mkpath(folder + "/files") && QDir().mkpath(folder + "/info") &&
+                   chown(QFile::encodeName(folder).constData(), kOtherUser, kOtherUser) == 0;
         default:
             return true;
     }
@@ -186,6 +208,8 @@ private slots:
     void removesForGoodWithoutATrash();
     void removalLeavesNothingStray_data();
     void removalLeavesNothingStray();
+    void fullTrashGivesUpTheOldestCopy_data();
+    void fullTrashGivesUpTheOldestCopy();
     void anythingAtTheNameExists();
     void namesUnreadableFiles_data();
     void namesUnreadableFiles();
@@ -604,6 +628,11 @@ void TestOrderFiles::removesAnOrderFileIntoTheTrash() {
     QVERIFY(!OrderFiles::RemoveOrderFile(OrderFiles::FileName(13)));  // a folder is no order file
     QVERIFY(QFileInfo("Vemo/vemo.13").isDir());
     QCOMPARE(m_trash->Files(), QStringList{"vemo.12"});
+    // What the delete did, as its user is to be told.
+    QVERIFY(OrderFiles::SaveOrder(14, Row(14)));
+    QCOMPARE(DesktopTrash::Remove("Vemo/vemo.14"), DesktopTrash::Removal::MovedToTrash);
+    QCOMPARE(DesktopTrash::Remove("Vemo/vemo.14"), DesktopTrash::Removal::Failed);
+    QCOMPARE(DesktopTrash::Remove("Vemo/vemo.13"), DesktopTrash::Removal::Failed);
 }
 
 void TestOrderFiles::removesForGoodWithoutATrash() {
@@ -638,10 +667,17 @@ void TestOrderFiles::removalLeavesNothingStray_data() {
     QTest::newRow("a full disk") << int(TrashSetting::FullDisk) << "" << int(R::Failed);
     QTest::newRow("an order file that is a link")
         << int(TrashSetting::OrderIsALink) << "vemo.12" << int(R::Trashed);
+    // The trash must be a real folder of the user's own, never a link.
     QTest::newRow("the trash of another user")
-        << int(TrashSetting::OthersTrash) << "" << int(R::Failed);
+        << int(TrashSetting::OthersTrash) << "" << int(R::NoTrash);
     QTest::newRow("a folder named oddly")
         << int(TrashSetting::OddFolderName) << "vemo.12" << int(R::Trashed);
+    QTest::newRow("a trash that is a link")
+        << int(TrashSetting::TrashIsALink) << "" << int(R::NoTrash);
+    QTest::newRow("files/ a link") << int(TrashSetting::FilesIsALink) << "" << int(R::NoTrash);
+    QTest::newRow("info/ a link") << int(TrashSetting::InfoIsALink) << "" << int(R::NoTrash);
+    QTest::newRow("a trash another user owns")
+        << int(TrashSetting::TrashOfNobody) << "" << int(R::NoTrash);
 }
 
 void TestOrderFiles::removalLeavesNothingStray() {
@@ -649,7 +685,8 @@ void TestOrderFiles::removalLeavesNothingStray() {
     QFETCH(QString, trashedAs);
     QFETCH(int, result);
     const auto desktop = TrashSetting(setting);
-    if (desktop == TrashSetting::OthersTrash && geteuid() != 0) {
+    if ((desktop == TrashSetting::OthersTrash || desktop == TrashSetting::TrashOfNobody) &&
+        geteuid() != 0) {
         QSKIP("the program runs as another user only when the test runs as root");
     }
     const Deadline deadline(90);
@@ -683,7 +720,7 @@ void TestOrderFiles::removalLeavesNothingStray() {
         const DesktopTrash::Result got = DesktopTrash::MoveToTrash(file);
         const bool stays = QFileInfo(file).exists() || QFileInfo(file).isSymLink();
         return int(got) == result && stays == (got != DesktopTrash::Result::Trashed) &&
-               (!stays || OrderFiles::RemoveOrderFile(file));
+               (!stays || DesktopTrash::Remove(file) == DesktopTrash::Removal::RemovedForGood);
     };
     if (desktop == TrashSetting::FullDisk) {
         QCOMPARE(SaveUnderFileSizeLimit(0, remove), ChildSave::Saved);
@@ -705,6 +742,9 @@ void TestOrderFiles::removalLeavesNothingStray() {
     if (desktop == TrashSetting::NoDataFolder) {
         QCOMPARE(m_trash->HomeEntries(), home);  // no data folder made, no trash
     }
+    // Nothing goes where a link in the trash leads.
+    QCOMPARE(FolderEntries(Elsewhere() + "/files") + FolderEntries(Elsewhere() + "/info"),
+             QStringList{});
     // Every info file the delete made tells of a file of the trash.
     QStringList made = m_trash->InfoFiles();
     for (const QString& info : infosBefore) {
@@ -731,6 +771,51 @@ void TestOrderFiles::removalLeavesNothingStray() {
     } else {
         QCOMPARE(ReadBytes(inTrash.filePath()), ReadBytes("Vemo/vemo.3").replace("   3", "  12"));
     }
+}
+
+// The trash's hundred names of order 12 filled for real, by deleting it again and again: copies
+// of this very file give way, oldest first, so that the newest hundred wait in the trash; copies
+// of another folder's order 12 are never touched, and the order is then removed for good.
+void TestOrderFiles::fullTrashGivesUpTheOldestCopy_data() {
+    QTest::addColumn<bool>("sameFolder");  // the copies in the trash are of this folder's order
+    QTest::addColumn<int>("firstKept");    // the oldest version the trash keeps in the end
+    QTest::newRow("copies of the same order") << true << 2;
+    QTest::newRow("copies of another folder's order") << false << 0;
+}
+
+void TestOrderFiles::fullTrashGivesUpTheOldestCopy() {
+    QFETCH(bool, sameFolder);
+    QFETCH(int, firstKept);
+    const TestFolder other({{"Vemo/", {}}}, TestFolder::Enter::No);
+    QVERIFY(other.isValid() && m_trash->SharesVolumeWith(other.Path()));
+    const QDir filling(sameFolder ? m_folder->Path() : other.Path());
+    const auto deleteVersion = [](int version, const QDir& folder) {
+        return OrderFiles::SaveOrder(12, Row(12, QString::number(version)), folder) &&
+               OrderFiles::RemoveOrderFile(OrderFiles::FileName(12), folder) &&
+               !OrderFiles::Exists(12, folder);
+    };
+    for (int version = 0; version < 100; ++version) {
+        QVERIFY(deleteVersion(version, filling));
+    }
+    QCOMPARE(m_trash->Files().size(), 100);
+    for (int version = 100; version < 102; ++version) {
+        QVERIFY(deleteVersion(version, QDir(m_folder->Path())));
+    }
+    QStringList kept;
+    for (const QString& name : m_trash->Files()) {
+        QStringList lines;
+        QCOMPARE(LineFile::Read(TestTrash::Folder() + "/files/" + name, &lines),
+                 LineFile::ReadResult::Ok);
+        kept.append(lines.value(kColumnBasis));
+    }
+    QStringList expected;
+    for (int version = firstKept; version < firstKept + 100; ++version) {
+        expected.append(QString::number(version));
+    }
+    const auto byNumber = [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); };
+    std::sort(kept.begin(), kept.end(), byNumber);
+    QCOMPARE(kept, expected);
+    QCOMPARE(m_trash->InfoFiles().size(), 100);
 }
 
 // Whatever stands at an order's name would be replaced by writing the order.
