@@ -51,8 +51,8 @@ inline QString BudgetKeys() {
 inline QString Sloppy() {
     return QStringLiteral(
         "ST00012|nAmE=ООО «Вектор»|personalACC=40702810600000011111|BANKNAME=ПАО Сбербанк|"
-        "bic=044525225|correspAcc=30101810400000000225|payeeinn=7730123456|kpp= |sUM=250050|"
-        "Purpose=Null|Contract=|KaznPersonalAcc=03100643000000017300|без ключа|UIN=null|");
+        "bic=044525225|correspAcc=30101810400000000225|payeeinn=7730123456|без ключа|kpp= |"
+        "sUM=250050|Purpose=Null|Contract=|KaznPersonalAcc=03100643000000017300|UIN=null|");
 }
 
 // Values that hold "|", so the writer chose "#" as the separator; in KOI8-R.

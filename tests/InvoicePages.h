@@ -50,43 +50,25 @@ struct Placement {
     double degrees = 0;
 };
 
-// An invoice's page drawn by a painter whose unit is the millimetre: a heading, the supplier's
-// details, a table of goods with its rules, the total, and the code.
+// An invoice's page drawn by a painter whose unit is the millimetre: a heading, the parties, a
+// ruled table of goods, the total, and the code.
 inline void DrawInvoice(QPainter& painter, const QImage& code, const Placement& placement) {
     QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(6);
-    painter.setFont(font);
-    painter.drawText(QPointF(20, 30), QStringLiteral("Счет на оплату № 118 от 02.03.2026"));
     font.setPixelSize(4);
     painter.setFont(font);
-    const QString lines[] = {
-        QStringLiteral("Поставщик: ООО «Три сосны», ИНН 7704123450"),
-        QStringLiteral("Р/с 40702810438000077123 в ПАО Сбербанк, БИК 044525225"),
-        QStringLiteral("Покупатель: ООО «Ромашка», ИНН 7728123459"),
-    };
-    for (int i = 0; i < 3; ++i) {
-        painter.drawText(QPointF(20, 50 + 7 * i), lines[i]);
-    }
     painter.setPen(QPen(Qt::black, 0.3));
-    const double columns[] = {20, 28, 128, 146, 166, 190};
-    for (int row = 0; row <= 12; ++row) {
-        painter.drawLine(QPointF(20, 90 + 8 * row), QPointF(190, 90 + 8 * row));
-        if (row == 12) {
-            break;
-        }
-        const QString cells[] = {
-            QString::number(row + 1), QStringLiteral("Бумага офисная А4, пачка 500 листов"),
-            QStringLiteral("10 шт."), QStringLiteral("450,00"), QStringLiteral("4500,00")};
-        for (int cell = 0; cell < 5; ++cell) {
-            painter.drawText(QPointF(columns[cell] + 2, 96 + 8 * row), cells[cell]);
-        }
-    }
-    for (const double x : columns) {
-        painter.drawLine(QPointF(x, 90), QPointF(x, 186));
+    painter.drawText(QPointF(20, 30), QStringLiteral("СЧЕТ НА ОПЛАТУ № 118 от 02.03.2026"));
+    painter.drawText(QPointF(20, 50), QStringLiteral("Поставщик: ООО «Три сосны», ИНН 7704123450, "
+                                                     "р/с 40702810438000077123"));
+    painter.drawText(QPointF(20, 57), QStringLiteral("Покупатель: ООО «Ромашка», ИНН 7728123459"));
+    for (int row = 0; row < 12; ++row) {
+        painter.drawRect(QRectF(20, 90 + 8 * row, 170, 8));
+        painter.drawText(QPointF(22, 96 + 8 * row),
+                         QStringLiteral("%1   Бумага офисная А4, 500 листов      10 шт.      "
+                                        "450,00      4500,00")
+                             .arg(row + 1));
     }
     painter.drawText(QPointF(120, 200), QStringLiteral("Итого к оплате: 54 000,00 руб."));
-    painter.drawText(QPointF(20, 260), QStringLiteral("Руководитель ____________  Бухгалтер "
-                                                      "____________"));
     painter.save();
     painter.translate(placement.xMm, placement.yMm);
     painter.rotate(placement.degrees);
