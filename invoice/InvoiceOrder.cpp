@@ -64,10 +64,6 @@ QString PurposeOfBill(const QString& account, const QString& period) {
     return purpose;
 }
 
-QString DirectoryDate(const BikDirectory& directory) {
-    return directory.Date().toString(QStringLiteral("dd.MM.yyyy"));
-}
-
 class Filler {
 public:
     Filler(const PaymentCode& code, InvoiceOrder* result) : m_code(code), m_result(*result) {}
@@ -111,10 +107,8 @@ public:
             return;
         }
         if (!account.isEmpty() && account != given) {
-            m_result.notes << QStringLiteral(
-                                  "Корр. счет взят из справочника БИК от %1: %2, а в QR-коде "
-                                  "%3.")
-                                  .arg(DirectoryDate(directory), given, account);
+            m_result.notes << QStringLiteral("Корр. счет взят таким, как в %1: %2, а в QR-коде %3.")
+                                  .arg(BikChecks::DirectoryName(directory), given, account);
         }
         account = given;
         m_result.fromCode.removeOne(QStringLiteral("корр. счет"));

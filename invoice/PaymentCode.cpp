@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QStringList>
 
 namespace {
 
@@ -17,16 +18,18 @@ QString Quoted(QStringView text) {
     return QStringLiteral("«%1»").arg(line);
 }
 
-const char* EncodingName(PaymentCode::Encoding encoding) {
-    switch (encoding) {
-        case PaymentCode::Encoding::Windows1251:
+// The encodings the header's seventh character names.
+const char* EncodingOfDigit(QChar digit) {
+    switch (digit.unicode()) {
+        case u'1':
             return "windows-1251";
-        case PaymentCode::Encoding::Koi8R:
+        case u'2':
+            return "UTF-8";
+        case u'3':
             return "KOI8-R";
-        case PaymentCode::Encoding::Utf8:
-            break;
+        default:
+            return nullptr;
     }
-    return "UTF-8";
 }
 
 // What a text that does not start as a payment code is: a link of the fast payment system,
@@ -72,31 +75,51 @@ bool IsAbsent(const QString& value) {
     return value.isEmpty() || value.compare(QLatin1String("null"), Qt::CaseInsensitive) == 0;
 }
 
-// What the mandatory keys stand for, for the message of a code that lacks them.
-QString KeyMeaning(const QString& key) {
-    static const QList<QPair<QString, QString>> kMeanings = {
-        {QStringLiteral("Name"), QStringLiteral("получатель")},
-        {QStringLiteral("PersonalAcc"), QStringLiteral("счет получателя")},
-        {QStringLiteral("BankName"), QStringLiteral("банк")},
-        {QStringLiteral("BIC"), QStringLiteral("БИК")},
-        {QStringLiteral("CorrespAcc"), QStringLiteral("корр. счет")},
-    };
-    for (const auto& [name, meaning] : kMeanings) {
-        if (name == key) {
-            return QStringLiteral("%1 (%2)").arg(key, meaning);
-        }
+// The keys without which a code is not a payment code, and what they stand for.
+const struct {
+    const char* key;
+    const char* meaning;
+} kMandatoryKeys[] = {
+    {"Name", "получатель"}, {"PersonalAcc", "счет получателя"}, {"BankName", "банк"},
+    {"BIC", "БИК"},         {"CorrespAcc", "корр. счет"},
+};
+
+// The header, the code's first eight characters (bytes taken one for one).
+struct Header {
+    const char* encoding = nullptr;
+    QChar separator;
+    QString refusal;  // why the code is not a payment code; empty when it may be one
+};
+
+Header ReadHeader(QStringView text) {
+    Header header;
+    if (!text.startsWith(QLatin1String("ST0001"), Qt::CaseInsensitive)) {
+        header.refusal = NotPaymentCode(text);
+        return header;
     }
-    return key;
+    if (text.size() < kHeaderLength) {
+        header.refusal =
+            QStringLiteral("Платежный QR-код оборван: в нем только %1.").arg(Quoted(text));
+        return header;
+    }
+    const QChar digit = text[6];
+    header.encoding = EncodingOfDigit(digit);
+    header.separator = text[7];
+    const ushort separator = header.separator.unicode();
+    if (!header.encoding) {
+        header.refusal = QStringLiteral(
+                             "В платежном QR-коде неизвестная кодировка «%1»: после ST0001 бывает "
+                             "1 (windows-1251), 2 (UTF-8) или 3 (KOI8-R).")
+                             .arg(digit);
+    } else if (separator <= u' ' || separator > u'~' || separator == u'=' ||
+               header.separator.isLetterOrNumber()) {
+        header.refusal =
+            QStringLiteral("В платежном QR-коде нет разделителя после «ST0001%1».").arg(digit);
+    }
+    return header;
 }
 
 }  // namespace
-
-const QStringList& PaymentCode::MandatoryKeys() {
-    static const QStringList kKeys = {QStringLiteral("Name"), QStringLiteral("PersonalAcc"),
-                                      QStringLiteral("BankName"), QStringLiteral("BIC"),
-                                      QStringLiteral("CorrespAcc")};
-    return kKeys;
-}
 
 QString PaymentCode::Value(const QString& key) const {
     for (const Pair& pair : m_pairs) {
@@ -107,23 +130,23 @@ QString PaymentCode::Value(const QString& key) const {
     return {};
 }
 
-bool PaymentCode::TakePairs(QStringView body, QString* refusal) {
-    for (QStringView piece : body.split(m_separator)) {
+bool PaymentCode::TakePairs(QStringView body, QChar separator, QString* refusal) {
+    for (QStringView piece : body.split(separator)) {
         const qsizetype equals = piece.indexOf(u'=');
         if (equals < 0) {
             continue;
         }
         const QString key = piece.left(equals).trimmed().toString();
         const QString value = CleanValue(piece.mid(equals + 1));
-        if (key.isEmpty() || IsAbsent(value) || Has(key)) {
-            continue;
+        if (!key.isEmpty() && !IsAbsent(value)) {
+            m_pairs.append({key, value});
         }
-        m_pairs.append({key, value});
     }
     QStringList missing;
-    for (const QString& key : MandatoryKeys()) {
-        if (!Has(key)) {
-            missing.append(KeyMeaning(key));
+    for (const auto& [key, meaning] : kMandatoryKeys) {
+        if (!Has(QString::fromLatin1(key))) {
+            missing.append(
+                QStringLiteral("%1 (%2)").arg(QLatin1String(key), QString::fromUtf8(meaning)));
         }
     }
     if (missing.isEmpty()) {
@@ -135,73 +158,45 @@ bool PaymentCode::TakePairs(QStringView body, QString* refusal) {
     return false;
 }
 
-namespace {
-
-// Reads the header from the code's first eight characters (bytes taken one for one); an empty
-// text when it is a payment code's header, else why the code is not one.
-QString ReadHeader(QStringView text, PaymentCode::Encoding* encoding, QChar* separator) {
-    if (!text.startsWith(QLatin1String("ST0001"), Qt::CaseInsensitive)) {
-        return NotPaymentCode(text);
-    }
-    if (text.size() < kHeaderLength) {
-        return QStringLiteral("Платежный QR-код оборван: в нем только %1.").arg(Quoted(text));
-    }
-    const QChar digit = text[6];
-    if (digit < u'1' || digit > u'3') {
-        return QStringLiteral(
-                   "В платежном QR-коде неизвестная кодировка «%1»: после ST0001 бывает 1 "
-                   "(windows-1251), 2 (UTF-8) или 3 (KOI8-R).")
-            .arg(digit);
-    }
-    *encoding = PaymentCode::Encoding(digit.unicode() - u'0');
-    *separator = text[7];
-    if (separator->isLetterOrNumber() || separator->isSpace() || *separator == u'=' ||
-        separator->unicode() < 0x20 || separator->unicode() > 0x7e) {
-        return QStringLiteral("В платежном QR-коде нет разделителя после «ST0001%1».").arg(digit);
-    }
-    return {};
-}
-
-}  // namespace
-
 PaymentCode::Reading PaymentCode::FromBytes(const QByteArray& bytes) {
     Reading reading;
-    PaymentCode& code = reading.code;
     const QString head = QString::fromLatin1(bytes.left(kHeaderLength));
     if (!head.startsWith(QLatin1String("ST0001"), Qt::CaseInsensitive)) {
         // Links and other texts are written in UTF-8; this only names what was found.
         reading.refusal = NotPaymentCode(QString::fromUtf8(bytes));
         return reading;
     }
-    reading.refusal = ReadHeader(head, &code.m_encoding, &code.m_separator);
+    const Header header = ReadHeader(head);
+    reading.refusal = header.refusal;
     if (!reading.refusal.isEmpty()) {
         return reading;
     }
     // A code cut inside a character loses the character, so that it reads as cut, not as
     // written in another encoding.
-    QStringDecoder decoder(EncodingName(code.m_encoding));
+    QStringDecoder decoder(header.encoding);
     const QString body = decoder.decode(bytes.mid(kHeaderLength));
     if (decoder.hasError()) {
         reading.refusal = QStringLiteral(
                               "Текст платежного QR-кода не в кодировке %1, которую называет его "
                               "заголовок «%2».")
-                              .arg(QLatin1String(EncodingName(code.m_encoding)), head);
+                              .arg(QLatin1String(header.encoding), head);
         return reading;
     }
-    reading.isPaymentCode = code.TakePairs(body, &reading.refusal);
+    reading.isPaymentCode = reading.code.TakePairs(body, header.separator, &reading.refusal);
     return reading;
 }
 
 PaymentCode::Reading PaymentCode::FromText(const QString& text) {
     Reading reading;
-    PaymentCode& code = reading.code;
     QStringView trimmed = QStringView(text).trimmed();
     if (trimmed.startsWith(QChar(0xFEFF))) {  // a byte order mark a text editor left
         trimmed = trimmed.mid(1).trimmed();
     }
-    reading.refusal = ReadHeader(trimmed, &code.m_encoding, &code.m_separator);
+    const Header header = ReadHeader(trimmed);
+    reading.refusal = header.refusal;
     if (reading.refusal.isEmpty()) {
-        reading.isPaymentCode = code.TakePairs(trimmed.mid(kHeaderLength), &reading.refusal);
+        reading.isPaymentCode =
+            reading.code.TakePairs(trimmed.mid(kHeaderLength), header.separator, &reading.refusal);
     }
     return reading;
 }

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 // The text of the payment QR code that invoices and bills carry: "ST0001", a digit naming the
@@ -16,8 +15,6 @@
 // payment code.
 class PaymentCode {
 public:
-    enum class Encoding { Windows1251 = 1, Utf8 = 2, Koi8R = 3 };
-
     struct Pair {
         QString key;  // as the code writes it
         QString value;
@@ -31,24 +28,18 @@ public:
     // does not decode anything.
     static Reading FromText(const QString& text);
 
-    // Name, PersonalAcc, BankName, BIC, CorrespAcc.
-    static const QStringList& MandatoryKeys();
-
-    Encoding CodeEncoding() const { return m_encoding; }
-    QChar Separator() const { return m_separator; }
-    // Every present pair in the code's order, the first of a key repeated.
+    // Every present pair in the code's order.
     const QList<Pair>& Pairs() const { return m_pairs; }
-    // The value of the key in any letter case; empty when the code lacks it.
+    // The value of the key in any letter case, the first where the code repeats it; empty when
+    // the code lacks it.
     QString Value(const QString& key) const;
     bool Has(const QString& key) const { return !Value(key).isEmpty(); }
 
 private:
     // Takes the pairs of the text after the header; false, with *refusal, when the mandatory
     // keys are not all there.
-    bool TakePairs(QStringView body, QString* refusal);
+    bool TakePairs(QStringView body, QChar separator, QString* refusal);
 
-    Encoding m_encoding = Encoding::Utf8;
-    QChar m_separator = u'|';
     QList<Pair> m_pairs;
 };
 

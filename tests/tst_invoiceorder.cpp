@@ -203,7 +203,8 @@ void InvoiceOrderTest::fillsOrder_data() {
         << kMandatory + "CorrespAcc=30101810100000000999|Purpose=Оплата" << true
         << QStringList{"Корр. счет: 30101810400000000225"} << ""
         << "ИНН, сумма"
-        << "Корр. счет взят из справочника БИК от 08.12.2026: 30101810400000000225, а в QR-коде "
+        << "Корр. счет взят таким, как в справочнике БИК от 08.12.2026: 30101810400000000225, а в "
+           "QR-коде "
            "30101810100000000999.";
     QTest::newRow("a sum in roubles, not kopecks: left to the user")
         << kMandatory + "CorrespAcc=0|Sum=1000.50|Purpose=Оплата" << true << QStringList{"Сумма: "}
