@@ -173,4 +173,8 @@ QString ExchangeText(qint64 kopecks) {
     return QStringLiteral("%1.%2").arg(kopecks / 100).arg(kopecks % 100, 2, 10, QLatin1Char('0'));
 }
 
+QString TypedText(qint64 kopecks) {
+    return QStringLiteral("%1,%2").arg(kopecks / 100).arg(kopecks % 100, 2, 10, QLatin1Char('0'));
+}
+
 }  // namespace OrderAmount

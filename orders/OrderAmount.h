@@ -26,6 +26,10 @@ QString NotAnAmountMessage(const QString& text);
 // "1234.56": roubles, a point and two kopeck digits, as the bank's exchange file wants it.
 QString ExchangeText(qint64 kopecks);
 
+// "1234,56": roubles, a comma and two kopeck digits, without blanks between groups, as an amount
+// is typed into an order and as any reader of the order files takes it.
+QString TypedText(qint64 kopecks);
+
 }  // namespace OrderAmount
 
 // Reads the amount text of an order as a number: leading blanks, an optional sign, digits with

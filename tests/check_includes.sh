@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The folders include one way only: common/ on the ground, then widgets/, then the features
 # form/, requisites/, orders/ (the order and its files), bank/ (what the bank requires of an order
-# and what it becomes) and orderwindows/ (the orders' windows and their list) in that order, then
-# app/ on top; and the core, which needs QtCore
-# alone, includes only the core. Usage: check_includes.sh SOURCE_DIR CORE_FILE_LIST
+# and what it becomes), invoice/ (an order made from an invoice's payment code) and orderwindows/
+# (the orders' windows and their list) in that order, then app/ on top; and the core, which needs
+# QtCore alone, includes only the core. Usage: check_includes.sh SOURCE_DIR CORE_FILE_LIST
 # (the core library's sources, one absolute path a line). Prints each wrong include.
 set -euo pipefail
 root=$1
@@ -18,7 +18,8 @@ is_core() {
 
 # The floors from the ground up: a file includes from its own folder or one below it. Among the
 # features, the form needs nothing of the address books or the orders, the address books nothing of
-# the orders, the order and its files nothing of the bank's rules, and those nothing of the windows.
+# the orders, the order and its files nothing of the bank's rules, those nothing of invoices, and
+# an order made from an invoice nothing of the windows.
 floor() {
     case $1 in
         common/*) echo 0 ;;
@@ -27,15 +28,17 @@ floor() {
         requisites/*) echo 3 ;;
         orders/*) echo 4 ;;
         bank/*) echo 5 ;;
-        orderwindows/*) echo 6 ;;
-        app/*) echo 7 ;;
+        invoice/*) echo 6 ;;
+        orderwindows/*) echo 7 ;;
+        app/*) echo 8 ;;
         *) echo 9 ;;
     esac
 }
 
 status=0
 cd "$root"
-for file in common/* widgets/* form/* requisites/* orders/* bank/* orderwindows/* app/*; do
+for file in common/* widgets/* form/* requisites/* orders/* bank/* invoice/* orderwindows/* \
+    app/*; do
     [[ $file == *.cpp || $file == *.h ]] || continue
     while IFS= read -r included; do
         if is_core "$file" && ! is_core "$included"; then
