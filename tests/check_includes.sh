@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The folders include one way only: common/ on the ground, then widgets/, then the features
 # form/, requisites/, orders/ (the order and its files), bank/ (what the bank requires of an order
-# and what it becomes) and orderwindows/ (the orders' windows and their list) in that order, then
+# and what it becomes), routine/ (templates and repeated payments, the register, the backup) and
+# orderwindows/ (the orders' windows and their list) in that order, then
 # app/ on top; and the core, which needs QtCore
 # alone, includes only the core. Usage: check_includes.sh SOURCE_DIR CORE_FILE_LIST
 # (the core library's sources, one absolute path a line). Prints each wrong include.
@@ -27,15 +28,16 @@ floor() {
         requisites/*) echo 3 ;;
         orders/*) echo 4 ;;
         bank/*) echo 5 ;;
-        orderwindows/*) echo 6 ;;
-        app/*) echo 7 ;;
+        routine/*) echo 6 ;;
+        orderwindows/*) echo 7 ;;
+        app/*) echo 8 ;;
         *) echo 9 ;;
     esac
 }
 
 status=0
 cd "$root"
-for file in common/* widgets/* form/* requisites/* orders/* bank/* orderwindows/* app/*; do
+for file in common/* widgets/* form/* requisites/* orders/* bank/* routine/* orderwindows/* app/*; do
     [[ $file == *.cpp || $file == *.h ]] || continue
     while IFS= read -r included; do
         if is_core "$file" && ! is_core "$included"; then
