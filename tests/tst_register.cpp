@@ -2,6 +2,7 @@
 // spreadsheets read back as a spreadsheet reads it, and the PDF's pages.
 #include <QtTest>
 
+#include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
 #include "common/Cp1251.h"
@@ -86,6 +87,9 @@ QString State(const OrderRow& order) {
 
 class TestRegister : public QObject {
     Q_OBJECT
+public:
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
 private slots:
     void csvFields_data();
     void csvFields();
