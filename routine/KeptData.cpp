@@ -1,0 +1,20 @@
+#include "routine/KeptData.h"
+
+#include <QFileInfo>
+
+#include "orders/OrderFiles.h"
+#include "requisites/RequisitesFile.h"
+#include "routine/TemplateStore.h"
+
+const QList<KeptData>& KeptData::All() {
+    static const QList<KeptData> kAll = {
+        {RequisitesFile::FileName(kPayersKind), Kind::Book,
+         QStringLiteral("реквизиты плательщиков")},
+        {RequisitesFile::FileName(kRecipientsKind), Kind::Book,
+         QStringLiteral("реквизиты получателей")},
+        {QFileInfo(OrderFiles::FileName(1)).path(), Kind::Folder,
+         QStringLiteral("платежные поручения")},
+        {TemplateStore::FolderName(), Kind::Folder, QStringLiteral("шаблоны")},
+    };
+    return kAll;
+}
