@@ -51,9 +51,6 @@ bool ZipReader::Next(Entry* entry) {
             entry->type = Type::Other;
     }
     entry->hardLink = archive_entry_hardlink(header) != nullptr;
-    if (archive_entry_size_is_set(header)) {
-        entry->declaredSize = archive_entry_size(header);
-    }
     if (archive_entry_mtime_is_set(header)) {
         entry->modified = QDateTime::fromSecsSinceEpoch(archive_entry_mtime(header));
     }

@@ -15,9 +15,8 @@ public:
     struct Entry {
         QString name;
         Type type = Type::Other;
-        bool hardLink = false;     // a second name of another entry
-        qint64 declaredSize = -1;  // the size its header gives; -1 when none
-        QDateTime modified;        // invalid when it has none
+        bool hardLink = false;  // a second name of another entry
+        QDateTime modified;     // invalid when it has none
     };
     enum class ReadResult { Ok, Damaged, TooLarge };
 

@@ -375,10 +375,9 @@ bool ReadEntry(ZipReader& reader, const ZipReader::Entry& entry, const Manifest&
         return false;
     }
     seen->insert(name);
+    // Never more than the description says: a small zip may inflate to fill the disk.
     QByteArray bytes;
-    const ZipReader::ReadResult read = entry.declaredSize > listed->size
-                                           ? ZipReader::ReadResult::TooLarge
-                                           : reader.Read(listed->size, &bytes);
+    const ZipReader::ReadResult read = reader.Read(listed->size, &bytes);
     if (read == ZipReader::ReadResult::Damaged) {
         *error = reader.DamagedText();
         return false;

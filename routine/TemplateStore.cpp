@@ -239,10 +239,8 @@ QDate TemplateStore::LastCheck() const {
 }
 
 bool TemplateStore::RecordCheck(const QDate& day, QString* error) const {
-    if (!m_folder.mkpath(kFolder)) {
-        *error =
-            NotWritten(kLastCheckFile, QStringLiteral("не могу создать папку %1").arg(kFolder));
-        return false;
+    if (!QFileInfo(PathOf(kFolder)).isDir()) {
+        return true;  // no template, nothing was due: the folder is not made for this alone
     }
     QString reason;
     if (!LineFile::Write(PathOf(kLastCheckFile), {kLastCheckKey + day.toString(kDateFormat)},

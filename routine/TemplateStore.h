@@ -54,7 +54,8 @@ public:
     bool MarkMade(int id, const QString& key, int number, QString* error) const;
     bool Skip(int id, const QString& key, QString* error) const;
 
-    // The day the payments due were last looked at; invalid when never.
+    // The day the payments due were last looked at; invalid when never. Recorded only in a folder
+    // that has templates: the folder "Templates" is not made for it alone.
     QDate LastCheck() const;
     bool RecordCheck(const QDate& day, QString* error) const;
 

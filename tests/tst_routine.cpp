@@ -322,11 +322,14 @@ void TestRoutine::templateFallsDue() {
     QVERIFY(folder.isValid());
     const WorkingFolder working;
     const TemplateStore store;
+    // Without a template nothing is due, and nothing is made in the folder for it.
+    QString error;
+    QVERIFY(store.RecordCheck(Day("2026-11-20"), &error));
+    QCOMPARE(folder.Entries(), QStringList{"Vemo"});
     const OrderTemplate rent = Templates().at(0);
     QVERIFY(working.SaveOrder(7, rent.order));
 
     OrderTemplate added;
-    QString error;
     QVERIFY2(store.Add(QStringLiteral("Аренда"), rent.order, rent.recurrence, Day("2026-11-20"),
                        &added, &error),
              qPrintable(error));
