@@ -214,6 +214,9 @@ void TestRoutine::dueAsTheClockMoves_data() {
               QStringLiteral("Аренда офиса за декабрь 2026 по договору № 12 от 01.02.2025"));
     OrderRow otherRent = decemberRent;
     otherRent[kColumnRecipient] = QStringLiteral("ИП Соколова");
+    // Another company of the user renting from the same landlord.
+    OrderRow otherPayer = decemberRent;
+    otherPayer[kColumnPayer] = QStringLiteral("АО \"Волжская мебельная фабрика\"");
     const OrderRow wages =
         Order(22, QStringLiteral("31.12.2026"), kStaff, QStringLiteral("100 000,00"),
               QStringLiteral("Заработная плата за декабрь 2026"));
@@ -250,11 +253,23 @@ void TestRoutine::dueAsTheClockMoves_data() {
         << Lines(
                "Аренда за январь 2027 — 185 000,00 | 31.12.2026 | new\n"
                "Зарплата за декабрь 2026, первая выплата — 100 000,00 | 31.12.2026 | new");
+    // Before the New Year's holidays: January's payments that fall on them are due on 31 December.
+    QTest::newRow("before the holidays")
+        << Day("2026-12-31") << Day("2026-12-07") << QList<OrderRow>{decemberRent} << QStringList()
+        << Lines(
+               "Аренда за январь 2027 — 185 000,00 | 31.12.2026 | new\n"
+               "Зарплата за декабрь 2026, первая выплата — 100 000,00 | 31.12.2026 | new");
+    // Order 20 made for December was deleted; November's order 7 does not answer December.
     QTest::newRow("made order deleted since")
-        << Day("2026-12-07") << QDate() << none << QStringList{"made 1 2026-12 20"}
+        << Day("2026-12-07") << QDate() << QList<OrderRow>{Templates().at(0).order}
+        << QStringList{"made 1 2026-12 20"}
         << Lines("Аренда за декабрь 2026 — 185 000,00 | 04.12.2026 | new");
     QTest::newRow("made order to another recipient")
         << Day("2026-12-07") << QDate() << QList<OrderRow>{otherRent}
+        << QStringList{"made 1 2026-12 20"}
+        << Lines("Аренда за декабрь 2026 — 185 000,00 | 04.12.2026 | new");
+    QTest::newRow("another payer's order")
+        << Day("2026-12-07") << QDate() << QList<OrderRow>{otherPayer}
         << QStringList{"made 1 2026-12 20"}
         << Lines("Аренда за декабрь 2026 — 185 000,00 | 04.12.2026 | new");
     QTest::newRow("copy of another month")
