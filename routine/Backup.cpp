@@ -4,53 +4,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QSet>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <functional>
 
-#include "common/Cp1251.h"
-#include "common/LineFile.h"
 #include "common/RegularFile.h"
-#include "common/RussianPlural.h"
 #include "common/SafeSave.h"
 #include "common/SystemError.h"
 #include "common/ZipReader.h"
 #include "common/ZipWriter.h"
-#include "requisites/RequisitesFile.h"
+#include "routine/BackupManifest.h"
 #include "routine/KeptData.h"
-
-QString BackupSummary::Text() const {
-    QStringList lines = {QStringLiteral("Копия данных от %1 из папки %2")
-                             .arg(made.toString(QStringLiteral("dd.MM.yyyy HH:mm")), folder)};
-    for (const Part& part : parts) {
-        QString count;
-        if (!part.present) {
-            count = QStringLiteral("нет");
-        } else if (part.files == 0 && part.records == 0) {
-            count = QStringLiteral("пусто");
-        } else if (part.records > 0) {
-            count = QStringLiteral("%1 %2")
-                        .arg(part.records)
-                        .arg(RussianPlural(part.records, QStringLiteral("запись"),
-                                           QStringLiteral("записи"), QStringLiteral("записей")));
-        } else {
-            count = QStringLiteral("%1 %2")
-                        .arg(part.files)
-                        .arg(RussianPlural(part.files, QStringLiteral("файл"),
-                                           QStringLiteral("файла"), QStringLiteral("файлов")));
-        }
-        lines.append(QStringLiteral("%1: %2").arg(part.caption, count));
-    }
-    return lines.join(u'\n');
-}
 
 namespace Backup {
 
@@ -58,116 +28,8 @@ bool (*g_pRenameFault)(const QString& from) = nullptr;
 
 namespace {
 
-const QString kManifest = QStringLiteral("vemo-backup.txt");
-const QString kSignature = QStringLiteral("VemoBackup=");
-const QString kVersion = QStringLiteral("1");
 const QString kKeptCopies = QStringLiteral("Backups");
-constexpr qint64 kMostFileBytes = RegularFile::kMostBytes;
-constexpr qint64 kMostTotalBytes = qint64(1024) * 1024 * 1024;
-constexpr qint64 kMostManifestBytes = qint64(64) * 1024 * 1024;
-constexpr qsizetype kMostFiles = 1000000;
 constexpr qsizetype kMostNamesTold = 10;
-
-struct ListedFile {
-    qint64 size = 0;
-    QByteArray sha256;  // in hexadecimal
-};
-
-// The description of a copy, its first entry.
-struct Manifest {
-    QDateTime made;
-    QString folder;
-    QStringList dirs;
-    QStringList fileNames;  // in the order listed
-    QMap<QString, ListedFile> files;
-};
-
-QByteArray Sha256(const QByteArray& bytes) {
-    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
-}
-
-// The part of the data a name belongs to, as its index in KeptData::All(); -1 for none. A book is
-// its file alone; a folder is what is in it, and the folder itself only when asked for one.
-int PartOf(const QString& name, bool folder) {
-    const QList<KeptData>& all = KeptData::All();
-    for (int i = 0; i < all.size(); ++i) {
-        const KeptData& part = all.at(i);
-        if (part.kind == KeptData::Kind::Book) {
-            if (!folder && name == part.name) {
-                return i;
-            }
-        } else if ((folder && name == part.name) || name.startsWith(part.name + u'/')) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-// Why the name of an entry may not be written in the working folder; empty when it may.
-QString UnsafeName(const QString& name) {
-    if (name.startsWith(u'/') || (name.size() > 1 && name.at(1) == u':')) {
-        return QStringLiteral("в копии есть абсолютный путь «%1»").arg(name);
-    }
-    const QStringList parts = name.split(u'/');
-    if (parts.contains(QStringLiteral(".."))) {
-        return QStringLiteral("в копии есть путь «%1», выходящий за рабочую папку").arg(name);
-    }
-    const bool control = std::any_of(name.begin(), name.end(), [](QChar c) { return c < u' '; });
-    if (name.isEmpty() || control || name.contains(u'\\') || parts.contains(QString()) ||
-        parts.contains(QStringLiteral("."))) {
-        return QStringLiteral("в копии есть недопустимое имя «%1»").arg(name);
-    }
-    return QString();
-}
-
-QString NotData(const QString& name) {
-    return QStringLiteral("в копии есть «%1», что не относится к данным программы").arg(name);
-}
-
-qsizetype RecordsIn(const QByteArray& bytes) {
-    QStringList lines;
-    LineFile::Scanner scanner(bytes);
-    QByteArrayView line;
-    while (scanner.Next(&line)) {
-        lines.append(Cp1251::Decode(line.toByteArray()));
-    }
-    return RequisitesFile::FromLines(lines).size();
-}
-
-// Counts what a copy holds, file by file.
-class Counter {
-public:
-    Counter() {
-        for (const KeptData& part : KeptData::All()) {
-            m_parts.append({part.caption, false, 0, 0});
-        }
-    }
-    void Folder(const QString& name) {
-        const int part = PartOf(name, true);
-        if (part >= 0) {
-            m_parts[part].present = true;
-        }
-    }
-    void File(const QString& name, const QByteArray& bytes) {
-        const int part = PartOf(name, false);
-        if (part < 0) {
-            return;
-        }
-        BackupSummary::Part& counted = m_parts[part];
-        counted.present = true;
-        if (KeptData::All().at(part).kind == KeptData::Kind::Book) {
-            counted.records = RecordsIn(bytes);
-        } else {
-            ++counted.files;
-        }
-    }
-    BackupSummary Summary(const QDateTime& made, const QString& folder) const {
-        return {made, folder, m_parts};
-    }
-
-private:
-    QList<BackupSummary::Part> m_parts;
-};
 
 // The data of a working folder, read for a copy.
 struct Collected {
@@ -236,21 +98,6 @@ Collected Collect(const QDir& folder) {
     return data;
 }
 
-QString ManifestText(const Collected& data, const QDateTime& now, const QString& folder) {
-    QStringList lines = {kSignature + kVersion, QStringLiteral("Made=") + now.toString(Qt::ISODate),
-                         QStringLiteral("Folder=") + folder};
-    for (const QString& dir : data.dirs) {
-        lines.append(QStringLiteral("Dir=") + dir);
-    }
-    for (const QString& file : data.files) {
-        const QByteArray& bytes = data.bytes[file];
-        lines.append(QStringLiteral("File=%1 %2 %3")
-                         .arg(bytes.size())
-                         .arg(QString::fromLatin1(Sha256(bytes)), file));
-    }
-    return lines.join(u'\n') + u'\n';
-}
-
 QString NamesTold(const QStringList& names) {
     QStringList told = names.mid(0, kMostNamesTold);
     if (names.size() > kMostNamesTold) {
@@ -259,98 +106,18 @@ QString NamesTold(const QStringList& names) {
     return told.join(QStringLiteral(", "));
 }
 
-// Reads one "File=" line of a description; false with the reason.
-bool ReadListedFile(const QString& value, Manifest* manifest, qint64* total, QString* error) {
-    const qsizetype first = value.indexOf(u' ');
-    const qsizetype second = first < 0 ? -1 : value.indexOf(u' ', first + 1);
-    bool ok = false;
-    ListedFile file;
-    file.size = value.left(first).toLongLong(&ok);
-    file.sha256 = value.mid(first + 1, second - first - 1).toLatin1();
-    const QString name = value.mid(second + 1);
-    if (second < 0 || !ok || file.size < 0 || file.sha256.size() != 64) {
-        *error = QStringLiteral("описание копии повреждено");
-        return false;
-    }
-    *error = UnsafeName(name);
-    if (!error->isEmpty()) {
-        return false;
-    }
-    if (PartOf(name, false) < 0) {
-        *error = NotData(name);
-        return false;
-    }
-    if (file.size > kMostFileBytes) {
-        *error = QStringLiteral("файл «%1» в копии больше %2 МБ")
-                     .arg(name)
-                     .arg(kMostFileBytes / (1024 * 1024));
-        return false;
-    }
-    *total += file.size;
-    if (*total > kMostTotalBytes) {
-        *error = QStringLiteral("данные в копии больше %1 ГБ").arg(kMostTotalBytes >> 30);
-        return false;
-    }
-    if (manifest->files.contains(name) || manifest->files.size() >= kMostFiles) {
-        *error = QStringLiteral("описание копии повреждено");
-        return false;
-    }
-    manifest->fileNames.append(name);
-    manifest->files.insert(name, file);
-    return true;
-}
-
-bool ReadManifest(const QByteArray& bytes, Manifest* manifest, QString* error) {
-    const QStringList lines = QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts);
-    if (lines.isEmpty() || !lines.first().startsWith(kSignature)) {
-        *error = QStringLiteral("описание копии не читается: это не копия данных программы");
-        return false;
-    }
-    if (lines.first() != kSignature + kVersion) {
-        *error = QStringLiteral("копия сделана другой версией программы");
-        return false;
-    }
-    qint64 total = 0;
-    for (const QString& line : lines.mid(1)) {
-        const qsizetype equals = line.indexOf(u'=');
-        const QString key = line.left(equals);
-        const QString value = line.mid(equals + 1);
-        if (key == u"Made") {
-            manifest->made = QDateTime::fromString(value, Qt::ISODate);
-        } else if (key == u"Folder") {
-            manifest->folder = value;
-        } else if (key == u"Dir") {
-            *error = UnsafeName(value);
-            if (error->isEmpty() && PartOf(value, true) < 0) {
-                *error = NotData(value);
-            }
-            if (!error->isEmpty()) {
-                return false;
-            }
-            manifest->dirs.append(value);
-        } else if (key == u"File" && !ReadListedFile(value, manifest, &total, error)) {
-            return false;
-        }
-    }
-    if (!manifest->made.isValid()) {
-        *error = QStringLiteral("описание копии повреждено: нет даты");
-        return false;
-    }
-    return true;
-}
-
 // What is done with each file of a copy as it is read and checked.
 using FileSink = std::function<bool(const QString& name, const QByteArray& bytes,
                                     const QDateTime& modified, QString* error)>;
 
 // Checks one entry after the description, and hands a file to the sink.
-bool ReadEntry(ZipReader& reader, const ZipReader::Entry& entry, const Manifest& manifest,
+bool ReadEntry(ZipReader& reader, const ZipReader::Entry& entry, const BackupManifest& manifest,
                QSet<QString>* seen, const FileSink& sink, QString* error) {
     QString name = entry.name;
     if (entry.type == ZipReader::Type::Folder && name.endsWith(u'/')) {
         name.chop(1);
     }
-    *error = UnsafeName(name);
+    *error = BackupManifest::UnsafeName(name);
     if (!error->isEmpty()) {
         return false;
     }
@@ -360,14 +127,14 @@ bool ReadEntry(ZipReader& reader, const ZipReader::Entry& entry, const Manifest&
     }
     if (entry.type == ZipReader::Type::Folder) {
         if (!manifest.dirs.contains(name)) {
-            *error = NotData(name);
+            *error = BackupManifest::NotData(name);
             return false;
         }
         return true;
     }
     const auto listed = manifest.files.find(name);
     if (entry.type != ZipReader::Type::File || listed == manifest.files.end()) {
-        *error = NotData(name);
+        *error = BackupManifest::NotData(name);
         return false;
     }
     if (seen->contains(name)) {
@@ -386,7 +153,7 @@ bool ReadEntry(ZipReader& reader, const ZipReader::Entry& entry, const Manifest&
         *error = QStringLiteral("файл «%1» в копии больше, чем сказано в ее описании").arg(name);
         return false;
     }
-    if (bytes.size() != listed->size || Sha256(bytes) != listed->sha256) {
+    if (bytes.size() != listed->size || BackupManifest::Checksum(bytes) != listed->sha256) {
         *error = QStringLiteral("файл «%1» в копии поврежден").arg(name);
         return false;
     }
@@ -395,7 +162,7 @@ bool ReadEntry(ZipReader& reader, const ZipReader::Entry& entry, const Manifest&
 
 // Reads the copy at path, checking every entry against its description, and hands each file to
 // the sink. False with the reason at the first thing wrong.
-bool ReadCopy(const QString& path, Manifest* manifest, const FileSink& sink, QString* error) {
+bool ReadCopy(const QString& path, BackupManifest* manifest, const FileSink& sink, QString* error) {
     QByteArray zip;
     switch (RegularFile::Read(path, &zip)) {
         case RegularFile::ReadResult::Ok:
@@ -415,17 +182,17 @@ bool ReadCopy(const QString& path, Manifest* manifest, const FileSink& sink, QSt
         return false;
     }
     QByteArray described;
-    if (entry.name != kManifest || entry.type != ZipReader::Type::File) {
+    if (entry.name != BackupManifest::EntryName() || entry.type != ZipReader::Type::File) {
         *error = QStringLiteral("в архиве нет описания копии (%1): это не копия данных программы")
-                     .arg(kManifest);
+                     .arg(BackupManifest::EntryName());
         return false;
     }
-    if (reader.Read(kMostManifestBytes, &described) != ZipReader::ReadResult::Ok) {
+    if (reader.Read(BackupManifest::kMostBytes, &described) != ZipReader::ReadResult::Ok) {
         *error =
             reader.Damaged() ? reader.DamagedText() : QStringLiteral("описание копии повреждено");
         return false;
     }
-    if (!ReadManifest(described, manifest, error)) {
+    if (!manifest->Read(described, error)) {
         return false;
     }
     QSet<QString> seen;
@@ -462,10 +229,10 @@ bool Rename(const QString& from, const QString& to, QString* error) {
 }
 
 // Writes the copy's files beside the data, in a folder of their own.
-bool Stage(const QString& path, const QTemporaryDir& staging, Manifest* manifest,
+bool Stage(const QString& path, const QTemporaryDir& staging, BackupManifest* manifest,
            BackupSummary* summary, QString* error) {
     const QDir into(staging.path());
-    Counter counter;
+    BackupSummary::Counter counter;
     const FileSink write = [&](const QString& name, const QByteArray& bytes,
                                const QDateTime& modified, QString* reason) {
         const QString target = into.filePath(name);
@@ -580,9 +347,16 @@ bool Make(const QDir& folder, const QDateTime& now, QByteArray* zip, BackupSumma
                      .arg(NamesTold(data.unreadable), folder.absolutePath());
         return false;
     }
-    Counter counter;
+    BackupManifest manifest;
+    manifest.made = now;
+    manifest.folder = folder.absolutePath();
+    manifest.dirs = data.dirs;
+    for (const QString& file : data.files) {
+        manifest.AddFile(file, data.bytes[file]);
+    }
+    BackupSummary::Counter counter;
     ZipWriter writer;
-    writer.AddFile(kManifest, ManifestText(data, now, folder.absolutePath()).toUtf8(), now);
+    writer.AddFile(BackupManifest::EntryName(), manifest.Bytes(), now);
     for (const QString& dir : data.dirs) {
         writer.AddFolder(dir + u'/', now);
         counter.Folder(dir);
@@ -615,8 +389,8 @@ bool Save(const QDir& folder, const QString& path, const QDateTime& now, BackupS
 }
 
 bool Inspect(const QString& path, BackupSummary* summary, QString* error) {
-    Manifest manifest;
-    Counter counter;
+    BackupManifest manifest;
+    BackupSummary::Counter counter;
     const FileSink count = [&counter](const QString& name, const QByteArray& bytes,
                                       const QDateTime&, QString*) {
         counter.File(name, bytes);
@@ -643,7 +417,7 @@ bool Restore(const QDir& folder, const QString& path, const QDateTime& now, QStr
                                          .arg(folder.absolutePath(), staging.errorString()));
         return false;
     }
-    Manifest manifest;
+    BackupManifest manifest;
     QString reason;
     if (!Stage(path, staging, &manifest, summary, &reason) ||
         !KeepCurrent(folder, now, keptCopy, &reason) || !Swap(folder, staging, replaced, &reason)) {

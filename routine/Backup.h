@@ -7,28 +7,11 @@
 #include <QList>
 #include <QString>
 
-// What a copy of the data holds, as the user sees it before it is restored.
-struct BackupSummary {
-    struct Part {
-        QString caption;  // as KeptData names it
-        bool present = false;
-        qsizetype files = 0;    // of a folder
-        qsizetype records = 0;  // of an address book
-    };
-    QDateTime made;
-    QString folder;     // the working folder it was made of
-    QList<Part> parts;  // in the order of KeptData::All()
-
-    // "Копия данных от 07.12.2026 17:28 из папки …", then a line per part: "реквизиты
-    // плательщиков: 2 записи", "платежные поручения: 12 файлов", "шаблоны: нет".
-    QString Text() const;
-};
+#include "routine/BackupSummary.h"
 
 // A copy of the working folder's data (everything KeptData lists) in one zip file, and the
 // folder's data put back from one. The zip holds the files under their names in the folder
-// ("pltRecv.dat", "Vemo/vemo.7") after a first entry, "vemo-backup.txt" (UTF-8), that describes
-// the copy: "VemoBackup=1", "Made=" the time it was made, "Folder=" the folder, "Dir=" each
-// folder, and "File=SIZE SHA256 NAME" each file.
+// ("pltRecv.dat", "Vemo/vemo.7") after a first entry that describes the copy (BackupManifest).
 //
 // Only such a copy is restored, and only whole: it is read and checked first (every file listed
 // and of its size and checksum, no name outside the data, no absolute path, no "..", no link, no

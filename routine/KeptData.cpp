@@ -18,3 +18,18 @@ const QList<KeptData>& KeptData::All() {
     };
     return kAll;
 }
+
+int KeptData::PartOf(const QString& name, bool folder) {
+    const QList<KeptData>& all = All();
+    for (int i = 0; i < all.size(); ++i) {
+        const KeptData& part = all.at(i);
+        if (part.kind == Kind::Book) {
+            if (!folder && name == part.name) {
+                return i;
+            }
+        } else if ((folder && name == part.name) || name.startsWith(part.name + u'/')) {
+            return i;
+        }
+    }
+    return -1;
+}

@@ -15,4 +15,8 @@ struct KeptData {
     QString caption;  // what the user is told it is: "реквизиты плательщиков"
 
     static const QList<KeptData>& All();
+    // The part of the data a name in the working folder belongs to, as its index in All(); -1
+    // for none. A book is its file alone; a folder is what is in it, and the folder itself when a
+    // folder is asked for.
+    static int PartOf(const QString& name, bool folder);
 };
