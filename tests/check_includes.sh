@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The folders include one way only: common/ on the ground, then widgets/, then the features
 # form/, requisites/, orders/ (the order and its files), bank/ (what the bank requires of an order
-# and what it becomes), invoice/ (an order made from an invoice's payment code) and orderwindows/
-# (the orders' windows and their list) in that order, then app/ on top; and the core, which needs
-# QtCore alone, includes only the core. Usage: check_includes.sh SOURCE_DIR CORE_FILE_LIST
+# and what it becomes), then side by side invoice/ (an order made from an invoice's payment code)
+# and routine/ (templates and repeated payments, the register, the backup), then orderwindows/
+# (the orders' windows and their list), then app/ on top; and the core, which needs QtCore alone,
+# includes only the core. Usage: check_includes.sh SOURCE_DIR CORE_FILE_LIST
 # (the core library's sources, one absolute path a line). Prints each wrong include.
 set -euo pipefail
 root=$1
@@ -28,7 +29,7 @@ floor() {
         requisites/*) echo 3 ;;
         orders/*) echo 4 ;;
         bank/*) echo 5 ;;
-        invoice/*) echo 6 ;;
+        invoice/* | routine/*) echo 6 ;;
         orderwindows/*) echo 7 ;;
         app/*) echo 8 ;;
         *) echo 9 ;;
@@ -37,8 +38,8 @@ floor() {
 
 status=0
 cd "$root"
-for file in common/* widgets/* form/* requisites/* orders/* bank/* invoice/* orderwindows/* \
-    app/*; do
+for file in common/* widgets/* form/* requisites/* orders/* bank/* invoice/* routine/* \
+    orderwindows/* app/*; do
     [[ $file == *.cpp || $file == *.h ]] || continue
     while IFS= read -r included; do
         if is_core "$file" && ! is_core "$included"; then
