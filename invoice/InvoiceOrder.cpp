@@ -5,6 +5,7 @@
 
 #include "bank/BudgetPayment.h"
 #include "orders/OrderAmount.h"
+#include "orders/OrderFields.h"
 #include "requisites/BikChecks.h"
 
 namespace {
@@ -164,7 +165,7 @@ public:
                 continue;
             }
             order[key.column] = IsNumberColumn(key.column) ? WithoutBlanks(value) : value;
-            m_result.fromCode << OrderRow::ColumnCaption(key.column);
+            m_result.fromCode << OrderFields::Caption(key.column);
             if (key.column == kColumnTaxType) {
                 m_result.notes << QStringLiteral(
                                       "Тип платежа (110) «%1» взят из QR-кода, но это поле больше "
@@ -291,7 +292,7 @@ QStringList InvoiceOrder::Lines() const {
     };
     if (budgetPayment) {
         for (int column = kColumnStatus; column <= kColumnUin; ++column) {
-            lines << OrderRow::ColumnCaption(column) + QStringLiteral(": ") + order[column];
+            lines << OrderFields::Caption(column) + QStringLiteral(": ") + order[column];
         }
     }
     if (!payerInn.isEmpty()) {

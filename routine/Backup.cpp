@@ -237,7 +237,7 @@ bool Stage(const QString& path, const QTemporaryDir& staging, BackupManifest* ma
                                const QDateTime& modified, QString* reason) {
         const QString target = into.filePath(name);
         if (!into.mkpath(QFileInfo(target).path()) ||
-            !SafeSave::WriteInPlace(target, bytes, reason)) {
+            !SafeSave::ReplaceFile(target, bytes, reason)) {
             *reason = QStringLiteral("не могу записать %1: %2").arg(target, *reason);
             return false;
         }
