@@ -83,8 +83,7 @@ void KeptSummaries::Add(const KeptFiles::KeptFile& kept, const ExchangeFile& fil
     summary.day = !statement && file.Created().isValid() ? file.Created() : kept.kept.date();
     const QSet<QString> own = PaymentMatch::OwnAccounts(file);
     for (const ExchangeDocument& document : file.Documents()) {
-        if (document.kind != PaymentMatch::kPaymentOrder ||
-            !PaymentMatch::LeavesAccount(PaymentMatch::DirectionOf(document, own))) {
+        if (!PaymentMatch::MayAnswer(document, PaymentMatch::DirectionOf(document, own))) {
             continue;
         }
         const PaymentMatch::Number number = PaymentMatch::Number::Of(document.number);

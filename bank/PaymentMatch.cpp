@@ -45,6 +45,10 @@ Direction DirectionOf(const ExchangeDocument& document, const QSet<QString>& own
     return Direction::Unknown;
 }
 
+bool MayAnswer(const ExchangeDocument& document, Direction direction) {
+    return LeavesAccount(direction) && document.kind == kPaymentOrder;
+}
+
 Number Number::Of(QStringView text) {
     constexpr int kMostDigits = 18;  // within the range of the count
     Number number;
@@ -149,7 +153,7 @@ Key OrderIndex::KeyOf(const QString& payerAccount, const QString& recipientAccou
 
 QList<qsizetype> OrderIndex::Answered(const ExchangeDocument& document, Direction direction) const {
     QList<qsizetype> found;
-    if (LeavesAccount(direction) && document.kind == kPaymentOrder && document.date.isValid()) {
+    if (MayAnswer(document, direction)) {
         Answered(KeyOf(document.payerAccount, document.recipientAccount,
                        Number::Of(document.number), document.date.toJulianDay(), document.kopecks),
                  TextId(document.recipientInn), &found);

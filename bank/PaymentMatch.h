@@ -41,6 +41,8 @@ Direction DirectionOf(const ExchangeDocument& document, const QSet<QString>& own
 inline bool LeavesAccount(Direction direction) {
     return direction == Direction::Outgoing || direction == Direction::Transfer;
 }
+// Whether a document of that direction may answer an order at all: an outgoing payment order.
+bool MayAnswer(const ExchangeDocument& document, Direction direction);
 
 // A number as it is compared: a number where it is digits ("0007" is order 7; blanks do not
 // count), else the text without blanks ("FDC240").

@@ -81,7 +81,6 @@ QList<StatementParty> StatementParty::Of(const ExchangeFile& file, const Stateme
                                          const BikDirectory& directory) {
     QList<StatementParty> parties;
     QSet<QString> seen = HeldParties(payers, recipients);
-    const QSet<QString> own = PaymentMatch::OwnAccounts(file);
     for (qsizetype e = 0; e < report.entries.size(); ++e) {
         const StatementEntry& entry = report.entries[e];
         const ExchangeDocument& document = file.Documents()[entry.document];
@@ -97,8 +96,9 @@ QList<StatementParty> StatementParty::Of(const ExchangeFile& file, const Stateme
         const bool payer = nKind == kPayersKind;
         const QString& account = payer ? document.payerAccount : document.recipientAccount;
         const QString& inn = payer ? document.payerInn : document.recipientInn;
-        if (account.isEmpty() || own.contains(account) || IsBankInternal(account) ||
-            seen.contains(Identity(inn, account))) {
+        // The direction leaves the client's own accounts out: a transfer between two of them is
+        // neither outgoing nor incoming.
+        if (account.isEmpty() || IsBankInternal(account) || seen.contains(Identity(inn, account))) {
             continue;
         }
         seen.insert(Identity(inn, account));

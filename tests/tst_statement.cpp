@@ -161,6 +161,12 @@ void TestStatement::statesFromAStatementOfOurExport_data() {
                                 kBuyerAccount, kRomashkaAccount,
                                 {QStringLiteral("ДатаСписано=05.03.2026")});
     }) << plain << 1 << 0 << 0 << 0;
+    QTest::newRow("a payment order (платежный ордер) in place of order 7")
+        << Quirk([](StatementText* s) {
+               StatementText::SetValue(s->Document("7"), QStringLiteral("СекцияДокумент"),
+                                       QStringLiteral("Платежный ордер"));
+           })
+        << QStringList{plain[0], plain[1], sent, sent} << 0 << 0 << 1 << 0;
     QTest::newRow("the recipient's INN differs") << Quirk([](StatementText* s) {
         StatementText::SetValue(s->Document("1"), QStringLiteral("ПолучательИНН"),
                                 QStringLiteral("7700000000"));
