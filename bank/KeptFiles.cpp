@@ -1,6 +1,8 @@
 #include "bank/KeptFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
@@ -92,9 +94,25 @@ Outcome Keep(const WorkingFolder& folder, Kind kind, const QByteArray& bytes, co
         outcome.error = QStringLiteral("не удалось создать папку %1").arg(FolderPath(folder));
         return outcome;
     }
-    outcome.name = FreeName(folder, kind, now, tag);
-    outcome.kept = SafeSave::ReplaceFile(folder.PathOf(outcome.name), bytes, &outcome.error);
+    // Written under a name of its own first, then given its name by a rename that never replaces
+    // a file: another program keeping a file in the same second cannot write over this one.
+    const QString written = folder.PathOf(InFolder(QStringLiteral(".keeping-%1-%2")
+                                                       .arg(QCoreApplication::applicationPid())
+                                                       .arg(QDateTime::currentMSecsSinceEpoch())));
+    if (!SafeSave::ReplaceFile(written, bytes, &outcome.error)) {
+        return outcome;
+    }
+    for (int attempt = 0; attempt < 100 && !outcome.kept; ++attempt) {
+        outcome.name = FreeName(folder, kind, now, tag);
+        QFile file(written);
+        outcome.kept = file.rename(folder.PathOf(outcome.name));
+        if (!outcome.kept && !QFileInfo::exists(folder.PathOf(outcome.name))) {
+            outcome.error = file.errorString();
+            break;
+        }
+    }
     if (!outcome.kept) {
+        QFile::remove(written);
         outcome.name.clear();
     }
     return outcome;

@@ -36,7 +36,8 @@ void Pair(const QList<StatementEntry>& entries, const QList<ExchangeDocument>& d
             entriesOfOrder[order].append(e);
         }
     }
-    QSet<qsizetype> seen;
+    QSet<qsizetype> seen;        // entries in a group
+    QSet<qsizetype> seenOrders;  // orders in a group
     for (qsizetype start = 0; start < entries.size(); ++start) {
         if (entries[start].orders.isEmpty() || seen.contains(start)) {
             continue;
@@ -48,9 +49,10 @@ void Pair(const QList<StatementEntry>& entries, const QList<ExchangeDocument>& d
             const qsizetype e = pending.takeLast();
             group.entries.append(e);
             for (qsizetype order : entries[e].orders) {
-                if (group.orders.contains(order)) {
+                if (seenOrders.contains(order)) {
                     continue;
                 }
+                seenOrders.insert(order);
                 group.orders.append(order);
                 for (qsizetype other : entriesOfOrder.value(order)) {
                     if (!seen.contains(other)) {
