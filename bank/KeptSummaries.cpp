@@ -48,6 +48,24 @@ bool ReadRaw(QDataStream& in, QList<T>* items) {
     return in.readRawData(reinterpret_cast<char*>(items->data()), int(bytes)) == bytes;
 }
 
+// The table of texts, each read only after its count is seen to fit in what is left: a damaged
+// count must not make the reader reserve room for billions of texts.
+bool ReadTexts(QDataStream& in, QStringList* texts) {
+    quint32 count = 0;
+    in >> count;
+    if (in.status() != QDataStream::Ok || count > in.device()->bytesAvailable() / 4) {
+        return false;
+    }
+    texts->clear();
+    texts->reserve(count);
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        QString text;
+        in >> text;
+        texts->append(text);
+    }
+    return in.status() == QDataStream::Ok;
+}
+
 bool SameFile(const KeptSummary& summary, const KeptFiles::KeptFile& file) {
     return summary.name == file.name && summary.size == file.size &&
            summary.modified == file.modified.toMSecsSinceEpoch();
@@ -190,9 +208,13 @@ bool KeptSummaries::FromBytes(const QByteArray& bytes, KeptSummaries* summaries)
     quint32 version = 0;
     quint32 count = 0;
     KeptSummaries read;
-    in >> magic >> version >> read.m_texts >> count;
+    in >> magic >> version;
     if (in.status() != QDataStream::Ok || magic != kMagic || version != kVersion ||
-        count > quint32(bytes.size()) || read.m_texts.isEmpty() || !read.m_texts[0].isEmpty()) {
+        !ReadTexts(in, &read.m_texts) || read.m_texts.isEmpty() || !read.m_texts[0].isEmpty()) {
+        return false;
+    }
+    in >> count;
+    if (in.status() != QDataStream::Ok || count > quint32(bytes.size())) {
         return false;
     }
     for (quint32 i = 0; i < count; ++i) {
