@@ -467,6 +467,7 @@ void TestStatement::partiesOffered_data() {
     QTest::addColumn<QStringList>("document");  // lines between the section's first and last
     QTest::addColumn<QString>("party");  // "book|name|ИНН/КПП|bank|БИК|Счет1|Счет2", or ""
     QTest::addColumn<bool>("nameTaken");
+    QTest::addColumn<bool>("directory");  // a directory of BIKs that knows 044525974
     const QStringList outgoing = {QStringLiteral("ПлательщикСчет=") + kRomashkaAccount,
                                   QStringLiteral("Номер=5"),
                                   QStringLiteral("Получатель=ИНН 7712345678 ООО \"Вектор\""),
@@ -485,13 +486,13 @@ void TestStatement::partiesOffered_data() {
         << QStringLiteral(
                "recipients|ООО \"Вектор\"|7712345678/771201001|АО \"Тинькофф Банк\" г. "
                "Москва|044525974|30101810145250000974|40702810600000055555")
-        << false;
+        << false << false;
     QTest::newRow("Получатель1 is the name")
         << to(kBuyerAccount) + QStringList{QStringLiteral("Получатель1=ООО \"Ёж\" = Ёжики")}
         << QStringLiteral(
                "recipients|ООО \"Ёж\" = Ёжики|7712345678/771201001|АО \"Тинькофф "
                "Банк\" г. Москва|044525974|30101810145250000974|40702810600000055555")
-        << true;
+        << true << false;
     QTest::newRow("the payer of an incoming payment")
         << QStringList{QStringLiteral("ПлательщикСчет=") + kBuyerAccount,
                        QStringLiteral("Плательщик1=ООО \"Вектор\""),
@@ -499,24 +500,42 @@ void TestStatement::partiesOffered_data() {
                        QStringLiteral("ПлательщикБИК=044525974"),
                        QStringLiteral("ПолучательСчет=") + kRomashkaAccount}
         << QStringLiteral("payers|ООО \"Вектор\"|7712345678||044525974|40702810600000055555|")
-        << false;
+        << false << false;
     QTest::newRow("held under another name: same INN and account")
         << QStringList{QStringLiteral("ПлательщикСчет=") + kRomashkaAccount,
                        QStringLiteral("Получатель1=Альфа"),
                        QStringLiteral("ПолучательИНН=") + kAlfaInn,
                        QStringLiteral("ПолучательСчет=") + kAlfaAccount}
-        << QString() << false;
+        << QString() << false << false;
     QTest::newRow("the same INN at another account")
         << QStringList{QStringLiteral("ПлательщикСчет=") + kRomashkaAccount,
                        QStringLiteral("Получатель1=Альфа"),
                        QStringLiteral("ПолучательИНН=") + kAlfaInn,
                        QStringLiteral("ПолучательСчет=") + kBuyerAccount}
-        << QStringLiteral("recipients|Альфа|6659876543||||40702810600000055555") << false;
-    QTest::newRow("the client's other account") << to(kYolkinAccount) << QString() << false;
+        << QStringLiteral("recipients|Альфа|6659876543||||40702810600000055555") << false << false;
+    QTest::newRow("the client's other account")
+        << to(kYolkinAccount) << QString() << false << false;
+    const QStringList bikOnly = {QStringLiteral("ПлательщикСчет=") + kRomashkaAccount,
+                                 QStringLiteral("Получатель1=ООО \"Вектор\""),
+                                 QStringLiteral("ПолучательИНН=7712345678"),
+                                 QStringLiteral("ПолучательБИК=044525974"),
+                                 QStringLiteral("ПолучательСчет=") + kBuyerAccount};
+    QTest::newRow("the directory fills the bank the statement leaves out")
+        << bikOnly
+        << QStringLiteral(
+               "recipients|ООО \"Вектор\"|7712345678|АО «ТБанк», г Москва|044525974|"
+               "30101810145250000974|40702810600000055555")
+        << false << true;
+    QTest::newRow("the statement's own bank stands")
+        << to(kBuyerAccount)
+        << QStringLiteral(
+               "recipients|ООО \"Вектор\"|7712345678/771201001|АО \"Тинькофф Банк\" г. "
+               "Москва|044525974|30101810145250000974|40702810600000055555")
+        << false << true;
     for (const char* internal :
          {"30232810000000000001", "47422810000000000001", "70601810000000012345"}) {
         QTest::addRow("the bank's account %.3s…", internal)
-            << to(QString::fromLatin1(internal)) << QString() << false;
+            << to(QString::fromLatin1(internal)) << QString() << false << false;
     }
 }
 
@@ -526,6 +545,17 @@ void TestStatement::partiesOffered() {
     QFETCH(QStringList, document);
     QFETCH(QString, party);
     QFETCH(bool, nameTaken);
+    QFETCH(bool, directory);
+    BikDirectory bik;
+    if (directory) {
+        BikDirectory::Participant bank;
+        bank.bik = QStringLiteral("044525974");
+        bank.name = QStringLiteral("АО «ТБанк»");
+        bank.settlementType = QStringLiteral("г");
+        bank.settlement = QStringLiteral("Москва");
+        bank.accounts.append({QStringLiteral("30101810145250000974"), QStringLiteral("CRSA"), {}});
+        bik.Add(bank);
+    }
     const QStringList lines =
         QStringList{QStringLiteral("1CClientBankExchange"),
                     QStringLiteral("РасчСчет=") + kRomashkaAccount,
@@ -545,7 +575,7 @@ void TestStatement::partiesOffered() {
     QCOMPARE(file.Documents().size(), 2);
     const StatementReport report = StatementReport::Of(file, {}, TestPayers(), TestRecipients());
     const QList<StatementParty> parties =
-        StatementParty::Of(file, report, TestPayers(), TestRecipients(), BikDirectory());
+        StatementParty::Of(file, report, TestPayers(), TestRecipients(), bik);
     QStringList found;
     for (const StatementParty& offered : parties) {
         const CRequisite& r = offered.record;
