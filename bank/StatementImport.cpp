@@ -28,22 +28,40 @@ bool ReadBytes(const QString& path, QByteArray* bytes, QString* error) {
 
 }  // namespace
 
+bool StatementImport::Take(const WorkingFolder& folder, const QString& path, const QDateTime& now) {
+    QByteArray bytes;
+    if (!ReadBytes(path, &bytes, &refusal) || !ExchangeFile::Read(bytes, &file, &refusal)) {
+        return false;
+    }
+    kept = KeptFiles::Keep(folder, KeptFiles::Kind::Statement, bytes, now);
+    return true;
+}
+
+void StatementImport::HoldAgainst(const StoredOrders& stored, const AddressBooks& books,
+                                  const BikDirectory& directory) {
+    orders = stored;
+    unreadable = books.Unreadable() + stored.unreadable;
+    report =
+        StatementReport::Of(file, orders.rows, books.payers.Records(), books.recipients.Records());
+    parties = StatementParty::Of(file, report, books.payers.Records(), books.recipients.Records(),
+                                 directory);
+}
+
 StatementImport StatementImport::Run(const WorkingFolder& folder, const QString& path,
                                      const BikDirectory& directory, const QDateTime& now) {
     StatementImport result;
-    QByteArray bytes;
-    QString reason;
-    if (!ReadBytes(path, &bytes, &reason) || !ExchangeFile::Read(bytes, &result.file, &reason)) {
-        result.refusal = reason;
-        return result;
+    if (result.Take(folder, path, now)) {
+        result.HoldAgainst(folder.ReadOrders(), folder.ReadBooks(), directory);
     }
-    result.kept = KeptFiles::Keep(folder, KeptFiles::Kind::Statement, bytes, now);
-    const AddressBooks books = folder.ReadBooks();
-    result.orders = folder.ReadOrders();
-    result.unreadable = books.Unreadable() + result.orders.unreadable;
-    result.report = StatementReport::Of(result.file, result.orders.rows, books.payers.Records(),
-                                        books.recipients.Records());
-    result.parties = StatementParty::Of(result.file, result.report, books.payers.Records(),
-                                        books.recipients.Records(), directory);
+    return result;
+}
+
+StatementImport StatementImport::Run(const WorkingFolder& folder, const QString& path,
+                                     const StoredOrders& orders, const AddressBooks& books,
+                                     const BikDirectory& directory, const QDateTime& now) {
+    StatementImport result;
+    if (result.Take(folder, path, now)) {
+        result.HoldAgainst(orders, books, directory);
+    }
     return result;
 }

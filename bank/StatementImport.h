@@ -31,7 +31,18 @@ struct StatementImport {
     QStringList unreadable;
 
     // Reads the statement at path whole, keeps it, and holds it against the folder's archive and
-    // address books; the directory of BIKs fills what the statement leaves out of a new party.
+    // address books, read once the statement is taken; the directory of BIKs fills what the
+    // statement leaves out of a new party.
     static StatementImport Run(const WorkingFolder& folder, const QString& path,
                                const BikDirectory& directory, const QDateTime& now);
+    // The same against the orders and books a window has read already.
+    static StatementImport Run(const WorkingFolder& folder, const QString& path,
+                               const StoredOrders& orders, const AddressBooks& books,
+                               const BikDirectory& directory, const QDateTime& now);
+
+private:
+    // Reads and keeps the statement; false, with the refusal set, when it is not one.
+    bool Take(const WorkingFolder& folder, const QString& path, const QDateTime& now);
+    void HoldAgainst(const StoredOrders& orders, const AddressBooks& books,
+                     const BikDirectory& directory);
 };
