@@ -82,22 +82,22 @@ qint32 OrderIndex::Intern(const QString& text) {
     if (text.isEmpty()) {
         return 0;
     }
-    const auto found = m_texts.constFind(text);
-    if (found != m_texts.cend()) {
+    const auto found = m_ids.constFind(TextView{text});
+    if (found != m_ids.cend()) {
         return *found;
     }
-    m_textOf.append(text);
-    return *m_texts.insert(text, qint32(m_textOf.size() - 1));
+    m_textOf.append(text);  // the key views the copy kept here, whose characters never move
+    return *m_ids.insert(TextView{m_textOf.last()}, qint32(m_textOf.size() - 1));
 }
 
 OrderIndex::OrderIndex(const QList<OrderRow>& orders, const CRequisiteArray& payers,
                        const CRequisiteArray& recipients) {
     // The first record of each name, as FindRecord finds it, looked at once for all orders.
-    QHash<QString, Party> parties[2];
+    QHash<TextView, Party> parties[2];  // by the names in the books given
     for (int nKind : {kPayersKind, kRecipientsKind}) {
         for (const CRequisite& record : nKind == kPayersKind ? payers : recipients) {
-            if (!parties[nKind].contains(record.m_strName)) {
-                parties[nKind].insert(record.m_strName,
+            if (!parties[nKind].contains(TextView{record.m_strName})) {
+                parties[nKind].insert(TextView{record.m_strName},
                                       {Intern(WithoutBlanks(AccountsOf(record, nKind).own)),
                                        Intern(SplitInnKpp(record.m_strInnKpp).inn)});
             }
@@ -109,8 +109,8 @@ OrderIndex::OrderIndex(const QList<OrderRow>& orders, const CRequisiteArray& pay
     m_payerAccounts.resize(orders.size());  // the empty text's id, 0, for an order without a key
     for (qsizetype i = 0; i < orders.size(); ++i) {
         const OrderRow& row = orders[i];
-        const auto payer = parties[kPayersKind].constFind(row[kColumnPayer]);
-        const auto recipient = parties[kRecipientsKind].constFind(row[kColumnRecipient]);
+        const auto payer = parties[kPayersKind].constFind(TextView{row[kColumnPayer]});
+        const auto recipient = parties[kRecipientsKind].constFind(TextView{row[kColumnRecipient]});
         if (payer == parties[kPayersKind].cend() || recipient == parties[kRecipientsKind].cend() ||
             payer->accountId == 0 || recipient->accountId == 0) {
             continue;

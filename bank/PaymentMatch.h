@@ -77,7 +77,7 @@ public:
     // The id of a text the orders hold (an account, an INN, a number's text): 0 for the empty
     // text, -1 for a text no order holds, which then matches none.
     qint32 TextId(const QString& text) const {
-        return text.isEmpty() ? 0 : m_texts.value(text, -1);
+        return text.isEmpty() ? 0 : m_ids.value(TextView{text}, -1);
     }
 
     // The orders the document answers, by their place in the list given: none, one, or several
@@ -94,10 +94,21 @@ public:
     // The payer's account of the order at that place; empty for an order without a key.
     const QString& PayerAccount(qsizetype order) const { return m_textOf[m_payerAccounts[order]]; }
 
+    // A text as a hash key without a copy of it; the text itself stays where it is (m_textOf, a
+    // book's record). Looking up 100 000 orders' names measured several times quicker with the
+    // unseeded hash of the text, the table's seed mixed in after.
+    struct TextView {
+        QStringView text;
+        bool operator==(const TextView& other) const { return text == other.text; }
+        friend size_t qHash(const TextView& view, size_t seed) {
+            return qHash(view.text, 0) ^ seed;
+        }
+    };
+
 private:
     qint32 Intern(const QString& text);
 
-    QHash<QString, qint32> m_texts;
+    QHash<TextView, qint32> m_ids;  // the id of each text in m_textOf
     // The first and the last order of each key; the others in between by m_next.
     QHash<Key, std::pair<qsizetype, qsizetype>> m_chains;
     QList<qsizetype> m_next;             // the next order of the same key, by place; -1 for none
