@@ -2,7 +2,8 @@
 #   make run    install what is missing, build, and open the editor on the demo data folder
 #   make test   install what is missing, build, run every test, then again under ASan + UBSan
 #   make bench  build and print the benchmark figures (opening orders, saving an address book,
-#               importing the directory of BIKs, reading an invoice's QR code)
+#               importing the directory of BIKs, reading an invoice's QR code, reading a
+#               statement and the orders' states)
 #   make package  build a Debian package, build/vemo_VERSION_ARCH.deb (apt install ./build/vemo_*.deb)
 
 PACKAGES := qt6-base-dev libgl-dev cmake ninja-build g++ make fonts-urw-base35 fonts-liberation2 \
@@ -43,6 +44,7 @@ bench: build
 	build/bench/bench_save
 	build/bench/bench_bik
 	build/bench/bench_qr
+	build/bench/bench_statement
 
 package: build
 	@scripts/install-deps.sh $(PACKAGE_TOOLS)

@@ -129,9 +129,47 @@ QString TrimBlanks(const QString& text) {
     return text.mid(begin, end - begin);
 }
 
+// The form nearly every order has, roubles in one group of at most twelve digits and kopecks
+// after a point or a comma, read without the pattern: opening the archive reads the amount of
+// every order. False for any other text, which the pattern reads.
+bool ReadPlain(const QString& text, qint64* kopecks) {
+    qsizetype i = 0;
+    qint64 roubles = 0;
+    for (; i < text.size() && i < 12 && IsAsciiDigit(text[i]); ++i) {
+        roubles = roubles * 10 + (text[i].unicode() - u'0');
+    }
+    if (i == 0 || (text[0] == u'0' && i > 1)) {
+        return false;
+    }
+    qint64 cents = 0;
+    if (i < text.size()) {
+        if (text[i] != u'.' && text[i] != u',') {
+            return false;
+        }
+        const qsizetype first = ++i;
+        for (; i < text.size() && i - first < 2 && IsAsciiDigit(text[i]); ++i) {
+            cents = cents * 10 + (text[i].unicode() - u'0');
+        }
+        if (i == first || i != text.size()) {
+            return false;
+        }
+        cents *= i - first == 1 ? 10 : 1;
+    }
+    *kopecks = roubles * 100 + cents;
+    return true;
+}
+
 }  // namespace
 
 bool ParseKopecks(const QString& text, qint64* kopecks) {
+    qint64 plain = 0;
+    if (ReadPlain(text, &plain)) {
+        if (plain <= 0 || plain > kMaxKopecks) {
+            return false;
+        }
+        *kopecks = plain;
+        return true;
+    }
     const QRegularExpressionMatch match = AmountPattern().match(TrimBlanks(text));
     if (!match.hasMatch()) {
         return false;

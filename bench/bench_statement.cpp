@@ -1,0 +1,416 @@
+// Times what the bank's files cost: a year's statement of a busy company (50 000 documents in 250
+// daily sections) read and held against an archive of 100 000 orders, next to the floor of
+// merely reading its bytes; and the states of those 100 000 orders from 50 kept exports and 12
+// kept monthly statements, next to reading the archive with nothing kept.
+//
+// The data sets are made once under the build folder and reused: a marker file written after the
+// last file says a set is complete.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include "bank/BankExport.h"
+#include "bank/ExchangeFile.h"
+#include "bank/KeptFiles.h"
+#include "bank/KeptSummaries.h"
+#include "bank/OrderStates.h"
+#include "bank/StatementParties.h"
+#include "bank/StatementReport.h"
+#include "common/Cp1251.h"
+#include "common/RegularFile.h"
+#include "orders/OrderAmount.h"
+#include "orders/OrderFiles.h"
+#include "orders/OrderTexts.h"
+#include "orders/WorkingFolder.h"
+#include "requisites/BikDirectory.h"
+#include "requisites/RequisitesFile.h"
+
+namespace {
+
+constexpr int kRuns = 3;
+constexpr int kOrders = 100000;
+constexpr int kPayers = 5;
+constexpr int kRecipients = 2000;
+constexpr int kDays = 250;
+constexpr int kExports = 50;
+// Bumped when the generated files change, so that old sets are made anew.
+const QByteArray kDataVersion = "2";
+const QString kMarker = QStringLiteral("complete");
+
+QString DataRoot() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/data");
+}
+
+bool EnsureDataSet(const QString& path, const std::function<bool()>& write) {
+    QFile marker(path + QLatin1Char('/') + kMarker);
+    if (marker.open(QIODevice::ReadOnly) && marker.readAll() == kDataVersion) {
+        return true;
+    }
+    marker.close();
+    QDir(path).removeRecursively();
+    if (!QDir().mkpath(path) || !QDir::setCurrent(path)) {
+        return false;
+    }
+    std::printf("making %s once...\n", qPrintable(path));
+    std::fflush(stdout);
+    const bool written = write();
+    return written && marker.open(QIODevice::WriteOnly) && marker.write(kDataVersion) > 0;
+}
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray FileBytes(const QStringList& lines) {
+    return Cp1251::Encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+QString Digits(qint64 prefix, int width, qint64 number) {
+    return QString::number(prefix) + QStringLiteral("%1").arg(number, width, 10, QLatin1Char('0'));
+}
+
+// Payer 0 is the company's main account: most orders go from it.
+CRequisite Payer(int i) {
+    CRequisite record;
+    record.m_strName = QStringLiteral("ООО \"Ромашка\" № %1").arg(i);
+    record.m_strBank = QStringLiteral("ПАО Сбербанк г. Москва");
+    record.m_strBik = QStringLiteral("044525225");
+    record.m_strInnKpp = QStringLiteral("77010000%1/770101001").arg(i, 2, 10, QLatin1Char('0'));
+    record.m_strAccount1 = Digits(40702810, 12, i + 1);
+    record.m_strAccount2 = QStringLiteral("30101810400000000225");
+    return record;
+}
+
+CRequisite Recipient(int i) {
+    CRequisite record;
+    record.m_strName = QStringLiteral("ЗАО \"Лютик\" № %1").arg(i);
+    record.m_strBank = QStringLiteral("АО \"Альфа-Банк\" г. Москва");
+    record.m_strBik = QStringLiteral("044525593");
+    record.m_strInnKpp = QStringLiteral("66%1/665901001").arg(i, 8, 10, QLatin1Char('0'));
+    record.m_strAccount1 = QStringLiteral("30101810200000000593");
+    record.m_strAccount2 = Digits(40702810, 12, 500000 + i);
+    return record;
+}
+
+CRequisiteArray Books(int nKind) {
+    CRequisiteArray records;
+    const int count = nKind == kPayersKind ? kPayers : kRecipients;
+    for (int i = 0; i < count; ++i) {
+        records.append(nKind == kPayersKind ? Payer(i) : Recipient(i));
+    }
+    return records;
+}
+
+QDate WorkingDay(int day) {
+    return OrderStates::AddWorkingDays(QDate(2025, 12, 31), day + 1);
+}
+
+int DayOf(int i) {
+    return int(qint64(i) * kDays / kOrders);
+}
+
+OrderRow Order(int i) {
+    OrderRow row;
+    row[kColumnNumber] = OrderTexts::NumberText(i + 1);
+    row[kColumnDate] = OrderTexts::DateText(WorkingDay(DayOf(i)));
+    row[kColumnPayer] = Payer(i % 10 < 6 ? 0 : 1 + i % 4).m_strName;
+    row[kColumnRecipient] = Recipient(i * 7 % kRecipients).m_strName;
+    row[kColumnAmount] =
+        QStringLiteral("%1.%2").arg(100 + i * 37 % 100000).arg(i % 100, 2, 10, QLatin1Char('0'));
+    row[kColumnBasis] =
+        QStringLiteral("Оплата по счету № %1 за поставку товара, в т.ч. НДС 20%").arg(i);
+    row[kColumnPaymentKind] = QStringLiteral("01");
+    row[kColumnPriority] = QStringLiteral("5");
+    return row;
+}
+
+QList<OrderRow> Orders() {
+    QList<OrderRow> orders;
+    orders.reserve(kOrders);
+    for (int i = 0; i < kOrders; ++i) {
+        orders.append(Order(i));
+    }
+    return orders;
+}
+
+QString Day(const QDate& date) {
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+// The document sections of an export of the orders, each marked with the day of its debit as
+// a bank writes it: ДатаСписано filled, ДатаПоступило empty.
+QStringList ExecutedSections(const QList<OrderRow>& orders, const CRequisiteArray& payers,
+                             const CRequisiteArray& recipients) {
+    const BankExport::Result exported =
+        BankExport::Compose(orders, payers, recipients, QStringLiteral("bench"), QString(),
+                            QDateTime::currentDateTime());
+    QStringList lines;
+    QString date;
+    for (const QString& line : exported.lines) {
+        if (line.startsWith(QStringLiteral("Дата="))) {
+            date = line.mid(5);
+        }
+        if (line == QStringLiteral("КонецДокумента")) {
+            lines << QStringLiteral("ДатаСписано=") + date << QStringLiteral("ДатаПоступило=");
+        }
+        if (!lines.isEmpty() || line.startsWith(QStringLiteral("СекцияДокумент"))) {
+            lines << line;
+        }
+    }
+    lines.removeLast();  // КонецФайла
+    return lines;
+}
+
+QStringList OtherDocument(const QString& kind, int number, const QDate& day, qint64 kopecks,
+                          const QString& payer, const QString& recipient, bool incoming) {
+    return {QStringLiteral("СекцияДокумент=") + kind,
+            QStringLiteral("Номер=%1").arg(number),
+            QStringLiteral("Дата=") + Day(day),
+            QStringLiteral("Сумма=") + OrderAmount::ExchangeText(kopecks),
+            QStringLiteral("ПлательщикСчет=") + payer,
+            QStringLiteral("Плательщик1=ООО \"Покупатель\""),
+            QStringLiteral("ПлательщикИНН=7712345678"),
+            QStringLiteral("ПолучательСчет=") + recipient,
+            QStringLiteral("Получатель1=ООО \"Ромашка\""),
+            QStringLiteral("НазначениеПлатежа=Оплата по договору"),
+            incoming ? QStringLiteral("ДатаПоступило=") + Day(day)
+                     : QStringLiteral("ДатаСписано=") + Day(day),
+            QStringLiteral("КонецДокумента")};
+}
+
+// A year of the main account: 30 000 of its orders executed on their days, 15 000 incoming
+// payments and 5 000 bank fees, with one balance section a day.
+QByteArray YearStatement() {
+    const CRequisiteArray payers = Books(kPayersKind);
+    const CRequisiteArray recipients = Books(kRecipientsKind);
+    const QString account = payers[0].m_strAccount1;
+    std::vector<QList<OrderRow>> executed(kDays);
+    int count = 0;
+    for (int i = 0; i < kOrders && count < 30000; ++i) {
+        if (i % 10 < 6 && i % 2 == 0) {
+            executed[size_t(DayOf(i))].append(Order(i));
+            ++count;
+        }
+    }
+    QStringList head = {QStringLiteral("1CClientBankExchange"),
+                        QStringLiteral("ВерсияФормата=1.03"),
+                        QStringLiteral("Кодировка=Windows"),
+                        QStringLiteral("Отправитель=Банк-Клиент"),
+                        QStringLiteral("ДатаНачала=") + Day(WorkingDay(0)),
+                        QStringLiteral("ДатаКонца=") + Day(WorkingDay(kDays - 1)),
+                        QStringLiteral("РасчСчет=") + account};
+    QStringList balances;
+    QStringList documents;
+    qint64 balance = Q_INT64_C(10000000000000);
+    for (int day = 0; day < kDays; ++day) {
+        const QDate date = WorkingDay(day);
+        qint64 debited = 0;
+        qint64 credited = 0;
+        for (const OrderRow& row : executed[size_t(day)]) {
+            qint64 kopecks = 0;
+            OrderAmount::ParseKopecks(row[kColumnAmount], &kopecks);
+            debited += kopecks;
+        }
+        documents += ExecutedSections(executed[size_t(day)], payers, recipients);
+        for (int k = 0; k < 60; ++k) {
+            const qint64 kopecks = 500000 + k * 1234;
+            credited += kopecks;
+            documents += OtherDocument(QStringLiteral("Платежное поручение"), k + 1, date, kopecks,
+                                       Digits(40702810, 12, 900000 + k), account, true);
+        }
+        for (int k = 0; k < 20; ++k) {
+            const qint64 kopecks = 1500 + k;
+            debited += kopecks;
+            documents += OtherDocument(QStringLiteral("Банковский ордер"), 90000 + k, date, kopecks,
+                                       account, QStringLiteral("70601810000000012345"), false);
+        }
+        balances << QStringLiteral("СекцияРасчСчет") << QStringLiteral("ДатаНачала=") + Day(date)
+                 << QStringLiteral("ДатаКонца=") + Day(date)
+                 << QStringLiteral("РасчСчет=") + account
+                 << QStringLiteral("НачальныйОстаток=") + OrderAmount::ExchangeText(balance)
+                 << QStringLiteral("ВсегоПоступило=") + OrderAmount::ExchangeText(credited)
+                 << QStringLiteral("ВсегоСписано=") + OrderAmount::ExchangeText(debited);
+        balance += credited - debited;
+        balances << QStringLiteral("КонечныйОстаток=") + OrderAmount::ExchangeText(balance)
+                 << QStringLiteral("КонецРасчСчет");
+    }
+    return FileBytes(head + balances + documents + QStringList{QStringLiteral("КонецФайла")});
+}
+
+bool WriteBooksAndOrders() {
+    for (int nKind : {kPayersKind, kRecipientsKind}) {
+        QStringList lines;
+        for (const CRequisite& record : Books(nKind)) {
+            lines << record.m_strName << record.m_strBank << record.m_strBik << record.m_strInnKpp
+                  << record.m_strAccount1 << record.m_strAccount2;
+        }
+        if (!WriteFile(RequisitesFile::FileName(nKind), FileBytes(lines))) {
+            return false;
+        }
+    }
+    if (!QDir().mkpath(QStringLiteral("Vemo"))) {
+        return false;
+    }
+    for (int i = 0; i < kOrders; ++i) {
+        if (!WriteFile(OrderFiles::FileName(i + 1), FileBytes(Order(i).Lines()))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The year's archive and the bank's files it leaves: every order sent in one of 50 exports, and
+// 12 monthly statements of all the accounts showing nine orders in ten executed.
+bool WriteKeptYear() {
+    if (!WriteBooksAndOrders()) {
+        return false;
+    }
+    const WorkingFolder folder{QDir(QDir::currentPath())};
+    const CRequisiteArray payers = Books(kPayersKind);
+    const CRequisiteArray recipients = Books(kRecipientsKind);
+    const QList<OrderRow> orders = Orders();
+    const int perExport = kOrders / kExports;
+    for (int e = 0; e < kExports; ++e) {
+        const QDateTime now(WorkingDay(DayOf(e * perExport + perExport - 1)), QTime(17, 0, e));
+        const BankExport::Result exported =
+            BankExport::Compose(orders.mid(e * perExport, perExport), payers, recipients,
+                                QStringLiteral("bench"), QString(), now);
+        if (!KeptFiles::Keep(folder, KeptFiles::Kind::Export, BankExport::FileBytes(exported.lines),
+                             now)
+                 .kept) {
+            return false;
+        }
+    }
+    for (int month = 1; month <= 12; ++month) {
+        QList<OrderRow> executed;
+        for (int i = 0; i < kOrders; ++i) {
+            if (i % 10 != 9 && WorkingDay(DayOf(i)).month() == month) {
+                executed.append(orders[i]);
+            }
+        }
+        const QDate first(2026, month, 1);
+        QStringList lines = {
+            QStringLiteral("1CClientBankExchange"), QStringLiteral("ВерсияФормата=1.03"),
+            QStringLiteral("Кодировка=Windows"), QStringLiteral("ДатаНачала=") + Day(first),
+            QStringLiteral("ДатаКонца=") + Day(first.addMonths(1).addDays(-1))};
+        for (const CRequisite& payer : payers) {
+            lines << QStringLiteral("РасчСчет=") + payer.m_strAccount1;
+        }
+        lines += ExecutedSections(executed, payers, recipients);
+        lines << QStringLiteral("КонецФайла");
+        const QDateTime now(first.addMonths(1), QTime(9, 0));
+        if (!KeptFiles::Keep(folder, KeptFiles::Kind::Statement, FileBytes(lines), now).kept) {
+            return false;
+        }
+    }
+    return true;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
+}
+
+double Time(const std::function<void()>& work) {
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void MeasureImport(const QString& path) {
+    const CRequisiteArray payers = Books(kPayersKind);
+    const CRequisiteArray recipients = Books(kRecipientsKind);
+    const QList<OrderRow> orders = Orders();
+    std::vector<double> floors, reads, matches, parties;
+    QByteArray bytes;
+    ExchangeFile file;
+    StatementReport report;
+    qsizetype found = 0;
+    QString reason;
+    for (int run = 0; run < kRuns; ++run) {
+        floors.push_back(Time([&] { RegularFile::Read(path, &bytes); }));
+        reads.push_back(Time([&] { ExchangeFile::Read(bytes, &file, &reason); }));
+        if (!reason.isEmpty()) {
+            std::fprintf(stderr, "bench_statement: the statement is refused: %s\n",
+                         qPrintable(reason));
+            return;
+        }
+        matches.push_back(
+            Time([&] { report = StatementReport::Of(file, orders, payers, recipients); }));
+        parties.push_back(Time([&] {
+            found = StatementParty::Of(file, report, payers, recipients, BikDirectory()).size();
+        }));
+    }
+    const double total = Median(floors) + Median(reads) + Median(matches) + Median(parties);
+    std::printf(
+        "statement of %lld documents in %lld sections (%.1f MB), median of %d: floor (read its "
+        "bytes) %6.1f ms | read %6.1f ms | matched with %d orders %6.1f ms (%lld answered) | "
+        "new parties %6.1f ms (%lld) | import %6.1f ms = %.1f x floor (goal < 1000 ms)\n",
+        qlonglong(file.Documents().size()), qlonglong(file.Balances().size()), bytes.size() / 1e6,
+        kRuns, Median(floors), Median(reads), kOrders, Median(matches),
+        qlonglong(report.answers.size()), Median(parties), qlonglong(found), total,
+        total / Median(floors));
+}
+
+void MeasureStates(const QString& path) {
+    const WorkingFolder folder{QDir(path)};
+    const QDate today(2027, 1, 15);
+    const qsizetype kept = KeptFiles::List(folder).size();
+    QFile::remove(KeptSummaries::CachePath(folder));
+    const double uncached = Time([&] { KeptSummaries::Read(folder); });
+    std::vector<double> opens, summaries, computes;
+    qsizetype executed = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        AddressBooks books;
+        StoredOrders orders;
+        opens.push_back(Time([&] {
+            books = folder.ReadBooks();
+            orders = folder.ReadOrders();
+        }));
+        KeptSummaries read;
+        summaries.push_back(Time([&] { read = KeptSummaries::Read(folder); }));
+        computes.push_back(Time([&] {
+            const QList<OrderStates::State> states = OrderStates::Compute(
+                orders.rows, books.payers.Records(), books.recipients.Records(), read, today);
+            executed =
+                std::count_if(states.begin(), states.end(), [](const OrderStates::State& state) {
+                    return state.stage == OrderStates::Stage::Executed;
+                });
+        }));
+    }
+    const double open = Median(opens);
+    const double states = Median(summaries) + Median(computes);
+    std::printf(
+        "%d orders with %lld kept files, median of %d: archive read with none kept (floor) "
+        "%7.1f ms | kept files summed up %6.1f ms from the cache (%7.1f ms reading them "
+        "without) | states computed %6.1f ms (%lld executed) | together %.2f x floor "
+        "(goal <= 1.2)\n",
+        kOrders, qlonglong(kept), kRuns, open, Median(summaries), uncached, Median(computes),
+        qlonglong(executed), (open + states) / open);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    // The summaries' cache beside the data sets, never in the user's own cache.
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(DataRoot() + QStringLiteral("/cache")));
+    const QString statement = DataRoot() + QStringLiteral("/statement-year");
+    const QString year = DataRoot() + QStringLiteral("/kept-year");
+    if (!EnsureDataSet(statement,
+                       [] { return WriteFile(QStringLiteral("kl_to_1c.txt"), YearStatement()); }) ||
+        !EnsureDataSet(year, WriteKeptYear)) {
+        std::fprintf(stderr, "bench_statement: cannot write the data sets\n");
+        return 1;
+    }
+    MeasureImport(statement + QStringLiteral("/kl_to_1c.txt"));
+    MeasureStates(year);
+    return 0;
+}
