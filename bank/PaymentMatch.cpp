@@ -73,8 +73,8 @@ bool Key::operator==(const Key& other) const {
            numberText == other.numberText;
 }
 
-size_t qHash(const Key& key, size_t seed) {
-    return qHashMulti(seed, key.payerAccount, key.recipientAccount, key.number, key.numberText,
+size_t qHash(const Key& key, size_t salt) {
+    return qHashMulti(salt, key.payerAccount, key.recipientAccount, key.number, key.numberText,
                       key.day, key.kopecks);
 }
 

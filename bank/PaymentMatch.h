@@ -65,7 +65,7 @@ struct Key {
 
     bool operator==(const Key& other) const;
 };
-size_t qHash(const Key& key, size_t seed = 0);
+size_t qHash(const Key& key, size_t salt = 0);
 
 // The orders of the archive by their keys. An order whose party is not in its book, or whose
 // amount or date cannot be read, has no key and is answered by nothing.
@@ -96,12 +96,12 @@ public:
 
     // A text as a hash key without a copy of it; the text itself stays where it is (m_textOf, a
     // book's record). Looking up 100 000 orders' names measured several times quicker with the
-    // unseeded hash of the text, the table's seed mixed in after.
+    // hash of the text with no salt, the table's salt mixed in after.
     struct TextView {
         QStringView text;
         bool operator==(const TextView& other) const { return text == other.text; }
-        friend size_t qHash(const TextView& view, size_t seed) {
-            return qHash(view.text, 0) ^ seed;
+        friend size_t qHash(const TextView& view, size_t salt) {
+            return qHash(view.text, 0) ^ salt;
         }
     };
 
