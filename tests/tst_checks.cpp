@@ -649,6 +649,14 @@ void TestChecks::faultyFolderNamesEveryProblem() {
     WriteFile(QStringLiteral("Vemo/vemo.5"), OrderLines(5, {}, {}, QStringLiteral("12,345")));
     WriteFile(QStringLiteral("Vemo/vemo.6"), OrderLines(6, {}, {}, QString()));  // not written yet
     WriteFile(QStringLiteral("Vemo/vemo.8"), OrderLines(8, {}, {}, QStringLiteral("0,00")));
+    // A number and a priority a bank does not take; blanks around a priority are no part of it.
+    WriteFile(QStringLiteral("Vemo/vemo.11"), OrderLines(1234567, {}, {}));
+    QStringList inWords = OrderLines(12, {}, {});
+    inWords[kColumnPriority] = QStringLiteral("пятая");
+    WriteFile(QStringLiteral("Vemo/vemo.12"), inWords);
+    QStringList spaced = OrderLines(13, {}, {});
+    spaced[kColumnPriority] = QStringLiteral("5 ");
+    WriteFile(QStringLiteral("Vemo/vemo.13"), spaced);
     // The archive lists these too: a number past the range of int, and a folder at an order's name.
     WriteFile(QStringLiteral("Vemo/vemo.2147483648"),
               OrderLines(1, QStringLiteral("ООО Лютик"), StPetersburg().m_strName));
@@ -667,6 +675,8 @@ void TestChecks::faultyFolderNamesEveryProblem() {
         "Vemo/vemo.8: сумма «0,00» не является суммой платежа",
         "Vemo/vemo.10: плательщик «ООО Лютик» не найден в pltRecv.dat",
         "Vemo/vemo.10: получатель «ИП Пчелкин» не найден в polRecv.dat",
+        "Vemo/vemo.11: номер «1234567»: нужно от 1 до 6 цифр, не 0",
+        "Vemo/vemo.12: очередность платежа «пятая»: нужна цифра от 1 до 5",
         "Vemo/vemo.2147483648: плательщик «ООО Лютик» не найден в pltRecv.dat",
     };
     QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), expected);
