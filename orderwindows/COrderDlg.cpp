@@ -472,8 +472,10 @@ bool COrderDlg::ConfirmReplacement() {
 bool COrderDlg::ConfirmSanity() {
     OrderRow order = Row();
     order[kColumnRecipient] = m_lbRecipients->selectedItems().constFirst()->text();
+    OrderSanity::Context context = m_sanity;
+    context.edition = m_edition;
     for (const OrderSanity::Warning& warning :
-         OrderSanity::Check(order, m_sanity, QDate::currentDate())) {
+         OrderSanity::Check(order, context, QDate::currentDate())) {
         if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка платежного поручения"),
                                     warning.text + QStringLiteral("\n\nСохранить как есть или "
                                                                   "исправить?"),
@@ -495,6 +497,12 @@ bool COrderDlg::ConfirmSanity() {
                 m_editBasis->setSelection(
                     OrderSanity::kMostPurposeChars,
                     int(m_editBasis->text().size()) - OrderSanity::kMostPurposeChars);
+                break;
+            case OrderSanity::Field::PaymentType:
+                PutFocusOn(m_editPaymentType);
+                break;
+            case OrderSanity::Field::PaymentTerm:
+                PutFocusOn(m_editPaymentTerm);
                 break;
         }
         return false;

@@ -244,6 +244,8 @@ private slots:
 
     void orderWarnings_data();
     void orderWarnings();
+    void todaysRulesQuestionTypeAndTerm_data();
+    void todaysRulesQuestionTypeAndTerm();
 
 private:
     void WriteFile(const QString& name, const QStringList& lines);
@@ -871,6 +873,59 @@ void TestChecks::orderWarnings() {
     for (int i = 0; i < warned.size(); ++i) {
         QVERIFY2(warnings.at(i).text.contains(warned.at(i)), qPrintable(warnings.at(i).text));
     }
+}
+
+// Under today's rules the type of payment (5) is empty, "срочно" or a code the bank set, and the
+// term (19) is not filled; the edition of 2001 asked for both.
+void TestChecks::todaysRulesQuestionTypeAndTerm_data() {
+    QTest::addColumn<bool>("current");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<QStringList>("warned");  // the fields warned about
+    const QStringList none;
+    const QStringList typeOnly{"Вид платежа"};
+    QTest::newRow("nothing") << true << ""
+                             << "" << none;
+    QTest::newRow("срочно") << true << "срочно"
+                            << "" << none;
+    QTest::newRow("СРОЧНО with a blank") << true << "СРОЧНО "
+                                         << "" << none;
+    QTest::newRow("the bank's code") << true << "0"
+                                     << "" << none;
+    QTest::newRow("the bank's code in letters") << true << "EL"
+                                                << "" << none;
+    QTest::newRow("электронно") << true << "электронно"
+                                << "" << typeOnly;
+    QTest::newRow("почтой") << true << "почтой"
+                            << "" << typeOnly;
+    QTest::newRow("a term") << true << ""
+                            << "05.03.2026" << QStringList{"Срок платежа"};
+    QTest::newRow("both") << true << "телеграфом"
+                          << "5" << QStringList{"Вид платежа", "Срок платежа"};
+    QTest::newRow("both, edition of 2001") << false << "почтой"
+                                           << "05.03.2026" << none;
+}
+
+void TestChecks::todaysRulesQuestionTypeAndTerm() {
+    QFETCH(bool, current);
+    QFETCH(QString, type);
+    QFETCH(QString, term);
+    QFETCH(QStringList, warned);
+    OrderRow order;
+    order[kColumnPaymentType] = type;
+    order[kColumnPaymentTerm] = term;
+    OrderSanity::Context context;
+    context.stored = true;
+    context.edition = current ? FormEdition::Current : FormEdition::Edition2001;
+    QStringList fields;
+    for (const OrderSanity::Warning& warning :
+         OrderSanity::Check(order, context, QDate(2026, 3, 20))) {
+        fields.append(warning.text.section(QStringLiteral(" «"), 0, 0));
+        QCOMPARE(warning.field, fields.last() == QStringLiteral("Вид платежа")
+                                    ? OrderSanity::Field::PaymentType
+                                    : OrderSanity::Field::PaymentTerm);
+    }
+    QCOMPARE(fields, warned);
 }
 
 QTEST_GUILESS_MAIN(TestChecks)
