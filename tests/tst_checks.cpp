@@ -233,7 +233,7 @@ private slots:
 
     void cleanFolderHasNoProblems();
     void faultyFolderNamesEveryProblem();
-    void emptyFolderIsCleanAndStaysEmpty();
+    void emptyFolderIsNamedAndStaysEmpty();
     void unreadableFilesAreNamed();
 
     void partiesAreTakenAsTheFormTakesThem_data();
@@ -685,10 +685,15 @@ void TestChecks::faultyFolderNamesEveryProblem() {
     QCOMPARE(Snapshot(m_dir->path()), before);
 }
 
-// A working folder the program has never been started in: no books, no archive folder.
-void TestChecks::emptyFolderIsCleanAndStaysEmpty() {
-    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), QStringList());
+// A working folder the program has never been started in: no books, no archive folder. The check
+// says so rather than pass it in silence; a book alone, even empty, is a folder to check.
+void TestChecks::emptyFolderIsNamedAndStaysEmpty() {
+    const QString path = QDir(m_dir->path()).absolutePath();
+    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))),
+             QStringList{QStringLiteral("в папке %1 нет ни реквизитов, ни платежек").arg(path)});
     QCOMPARE(Snapshot(m_dir->path()), (QMap<QString, QByteArray>{}));
+    WriteFile(QStringLiteral("polRecv.dat"), {});
+    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), QStringList());
 }
 
 // A directory where a file should be cannot be read, even by root. An unreadable book is named

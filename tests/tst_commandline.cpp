@@ -597,8 +597,9 @@ void TestCommandLine::worksInTheFolderGiven_data() {
     QTest::newRow("export of an order there")
         << QStringList{"--export", "-", "--order", "7", "--folder=DIR"} << 0
         << QStringLiteral("=7707083893") << QString() << here;  // the payer's INN there
-    QTest::newRow("a relative folder")
-        << QStringList{"--folder=folder", "--check"} << 0 << QString() << QString() << here;
+    QTest::newRow("a relative folder, empty")
+        << QStringList{"--folder=folder", "--check"} << 1
+        << QStringLiteral("/folder нет ни реквизитов, ни платежек\n") << QString() << here;
     QTest::newRow("no such folder") << QStringList{"--folder=DIR/none", "--check"} << 2 << QString()
                                     << QStringLiteral("нет папки") << here;
     QTest::newRow("a file, not a folder")
