@@ -118,6 +118,7 @@ const QString kRomashka = QStringLiteral("ООО \"Ромашка & Co\"");
 const QString kYolkin = QStringLiteral("ИП Ёлкин Пётр");
 const QString kAlfa = QStringLiteral("ЗАО «Альфа-Снаб»");
 const QString kYozh = QStringLiteral("ООО \"Ёж\" = Ёжики");
+const QString kBlank = QStringLiteral("ООО Пробел");
 
 CRequisiteArray Payers() {
     return {
@@ -130,6 +131,10 @@ CRequisiteArray Payers() {
         Party(kYolkin, QStringLiteral("АО \"Кредит=Доверие\" г. Самара"),
               QStringLiteral("631234567890/"), QStringLiteral("043601888"),
               QStringLiteral("40802810500000004321"), QStringLiteral("30101810200000000888")),
+        // INN and KPP apart by a blank, as people copy them.
+        Party(kBlank, QStringLiteral("ПАО \"Банк №1\" г. Москва"),
+              QStringLiteral("7701234560 770101001"), QStringLiteral("044525999"),
+              QStringLiteral("40702810600000012345"), QStringLiteral("30101810600000000999")),
     };
 }
 
@@ -251,6 +256,11 @@ void TestBankExport::budgetAndIncomeKeys_data() {
     BudgetPayment::FillSingleTaxPayment(&proprietorTax);
     QTest::newRow("sole proprietor's single tax payment")
         << proprietorTax << Fields{{"ПлательщикИНН", "631234567890"}, {"ПлательщикКПП", "0"}}
+        << QStringList{};
+    OrderRow blank = ordinary;
+    blank[kColumnPayer] = kBlank;
+    QTest::newRow("payer's INN and KPP apart by a blank")
+        << blank << Fields{{"ПлательщикИНН", "7701234560"}, {"ПлательщикКПП", "770101001"}}
         << QStringList{};
     OrderRow spaced = ordinary;
     spaced[kColumnPriority] = " 5 ";
