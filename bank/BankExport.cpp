@@ -6,6 +6,8 @@
 #include <array>
 
 #include "bank/BudgetChecks.h"
+#include "bank/BudgetPayment.h"
+#include "bank/OrderChecks.h"
 #include "common/Cp1251.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
@@ -48,6 +50,15 @@ void CheckOrderFields(const OrderRow& row, QStringList* reasons) {
     }
 }
 
+// The party's own account would go to the bank as its bank's, and the other way round.
+void CheckAccounts(const CRequisite& party, int nKind, const QString& whose, QStringList* reasons) {
+    for (const RequisiteChecks::Problem& problem : RequisiteChecks::Check(party, nKind)) {
+        if (problem.field == RequisiteChecks::Field::Accounts) {
+            reasons->append(QStringLiteral("в реквизитах %1 %2").arg(whose, problem.text));
+        }
+    }
+}
+
 void CheckParty(const CRequisite& party, const QString& whose, QStringList* reasons) {
     const std::array<std::pair<const QString*, const char16_t*>, 5> fields = {{
         {&party.m_strBank, u"Банк"},
@@ -72,6 +83,7 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
     if (payer) {
         checked->payer = *payer;
         CheckParty(*payer, QStringLiteral("плательщика"), &reasons);
+        CheckAccounts(*payer, kPayersKind, QStringLiteral("плательщика"), &reasons);
     } else {
         reasons.append(RequisitesFile::NotInBookMessage(kPayersKind, row[kColumnPayer]));
     }
@@ -79,6 +91,7 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
     if (recipient) {
         checked->recipient = *recipient;
         CheckParty(*recipient, QStringLiteral("получателя"), &reasons);
+        CheckAccounts(*recipient, kRecipientsKind, QStringLiteral("получателя"), &reasons);
     } else {
         reasons.append(RequisitesFile::NotInBookMessage(kRecipientsKind, row[kColumnRecipient]));
     }
@@ -89,6 +102,8 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
     if (!checked->date.isValid()) {
         reasons.append(QStringLiteral("неверная дата «%1»").arg(row[kColumnDate]));
     }
+    // In the words of the check, which names them too.
+    reasons.append(OrderChecks::MalformedFields(row));
     CheckOrderFields(row, &reasons);
     return reasons;
 }
@@ -110,8 +125,13 @@ QString Line(const QString& key, const QString& value) {
 // Numbers go to the bank as the checks read them: people copy them in groups of digits.
 using RequisiteChecks::WithoutBlanks;
 
-void AppendParty(const QString& prefix, const CRequisite& party, int nKind, QStringList* lines) {
-    const auto [inn, kpp] = SplitInnKpp(party.m_strInnKpp);  // the record's one field
+// The payer's KPP as the order carries it, "0" for a payment to the budget by one who has none.
+void AppendParty(const QString& prefix, const CRequisite& party, int nKind, const OrderRow& row,
+                 QStringList* lines) {
+    auto [inn, kpp] = SplitInnKpp(party.m_strInnKpp);  // the record's one field
+    if (nKind == kPayersKind) {
+        kpp = BudgetPayment::PayerKpp(row, kpp);
+    }
     const PartyAccounts accounts = AccountsOf(party, nKind);
     const QString own = WithoutBlanks(accounts.own);
     const QString named =
@@ -151,8 +171,8 @@ void AppendSection(const CheckedOrder& order, QStringList* lines) {
            << FieldLine(kColumnNumber, NumberWithoutBlanks(row[kColumnNumber]))
            << FieldLine(kColumnDate, DateText(order.date))
            << FieldLine(kColumnAmount, OrderAmount::ExchangeText(order.kopecks));
-    AppendParty(QStringLiteral("Плательщик"), order.payer, kPayersKind, lines);
-    AppendParty(QStringLiteral("Получатель"), order.recipient, kRecipientsKind, lines);
+    AppendParty(QStringLiteral("Плательщик"), order.payer, kPayersKind, row, lines);
+    AppendParty(QStringLiteral("Получатель"), order.recipient, kRecipientsKind, row, lines);
     *lines << FieldLine(kColumnPaymentType, row[kColumnPaymentType])
            << FieldLine(kColumnPaymentKind, row[kColumnPaymentKind])
            << FieldLine(kColumnUin, row[kColumnUin]);
@@ -166,7 +186,7 @@ void AppendSection(const CheckedOrder& order, QStringList* lines) {
         *lines << FieldLine(column, row[column]);
     }
     *lines << FieldLine(kColumnPaymentTerm, TermDate(row[kColumnPaymentTerm]))
-           << FieldLine(kColumnPriority, row[kColumnPriority])
+           << FieldLine(kColumnPriority, row[kColumnPriority].trimmed())
            << FieldLine(kColumnBasis, row[kColumnBasis]) << QStringLiteral("КонецДокумента");
 }
 

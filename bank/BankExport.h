@@ -28,9 +28,12 @@ struct Result {
 };
 
 // The exchange file of the orders. Each party is the first record of its address book whose name
-// is exactly the order's. An order is left out when a party is not found, when its amount is not
-// an amount of roubles and kopecks, when its date is not a date, or when one of its values (its
-// own or its parties') holds a line break or a character the file cannot keep.
+// is exactly the order's. An order is left out when a party is not found or its two accounts
+// stand the wrong way round for its book, when its amount is not an amount of roubles and
+// kopecks, when its date is not a date, when a field is malformed (OrderChecks::MalformedFields:
+// a number, a priority, a budget field or an income-type code a reader may refuse the whole file
+// for), or when one of its values (its own or its parties') holds a line break or a character
+// the file cannot keep.
 // The header names the sender as "name version" and is dated by now.
 Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
                const CRequisiteArray& recipients, const QString& senderName,

@@ -118,6 +118,9 @@ void CheckForms(const OrderRow& row, Collector* out) {
     if (filled(kColumnUin) && !IsZero(uin)) {
         if (!((uin.size() == 20 || uin.size() == 25) && AllDigits(uin))) {
             out->Value(kColumnUin, QStringLiteral("нужно 0 или 20 либо 25 цифр"));
+        } else if (AllZeros(uin)) {
+            // Its check digit agrees, but no payment is identified by it.
+            out->Value(kColumnUin, QStringLiteral("УИН из одних нулей не бывает; без УИН пишут 0"));
         } else if (!UinCheckDigitAgrees(uin)) {
             out->Value(kColumnUin, QStringLiteral("неверное контрольное число"));
         }
@@ -143,6 +146,11 @@ void CheckBudgetPayment(const OrderRow& row, const CRequisite* recipient, Collec
                                    : QStringLiteral("не заполнено: при платеже в бюджет пишут 0, "
                                                     "если значения нет"));
         }
+    }
+    if (row[kColumnUin].isEmpty()) {
+        out->Field(
+            kColumnUin,
+            QStringLiteral("не заполнен: при платеже в бюджет пишут УИН или 0, если его нет"));
     }
 }
 
@@ -180,15 +188,24 @@ void CheckSingleTaxPayment(const OrderRow& row, const CRequisite* recipient, Col
     }
 }
 
+bool IsIncomeTypeCode(const QString& code) {
+    return BudgetPayment::IsKnownCode(BudgetPayment::IncomeTypes(), code);
+}
+
+void CheckIncomeTypeCode(const OrderRow& row, Collector* out) {
+    const QString code = row[kColumnIncomeType];
+    if (!code.isEmpty() && !IsIncomeTypeCode(code)) {
+        out->Value(kColumnIncomeType, QStringLiteral("нужен код от 1 до 5"));
+    }
+}
+
 // The income-type code is for income paid to a person's account.
 void CheckIncomeType(const OrderRow& row, const CRequisite* recipient, Collector* out) {
     const QString code = row[kColumnIncomeType];
-    if (code.isEmpty()) {
+    if (code.isEmpty() || !IsIncomeTypeCode(code)) {
         return;
     }
-    if (!BudgetPayment::IsKnownCode(BudgetPayment::IncomeTypes(), code)) {
-        out->Value(kColumnIncomeType, QStringLiteral("нужен код от 1 до 5"));
-    } else if (recipient && SplitInnKpp(recipient->m_strInnKpp).inn.size() == 10) {
+    if (recipient && SplitInnKpp(recipient->m_strInnKpp).inn.size() == 10) {
         out->Value(kColumnIncomeType,
                    QStringLiteral("заполняется только при выплатах физическим лицам, а "
                                   "получатель — организация (ИНН из 10 цифр)"));
@@ -218,9 +235,17 @@ bool UinCheckDigitAgrees(const QString& uin) {
     return uin.back().unicode() - u'0' == check;
 }
 
+QList<Problem> MalformedFields(const OrderRow& row) {
+    Collector out(row);
+    CheckForms(row, &out);
+    CheckIncomeTypeCode(row, &out);
+    return out.Problems();
+}
+
 QList<Problem> Check(const OrderRow& row, const CRequisite* recipient) {
     Collector out(row);
     CheckForms(row, &out);
+    CheckIncomeTypeCode(row, &out);
     CheckBudgetPayment(row, recipient, &out);
     CheckSingleTaxPayment(row, recipient, &out);
     CheckIncomeType(row, recipient, &out);

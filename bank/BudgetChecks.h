@@ -24,6 +24,11 @@ struct Problem {
 // (which takes no income-type code).
 QList<Problem> Check(const OrderRow& row, const CRequisite* recipient);
 
+// Only the fields whose value breaks its own form (a date that is none, a code out of its list,
+// a УИН with a wrong check digit): values a reader of the bank's file may refuse the whole file
+// for, which the export therefore refuses. A subset of Check's, in the same words.
+QList<Problem> MalformedFields(const OrderRow& row);
+
 // Whether a payment identifier (УИН) of 20 or 25 digits has the right check digit.
 bool UinCheckDigitAgrees(const QString& uin);
 

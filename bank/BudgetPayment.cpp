@@ -25,6 +25,7 @@ const CodeList& Statuses() {
         {QStringLiteral("13"), QStringLiteral("налогоплательщик — физическое лицо или ИП")},
         {QStringLiteral("16"), QStringLiteral("участник ВЭД — физическое лицо")},
         {QStringLiteral("17"), QStringLiteral("участник ВЭД — ИП")},
+        {QStringLiteral("19"), QStringLiteral("удержано из зарплаты должника")},
         {QStringLiteral("24"), QStringLiteral("физическое лицо, иные платежи в бюджет")},
         {QStringLiteral("28"), QStringLiteral("получатель международного почтового отправления")},
         {QStringLiteral("30"), QStringLiteral("иностранное лицо (таможня)")},
@@ -73,6 +74,14 @@ bool IsTaxService(const CRequisite& record) {
 
 bool IsTreasuryAccount(const QString& account) {
     return account.trimmed().startsWith(QLatin1String("03"));
+}
+
+bool IsBudgetPayment(const OrderRow& row) {
+    return !row[kColumnStatus].isEmpty();
+}
+
+QString PayerKpp(const OrderRow& row, const QString& kpp) {
+    return kpp.isEmpty() && IsBudgetPayment(row) ? QStringLiteral("0") : kpp;
 }
 
 void FillSingleTaxPayment(OrderRow* row) {

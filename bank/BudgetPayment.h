@@ -14,7 +14,8 @@ class OrderRow;
 // change from time to time, and each is kept in one place here.
 namespace BudgetPayment {
 
-// The payer's statuses (101) a company or an entrepreneur uses.
+// The payer's statuses (101) a company or an entrepreneur uses, 19 among them: a company paying
+// to the budget what it withheld from a debtor's wages.
 const CodeList& Statuses();
 // The income-type codes (20) of payments to a person's account.
 const CodeList& IncomeTypes();
@@ -31,6 +32,12 @@ QDate TaxServiceDetailsDate();
 bool IsTaxService(const CRequisite& record);
 // Whether a recipient's own account is a treasury account, to which budget payments go.
 bool IsTreasuryAccount(const QString& account);
+// Whether the order pays the budget: it names the payer's status (101).
+bool IsBudgetPayment(const OrderRow& row);
+// The payer's KPP (102) as the order carries it, given the payer's own: a payment to the budget
+// writes "0" where the payer has none (a sole proprietor, a person), the form and the bank's
+// file alike.
+QString PayerKpp(const OrderRow& row, const QString& kpp);
 
 // Fills the order as a single tax payment: status 01, the ЕНП's code, 105–109 "0", 110 empty,
 // Код "0", priority 5, and the purpose when it is empty. The recipient is the caller's to set.

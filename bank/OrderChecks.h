@@ -22,9 +22,27 @@ struct AddressBooks {
 // A named payer or recipient that has no record of exactly that name in its address book, in the
 // words of RequisitesFile::NotInBookMessage. An empty name is a party not chosen yet,
 // not an error. Then an amount that is not one of roubles and kopecks above zero, in the words of
-// OrderAmount::NotAnAmountMessage; an empty amount is one not written yet. Then every
-// field that holds what the order file and the bank's file may not carry (a control character, a
-// line break), as "поле «Основание»: недопустимые знаки ^K (код 11)".
+// OrderAmount::NotAnAmountMessage; an empty amount is one not written yet. Then the number and
+// the priority as FieldFaults words them. Then every field that holds what the order file and the
+// bank's file may not carry (a control character, a line break), as "поле «Основание»:
+// недопустимые знаки ^K (код 11)".
 QStringList Check(const OrderRow& row, const AddressBooks& books);
+
+// A field of the order that is not what it holds, and what is wrong, as
+// "номер «1234567»: нужно от 1 до 6 цифр".
+struct FieldFault {
+    int column;
+    QString text;
+};
+
+// The number and the priority against their rules, the order dialog's, the check's and the
+// export's alike: the number is one to six digits and not 0; the priority one digit from 1 to 5.
+// Blanks around either are no part of it.
+QList<FieldFault> FieldFaults(const OrderRow& row);
+
+// What a reader of the bank's file may refuse the whole file for: FieldFaults' and
+// BudgetChecks::MalformedFields' texts, in the order of the columns. The export refuses an order
+// that has any.
+QStringList MalformedFields(const OrderRow& row);
 
 }  // namespace OrderChecks

@@ -1,5 +1,7 @@
 #include "bank/OrderSanity.h"
 
+#include <algorithm>
+
 #include "common/RussianPlural.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
@@ -66,6 +68,37 @@ const OrderRow* LikelyDuplicate(const OrderRow& order, const QDate& date,
     return closest;
 }
 
+// "срочно", or a code of the bank's: digits and Latin letters, not a word such as "почтой" or
+// "электронно", the ways of sending an order the edition of 2001 named there.
+bool IsTodaysPaymentType(const QString& value) {
+    const QString type = value.trimmed();
+    if (type.isEmpty() || type.compare(QStringLiteral("срочно"), Qt::CaseInsensitive) == 0) {
+        return true;
+    }
+    return std::all_of(type.begin(), type.end(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+    });
+}
+
+void CheckCurrentEdition(const OrderRow& order, QList<Warning>* warnings) {
+    const QString type = order[kColumnPaymentType];
+    if (!IsTodaysPaymentType(type)) {
+        warnings->append(
+            {Field::PaymentType,
+             QStringLiteral("Вид платежа «%1»: по действующим правилам это поле оставляют пустым, "
+                            "пишут «срочно» или код, который установил банк.\nОчистите поле, "
+                            "если банк не просил иного.")
+                 .arg(type)});
+    }
+    const QString term = order[kColumnPaymentTerm];
+    if (!term.trimmed().isEmpty()) {
+        warnings->append({Field::PaymentTerm,
+                          QStringLiteral("Срок платежа «%1»: по действующим правилам в платежном "
+                                         "поручении это поле не заполняется.\nОчистите поле.")
+                              .arg(term)});
+    }
+}
+
 }  // namespace
 
 QList<Warning> Check(const OrderRow& order, const Context& context, const QDate& today) {
@@ -95,6 +128,9 @@ QList<Warning> Check(const OrderRow& order, const Context& context, const QDate&
                              .arg(RussianPlural(length, QStringLiteral("знак"),
                                                 QStringLiteral("знака"), QStringLiteral("знаков")))
                              .arg(kMostPurposeChars)});
+    }
+    if (context.edition == FormEdition::Current) {
+        CheckCurrentEdition(order, &warnings);
     }
     return warnings;
 }

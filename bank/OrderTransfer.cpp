@@ -1,5 +1,6 @@
 #include "bank/OrderTransfer.h"
 
+#include "bank/BudgetPayment.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "orders/OrderAmount.h"
@@ -24,6 +25,15 @@ void LookUp(const CRequisiteArray& requisites, int nKind, CRequisite& party, QSt
     party.m_strName = name;
 }
 
+// A payment to the budget by a payer without a KPP shows "0" in its place (102).
+void ShowPayerKpp(const OrderRow& row, CRequisite& payer) {
+    const InnKpp innKpp = SplitInnKpp(payer.m_strInnKpp);
+    const QString kpp = BudgetPayment::PayerKpp(row, innKpp.kpp);
+    if (kpp != innKpp.kpp) {
+        payer.m_strInnKpp = innKpp.inn + u'/' + kpp;
+    }
+}
+
 }  // namespace
 
 QStringList TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
@@ -46,6 +56,9 @@ QStringList TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     doc.m_strAmountFigures = isAmount ? AmountToFigures(kopecks) : amount;
     QStringList reasons;
     LookUp(payers, kPayersKind, doc.m_payer, &reasons);
+    if (reasons.isEmpty()) {
+        ShowPayerKpp(row, doc.m_payer);  // the payer's record, not the placeholders
+    }
     LookUp(recipients, kRecipientsKind, doc.m_recipient, &reasons);
     if (!isAmount) {
         reasons.append(OrderAmount::NotAnAmountMessage(amount));  // the words stay empty

@@ -14,7 +14,8 @@ namespace OrderTransfer {
 // Fills the document from the order: its fields as they stand in the row (the number with its
 // blanks), the amount in words, and each party's six details from the first record of its list
 // whose name is exactly the order's. A party that is not found shows the order's name beside the
-// placeholders of a fresh document, never another party's bank details.
+// placeholders of a fresh document, never another party's bank details. A payment to the budget
+// by a payer without a KPP shows its KPP as "0" (BudgetPayment::PayerKpp).
 // Returns why the form does not show the order whole, in the user's words: each party not in its
 // book (the payer first), then an amount the form cannot write out in words. Empty when it does;
 // paper never carries such an order.

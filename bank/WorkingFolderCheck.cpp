@@ -1,5 +1,6 @@
 #include "bank/WorkingFolderCheck.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -44,6 +45,11 @@ std::optional<CRequisiteArray> CheckBook(const AddressBook& book, int kind,
 }  // namespace
 
 QStringList CheckWorkingFolder(const WorkingFolder& folder, const BikDirectory& directory) {
+    if (!folder.HoldsData()) {
+        // Most likely the check was run in another folder than the user's data.
+        return {QStringLiteral("в папке %1 нет ни реквизитов, ни платежек")
+                    .arg(QDir::toNativeSeparators(folder.Dir().absolutePath()))};
+    }
     QStringList lines;
     const AddressBooks read = folder.ReadBooks();
     OrderChecks::AddressBooks books;

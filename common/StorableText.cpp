@@ -10,15 +10,21 @@ bool HasUnstorableControl(const QString& text) {
     return std::any_of(text.begin(), text.end(), IsUnstorableControl);
 }
 
-// "^@" for NUL, "^K" for VT: the terminal's own way, which every font can show.
+constexpr char16_t kSecondRowFirst = 0x80;
+constexpr char16_t kSecondRowLast = 0x9F;
+
+// "^@" for NUL, "^K" for VT, "M-^X" for U+0098: the terminal's own way, which every font can show.
 QString Caret(QChar c) {
-    return QLatin1Char('^') + QChar(char16_t(u'@' + c.unicode()));
+    const char16_t code = c.unicode();
+    const QString meta = code >= kSecondRowFirst ? QStringLiteral("M-") : QString();
+    return meta + QLatin1Char('^') + QChar(char16_t(u'@' + (code & 0x1F)));
 }
 
 }  // namespace
 
 bool IsUnstorableControl(QChar c) {
-    return c.unicode() < 0x20 && c != u'\t';
+    const char16_t code = c.unicode();
+    return (code < 0x20 && c != u'\t') || (code >= kSecondRowFirst && code <= kSecondRowLast);
 }
 
 QString ControlName(QChar c) {

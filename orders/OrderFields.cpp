@@ -11,7 +11,8 @@ using Doc = CVemoDoc;
 
 // In the order of the columns. The parties' names go to the form with their records.
 constexpr OrderField kFields[] = {
-    {kColumnNumber, u"№", u"Номер", 0, &Doc::m_strNumber, u"Номер", FormField::Number, false},
+    // A bank numbers orders with at most six digits.
+    {kColumnNumber, u"№", u"Номер", 6, &Doc::m_strNumber, u"Номер", FormField::Number, false},
     {kColumnDate, u"Дата", u"Дата", 0, &Doc::m_strDate, u"Дата", FormField::Date, false},
     {kColumnPayer, u"Плательщик", u"Плательщик", 0, nullptr, nullptr, FormField::PayerName, false},
     {kColumnRecipient, u"Получатель", u"Получатель", 0, nullptr, nullptr, FormField::RecipientName,
@@ -23,7 +24,7 @@ constexpr OrderField kFields[] = {
      FormField::PaymentKind, false},
     {kColumnPaymentTerm, u"Срок платежа", u"Срок платежа", 0, &Doc::m_strPaymentTerm,
      u"СрокПлатежа", FormField::PaymentTerm, false},
-    {kColumnPriority, u"Очередность платежа", u"Очередность платежа", 0, &Doc::m_strPriority,
+    {kColumnPriority, u"Очередность платежа", u"Очередность платежа", 1, &Doc::m_strPriority,
      u"Очередность", FormField::Priority, false},
     {kColumnPaymentType, u"Вид платежа", u"Вид платежа", 0, &Doc::m_strPaymentType, u"ВидПлатежа",
      FormField::PaymentType, false},

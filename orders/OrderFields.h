@@ -13,7 +13,10 @@ struct OrderField {
     int column;               // its place in the row; the order file holds it on line column + 1
     const char16_t* caption;  // the archive's column header and the messages' name: "Основание"
     const char16_t* label;  // the order dialog's label: "Основание (106)" among the budget fields
-    int maxLength;          // the longest text the dialog lets be typed; 0 for no limit
+    // The longest text the field holds, its blanks around aside; 0 for no limit. The dialog's
+    // budget fields and kind of payment let no more be typed; the number and the priority are
+    // refused at OK.
+    int maxLength;
     QString CVemoDoc::*member;  // where the document holds it; null for a party, whose record goes
     const char16_t* exportKey;  // its key in the bank's exchange file; null for a party
     FormField formField;        // its place on the form

@@ -21,6 +21,19 @@ QString WorkingFolder::PathOf(const QString& name) const {
     return m_dir.filePath(name);
 }
 
+bool WorkingFolder::HoldsData() const {
+    const QString names[] = {RequisitesFile::FileName(kPayersKind),
+                             RequisitesFile::FileName(kRecipientsKind),
+                             QFileInfo(OrderFiles::FileName(1)).path()};
+    for (const QString& name : names) {
+        const QFileInfo entry(PathOf(name));
+        if (entry.exists() || entry.isSymLink()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 AddressBook WorkingFolder::Book(int nKind) const {
     return AddressBook(PathOf(RequisitesFile::FileName(nKind)));
 }

@@ -45,6 +45,9 @@ public:
     const QDir& Dir() const { return m_dir; }
     // The path of a data file by the name the program gives it ("pltRecv.dat", "Vemo/vemo.7").
     QString PathOf(const QString& name) const;
+    // Whether anything stands at the name of an address book or of the order files' folder: a
+    // folder without any is not one the program has worked in.
+    bool HoldsData() const;
 
     // The address book of the kind on its file, not read yet: the requisites archive loads it,
     // changes it and saves it.

@@ -13,6 +13,7 @@
 
 #include "bank/BudgetChecks.h"
 #include "bank/BudgetPayment.h"
+#include "bank/OrderChecks.h"
 #include "bank/PartyChecks.h"
 #include "form/FormPlaces.h"
 #include "orders/OrderAmount.h"
@@ -296,6 +297,7 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
     for (const TextField& field : kTextFields) {
         this->*field.member = (this->*field.edit)->text();
     }
+    m_strPriority = m_strPriority.trimmed();  // "5 " is priority 5, and goes to the bank as "5"
     m_strIncomeType = m_comboIncomeType->Code();
     m_budgetBox->TakeFields(&m_budget);
     return true;
@@ -379,6 +381,17 @@ COrderDlg::MissingField COrderDlg::FirstMissingField() const {
     return {};
 }
 
+bool COrderDlg::CheckFieldFaults() {
+    const QList<OrderChecks::FieldFault> faults = OrderChecks::FieldFaults(Row());
+    if (faults.isEmpty()) {
+        return true;
+    }
+    const OrderChecks::FieldFault& first = faults.first();
+    MessageBoxes::ShowError(this, first.text.at(0).toUpper() + first.text.mid(1));
+    PutFocusOn(first.column == kColumnNumber ? m_editNumber : m_editPriority);
+    return false;
+}
+
 bool COrderDlg::CheckSavableText() {
     for (const TextField& field : kTextFields) {
         if (RefuseUnstorableField(this->*field.edit, OrderFields::Caption(field.column),
@@ -459,8 +472,10 @@ bool COrderDlg::ConfirmReplacement() {
 bool COrderDlg::ConfirmSanity() {
     OrderRow order = Row();
     order[kColumnRecipient] = m_lbRecipients->selectedItems().constFirst()->text();
+    OrderSanity::Context context = m_sanity;
+    context.edition = m_edition;
     for (const OrderSanity::Warning& warning :
-         OrderSanity::Check(order, m_sanity, QDate::currentDate())) {
+         OrderSanity::Check(order, context, QDate::currentDate())) {
         if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка платежного поручения"),
                                     warning.text + QStringLiteral("\n\nСохранить как есть или "
                                                                   "исправить?"),
@@ -483,6 +498,12 @@ bool COrderDlg::ConfirmSanity() {
                     OrderSanity::kMostPurposeChars,
                     int(m_editBasis->text().size()) - OrderSanity::kMostPurposeChars);
                 break;
+            case OrderSanity::Field::PaymentType:
+                PutFocusOn(m_editPaymentType);
+                break;
+            case OrderSanity::Field::PaymentTerm:
+                PutFocusOn(m_editPaymentTerm);
+                break;
         }
         return false;
     }
@@ -500,8 +521,8 @@ void COrderDlg::OnOK() {
         return;
     }
     TellFaultyParties();
-    if (!CheckSavableText() || !CheckAmount() || !ConfirmBudgetFields() || !ConfirmTextsFitForm() ||
-        !ConfirmReplacement() || !ConfirmSanity()) {
+    if (!CheckSavableText() || !CheckFieldFaults() || !CheckAmount() || !ConfirmBudgetFields() ||
+        !ConfirmTextsFitForm() || !ConfirmReplacement() || !ConfirmSanity()) {
         return;
     }
     m_strRecipient = m_lbRecipients->selectedItems().constFirst()->text();
@@ -534,10 +555,16 @@ bool COrderDlg::ConfirmBudgetFields() {
     for (const BudgetChecks::Problem& problem : problems) {
         lines.append(QStringLiteral("• ") + problem.text);
     }
+    // A malformed value keeps the order out of the bank's file until it is corrected.
+    const QString exported = BudgetChecks::MalformedFields(row).isEmpty()
+                                 ? QString()
+                                 : QStringLiteral(
+                                       " В файл для банка оно не выгрузится, пока "
+                                       "значения не исправлены.");
     const QString text = QStringLiteral(
                              "Поля платежа в бюджет не проходят проверку банка:\n\n%1\n\nБанк "
-                             "может вернуть такое поручение. Исправить или сохранить как есть?")
-                             .arg(lines.join(QLatin1Char('\n')));
+                             "может вернуть такое поручение.%2 Исправить или сохранить как есть?")
+                             .arg(lines.join(QLatin1Char('\n')), exported);
     if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка платежа в бюджет"), text,
                                 QStringLiteral("Исправить"), QStringLiteral("Сохранить как есть"),
                                 MessageBoxes::Choice::First) == MessageBoxes::Choice::Second) {

@@ -109,6 +109,9 @@ private:
     MissingField FirstMissingField() const;
     // False, after telling the user, when a typed field holds a character that can't be saved.
     bool CheckSavableText();
+    // False, after telling the user, when the number or the priority breaks its rule (more than
+    // six digits; not one digit from 1 to 5), the focus on the field.
+    bool CheckFieldFaults();
     // Warns about the chosen parties' records that break a bank rule, each record once a run.
     void TellFaultyParties();
     // False, after telling the user, when the amount is not an amount of roubles and kopecks.

@@ -136,8 +136,14 @@ QList<RequisiteChecks::Problem> Check(const CRequisite& record, int nKind,
 
 QList<RequisiteChecks::Problem> CheckAll(const CRequisite& record, int nKind,
                                          const BikDirectory& directory) {
+    QString bik;
+    const BikDirectory::Participant* participant = Listed(record, directory, &bik);
+    using RequisiteChecks::BikHolder;
+    const BikHolder holder = !participant                                 ? BikHolder::Unknown
+                             : BikDirectory::IsTreasuryBody(*participant) ? BikHolder::TreasuryBody
+                                                                          : BikHolder::Other;
     QList<RequisiteChecks::Problem> problems =
-        RequisiteChecks::Check(record, nKind) + Check(record, nKind, directory);
+        RequisiteChecks::Check(record, nKind, holder) + Check(record, nKind, directory);
     std::stable_sort(problems.begin(), problems.end(),
                      [](const RequisiteChecks::Problem& a, const RequisiteChecks::Problem& b) {
                          return Rank(a.field) < Rank(b.field);

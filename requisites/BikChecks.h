@@ -22,7 +22,8 @@ QList<RequisiteChecks::Problem> Check(const CRequisite& record, int nKind,
 // The bank rules' problems of the record and the directory's together, in the order of the
 // fields (the accounts standing the wrong way round before the accounts themselves). While the
 // accounts are the wrong way round the directory says nothing of the correspondent account:
-// swapping them comes first.
+// swapping them comes first. Where the directory lists the BIK, it says whether the participant
+// is a treasury body, not the BIK's first digits.
 QList<RequisiteChecks::Problem> CheckAll(const CRequisite& record, int nKind,
                                          const BikDirectory& directory);
 

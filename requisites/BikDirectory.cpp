@@ -194,6 +194,12 @@ QString BikDirectory::CorrespondentAccount(const Participant& participant) {
     return participant.accounts.isEmpty() ? QString() : participant.accounts.first().number;
 }
 
+bool BikDirectory::IsTreasuryBody(const Participant& participant) {
+    // The Federal Treasury (51) and its bodies in the regions (52).
+    return participant.type == QLatin1String("51") || participant.type == QLatin1String("52") ||
+           CorrespondentAccount(participant).startsWith(QLatin1String("40102"));
+}
+
 QString BikDirectory::RestrictionText(const Restriction& restriction) {
     QString text = QStringLiteral("ограничение %1").arg(restriction.code);
     for (const KnownRestriction& known : kKnownRestrictions) {

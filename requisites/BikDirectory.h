@@ -64,6 +64,9 @@ public:
     static QString BankText(const Participant& participant);
     // The account the directory gives for payments through the participant; empty for none.
     static QString CorrespondentAccount(const Participant& participant);
+    // Whether the participant is a treasury body: of the Federal Treasury's types, or holding a
+    // single treasury account (40102…) as its account for payments.
+    static bool IsTreasuryBody(const Participant& participant);
     // What keeps the participant from taking payments, one text a reason ("отозвана лицензия с
     // 01.11.2026"); empty when nothing does.
     static QStringList PaymentObstacles(const Participant& participant);

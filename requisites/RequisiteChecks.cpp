@@ -167,25 +167,23 @@ void CheckInnKpp(const QString& field, Collector* out) {
     }
 }
 
-// A credit institution's BIK starts with 04, a treasury body's (since 2021) with 01.
-bool IsTreasuryBik(const QString& bik) {
-    return bik.startsWith(QLatin1String("01"));
-}
-
-void CheckBik(const QString& bik, Collector* out) {
+// A BIK the directory lists is a participant's whatever its digits; one it does not list is at
+// least Russian.
+void CheckBik(const QString& bik, BikHolder holder, Collector* out) {
     const QString caption = QStringLiteral("БИК");
     if (const QString fault = NumberFault(bik, kBikLength); !fault.isEmpty()) {
         out->Add(Field::Bik, caption, fault);
-    } else if (!bik.startsWith(QLatin1String("04")) && !IsTreasuryBik(bik)) {
-        out->Add(Field::Bik, caption,
-                 QStringLiteral("российский БИК начинается с 04, у казначейства — с 01"));
+    } else if (holder == BikHolder::Unknown && !bik.startsWith(u'0')) {
+        out->Add(Field::Bik, caption, QStringLiteral("российский БИК начинается с 0"));
     }
 }
+
+const QString kSingleTreasuryAccount = QStringLiteral("40102");
 
 // A bank's correspondent account at the central bank starts with 301; a treasury body's is the
 // single treasury account, 40102.
 bool LooksLikeCorrespondentAccount(const QString& account) {
-    return account.startsWith(QLatin1String("301")) || account.startsWith(QLatin1String("40102"));
+    return account.startsWith(QLatin1String("301")) || account.startsWith(kSingleTreasuryAccount);
 }
 
 bool LooksLikeClientAccount(const QString& account) {
@@ -211,12 +209,13 @@ Account AccountIn(const CRequisite& record, AccountMember member) {
 // The party's own account is keyed against the BIK's last three digits; a treasury account (03…)
 // at a treasury body is not keyed against the BIK at all. An unusable BIK (empty, or wrong by its
 // own rule) leaves the key unchecked: its own warning says enough.
-void CheckOwnAccount(const Account& account, const QString& bik, bool bikUsable, Collector* out) {
+void CheckOwnAccount(const Account& account, const QString& bik, bool treasuryBody, bool bikUsable,
+                     Collector* out) {
     if (const QString fault = NumberFault(account.digits, kAccountLength); !fault.isEmpty()) {
         out->Add(account.field, account.caption, fault);
         return;
     }
-    const bool treasuryAccount = IsTreasuryBik(bik) && account.digits.startsWith(u'0');
+    const bool treasuryAccount = treasuryBody && account.digits.startsWith(u'0');
     if (bikUsable && !treasuryAccount && !KeyAgrees(bik.right(3), account.digits)) {
         out->Add(account.field, account.caption,
                  QStringLiteral("контрольный ключ не сходится с БИК %1").arg(bik));
@@ -224,14 +223,17 @@ void CheckOwnAccount(const Account& account, const QString& bik, bool bikUsable,
 }
 
 // The correspondent account is the bank's own account at the central bank (for a treasury body
-// the single treasury account); its key is taken against "0" and the BIK's fifth and sixth digits.
-void CheckCorrespondentAccount(const Account& account, const QString& bik, bool bikUsable,
-                               Collector* out) {
+// the single treasury account, and nothing else: a bank's account there means one of the two is
+// mistyped); its key is taken against "0" and the BIK's fifth and sixth digits.
+void CheckCorrespondentAccount(const Account& account, const QString& bik, bool treasuryBody,
+                               bool bikUsable, Collector* out) {
     if (const QString fault = NumberFault(account.digits, kAccountLength); !fault.isEmpty()) {
         out->Add(account.field, account.caption, fault);
         return;
     }
-    if (!LooksLikeCorrespondentAccount(account.digits)) {
+    const bool fits = treasuryBody ? account.digits.startsWith(kSingleTreasuryAccount)
+                                   : LooksLikeCorrespondentAccount(account.digits);
+    if (!fits) {
         out->Add(account.field, account.caption,
                  QStringLiteral("корреспондентский счет начинается с 301, у казначейства — с "
                                 "40102"));
@@ -255,14 +257,20 @@ QString WithoutBlanks(QStringView text) {
     return result;
 }
 
-QList<Problem> Check(const CRequisite& record, int nKind) {
+bool IsTreasuryBik(QStringView bik) {
+    return bik.startsWith(u'0') && !bik.startsWith(QLatin1String("04"));
+}
+
+QList<Problem> Check(const CRequisite& record, int nKind, BikHolder holder) {
     Collector out;
     CheckInnKpp(record.m_strInnKpp, &out);
     const QString bik = WithoutBlanks(record.m_strBik);
     if (!bik.isEmpty()) {
-        CheckBik(bik, &out);
+        CheckBik(bik, holder, &out);
     }
     const bool bikUsable = NumberFault(bik, kBikLength).isEmpty();
+    const bool treasuryBody = holder == BikHolder::Unknown ? bikUsable && IsTreasuryBik(bik)
+                                                           : holder == BikHolder::TreasuryBody;
     Account own = AccountIn(record, OwnAccountMember(nKind));
     Account correspondent = AccountIn(record, CorrespondentAccountMember(nKind));
     if (LooksLikeCorrespondentAccount(own.digits) && LooksLikeClientAccount(correspondent.digits)) {
@@ -271,10 +279,10 @@ QList<Problem> Check(const CRequisite& record, int nKind) {
         std::swap(own, correspondent);
     }
     if (!own.digits.isEmpty()) {
-        CheckOwnAccount(own, bik, bikUsable, &out);
+        CheckOwnAccount(own, bik, treasuryBody, bikUsable, &out);
     }
     if (!correspondent.digits.isEmpty()) {
-        CheckCorrespondentAccount(correspondent, bik, bikUsable, &out);
+        CheckCorrespondentAccount(correspondent, bik, treasuryBody, bikUsable, &out);
     }
     return out.Problems();
 }

@@ -10,9 +10,10 @@
 // the control key of both accounts against the bank identification code, the check digits of the
 // taxpayer number and the pattern of the reason code. Which account is the party's own and which
 // its bank's correspondent account depends on the record's book (see AccountsOf). Treasury
-// bodies pass as they are: a BIK starting with 01, the single treasury account (40102…) as the
-// correspondent account, and a treasury account (03…) that is not keyed against the BIK. The
-// checks only warn: a record that breaks a rule is still kept, and an empty field is "not
+// bodies pass as they are: a BIK starting with 0 but not 04 (01… for most regions, 00… for the
+// Moscow treasury, 02… for the one customs payments go to), the single treasury account (40102…)
+// as the correspondent account, and a treasury account (03…) that is not keyed against the BIK.
+// The checks only warn: a record that breaks a rule is still kept, and an empty field is "not
 // filled", not wrong.
 //
 // Blanks inside a number are ignored, so "4070 2810 ..." counts as its digits alone: bookkeepers
@@ -35,10 +36,19 @@ struct Problem {
 // A number as the bank reads it: the text without its blanks.
 QString WithoutBlanks(QStringView text);
 
+// Who holds a BIK, as the directory of BIKs says when it lists the BIK; Unknown otherwise, and
+// then the BIK's first digits tell.
+enum class BikHolder { Unknown, TreasuryBody, Other };
+
+// Whether the BIK, by its first digits, is a treasury body's: it begins with 0 but not with 04,
+// which a credit institution's and a Bank of Russia division's begin with.
+bool IsTreasuryBik(QStringView bik);
+
 // Every broken rule of a record of the book nKind, in the order of the fields; empty when all is
 // well. Accounts that stand the wrong way round ("Счет1 и Счет2 переставлены") come before the
-// accounts' own problems, which are then those of each account in the place it belongs.
-QList<Problem> Check(const CRequisite& record, int nKind);
+// accounts' own problems, which are then those of each account in the place it belongs. A BIK
+// whose holder the directory names is not held to its first digits.
+QList<Problem> Check(const CRequisite& record, int nKind, BikHolder holder = BikHolder::Unknown);
 // Whether the problems say the two accounts are the wrong way round.
 bool HasSwappedAccounts(const QList<Problem>& problems);
 

@@ -55,7 +55,8 @@ write_lines "$dir/polRecv.dat" <<'LINES'
 03100643000000018500
 LINES
 
-# Orders: number, date, payer, recipient, amount, basis, kind, term, priority, type.
+# Orders: number, date, payer, recipient, amount, basis, kind, term, priority, type. Under
+# today's rules the term (19) is not filled and the type of payment (5) may stay empty.
 write_lines "$dir/Vemo/vemo.1" <<'LINES'
    1
  5. 3.2026
@@ -64,9 +65,9 @@ write_lines "$dir/Vemo/vemo.1" <<'LINES'
 15750,00
 Оплата по счету № 118 от 02.03.2026 за канцелярские товары, в т.ч. НДС 20% 2625-00
 01
-05.03.2026
+
 5
-электронно
+
 LINES
 
 write_lines "$dir/Vemo/vemo.2" <<'LINES'
@@ -77,9 +78,9 @@ write_lines "$dir/Vemo/vemo.2" <<'LINES'
 48 300,00
 Оплата по договору № 45-П от 10.02.2026 за печать рекламных буклетов, в т.ч. НДС 20% 8050-00
 01
-12.03.2026
+
 5
-электронно
+
 LINES
 
 write_lines "$dir/Vemo/vemo.3" <<'LINES'
@@ -90,9 +91,9 @@ write_lines "$dir/Vemo/vemo.3" <<'LINES'
 1017,05
 Предоплата по договору поставки № 7 от 15.03.2026, без НДС
 01
-20.03.2026
+
 5
-почтой
+
 LINES
 # The single tax payment: lines 11 to 20 hold the budget fields (status, КБК, ОКТМО, basis,
 # period, document number and date, 110, the payment's code, the income-type code).
@@ -104,9 +105,9 @@ write_lines "$dir/Vemo/vemo.4" <<'LINES'
 84 120,00
 Единый налоговый платеж
 01
-25.03.2026
+
 5
-электронно
+
 01
 18201061201010000510
 0

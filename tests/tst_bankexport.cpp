@@ -118,6 +118,7 @@ const QString kRomashka = QStringLiteral("ООО \"Ромашка & Co\"");
 const QString kYolkin = QStringLiteral("ИП Ёлкин Пётр");
 const QString kAlfa = QStringLiteral("ЗАО «Альфа-Снаб»");
 const QString kYozh = QStringLiteral("ООО \"Ёж\" = Ёжики");
+const QString kBlank = QStringLiteral("ООО Пробел");
 
 CRequisiteArray Payers() {
     return {
@@ -130,6 +131,10 @@ CRequisiteArray Payers() {
         Party(kYolkin, QStringLiteral("АО \"Кредит=Доверие\" г. Самара"),
               QStringLiteral("631234567890/"), QStringLiteral("043601888"),
               QStringLiteral("40802810500000004321"), QStringLiteral("30101810200000000888")),
+        // INN and KPP apart by a blank, as people copy them.
+        Party(kBlank, QStringLiteral("ПАО \"Банк №1\" г. Москва"),
+              QStringLiteral("7701234560 770101001"), QStringLiteral("044525999"),
+              QStringLiteral("40702810600000012345"), QStringLiteral("30101810600000000999")),
     };
 }
 
@@ -246,6 +251,21 @@ void TestBankExport::budgetAndIncomeKeys_data() {
                                                   {"Очередность", "5"},
                                                   {"СрокПлатежа", ""}}
                                         << QStringList{"КодНазПлатежа"};
+    // A sole proprietor has no KPP; paying the budget it writes 0 there.
+    OrderRow proprietorTax = ThreeOrders().at(1);
+    BudgetPayment::FillSingleTaxPayment(&proprietorTax);
+    QTest::newRow("sole proprietor's single tax payment")
+        << proprietorTax << Fields{{"ПлательщикИНН", "631234567890"}, {"ПлательщикКПП", "0"}}
+        << QStringList{};
+    OrderRow blank = ordinary;
+    blank[kColumnPayer] = kBlank;
+    QTest::newRow("payer's INN and KPP apart by a blank")
+        << blank << Fields{{"ПлательщикИНН", "7701234560"}, {"ПлательщикКПП", "770101001"}}
+        << QStringList{};
+    OrderRow spaced = ordinary;
+    spaced[kColumnPriority] = " 5 ";
+    QTest::newRow("priority typed with blanks")
+        << spaced << Fields{{"Очередность", "5"}} << QStringList{};
     OrderRow wages = ordinary;
     wages[kColumnIncomeType] = "1";
     Fields wageKeys = emptyBudget;
@@ -396,7 +416,9 @@ void TestBankExport::bytesAreCodePage1251WithCrLf() {
 }
 
 void TestBankExport::refusedOrdersAreListedAndLeftOut_data() {
-    QTest::addColumn<int>("column");  // of the second order; -1: its payer's bank
+    // Of the second order; -1: its payer's bank; -2: its recipient, another one whose accounts
+    // stand the wrong way round.
+    QTest::addColumn<int>("column");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("named");  // what the reason names
 
@@ -422,6 +444,28 @@ void TestBankExport::refusedOrdersAreListedAndLeftOut_data() {
         << int(kColumnBasis) << QStringLiteral("Аванс 中") << QStringLiteral("中");
     QTest::newRow("line break in payer's bank")
         << -1 << QStringLiteral("АО Банк\nг. Тверь") << QStringLiteral("плательщика");
+    // Byte 0x98, which code page 1251 leaves without a letter, is read as U+0098.
+    QTest::newRow("byte 0x98 in purpose")
+        << int(kColumnBasis) << QStringLiteral("Аванс") + QChar(0x98) << QStringLiteral("M-^X");
+    QTest::newRow("recipient's accounts swapped")
+        << -2 << QString() << QStringLiteral("получателя Счет1 и Счет2 переставлены");
+    // What the check names as malformed, in its words: one reader refuses a whole file for it.
+    QTest::newRow("number of seven digits")
+        << int(kColumnNumber) << QStringLiteral("1234567") << QStringLiteral("номер «1234567»");
+    QTest::newRow("priority in words") << int(kColumnPriority) << QStringLiteral("пятая")
+                                       << QStringLiteral("очередность платежа «пятая»");
+    QTest::newRow("priority 6") << int(kColumnPriority) << QStringLiteral("6")
+                                << QStringLiteral("от 1 до 5");
+    QTest::newRow("no priority") << int(kColumnPriority) << QString()
+                                 << QStringLiteral("очередность платежа: нужна цифра");
+    QTest::newRow("document date that is none")
+        << int(kColumnTaxDocDate) << QStringLiteral("2026-03-05")
+        << QStringLiteral("Дата документа (109) «2026-03-05»");
+    QTest::newRow("income type 7")
+        << int(kColumnIncomeType) << QStringLiteral("7") << QStringLiteral("нужен код от 1 до 5");
+    QTest::newRow("УИН with a wrong check digit")
+        << int(kColumnUin) << QStringLiteral("18209965144380684246")
+        << QStringLiteral("неверное контрольное число");
 }
 
 void TestBankExport::refusedOrdersAreListedAndLeftOut() {
@@ -431,17 +475,24 @@ void TestBankExport::refusedOrdersAreListedAndLeftOut() {
 
     QList<OrderRow> orders = ThreeOrders();
     CRequisiteArray payers = Payers();
+    CRequisiteArray recipients = Recipients();
     if (column >= 0) {
         orders[1][column] = value;
-    } else {
+    } else if (column == -1) {
         payers[2].m_strBank = value;  // the payer of the second order only
+    } else {
+        CRequisite swapped = recipients[0];
+        swapped.m_strName = QStringLiteral("ООО Наоборот");
+        std::swap(swapped.m_strAccount1, swapped.m_strAccount2);
+        recipients.append(swapped);
+        orders[1][kColumnRecipient] = swapped.m_strName;
     }
-    const BankExport::Result result = Compose(orders, payers);
+    const BankExport::Result result = Compose(orders, payers, recipients);
 
     QCOMPARE(result.refused.size(), 1);
     const OrderRefusal& refusal = result.refused[0];
     QCOMPARE(refusal.index, 1);
-    QCOMPARE(refusal.number, "12");
+    QCOMPARE(refusal.number, orders[1][kColumnNumber].trimmed());
     QCOMPARE(refusal.reasons.size(), 1);
     QVERIFY2(refusal.reasons[0].contains(named, Qt::CaseInsensitive), qPrintable(refusal.Text()));
     QVERIFY2(refusal.Text().contains(QStringLiteral("12")), qPrintable(refusal.Text()));

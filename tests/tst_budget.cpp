@@ -101,7 +101,7 @@ void TestBudget::fieldsAgainstTheRules_data() {
             << Recipient::Treasury << none;
     }
     for (const char* uin : {"18209965144380684245", "32227599528907866667", "18810175160746758120",
-                            "0322759952890786666712340", "0", ""}) {
+                            "0322759952890786666712340", "0"}) {
         QTest::addRow("УИН %s", uin) << With(Budget(), {{kColumnUin, QString::fromUtf8(uin)}})
                                      << Recipient::Treasury << none;
     }
@@ -109,6 +109,10 @@ void TestBudget::fieldsAgainstTheRules_data() {
         none);
     row("КБК 0", With(Budget(), {{kColumnKbk, "0"}}), Recipient::Treasury, none);
     row("basis of two letters", With(Budget(), {{kColumnTaxBasis, "ТП"}}), Recipient::Treasury,
+        none);
+    row("status 19, withheld from a debtor's wages", With(Budget(), {{kColumnStatus, "19"}}),
+        Recipient::Treasury, none);
+    row("ordinary payment without a Код", With(OrderRow(), {{kColumnUin, ""}}), Recipient::Company,
         none);
 
     // Each field's own form.
@@ -146,6 +150,15 @@ void TestBudget::fieldsAgainstTheRules_data() {
         {"Код (УИН) «0322759952890786666712341»: неверное контрольное число"});
     row("УИН of 19 digits", With(Budget(), {{kColumnUin, "1820996514438068424"}}),
         Recipient::Treasury, {"Код (УИН) «1820996514438068424»: нужно 0 или 20 либо 25 цифр"});
+    // Zeros pass the check digit: both passes leave 0.
+    for (const int length : {20, 25}) {
+        const QString zeros(length, u'0');
+        QTest::addRow("УИН of %d zeros", length)
+            << With(Budget(), {{kColumnUin, zeros}}) << Recipient::Treasury
+            << QStringList{QStringLiteral("Код (УИН) «%1»: УИН из одних нулей не бывает; без УИН "
+                                          "пишут 0")
+                               .arg(zeros)};
+    }
 
     // What a payment to the budget must carry.
     row("treasury account without a status", OrderRow(), Recipient::Treasury,
@@ -157,7 +170,11 @@ void TestBudget::fieldsAgainstTheRules_data() {
          "Основание платежа (106): не заполнено: при платеже в бюджет пишут 0, если значения нет",
          "Налоговый период (107): не заполнено: при платеже в бюджет пишут 0, если значения нет",
          "Номер документа (108): не заполнено: при платеже в бюджет пишут 0, если значения нет",
-         "Дата документа (109): не заполнено: при платеже в бюджет пишут 0, если значения нет"});
+         "Дата документа (109): не заполнено: при платеже в бюджет пишут 0, если значения нет",
+         "Код (УИН): не заполнен: при платеже в бюджет пишут УИН или 0, если его нет"});
+    row("payment to the budget without a Код", With(Budget(), {{kColumnUin, ""}}),
+        Recipient::Treasury,
+        {"Код (УИН): не заполнен: при платеже в бюджет пишут УИН или 0, если его нет"});
     const QString taxService = QStringLiteral(
         "КБК (104): единый налоговый платеж платят получателю «Казначейство России (ФНС "
         "России)» (ИНН/КПП 7727406020/770701001, БИК 017003983, счет 03100643000000018500), а "

@@ -12,6 +12,7 @@
 #include "common/Cp1251.h"
 #include "orders/OrderTexts.h"
 #include "orders/WorkingFolder.h"
+#include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
 
@@ -84,6 +85,23 @@ CRequisite TaxService() {
     record.m_strAccount1 = QStringLiteral("40102810445370000059");
     record.m_strAccount2 = QStringLiteral("03100643000000018500");
     return record;
+}
+
+// Treasury bodies whose BIKs do not begin with 01, as a recipients' book holds them: the Moscow
+// treasury (004525988) and the interregional one customs payments go to (024501901). Their single
+// treasury accounts key against "0" and the BIK's fifth and sixth digits (0 25 |
+// 40102810545370000003 and 0 01 | 40102810045370000002 both add up to a multiple of ten); their
+// treasury accounts 03… do not key against the BIK (988 | 03100643000000017300 leaves 3).
+CRequisite MoscowTreasury() {
+    return Record(QStringLiteral("УФК по г. Москве"), QStringLiteral("7710168360/771001001"),
+                  QStringLiteral("004525988"), QStringLiteral("40102810545370000003"),
+                  QStringLiteral("03100643000000017300"));
+}
+
+CRequisite CustomsTreasury() {
+    return Record(QStringLiteral("МОУ ФК (ФТС России)"), QStringLiteral("7730176610/773001001"),
+                  QStringLiteral("024501901"), QStringLiteral("40102810045370000002"),
+                  QStringLiteral("03100643000000019502"));
 }
 
 QList<Field> Fields(const QList<RequisiteChecks::Problem>& problems) {
@@ -210,10 +228,12 @@ private slots:
     void faultsAreNamed();
     void accountsMeanOneThingInEachBook_data();
     void accountsMeanOneThingInEachBook();
+    void treasuryBodyIsTheDirectorysToSay_data();
+    void treasuryBodyIsTheDirectorysToSay();
 
     void cleanFolderHasNoProblems();
     void faultyFolderNamesEveryProblem();
-    void emptyFolderIsCleanAndStaysEmpty();
+    void emptyFolderIsNamedAndStaysEmpty();
     void unreadableFilesAreNamed();
 
     void partiesAreTakenAsTheFormTakesThem_data();
@@ -224,6 +244,8 @@ private slots:
 
     void orderWarnings_data();
     void orderWarnings();
+    void todaysRulesQuestionTypeAndTerm_data();
+    void todaysRulesQuestionTypeAndTerm();
 
 private:
     void WriteFile(const QString& name, const QStringList& lines);
@@ -292,13 +314,15 @@ void TestChecks::validRecordsPass() {
 }
 
 // Each digit of a valid BIK, account or INN is changed to each of the nine other digits in turn.
-// All changes must be caught, on the field whose rule sees them: BIK digits 1-2 by the "04"
-// start (but for the treasury's "01"), 5-6 through the correspondent account's key, 7-9 through the
-// settlement account's key. BIK digits 3-4 (the region) are not covered by any rule and are left
-// out. The account keys catch every change: each weight (7, 1 or 3) is prime to 10, so a change of
-// d in one digit moves the sum by a non-multiple of 10. The INN's mod 11 remainder always moves,
-// since every weight is prime to 11; the check digit then stays only when the remainder moves
-// between 0 and 10. The INNs here have remainders 3 and 5 (see their sums), so nothing escapes.
+// All changes must be caught, on the field whose rule sees them: BIK digit 1 by the "0" start;
+// digit 2, which makes the BIK a treasury body's, through the correspondent account, which at a
+// treasury body is the single treasury account 40102…; 5-6 through the correspondent account's
+// key, 7-9 through the settlement account's key. BIK digits 3-4 (the region) are not covered by any
+// rule and are left out. The account keys catch every change: each weight (7, 1 or 3) is prime to
+// 10, so a change of d in one digit moves the sum by a non-multiple of 10. The INN's mod 11
+// remainder always moves, since every weight is prime to 11; the check digit then stays only when
+// the remainder moves between 0 and 10. The INNs here have remainders 3 and 5 (see their sums), so
+// nothing escapes.
 void TestChecks::everySingleDigitChangeIsCaught_data() {
     QTest::addColumn<CRequisite>("record");
     QTest::addColumn<int>("member");  // index into the members below
@@ -307,10 +331,8 @@ void TestChecks::everySingleDigitChangeIsCaught_data() {
     const std::pair<const char*, CRequisite> records[] = {
         {"Moscow", Moscow()}, {"St Petersburg", StPetersburg()}, {"person", Person()}};
     for (const auto& [name, record] : records) {
-        for (int position : {0, 1}) {
-            QTest::addRow("%s BIK %d", name, position + 1) << record << 0 << position << Field::Bik;
-        }
-        for (int position : {4, 5}) {
+        QTest::addRow("%s BIK 1", name) << record << 0 << 0 << Field::Bik;
+        for (int position : {1, 4, 5}) {
             QTest::addRow("%s BIK %d", name, position + 1)
                 << record << 0 << position << Field::Account2;
         }
@@ -344,9 +366,7 @@ void TestChecks::everySingleDigitChangeIsCaught() {
     QVERIFY(RequisiteChecks::Check(record, kPayersKind).isEmpty());
     const QChar original = (record.*members[member])[position];
     for (char digit = '0'; digit <= '9'; ++digit) {
-        // 04… made 01… is a treasury body's BIK, as good as a bank's.
-        const bool treasuryBik = member == 0 && position == 1 && digit == '1';
-        if (digit == original || treasuryBik) {
+        if (digit == original) {
             continue;
         }
         CRequisite changed = record;
@@ -388,7 +408,7 @@ void TestChecks::faultsAreNamed_data() {
     row("BIK with a Cyrillic О for a zero", with(bik, "О44525225"), {Field::Bik},
         {"БИК: «О» вместо цифры"});
     row("foreign BIK", only(bik, "123456789"), {Field::Bik},
-        {"БИК: российский БИК начинается с 04, у казначейства — с 01"});
+        {"БИК: российский БИК начинается с 0"});
 
     row("settlement account's key", with(account1, "40702810938000012346"), {Field::Account1},
         {"Счет1: контрольный ключ не сходится с БИК 044525225"});
@@ -500,6 +520,20 @@ void TestChecks::accountsMeanOneThingInEachBook_data() {
     QTest::newRow("an 03 account at a bank is keyed")
         << treasuryAtBank << int(kRecipientsKind) << tax << moscowBank
         << QStringList{"Счет2: контрольный ключ не сходится с БИК 044525225"};
+    QTest::newRow("Moscow treasury as recipient")
+        << MoscowTreasury() << int(kRecipientsKind) << MoscowTreasury().m_strAccount2
+        << MoscowTreasury().m_strAccount1 << QStringList{};
+    QTest::newRow("customs treasury as recipient")
+        << CustomsTreasury() << int(kRecipientsKind) << CustomsTreasury().m_strAccount2
+        << CustomsTreasury().m_strAccount1 << QStringList{};
+    // A treasury body's BIK with a bank's correspondent account: one of the two is mistyped.
+    CRequisite bankAtTreasury = CustomsTreasury();
+    bankAtTreasury.m_strAccount1 = Moscow().m_strAccount2;
+    QTest::newRow("a bank's correspondent account at a treasury body")
+        << bankAtTreasury << int(kRecipientsKind) << bankAtTreasury.m_strAccount2
+        << bankAtTreasury.m_strAccount1
+        << QStringList{"Счет1: корреспондентский счет начинается с 301, у казначейства — с 40102",
+                       "Счет1: контрольный ключ не сходится с БИК 024501901"};
     CRequisite twoOwn = recipient(Moscow());
     twoOwn.m_strAccount1 = moscowOwn;
     QTest::newRow("no correspondent account")
@@ -520,6 +554,57 @@ void TestChecks::accountsMeanOneThingInEachBook() {
     QCOMPARE(RequisiteChecks::Texts(problems), texts);
     QCOMPARE(RequisiteChecks::HasSwappedAccounts(problems),
              texts.contains("Счет1 и Счет2 переставлены"));
+}
+
+// Where the directory lists a BIK, it says whether a treasury body holds it, whatever its first
+// digits: a treasury account 03… there is then not keyed against the BIK, or is.
+void TestChecks::treasuryBodyIsTheDirectorysToSay_data() {
+    QTest::addColumn<bool>("withDirectory");
+    QTest::addColumn<CRequisite>("record");  // a recipient
+    QTest::addColumn<QStringList>("texts");
+    CRequisite listedAsTreasury = MoscowTreasury();
+    listedAsTreasury.m_strBik = QStringLiteral("044525988");
+    CRequisite listedAsBank = TaxService();
+    listedAsBank.m_strAccount1 = QStringLiteral("30101810300000000983");
+    const QString ownKey = QStringLiteral("Счет2: контрольный ключ не сходится с БИК %1");
+    QTest::newRow("Moscow treasury, listed") << true << MoscowTreasury() << QStringList{};
+    QTest::newRow("Moscow treasury, no directory") << false << MoscowTreasury() << QStringList{};
+    QTest::newRow("04 BIK the directory lists as a treasury body")
+        << true << listedAsTreasury << QStringList{};
+    QTest::newRow("04 BIK, no directory")
+        << false << listedAsTreasury << QStringList{ownKey.arg("044525988")};
+    QTest::newRow("01 BIK the directory lists as a bank")
+        << true << listedAsBank << QStringList{ownKey.arg("017003983")};
+    QTest::newRow("01 BIK, no directory") << false << listedAsBank
+                                          << QStringList{
+                                                 "Счет1: корреспондентский счет начинается "
+                                                 "с 301, у казначейства — с 40102"};
+    QTest::newRow("customs treasury, not listed")
+        << true << CustomsTreasury()
+        << QStringList{"БИК 024501901 нет в справочнике БИК от 08.12.2026"};
+}
+
+void TestChecks::treasuryBodyIsTheDirectorysToSay() {
+    QFETCH(bool, withDirectory);
+    QFETCH(CRequisite, record);
+    QFETCH(QStringList, texts);
+    BikDirectory directory;
+    if (withDirectory) {
+        directory.SetDate(QDate(2026, 12, 8));
+        const auto add = [&directory](const char* bik, const char* type, const char* account) {
+            BikDirectory::Participant participant;
+            participant.bik = QString::fromLatin1(bik);
+            participant.name = QStringLiteral("участник");
+            participant.type = QString::fromLatin1(type);
+            participant.accounts.append({QString::fromLatin1(account), QString(), {}});
+            QVERIFY(directory.Add(participant));
+        };
+        add("004525988", "52", "40102810545370000003");
+        add("044525988", "52", "40102810545370000003");
+        add("017003983", "20", "30101810300000000983");
+    }
+    QCOMPARE(RequisiteChecks::Texts(BikChecks::CheckAll(record, kRecipientsKind, directory)),
+             texts);
 }
 
 // Both books and every order as the program writes them, all in order: no line, nothing written.
@@ -566,6 +651,14 @@ void TestChecks::faultyFolderNamesEveryProblem() {
     WriteFile(QStringLiteral("Vemo/vemo.5"), OrderLines(5, {}, {}, QStringLiteral("12,345")));
     WriteFile(QStringLiteral("Vemo/vemo.6"), OrderLines(6, {}, {}, QString()));  // not written yet
     WriteFile(QStringLiteral("Vemo/vemo.8"), OrderLines(8, {}, {}, QStringLiteral("0,00")));
+    // A number and a priority a bank does not take; blanks around a priority are no part of it.
+    WriteFile(QStringLiteral("Vemo/vemo.11"), OrderLines(1234567, {}, {}));
+    QStringList inWords = OrderLines(12, {}, {});
+    inWords[kColumnPriority] = QStringLiteral("пятая");
+    WriteFile(QStringLiteral("Vemo/vemo.12"), inWords);
+    QStringList spaced = OrderLines(13, {}, {});
+    spaced[kColumnPriority] = QStringLiteral("5 ");
+    WriteFile(QStringLiteral("Vemo/vemo.13"), spaced);
     // The archive lists these too: a number past the range of int, and a folder at an order's name.
     WriteFile(QStringLiteral("Vemo/vemo.2147483648"),
               OrderLines(1, QStringLiteral("ООО Лютик"), StPetersburg().m_strName));
@@ -584,16 +677,23 @@ void TestChecks::faultyFolderNamesEveryProblem() {
         "Vemo/vemo.8: сумма «0,00» не является суммой платежа",
         "Vemo/vemo.10: плательщик «ООО Лютик» не найден в pltRecv.dat",
         "Vemo/vemo.10: получатель «ИП Пчелкин» не найден в polRecv.dat",
+        "Vemo/vemo.11: номер «1234567»: нужно от 1 до 6 цифр, не 0",
+        "Vemo/vemo.12: очередность платежа «пятая»: нужна цифра от 1 до 5",
         "Vemo/vemo.2147483648: плательщик «ООО Лютик» не найден в pltRecv.dat",
     };
     QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), expected);
     QCOMPARE(Snapshot(m_dir->path()), before);
 }
 
-// A working folder the program has never been started in: no books, no archive folder.
-void TestChecks::emptyFolderIsCleanAndStaysEmpty() {
-    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), QStringList());
+// A working folder the program has never been started in: no books, no archive folder. The check
+// says so rather than pass it in silence; a book alone, even empty, is a folder to check.
+void TestChecks::emptyFolderIsNamedAndStaysEmpty() {
+    const QString path = QDir(m_dir->path()).absolutePath();
+    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))),
+             QStringList{QStringLiteral("в папке %1 нет ни реквизитов, ни платежек").arg(path)});
     QCOMPARE(Snapshot(m_dir->path()), (QMap<QString, QByteArray>{}));
+    WriteFile(QStringLiteral("polRecv.dat"), {});
+    QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), QStringList());
 }
 
 // A directory where a file should be cannot be read, even by root. An unreadable book is named
@@ -778,6 +878,59 @@ void TestChecks::orderWarnings() {
     for (int i = 0; i < warned.size(); ++i) {
         QVERIFY2(warnings.at(i).text.contains(warned.at(i)), qPrintable(warnings.at(i).text));
     }
+}
+
+// Under today's rules the type of payment (5) is empty, "срочно" or a code the bank set, and the
+// term (19) is not filled; the edition of 2001 asked for both.
+void TestChecks::todaysRulesQuestionTypeAndTerm_data() {
+    QTest::addColumn<bool>("current");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<QStringList>("warned");  // the fields warned about
+    const QStringList none;
+    const QStringList typeOnly{"Вид платежа"};
+    QTest::newRow("nothing") << true << ""
+                             << "" << none;
+    QTest::newRow("срочно") << true << "срочно"
+                            << "" << none;
+    QTest::newRow("СРОЧНО with a blank") << true << "СРОЧНО "
+                                         << "" << none;
+    QTest::newRow("the bank's code") << true << "0"
+                                     << "" << none;
+    QTest::newRow("the bank's code in letters") << true << "EL"
+                                                << "" << none;
+    QTest::newRow("электронно") << true << "электронно"
+                                << "" << typeOnly;
+    QTest::newRow("почтой") << true << "почтой"
+                            << "" << typeOnly;
+    QTest::newRow("a term") << true << ""
+                            << "05.03.2026" << QStringList{"Срок платежа"};
+    QTest::newRow("both") << true << "телеграфом"
+                          << "5" << QStringList{"Вид платежа", "Срок платежа"};
+    QTest::newRow("both, edition of 2001") << false << "почтой"
+                                           << "05.03.2026" << none;
+}
+
+void TestChecks::todaysRulesQuestionTypeAndTerm() {
+    QFETCH(bool, current);
+    QFETCH(QString, type);
+    QFETCH(QString, term);
+    QFETCH(QStringList, warned);
+    OrderRow order;
+    order[kColumnPaymentType] = type;
+    order[kColumnPaymentTerm] = term;
+    OrderSanity::Context context;
+    context.stored = true;
+    context.edition = current ? FormEdition::Current : FormEdition::Edition2001;
+    QStringList fields;
+    for (const OrderSanity::Warning& warning :
+         OrderSanity::Check(order, context, QDate(2026, 3, 20))) {
+        fields.append(warning.text.section(QStringLiteral(" «"), 0, 0));
+        QCOMPARE(warning.field, fields.last() == QStringLiteral("Вид платежа")
+                                    ? OrderSanity::Field::PaymentType
+                                    : OrderSanity::Field::PaymentTerm);
+    }
+    QCOMPARE(fields, warned);
 }
 
 QTEST_GUILESS_MAIN(TestChecks)

@@ -362,6 +362,7 @@ void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep_data() {
     QTest::addColumn<QString>("answer");      // to every warning
     QTest::addColumn<QString>("field");       // where "Исправить" puts the focus
     QTest::addColumn<int>("selectedFrom");    // where the selection starts in that field
+    QTest::addColumn<bool>("current");        // written for the current edition of the form
     const QString copy = QStringLiteral("Создать копию");
     const QString edit = QStringLiteral("Изменить");
     const QString like = QStringLiteral("Похоже на поручение № 1 от %1")
@@ -371,15 +372,23 @@ void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep_data() {
     const QString bankLimit = QStringLiteral("210");
     // Order 1 was written three days ago; order 2 long ago.
     QTest::newRow("copy of a recent order, corrected")
-        << copy << 0 << 0 << 0 << QStringList{like} << kCorrect << "amount" << 0;
+        << copy << 0 << 0 << 0 << QStringList{like} << kCorrect << "amount" << 0 << false;
     QTest::newRow("an old order saved again as it is")
-        << edit << 1 << 0 << 0 << QStringList{} << QString() << QString() << 0;
+        << edit << 1 << 0 << 0 << QStringList{} << QString() << QString() << 0 << false;
     QTest::newRow("a recent order dated 40 days ahead, corrected")
-        << edit << 0 << 43 << 0 << QStringList{tenDays} << kCorrect << "date" << 0;
+        << edit << 0 << 43 << 0 << QStringList{tenDays} << kCorrect << "date" << 0 << false;
     QTest::newRow("an old order's long purpose, corrected")
-        << edit << 1 << 0 << 230 << QStringList{bankLimit} << kCorrect << "basis" << 210;
+        << edit << 1 << 0 << 230 << QStringList{bankLimit} << kCorrect << "basis" << 210 << false;
     QTest::newRow("a copy of a recent order with a long purpose, kept")
-        << copy << 0 << 0 << 211 << QStringList{like, bankLimit} << kSaveAsItIs << QString() << 0;
+        << copy << 0 << 0 << 211 << QStringList{like, bankLimit} << kSaveAsItIs << QString() << 0
+        << false;
+    // The orders fill the type of payment (5) with "электронно" and the term (19) with a date.
+    const QString type = QStringLiteral("Вид платежа «электронно»");
+    const QString term = QStringLiteral("Срок платежа «05.03.2026»");
+    QTest::newRow("an old order under today's rules, corrected")
+        << edit << 1 << 0 << 0 << QStringList{type} << kCorrect << "paymentType" << 0 << true;
+    QTest::newRow("an old order under today's rules, kept")
+        << edit << 1 << 0 << 0 << QStringList{type, term} << kSaveAsItIs << QString() << 0 << true;
 }
 
 // At OK of the order dialog, after its tests: each warning says what to do, "Исправить" (the
@@ -394,6 +403,7 @@ void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep() {
     QFETCH(QString, answer);
     QFETCH(QString, field);
     QFETCH(int, selectedFrom);
+    QFETCH(bool, current);
     const QString payer = QStringLiteral("ООО Ромашка");
     const QString recipient = QStringLiteral("ООО Лютик");
     QVERIFY(RequisitesFile::Write(kPayers, {Valid(payer)}));
@@ -411,6 +421,7 @@ void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep() {
     BoxAnswers boxes(answers);
     CVemoDoc doc;
     COrderArchiveDlg archive(doc, WorkingFolder());
+    archive.SetFormEdition(current ? FormEdition::Current : FormEdition::Edition2001);
     archive.show();
     archive.SelectRow(row);
     bool stayedOpen = false;

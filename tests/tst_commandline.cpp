@@ -135,6 +135,7 @@ void TestCommandLine::init() {
     row[kColumnPayer] = payer.m_strName;
     row[kColumnRecipient] = recipient.m_strName;
     row[kColumnAmount] = "10";
+    row[kColumnPriority] = "5";
     QVERIFY(OrderFiles::SaveOrder(1, row));
 }
 
@@ -321,6 +322,7 @@ void WriteExportArchive() {
         row[kColumnPayer] = number == 4 ? QStringLiteral("Незнакомец") : payer.m_strName;
         row[kColumnRecipient] = recipient.m_strName;
         row[kColumnAmount] = number == 5 ? "1,2,3" : "1 000,50";
+        row[kColumnPriority] = "5";
         QVERIFY(OrderFiles::SaveOrder(number, row));
     }
 }
@@ -570,6 +572,7 @@ void WriteOtherFolder(const QString& folder) {
         row[kColumnPayer] = payer.m_strName;
         row[kColumnRecipient] = recipient.m_strName;
         row[kColumnAmount] = number == 7 ? "700" : "abc";
+        row[kColumnPriority] = "5";
         QVERIFY(OrderFiles::SaveOrder(number, row, dir));
     }
 }
@@ -594,8 +597,9 @@ void TestCommandLine::worksInTheFolderGiven_data() {
     QTest::newRow("export of an order there")
         << QStringList{"--export", "-", "--order", "7", "--folder=DIR"} << 0
         << QStringLiteral("=7707083893") << QString() << here;  // the payer's INN there
-    QTest::newRow("a relative folder")
-        << QStringList{"--folder=folder", "--check"} << 0 << QString() << QString() << here;
+    QTest::newRow("a relative folder, empty")
+        << QStringList{"--folder=folder", "--check"} << 1
+        << QStringLiteral("/folder нет ни реквизитов, ни платежек\n") << QString() << here;
     QTest::newRow("no such folder") << QStringList{"--folder=DIR/none", "--check"} << 2 << QString()
                                     << QStringLiteral("нет папки") << here;
     QTest::newRow("a file, not a folder")

@@ -333,6 +333,12 @@ void TestLineFile::findsUnstorableText_data() {
                                     << qsizetype(1) << QStringList{QString(QChar(0xDC00))};
     QTest::newRow("tab is kept") << QStringLiteral("a\tb") << qsizetype(-1) << qsizetype(0)
                                  << QStringList{};
+    QTest::newRow("byte 0x98 as read")
+        << QStringLiteral("a") + Cp1251::Decode("\x98") << qsizetype(1) << qsizetype(1)
+        << QStringList{QStringLiteral("M-^X (код 152)")};
+    QTest::newRow("next line of the second row")
+        << QStringLiteral("a") + QChar(0x85) << qsizetype(1) << qsizetype(1)
+        << QStringList{QStringLiteral("M-^E (код 133)")};
     QTest::newRow("nul, vt and ff")
         << QStringLiteral("a") + QChar(0) + "b\vc\f" + QChar(0) << qsizetype(1) << qsizetype(1)
         << QStringList{QStringLiteral("^@ (код 0)"), QStringLiteral("^K (код 11)"),

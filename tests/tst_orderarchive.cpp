@@ -42,7 +42,7 @@ void Save(const Order& order) {
     row[kColumnBasis] = order.basis;
     row[kColumnPaymentKind] = "01";
     row[kColumnPaymentTerm] = "5";
-    row[kColumnPriority] = "6";
+    row[kColumnPriority] = "5";
     row[kColumnPaymentType] = QStringLiteral("почтой");
     QVERIFY(OrderFiles::SaveOrder(order.number, row));
 }
@@ -405,6 +405,7 @@ void TestOrderArchive::writtenOrderBecomesCurrentInView() {
             }
         }
         dlg->findChild<QLineEdit*>(QStringLiteral("number"))->setText("81");
+        dlg->findChild<QLineEdit*>(QStringLiteral("priority"))->setText("5");
         dlg->m_lbPayers->setCurrentRow(1);
         dlg->m_lbRecipients->setCurrentRow(0);
         dlg->OnOK();

@@ -66,7 +66,7 @@ OrderRow Row(int number, const QString& payer = "Alfa", const QString& recipient
     row[kColumnBasis] = tag + QStringLiteral("Оплата по счету");
     row[kColumnPaymentKind] = "01";
     row[kColumnPaymentTerm] = tag + "5";
-    row[kColumnPriority] = tag + "6";
+    row[kColumnPriority] = "5";
     row[kColumnPaymentType] = tag + QStringLiteral("почтой");
     return row;
 }
@@ -165,8 +165,9 @@ bool FailOrderWrites(const QString& path) {
 // Whether the text holds a control character other than TAB and LF: what a message must not
 // show as it is.
 bool HoldsRawControl(const QString& text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c < u' ' && c != u'\t' && c != u'\n'; });
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return (c < u' ' && c != u'\t' && c != u'\n') || (c >= u'\x80' && c <= u'\x9F');
+    });
 }
 
 }  // namespace
@@ -389,7 +390,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
         QCOMPARE(Edit(dlg, "basis")->text(), QStringLiteral("Оплата по счету"));
         QCOMPARE(Edit(dlg, "paymentKind")->text(), QStringLiteral("01"));
         QCOMPARE(Edit(dlg, "paymentTerm")->text(), QStringLiteral("5"));
-        QCOMPARE(Edit(dlg, "priority")->text(), QStringLiteral("6"));
+        QCOMPARE(Edit(dlg, "priority")->text(), QStringLiteral("5"));
         QCOMPARE(Edit(dlg, "paymentType")->text(), QStringLiteral("почтой"));
         dlg->OnOK();
     });
@@ -718,7 +719,7 @@ void TestOrderDialogs::okTestsFieldsInOrder_data() {
     QTest::newRow("and the amount") << typed << "Напишите основание";
     typed.basis = "b";
     QTest::newRow("and the basis") << typed << "Напишите очередность оплаты";
-    typed.priority = "6";
+    typed.priority = "5";
     QTest::newRow("all but the term, type and kind") << typed << "Напишите срок платежа";
     typed.term = "t";
     QTest::newRow("all but the type and kind") << typed << "Напишите вид платежа";
@@ -731,6 +732,20 @@ void TestOrderDialogs::okTestsFieldsInOrder_data() {
     Typed negative;
     negative.number = "-5";
     QTest::newRow("number -5 comes first") << negative << "Ошибка в номере платежки";
+    // A bank numbers orders with six digits at most, and takes a priority of one digit 1 to 5.
+    QTest::newRow("number of six digits") << Complete("999999") << "";
+    QTest::newRow("number of seven digits")
+        << Complete("1000000") << "Номер «1000000»: нужно от 1 до 6 цифр, не 0";
+    for (const char* priority : {"пятая", "6", "0", "55", "5."}) {
+        Typed typed = Complete("5");
+        typed.priority = QString::fromUtf8(priority);
+        QTest::addRow("priority «%s»", priority)
+            << typed
+            << QStringLiteral("Очередность платежа «%1»: нужна цифра от 1 до 5").arg(priority);
+    }
+    Typed spaced = Complete("5");
+    spaced.priority = " 1 ";
+    QTest::newRow("priority with blanks around") << spaced << "";
 }
 
 void TestOrderDialogs::okTestsFieldsInOrder() {
@@ -749,6 +764,7 @@ void TestOrderDialogs::okTestsFieldsInOrder() {
         QCOMPARE(dlg.m_strRecipient, kRecipients.at(typed.recipient));
         QCOMPARE(dlg.m_strAmount, typed.amount);
         QCOMPARE(dlg.m_strPaymentKind, typed.kind);
+        QCOMPARE(dlg.m_strPriority, typed.priority.trimmed());
         QCOMPARE(dlg.m_nNumber, typed.number.toInt());
     } else {
         QCOMPARE(m_log.Texts(), QStringList{message});
@@ -786,6 +802,12 @@ void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames_data() {
     typed.amount = "12,345";
     QTest::newRow("amount not an amount") << typed << "Неверная сумма"
                                           << "amount";
+    QTest::newRow("number of seven digits") << Complete("1234567") << "Номер «1234567»"
+                                            << "number";
+    typed = Complete("5");
+    typed.priority = QStringLiteral("пятая");
+    QTest::newRow("priority in words") << typed << "Очередность платежа «пятая»"
+                                       << "priority";
 }
 
 // Typed key by key and chosen with the mouse, OK clicked: the focus leaves the button for the
@@ -1069,6 +1091,9 @@ void TestOrderDialogs::controlCharactersGoNowhere_data() {
             QTest::addRow("0x%02X", code) << code << named << shown;
         }
     }
+    // Byte 0x98, which code page 1251 leaves without a letter, reads as U+0098, a control
+    // character of the second row; the others of that row have no byte in the code page.
+    QTest::newRow("byte 0x98") << 0x98 << QStringLiteral("M-^X (код 152)") << "M-^X";
 }
 
 void TestOrderDialogs::controlCharactersGoNowhere() {

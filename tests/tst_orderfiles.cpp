@@ -356,11 +356,16 @@ void TestOrderFiles::fileComesBackByteForByte_data() {
         << ten + QStringLiteral(
                      "01\r\n18201061201010000510\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n0\r\n\r\n");
     QTest::newRow("wages") << ten + QStringLiteral("\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n1\r\n");
+    // The control character the dialogs refuse still comes back when nobody edits the field.
+    QString control = ten;
+    control.replace(QStringLiteral("по счету"), QStringLiteral("по") + Cp1251::Decode("\x98"));
+    QTest::newRow("byte 0x98") << control;
 }
 
 void TestOrderFiles::fileComesBackByteForByte() {
     QFETCH(QString, text);
     const QByteArray bytes = Cp1251::Encode(text);
+    QCOMPARE(Cp1251::Decode(bytes), text);
     WriteBytes("Vemo/vemo.7", bytes);
     const QList<OrderRow> rows = OrderFiles::LoadOrders();
     QCOMPARE(rows.size(), 1);

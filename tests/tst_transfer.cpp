@@ -8,6 +8,7 @@
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
+#include "bank/BudgetPayment.h"
 #include "bank/OrderTransfer.h"
 #include "common/Cp1251.h"
 #include "form/CFormLayout.h"
@@ -91,6 +92,8 @@ private slots:
     void init();
     void cleanup();
     void fieldsGoToTheirPlaces();
+    void payerWithoutKppPaysTheBudgetWithZero_data();
+    void payerWithoutKppPaysTheBudgetWithZero();
     void wordsAreThoseOfTheStrictAmount_data();
     void wordsAreThoseOfTheStrictAmount();
     void firstRecordOfANameWins();
@@ -143,6 +146,35 @@ void TestTransfer::fieldsGoToTheirPlaces() {
     QCOMPARE(doc.m_strPaymentType, QStringLiteral("Type"));
     QCOMPARE(doc.m_payer, payer);
     QCOMPARE(doc.m_recipient, recipient);
+}
+
+// Field 102 of a payment to the budget is "0" where the payer has no KPP: the form's cells take
+// the record's ИНН/КПП split, so the document's payer carries it.
+void TestTransfer::payerWithoutKppPaysTheBudgetWithZero_data() {
+    QTest::addColumn<QString>("innKpp");
+    QTest::addColumn<bool>("singleTax");
+    QTest::addColumn<QString>("kpp");  // on the form
+    QTest::newRow("sole proprietor's ЕНП") << "631234567890" << true << "0";
+    QTest::newRow("sole proprietor's ЕНП, a slash after the INN") << "631234567890/" << true << "0";
+    QTest::newRow("sole proprietor's ordinary payment") << "631234567890" << false << "";
+    QTest::newRow("company's ЕНП") << "7707083893 773601001" << true << "773601001";
+}
+
+void TestTransfer::payerWithoutKppPaysTheBudgetWithZero() {
+    QFETCH(QString, innKpp);
+    QFETCH(bool, singleTax);
+    QFETCH(QString, kpp);
+    CRequisite payer = SoundParty("ИП Ёлкин", "P");
+    payer.m_strInnKpp = innKpp;
+    OrderRow order = Order(payer.m_strName, "Recipient");
+    if (singleTax) {
+        BudgetPayment::FillSingleTaxPayment(&order);
+    }
+    CVemoDoc doc;
+    OrderTransfer::TransferOrder(order, {payer}, {Party("Recipient", "R")}, doc);
+    const InnKpp shown = SplitInnKpp(doc.m_payer.m_strInnKpp);
+    QCOMPARE(shown.inn, SplitInnKpp(innKpp).inn);
+    QCOMPARE(shown.kpp, kpp);
 }
 
 void TestTransfer::wordsAreThoseOfTheStrictAmount_data() {
