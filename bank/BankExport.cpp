@@ -103,7 +103,7 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
         reasons.append(QStringLiteral("неверная дата «%1»").arg(row[kColumnDate]));
     }
     // In the words of the check, which names them too.
-    reasons.append(OrderChecks::MalformedFields(row));
+    reasons.append(OrderChecks::MalformedFields(row, recipient));
     CheckOrderFields(row, &reasons);
     return reasons;
 }

@@ -32,7 +32,8 @@ struct Result {
 // stand the wrong way round for its book, when its amount is not an amount of roubles and
 // kopecks, when its date is not a date, when a field is malformed (OrderChecks::MalformedFields:
 // a number, a priority, a budget field or an income-type code a reader may refuse the whole file
-// for), or when one of its values (its own or its parties') holds a line break or a character
+// for, and a payment to the budget without its status, indicators or Код, which the bank
+// returns), or when one of its values (its own or its parties') holds a line break or a character
 // the file cannot keep.
 // The header names the sender as "name version" and is dated by now.
 Result Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,

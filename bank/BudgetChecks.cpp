@@ -235,10 +235,11 @@ bool UinCheckDigitAgrees(const QString& uin) {
     return uin.back().unicode() - u'0' == check;
 }
 
-QList<Problem> MalformedFields(const OrderRow& row) {
+QList<Problem> MalformedFields(const OrderRow& row, const CRequisite* recipient) {
     Collector out(row);
     CheckForms(row, &out);
     CheckIncomeTypeCode(row, &out);
+    CheckBudgetPayment(row, recipient, &out);
     return out.Problems();
 }
 

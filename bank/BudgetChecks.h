@@ -24,10 +24,13 @@ struct Problem {
 // (which takes no income-type code).
 QList<Problem> Check(const OrderRow& row, const CRequisite* recipient);
 
-// Only the fields whose value breaks its own form (a date that is none, a code out of its list,
-// a УИН with a wrong check digit): values a reader of the bank's file may refuse the whole file
-// for, which the export therefore refuses. A subset of Check's, in the same words.
-QList<Problem> MalformedFields(const OrderRow& row);
+// What the export refuses, a subset of Check's in the same words: a field whose value breaks its
+// own form (a date that is none, a code out of its list, a УИН with a wrong check digit), which a
+// reader of the bank's file may refuse the whole file for, and a payment to the budget that lacks
+// its status, an indicator or its Код, which the bank returns. The single tax payment to other
+// details and an income-type code for a company stay warnings: the program's own knowledge of
+// them may be older than the user's.
+QList<Problem> MalformedFields(const OrderRow& row, const CRequisite* recipient);
 
 // Whether a payment identifier (УИН) of 20 or 25 digits has the right check digit.
 bool UinCheckDigitAgrees(const QString& uin);

@@ -72,12 +72,12 @@ QList<FieldFault> FieldFaults(const OrderRow& row) {
     return faults;
 }
 
-QStringList MalformedFields(const OrderRow& row) {
+QStringList MalformedFields(const OrderRow& row, const CRequisite* recipient) {
     QList<std::pair<int, QString>> found;
     for (const FieldFault& fault : FieldFaults(row)) {
         found.append({fault.column, fault.text});
     }
-    for (const BudgetChecks::Problem& problem : BudgetChecks::MalformedFields(row)) {
+    for (const BudgetChecks::Problem& problem : BudgetChecks::MalformedFields(row, recipient)) {
         found.append({problem.column, problem.text});
     }
     std::stable_sort(found.begin(), found.end(),

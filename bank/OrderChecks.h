@@ -40,9 +40,9 @@ struct FieldFault {
 // Blanks around either are no part of it.
 QList<FieldFault> FieldFaults(const OrderRow& row);
 
-// What a reader of the bank's file may refuse the whole file for: FieldFaults' and
-// BudgetChecks::MalformedFields' texts, in the order of the columns. The export refuses an order
-// that has any.
-QStringList MalformedFields(const OrderRow& row);
+// What a reader of the bank's file may refuse the whole file for, or the bank return: FieldFaults'
+// and BudgetChecks::MalformedFields' texts, in the order of the columns. The export refuses an
+// order that has any. The recipient's record, when there is one, tells a treasury account.
+QStringList MalformedFields(const OrderRow& row, const CRequisite* recipient);
 
 }  // namespace OrderChecks

@@ -556,7 +556,7 @@ bool COrderDlg::ConfirmBudgetFields() {
         lines.append(QStringLiteral("• ") + problem.text);
     }
     // A malformed value keeps the order out of the bank's file until it is corrected.
-    const QString exported = BudgetChecks::MalformedFields(row).isEmpty()
+    const QString exported = BudgetChecks::MalformedFields(row, ChosenRecipient()).isEmpty()
                                  ? QString()
                                  : QStringLiteral(
                                        " В файл для банка оно не выгрузится, пока "

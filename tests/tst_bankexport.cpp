@@ -417,7 +417,8 @@ void TestBankExport::bytesAreCodePage1251WithCrLf() {
 
 void TestBankExport::refusedOrdersAreListedAndLeftOut_data() {
     // Of the second order; -1: its payer's bank; -2: its recipient, another one whose accounts
-    // stand the wrong way round.
+    // stand the wrong way round; -3: the order made a single tax payment, then the value given
+    // in its Код.
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("named");  // what the reason names
@@ -466,6 +467,9 @@ void TestBankExport::refusedOrdersAreListedAndLeftOut_data() {
     QTest::newRow("УИН with a wrong check digit")
         << int(kColumnUin) << QStringLiteral("18209965144380684246")
         << QStringLiteral("неверное контрольное число");
+    // A payment to the budget without its Код is returned by the bank.
+    QTest::newRow("tax payment without a Код")
+        << -3 << QString() << QStringLiteral("Код (УИН): не заполнен");
 }
 
 void TestBankExport::refusedOrdersAreListedAndLeftOut() {
@@ -480,6 +484,9 @@ void TestBankExport::refusedOrdersAreListedAndLeftOut() {
         orders[1][column] = value;
     } else if (column == -1) {
         payers[2].m_strBank = value;  // the payer of the second order only
+    } else if (column == -3) {
+        BudgetPayment::FillSingleTaxPayment(&orders[1]);
+        orders[1][kColumnUin] = value;
     } else {
         CRequisite swapped = recipients[0];
         swapped.m_strName = QStringLiteral("ООО Наоборот");
