@@ -23,6 +23,7 @@
 #include "bank/StatementReport.h"
 #include "common/Cp1251.h"
 #include "common/RegularFile.h"
+#include "common/WorkingDays.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
@@ -39,7 +40,7 @@ constexpr int kRecipients = 2000;
 constexpr int kDays = 250;
 constexpr int kExports = 50;
 // Bumped when the generated files change, so that old sets are made anew.
-const QByteArray kDataVersion = "2";
+const QByteArray kDataVersion = "3";
 const QString kMarker = QStringLiteral("complete");
 
 QString DataRoot() {
@@ -108,7 +109,7 @@ CRequisiteArray Books(int nKind) {
 }
 
 QDate WorkingDay(int day) {
-    return OrderStates::AddWorkingDays(QDate(2025, 12, 31), day + 1);
+    return WorkingDays::After(QDate(2025, 12, 31), day + 1);
 }
 
 int DayOf(int i) {

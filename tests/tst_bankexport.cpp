@@ -22,7 +22,7 @@ namespace {
 
 using Fields = QMap<QString, QString>;
 
-struct ExchangeFile {
+struct WrittenFile {
     QList<QPair<QString, QString>> header;
     QList<Fields> sections;
 };
@@ -62,7 +62,7 @@ QPair<QString, QString> KeyValue(const QString& line) {
 }
 
 // Every line must end with CR LF, and neither byte may stand anywhere else.
-void ReadExchangeFile(const QByteArray& bytes, ExchangeFile* file) {
+void ReadExchangeFile(const QByteArray& bytes, WrittenFile* file) {
     QVERIFY(bytes.endsWith("\r\n"));
     QList<QByteArray> rawLines = bytes.split('\n');
     rawLines.removeLast();
@@ -173,7 +173,7 @@ BankExport::Result Compose(const QList<OrderRow>& orders, const CRequisiteArray&
                                QStringLiteral("1.0"), kNow);
 }
 
-QStringList HeaderValues(const ExchangeFile& file, const QString& key) {
+QStringList HeaderValues(const WrittenFile& file, const QString& key) {
     QStringList values;
     for (const auto& [k, v] : file.header) {
         if (k == key) {
@@ -202,13 +202,13 @@ private slots:
     void fullDiskKeepsTheOldFile();
 
 private:
-    ExchangeFile WriteAndRead(const QStringList& lines);
+    WrittenFile WriteAndRead(const QStringList& lines);
     QTemporaryDir m_dir;
 };
 
-ExchangeFile TestBankExport::WriteAndRead(const QStringList& lines) {
+WrittenFile TestBankExport::WriteAndRead(const QStringList& lines) {
     const QString path = m_dir.filePath(QStringLiteral("1c_to_kl.txt"));
-    ExchangeFile file;
+    WrittenFile file;
     if (!BankExport::WriteFile(path, lines)) {
         qWarning("the file was not written");
         return file;
@@ -268,7 +268,7 @@ void TestBankExport::budgetAndIncomeKeys() {
     QFETCH(QStringList, absent);
     const BankExport::Result result = Compose({order});
     QCOMPARE(result.exported, 1);
-    const ExchangeFile file = WriteAndRead(result.lines);
+    const WrittenFile file = WriteAndRead(result.lines);
     QCOMPARE(file.sections.size(), 1);
     const Fields& section = file.sections.first();
     for (auto it = keys.begin(); it != keys.end(); ++it) {
@@ -284,7 +284,7 @@ void TestBankExport::everyFieldComesBack() {
     const BankExport::Result result = Compose(ThreeOrders());
     QVERIFY(result.refused.isEmpty());
     QCOMPARE(result.exported, 3);
-    const ExchangeFile file = WriteAndRead(result.lines);
+    const WrittenFile file = WriteAndRead(result.lines);
     QCOMPARE(file.sections.size(), 3);
 
     const Fields first = {
@@ -360,7 +360,7 @@ void TestBankExport::everyFieldComesBack() {
 }
 
 void TestBankExport::headerNamesTheFileAndItsOrders() {
-    const ExchangeFile file = WriteAndRead(Compose(ThreeOrders()).lines);
+    const WrittenFile file = WriteAndRead(Compose(ThreeOrders()).lines);
     const QList<QPair<QString, QString>> expected = {
         {"ВерсияФормата", "1.03"},
         {"Кодировка", "Windows"},
@@ -448,7 +448,7 @@ void TestBankExport::refusedOrdersAreListedAndLeftOut() {
 
     // The others go to the bank as if the refused order had never been chosen.
     QCOMPARE(result.exported, 2);
-    const ExchangeFile file = WriteAndRead(result.lines);
+    const WrittenFile file = WriteAndRead(result.lines);
     QCOMPARE(file.sections.size(), 2);
     QCOMPARE(file.sections[0]["Номер"], "1");
     QCOMPARE(file.sections[1]["Номер"], "1005");
@@ -572,12 +572,15 @@ void TestBankExport::jobsTakeOnlyWholeOrders() {
         }
         tell(printing.batch.refused);
     } else {
-        const OrderUseCases::Export done =
-            OrderUseCases::ExportOrders(working, orders, policy, kNow);
+        const OrderUseCases::Export done = OrderUseCases::ExportOrders(
+            working, orders, {}, OrderUseCases::Resend::Refuse, policy, kNow);
         errorNow = done.error;
-        madeNow =
-            done.file.lines.filter(QRegularExpression("^Номер=")).replaceInStrings("Номер=", "");
-        tell(done.file.refused);
+        for (const OrderUseCases::ExportFile& file : done.files) {
+            for (qsizetype place : file.orders) {
+                madeNow.append(orders[place][kColumnNumber].trimmed());
+            }
+        }
+        tell(done.refused);
         QCOMPARE(done.total.Count(), madeNow.size());
     }
     QCOMPARE(madeNow, made);

@@ -303,6 +303,22 @@ QMap<QString, QByteArray> Snapshot(const QString& folder) {
     return files;
 }
 
+// Takes the kept files out of a snapshot: the bytes of each file an export kept in Bank/.
+QList<QByteArray> TakeKept(QMap<QString, QByteArray>* files) {
+    QList<QByteArray> kept;
+    for (auto it = files->begin(); it != files->end();) {
+        if (it.key() == QLatin1String("Bank") || it.key().startsWith(QLatin1String("Bank/"))) {
+            if (it.key().startsWith(QLatin1String("Bank/1c_to_kl_"))) {
+                kept.append(it.value());
+            }
+            it = files->erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return kept;
+}
+
 // Orders 1 to 5 of March 2026; order 4's payer is not in the book, order 5's amount is not one.
 void WriteExportArchive() {
     CRequisite payer;
@@ -417,6 +433,11 @@ void TestCommandLine::writesAllOrNothing() {
         QVERIFY2(!err.contains(QStringLiteral("Платежка 1")), qPrintable(err));  // only the refused
     }
     QMap<QString, QByteArray> after = Snapshot(".");
+    // What went out is kept, byte for byte; a refused job keeps nothing.
+    const QList<QByteArray> kept = TakeKept(&after);
+    QCOMPARE(kept, exitCode == 0
+                       ? QList<QByteArray>{toFile.isEmpty() ? out : after.value("out.txt")}
+                       : QList<QByteArray>{});
     if (!toFile.isEmpty()) {
         QCOMPARE(ExportedNumbers(after.value("out.txt")), toFile);
         after["out.txt"] = before.value("out.txt");
@@ -638,7 +659,10 @@ void TestCommandLine::worksInTheFolderGiven() {
         QVERIFY2(err.startsWith("vemo: ") && err.contains(error), qPrintable(err));
     }
     QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name), left);
-    QCOMPARE(Snapshot(other.path()), before);
+    QMap<QString, QByteArray> after = Snapshot(other.path());
+    // The export is kept in the folder it was made from.
+    QCOMPARE(TakeKept(&after).size(), arguments.contains("--export") && exitCode == 0 ? 1 : 0);
+    QCOMPARE(after, before);
 }
 
 void TestCommandLine::editorWorksInItsFolder_data() {

@@ -58,10 +58,9 @@ QStringList StateTexts(const WorkingFolder& folder) {
     const StoredOrders orders = folder.ReadOrders();
     const AddressBooks books = folder.ReadBooks();
     QStringList texts;
-    for (const OrderStates::State& state :
-         OrderStates::Read(folder, orders.rows, books.payers.Records(), books.recipients.Records(),
-                           kToday)
-             .states) {
+    for (const OrderStates::State& state : OrderStates::Read(folder, orders, books.payers.Records(),
+                                                             books.recipients.Records(), kToday)
+                                               .states) {
         texts.append(OrderStates::Text(state));
     }
     return texts;
