@@ -228,10 +228,11 @@ void COrderArchiveDlg::UpdateChosenLine() {
         const bool isAmount = m_pModel->KopecksOf(m_pShown->mapToSource(index).row(), &kopecks);
         chosen.AddKopecks(isAmount, kopecks);
     }
-    m_pChosenLine->setText(
-        QStringLiteral("%1. В архиве: %2")
-            .arg(ChosenTotal::ListLine(m_pShown->rowCount(), m_pModel->rowCount(), chosen),
-                 OrderStates::CountsText(m_pModel->States())));
+    const QString line = ChosenTotal::ListLine(m_pShown->rowCount(), m_pModel->rowCount(), chosen);
+    // After a sentence of its own: "… на сумму 100,00 руб." already ends with its full stop.
+    m_pChosenLine->setText(QStringLiteral("%1%2 В архиве: %3")
+                               .arg(line, line.endsWith(u'.') ? QString() : QStringLiteral("."),
+                                    OrderStates::CountsText(m_pModel->States())));
 }
 
 bool COrderArchiveDlg::OnInitDialog() {

@@ -10,6 +10,7 @@
 #include "TestFolder.h"
 #include "bank/BankExport.h"
 #include "bank/BudgetPayment.h"
+#include "bank/KeptFiles.h"
 #include "bank/OrderUseCases.h"
 #include "form/CVemoDoc.h"
 #include "orders/OrderFiles.h"
@@ -198,6 +199,8 @@ private slots:
     void nothingExportableGivesNoFile();
     void jobsTakeOnlyWholeOrders_data();
     void jobsTakeOnlyWholeOrders();
+    void exportsWrittenAsTheyAreMade_data();
+    void exportsWrittenAsTheyAreMade();
     void writingOverAFolderFails();
     void fullDiskKeepsTheOldFile();
 
@@ -586,6 +589,80 @@ void TestBankExport::jobsTakeOnlyWholeOrders() {
     QCOMPARE(madeNow, made);
     QCOMPARE(refusedNow, refused);
     QCOMPARE(errorNow, error);
+}
+
+// What an export writes, a piece at a time, is the file Compose makes, a file per payer's bank
+// named by its BIK, and each is kept byte for byte; when one file cannot be written, none is,
+// and nothing is kept.
+void TestBankExport::exportsWrittenAsTheyAreMade_data() {
+    QTest::addColumn<int>("copies");           // of the three orders: more than a piece of a file
+    QTest::addColumn<bool>("folderInTheWay");  // a folder at the second file's name
+    QTest::addColumn<QString>("out");          // the name given, in the folder
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("two banks, two files")
+        << 1 << false << "bank.txt" << QStringList{"bank_044525999.txt", "bank_043601888.txt"}
+        << QString();
+    QTest::newRow("a name without an extension")
+        << 1 << false << "bank" << QStringList{"bank_044525999", "bank_043601888"} << QString();
+    QTest::newRow("a file of several megabytes")
+        << 1200 << false << "bank.txt" << QStringList{"bank_044525999.txt", "bank_043601888.txt"}
+        << QString();
+    QTest::newRow("the second file cannot be written")
+        << 1 << true << "bank.txt" << QStringList{} << "Не могу записать файл выгрузки";
+    QTest::newRow("two files to standard output")
+        << 1 << false << "-" << QStringList{}
+        << "Платежки плательщиков из 2 банков выгружаются в отдельные файлы";
+}
+
+void TestBankExport::exportsWrittenAsTheyAreMade() {
+    QFETCH(int, copies);
+    QFETCH(bool, folderInTheWay);
+    QFETCH(QString, out);
+    QFETCH(QStringList, written);
+    QFETCH(QString, error);
+    const TestFolder folder(TestFolder::Files{{"Vemo/", {}}});
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", Payers()));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", Recipients()));
+    QList<OrderRow> orders;
+    for (int copy = 0; copy < copies; ++copy) {
+        orders += ThreeOrders();
+    }
+    if (folderInTheWay) {
+        QVERIFY(QDir().mkdir("bank_043601888.txt"));
+    }
+    const WorkingFolder working;
+    const OrderUseCases::Export done =
+        OrderUseCases::ExportOrders(working, orders, {}, OrderUseCases::Resend::Refuse,
+                                    OrderUseCases::Policy::RefuseWhole, kNow);
+    QCOMPARE(done.files.size(), 2);
+    const OrderUseCases::Written result =
+        OrderUseCases::WriteExport(working, done, out == "-" ? out : folder.FilePath(out));
+    QVERIFY2(result.error.startsWith(error), qPrintable(result.error));
+    QStringList names;
+    for (const QString& path : result.paths) {
+        names.append(QFileInfo(path).fileName());
+    }
+    QCOMPARE(names, written);
+    const QList<KeptFiles::KeptFile> kept = KeptFiles::List(working);
+    QCOMPARE(kept.size(), written.size());
+    QCOMPARE(folder.Entries(QStringLiteral(".")).contains("Bank"), !written.isEmpty());
+    for (qsizetype f = 0; f < written.size(); ++f) {
+        QList<OrderRow> ofBank;
+        for (qsizetype place : done.files[f].orders) {
+            ofBank.append(orders[place]);
+        }
+        const QByteArray bytes = BankExport::FileBytes(
+            BankExport::Compose(ofBank, Payers(), Recipients(), QCoreApplication::applicationName(),
+                                QCoreApplication::applicationVersion(), kNow)
+                .lines);
+        QCOMPARE(folder.Read(written[f]), bytes);
+        const auto copy = std::find_if(kept.begin(), kept.end(), [&](const auto& file) {
+            return file.name.endsWith(done.files[f].bik + ".txt");
+        });
+        QVERIFY(copy != kept.end());
+        QCOMPARE(folder.Read(copy->name), bytes);
+    }
 }
 
 void TestBankExport::writingOverAFolderFails() {

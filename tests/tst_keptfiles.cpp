@@ -8,6 +8,7 @@
 #include "bank/KeptFiles.h"
 #include "bank/KeptSummaries.h"
 #include "bank/OrderStates.h"
+#include "bank/StatementAnswers.h"
 #include "bank/StatementImport.h"
 #include "orders/OrderFiles.h"
 #include "orders/WorkingFolder.h"
@@ -77,6 +78,7 @@ private slots:
     void aFolderThatCannotBeMadeKeepsNothing();
     void importingAStatementTwiceChangesNothing();
     void aRefusedStatementLeavesTheFolderAsItWas();
+    void answersAreKeptAndADamagedFileIsNamed();
     void statesComeTheSameWithOrWithoutTheCache_data();
     void statesComeTheSameWithOrWithoutTheCache();
 
@@ -189,6 +191,38 @@ void TestKeptFiles::aRefusedStatementLeavesTheFolderAsItWas() {
     const StatementImport missing = StatementImport::Run(
         WorkingFolder(), folder.FilePath(QStringLiteral("нет.txt")), BikDirectory(), kRead);
     QCOMPARE(missing.refusal, QStringLiteral("файла нет"));
+}
+
+// The user's answers come back as they were given; a file that is not such is named, and the
+// states are then as if there were none.
+void TestKeptFiles::answersAreKeptAndADamagedFileIsNamed() {
+    TestFolder folder(Archive());
+    const WorkingFolder working;
+    StatementAnswers answers;
+    answers.Set(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 212,
+                QStringLiteral("Vemo/vemo.7"));
+    answers.Set(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 240, QString());
+    QString error;
+    QVERIFY2(answers.Save(working, &error), qPrintable(error));
+    StatementAnswers read;
+    QVERIFY2(StatementAnswers::Read(working, &read, &error), qPrintable(error));
+    QCOMPARE(read.OrderOf(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 212),
+             std::optional<QString>(QStringLiteral("Vemo/vemo.7")));
+    QCOMPARE(read.OrderOf(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 240),
+             std::optional<QString>(QString()));
+    QCOMPARE(read.OrderOf(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 1),
+             std::nullopt);
+
+    KeptFiles::Keep(working, KeptFiles::Kind::Export, ExportBytes(), kExported);
+    QVERIFY(folder.Write(StatementAnswers::FileName(), "kl_to_1c.txt\tline 5\tVemo/vemo.1\n"));
+    QVERIFY(!StatementAnswers::Read(working, &read, &error));
+    QVERIFY2(error.contains(StatementAnswers::FileName()), qPrintable(error));
+    const StoredOrders orders = working.ReadOrders();
+    const AddressBooks books = working.ReadBooks();
+    const OrderStates::Reading reading = OrderStates::Read(working, orders, books.payers.Records(),
+                                                           books.recipients.Records(), kToday);
+    QCOMPARE(reading.unreadable, QStringList{error});
+    QCOMPARE(OrderStates::Text(reading.states.first()), QStringLiteral("отправлено 06.03"));
 }
 
 void TestKeptFiles::statesComeTheSameWithOrWithoutTheCache_data() {
