@@ -706,8 +706,8 @@ void COrderArchiveDlg::OnExportToBank() {
     const OrderUseCases::Export done =
         OrderUseCases::ExportOrders(m_folder, RowsAt(rows), states, OrderUseCases::Resend::Allow,
                                     OrderUseCases::Policy::LeaveOut, QDateTime::currentDateTime());
-    if (GoOn(done.error, done.refused, done.total.Count(), CExportRefusalsDlg::Action::Export)) {
-        SaveExport(done);
+    if (GoOn(done.error, done.refused, done.total.Count(), CExportRefusalsDlg::Action::Export) &&
+        SaveExport(done)) {
         QList<int> exported;
         for (const OrderUseCases::ExportFile& file : done.files) {
             for (qsizetype place : file.orders) {
@@ -718,7 +718,7 @@ void COrderArchiveDlg::OnExportToBank() {
     }
 }
 
-void COrderArchiveDlg::SaveExport(const OrderUseCases::Export& done) {
+bool COrderArchiveDlg::SaveExport(const OrderUseCases::Export& done) {
     const qsizetype files = done.files.size();
     const QString title =
         files == 1 ? QStringLiteral("Выгрузить в банк")
@@ -733,7 +733,7 @@ void COrderArchiveDlg::SaveExport(const OrderUseCases::Export& done) {
         m_folder.Dir().absoluteFilePath(QString::fromLatin1(BankExport::kDefaultFileName)),
         QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     // The save dialog asked about the name chosen; the files take names of their own.
     QStringList existing;
@@ -747,13 +747,13 @@ void COrderArchiveDlg::SaveExport(const OrderUseCases::Export& done) {
             this,
             QStringLiteral("Эти файлы уже есть:\n%1\n\nЗаменить их?").arg(existing.join(u'\n')),
             MessageBoxes::Answer::No)) {
-        return;
+        return false;
     }
     OrderUseCases::Written written =
         OrderUseCases::WriteExport(m_folder, done, QDir::toNativeSeparators(path));
     if (!written.error.isEmpty()) {
         MessageBoxes::ShowError(this, written.error);
-        return;
+        return false;
     }
     if (!written.keptError.isEmpty()) {
         MessageBoxes::ShowError(
@@ -762,6 +762,7 @@ void COrderArchiveDlg::SaveExport(const OrderUseCases::Export& done) {
                       .arg(QString::fromLatin1(KeptFiles::kFolder), written.keptError));
     }
     MessageBoxes::ShowDone(this, OrderUseCases::WrittenText(done, written));
+    return true;
 }
 
 void COrderArchiveDlg::OnOK() {

@@ -133,8 +133,9 @@ private:
     // take none (error), nor when the user, shown the refused orders, chooses nothing.
     bool GoOn(const QString& error, const QList<OrderRefusal>& refused, qsizetype made,
               CExportRefusalsDlg::Action action);
-    // Lets the user name the file and writes it, a file per payer's bank.
-    void SaveExport(const OrderUseCases::Export& done);
+    // Lets the user name the file and writes it, a file per payer's bank; false when nothing was
+    // written.
+    bool SaveExport(const OrderUseCases::Export& done);
     // The selected rows in the order the list shows them.
     QList<int> SelectedRowsShown() const;
     // The line under the list: how many orders are shown and chosen, their total, and how many

@@ -21,29 +21,6 @@ const QDateTime kExported(QDate(2026, 3, 6), QTime(10, 0, 5));
 const QDateTime kRead(QDate(2026, 3, 12), QTime(9, 30, 0));
 const QDate kToday(2026, 3, 20);
 
-QByteArray BookBytes(const CRequisiteArray& records) {
-    QStringList lines;
-    for (const CRequisite& r : records) {
-        lines << r.m_strName << r.m_strBank << r.m_strBik << r.m_strInnKpp << r.m_strAccount1
-              << r.m_strAccount2;
-    }
-    return Cp1251::Encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-}
-
-// A working folder with the test books and orders.
-TestFolder::Files Archive() {
-    TestFolder::Files files = {
-        {RequisitesFile::FileName(kPayersKind), BookBytes(TestPayers())},
-        {RequisitesFile::FileName(kRecipientsKind), BookBytes(TestRecipients())},
-    };
-    const QList<OrderRow> orders = TestOrders();
-    for (const OrderRow& order : orders) {
-        files.insert(OrderFiles::FileName(order.Number()),
-                     Cp1251::Encode(order.Lines().join(QStringLiteral("\r\n")) + "\r\n"));
-    }
-    return files;
-}
-
 QByteArray ExportBytes() {
     return BankExport::FileBytes(ComposeLines(TestOrders(), kExported));
 }
@@ -147,7 +124,7 @@ void TestKeptFiles::aFolderThatCannotBeMadeKeepsNothing() {
 // Reading a statement keeps it and answers the orders it executed; reading it again keeps
 // nothing more and says so, and the states are what they were.
 void TestKeptFiles::importingAStatementTwiceChangesNothing() {
-    TestFolder folder(Archive());
+    TestFolder folder(ArchiveFiles());
     QVERIFY(folder.Write(QStringLiteral("kl_to_1c.txt"), StatementBytes()));
     const WorkingFolder working;
     KeptFiles::Keep(working, KeptFiles::Kind::Export, ExportBytes(), kExported);
@@ -178,7 +155,7 @@ void TestKeptFiles::importingAStatementTwiceChangesNothing() {
 }
 
 void TestKeptFiles::aRefusedStatementLeavesTheFolderAsItWas() {
-    TestFolder folder(Archive());
+    TestFolder folder(ArchiveFiles());
     QByteArray cut = StatementBytes();
     cut.chop(28);  // "КонецДокумента" and "КонецФайла"
     QVERIFY(folder.Write(QStringLiteral("kl_to_1c.txt"), cut));
@@ -196,7 +173,7 @@ void TestKeptFiles::aRefusedStatementLeavesTheFolderAsItWas() {
 // The user's answers come back as they were given; a file that is not such is named, and the
 // states are then as if there were none.
 void TestKeptFiles::answersAreKeptAndADamagedFileIsNamed() {
-    TestFolder folder(Archive());
+    TestFolder folder(ArchiveFiles());
     const WorkingFolder working;
     StatementAnswers answers;
     answers.Set(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 212,
@@ -237,7 +214,7 @@ void TestKeptFiles::statesComeTheSameWithOrWithoutTheCache_data() {
 // kept file that is not what its summary says is read again.
 void TestKeptFiles::statesComeTheSameWithOrWithoutTheCache() {
     QFETCH(QByteArray, cache);
-    TestFolder folder(Archive());
+    TestFolder folder(ArchiveFiles());
     const WorkingFolder working;
     KeptFiles::Keep(working, KeptFiles::Kind::Export, ExportBytes(), kExported);
     KeptFiles::Keep(working, KeptFiles::Kind::Statement, StatementBytes(), kRead);

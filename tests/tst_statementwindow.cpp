@@ -32,46 +32,12 @@
 
 namespace {
 
-QAction* MenuAction(QMenuBar* bar, const QString& menu, const QString& item) {
-    for (QAction* top : bar->actions()) {
-        if (top->menu() && top->text() == menu) {
-            for (QAction* action : top->menu()->actions()) {
-                if (action->text() == item) {
-                    return action;
-                }
-            }
-        }
-    }
-    return nullptr;
-}
-
 // Types the name into the file dialog and presses its default button, Save or Open.
 void ChooseFile(QFileDialog* dialog, const QString& name) {
     dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
     auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
     QPushButton* accept = box->button(QDialogButtonBox::Save);
     QTest::mouseClick(accept ? accept : box->button(QDialogButtonBox::Open), Qt::LeftButton);
-}
-
-QByteArray BookBytes(const CRequisiteArray& records) {
-    QStringList lines;
-    for (const CRequisite& r : records) {
-        lines << r.m_strName << r.m_strBank << r.m_strBik << r.m_strInnKpp << r.m_strAccount1
-              << r.m_strAccount2;
-    }
-    return Cp1251::Encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-}
-
-TestFolder::Files Archive() {
-    TestFolder::Files files = {
-        {RequisitesFile::FileName(kPayersKind), BookBytes(TestPayers())},
-        {RequisitesFile::FileName(kRecipientsKind), BookBytes(TestRecipients())},
-    };
-    for (const OrderRow& order : TestOrders()) {
-        files.insert(OrderFiles::FileName(order.Number()),
-                     Cp1251::Encode(order.Lines().join(QStringLiteral("\r\n")) + "\r\n"));
-    }
-    return files;
 }
 
 // The bank's statement of Ромашка's account from the file exported to its bank: every order
@@ -164,7 +130,7 @@ void TestStatementWindow::initTestCase() {
 }
 
 void TestStatementWindow::exportLoadTheStatementSeeTheStatesAddAParty() {
-    TestFolder folder(Archive());
+    TestFolder folder(ArchiveFiles());
     QVERIFY(folder.isValid());
     MessageBoxes::Log log;
     MessageBoxes::SetTestLog(&log);
