@@ -644,6 +644,14 @@ void TestBankExport::exportsWrittenAsTheyAreMade() {
         names.append(QFileInfo(path).fileName());
     }
     QCOMPARE(names, written);
+    QStringList files = folder.Entries().filter(QRegularExpression("^bank_.*[0-9]$|^bank_.*txt$"));
+    if (folderInTheWay) {
+        files.removeOne(QStringLiteral("bank_043601888.txt"));
+    }
+    for (const QString& name : written) {
+        QVERIFY2(files.removeOne(name), qPrintable(name));
+    }
+    QCOMPARE(files, QStringList());  // nothing else, nothing of a failed export
     const QList<KeptFiles::KeptFile> kept = KeptFiles::List(working);
     QCOMPARE(kept.size(), written.size());
     QCOMPARE(folder.Entries(QStringLiteral(".")).contains("Bank"), !written.isEmpty());
