@@ -1,6 +1,8 @@
 #include "app/CMainFrame.h"
 
 #include <QActionGroup>
+#include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,6 +12,7 @@
 #include "form/CVemoView.h"
 #include "orders/PartyRename.h"
 #include "orderwindows/COrderArchiveDlg.h"
+#include "orderwindows/CStatementDlg.h"
 #include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "widgets/MessageBoxes.h"
@@ -41,6 +44,8 @@ void CMainFrame::CreateMenu() {
     archive->addAction(QStringLiteral("Р&еквизиты плательщика"), this,
                        &CMainFrame::OnArchivePayers);
     archive->addAction(QStringLiteral("&Платежные поручения"), this, &CMainFrame::OnArchiveOrders);
+    archive->addAction(QStringLiteral("&Загрузить выписку…"), this,
+                       &CMainFrame::OnArchiveStatement);
     archive->addAction(QStringLiteral("&Справочник БИК…"), this,
                        &CMainFrame::OnArchiveBikDirectory);
     CreateEditionMenu(bar);
@@ -115,4 +120,22 @@ void CMainFrame::OnArchiveOrders() {
     // Told over the form as now drawn, so that the user sees what the message is about.
     m_pView->repaint();
     MessageBoxes::ShowError(this, notices.join(QStringLiteral("\n\n")));
+}
+
+void CMainFrame::OnArchiveStatement() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Загрузить выписку"), m_folder.Dir().absolutePath(),
+        QStringLiteral("Выписки из банка (*.txt);;Все файлы (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const StatementImport import =
+        StatementImport::Run(m_folder, path, m_bikDirectory, QDateTime::currentDateTime());
+    if (!import.refusal.isEmpty()) {
+        MessageBoxes::ShowError(this, QStringLiteral("Выписка %1 не загружена: %2")
+                                          .arg(QDir::toNativeSeparators(path), import.refusal));
+        return;
+    }
+    CStatementDlg dialog(import, m_folder, this);
+    dialog.exec();
 }

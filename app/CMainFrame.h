@@ -28,6 +28,9 @@ public slots:
     // Takes a downloaded directory of BIKs, the XML file or its zip, and says what it took.
     void OnArchiveBikDirectory();
     void OnArchiveOrders();
+    // Архив → "Загрузить выписку…": reads the bank's statement, keeps it, and shows it against the
+    // archive.
+    void OnArchiveStatement();
     // Бланк → an edition: drawn at once, then printed and remembered.
     void OnFormEdition(FormEdition edition);
 

@@ -19,8 +19,13 @@ struct ModeOption {
     Mode mode;
 };
 const ModeOption kModeOptions[] = {
-    {"pdf", Mode::Pdf},       {"words", Mode::Words},       {"check", Mode::Check},
-    {"export", Mode::Export}, {"import-bik", Mode::Import},
+    {"pdf", Mode::Pdf},
+    {"words", Mode::Words},
+    {"check", Mode::Check},
+    {"export", Mode::Export},
+    {"import-bik", Mode::Import},
+    {"list", Mode::List},
+    {"import-statement", Mode::ImportStatement},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -30,10 +35,15 @@ struct ModeDetail {
     const char* modeOption;
 };
 const ModeDetail kModeDetails[] = {
-    {"order", "pdf"},
-    {"order", "export"},
-    {"form", "pdf"},
-    {"form", "words"},
+    {"order", "pdf"},  {"order", "export"},  {"form", "pdf"},
+    {"form", "words"}, {"resend", "export"}, {"state", "list"},
+};
+
+const OrderStates::Filter kStateFilters[] = {
+    OrderStates::Filter::All,
+    OrderStates::Filter::NotSent,
+    OrderStates::Filter::SentNotExecuted,
+    OrderStates::Filter::Executed,
 };
 
 CommandLine Fail(const QString& error) {
@@ -97,6 +107,36 @@ void AddOptions(QCommandLineParser& parser) {
         QCommandLineOption(QStringLiteral("form"), QString(), QStringLiteral("EDITION")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("import-bik"), QString(), QStringLiteral("FILE")));
+    parser.addOption(QCommandLineOption(QStringLiteral("resend")));
+    parser.addOption(QCommandLineOption(QStringLiteral("list")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("state"), QString(), QStringLiteral("STATE")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("import-statement"), QString(), QStringLiteral("FILE")));
+}
+
+// The choice of --state, once at most; false with *error set for anything else.
+bool ReadStateFilter(const QCommandLineParser& parser, OrderStates::Filter* filter,
+                     QString* error) {
+    const QStringList values = parser.values(QStringLiteral("state"));
+    if (values.size() > 1) {
+        *error = QStringLiteral("--state можно указать только один раз");
+        return false;
+    }
+    if (values.isEmpty()) {
+        return true;
+    }
+    QStringList names;
+    for (OrderStates::Filter known : kStateFilters) {
+        if (values.first() == StateFilterName(known)) {
+            *filter = known;
+            return true;
+        }
+        names.append(StateFilterName(known));
+    }
+    *error = QStringLiteral("--state: «%1» — такого выбора нет; укажите %2")
+                 .arg(values.first(), names.join(QStringLiteral(", ")));
+    return false;
 }
 
 // Where the program works, for every mode: the folder given, the user's own, or the current one.
@@ -247,8 +287,22 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             if (!ReadOrderNumbers(parser, &line.exportOrders, &error)) {
                 return Fail(error);
             }
+            line.resend = parser.isSet(QStringLiteral("resend"));
             return line;
         }
+        case Mode::List: {
+            QString error;
+            if (!ReadStateFilter(parser, &line.listFilter, &error)) {
+                return Fail(error);
+            }
+            return line;
+        }
+        case Mode::ImportStatement:
+            line.statementPath = parser.value(QStringLiteral("import-statement"));
+            if (line.statementPath.isEmpty()) {
+                return Fail(QStringLiteral("--import-statement: нужно имя файла выписки"));
+            }
+            return line;
         case Mode::Import:
             line.bikPath = parser.value(QStringLiteral("import-bik"));
             if (line.bikPath.isEmpty()) {
@@ -266,6 +320,20 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
 }
 
 }  // namespace
+
+QString StateFilterName(OrderStates::Filter filter) {
+    switch (filter) {
+        case OrderStates::Filter::All:
+            return QStringLiteral("all");
+        case OrderStates::Filter::NotSent:
+            return QStringLiteral("not-sent");
+        case OrderStates::Filter::SentNotExecuted:
+            return QStringLiteral("sent");
+        case OrderStates::Filter::Executed:
+            return QStringLiteral("executed");
+    }
+    return QString();
+}
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -313,9 +381,20 @@ QString CommandLineUsage() {
                "        vemo --check            проверить реквизиты и платежки рабочей папки: по "
                "строке\n"
                "                                на каждую ошибку, код выхода 1, если они есть\n"
-               "        vemo --export OUT       выгрузить платежки в файл для банка\n"
+               "        vemo --export OUT       выгрузить в файл для банка платежки, еще не "
+               "выгруженные;\n"
+               "                                по файлу на каждый банк плательщиков "
+               "(OUT_БИК.txt)\n"
                "             [--order N]...     только названные платежки; «-» вместо OUT —\n"
                "                                стандартный вывод\n"
+               "             [--resend]         выгрузить и уже выгруженные раньше\n"
+               "        vemo --list             напечатать архив: номер, дата, плательщик, "
+               "получатель,\n"
+               "                                сумма, состояние — через табуляцию\n"
+               "             [--state=S]        только all (все), not-sent (не отправленные),\n"
+               "                                sent (отправленные, не исполненные), executed\n"
+               "                                (исполненные)\n"
+               "        vemo --import-statement ФАЙЛ  загрузить выписку банка и напечатать ее\n"
                "        vemo --folder=DIR ...   работать в папке DIR, а не в текущей (с любым "
                "режимом)\n"
                "        vemo --user-folder ...  работать в своей папке пользователя ~/%1, как при\n"

@@ -10,17 +10,21 @@
 #include "app/CVemoApp.h"
 #include "app/CommandLine.h"
 #include "app/UserFolder.h"
-#include "bank/BankExport.h"
+#include "bank/KeptFiles.h"
 #include "bank/OrderTransfer.h"
 #include "bank/OrderUseCases.h"
+#include "bank/StatementAnswers.h"
+#include "bank/StatementImport.h"
+#include "bank/StatementTexts.h"
 #include "bank/WorkingFolderCheck.h"
-#include "common/SafeSave.h"
 #include "common/StorableText.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
 #include "form/FormEdition.h"
 #include "form/FormPrinting.h"
 #include "orders/OrderAmount.h"
+#include "orders/OrderFiles.h"
+#include "orders/OrderTexts.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikImport.h"
 
@@ -171,24 +175,192 @@ int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& 
     return 0;
 }
 
-// Writes the orders for the bank, all of them or none. The data files are only read.
+// The orders --export names, with their states: those given by --order, else every order that
+// did not go to the bank (all with --resend). False, with the user told, when one cannot be read.
+bool OrdersToExport(const CommandLine& line, const WorkingFolder& folder, QList<OrderRow>* orders,
+                    QList<OrderStates::State>* states) {
+    const QDate today = QDate::currentDate();
+    if (!line.exportOrders.isEmpty()) {
+        QString error;
+        StoredOrders named;
+        if (!folder.ReadOrders(line.exportOrders, &named.rows, &error)) {
+            Tell(error);
+            return false;
+        }
+        for (const OrderRow& row : std::as_const(named.rows)) {
+            named.files.append(OrderFiles::FileName(row.Number()));
+        }
+        *states = OrderUseCases::StatesOf(folder, named, today);
+        *orders = std::move(named.rows);
+        return true;
+    }
+    OrderUseCases::Listing listing = OrderUseCases::ListOrders(folder, today);
+    if (!listing.orders.unreadable.isEmpty()) {
+        Tell(OrderFiles::CannotReadMessage(listing.orders.unreadable));
+        return false;
+    }
+    if (line.resend) {
+        *orders = std::move(listing.orders.rows);
+        *states = std::move(listing.states);
+        return true;
+    }
+    for (qsizetype place : OrderUseCases::NotSent(listing.states)) {
+        orders->append(listing.orders.rows[place]);
+        states->append(listing.states[place]);
+    }
+    if (orders->isEmpty() && !listing.orders.rows.isEmpty()) {
+        Tell(QStringLiteral("все платежки уже выгружены в банк; --resend выгрузит их еще раз"));
+        return false;
+    }
+    return true;
+}
+
+// Writes the orders for the bank, a file per payer's bank, all of them or none, and keeps a copy
+// of each file in the working folder. The data files are only read.
 int RunExport(const CommandLine& line, const WorkingFolder& folder) {
     QList<OrderRow> orders;
-    QString error;
-    if (!folder.ReadOrders(line.exportOrders, &orders, &error)) {
-        Tell(error);
+    QList<OrderStates::State> states;
+    if (!OrdersToExport(line, folder, &orders, &states)) {
         return kExitFailed;
     }
     const OrderUseCases::Export done = OrderUseCases::ExportOrders(
-        folder, orders, OrderUseCases::Policy::RefuseWhole, QDateTime::currentDateTime());
-    if (Refused(done.error, done.file.refused, QStringLiteral("выгрузить"))) {
+        folder, orders, states,
+        line.resend ? OrderUseCases::Resend::Allow : OrderUseCases::Resend::Refuse,
+        OrderUseCases::Policy::RefuseWhole, QDateTime::currentDateTime());
+    if (Refused(done.error, done.refused, QStringLiteral("выгрузить"))) {
+        if (!done.sentBefore.isEmpty()) {
+            Tell(QStringLiteral("--resend выгрузит уже выгруженные еще раз"));
+        }
         return kExitFailed;
     }
-    if (!SafeSave::WriteOutput(line.exportPath, BankExport::FileBytes(done.file.lines), &error)) {
-        Tell(CannotWrite(line.exportPath, error));
+    const OrderUseCases::Written written =
+        OrderUseCases::WriteExport(folder, done, line.exportPath);
+    if (!written.error.isEmpty()) {
+        Tell(written.error);
+        return kExitFailed;
+    }
+    // With one file its name is the one given; several are each named, as the window names them.
+    if (written.paths.size() > 1) {
+        Print(stdout, OrderUseCases::WrittenText(done, written) + QLatin1Char('\n'));
+    }
+    if (!written.keptError.isEmpty()) {
+        Tell(QStringLiteral("файл выгрузки записан, но его копия не сохранена в %1: %2; эти "
+                            "платежки не будут значиться выгруженными")
+                 .arg(QString::fromLatin1(KeptFiles::kFolder), written.keptError));
         return kExitFailed;
     }
     return 0;
+}
+
+// A field of --list's line: a tab inside it would split the line's columns.
+QString ListField(const QString& text) {
+    QString field = text;
+    return field.replace(u'\t', u' ');
+}
+
+// The archive, one order a line: number, date, payer, recipient, amount, state, tab-separated.
+// Nothing is printed when an order, an address book or a kept file cannot be read: the states
+// would not be known.
+int RunList(const CommandLine& line, const WorkingFolder& folder) {
+    const OrderUseCases::Listing listing = OrderUseCases::ListOrders(folder, QDate::currentDate());
+    QStringList problems = listing.unreadable;
+    if (!listing.orders.unreadable.isEmpty()) {
+        problems.prepend(OrderFiles::CannotReadMessage(listing.orders.unreadable));
+    }
+    if (!listing.error.isEmpty()) {
+        problems.prepend(listing.error);
+    }
+    if (!problems.isEmpty()) {
+        for (const QString& problem : std::as_const(problems)) {
+            Tell(problem);
+        }
+        return kExitFailed;
+    }
+    QString text;
+    for (qsizetype i = 0; i < listing.orders.rows.size(); ++i) {
+        if (!OrderStates::Shows(line.listFilter, listing.states[i])) {
+            continue;
+        }
+        const OrderRow& row = listing.orders.rows[i];
+        const QDate date = OrderTexts::DateFromText(row[kColumnDate]);
+        const QStringList fields = {
+            row[kColumnNumber].trimmed(),
+            date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : row[kColumnDate],
+            row[kColumnPayer],
+            row[kColumnRecipient],
+            row[kColumnAmount],
+            OrderStates::Text(listing.states[i])};
+        QStringList cells;
+        for (const QString& field : fields) {
+            cells.append(ListField(field));
+        }
+        text += cells.join(u'\t') + u'\n';
+    }
+    Print(stdout, text);
+    return 0;
+}
+
+// The statement as the window shows it: per account, the balances and the documents.
+QString StatementReportText(const StatementImport& import, const StatementAnswers& answers) {
+    QStringList lines = {StatementTexts::KeptText(import)};
+    const auto rows = [&](const QString& caption, const QList<qsizetype>& entries) {
+        for (qsizetype entry : entries) {
+            const StatementTexts::Row row = StatementTexts::RowOf(import, entry);
+            QStringList cells = {caption, row.document, row.amount, row.party};
+            if (!row.order.isEmpty()) {
+                cells.append(row.order);
+            }
+            lines.append(u'\t' + cells.join(u'\t'));
+        }
+    };
+    for (const AccountStatement& account : import.report.accounts) {
+        lines.append(StatementTexts::AccountHeading(account.balances));
+        for (const auto& [caption, amount] : StatementTexts::BalanceLines(account.balances)) {
+            lines.append(u'\t' + caption + u'\t' + amount);
+        }
+        for (const QString& mismatch : account.balances.mismatches) {
+            lines.append(QStringLiteral("\tНе сходится: ") + mismatch);
+        }
+        rows(QStringLiteral("списано"), account.outgoing);
+        rows(QStringLiteral("поступило"), account.incoming);
+        rows(QStringLiteral("банк"), account.bankOperations);
+    }
+    if (!import.report.unplaced.isEmpty()) {
+        lines.append(QStringLiteral("Документы не по счетам выписки"));
+        rows(QStringLiteral("прочее"), import.report.unplaced);
+    }
+    for (const StatementAmbiguity& ambiguity : import.report.ambiguities) {
+        lines.append(QStringLiteral("Вопрос: ") + StatementTexts::QuestionText(import, ambiguity));
+        lines.append(StatementTexts::AnswersText(import, answers, ambiguity) + QStringLiteral("."));
+    }
+    for (const StatementParty& party : import.parties) {
+        lines.append(QStringLiteral("Нет в справочниках: ") + StatementTexts::PartyText(party) +
+                     QStringLiteral(" (добавить можно в окне выписки)"));
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
+// Reads the bank's statement whole, keeps it and prints what it says against the archive; a
+// file that is not a statement is refused whole and nothing changes.
+int RunImportStatement(const CommandLine& line, const WorkingFolder& folder) {
+    BikDirectory directory;
+    BikDirectory::LoadKept(&directory);
+    const StatementImport import =
+        StatementImport::Run(folder, line.statementPath, directory, QDateTime::currentDateTime());
+    if (!import.refusal.isEmpty()) {
+        Tell(QStringLiteral("выписка %1 не загружена: %2").arg(line.statementPath, import.refusal));
+        return kExitFailed;
+    }
+    for (const QString& name : import.unreadable) {
+        Tell(QStringLiteral("не читается %1: его платежек и реквизитов в отчете нет").arg(name));
+    }
+    StatementAnswers answers;
+    QString error;
+    if (!StatementAnswers::Read(folder, &answers, &error)) {
+        Tell(error);
+    }
+    Print(stdout, StatementReportText(import, answers));
+    return import.kept.kept || import.kept.alreadyKept ? 0 : kExitFailed;
 }
 
 // Takes the directory of BIKs whole, or leaves the kept one as it was.
@@ -235,6 +407,10 @@ int main(int argc, char** argv) {
             return RunExport(line, folder);
         case CommandLine::Mode::Import:
             return RunImportBik(line);
+        case CommandLine::Mode::List:
+            return RunList(line, folder);
+        case CommandLine::Mode::ImportStatement:
+            return RunImportStatement(line, folder);
         case CommandLine::Mode::Help:
             Print(stdout, CommandLineUsage());
             return 0;

@@ -1,5 +1,6 @@
 #include "bank/ExportBatches.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
@@ -9,15 +10,24 @@
 #include "requisites/RequisiteChecks.h"
 
 QList<ExportBatch> ExportBatch::Of(const QList<OrderRow>& orders, const CRequisiteArray& payers) {
+    QList<const CRequisite*> payerOfOrder;
+    payerOfOrder.reserve(orders.size());
+    for (const OrderRow& order : orders) {
+        payerOfOrder.append(FindRecord(payers, order[kColumnPayer]));
+    }
+    return ByPayer(payerOfOrder);
+}
+
+QList<ExportBatch> ExportBatch::ByPayer(const QList<const CRequisite*>& payerOfOrder) {
     QList<ExportBatch> batches;
     QHash<QString, qsizetype> batchOfBik;
-    for (qsizetype i = 0; i < orders.size(); ++i) {
-        const CRequisite* payer = FindRecord(payers, orders[i][kColumnPayer]);
+    for (qsizetype i = 0; i < payerOfOrder.size(); ++i) {
+        const CRequisite* payer = payerOfOrder[i];
         const QString bik = payer ? RequisiteChecks::WithoutBlanks(payer->m_strBik) : QString();
         auto place = batchOfBik.constFind(bik);
         if (place == batchOfBik.cend()) {
             place = batchOfBik.insert(bik, batches.size());
-            batches.append({bik, payer ? payer->m_strBank : QString(), {}, QString()});
+            batches.append({bik, payer ? payer->m_strBank : QString(), {}, QString(), QString()});
         }
         batches[*place].orders.append(i);
     }
@@ -32,12 +42,25 @@ QList<ExportBatch> ExportBatch::Of(const QList<OrderRow>& orders, const CRequisi
         QString tag = batch.bik;
         tag.remove(QRegularExpression(QStringLiteral("[^0-9A-Za-z]")));
         tag = tag.isEmpty() ? QStringLiteral("nobik") : tag;
-        QString fileName = name.chopped(4) + u'_' + tag + QStringLiteral(".txt");
-        for (int count = 2; taken.contains(fileName); ++count) {
-            fileName = name.chopped(4) + QStringLiteral("_%1_%2.txt").arg(tag).arg(count);
+        batch.tag = tag;
+        for (int count = 2; taken.contains(batch.tag); ++count) {
+            batch.tag = QStringLiteral("%1_%2").arg(tag).arg(count);
         }
-        taken.append(fileName);
-        batch.fileName = fileName;
+        taken.append(batch.tag);
+        batch.fileName = batch.PathFrom(name);
     }
     return batches;
+}
+
+QString ExportBatch::PathFrom(const QString& path) const {
+    if (tag.isEmpty()) {
+        return path;
+    }
+    // The extension is what follows the last dot of the file's own name, if it has one.
+    const qsizetype nameStart = path.lastIndexOf(u'/') + 1;
+    qsizetype dot = path.lastIndexOf(u'.');
+    if (dot <= nameStart) {
+        dot = path.size();
+    }
+    return path.left(dot) + u'_' + tag + path.mid(dot);
 }

@@ -80,39 +80,88 @@ bool Read(const WorkingFolder& folder, const KeptFile& file, QByteArray* bytes) 
 
 Outcome Keep(const WorkingFolder& folder, Kind kind, const QByteArray& bytes, const QDateTime& now,
              const QString& tag) {
-    Outcome outcome;
     for (const KeptFile& file : List(folder)) {
         QByteArray kept;
         if (file.kind == kind && file.size == bytes.size() && Read(folder, file, &kept) &&
             kept == bytes) {
+            Outcome outcome;
             outcome.alreadyKept = true;
             outcome.name = file.name;
             return outcome;
         }
     }
-    if (!QDir().mkpath(FolderPath(folder))) {
-        outcome.error = QStringLiteral("не удалось создать папку %1").arg(FolderPath(folder));
-        return outcome;
+    Keeping keeping(folder, kind, now, tag);
+    Outcome failed;
+    if (!keeping.Begin(&failed.error) || !keeping.Write(bytes, &failed.error) ||
+        !keeping.Finish(&failed.error)) {
+        return failed;
+    }
+    return keeping.Keep();
+}
+
+struct Keeping::Parts {
+    const WorkingFolder& folder;
+    Kind kind;
+    QDateTime now;
+    QString tag;
+    QString written;  // the copy's own name until it is kept
+    std::unique_ptr<SafeSave::PendingFile> file = std::make_unique<SafeSave::PendingFile>();
+    bool madeFolder = false;
+};
+
+Keeping::Keeping(const WorkingFolder& folder, Kind kind, const QDateTime& now, const QString& tag)
+    : m(new Parts{folder, kind, now, tag}) {}
+
+Keeping::~Keeping() {
+    if (!m->written.isEmpty()) {
+        QFile::remove(m->written);
+    }
+    m->file.reset();  // its temporary goes before the folder it stands in
+    if (m->madeFolder) {
+        QDir().rmdir(FolderPath(m->folder));  // only while nothing was kept there
+    }
+}
+
+bool Keeping::Begin(QString* error) {
+    m->madeFolder = !QFileInfo(FolderPath(m->folder)).isDir();
+    if (!QDir().mkpath(FolderPath(m->folder))) {
+        *error = QStringLiteral("не удалось создать папку %1").arg(FolderPath(m->folder));
+        return false;
     }
     // Written under a name of its own first, then given its name by a rename that never replaces
     // a file: another program keeping a file in the same second cannot write over this one.
-    const QString written = folder.PathOf(InFolder(QStringLiteral(".keeping-%1-%2")
+    const QString name = m->folder.PathOf(InFolder(QStringLiteral(".keeping-%1-%2")
                                                        .arg(QCoreApplication::applicationPid())
                                                        .arg(QDateTime::currentMSecsSinceEpoch())));
-    if (!SafeSave::ReplaceFile(written, bytes, &outcome.error)) {
-        return outcome;
+    if (!m->file->Open(name, error, SafeSave::AtLink::Replace)) {
+        return false;
     }
+    m->written = name;
+    return true;
+}
+
+bool Keeping::Write(const QByteArray& bytes, QString* error) {
+    return m->file->Write(bytes, error);
+}
+
+bool Keeping::Finish(QString* error) {
+    return m->file->Finish(error) && m->file->Commit(error);
+}
+
+Outcome Keeping::Keep() {
+    Outcome outcome;
     for (int attempt = 0; attempt < 100 && !outcome.kept; ++attempt) {
-        outcome.name = FreeName(folder, kind, now, tag);
-        QFile file(written);
-        outcome.kept = file.rename(folder.PathOf(outcome.name));
-        if (!outcome.kept && !QFileInfo::exists(folder.PathOf(outcome.name))) {
+        outcome.name = FreeName(m->folder, m->kind, m->now, m->tag);
+        QFile file(m->written);
+        outcome.kept = file.rename(m->folder.PathOf(outcome.name));
+        if (!outcome.kept && !QFileInfo::exists(m->folder.PathOf(outcome.name))) {
             outcome.error = file.errorString();
             break;
         }
     }
-    if (!outcome.kept) {
-        QFile::remove(written);
+    if (outcome.kept) {
+        m->written.clear();
+    } else {
         outcome.name.clear();
     }
     return outcome;

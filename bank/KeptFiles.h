@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <memory>
 
 class WorkingFolder;
 
@@ -43,6 +44,31 @@ struct Outcome {
 // digits.
 Outcome Keep(const WorkingFolder& folder, Kind kind, const QByteArray& bytes, const QDateTime& now,
              const QString& tag = QString());
+
+// A copy kept while the file it copies is written, a piece at a time: an export too large to be
+// held whole. Nothing is kept until Keep; destroyed before, it leaves the folder as it was. Unlike
+// Keep(bytes), it keeps the copy whatever was kept before: an export is dated by its header.
+class Keeping {
+public:
+    Keeping(const WorkingFolder& folder, Kind kind, const QDateTime& now,
+            const QString& tag = QString());
+    ~Keeping();
+    Keeping(const Keeping&) = delete;
+    Keeping& operator=(const Keeping&) = delete;
+
+    // Makes the folder and the copy's file; false, with *error in the user's words, when it
+    // cannot: then nothing is to be written that would not be kept.
+    bool Begin(QString* error);
+    bool Write(const QByteArray& bytes, QString* error);
+    // Every byte on disk, the copy not named yet.
+    bool Finish(QString* error);
+    // Gives the copy its name.
+    Outcome Keep();
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m;
+};
 
 // Every kept file, in the order kept. Files of other names in the folder are not the program's.
 QList<KeptFile> List(const WorkingFolder& folder);

@@ -23,7 +23,7 @@ static_assert(std::is_trivially_copyable_v<KeptSummary::Document> &&
 
 constexpr quint32 kMagic = 0x56454b53;  // "VEKS"
 // Bumped whenever what a summary holds or how it is written changes.
-constexpr quint32 kVersion = 1;
+constexpr quint32 kVersion = 2;
 
 qint64 Day(const QDate& date) {
     return date.isValid() ? date.toJulianDay() : 0;
@@ -108,7 +108,7 @@ void KeptSummaries::Add(const KeptFiles::KeptFile& kept, const ExchangeFile& fil
         summary.documents.append({Place(document.payerAccount), Place(document.recipientAccount),
                                   Place(document.recipientInn), Place(number.text), number.value,
                                   Day(document.date), document.kopecks,
-                                  statement ? Day(document.debited) : 0});
+                                  statement ? Day(document.debited) : 0, document.line});
     }
     if (statement) {
         for (const QString& account : file.Accounts()) {

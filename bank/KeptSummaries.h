@@ -26,6 +26,7 @@ struct KeptSummary {
         qint64 day = 0;         // the document's date as a Julian day
         qint64 kopecks = 0;
         qint64 debited = 0;  // a statement's day of the debit as a Julian day; 0 for none
+        qint64 line = 0;     // the line its section starts on, which the user's answers name
     };
     struct Coverage {
         qint32 account = 0;  // a place in the table of texts

@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include "bank/PaymentMatch.h"
+#include "common/WorkingDays.h"
 #include "orders/OrderRow.h"
+#include "orders/WorkingFolder.h"
 
 namespace OrderStates {
 namespace {
@@ -80,6 +82,23 @@ QString Day(const QDate& date) {
     return date.toString(QStringLiteral("dd.MM"));
 }
 
+// The user's answer about a document narrows the orders it answers: to the order named, while the
+// rule still lets the document answer it, or to none.
+void ApplyAnswer(const std::optional<QString>& answer, const QHash<QString, qsizetype>& placeOfFile,
+                 QList<qsizetype>* found) {
+    if (!answer) {
+        return;
+    }
+    if (answer->isEmpty()) {
+        found->clear();
+        return;
+    }
+    const qsizetype place = placeOfFile.value(*answer, -1);
+    if (found->contains(place)) {
+        *found = {place};
+    }
+}
+
 }  // namespace
 
 QString Text(const State& state) {
@@ -111,41 +130,62 @@ QString Text(const State& state) {
     return QString();
 }
 
+bool SentBefore(const State& state) {
+    return state.stage != Stage::Made || state.unclear != Unclear::None;
+}
+
 bool Shows(Filter filter, const State& state) {
     switch (filter) {
         case Filter::All:
             return true;
         case Filter::NotSent:
-            return state.stage == Stage::Made;
+            return !SentBefore(state);
         case Filter::SentNotExecuted:
-            return state.stage == Stage::Sent;
+            return SentBefore(state) && state.stage != Stage::Executed;
         case Filter::Executed:
             return state.stage == Stage::Executed;
     }
     return true;
 }
 
-QDate AddWorkingDays(const QDate& day, int n) {
-    QDate date = day;
-    while (n > 0) {
-        date = date.addDays(1);
-        if (date.dayOfWeek() <= 5) {
-            --n;
-        }
+QString CountsText(const QList<State>& states) {
+    qsizetype notSent = 0;
+    qsizetype sent = 0;
+    qsizetype overdue = 0;
+    qsizetype executed = 0;
+    for (const State& state : states) {
+        notSent += Shows(Filter::NotSent, state) ? 1 : 0;
+        sent += Shows(Filter::SentNotExecuted, state) ? 1 : 0;
+        overdue += state.overdue ? 1 : 0;
+        executed += Shows(Filter::Executed, state) ? 1 : 0;
     }
-    return date;
+    QString text = QStringLiteral("не отправлено %1, отправлено %2").arg(notSent).arg(sent);
+    if (overdue > 0) {
+        text += QStringLiteral(" (нет в выписке %1)").arg(overdue);
+    }
+    return text + QStringLiteral(", исполнено %1").arg(executed);
 }
 
 QList<State> Compute(const QList<OrderRow>& orders, const CRequisiteArray& payers,
                      const CRequisiteArray& recipients, const KeptSummaries& kept,
-                     const QDate& today) {
+                     const QDate& today, const StatementAnswers& answers,
+                     const QStringList& orderFiles) {
+    QList<State> states(orders.size());
+    if (kept.Files().isEmpty()) {
+        return states;  // nothing went to the bank yet, as far as the program knows
+    }
     const PaymentMatch::OrderIndex index(orders, payers, recipients);
+    QHash<QString, qsizetype> placeOfFile;
+    if (!answers.IsEmpty()) {
+        for (qsizetype i = 0; i < orderFiles.size(); ++i) {
+            placeOfFile.insert(orderFiles[i], i);
+        }
+    }
     QList<qint32> ids;  // the index's id of each kept text
     ids.reserve(kept.Texts().size());
     for (const QString& text : kept.Texts()) {
         ids.append(index.TextId(text));
     }
-    QList<State> states(orders.size());
     QList<bool> sentUnclear(orders.size(), false);
     QList<bool> executedUnclear(orders.size(), false);
     Debits debits(orders.size());
@@ -161,6 +201,9 @@ QList<State> Compute(const QList<OrderRow>& orders, const CRequisiteArray& payer
                                            document.day,
                                            document.kopecks};
             index.Answered(key, ids[document.recipientInn], &found);
+            if (statement && !answers.IsEmpty()) {
+                ApplyAnswer(answers.OrderOf(summary.name, document.line), placeOfFile, &found);
+            }
             if (found.size() > 1) {
                 for (qsizetype order : found) {
                     (statement ? executedUnclear : sentUnclear)[order] = true;
@@ -192,17 +235,27 @@ QList<State> Compute(const QList<OrderRow>& orders, const CRequisiteArray& payer
             state.unclear = Unclear::Sent;
         }
         if (state.stage == Stage::Sent && state.unclear == Unclear::None) {
-            const QDate due = AddWorkingDays(state.sent, 3);
+            const QDate due = WorkingDays::After(state.sent, 3);
             state.overdue = today > due && coverage.Covers(index.PayerAccount(i), state.sent, due);
         }
     }
     return states;
 }
 
-Reading Read(const WorkingFolder& folder, const QList<OrderRow>& orders,
-             const CRequisiteArray& payers, const CRequisiteArray& recipients, const QDate& today) {
+Reading Read(const WorkingFolder& folder, const StoredOrders& orders, const CRequisiteArray& payers,
+             const CRequisiteArray& recipients, const QDate& today) {
     const KeptSummaries kept = KeptSummaries::Read(folder);
-    return {Compute(orders, payers, recipients, kept, today), kept.Unreadable()};
+    Reading reading;
+    for (const QString& name : kept.Unreadable()) {
+        reading.unreadable.append(QStringLiteral("%1 не читается").arg(name));
+    }
+    StatementAnswers answers;
+    QString error;
+    if (!StatementAnswers::Read(folder, &answers, &error)) {
+        reading.unreadable.append(error);
+    }
+    reading.states = Compute(orders.rows, payers, recipients, kept, today, answers, orders.files);
+    return reading;
 }
 
 }  // namespace OrderStates

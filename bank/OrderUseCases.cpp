@@ -1,8 +1,16 @@
 #include "bank/OrderUseCases.h"
 
 #include <QCoreApplication>
+#include <QHash>
+#include <algorithm>
+#include <memory>
+#include <vector>
 
+#include "bank/ExportBatches.h"
+#include "bank/KeptFiles.h"
 #include "bank/OrderTransfer.h"
+#include "common/RussianPlural.h"
+#include "common/SafeSave.h"
 #include "form/CVemoDoc.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/RequisitesFile.h"
@@ -73,36 +81,253 @@ Printing PrintOrders(const WorkingFolder& folder, const QList<OrderRow>& orders,
     return printing;
 }
 
-Export ExportOrders(const WorkingFolder& folder, const QList<OrderRow>& orders, Policy policy,
+namespace {
+
+// The orders that went to the bank before are refused with the others unless sent again.
+void RefuseSentBefore(const QList<OrderRow>& orders, const QList<OrderStates::State>& states,
+                      Export* done, BankExport::Checked* checked) {
+    QHash<qsizetype, qsizetype> refusalOf;
+    for (qsizetype r = 0; r < checked->refused.size(); ++r) {
+        refusalOf.insert(checked->refused[r].index, r);
+    }
+    for (qsizetype i = 0; i < orders.size() && i < states.size(); ++i) {
+        if (!OrderStates::SentBefore(states[i])) {
+            continue;
+        }
+        done->sentBefore.append(i);
+        const QString reason =
+            QStringLiteral("уже выгружена в банк (%1)").arg(OrderStates::Text(states[i]));
+        const auto found = refusalOf.constFind(i);
+        if (found != refusalOf.cend()) {
+            checked->refused[*found].reasons.append(reason);
+        } else {
+            checked->refused.append(OrderRefusal::Of(i, orders[i], {reason}));
+        }
+    }
+    checked->orders.removeIf([&done](const BankExport::CheckedOrder& order) {
+        return std::binary_search(done->sentBefore.begin(), done->sentBefore.end(), order.order);
+    });
+    std::sort(checked->refused.begin(), checked->refused.end(),
+              [](const OrderRefusal& a, const OrderRefusal& b) { return a.index < b.index; });
+}
+
+// The checked orders in one file per payer's bank.
+QList<ExportFile> FilesByBank(const Export& done) {
+    QList<const CRequisite*> payerOf;
+    payerOf.reserve(done.checked.size());
+    for (const BankExport::CheckedOrder& order : done.checked) {
+        payerOf.append(&done.payers[order.payer]);
+    }
+    QList<ExportFile> files;
+    for (const ExportBatch& batch : ExportBatch::ByPayer(payerOf)) {
+        ExportFile file{batch.bik, batch.bank, batch.tag, {}, {}};
+        for (qsizetype place : batch.orders) {
+            const BankExport::CheckedOrder& order = done.checked[place];
+            file.orders.append(order.order);
+            file.total.AddKopecks(true, order.kopecks);
+        }
+        files.append(file);
+    }
+    return files;
+}
+
+}  // namespace
+
+QStringList Export::Paths(const QString& path) const {
+    QStringList paths;
+    for (const ExportFile& file : files) {
+        ExportBatch batch;
+        batch.tag = files.size() > 1 ? file.tag : QString();
+        paths.append(batch.PathFrom(path));
+    }
+    return paths;
+}
+
+Export ExportOrders(const WorkingFolder& folder, const QList<OrderRow>& orders,
+                    const QList<OrderStates::State>& states, Resend resend, Policy policy,
                     const QDateTime& now) {
     Export done;
     if (orders.isEmpty()) {
         done.error = QStringLiteral("Нет платежек для выгрузки");
         return done;
     }
-    const PartyRecords records = ReadParties(folder, orders);
+    PartyRecords records = ReadParties(folder, orders);
     done.error = records.error;
     if (!done.error.isEmpty()) {
         return done;
     }
-    done.file = BankExport::Compose(orders, records.payers, records.recipients,
-                                    QCoreApplication::applicationName(),
-                                    QCoreApplication::applicationVersion(), now);
-    if (policy == Policy::RefuseWhole && !done.file.refused.isEmpty()) {
-        done.file.lines.clear();
-        done.file.exported = 0;
+    BankExport::Checked checked =
+        BankExport::CheckOrders(orders, records.payers, records.recipients);
+    if (resend == Resend::Refuse) {
+        RefuseSentBefore(orders, states, &done, &checked);
+    }
+    done.refused = std::move(checked.refused);
+    if (policy == Policy::RefuseWhole && !done.refused.isEmpty()) {
         return done;
     }
-    QList<bool> refused(orders.size(), false);
-    for (const OrderRefusal& refusal : done.file.refused) {
-        refused[refusal.index] = true;
-    }
-    for (qsizetype i = 0; i < orders.size(); ++i) {
-        if (!refused.at(i)) {
-            done.total.Add(orders.at(i)[kColumnAmount]);
-        }
+    done.orders = orders;
+    done.payers = std::move(records.payers);
+    done.recipients = std::move(records.recipients);
+    done.checked = std::move(checked.orders);
+    done.now = now;
+    done.files = FilesByBank(done);
+    for (const BankExport::CheckedOrder& order : done.checked) {
+        done.total.AddKopecks(true, order.kopecks);
     }
     return done;
+}
+
+namespace {
+
+// One file of an export on its way: where it goes and its copy, the bytes made so far given to
+// both a piece at a time.
+struct Writing {
+    SafeSave::PendingFile out;
+    std::unique_ptr<KeptFiles::Keeping> copy;
+    QByteArray bytes;
+
+    bool Flush(QString* error) {
+        const bool written = out.Write(bytes, error) && copy->Write(bytes, error);
+        bytes.clear();
+        return written;
+    }
+};
+
+// A piece of this size is written at once: large enough for few writes, small beside any file.
+constexpr qsizetype kPiece = 1 << 20;
+
+QString CannotWrite(const QString& path, const QString& reason) {
+    return QStringLiteral("Не могу записать файл выгрузки %1: %2").arg(path, reason);
+}
+
+}  // namespace
+
+Written WriteExport(const WorkingFolder& folder, const Export& done, const QString& path) {
+    Written written;
+    const QStringList paths = done.Paths(path);
+    std::vector<std::unique_ptr<Writing>> files;
+    const QString sender = BankExport::Sender(QCoreApplication::applicationName(),
+                                              QCoreApplication::applicationVersion());
+    if (done.files.size() > 1 && path == QLatin1String("-")) {
+        written.error = QStringLiteral(
+                            "Платежки плательщиков из %1 банков выгружаются в отдельные файлы, по "
+                            "файлу на банк: укажите имя файла, а не «-»")
+                            .arg(done.files.size());
+        return written;
+    }
+    QString reason;
+    for (qsizetype f = 0; f < done.files.size(); ++f) {
+        const ExportFile& file = done.files[f];
+        auto writing = std::make_unique<Writing>();
+        writing->copy = std::make_unique<KeptFiles::Keeping>(folder, KeptFiles::Kind::Export,
+                                                             done.now, file.tag);
+        if (!writing->out.OpenOutput(paths[f], &reason)) {
+            written.error = CannotWrite(paths[f], reason);
+            return written;
+        }
+        if (!writing->copy->Begin(&reason)) {
+            written.error =
+                QStringLiteral(
+                    "Не могу сохранить копию выгрузки в папке %1: %2, ничего не записано")
+                    .arg(QString::fromLatin1(KeptFiles::kFolder), reason);
+            return written;
+        }
+        QList<BankExport::CheckedOrder> checked;
+        for (const BankExport::CheckedOrder& order : done.checked) {
+            if (std::binary_search(file.orders.begin(), file.orders.end(), order.order)) {
+                checked.append(order);
+            }
+        }
+        Writing& to = *writing;
+        const bool made =
+            BankExport::WriteLines(done.orders, done.payers, done.recipients, checked, sender,
+                                   done.now, [&to, &reason](const QString& line) {
+                                       BankExport::AppendLineBytes(line, &to.bytes);
+                                       return to.bytes.size() < kPiece || to.Flush(&reason);
+                                   });
+        if (!made || !to.Flush(&reason) || !to.out.Finish(&reason) || !to.copy->Finish(&reason)) {
+            written.error = CannotWrite(paths[f], reason);
+            return written;
+        }
+        files.push_back(std::move(writing));
+    }
+    // Every file is on disk under a name of its own: now each takes its name.
+    for (size_t f = 0; f < files.size(); ++f) {
+        if (!files[f]->out.Commit(&reason)) {
+            written.error = CannotWrite(paths[qsizetype(f)], reason);
+            return written;
+        }
+        written.paths.append(paths[qsizetype(f)]);
+    }
+    for (const auto& file : files) {
+        const KeptFiles::Outcome kept = file->copy->Keep();
+        if (kept.kept) {
+            written.kept.append(kept.name);
+        } else {
+            written.keptError = kept.error;
+        }
+    }
+    return written;
+}
+
+QList<qsizetype> NotSent(const QList<OrderStates::State>& states) {
+    QList<qsizetype> places;
+    for (qsizetype i = 0; i < states.size(); ++i) {
+        if (!OrderStates::SentBefore(states[i])) {
+            places.append(i);
+        }
+    }
+    return places;
+}
+
+QString WrittenText(const Export& done, const Written& written) {
+    if (written.paths.size() == 1) {
+        return QStringLiteral("%1, в файл %2").arg(done.total.ExportedText(), written.paths[0]);
+    }
+    const qsizetype files = written.paths.size();
+    QStringList lines = {
+        QStringLiteral("%1, в %2 %3, по файлу на банк плательщика:")
+            .arg(done.total.ExportedText())
+            .arg(files)
+            .arg(RussianPlural(files, QStringLiteral("файл"), QStringLiteral("файла"),
+                               QStringLiteral("файлов")))};
+    for (qsizetype f = 0; f < written.paths.size() && f < done.files.size(); ++f) {
+        const ExportFile& file = done.files[f];
+        const qsizetype count = file.orders.size();
+        lines.append(
+            QStringLiteral("%1 — %2 %3 на сумму %4 руб. (%5, БИК %6)")
+                .arg(written.paths[f])
+                .arg(count)
+                .arg(RussianPlural(count, QStringLiteral("поручение"), QStringLiteral("поручения"),
+                                   QStringLiteral("поручений")),
+                     ChosenTotal::AmountText(file.total.Kopecks()), file.bank, file.bik));
+    }
+    return lines.join(u'\n');
+}
+
+Listing ListOrders(const WorkingFolder& folder, const QDate& today) {
+    Listing listing;
+    listing.orders = folder.ReadOrders();
+    listing.states.resize(listing.orders.rows.size());
+    if (KeptFiles::List(folder).isEmpty()) {
+        return listing;  // nothing went to the bank yet, as far as the program knows
+    }
+    const AddressBooks books = folder.ReadBooks();
+    if (!books.Unreadable().isEmpty()) {
+        listing.error = RequisitesFile::CannotReadMessage() + QStringLiteral(": ") +
+                        books.Unreadable().join(QStringLiteral(", "));
+    }
+    OrderStates::Reading reading = OrderStates::Read(folder, listing.orders, books.payers.Records(),
+                                                     books.recipients.Records(), today);
+    listing.states = std::move(reading.states);
+    listing.unreadable = std::move(reading.unreadable);
+    return listing;
+}
+
+QList<OrderStates::State> StatesOf(const WorkingFolder& folder, const StoredOrders& orders,
+                                   const QDate& today) {
+    const PartyRecords records = ReadParties(folder, orders.rows);
+    return OrderStates::Read(folder, orders, records.payers, records.recipients, today).states;
 }
 
 }  // namespace OrderUseCases

@@ -8,11 +8,12 @@
 #include "bank/BankExport.h"
 #include "bank/ChosenTotal.h"
 #include "bank/OrderBatch.h"
+#include "bank/OrderStates.h"
 #include "bank/PartyChecks.h"
 #include "orders/OrderRow.h"
+#include "orders/WorkingFolder.h"
 
 class CVemoDoc;
-class WorkingFolder;
 
 // What the user does with orders, each once for its two faces: the orders archive and the command
 // line. Each reads what it needs through the working folder, never writing there, and returns
@@ -46,13 +47,82 @@ struct Printing {
 };
 Printing PrintOrders(const WorkingFolder& folder, const QList<OrderRow>& orders, Policy policy);
 
-// Orders for the bank's client system, in its exchange file made now.
+// Orders for the bank's client system, made now: one exchange file per payer's bank, each kept in
+// the working folder as it is written (KeptFiles), so that the orders it holds are sent.
+struct ExportFile {
+    QString bik;   // the payer's bank
+    QString bank;  // as the payer's record names it
+    QString tag;   // what tells the file apart in its name from the others' (ExportBatch)
+    QList<qsizetype> orders;  // places among the orders given, in their order
+    ChosenTotal total;
+};
+
+// Whether an export takes orders that a kept export holds already.
+enum class Resend {
+    Refuse,  // the archive has asked the user first; the command line without --resend
+    Allow,
+};
+
 struct Export {
     QString error;  // no orders, or an address book that cannot be read: nothing is made
-    BankExport::Result file;
-    ChosenTotal total;  // of the orders in the file
+    QList<OrderRefusal> refused;
+    // The refused orders that went to the bank before, by their places among those given.
+    QList<qsizetype> sentBefore;
+    QList<ExportFile> files;  // one per payer's bank; none when nothing can go
+    ChosenTotal total;        // of the orders in the files
+
+    // Where each file goes when the user names path: the path itself for one, the path with the
+    // tag of each file before its extension for several ("1c_to_kl_044525225.txt").
+    QStringList Paths(const QString& path) const;
+
+    // What the files are made of.
+    QList<OrderRow> orders;
+    CRequisiteArray payers;
+    CRequisiteArray recipients;
+    QList<BankExport::CheckedOrder> checked;
+    QDateTime now;
 };
-Export ExportOrders(const WorkingFolder& folder, const QList<OrderRow>& orders, Policy policy,
+// The orders checked and sorted into files by the payer's bank; states gives each order's state
+// (OrderStates), for the orders that went to the bank before.
+Export ExportOrders(const WorkingFolder& folder, const QList<OrderRow>& orders,
+                    const QList<OrderStates::State>& states, Resend resend, Policy policy,
                     const QDateTime& now);
+
+// The places of the orders that did not go to the bank: what an export takes when the user
+// names no order.
+QList<qsizetype> NotSent(const QList<OrderStates::State>& states);
+
+// What became of the files of an export.
+struct Written {
+    // Why nothing was written, in the user's words; empty when every file was.
+    QString error;
+    QStringList paths;  // the files written, in the order of the export's files
+    QStringList kept;   // their copies in the working folder
+    // The files were written, but a copy could not be kept: those orders do not show as sent.
+    QString keptError;
+};
+// Writes the export's files where the user says (Paths; "-" is standard output for one file) and
+// keeps a copy of each, every byte as it is written, so that neither is held whole in memory. All
+// files or none: each is given its name only once every one is on disk.
+Written WriteExport(const WorkingFolder& folder, const Export& done, const QString& path);
+
+// What the user is told once the files are written: each file with its count and total, and the
+// payer's bank where there are several.
+QString WrittenText(const Export& done, const Written& written);
+
+// The archive as the orders archive and --list show it: the orders with their states.
+struct Listing {
+    StoredOrders orders;
+    QList<OrderStates::State> states;  // one per order
+    // The address books that cannot be read, named: the states are not known.
+    QString error;
+    QStringList unreadable;  // kept files, or the answers, that could not be read
+};
+Listing ListOrders(const WorkingFolder& folder, const QDate& today);
+
+// The states of some orders of the folder's archive, changed, new or just exported, as ListOrders
+// gives them, each order with its file.
+QList<OrderStates::State> StatesOf(const WorkingFolder& folder, const StoredOrders& orders,
+                                   const QDate& today);
 
 }  // namespace OrderUseCases

@@ -34,20 +34,6 @@ QSet<QString> HeldParties(const CRequisiteArray& payers, const CRequisiteArray& 
     return held;
 }
 
-// The party's name: "Получатель1" where the bank gives it, else "Получатель" without the INN
-// some banks put in front of the name.
-QString NameOf(const ExchangeFile& file, const ExchangeDocument& document, const QString& side,
-               const QString& inn) {
-    const QString name = file.Value(document, side + u'1');
-    if (!name.isEmpty()) {
-        return name;
-    }
-    static const QRegularExpression kInnInFront(QStringLiteral("^ИНН\\s*\\d*\\s+"));
-    QString whole = file.Value(document, side);
-    whole.remove(kInnInFront);
-    return whole.isEmpty() ? QStringLiteral("ИНН %1").arg(inn) : whole;
-}
-
 CRequisite RecordOf(const ExchangeFile& file, const ExchangeDocument& document, int nKind,
                     const BikDirectory& directory) {
     const bool payer = nKind == kPayersKind;
@@ -55,7 +41,7 @@ CRequisite RecordOf(const ExchangeFile& file, const ExchangeDocument& document, 
     const QString inn = payer ? document.payerInn : document.recipientInn;
     const QString kpp = WithoutBlanks(file.Value(document, side + QStringLiteral("КПП")));
     CRequisite record;
-    record.m_strName = NameOf(file, document, side, inn);
+    record.m_strName = StatementParty::NameOf(file, document, nKind);
     record.m_strInnKpp = kpp.isEmpty() ? inn : inn + u'/' + kpp;
     record.m_strBik = WithoutBlanks(file.Value(document, side + QStringLiteral("БИК")));
     const QString bank = file.Value(document, side + QStringLiteral("Банк1"));
@@ -74,6 +60,21 @@ CRequisite RecordOf(const ExchangeFile& file, const ExchangeDocument& document, 
 }
 
 }  // namespace
+
+QString StatementParty::NameOf(const ExchangeFile& file, const ExchangeDocument& document,
+                               int nKind) {
+    const bool payer = nKind == kPayersKind;
+    const QString side = payer ? QStringLiteral("Плательщик") : QStringLiteral("Получатель");
+    const QString name = file.Value(document, side + u'1');
+    if (!name.isEmpty()) {
+        return name;
+    }
+    static const QRegularExpression kInnInFront(QStringLiteral("^ИНН\\s*\\d*\\s+"));
+    QString whole = file.Value(document, side);
+    whole.remove(kInnInFront);
+    const QString& inn = payer ? document.payerInn : document.recipientInn;
+    return whole.isEmpty() ? QStringLiteral("ИНН %1").arg(inn) : whole;
+}
 
 QList<StatementParty> StatementParty::Of(const ExchangeFile& file, const StatementReport& report,
                                          const CRequisiteArray& payers,

@@ -7,6 +7,7 @@
 
 class BikDirectory;
 class ExchangeFile;
+struct ExchangeDocument;
 struct StatementReport;
 
 // A counterparty a statement names that neither address book holds, ready for the book it
@@ -20,6 +21,10 @@ struct StatementParty {
     CRequisite record;
     qsizetype entry = -1;    // the first document that names it, as the report's entry
     bool nameTaken = false;  // the book holds a record of that name: it needs another one
+
+    // The name of the document's party of the kind (the payer for kPayersKind): "Получатель1"
+    // where the bank gives it, else "Получатель" without the INN some banks put in front.
+    static QString NameOf(const ExchangeFile& file, const ExchangeDocument& document, int nKind);
 
     static QList<StatementParty> Of(const ExchangeFile& file, const StatementReport& report,
                                     const CRequisiteArray& payers,

@@ -1,11 +1,12 @@
 // Times what the bank's files cost: a year's statement of a busy company (50 000 documents in 250
 // daily sections) read and held against an archive of 100 000 orders, next to the floor of
-// merely reading its bytes; and the states of those 100 000 orders from 50 kept exports and 12
-// kept monthly statements, next to reading the archive with nothing kept.
+// merely reading its bytes; the states of those 100 000 orders from 50 kept exports and 12 kept
+// monthly statements, next to reading the archive with nothing kept; and the orders archive
+// opened and shown with them, next to the same archive opened with nothing kept.
 //
 // The data sets are made once under the build folder and reused: a marker file written after the
 // last file says a set is complete.
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,12 +24,16 @@
 #include "bank/StatementReport.h"
 #include "common/Cp1251.h"
 #include "common/RegularFile.h"
+#include "common/WorkingDays.h"
+#include "form/CVemoDoc.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orders/WorkingFolder.h"
+#include "orderwindows/COrderArchiveDlg.h"
 #include "requisites/BikDirectory.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 
@@ -39,7 +44,7 @@ constexpr int kRecipients = 2000;
 constexpr int kDays = 250;
 constexpr int kExports = 50;
 // Bumped when the generated files change, so that old sets are made anew.
-const QByteArray kDataVersion = "2";
+const QByteArray kDataVersion = "3";
 const QString kMarker = QStringLiteral("complete");
 
 QString DataRoot() {
@@ -108,7 +113,7 @@ CRequisiteArray Books(int nKind) {
 }
 
 QDate WorkingDay(int day) {
-    return OrderStates::AddWorkingDays(QDate(2025, 12, 31), day + 1);
+    return WorkingDays::After(QDate(2025, 12, 31), day + 1);
 }
 
 int DayOf(int i) {
@@ -396,10 +401,46 @@ void MeasureStates(const QString& path) {
         qlonglong(executed), (open + states) / open);
 }
 
+// Opening the orders archive as the user does, until it is painted: with the kept files, and with
+// none (the folder of kept files put aside meanwhile).
+void MeasureArchiveOpening(const QString& path) {
+    const WorkingFolder folder{QDir(path)};
+    const QString kept = folder.PathOf(QString::fromLatin1(KeptFiles::kFolder));
+    const QString aside = kept + QStringLiteral(".aside");
+    const auto open = [&folder] {
+        CVemoDoc doc;
+        COrderArchiveDlg archive(doc, folder);
+        archive.show();
+        QCoreApplication::processEvents();
+        archive.grab();  // paints the dialog and the visible rows once
+    };
+    open();  // the files in the page cache and the summaries in theirs, for both sides
+    std::vector<double> none, withKept;
+    for (int run = 0; run < kRuns; ++run) {
+        if (!QDir().rename(kept, aside)) {
+            std::fprintf(stderr, "bench_statement: cannot put %s aside\n", qPrintable(kept));
+            return;
+        }
+        none.push_back(Time(open));
+        QDir().rename(aside, kept);
+        withKept.push_back(Time(open));
+    }
+    std::printf(
+        "%d orders, open and show the archive, median of %d: with nothing kept %7.1f ms | with "
+        "%lld kept files (50 exports, 12 statements) %7.1f ms = %.2f x (goal <= 1.2)\n",
+        kOrders, kRuns, Median(none), qlonglong(KeptFiles::List(folder).size()), Median(withKept),
+        Median(withKept) / Median(none));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    MessageBoxes::Log log;  // no box may stop the clock
+    MessageBoxes::SetTestLog(&log);
     // The summaries' cache beside the data sets, never in the user's own cache.
     qputenv("XDG_CACHE_HOME", QFile::encodeName(DataRoot() + QStringLiteral("/cache")));
     const QString statement = DataRoot() + QStringLiteral("/statement-year");
@@ -412,5 +453,6 @@ int main(int argc, char** argv) {
     }
     MeasureImport(statement + QStringLiteral("/kl_to_1c.txt"));
     MeasureStates(year);
+    MeasureArchiveOpening(year);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <memory>
 
 #include "common/FileDescriptor.h"
 #include "common/SystemError.h"
@@ -210,38 +211,75 @@ int MakeTemporary(int folder, const QByteArray& target, mode_t mode, QByteArray*
     return fd;
 }
 
+// The temporary file of a save: made beside the name in the folder, written, every byte of it
+// put on disk, then renamed over the name; or removed, leaving the name as it was.
+struct Temporary {
+    int folder = -1;
+    QByteArray name;  // the file's own name in the folder
+    QString shown;    // the path of the name, for the tests
+    QByteArray temporary;
+    FileDescriptor file;
+
+    // A file replaced keeps its permissions; a new one is made as any new file.
+    bool Make(int inFolder, const QByteArray& target, const QString& shownPath, QString* error) {
+        folder = inFolder;
+        name = target;
+        shown = shownPath;
+        struct stat old;
+        const bool replacing = fstatat(folder, name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 &&
+                               S_ISREG(old.st_mode);
+        file.Reset(MakeTemporary(folder, name, replacing ? 0600 : 0666, &temporary, error));
+        if (!file.IsOpen()) {
+            return false;
+        }
+        if (replacing && fchmod(file.Get(), old.st_mode & 0777) != 0) {
+            *error = SystemError::Text(errno);
+            Discard();
+            return false;
+        }
+        return true;
+    }
+    // Every byte goes to the disk while the old file still stands.
+    bool Sync(QString* error) {
+        if (fsync(file.Get()) != 0) {
+            *error = SystemError::Text(errno);
+            return false;
+        }
+        return true;
+    }
+    bool Rename(QString* error) {
+        if (g_pBeforeReplacing) {
+            g_pBeforeReplacing(shown);
+        }
+        if (renameat(folder, temporary.constData(), folder, name.constData()) != 0) {
+            *error = SystemError::Text(errno);
+            return false;
+        }
+        temporary.clear();
+        return true;
+    }
+    void Discard() {
+        if (!temporary.isEmpty()) {
+            unlinkat(folder, temporary.constData(), 0);
+            temporary.clear();
+        }
+        file.Reset();
+    }
+};
+
 // Puts the bytes at the name in the folder, as ReplaceFile tells; shown names it for the tests.
 bool Replace(int folder, const QByteArray& name, const QString& shown, const QByteArray& bytes,
              QString* error) {
-    // A file replaced keeps its permissions; a new one is made as any new file.
-    struct stat old;
-    const bool replacing =
-        fstatat(folder, name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode);
-    QByteArray temporary;
-    const FileDescriptor file(
-        MakeTemporary(folder, name, replacing ? 0600 : 0666, &temporary, error));
-    if (!file.IsOpen()) {
+    Temporary temporary;
+    if (!temporary.Make(folder, name, shown, error)) {
         return false;
     }
-    // Every byte goes to the temporary file and to the disk while the old file still stands.
-    errno = 0;
-    if ((replacing && fchmod(file.Get(), old.st_mode & 0777) != 0) ||
-        !WriteAll(file.Get(), bytes, error) || fsync(file.Get()) != 0) {
-        if (error->isEmpty()) {
-            *error = SystemError::Text(errno);
-        }
-        unlinkat(folder, temporary.constData(), 0);
-        return false;
+    if (WriteAll(temporary.file.Get(), bytes, error) && temporary.Sync(error) &&
+        temporary.Rename(error)) {
+        return true;
     }
-    if (g_pBeforeReplacing) {
-        g_pBeforeReplacing(shown);
-    }
-    if (renameat(folder, temporary.constData(), folder, name.constData()) != 0) {
-        *error = SystemError::Text(errno);
-        unlinkat(folder, temporary.constData(), 0);
-        return false;
-    }
-    return true;
+    temporary.Discard();
+    return false;
 }
 
 }  // namespace
@@ -269,22 +307,9 @@ bool ReplaceFileIn(int folder, const QByteArray& name, const QByteArray& bytes, 
 }
 
 bool WriteInPlace(const QString& path, const QByteArray& bytes, QString* error) {
-    *error = RefusedPlantedLink(path);
-    if (!error->isEmpty()) {
-        return false;
-    }
-    // Neither made nor emptied by the open: what it opened is looked at first.
-    const FileDescriptor file(
-        open(QFile::encodeName(path).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
-    struct stat status;
-    if (!file.IsOpen() || fstat(file.Get(), &status) != 0) {
-        *error = SystemError::Text(errno);
-        return false;
-    }
-    if (S_ISREG(status.st_mode)) {
-        return ReplaceFile(path, bytes, error);
-    }
-    return WriteAll(file.Get(), bytes, error);
+    PendingFile file;
+    return file.OpenInPlace(path, error) && file.Write(bytes, error) && file.Finish(error) &&
+           file.Commit(error);
 }
 
 bool WriteToStandardOutput(const QByteArray& bytes, QString* error) {
@@ -293,16 +318,80 @@ bool WriteToStandardOutput(const QByteArray& bytes, QString* error) {
 }
 
 bool WriteOutput(const QString& path, const QByteArray& bytes, QString* error) {
+    PendingFile file;
+    return file.OpenOutput(path, error) && file.Write(bytes, error) && file.Finish(error) &&
+           file.Commit(error);
+}
+
+struct PendingFile::Parts {
+    Place place;
+    Temporary temporary;
+    int stream = -1;  // standard output, a pipe or a device, written into as it goes
+    FileDescriptor streamFile;
+};
+
+PendingFile::PendingFile() : m(std::make_unique<Parts>()) {}
+
+PendingFile::~PendingFile() {
+    m->temporary.Discard();
+}
+
+bool PendingFile::Open(const QString& path, QString* error, AtLink atLink) {
+    error->clear();
+    return FindPlace(path, atLink, &m->place, error) &&
+           m->temporary.Make(m->place.folder.Get(), m->place.name, m->place.shown, error);
+}
+
+bool PendingFile::OpenInPlace(const QString& path, QString* error) {
+    *error = RefusedPlantedLink(path);
+    if (!error->isEmpty()) {
+        return false;
+    }
+    // Neither made nor emptied by the open: what it opened is looked at first.
+    m->streamFile.Reset(open(QFile::encodeName(path).constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    struct stat status;
+    if (!m->streamFile.IsOpen() || fstat(m->streamFile.Get(), &status) != 0) {
+        *error = SystemError::Text(errno);
+        return false;
+    }
+    if (S_ISREG(status.st_mode)) {
+        m->streamFile.Reset();
+        return Open(path, error);
+    }
+    m->stream = m->streamFile.Get();
+    return true;
+}
+
+bool PendingFile::OpenOutput(const QString& path, QString* error) {
+    error->clear();
     if (path == QLatin1String("-")) {
-        return WriteToStandardOutput(bytes, error);
+        std::fflush(stdout);  // whatever stdio holds goes first
+        m->stream = fileno(stdout);
+        return true;
     }
     // Replacing a pipe or a device would leave a regular file in its place.
     struct stat status;
     if (stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode) &&
         !S_ISDIR(status.st_mode)) {
-        return WriteInPlace(path, bytes, error);
+        return OpenInPlace(path, error);
     }
-    return ReplaceFile(path, bytes, error);
+    return Open(path, error);
+}
+
+bool PendingFile::Write(const QByteArray& bytes, QString* error) {
+    return WriteAll(IsStream() ? m->stream : m->temporary.file.Get(), bytes, error);
+}
+
+bool PendingFile::Finish(QString* error) {
+    return IsStream() || m->temporary.Sync(error);
+}
+
+bool PendingFile::Commit(QString* error) {
+    return IsStream() || m->temporary.Rename(error);
+}
+
+bool PendingFile::IsStream() const {
+    return m->stream >= 0;
 }
 
 }  // namespace SafeSave

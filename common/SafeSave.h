@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 // Writing whole files so that a save either reaches the disk completely or fails with a reason.
 // On failure *error says why in the user's words, the system's reason in Russian ("нет места на
@@ -48,6 +49,35 @@ bool WriteOutput(const QString& path, const QByteArray& bytes, QString* error);
 // follow such a link for an open; a save that renames a new file over its target never opens
 // it, so it is refused here. Empty when the path may be written.
 QString RefusedPlantedLink(const QString& path);
+
+// A file written a piece at a time, for a file too large to be made whole in memory first: written
+// as ReplaceFile writes it, beside its name, and given the name by Commit once Finish has put every
+// byte on disk. Destroyed before that, it leaves the file at the name as it was and no temporary
+// file behind. Opened by OpenOutput on standard output, a pipe or a device, it writes into it as
+// it goes (IsStream), and what went there cannot be taken back.
+class PendingFile {
+public:
+    PendingFile();
+    ~PendingFile();
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    // The file at path, found as ReplaceFile finds it.
+    bool Open(const QString& path, QString* error, AtLink atLink = AtLink::Follow);
+    // The pipe or the device at path, as WriteInPlace writes into it.
+    bool OpenInPlace(const QString& path, QString* error);
+    // Where a command line's output goes, as WriteOutput writes it.
+    bool OpenOutput(const QString& path, QString* error);
+
+    bool Write(const QByteArray& bytes, QString* error);
+    bool Finish(QString* error);
+    bool Commit(QString* error);
+    bool IsStream() const;
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m;
+};
 
 // Where tests step in once a save has checked what stands at its name and written the new bytes
 // beside it, before they take the name (given as a path); nullptr in the program.

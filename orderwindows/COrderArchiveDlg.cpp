@@ -1,9 +1,11 @@
 #include "orderwindows/COrderArchiveDlg.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,11 +21,14 @@
 
 #include "bank/BankExport.h"
 #include "bank/ChosenTotal.h"
+#include "bank/KeptFiles.h"
 #include "bank/OrderUseCases.h"
+#include "common/RussianPlural.h"
 #include "form/CVemoDoc.h"
 #include "form/FormEdition.h"
 #include "form/FormPrinting.h"
 #include "orders/OrderFiles.h"
+#include "orders/OrderTexts.h"
 #include "orderwindows/COrderDlg.h"
 #include "orderwindows/COrderListModel.h"
 #include "orderwindows/COrderSortModel.h"
@@ -64,6 +69,7 @@ COrderArchiveDlg::~COrderArchiveDlg() {
 void COrderArchiveDlg::CreateControls() {
     const DialogUnits units(font());
     CreateSearchRow(units);
+    CreateStateFilter(units);
     CreateList();
     units.Place(m_pList, 7, 22, 312, 62);
     m_pChosenLine = new QLabel(this);
@@ -131,6 +137,33 @@ void COrderArchiveDlg::CreateSearchRow(const DialogUnits& units) {
     });
 }
 
+void COrderArchiveDlg::CreateStateFilter(const DialogUnits& units) {
+    m_pStateFilter = new QComboBox(this);
+    m_pStateFilter->setObjectName(QStringLiteral("stateFilter"));
+    m_pStateFilter->setToolTip(QStringLiteral("Какие поручения показать"));
+    const std::pair<OrderStates::Filter, QString> choices[] = {
+        {OrderStates::Filter::All, QStringLiteral("Все")},
+        {OrderStates::Filter::NotSent, QStringLiteral("Не отправленные")},
+        {OrderStates::Filter::SentNotExecuted, QStringLiteral("Отправленные, не исполненные")},
+        {OrderStates::Filter::Executed, QStringLiteral("Исполненные")},
+    };
+    for (const auto& [filter, text] : choices) {
+        m_pStateFilter->addItem(text, int(filter));
+    }
+    // Between the heading and the search, which gives up the room.
+    const QRect search = m_pSearch->geometry();
+    const int width = qMax(units.X(100), m_pStateFilter->sizeHint().width());
+    m_pStateFilter->setGeometry(search.left(), search.top(), width, search.height());
+    m_pSearch->setGeometry(search.adjusted(width + units.X(4), 0, 0, 0));
+    connect(m_pStateFilter, &QComboBox::currentIndexChanged, this, [this] {
+        m_bSearching = true;  // as a search: the chosen order stays chosen while it is hidden
+        m_pShown->SetStateFilter(OrderStates::Filter(m_pStateFilter->currentData().toInt()));
+        SelectRow(m_chosenOrder.isValid() ? m_chosenOrder.row() : -1);
+        m_bSearching = false;
+    });
+    QWidget::setTabOrder(m_pStateFilter, m_pSearch);
+}
+
 void COrderArchiveDlg::CreateList() {
     m_pModel = new COrderListModel(this);
     m_pShown = new COrderSortModel(this);
@@ -160,9 +193,11 @@ void COrderArchiveDlg::CreateList() {
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int column = 0; column < kOrderColumnCount; ++column) {
+    for (int column = 0; column < COrderListModel::kColumnCount; ++column) {
         header->resizeSection(column, COrderListModel::ColumnWidth(column));
     }
+    // The state stands beside the amount, where the eye looks for what became of the payment.
+    header->moveSection(COrderListModel::kStateColumn, kColumnAmount + 1);
     // The list opens in file order; a click on a header sorts by its column, and a third click
     // goes back to file order.
     header->setSortIndicator(-1, Qt::AscendingOrder);
@@ -193,8 +228,11 @@ void COrderArchiveDlg::UpdateChosenLine() {
         const bool isAmount = m_pModel->KopecksOf(m_pShown->mapToSource(index).row(), &kopecks);
         chosen.AddKopecks(isAmount, kopecks);
     }
-    m_pChosenLine->setText(
-        ChosenTotal::ListLine(m_pShown->rowCount(), m_pModel->rowCount(), chosen));
+    const QString line = ChosenTotal::ListLine(m_pShown->rowCount(), m_pModel->rowCount(), chosen);
+    // After a sentence of its own: "… на сумму 100,00 руб." already ends with its full stop.
+    m_pChosenLine->setText(QStringLiteral("%1%2 В архиве: %3")
+                               .arg(line, line.endsWith(u'.') ? QString() : QStringLiteral("."),
+                                    OrderStates::CountsText(m_pModel->States())));
 }
 
 bool COrderArchiveDlg::OnInitDialog() {
@@ -202,13 +240,18 @@ bool COrderArchiveDlg::OnInitDialog() {
     const QIcon icon(QStringLiteral(":/icons/about.png"));
     m_pImageList = std::make_unique<QIcon>(icon.pixmap(kIconSize, kIconSize));
     m_pModel->SetRowIcon(*m_pImageList);
-    StoredOrders orders = m_folder.ReadOrders();
-    m_pModel->SetRows(std::move(orders.rows), std::move(orders.files));
-    if (!orders.unreadable.isEmpty()) {
+    OrderUseCases::Listing listing = OrderUseCases::ListOrders(m_folder, QDate::currentDate());
+    m_pModel->SetRows(std::move(listing.orders.rows), std::move(listing.orders.files));
+    m_pModel->SetStates(listing.states);
+    QStringList unreadable = listing.unreadable;
+    if (!listing.orders.unreadable.isEmpty()) {
+        unreadable.prepend(OrderFiles::CannotReadMessage(listing.orders.unreadable));
+    }
+    if (!unreadable.isEmpty()) {
         // Told over the archive once it is up.
         QMetaObject::invokeMethod(
             this,
-            [this, text = OrderFiles::CannotReadMessage(orders.unreadable)] {
+            [this, text = unreadable.join(QStringLiteral("\n\n"))] {
                 MessageBoxes::ShowError(this, text);
             },
             Qt::QueuedConnection);
@@ -240,7 +283,8 @@ void COrderArchiveDlg::RestoreSettings() {
         resize(size.expandedTo(minimumSize()));
     }
     const QVariantList widths = settings.value(kColumnWidthsKey).toList();
-    for (int column = 0; column < qMin<int>(widths.size(), kOrderColumnCount); ++column) {
+    for (int column = 0; column < qMin<int>(widths.size(), COrderListModel::kColumnCount);
+         ++column) {
         const int width = widths.at(column).toInt();
         // A column wider than the window would push every other out of sight for good.
         if (width > 0 && width <= this->width()) {
@@ -255,7 +299,7 @@ void COrderArchiveDlg::SaveSettings() const {
     settings.beginGroup(kSettingsGroup);
     settings.setValue(kSizeKey, size());
     QVariantList widths;
-    for (int column = 0; column < kOrderColumnCount; ++column) {
+    for (int column = 0; column < COrderListModel::kColumnCount; ++column) {
         widths.append(m_pList->header()->sectionSize(column));
     }
     settings.setValue(kColumnWidthsKey, widths);
@@ -405,6 +449,7 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
         m_pModel->SetRow(target, row, file);
     }
     const QPersistentModelIndex stored = m_pModel->index(target, 0);
+    RefreshStates({target});
     // Another row of that file showed the order that has just been replaced.
     m_pModel->RemoveOtherRowsOfFile(file, target);
     ShowOrder(stored.row());
@@ -534,9 +579,94 @@ void COrderArchiveDlg::OnPrintChosen() {
     }
 }
 
-QList<OrderRow> COrderArchiveDlg::OrdersToExport() const {
-    const QList<int> selected = SelectedRows();
-    return selected.isEmpty() ? m_pModel->Rows() : RowsAt(selected);
+QList<int> COrderArchiveDlg::NotSentShown() const {
+    QList<int> rows;
+    for (int shown = 0; shown < m_pShown->rowCount(); ++shown) {
+        const int row = m_pShown->mapToSource(m_pShown->index(shown, 0)).row();
+        if (!OrderStates::SentBefore(m_pModel->States()[row])) {
+            rows.append(row);
+        }
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QList<int> COrderArchiveDlg::RowsToExport() {
+    QList<int> rows = SelectedRows();
+    if (!rows.isEmpty()) {
+        return ConfirmResend(&rows) ? rows : QList<int>();
+    }
+    rows = NotSentShown();
+    if (rows.isEmpty()) {
+        MessageBoxes::ShowError(this, QStringLiteral("Среди показанных поручений нет "
+                                                     "неотправленных. Чтобы выгрузить поручение "
+                                                     "еще раз, выделите его."));
+        return {};
+    }
+    ChosenTotal total;
+    for (int row : rows) {
+        qint64 kopecks = 0;
+        const bool isAmount = m_pModel->KopecksOf(row, &kopecks);
+        total.AddKopecks(isAmount, kopecks);
+    }
+    const qsizetype count = rows.size();
+    const QString offer = QStringLiteral("Выгрузить %1 %2 на сумму %3 руб.?")
+                              .arg(count)
+                              .arg(RussianPlural(count, QStringLiteral("неотправленное поручение"),
+                                                 QStringLiteral("неотправленных поручения"),
+                                                 QStringLiteral("неотправленных поручений")),
+                                   ChosenTotal::AmountText(total.Kopecks()));
+    return MessageBoxes::AskYesNo(this, offer, MessageBoxes::Answer::Yes) ? rows : QList<int>();
+}
+
+bool COrderArchiveDlg::ConfirmResend(QList<int>* rows) {
+    QStringList named;
+    QList<int> sent;
+    for (int row : std::as_const(*rows)) {
+        const OrderStates::State& state = m_pModel->States()[row];
+        if (OrderStates::SentBefore(state)) {
+            const OrderRow order = m_pModel->RowAt(row);
+            const QDate date = OrderTexts::DateFromText(order[kColumnDate]);
+            named.append(QStringLiteral("№ %1 от %2 на %3 — %4")
+                             .arg(order[kColumnNumber].trimmed(),
+                                  date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy"))
+                                                 : order[kColumnDate].trimmed(),
+                                  order[kColumnAmount], OrderStates::Text(state)));
+            sent.append(row);
+        }
+    }
+    if (sent.isEmpty()) {
+        return true;
+    }
+    const QString text =
+        QStringLiteral("%1 уже %2 в банк:\n%3\n\nВыгрузить %4 еще раз?")
+            .arg(sent.size() == 1 ? QStringLiteral("Это поручение")
+                                  : QStringLiteral("Эти поручения"),
+                 sent.size() == 1 ? QStringLiteral("выгружено") : QStringLiteral("выгружены"),
+                 named.join(u'\n'),
+                 sent.size() == 1 ? QStringLiteral("его") : QStringLiteral("их"));
+    if (MessageBoxes::AskChoice(this, QStringLiteral("Выгрузка в банк"), text,
+                                QStringLiteral("Выгрузить еще раз"),
+                                QStringLiteral("Не выгружать их"),
+                                MessageBoxes::Choice::Second) == MessageBoxes::Choice::First) {
+        return true;
+    }
+    rows->removeIf([&sent](int row) { return sent.contains(row); });
+    return !rows->isEmpty();
+}
+
+void COrderArchiveDlg::RefreshStates(const QList<int>& rows) {
+    StoredOrders orders;
+    for (int row : rows) {
+        orders.rows.append(m_pModel->RowAt(row));
+        orders.files.append(m_pModel->FileOf(row));
+    }
+    const QList<OrderStates::State> states =
+        OrderUseCases::StatesOf(m_folder, orders, QDate::currentDate());
+    for (qsizetype i = 0; i < rows.size() && i < states.size(); ++i) {
+        m_pModel->SetState(rows[i], states[i]);
+    }
+    UpdateChosenLine();
 }
 
 QList<OrderRow> COrderArchiveDlg::RowsAt(const QList<int>& rows) const {
@@ -564,32 +694,75 @@ bool COrderArchiveDlg::GoOn(const QString& error, const QList<OrderRefusal>& ref
 }
 
 void COrderArchiveDlg::OnExportToBank() {
-    const OrderUseCases::Export done = OrderUseCases::ExportOrders(
-        m_folder, OrdersToExport(), OrderUseCases::Policy::LeaveOut, QDateTime::currentDateTime());
-    if (GoOn(done.error, done.file.refused, done.file.exported,
-             CExportRefusalsDlg::Action::Export)) {
-        SaveExport(done.file.lines, done.total);
+    const QList<int> rows = RowsToExport();
+    if (rows.isEmpty()) {
+        return;
+    }
+    QList<OrderStates::State> states;
+    for (int row : rows) {
+        states.append(m_pModel->States()[row]);
+    }
+    // The user has said which orders that went before go again.
+    const OrderUseCases::Export done =
+        OrderUseCases::ExportOrders(m_folder, RowsAt(rows), states, OrderUseCases::Resend::Allow,
+                                    OrderUseCases::Policy::LeaveOut, QDateTime::currentDateTime());
+    if (GoOn(done.error, done.refused, done.total.Count(), CExportRefusalsDlg::Action::Export) &&
+        SaveExport(done)) {
+        QList<int> exported;
+        for (const OrderUseCases::ExportFile& file : done.files) {
+            for (qsizetype place : file.orders) {
+                exported.append(rows[place]);
+            }
+        }
+        RefreshStates(exported);
     }
 }
 
-void COrderArchiveDlg::SaveExport(const QStringList& lines, const ChosenTotal& exported) {
+bool COrderArchiveDlg::SaveExport(const OrderUseCases::Export& done) {
+    const qsizetype files = done.files.size();
+    const QString title =
+        files == 1 ? QStringLiteral("Выгрузить в банк")
+                   : QStringLiteral(
+                         "Выгрузить в банк: %1 %2, по файлу на банк плательщика (к "
+                         "имени добавится БИК банка)")
+                         .arg(files)
+                         .arg(RussianPlural(files, QStringLiteral("файл"), QStringLiteral("файла"),
+                                            QStringLiteral("файлов")));
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Выгрузить в банк"),
+        this, title,
         m_folder.Dir().absoluteFilePath(QString::fromLatin1(BankExport::kDefaultFileName)),
         QStringLiteral("Текстовые файлы (*.txt);;Все файлы (*)"));
     if (path.isEmpty()) {
-        return;
+        return false;
     }
-    const QString shown = QDir::toNativeSeparators(path);
-    QString error;
-    if (!BankExport::WriteFile(path, lines, &error)) {
+    // The save dialog asked about the name chosen; the files take names of their own.
+    QStringList existing;
+    for (const QString& file : done.Paths(path)) {
+        if (files > 1 && QFileInfo::exists(file)) {
+            existing.append(QDir::toNativeSeparators(file));
+        }
+    }
+    if (!existing.isEmpty() &&
+        !MessageBoxes::AskYesNo(
+            this,
+            QStringLiteral("Эти файлы уже есть:\n%1\n\nЗаменить их?").arg(existing.join(u'\n')),
+            MessageBoxes::Answer::No)) {
+        return false;
+    }
+    OrderUseCases::Written written =
+        OrderUseCases::WriteExport(m_folder, done, QDir::toNativeSeparators(path));
+    if (!written.error.isEmpty()) {
+        MessageBoxes::ShowError(this, written.error);
+        return false;
+    }
+    if (!written.keptError.isEmpty()) {
         MessageBoxes::ShowError(
-            this, MessageBoxes::WithReason(
-                      QStringLiteral("Не могу записать файл выгрузки %1").arg(shown), error));
-        return;
+            this, QStringLiteral("Файл выгрузки записан, но его копия не сохранена в папке %1: "
+                                 "%2. Эти поручения не будут значиться отправленными.")
+                      .arg(QString::fromLatin1(KeptFiles::kFolder), written.keptError));
     }
-    MessageBoxes::ShowDone(this,
-                           QStringLiteral("%1, в файл %2").arg(exported.ExportedText(), shown));
+    MessageBoxes::ShowDone(this, OrderUseCases::WrittenText(done, written));
+    return true;
 }
 
 void COrderArchiveDlg::OnOK() {

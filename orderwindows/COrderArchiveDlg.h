@@ -7,6 +7,7 @@
 
 #include "bank/OrderRefusal.h"
 #include "bank/OrderSanity.h"
+#include "bank/OrderUseCases.h"
 #include "form/FormEdition.h"
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
@@ -19,6 +20,7 @@ class COrderSortModel;
 class CVemoDoc;
 class DialogUnits;
 class ChosenTotal;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -66,8 +68,9 @@ public slots:
     void OnEditOrder();
     void OnItemChangedOrders();
     void OnDeleteOrder();
-    // "Выгрузить в банк…": writes the selected orders, or all when none is selected, to a file
-    // for the bank's client system that the user chooses.
+    // "Выгрузить в банк…": writes the selected orders, or the shown ones not sent yet when none
+    // is selected, to files for the bank's client system (one per payer's bank) that the user
+    // names; asks before it sends an order again.
     void OnExportToBank();
     // "Напечатать выбранные": every chosen order on a page of its own, in the list's order.
     void OnPrintChosen();
@@ -83,6 +86,8 @@ private:
     void CreateControls();
     void CreateList();
     void CreateSearchRow(const DialogUnits& units);
+    // The choice of the orders' state the list shows, between the heading and the search.
+    void CreateStateFilter(const DialogUnits& units);
     // Shows only the orders that hold the text; the chosen order stays chosen, and is selected
     // again when it shows again.
     void OnSearchChanged(const QString& text);
@@ -112,19 +117,29 @@ private:
     // user says to write over what another program put there. On "Нет" the row shows the file as
     // it stands now, or goes when the file has gone.
     bool ConfirmRewrite(int editedRow, int number);
-    // The orders to export: the selected ones, or all.
-    QList<OrderRow> OrdersToExport() const;
+    // The rows to export: the selected ones, or the shown ones not sent, once the user agrees;
+    // the already sent among the selected go only if the user says so. Empty for none.
+    QList<int> RowsToExport();
+    // The shown rows whose orders did not go to the bank, in the archive's order.
+    QList<int> NotSentShown() const;
+    // Whether the user sends again the chosen orders that went to the bank before; those the
+    // user does not are taken out of the rows.
+    bool ConfirmResend(QList<int>* rows);
+    // The states of the orders of the rows, anew from the kept files.
+    void RefreshStates(const QList<int>& rows);
     // The orders of the model's rows, in the order given.
     QList<OrderRow> RowsAt(const QList<int>& rows) const;
     // Whether a job goes on with the `made` orders it could take: not when it says why it could
     // take none (error), nor when the user, shown the refused orders, chooses nothing.
     bool GoOn(const QString& error, const QList<OrderRefusal>& refused, qsizetype made,
               CExportRefusalsDlg::Action action);
-    // Lets the user choose the file and writes it.
-    void SaveExport(const QStringList& lines, const ChosenTotal& exported);
+    // Lets the user name the file and writes it, a file per payer's bank; false when nothing was
+    // written.
+    bool SaveExport(const OrderUseCases::Export& done);
     // The selected rows in the order the list shows them.
     QList<int> SelectedRowsShown() const;
-    // The line under the list: how many orders are shown and chosen, and their total.
+    // The line under the list: how many orders are shown and chosen, their total, and how many
+    // of the archive are in each state.
     void UpdateChosenLine();
 
     CVemoDoc& m_doc;
@@ -136,6 +151,7 @@ private:
     COrderSortModel* m_pShown = nullptr;
     QTreeView* m_pList = nullptr;
     QLineEdit* m_pSearch = nullptr;
+    QComboBox* m_pStateFilter = nullptr;
     QLabel* m_pChosenLine = nullptr;
     QPushButton* m_pDefaultButton = nullptr;
     std::unique_ptr<StretchPlacement> m_pPlacement;

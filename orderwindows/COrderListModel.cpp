@@ -1,11 +1,19 @@
 #include "orderwindows/COrderListModel.h"
 
+#include <QApplication>
+#include <QBrush>
+#include <QFont>
+#include <QStyle>
+#include <numeric>
+#include <tuple>
+
 #include "orders/OrderFields.h"
 
 namespace {
 
-// In pixels, column by column.
-constexpr int kColumnWidths[kOrderColumnCount] = {50, 100, 200, 200, 100, 500, 100, 100, 150, 100};
+// In pixels, column by column, the state's last.
+constexpr int kColumnWidths[COrderListModel::kColumnCount] = {50,  100, 200, 200, 100, 500,
+                                                              100, 100, 150, 100, 210};
 
 bool IsRightAligned(int column) {
     return column == kColumnNumber || column == kColumnAmount;
@@ -22,7 +30,7 @@ QString DisplayText(const QString& field, int column) {
 COrderListModel::COrderListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 QString COrderListModel::ColumnCaption(int column) {
-    return OrderFields::Caption(column);
+    return column == kStateColumn ? QStringLiteral("Состояние") : OrderFields::Caption(column);
 }
 
 int COrderListModel::ColumnWidth(int column) {
@@ -40,8 +48,22 @@ void COrderListModel::SetRowIcon(const QIcon& icon) {
 void COrderListModel::SetRows(QList<OrderRow> rows, QStringList files) {
     Q_ASSERT(rows.size() == files.size());
     beginResetModel();
+    m_states = QList<OrderStates::State>(rows.size());
     m_orders.Assign(std::move(rows), std::move(files));
     endResetModel();
+}
+
+void COrderListModel::SetStates(const QList<OrderStates::State>& states) {
+    Q_ASSERT(states.size() == m_states.size());
+    m_states = states;
+    if (!m_states.isEmpty()) {
+        emit dataChanged(index(0, kStateColumn), index(rowCount() - 1, kStateColumn));
+    }
+}
+
+void COrderListModel::SetState(int row, const OrderStates::State& state) {
+    m_states[row] = state;
+    emit dataChanged(index(row, kStateColumn), index(row, kStateColumn));
 }
 
 QList<OrderRow> COrderListModel::Rows() const {
@@ -61,12 +83,14 @@ void COrderListModel::SetRow(int row, const OrderRow& values, const QString& fil
 void COrderListModel::AppendRow(const OrderRow& values, const QString& file) {
     beginInsertRows(QModelIndex(), rowCount(), rowCount());
     m_orders.Append(values, file);
+    m_states.append(OrderStates::State());
     endInsertRows();
 }
 
 void COrderListModel::RemoveRow(int row) {
     beginRemoveRows(QModelIndex(), row, row);
     m_orders.Remove(row);
+    m_states.removeAt(row);
     endRemoveRows();
 }
 
@@ -107,12 +131,15 @@ int COrderListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int COrderListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kOrderColumnCount;
+    return parent.isValid() ? 0 : kColumnCount;
 }
 
 QVariant COrderListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return {};
+    }
+    if (index.column() == kStateColumn) {
+        return StateData(index.row(), role);
     }
     switch (role) {
         case Qt::DisplayRole:
@@ -129,7 +156,7 @@ QVariant COrderListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant COrderListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kOrderColumnCount) {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) {
         return {};
     }
     switch (role) {
@@ -140,4 +167,47 @@ QVariant COrderListModel::headerData(int section, Qt::Orientation orientation, i
         default:
             return {};
     }
+}
+
+QVariant COrderListModel::StateData(int row, int role) const {
+    const OrderStates::State& state = m_states[row];
+    switch (role) {
+        case Qt::DisplayRole:
+            return OrderStates::Text(state);
+        case Qt::DecorationRole:
+            // Sent long ago and not in the bank's statement since: the user should look at it.
+            return state.overdue
+                       ? QVariant(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning))
+                       : QVariant();
+        case Qt::ForegroundRole:
+            return state.overdue ? QVariant(QBrush(QColor(0xa0, 0x10, 0x10))) : QVariant();
+        case Qt::FontRole:
+            if (state.overdue) {
+                QFont font;
+                font.setBold(true);
+                return font;
+            }
+            return {};
+        default:
+            return {};
+    }
+}
+
+std::vector<int> COrderListModel::SortedRows(int column, Qt::SortOrder order) const {
+    return column == kStateColumn ? SortedByState(order) : m_orders.Sorted(column, order);
+}
+
+// Made, sent, executed, each by its day; orders alike keep their order, whichever the direction.
+std::vector<int> COrderListModel::SortedByState(Qt::SortOrder order) const {
+    const auto key = [this](int row) {
+        const OrderStates::State& state = m_states[row];
+        const QDate day = state.stage == OrderStates::Stage::Executed ? state.executed : state.sent;
+        return std::make_tuple(int(state.stage), day.isValid() ? day.toJulianDay() : 0);
+    };
+    std::vector<int> rows(static_cast<size_t>(rowCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+        return order == Qt::AscendingOrder ? key(a) < key(b) : key(b) < key(a);
+    });
+    return rows;
 }

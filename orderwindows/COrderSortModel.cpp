@@ -66,6 +66,16 @@ void COrderSortModel::SetSearch(const QString& typed) {
     EndChange();
 }
 
+void COrderSortModel::SetStateFilter(OrderStates::Filter filter) {
+    if (filter == m_stateFilter) {
+        return;
+    }
+    m_stateFilter = filter;
+    BeginChange();
+    Pick(m_sorted);
+    EndChange();
+}
+
 void COrderSortModel::sort(int column, Qt::SortOrder order) {
     if (column == m_sortColumn && order == m_sortOrder) {
         return;
@@ -91,9 +101,10 @@ void COrderSortModel::Pick(const std::vector<int>& candidates) {
     for (const int row : candidates) {
         m_place[size_t(row)] = kFound;
     }
-    if (!m_search.FindsAll()) {
+    if (!m_search.FindsAll() || m_stateFilter != OrderStates::Filter::All) {
         for (size_t row = 0; row < m_place.size(); ++row) {
-            if (m_place[row] == kFound && !m_pSource->Matches(int(row), m_search)) {
+            if (m_place[row] == kFound && (!m_pSource->Shows(int(row), m_stateFilter) ||
+                                           !m_pSource->Matches(int(row), m_search))) {
                 m_place[row] = -1;
             }
         }

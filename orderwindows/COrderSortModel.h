@@ -5,11 +5,13 @@
 #include <QPersistentModelIndex>
 #include <vector>
 
+#include "bank/OrderStates.h"
 #include "orderwindows/OrderSearch.h"
 
 class COrderListModel;
 
-// The orders as the list shows them: sorted by a column and kept to those the search finds.
+// The orders as the list shows them: sorted by a column and kept to those the search finds, and
+// to those of the state chosen.
 // The order of a column is worked out when the user sorts by it or the orders change, never for
 // a new search: a search only picks from the sorted orders, and one that narrows the last picks
 // from those it found. Every change reaches the view as one change of layout, so that what the
@@ -23,6 +25,9 @@ public:
     void setSourceModel(QAbstractItemModel* source) override;
     // Shows only the orders the typed text finds (OrderSearch).
     void SetSearch(const QString& typed);
+    // Shows only the orders of the state chosen.
+    void SetStateFilter(OrderStates::Filter filter);
+    OrderStates::Filter StateFilter() const { return m_stateFilter; }
 
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
     int SortColumn() const { return m_sortColumn; }
@@ -57,6 +62,7 @@ private:
     std::vector<int> m_shown;   // the source rows the search finds, in that order
     std::vector<int> m_place;   // the shown row of each source row, -1 for one not shown
     OrderSearch m_search;
+    OrderStates::Filter m_stateFilter = OrderStates::Filter::All;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 

@@ -1,6 +1,6 @@
 #include "routine/Recurrence.h"
 
-#include "routine/WorkingDays.h"
+#include "common/WorkingDays.h"
 
 namespace {
 

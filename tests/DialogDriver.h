@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -15,6 +18,20 @@ inline QPushButton* FindButton(QWidget* window, const QString& text) {
     for (QPushButton* push : window->findChildren<QPushButton*>()) {
         if (push->text() == text) {
             return push;
+        }
+    }
+    return nullptr;
+}
+
+// The command of a menu of the bar, by the texts the user reads; null when there is none.
+inline QAction* MenuAction(QMenuBar* bar, const QString& menu, const QString& item) {
+    for (QAction* top : bar->actions()) {
+        if (top->menu() && top->text() == menu) {
+            for (QAction* action : top->menu()->actions()) {
+                if (action->text() == item) {
+                    return action;
+                }
+            }
         }
     }
     return nullptr;

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringEncoder>
 #include <QStringList>
@@ -10,7 +11,9 @@
 #include "bank/BankExport.h"
 #include "common/CRequisiteArray.h"
 #include "common/Cp1251.h"
+#include "orders/OrderFiles.h"
 #include "orders/OrderRow.h"
+#include "requisites/RequisitesFile.h"
 
 // Statements as banks write them back, made from the program's own export of test orders: the
 // same accounts, numbers, dates and amounts, each document marked with the day of its debit.
@@ -85,6 +88,29 @@ inline QList<OrderRow> TestOrders() {
         TestOrder(QStringLiteral("   7"), QStringLiteral(" 6. 3.2026"), kRomashka, kAlfa,
                   QStringLiteral("15000")),
     };
+}
+
+// An address book's file, as the program writes it.
+inline QByteArray BookBytes(const CRequisiteArray& records) {
+    QStringList lines;
+    for (const CRequisite& r : records) {
+        lines << r.m_strName << r.m_strBank << r.m_strBik << r.m_strInnKpp << r.m_strAccount1
+              << r.m_strAccount2;
+    }
+    return Cp1251::Encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+// A working folder's files: the test books and orders, by their names in it.
+inline QMap<QString, QByteArray> ArchiveFiles() {
+    QMap<QString, QByteArray> files = {
+        {RequisitesFile::FileName(kPayersKind), BookBytes(TestPayers())},
+        {RequisitesFile::FileName(kRecipientsKind), BookBytes(TestRecipients())},
+    };
+    for (const OrderRow& order : TestOrders()) {
+        files.insert(OrderFiles::FileName(order.Number()),
+                     Cp1251::Encode(order.Lines().join(QStringLiteral("\r\n")) + "\r\n"));
+    }
+    return files;
 }
 
 inline QStringList ComposeLines(const QList<OrderRow>& orders, const QDateTime& now) {

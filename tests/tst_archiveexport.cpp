@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -20,12 +21,15 @@
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
+#include "bank/BankExport.h"
+#include "bank/KeptFiles.h"
 #include "common/Cp1251.h"
 #include "form/CVemoDoc.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orderwindows/COrderArchiveDlg.h"
 #include "orderwindows/COrderDlg.h"
+#include "orderwindows/COrderListModel.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
 
@@ -57,8 +61,10 @@ OrderRow Order(int number, const QString& amount = "100,50") {
     return row;
 }
 
-// Orders 1 to count, each payer in the book but the ones listed as unknown.
-void WriteArchive(int count, const QList<int>& unknownPayers = {}) {
+// Orders 1 to count, each payer in the book but the ones listed as unknown; all payers at one
+// bank (BIK 044525123) but those listed at another (044525999).
+void WriteArchive(int count, const QList<int>& unknownPayers = {},
+                  const QList<int>& atAnotherBank = {}) {
     CRequisiteArray payers;
     for (int number = 1; number <= count; ++number) {
         QVERIFY(OrderFiles::SaveOrder(number, Order(number)));
@@ -66,10 +72,32 @@ void WriteArchive(int count, const QList<int>& unknownPayers = {}) {
             payers.append(
                 Party(QStringLiteral("Payer %1").arg(number), "1234567" + QString::number(number)));
         }
+        if (atAnotherBank.contains(number)) {
+            payers.last().m_strBik = "044525999";
+        }
     }
     QVERIFY(RequisitesFile::Write("pltRecv.dat", payers));
     QVERIFY(
         RequisitesFile::Write("polRecv.dat", {Party(QStringLiteral("Получатель"), "99999999")}));
+}
+
+// Orders the program exported before the archive opens: a copy of their file kept, as every
+// export keeps one.
+void KeepEarlierExport(const QList<int>& numbers) {
+    if (numbers.isEmpty()) {
+        return;
+    }
+    const AddressBooks books = WorkingFolder().ReadBooks();
+    QList<OrderRow> orders;
+    for (int number : numbers) {
+        orders.append(Order(number));
+    }
+    const BankExport::Result earlier =
+        BankExport::Compose(orders, books.payers.Records(), books.recipients.Records(), "Vemo",
+                            "1.0", QDateTime::currentDateTime());
+    QVERIFY(KeptFiles::Keep(WorkingFolder(), KeptFiles::Kind::Export,
+                            BankExport::FileBytes(earlier.lines), QDateTime::currentDateTime())
+                .kept);
 }
 
 // The numbers of the orders in an exchange file, in file order.
@@ -124,6 +152,16 @@ void WhenShown(COrderArchiveDlg* archive, bool* seen, const std::function<void(T
             dialog->reject();
         }
     });
+}
+
+// Takes out of the log the offer that an export with no row selected makes first: "Выгрузить N
+// неотправленных поручений на сумму …?".
+void DropTheOffer(MessageBoxes::Log* log) {
+    QVERIFY(!log->entries.isEmpty());
+    const QString offer = log->entries.first().text;
+    QVERIFY2(offer.startsWith(QStringLiteral("Выгрузить ")) && offer.endsWith(u'?'),
+             qPrintable(offer));
+    log->entries.removeFirst();
 }
 
 QPushButton* ButtonNamed(QWidget* dialog, const QString& text) {
@@ -274,34 +312,84 @@ void TestArchiveExport::orderOperationsActOnTheCurrentRowAlone() {
 
 void TestArchiveExport::chosenOrdersGoOut_data() {
     QTest::addColumn<QString>("button");
+    QTest::addColumn<QList<int>>("sentBefore");  // orders a kept export holds already
+    QTest::addColumn<QList<int>>("otherBank");   // orders whose payer is at another bank
+    QTest::addColumn<QString>("search");         // typed in the search field
+    QTest::addColumn<int>("stateFilter");        // the choice of states shown, by its place
     QTest::addColumn<bool>("sortedDown");        // the list sorted by number, the highest first
     QTest::addColumn<QList<int>>("ctrlClicks");  // rows as the list shows them
-    QTest::addColumn<QStringList>("sent");       // the orders in the file or on the pages
+    QTest::addColumn<bool>("resend");            // the answer when asked to send again
+    QTest::addColumn<QStringList>("asked");      // the questions, in turn
+    QTest::addColumn<QStringList>("files");      // each file written: "name:numbers"
     const QString exporting = QStringLiteral("Выгрузить в банк…");
     const QString printing = QStringLiteral("Напечатать выбранные…");
-    QTest::newRow("export, none selected: all")
-        << exporting << false << QList<int>{} << QStringList{"1", "2", "3", "4"};
-    QTest::newRow("export, one") << exporting << false << QList<int>{2} << QStringList{"3"};
+    const QString today = QDate::currentDate().toString("dd.MM");
+    const QString resendOne =
+        QStringLiteral(
+            "Это поручение уже выгружено в банк:\n№ 2 от 02.03.2026 на 100,50 — отправлено %1\n\n"
+            "Выгрузить его еще раз?")
+            .arg(today);
+    QTest::newRow("export, none selected: the not sent")
+        << exporting << QList<int>{1} << QList<int>{} << "" << 0 << false << QList<int>{} << false
+        << QStringList{QStringLiteral("Выгрузить 3 неотправленных поручения на сумму 301,50 руб.?")}
+        << QStringList{"bank.txt:2,3,4"};
+    QTest::newRow("export, none selected: never one the search hides")
+        << exporting << QList<int>{} << QList<int>{} << "Payer 3" << 0 << false << QList<int>{}
+        << false
+        << QStringList{QStringLiteral("Выгрузить 1 неотправленное поручение на сумму 100,50 руб.?")}
+        << QStringList{"bank.txt:3"};
+    QTest::newRow("export, none selected, only the sent shown")
+        << exporting << QList<int>{1, 2} << QList<int>{} << "" << 2 << false << QList<int>{}
+        << false
+        << QStringList{QStringLiteral("Среди показанных поручений нет неотправленных. Чтобы "
+                                      "выгрузить поручение еще раз, выделите его.")}
+        << QStringList{};
+    QTest::newRow("export, one") << exporting << QList<int>{} << QList<int>{} << "" << 0 << false
+                                 << QList<int>{2} << false << QStringList{}
+                                 << QStringList{"bank.txt:3"};
     // The file lists them as the archive does, the pages as the list shows them.
     QTest::newRow("export, two picked upwards")
-        << exporting << true << QList<int>{3, 0} << QStringList{"1", "4"};
+        << exporting << QList<int>{} << QList<int>{} << "" << 0 << true << QList<int>{3, 0} << false
+        << QStringList{} << QStringList{"bank.txt:1,4"};
     QTest::newRow("print, two picked upwards")
-        << printing << true << QList<int>{3, 0} << QStringList{"4", "1"};
+        << printing << QList<int>{} << QList<int>{} << "" << 0 << true << QList<int>{3, 0} << false
+        << QStringList{} << QStringList{"pages.pdf:4,1"};
+    QTest::newRow("export, a sent order chosen and sent again")
+        << exporting << QList<int>{2} << QList<int>{} << "" << 0 << false << QList<int>{1, 2}
+        << true << QStringList{resendOne} << QStringList{"bank.txt:2,3"};
+    QTest::newRow("export, a sent order chosen and left out")
+        << exporting << QList<int>{2} << QList<int>{} << "" << 0 << false << QList<int>{1, 2}
+        << false << QStringList{resendOne} << QStringList{"bank.txt:3"};
+    QTest::newRow("export, payers at two banks: a file each")
+        << exporting << QList<int>{} << QList<int>{3} << "" << 0 << false << QList<int>{} << false
+        << QStringList{QStringLiteral("Выгрузить 4 неотправленных поручения на сумму 402,00 руб.?")}
+        << QStringList{"bank_044525123.txt:1,2,4", "bank_044525999.txt:3"};
 }
 
 void TestArchiveExport::chosenOrdersGoOut() {
     QFETCH(QString, button);
+    QFETCH(QList<int>, sentBefore);
+    QFETCH(QList<int>, otherBank);
+    QFETCH(QString, search);
+    QFETCH(int, stateFilter);
     QFETCH(bool, sortedDown);
     QFETCH(QList<int>, ctrlClicks);
-    QFETCH(QStringList, sent);
+    QFETCH(bool, resend);
+    QFETCH(QStringList, asked);
+    QFETCH(QStringList, files);
     const bool printing = button.startsWith(QStringLiteral("Напечатать"));
     if (printing && !HavePdfTools()) {
         QSKIP("pdftotext is not installed");
     }
-    WriteArchive(4);
+    WriteArchive(4, {}, otherBank);
+    KeepEarlierExport(sentBefore);
+    // Yes to the offer of the orders not sent, or the answer to sending a chosen one again.
+    m_log.answers = {ctrlClicks.isEmpty() || resend};
     COrderArchiveDlg archive(m_doc, WorkingFolder());
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
+    archive.findChild<QLineEdit*>(QStringLiteral("search"))->setText(search);
+    archive.findChild<QComboBox*>(QStringLiteral("stateFilter"))->setCurrentIndex(stateFilter);
     if (sortedDown) {
         List(&archive)->sortByColumn(kColumnNumber, Qt::DescendingOrder);
     }
@@ -331,22 +419,76 @@ void TestArchiveExport::chosenOrdersGoOut() {
             QTest::mouseClick(push, Qt::LeftButton);
         }
     }
-    QVERIFY(seen);
+    QCOMPARE(seen, !files.isEmpty());
     QCOMPARE(archive.result(), int(QDialog::Rejected));  // the archive stays open
-    QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", written, "pltRecv.dat", "polRecv.dat"}));
+    QStringList names;
+    QStringList made;
+    for (const QString& file : files) {
+        names.append(file.section(':', 0, 0));
+        made.append(file.section(':', 0, 0) + ':' +
+                    (printing ? QStringList() : ExportedNumbers(m_folder->FilePath(names.last())))
+                        .join(','));
+    }
+    QStringList entries = QStringList{"Vemo", "pltRecv.dat", "polRecv.dat"} + names;
+    if (!sentBefore.isEmpty() || (!printing && !files.isEmpty())) {
+        entries.append("Bank");
+    }
+    std::sort(entries.begin(), entries.end());
+    QCOMPARE(m_folder->Entries(), entries);
     if (printing) {
         QStringList printed;
         for (const QString& page : PdfText(m_folder->FilePath(written)).split('\f')) {
             printed << QRegularExpression("ПОРУЧЕНИЕ №\\s*(\\d+)").match(page).captured(1);
         }
-        QCOMPARE(printed.filter(QRegularExpression(".")), sent);
+        QCOMPARE(written + ':' + printed.filter(QRegularExpression(".")).join(','), files.first());
         return;
     }
-    QCOMPARE(ExportedNumbers(m_folder->FilePath(written)), sent);
-    QCOMPARE(m_log.entries.size(), 1);  // word that it is done, naming how many
-    QVERIFY2(m_log.entries.first().text.contains(QString::number(sent.size())),
-             qPrintable(m_log.entries.first().text));
-    QCOMPARE(m_log.entries.first().caption, QStringLiteral("Vemo"));
+    QCOMPARE(made, files);
+    const QStringList told = m_log.Texts();
+    QCOMPARE(told.mid(0, asked.size()), asked);
+    if (files.isEmpty()) {
+        QCOMPARE(told.size(), asked.size());
+        return;
+    }
+    // Then word that it is done, naming every file with how many orders it holds.
+    QCOMPARE(told.size(), asked.size() + 1);
+    QCOMPARE(m_log.entries.last().caption, QStringLiteral("Vemo"));
+    for (const QString& file : files) {
+        const qsizetype count = file.section(':', 1).split(',').size();
+        QVERIFY2(told.last().contains(file.section(':', 0, 0)) &&
+                     told.last().contains(QString::number(count)),
+                 qPrintable(told.last()));
+    }
+    // Each file written is kept, byte for byte, beside the earlier export.
+    const QList<KeptFiles::KeptFile> kept = KeptFiles::List(WorkingFolder());
+    QCOMPARE(kept.size(), files.size() + (sentBefore.isEmpty() ? 0 : 1));
+    for (const QString& name : names) {
+        QVERIFY2(std::any_of(kept.begin(), kept.end(),
+                             [&](const KeptFiles::KeptFile& copy) {
+                                 return m_folder->Read(copy.name) == m_folder->Read(name);
+                             }),
+                 qPrintable(name));
+    }
+    // The list says at once which orders went to the bank.
+    archive.findChild<QLineEdit*>(QStringLiteral("search"))->clear();
+    archive.findChild<QComboBox*>(QStringLiteral("stateFilter"))->setCurrentIndex(0);
+    List(&archive)->sortByColumn(kColumnNumber, Qt::AscendingOrder);
+    const QAbstractItemModel* shown = List(&archive)->model();
+    QStringList states;
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        states.append(shown->index(row, kColumnNumber).data().toString() + ':' +
+                      shown->index(row, COrderListModel::kStateColumn).data().toString());
+    }
+    QStringList expected;
+    for (int number = 1; number <= 4; ++number) {
+        const bool out =
+            sentBefore.contains(number) ||
+            made.join(',').contains(QRegularExpression(QStringLiteral("[:,]%1\\b").arg(number)));
+        expected.append(QStringLiteral("%1:%2").arg(number).arg(
+            out ? QStringLiteral("отправлено ") + QDate::currentDate().toString("dd.MM")
+                : QString()));
+    }
+    QCOMPARE(states, expected);
 }
 
 void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing_data() {
@@ -392,7 +534,10 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
     if (exported.isEmpty()) {
         QVERIFY(!QFile::exists(m_folder->FilePath("bank.txt")));
         QVERIFY(!QFile::exists(m_folder->FilePath("1c_to_kl.txt")));
-        QVERIFY(m_log.entries.isEmpty());
+        QVERIFY(!QFile::exists(m_folder->FilePath("Bank")));
+        // Only the offer of the four not sent (the amount that is not one is not added).
+        QCOMPARE(m_log.Texts(), QStringList{QStringLiteral(
+                                    "Выгрузить 4 неотправленных поручения на сумму 301,50 руб.?")});
     } else {
         QCOMPARE(ExportedNumbers(m_folder->FilePath("bank.txt")), exported);
     }
@@ -434,6 +579,7 @@ void TestArchiveExport::cancelledSaveDialogWritesNothing() {
     });
     PressExport(&archive);
     QVERIFY(seen);
+    DropTheOffer(&m_log);
     QVERIFY(m_log.entries.isEmpty());
     QCOMPARE(m_folder->Entries(), (QStringList{"Vemo", "pltRecv.dat", "polRecv.dat"}));
 }
@@ -449,6 +595,7 @@ void TestArchiveExport::unreadableAddressBookStopsTheExport() {
     PressExport(&archive);
     QCoreApplication::processEvents();
     QVERIFY(!seen);  // neither a list of refusals for parties that are there, nor a file
+    DropTheOffer(&m_log);
     QCOMPARE(m_log.Texts(), QStringList{RequisitesFile::CannotReadMessage() + ": polRecv.dat"});
     QCOMPARE(m_log.entries.first().caption, QStringLiteral("Ошибка"));
 }
@@ -471,6 +618,7 @@ void TestArchiveExport::fullDiskTellsTheUserAndLeavesNoFile() {
     PressExport(&archive);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &before), 0);
     QVERIFY(seen);
+    DropTheOffer(&m_log);
     QCOMPARE(m_log.entries.size(), 1);
     QVERIFY2(
         m_log.entries.first().text.startsWith(QStringLiteral("Не могу записать файл выгрузки")) &&
@@ -511,6 +659,7 @@ void TestArchiveExport::refusesALinkPlantedInASharedFolder() {
     });
     PressExport(&archive);
     QVERIFY(seen);
+    DropTheOffer(&m_log);
     QCOMPARE(m_log.entries.size(), 1);
     const QString text = m_log.entries.first().text;
     QVERIFY2(text.startsWith(QStringLiteral("Не могу записать файл выгрузки")) &&

@@ -31,6 +31,7 @@ TestFolder::Files Data() {
         {"Vemo/vemo.2", QByteArray("   2\r\n\x98\xff\r\n", 10)},
         {"Vemo/old/", {}},
         {"Templates/template.1", Cp1251::Encode("VemoTemplate=1\r\nName=Аренда\r\n")},
+        {"Bank/1c_to_kl_2026-12-07_17-00-00.txt", QByteArray("1CClientBankExchange\r\n")},
         {"1c_to_kl.txt", QByteArray("1CClientBankExchange\r\n")},
     };
 }
@@ -134,7 +135,8 @@ void TestBackup::restoresOverChangedData() {
                              "реквизиты плательщиков: 1 запись\n"
                              "реквизиты получателей: пусто\n"
                              "платежные поручения: 2 файла\n"
-                             "шаблоны: 1 файл")
+                             "шаблоны: 1 файл\n"
+                             "выгрузки в банк и выписки: 1 файл")
                              .arg(dir.absolutePath());
     QCOMPARE(summary.Text(), told);
     BackupSummary inspected;

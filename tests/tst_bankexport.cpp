@@ -10,6 +10,7 @@
 #include "TestFolder.h"
 #include "bank/BankExport.h"
 #include "bank/BudgetPayment.h"
+#include "bank/KeptFiles.h"
 #include "bank/OrderUseCases.h"
 #include "form/CVemoDoc.h"
 #include "orders/OrderFiles.h"
@@ -22,7 +23,7 @@ namespace {
 
 using Fields = QMap<QString, QString>;
 
-struct ExchangeFile {
+struct WrittenFile {
     QList<QPair<QString, QString>> header;
     QList<Fields> sections;
 };
@@ -62,7 +63,7 @@ QPair<QString, QString> KeyValue(const QString& line) {
 }
 
 // Every line must end with CR LF, and neither byte may stand anywhere else.
-void ReadExchangeFile(const QByteArray& bytes, ExchangeFile* file) {
+void ReadExchangeFile(const QByteArray& bytes, WrittenFile* file) {
     QVERIFY(bytes.endsWith("\r\n"));
     QList<QByteArray> rawLines = bytes.split('\n');
     rawLines.removeLast();
@@ -178,7 +179,7 @@ BankExport::Result Compose(const QList<OrderRow>& orders, const CRequisiteArray&
                                QStringLiteral("1.0"), kNow);
 }
 
-QStringList HeaderValues(const ExchangeFile& file, const QString& key) {
+QStringList HeaderValues(const WrittenFile& file, const QString& key) {
     QStringList values;
     for (const auto& [k, v] : file.header) {
         if (k == key) {
@@ -203,17 +204,19 @@ private slots:
     void nothingExportableGivesNoFile();
     void jobsTakeOnlyWholeOrders_data();
     void jobsTakeOnlyWholeOrders();
+    void exportsWrittenAsTheyAreMade_data();
+    void exportsWrittenAsTheyAreMade();
     void writingOverAFolderFails();
     void fullDiskKeepsTheOldFile();
 
 private:
-    ExchangeFile WriteAndRead(const QStringList& lines);
+    WrittenFile WriteAndRead(const QStringList& lines);
     QTemporaryDir m_dir;
 };
 
-ExchangeFile TestBankExport::WriteAndRead(const QStringList& lines) {
+WrittenFile TestBankExport::WriteAndRead(const QStringList& lines) {
     const QString path = m_dir.filePath(QStringLiteral("1c_to_kl.txt"));
-    ExchangeFile file;
+    WrittenFile file;
     if (!BankExport::WriteFile(path, lines)) {
         qWarning("the file was not written");
         return file;
@@ -288,7 +291,7 @@ void TestBankExport::budgetAndIncomeKeys() {
     QFETCH(QStringList, absent);
     const BankExport::Result result = Compose({order});
     QCOMPARE(result.exported, 1);
-    const ExchangeFile file = WriteAndRead(result.lines);
+    const WrittenFile file = WriteAndRead(result.lines);
     QCOMPARE(file.sections.size(), 1);
     const Fields& section = file.sections.first();
     for (auto it = keys.begin(); it != keys.end(); ++it) {
@@ -304,7 +307,7 @@ void TestBankExport::everyFieldComesBack() {
     const BankExport::Result result = Compose(ThreeOrders());
     QVERIFY(result.refused.isEmpty());
     QCOMPARE(result.exported, 3);
-    const ExchangeFile file = WriteAndRead(result.lines);
+    const WrittenFile file = WriteAndRead(result.lines);
     QCOMPARE(file.sections.size(), 3);
 
     const Fields first = {
@@ -380,7 +383,7 @@ void TestBankExport::everyFieldComesBack() {
 }
 
 void TestBankExport::headerNamesTheFileAndItsOrders() {
-    const ExchangeFile file = WriteAndRead(Compose(ThreeOrders()).lines);
+    const WrittenFile file = WriteAndRead(Compose(ThreeOrders()).lines);
     const QList<QPair<QString, QString>> expected = {
         {"ВерсияФормата", "1.03"},
         {"Кодировка", "Windows"},
@@ -506,7 +509,7 @@ void TestBankExport::refusedOrdersAreListedAndLeftOut() {
 
     // The others go to the bank as if the refused order had never been chosen.
     QCOMPARE(result.exported, 2);
-    const ExchangeFile file = WriteAndRead(result.lines);
+    const WrittenFile file = WriteAndRead(result.lines);
     QCOMPARE(file.sections.size(), 2);
     QCOMPARE(file.sections[0]["Номер"], "1");
     QCOMPARE(file.sections[1]["Номер"], "1005");
@@ -630,17 +633,102 @@ void TestBankExport::jobsTakeOnlyWholeOrders() {
         }
         tell(printing.batch.refused);
     } else {
-        const OrderUseCases::Export done =
-            OrderUseCases::ExportOrders(working, orders, policy, kNow);
+        const OrderUseCases::Export done = OrderUseCases::ExportOrders(
+            working, orders, {}, OrderUseCases::Resend::Refuse, policy, kNow);
         errorNow = done.error;
-        madeNow =
-            done.file.lines.filter(QRegularExpression("^Номер=")).replaceInStrings("Номер=", "");
-        tell(done.file.refused);
+        for (const OrderUseCases::ExportFile& file : done.files) {
+            for (qsizetype place : file.orders) {
+                madeNow.append(orders[place][kColumnNumber].trimmed());
+            }
+        }
+        tell(done.refused);
         QCOMPARE(done.total.Count(), madeNow.size());
     }
     QCOMPARE(madeNow, made);
     QCOMPARE(refusedNow, refused);
     QCOMPARE(errorNow, error);
+}
+
+// What an export writes, a piece at a time, is the file Compose makes, a file per payer's bank
+// named by its BIK, and each is kept byte for byte; when one file cannot be written, none is,
+// and nothing is kept.
+void TestBankExport::exportsWrittenAsTheyAreMade_data() {
+    QTest::addColumn<int>("copies");           // of the three orders: more than a piece of a file
+    QTest::addColumn<bool>("folderInTheWay");  // a folder at the second file's name
+    QTest::addColumn<QString>("out");          // the name given, in the folder
+    QTest::addColumn<QStringList>("written");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("two banks, two files")
+        << 1 << false << "bank.txt" << QStringList{"bank_044525999.txt", "bank_043601888.txt"}
+        << QString();
+    QTest::newRow("a name without an extension")
+        << 1 << false << "bank" << QStringList{"bank_044525999", "bank_043601888"} << QString();
+    QTest::newRow("a file of several megabytes")
+        << 1200 << false << "bank.txt" << QStringList{"bank_044525999.txt", "bank_043601888.txt"}
+        << QString();
+    QTest::newRow("the second file cannot be written")
+        << 1 << true << "bank.txt" << QStringList{} << "Не могу записать файл выгрузки";
+    QTest::newRow("two files to standard output")
+        << 1 << false << "-" << QStringList{}
+        << "Платежки плательщиков из 2 банков выгружаются в отдельные файлы";
+}
+
+void TestBankExport::exportsWrittenAsTheyAreMade() {
+    QFETCH(int, copies);
+    QFETCH(bool, folderInTheWay);
+    QFETCH(QString, out);
+    QFETCH(QStringList, written);
+    QFETCH(QString, error);
+    const TestFolder folder(TestFolder::Files{{"Vemo/", {}}});
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", Payers()));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", Recipients()));
+    QList<OrderRow> orders;
+    for (int copy = 0; copy < copies; ++copy) {
+        orders += ThreeOrders();
+    }
+    if (folderInTheWay) {
+        QVERIFY(QDir().mkdir("bank_043601888.txt"));
+    }
+    const WorkingFolder working;
+    const OrderUseCases::Export done =
+        OrderUseCases::ExportOrders(working, orders, {}, OrderUseCases::Resend::Refuse,
+                                    OrderUseCases::Policy::RefuseWhole, kNow);
+    QCOMPARE(done.files.size(), 2);
+    const OrderUseCases::Written result =
+        OrderUseCases::WriteExport(working, done, out == "-" ? out : folder.FilePath(out));
+    QVERIFY2(result.error.startsWith(error), qPrintable(result.error));
+    QStringList names;
+    for (const QString& path : result.paths) {
+        names.append(QFileInfo(path).fileName());
+    }
+    QCOMPARE(names, written);
+    QStringList files = folder.Entries().filter(QRegularExpression("^bank_.*[0-9]$|^bank_.*txt$"));
+    if (folderInTheWay) {
+        files.removeOne(QStringLiteral("bank_043601888.txt"));
+    }
+    for (const QString& name : written) {
+        QVERIFY2(files.removeOne(name), qPrintable(name));
+    }
+    QCOMPARE(files, QStringList());  // nothing else, nothing of a failed export
+    const QList<KeptFiles::KeptFile> kept = KeptFiles::List(working);
+    QCOMPARE(kept.size(), written.size());
+    QCOMPARE(folder.Entries(QStringLiteral(".")).contains("Bank"), !written.isEmpty());
+    for (qsizetype f = 0; f < written.size(); ++f) {
+        QList<OrderRow> ofBank;
+        for (qsizetype place : done.files[f].orders) {
+            ofBank.append(orders[place]);
+        }
+        const QByteArray bytes = BankExport::FileBytes(
+            BankExport::Compose(ofBank, Payers(), Recipients(), QCoreApplication::applicationName(),
+                                QCoreApplication::applicationVersion(), kNow)
+                .lines);
+        QCOMPARE(folder.Read(written[f]), bytes);
+        const auto copy = std::find_if(kept.begin(), kept.end(), [&](const auto& file) {
+            return file.name.endsWith(done.files[f].bik + ".txt");
+        });
+        QVERIFY(copy != kept.end());
+        QCOMPARE(folder.Read(copy->name), bytes);
+    }
 }
 
 void TestBankExport::writingOverAFolderFails() {

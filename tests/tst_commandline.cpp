@@ -30,6 +30,8 @@ private slots:
     void writesAllOrNothing_data();
     void writesAllOrNothing();
     void exportOnAFullDiskLeavesTheOldFile();
+    void listsWhatWentToTheBank_data();
+    void listsWhatWentToTheBank();
     void worksInTheFolderGiven_data();
     void worksInTheFolderGiven();
     void editorWorksInItsFolder_data();
@@ -97,6 +99,25 @@ void TestCommandLine::parses_data() {
         << QStringList{"--check", "Vemo"} << int(Mode::Error) << QString() << 0;
     QTest::newRow("order with check")
         << QStringList{"--check", "--order", "1"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("list") << QStringList{"--list"} << int(Mode::List) << "all" << 0;
+    QTest::newRow("list of the sent")
+        << QStringList{"--list", "--state=sent"} << int(Mode::List) << "sent" << 0;
+    QTest::newRow("list of the not sent")
+        << QStringList{"--state", "not-sent", "--list"} << int(Mode::List) << "not-sent" << 0;
+    QTest::newRow("a state not known")
+        << QStringList{"--list", "--state=отправлено"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("state without list")
+        << QStringList{"--state=executed"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("state twice") << QStringList{"--list", "--state=sent", "--state=executed"}
+                                 << int(Mode::Error) << QString() << 0;
+    QTest::newRow("list with export")
+        << QStringList{"--list", "--export", "-"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("import a statement") << QStringList{"--import-statement", "kl_to_1c.txt"}
+                                        << int(Mode::ImportStatement) << "kl_to_1c.txt" << 0;
+    QTest::newRow("import a statement without its name")
+        << QStringList{"--import-statement="} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("resend without export")
+        << QStringList{"--resend", "--list"} << int(Mode::Error) << QString() << 0;
 }
 
 void TestCommandLine::parses() {
@@ -113,6 +134,10 @@ void TestCommandLine::parses() {
         QCOMPARE(line.pdfOrders.value(0), order);
     } else if (line.mode == CommandLine::Mode::Words) {
         QCOMPARE(line.amountText, value);
+    } else if (line.mode == CommandLine::Mode::List) {
+        QCOMPARE(StateFilterName(line.listFilter), value);
+    } else if (line.mode == CommandLine::Mode::ImportStatement) {
+        QCOMPARE(line.statementPath, value);
     }
 }
 
@@ -304,6 +329,22 @@ QMap<QString, QByteArray> Snapshot(const QString& folder) {
     return files;
 }
 
+// Takes the kept files out of a snapshot: the bytes of each file an export kept in Bank/.
+QList<QByteArray> TakeKept(QMap<QString, QByteArray>* files) {
+    QList<QByteArray> kept;
+    for (auto it = files->begin(); it != files->end();) {
+        if (it.key() == QLatin1String("Bank") || it.key().startsWith(QLatin1String("Bank/"))) {
+            if (it.key().startsWith(QLatin1String("Bank/1c_to_kl_"))) {
+                kept.append(it.value());
+            }
+            it = files->erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return kept;
+}
+
 // Orders 1 to 5 of March 2026; order 4's payer is not in the book, order 5's amount is not one.
 void WriteExportArchive() {
     CRequisite payer;
@@ -313,6 +354,7 @@ void WriteExportArchive() {
     CRequisite recipient;
     recipient.m_strName = QStringLiteral("ИП Ёлкин");
     recipient.m_strAccount1 = "40802810000000000002";
+    recipient.m_strAccount2 = "40802810000000000003";  // its own, by which the bank names it
     QVERIFY(RequisitesFile::Write("pltRecv.dat", {payer}));
     QVERIFY(RequisitesFile::Write("polRecv.dat", {recipient}));
     for (int number = 1; number <= 5; ++number) {
@@ -419,11 +461,130 @@ void TestCommandLine::writesAllOrNothing() {
         QVERIFY2(!err.contains(QStringLiteral("Платежка 1")), qPrintable(err));  // only the refused
     }
     QMap<QString, QByteArray> after = Snapshot(".");
+    // What went out is kept, byte for byte; a refused job keeps nothing.
+    const QList<QByteArray> kept = TakeKept(&after);
+    QCOMPARE(kept, exitCode == 0
+                       ? QList<QByteArray>{toFile.isEmpty() ? out : after.value("out.txt")}
+                       : QList<QByteArray>{});
     if (!toFile.isEmpty()) {
         QCOMPARE(ExportedNumbers(after.value("out.txt")), toFile);
         after["out.txt"] = before.value("out.txt");
     }
     QCOMPARE(after, before);  // no data file written, no other file left
+}
+
+namespace {
+
+// The bank's statement of the export in out.txt: every order in it debited on its date.
+QByteArray StatementOf(const QByteArray& exported) {
+    QStringList lines;
+    QString date;
+    for (const QString& line : Cp1251::Decode(exported).split("\r\n")) {
+        if (line.startsWith(QStringLiteral("Дата="))) {
+            date = line.mid(5);
+        }
+        if (line == QStringLiteral("КонецДокумента")) {
+            lines << QStringLiteral("ДатаСписано=") + date;
+        }
+        lines << line;
+    }
+    return Cp1251::Encode(lines.join("\r\n"));
+}
+
+}  // namespace
+
+// What went to the bank and what it did, as --list tells it; steps are the runs before, "<bank>"
+// the bank's statement of out.txt written to kl_to_1c.txt.
+void TestCommandLine::listsWhatWentToTheBank_data() {
+    QTest::addColumn<QList<QStringList>>("steps");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output");  // all of standard output; "…" ends a part of it
+    QTest::addColumn<QString>("error");   // a part of standard error
+    const QString sent = QStringLiteral("отправлено ") + QDate::currentDate().toString("dd.MM");
+    const auto line = [](int number, const QString& payer, const QString& amount,
+                         const QString& state) {
+        return QStringLiteral("%1\t0%1.03.2026\t%2\tИП Ёлкин\t%3\t%4\n")
+            .arg(number)
+            .arg(payer, amount, state);
+    };
+    const QString romashka = QStringLiteral("ООО \"Ромашка\"");
+    const QString all = line(1, romashka, "1 000,50", "") + line(2, romashka, "1 000,50", "") +
+                        line(3, romashka, "1 000,50", "") +
+                        line(4, QStringLiteral("Незнакомец"), "1 000,50", "") +
+                        line(5, romashka, "1,2,3", "");
+    const QStringList exportTwo = {"--export", "out.txt", "--order", "1", "--order", "2"};
+    QTest::newRow("nothing sent yet")
+        << QList<QStringList>{} << QStringList{"--list"} << 0 << all << QString();
+    QTest::newRow("the sent ones")
+        << QList<QStringList>{exportTwo} << QStringList{"--list", "--state=sent"} << 0
+        << line(1, romashka, "1 000,50", sent) + line(2, romashka, "1 000,50", sent) << QString();
+    QTest::newRow("the not sent ones")
+        << QList<QStringList>{exportTwo} << QStringList{"--list", "--state=not-sent"} << 0
+        << line(3, romashka, "1 000,50", "") +
+               line(4, QStringLiteral("Незнакомец"), "1 000,50", "") +
+               line(5, romashka, "1,2,3", "")
+        << QString();
+    QTest::newRow("executed after the statement")
+        << QList<QStringList>{exportTwo, {"<bank>"}, {"--import-statement", "kl_to_1c.txt"}}
+        << QStringList{"--list", "--state=executed"} << 0
+        << line(1, romashka, "1 000,50", "исполнено 01.03") +
+               line(2, romashka, "1 000,50", "исполнено 02.03")
+        << QString();
+    QTest::newRow("a statement read")
+        << QList<QStringList>{exportTwo, {"<bank>"}}
+        << QStringList{"--import-statement", "kl_to_1c.txt"} << 0
+        << QStringLiteral("Выписка загружена и сохранена: Bank/kl_to_1c_…") << QString();
+    QTest::newRow("the same statement read again")
+        << QList<QStringList>{exportTwo, {"<bank>"}, {"--import-statement", "kl_to_1c.txt"}}
+        << QStringList{"--import-statement", "kl_to_1c.txt"} << 0
+        << QStringLiteral("Эта выписка уже загружена (Bank/kl_to_1c_…") << QString();
+    QTest::newRow("a file that is not a statement")
+        << QList<QStringList>{} << QStringList{"--import-statement", "pltRecv.dat"} << 1
+        << QString() << QStringLiteral("выписка pltRecv.dat не загружена: ");
+    QTest::newRow("an order sent before is refused")
+        << QList<QStringList>{exportTwo} << QStringList{"--export", "-", "--order", "2"} << 1
+        << QString() << QStringLiteral("Платежка 2: уже выгружена в банк (%1)").arg(sent);
+    QTest::newRow("and sent again when asked")
+        << QList<QStringList>{exportTwo} << QStringList{"--export", "-", "--order", "2", "--resend"}
+        << 0 << QStringLiteral("1CClientBankExchange\r\n…") << QString();
+    QTest::newRow("a state not known")
+        << QList<QStringList>{} << QStringList{"--list", "--state=bogus"} << 2 << QString()
+        << QStringLiteral("укажите all, not-sent, sent, executed");
+}
+
+void TestCommandLine::listsWhatWentToTheBank() {
+    QFETCH(QList<QStringList>, steps);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, error);
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    QVERIFY(QFile::remove(OrderFiles::FileName(1)));
+    WriteExportArchive();
+    for (const QStringList& step : steps) {
+        if (step == QStringList{"<bank>"}) {
+            WriteBytes("kl_to_1c.txt", StatementOf(ReadBytes("out.txt")));
+            continue;
+        }
+        const Run before = RunVemo(step);
+        QVERIFY2(before.finished && before.exitCode == 0, qPrintable(before.err));
+    }
+    const Run run = RunVemo(arguments);
+    QVERIFY(run.finished);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+    if (output.endsWith(QStringLiteral("…"))) {
+        QVERIFY2(run.out.startsWith(output.chopped(1)), qPrintable(run.out));
+    } else {
+        QCOMPARE(run.out, output);
+    }
+    if (error.isEmpty()) {
+        QCOMPARE(run.err, QString());
+    } else {
+        QVERIFY2(run.err.startsWith("vemo: ") && run.err.contains(error), qPrintable(run.err));
+    }
 }
 
 void TestCommandLine::exportOnAFullDiskLeavesTheOldFile() {
@@ -642,7 +803,10 @@ void TestCommandLine::worksInTheFolderGiven() {
         QVERIFY2(err.startsWith("vemo: ") && err.contains(error), qPrintable(err));
     }
     QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name), left);
-    QCOMPARE(Snapshot(other.path()), before);
+    QMap<QString, QByteArray> after = Snapshot(other.path());
+    // The export is kept in the folder it was made from.
+    QCOMPARE(TakeKept(&after).size(), arguments.contains("--export") && exitCode == 0 ? 1 : 0);
+    QCOMPARE(after, before);
 }
 
 void TestCommandLine::editorWorksInItsFolder_data() {

@@ -8,6 +8,7 @@
 #include "bank/KeptFiles.h"
 #include "bank/KeptSummaries.h"
 #include "bank/OrderStates.h"
+#include "bank/StatementAnswers.h"
 #include "bank/StatementImport.h"
 #include "orders/OrderFiles.h"
 #include "orders/WorkingFolder.h"
@@ -19,29 +20,6 @@ namespace {
 const QDateTime kExported(QDate(2026, 3, 6), QTime(10, 0, 5));
 const QDateTime kRead(QDate(2026, 3, 12), QTime(9, 30, 0));
 const QDate kToday(2026, 3, 20);
-
-QByteArray BookBytes(const CRequisiteArray& records) {
-    QStringList lines;
-    for (const CRequisite& r : records) {
-        lines << r.m_strName << r.m_strBank << r.m_strBik << r.m_strInnKpp << r.m_strAccount1
-              << r.m_strAccount2;
-    }
-    return Cp1251::Encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-}
-
-// A working folder with the test books and orders.
-TestFolder::Files Archive() {
-    TestFolder::Files files = {
-        {RequisitesFile::FileName(kPayersKind), BookBytes(TestPayers())},
-        {RequisitesFile::FileName(kRecipientsKind), BookBytes(TestRecipients())},
-    };
-    const QList<OrderRow> orders = TestOrders();
-    for (const OrderRow& order : orders) {
-        files.insert(OrderFiles::FileName(order.Number()),
-                     Cp1251::Encode(order.Lines().join(QStringLiteral("\r\n")) + "\r\n"));
-    }
-    return files;
-}
 
 QByteArray ExportBytes() {
     return BankExport::FileBytes(ComposeLines(TestOrders(), kExported));
@@ -58,10 +36,9 @@ QStringList StateTexts(const WorkingFolder& folder) {
     const StoredOrders orders = folder.ReadOrders();
     const AddressBooks books = folder.ReadBooks();
     QStringList texts;
-    for (const OrderStates::State& state :
-         OrderStates::Read(folder, orders.rows, books.payers.Records(), books.recipients.Records(),
-                           kToday)
-             .states) {
+    for (const OrderStates::State& state : OrderStates::Read(folder, orders, books.payers.Records(),
+                                                             books.recipients.Records(), kToday)
+                                               .states) {
         texts.append(OrderStates::Text(state));
     }
     return texts;
@@ -78,6 +55,7 @@ private slots:
     void aFolderThatCannotBeMadeKeepsNothing();
     void importingAStatementTwiceChangesNothing();
     void aRefusedStatementLeavesTheFolderAsItWas();
+    void answersAreKeptAndADamagedFileIsNamed();
     void statesComeTheSameWithOrWithoutTheCache_data();
     void statesComeTheSameWithOrWithoutTheCache();
 
@@ -146,7 +124,7 @@ void TestKeptFiles::aFolderThatCannotBeMadeKeepsNothing() {
 // Reading a statement keeps it and answers the orders it executed; reading it again keeps
 // nothing more and says so, and the states are what they were.
 void TestKeptFiles::importingAStatementTwiceChangesNothing() {
-    TestFolder folder(Archive());
+    TestFolder folder(ArchiveFiles());
     QVERIFY(folder.Write(QStringLiteral("kl_to_1c.txt"), StatementBytes()));
     const WorkingFolder working;
     KeptFiles::Keep(working, KeptFiles::Kind::Export, ExportBytes(), kExported);
@@ -177,7 +155,7 @@ void TestKeptFiles::importingAStatementTwiceChangesNothing() {
 }
 
 void TestKeptFiles::aRefusedStatementLeavesTheFolderAsItWas() {
-    TestFolder folder(Archive());
+    TestFolder folder(ArchiveFiles());
     QByteArray cut = StatementBytes();
     cut.chop(28);  // "КонецДокумента" and "КонецФайла"
     QVERIFY(folder.Write(QStringLiteral("kl_to_1c.txt"), cut));
@@ -192,6 +170,38 @@ void TestKeptFiles::aRefusedStatementLeavesTheFolderAsItWas() {
     QCOMPARE(missing.refusal, QStringLiteral("файла нет"));
 }
 
+// The user's answers come back as they were given; a file that is not such is named, and the
+// states are then as if there were none.
+void TestKeptFiles::answersAreKeptAndADamagedFileIsNamed() {
+    TestFolder folder(ArchiveFiles());
+    const WorkingFolder working;
+    StatementAnswers answers;
+    answers.Set(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 212,
+                QStringLiteral("Vemo/vemo.7"));
+    answers.Set(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 240, QString());
+    QString error;
+    QVERIFY2(answers.Save(working, &error), qPrintable(error));
+    StatementAnswers read;
+    QVERIFY2(StatementAnswers::Read(working, &read, &error), qPrintable(error));
+    QCOMPARE(read.OrderOf(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 212),
+             std::optional<QString>(QStringLiteral("Vemo/vemo.7")));
+    QCOMPARE(read.OrderOf(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 240),
+             std::optional<QString>(QString()));
+    QCOMPARE(read.OrderOf(QStringLiteral("Bank/kl_to_1c_2026-03-12_09-30-00.txt"), 1),
+             std::nullopt);
+
+    KeptFiles::Keep(working, KeptFiles::Kind::Export, ExportBytes(), kExported);
+    QVERIFY(folder.Write(StatementAnswers::FileName(), "kl_to_1c.txt\tline 5\tVemo/vemo.1\n"));
+    QVERIFY(!StatementAnswers::Read(working, &read, &error));
+    QVERIFY2(error.contains(StatementAnswers::FileName()), qPrintable(error));
+    const StoredOrders orders = working.ReadOrders();
+    const AddressBooks books = working.ReadBooks();
+    const OrderStates::Reading reading = OrderStates::Read(working, orders, books.payers.Records(),
+                                                           books.recipients.Records(), kToday);
+    QCOMPARE(reading.unreadable, QStringList{error});
+    QCOMPARE(OrderStates::Text(reading.states.first()), QStringLiteral("отправлено 06.03"));
+}
+
 void TestKeptFiles::statesComeTheSameWithOrWithoutTheCache_data() {
     QTest::addColumn<QByteArray>("cache");  // what the cache file holds before the states are read
     QTest::newRow("none") << QByteArray();
@@ -204,7 +214,7 @@ void TestKeptFiles::statesComeTheSameWithOrWithoutTheCache_data() {
 // kept file that is not what its summary says is read again.
 void TestKeptFiles::statesComeTheSameWithOrWithoutTheCache() {
     QFETCH(QByteArray, cache);
-    TestFolder folder(Archive());
+    TestFolder folder(ArchiveFiles());
     const WorkingFolder working;
     KeptFiles::Keep(working, KeptFiles::Kind::Export, ExportBytes(), kExported);
     KeptFiles::Keep(working, KeptFiles::Kind::Statement, StatementBytes(), kRead);

@@ -20,6 +20,7 @@
 #include "orders/OrderTexts.h"
 #include "orderwindows/COrderArchiveDlg.h"
 #include "orderwindows/COrderDlg.h"
+#include "orderwindows/COrderListModel.h"
 #include "widgets/MessageBoxes.h"
 
 namespace {
@@ -611,14 +612,15 @@ void TestOrderArchive::junkNumberNeverHidesTheList() {
         QSettings().setValue("OrderArchive/ColumnWidths",
                              QVariantList{remembered, 100, 200, 200, 100, 500, 100, 100, 150, 100});
     }
-    // Whatever stands in the file, the column is never wider than a thirteen-digit number.
+    // Whatever stands in the file, the column is never wider than a thirteen-digit number, and
+    // the order's state beside its amount is in sight.
     const auto fitsTheWindow = [](COrderArchiveDlg& archive) {
         QTreeView* list = List(archive);
         const int number = list->header()->sectionSize(kColumnNumber);
         const int widest = QFontMetrics(list->font()).horizontalAdvance(QString(13, u'0')) +
                            list->iconSize().width() + 20;
-        return number <= widest &&
-               list->header()->sectionViewportPosition(kColumnBasis) < list->viewport()->width();
+        return number <= widest && list->header()->sectionViewportPosition(
+                                       COrderListModel::kStateColumn) < list->viewport()->width();
     };
     {
         COrderArchiveDlg archive(m_doc, WorkingFolder());

@@ -9,6 +9,7 @@
 #include "bank/ExportBatches.h"
 #include "bank/KeptSummaries.h"
 #include "bank/OrderStates.h"
+#include "bank/StatementAnswers.h"
 #include "bank/StatementParties.h"
 #include "bank/StatementReport.h"
 #include "requisites/BikDirectory.h"
@@ -64,6 +65,10 @@ private slots:
     void statesFromAStatementOfOurExport_data();
     void statesFromAStatementOfOurExport();
     void aDocumentFittingTwoOrdersDecidesNeither();
+    void theUsersAnswersDecide_data();
+    void theUsersAnswersDecide();
+    void overdueCountsTheBankHolidays_data();
+    void overdueCountsTheBankHolidays();
     void theSameDocumentInTwoStatementsCountsOnce();
     void refusedFiles_data();
     void refusedFiles();
@@ -264,7 +269,100 @@ void TestStatement::aDocumentFittingTwoOrdersDecidesNeither() {
         OrderStates::Compute(orders, TestPayers(), TestRecipients(), kept, kToday);
     QCOMPARE(OrderStates::Text(states[0]), QStringLiteral("исполнено?"));
     QCOMPARE(OrderStates::Text(states[4]), QStringLiteral("исполнено?"));
-    QVERIFY(OrderStates::Shows(OrderStates::Filter::NotSent, states[4]));
+    // The bank executed one of them: neither is offered as not sent.
+    QVERIFY(OrderStates::Shows(OrderStates::Filter::SentNotExecuted, states[4]));
+    QVERIFY(!OrderStates::Shows(OrderStates::Filter::NotSent, states[4]));
+}
+
+// Where the rule cannot pair them, the user's answer about each document decides; an answer
+// that names an order the document cannot answer decides nothing.
+void TestStatement::theUsersAnswersDecide_data() {
+    QTest::addColumn<bool>("twoOrders");       // else one order debited twice
+    QTest::addColumn<QStringList>("answers");  // per document of the order, in file order
+    QTest::addColumn<QStringList>("states");   // of the order and, with two, its twin
+    const QString sent = QStringLiteral("отправлено 06.03");
+    QTest::newRow("debited twice, not answered")
+        << false << QStringList{} << QStringList{sent + QStringLiteral(", исполнено?")};
+    QTest::newRow("debited twice, the second is not this order")
+        << false << QStringList{"Vemo/vemo.1", ""} << QStringList{"исполнено 05.03"};
+    QTest::newRow("debited twice, both said to be it")
+        << false << QStringList{"Vemo/vemo.1", "Vemo/vemo.1"}
+        << QStringList{sent + QStringLiteral(", исполнено?")};
+    QTest::newRow("debited twice, neither") << false << QStringList{"", ""} << QStringList{sent};
+    QTest::newRow("fits two orders, not answered")
+        << true << QStringList{} << QStringList{"исполнено?", "исполнено?"};
+    // The export fits both as well: which one it sent is not known either.
+    QTest::newRow("fits two orders, the twin chosen")
+        << true << QStringList{"Vemo/vemo.9"} << QStringList{"отправлено?", "исполнено 05.03"};
+    QTest::newRow("fits two orders, an order it cannot answer named")
+        << true << QStringList{"Vemo/vemo.3"} << QStringList{"исполнено?", "исполнено?"};
+}
+
+void TestStatement::theUsersAnswersDecide() {
+    QFETCH(bool, twoOrders);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, states);
+    QList<OrderRow> orders = TestOrders();
+    QStringList files = {"Vemo/vemo.1", "Vemo/vemo.2", "Vemo/vemo.3", "Vemo/vemo.7"};
+    StatementText statement = StatementText::FromExport(ComposeLines({orders[0]}, kExported));
+    if (twoOrders) {
+        orders.append(orders[0]);  // a file whose first line repeats another order's number
+        files.append("Vemo/vemo.9");
+    } else {
+        QStringList again = *statement.Document("1");
+        StatementText::SetValue(&again, QStringLiteral("КвитанцияВремя"),
+                                QStringLiteral("12:00:00"));
+        statement.documents << again;
+    }
+    const ExchangeFile file = Read(statement.Bytes());
+    KeptSummaries kept;
+    kept.Add(Kept(KeptFiles::Kind::Export, kExported, QStringLiteral("e")),
+             Read(BankExport::FileBytes(ComposeLines(TestOrders(), kExported))));
+    kept.Add(Kept(KeptFiles::Kind::Statement, QDateTime(kToday, QTime(9, 0)), QStringLiteral("s")),
+             file);
+    StatementAnswers told;
+    for (qsizetype d = 0; d < answers.size(); ++d) {
+        told.Set(QStringLiteral("s"), file.Documents()[d].line, answers[d]);
+    }
+    const QList<OrderStates::State> computed =
+        OrderStates::Compute(orders, TestPayers(), TestRecipients(), kept, kToday, told, files);
+    QStringList texts = {OrderStates::Text(computed[0])};
+    if (twoOrders) {
+        texts.append(OrderStates::Text(computed[4]));
+    }
+    QCOMPARE(texts, states);
+}
+
+// An order is overdue once three working days of the bank have passed without it in a statement
+// that covers them; the public holidays are not working days.
+void TestStatement::overdueCountsTheBankHolidays_data() {
+    QTest::addColumn<QString>("covered");  // the statement's last day
+    QTest::addColumn<QString>("state");
+    // Sent on Thursday 30 April 2026: 1 May is a holiday, then the weekend; the third working
+    // day after is Wednesday 6 May.
+    QTest::newRow("to the second working day") << "05.05.2026"
+                                               << "отправлено 30.04";
+    QTest::newRow("to the third working day") << "06.05.2026"
+                                              << "отправлено 30.04, нет в выписке";
+}
+
+void TestStatement::overdueCountsTheBankHolidays() {
+    QFETCH(QString, covered);
+    QFETCH(QString, state);
+    const QDateTime sentAt(QDate(2026, 4, 30), QTime(16, 0));
+    const QList<OrderRow> orders = {TestOrder(QStringLiteral("   1"), QStringLiteral("30. 4.2026"),
+                                              kRomashka, kAlfa, QStringLiteral("500"))};
+    StatementText statement = StatementText::FromExport(ComposeLines(orders, sentAt));
+    statement.documents.clear();  // the bank did not execute it
+    StatementText::SetValue(&statement.header, QStringLiteral("ДатаКонца"), covered);
+    KeptSummaries kept;
+    kept.Add(Kept(KeptFiles::Kind::Export, sentAt, QStringLiteral("e")),
+             Read(BankExport::FileBytes(ComposeLines(orders, sentAt))));
+    kept.Add(Kept(KeptFiles::Kind::Statement, QDateTime(kToday, QTime(9, 0)), QStringLiteral("s")),
+             Read(statement.Bytes()));
+    const QList<OrderStates::State> states =
+        OrderStates::Compute(orders, TestPayers(), TestRecipients(), kept, QDate(2026, 5, 20));
+    QCOMPARE(OrderStates::Text(states[0]), state);
 }
 
 // A day's statement and the month's hold the same debit: one execution, not two.

@@ -1,16 +1,20 @@
 // Takes the README's screenshots: the main window with a drawn order, the orders archive, the
-// order dialog and a recipient's record, run in the working directory (a demo folder) and saved to
-// the folder named on the command line.
+// order dialog, a recipient's record and the bank's statement, run in the working directory (a
+// demo folder, whose statement is loaded first, so that the archive shows what the bank did) and
+// saved to the folder named on the command line.
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QTimer>
 #include <cstdio>
 
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
+#include "bank/StatementImport.h"
 #include "form/CVemoDoc.h"
 #include "orderwindows/COrderArchiveDlg.h"
 #include "orderwindows/COrderDlg.h"
+#include "orderwindows/CStatementDlg.h"
 #include "requisites/CRequisitesDlg.h"
 
 namespace {
@@ -41,6 +45,16 @@ int main(int argc, char** argv) {
     frame->resize(1000, 760);
 
     bool saved = true;
+    {
+        // Архив → Загрузить выписку… with the demo's statement.
+        const StatementImport import =
+            StatementImport::Run(WorkingFolder(), QStringLiteral("kl_to_1c.txt"), BikDirectory(),
+                                 QDateTime::currentDateTime());
+        CStatementDlg statement(import, WorkingFolder(), frame);
+        statement.show();
+        QApplication::processEvents();
+        saved &= import.refusal.isEmpty() && Save(&statement, folder, "statement-window.png");
+    }
     {
         // A recipient's record, as "Изменить" in the recipients' archive opens it.
         const AddressBooks books = WorkingFolder().ReadBooks();

@@ -1,4 +1,4 @@
-#include "routine/WorkingDays.h"
+#include "common/WorkingDays.h"
 
 #include <array>
 
@@ -53,6 +53,15 @@ QDate OnOrBefore(const QDate& date) {
 
 QDate LastOfMonth(const QDate& date) {
     return OnOrBefore(QDate(date.year(), date.month(), date.daysInMonth()));
+}
+
+QDate After(const QDate& date, int n) {
+    QDate day = date;
+    while (n > 0) {
+        day = day.addDays(1);
+        n -= IsWorkingDay(day) ? 1 : 0;
+    }
+    return day;
 }
 
 }  // namespace WorkingDays

@@ -15,4 +15,7 @@ QDate OnOrBefore(const QDate& date);
 // The last working day of the month of the date.
 QDate LastOfMonth(const QDate& date);
 
+// The day n working days after the date: the bank's days, by which an order sent is due.
+QDate After(const QDate& date, int n);
+
 }  // namespace WorkingDays
