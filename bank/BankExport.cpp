@@ -193,7 +193,7 @@ void AppendSection(const OrderRow& row, const CheckedOrder& order, const CRequis
         *lines << FieldLine(column, row[column]);
     }
     *lines << FieldLine(kColumnPaymentTerm, TermDate(row[kColumnPaymentTerm]))
-           << FieldLine(kColumnPriority, row[kColumnPriority])
+           << FieldLine(kColumnPriority, row[kColumnPriority].trimmed())
            << FieldLine(kColumnBasis, row[kColumnBasis]) << QStringLiteral("КонецДокумента");
 }
 

@@ -291,9 +291,9 @@ void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {
     QVERIFY(view);
     QAbstractItemModel* model = view->model();
     const QStringList captions = {
-        "№",         "Дата",       "Плательщик",   "Получатель",          "Сумма",
-        "Основание", "Вид оплаты", "Срок платежа", "Очередность платежа", "Вид платежа"};
-    const QList<int> widths = {50, 100, 200, 200, 100, 500, 100, 100, 150, 100};
+        "№",          "Дата",         "Плательщик",          "Получатель",  "Сумма",    "Основание",
+        "Вид оплаты", "Срок платежа", "Очередность платежа", "Вид платежа", "Состояние"};
+    const QList<int> widths = {50, 100, 200, 200, 100, 500, 100, 100, 150, 100, 210};
     QCOMPARE(model->columnCount(), captions.size());
     for (int column = 0; column < captions.size(); ++column) {
         QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), captions.at(column));
