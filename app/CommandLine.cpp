@@ -20,7 +20,7 @@ struct ModeOption {
 };
 const ModeOption kModeOptions[] = {
     {"pdf", Mode::Pdf},       {"words", Mode::Words},       {"check", Mode::Check},
-    {"export", Mode::Export}, {"import-bik", Mode::Import},
+    {"export", Mode::Export}, {"import-bik", Mode::Import}, {"read-qr", Mode::ReadQr},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -97,6 +97,8 @@ void AddOptions(QCommandLineParser& parser) {
         QCommandLineOption(QStringLiteral("form"), QString(), QStringLiteral("EDITION")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("import-bik"), QString(), QStringLiteral("FILE")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("read-qr"), QString(), QStringLiteral("FILE")));
 }
 
 // Where the program works, for every mode: the folder given, the user's own, or the current one.
@@ -255,6 +257,12 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
                 return Fail(QStringLiteral("--import-bik: нужно имя файла справочника БИК"));
             }
             return line;
+        case Mode::ReadQr:
+            line.invoicePath = parser.value(QStringLiteral("read-qr"));
+            if (line.invoicePath.isEmpty()) {
+                return Fail(QStringLiteral("--read-qr: нужно имя файла счета (PNG, JPEG, PDF)"));
+            }
+            return line;
         case Mode::Editor:
         case Mode::Check:
         case Mode::Help:
@@ -323,6 +331,10 @@ QString CommandLineUsage() {
                "запуске\n"
                "        vemo --import-bik ФАЙЛ  загрузить справочник БИК Банка России (XML или "
                "zip)\n"
+               "        vemo --read-qr ФАЙЛ     напечатать, что в QR-коде счета (PNG, JPEG, "
+               "PDF),\n"
+               "                                по полю в строке; код выхода 1, если платежного\n"
+               "                                QR-кода нет\n"
                "        vemo --help             напечатать эту справку\n"
                "        vemo --version          напечатать версию программы\n"
                "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"

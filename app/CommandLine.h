@@ -16,6 +16,7 @@ struct CommandLine {
         Check,    // --check: check the data files of the working folder, writing nothing
         Export,   // --export OUT [--order N]...: write orders to a file for the bank
         Import,   // --import-bik FILE: take the Bank of Russia's directory of BIKs
+        ReadQr,   // --read-qr FILE: print what an invoice's payment QR code holds
         Help,     // --help
         Version,  // --version
         Error,    // bad arguments; the reason is in error
@@ -32,7 +33,8 @@ struct CommandLine {
     // With --pdf or --words: the edition of the form given by --form; none for the one chosen
     // in the editor.
     std::optional<FormEdition> edition;
-    QString bikPath;  // with --import-bik: the directory's XML file or its zip
+    QString bikPath;      // with --import-bik: the directory's XML file or its zip
+    QString invoicePath;  // with --read-qr: a picture or a PDF of the invoice
     QString error;
 };
 
