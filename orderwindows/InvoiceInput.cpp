@@ -27,7 +27,7 @@ QString DownloadsFolder() {
 QString ChooseFile(QWidget* parent) {
     return QFileDialog::getOpenFileName(
         parent, QStringLiteral("Счет с QR-кодом"), DownloadsFolder(),
-        QStringLiteral("Счета (*.pdf *.png *.jpg *.jpeg);;Все файлы (*)"));
+        QStringLiteral("Счета (*.pdf *.png *.jpg *.jpeg *.PDF *.PNG *.JPG *.JPEG);;Все файлы (*)"));
 }
 
 // A PDF of several pages takes a moment; the user sees that it is being read.

@@ -61,7 +61,6 @@ void TestCommandLine::initTestCase() {
     };
     page("gas-bill.png", InvoiceExamples::Bytes(InvoiceExamples::GasBill()));
     page("no-code.png", QByteArray());
-    page("site-code.png", "https://example.ru/invoice/118");
 }
 
 // What each set of arguments asks for; what the program itself answers is in runs.
@@ -234,9 +233,6 @@ void TestCommandLine::runs_data() {
     QTest::newRow("read-qr of a page without a code")
         << QStringList{"--read-qr=" + m_invoices.filePath("no-code.png")} << 1 << QString()
         << QStringLiteral("На картинке «no-code.png» нет QR-кода.") << false;
-    QTest::newRow("read-qr of a site's code")
-        << QStringList{"--read-qr", m_invoices.filePath("site-code.png")} << 1 << QString()
-        << QStringLiteral("а ссылка на сайт «https://example.ru/invoice/118»") << false;
     QTest::newRow("read-qr of no file") << QStringList{"--read-qr", "missing.png"} << 1 << QString()
                                         << QStringLiteral("Файла «missing.png» нет.") << false;
     QTest::newRow("read-qr without a file")
@@ -248,9 +244,6 @@ void TestCommandLine::runs_data() {
     QTest::newRow("read-qr with an order")
         << QStringList{"--read-qr", "a.png", "--order", "1"} << 2 << QString()
         << QStringLiteral("--order задается только вместе с --pdf или --export") << false;
-    QTest::newRow("read-qr with check")
-        << QStringList{"--read-qr", "a.png", "--check"} << 2 << QString()
-        << QStringLiteral("--check и --read-qr нельзя задать вместе") << false;
 }
 
 // Through the program itself: what it prints where, its exit status, and what it leaves.

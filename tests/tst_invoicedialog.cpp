@@ -1,6 +1,7 @@
 // An order made from a supplier's invoice through the windows: "Создать по счету…" in the orders
 // archive with a PDF from the downloads folder, the recipient added through the record dialog, the
-// VAT line, OK; and an invoice's picture dropped on the order dialog of a stored order.
+// VAT line, OK; an invoice's picture dropped on the order dialog of a stored order; the code's text
+// from the clipboard.
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -62,12 +63,8 @@ const CRequisite kLyutik = Record("ООО «Лютик»", "5024000009/502401001
 const CRequisite kOldPines = Record("ООО «Три сосны»", "7704123450/770401001", "044525225",
                                     "30101810400000000225", "40702810938000099999");
 // The tax office of the budget example, under a name of the user's own.
-CRequisite TaxOffice() {
-    CRequisite record =
-        Record("ИФНС № 1 Москва", "7701107259/770101001", "044583001", "", "40101810800000010041");
-    record.m_strBank = QStringLiteral("Отделение 1 Москва");
-    return record;
-}
+const CRequisite kTaxOffice =
+    Record("ИФНС № 1 Москва", "7701107259/770101001", "044583001", "", "40101810800000010041");
 
 BikDirectory Directory() {
     BikDirectory::Participant sber;
@@ -101,8 +98,7 @@ QString Chosen(const QListWidget* list) {
 }
 
 QString Text(QWidget* window, const char* name) {
-    auto* edit = window->findChild<QLineEdit*>(QLatin1String(name));
-    return edit ? edit->text() : QStringLiteral("<no field %1>").arg(QLatin1String(name));
+    return window->findChild<QLineEdit*>(QLatin1String(name))->text();
 }
 
 QString Summary(COrderDlg* dialog) {
@@ -162,12 +158,6 @@ void CloseEveryModal(QObject* context, bool* came) {
         }
     });
     timer->start(10);
-}
-
-// The arrow of a button that opens a menu beside its main part.
-void ClickArrow(QToolButton* button) {
-    QTest::mouseClick(button, Qt::LeftButton, {},
-                      QPoint(button->width() - 3, button->height() / 2));
 }
 
 }  // namespace
@@ -294,7 +284,7 @@ void TestInvoiceDialog::orderFromAnInvoicePdf() {
                                 "В т.ч. НДС 22 % — 9737,70 руб."));
         bool rateChosen = false;
         WhenMenuPopsUp(order, QStringLiteral("НДС 10 %"), &rateChosen);
-        ClickArrow(vat);
+        QTest::mouseClick(vat, Qt::LeftButton, {}, QPoint(vat->width() - 3, vat->height() / 2));
         QVERIFY(rateChosen);
         QCOMPARE(Text(order, "basis"),
                  QStringLiteral("Оплата по счету № 118 от 02.03.2026 за бумагу офисную А4. "
@@ -330,7 +320,7 @@ void TestInvoiceDialog::orderFromAnInvoicePdf() {
 // budget fields filled and shown; the file's path never lands in the field.
 void TestInvoiceDialog::invoiceDroppedOnAStoredOrder() {
     QVERIFY(RequisitesFile::Write("pltRecv.dat", {kLyutik, kRomashka}));
-    QVERIFY(RequisitesFile::Write("polRecv.dat", {kOldPines, TaxOffice()}));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", {kOldPines, kTaxOffice}));
     const QString picture = m_folder->FilePath(QStringLiteral("tax.png"));
     QVERIFY(InvoicePages::PageImage(
                 InvoicePages::CodeImage(InvoiceExamples::Bytes(InvoiceExamples::BudgetKeys())), 150)
@@ -360,7 +350,7 @@ void TestInvoiceDialog::invoiceDroppedOnAStoredOrder() {
 
     QTRY_COMPARE(amount->text(), QStringLiteral("15000,00"));
     QVERIFY(!recordShown);
-    QCOMPARE(Chosen(order.m_lbRecipients), TaxOffice().m_strName);
+    QCOMPARE(Chosen(order.m_lbRecipients), kTaxOffice.m_strName);
     QCOMPARE(Chosen(order.m_lbPayers), kRomashka.m_strName);
     QCOMPARE(Text(&order, "basis"), QStringLiteral("НДС за январь 2014"));
     auto* budget = order.findChild<BudgetFieldsBox*>();
