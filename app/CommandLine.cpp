@@ -26,6 +26,7 @@ const ModeOption kModeOptions[] = {
     {"import-bik", Mode::Import},
     {"list", Mode::List},
     {"import-statement", Mode::ImportStatement},
+    {"read-qr", Mode::ReadQr},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -113,6 +114,8 @@ void AddOptions(QCommandLineParser& parser) {
         QCommandLineOption(QStringLiteral("state"), QString(), QStringLiteral("STATE")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("import-statement"), QString(), QStringLiteral("FILE")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("read-qr"), QString(), QStringLiteral("FILE")));
 }
 
 // The choice of --state, once at most; false with *error set for anything else.
@@ -309,6 +312,12 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
                 return Fail(QStringLiteral("--import-bik: нужно имя файла справочника БИК"));
             }
             return line;
+        case Mode::ReadQr:
+            line.invoicePath = parser.value(QStringLiteral("read-qr"));
+            if (line.invoicePath.isEmpty()) {
+                return Fail(QStringLiteral("--read-qr: нужно имя файла счета (PNG, JPEG, PDF)"));
+            }
+            return line;
         case Mode::Editor:
         case Mode::Check:
         case Mode::Help:
@@ -402,6 +411,10 @@ QString CommandLineUsage() {
                "запуске\n"
                "        vemo --import-bik ФАЙЛ  загрузить справочник БИК Банка России (XML или "
                "zip)\n"
+               "        vemo --read-qr ФАЙЛ     напечатать, что в QR-коде счета (PNG, JPEG, "
+               "PDF),\n"
+               "                                по полю в строке; код выхода 1, если платежного\n"
+               "                                QR-кода нет\n"
                "        vemo --help             напечатать эту справку\n"
                "        vemo --version          напечатать версию программы\n"
                "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"

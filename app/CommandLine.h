@@ -19,6 +19,7 @@ struct CommandLine {
         Import,           // --import-bik FILE: take the Bank of Russia's directory of BIKs
         List,             // --list [--state=…]: print the archive with each order's state
         ImportStatement,  // --import-statement FILE: read the bank's statement
+        ReadQr,           // --read-qr FILE: print what an invoice's payment QR code holds
         Help,             // --help
         Version,          // --version
         Error,            // bad arguments; the reason is in error
@@ -39,6 +40,7 @@ struct CommandLine {
     QString bikPath;  // with --import-bik: the directory's XML file or its zip
     OrderStates::Filter listFilter = OrderStates::Filter::All;  // with --list: --state's choice
     QString statementPath;  // with --import-statement: the statement's file
+    QString invoicePath;    // with --read-qr: a picture or a PDF of the invoice
     QString error;
 };
 

@@ -22,6 +22,7 @@
 #include "form/CVemoDoc.h"
 #include "form/FormEdition.h"
 #include "form/FormPrinting.h"
+#include "invoice/InvoiceReader.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
@@ -115,13 +116,19 @@ bool ChooseFolder(const CommandLine& line, QDir* folder, int* exitCode) {
     return true;
 }
 
-int RunCheck(const WorkingFolder& folder) {
+// The directory of BIKs imported into the editor; none, after saying so, when it cannot be read.
+BikDirectory KeptDirectory() {
     BikDirectory directory;
     if (BikDirectory::LoadKept(&directory) == BikDirectory::KeptOutcome::Damaged) {
         Print(stderr, QStringLiteral("vemo: справочник БИК %1 не читается, БИК не проверены; "
                                      "загрузите справочник заново (--import-bik)\n")
                           .arg(QDir::toNativeSeparators(BikDirectory::KeptFilePath())));
     }
+    return directory;
+}
+
+int RunCheck(const WorkingFolder& folder) {
+    const BikDirectory directory = KeptDirectory();
     const QStringList problems = CheckWorkingFolder(folder, directory);
     for (const QString& problem : problems) {
         Print(stdout, problem + QLatin1Char('\n'));
@@ -363,6 +370,32 @@ int RunImportStatement(const CommandLine& line, const WorkingFolder& folder) {
     return import.kept.kept || import.kept.alreadyKept ? 0 : kExitFailed;
 }
 
+// What an invoice's payment code holds, a field a line as the order takes it, the bank's details
+// from the directory of BIKs where it holds them; on standard error what to look at before paying
+// by it (a replaced value, the details' faults).
+int RunReadQr(int argc, char** argv, const CommandLine& line) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    const InvoiceReader::Result read =
+        InvoiceReader::OrderFromFile(line.invoicePath, CRequisiteArray(), KeptDirectory());
+    if (!read.ok) {
+        Tell(read.refusal);
+        return kExitFailed;
+    }
+    for (const QString& field : read.order.Lines()) {
+        Print(stdout, field + QLatin1Char('\n'));
+    }
+    for (const QString& note : read.order.notes) {
+        Tell(note);
+    }
+    for (const QString& problem : RequisiteChecks::Texts(read.order.problems)) {
+        Tell(QStringLiteral("получатель: %1").arg(problem));
+    }
+    return 0;
+}
+
 // Takes the directory of BIKs whole, or leaves the kept one as it was.
 int RunImportBik(const CommandLine& line) {
     const BikImport::Result result = BikImport::ImportFile(line.bikPath);
@@ -411,6 +444,8 @@ int main(int argc, char** argv) {
             return RunList(line, folder);
         case CommandLine::Mode::ImportStatement:
             return RunImportStatement(line, folder);
+        case CommandLine::Mode::ReadQr:
+            return RunReadQr(argc, argv, line);
         case CommandLine::Mode::Help:
             Print(stdout, CommandLineUsage());
             return 0;

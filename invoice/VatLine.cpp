@@ -1,10 +1,16 @@
 #include "invoice/VatLine.h"
 
 #include <QRegularExpression>
+#include <QSettings>
 
 #include "orders/OrderAmount.h"
 
 namespace VatLine {
+namespace {
+
+const QString kRateKey = QStringLiteral("OrderDialog/VatRate");
+
+}  // namespace
 
 const QList<int>& Rates() {
     static const QList<int> kRates = {22, 10, 7, 5, 0};
@@ -44,6 +50,16 @@ QString Appended(const QString& purpose, qint64 kopecks, int rate) {
         text += u'.';
     }
     return text + u' ' + Text(kopecks, rate);
+}
+
+int RememberedRate(const QSettings& settings) {
+    bool number = false;
+    const int rate = settings.value(kRateKey).toInt(&number);
+    return number && (rate == kWithoutVat || Rates().contains(rate)) ? rate : Rates().constFirst();
+}
+
+void RememberRate(QSettings& settings, int rate) {
+    settings.setValue(kRateKey, rate);
 }
 
 }  // namespace VatLine

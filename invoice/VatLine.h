@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QSettings;
+
 // The line that says how much VAT an amount holds, appended to an order's purpose: "В т.ч. НДС
 // 22 % — 18033,61 руб.", or "Без налога (НДС)" for a supplier that charges none. Worked out from
 // the amount in whole kopecks, so that no rounding but the one stated touches it.
@@ -25,5 +27,10 @@ QString Text(qint64 kopecks, int rate);
 // The purpose with the line at its end, after a full stop; a line of this kind already at its
 // end is replaced, so that choosing another rate does not add a second one.
 QString Appended(const QString& purpose, qint64 kopecks, int rate);
+
+// The rate last used, as the settings keep it: the general rate when they keep none, or one that
+// is no longer in force.
+int RememberedRate(const QSettings& settings);
+void RememberRate(QSettings& settings, int rate);
 
 }  // namespace VatLine

@@ -100,6 +100,7 @@ void COrderArchiveDlg::CreateControls() {
     // controls added since: the export and print buttons, then the search field.
     QWidget::setTabOrder(exportButton, printButton);
     QWidget::setTabOrder(printButton, m_pSearch);
+    CreateInvoiceButton(units, m_pSearch);
     // A double click on an order does what Enter does.
     connect(m_pList, &QAbstractItemView::doubleClicked, m_pDefaultButton, &QPushButton::click);
 
@@ -162,6 +163,16 @@ void COrderArchiveDlg::CreateStateFilter(const DialogUnits& units) {
         m_bSearching = false;
     });
     QWidget::setTabOrder(m_pStateFilter, m_pSearch);
+}
+
+void COrderArchiveDlg::CreateInvoiceButton(const DialogUnits& units, QWidget* after) {
+    auto* button = new QPushButton(QStringLiteral("Создать по счету…"), this);
+    button->setToolTip(QStringLiteral(
+        "Новое поручение по QR-коду счета: из файла (PNG, JPEG, PDF) или из буфера обмена"));
+    units.Place(button, 167, 138, 150, 14);
+    InvoiceInput::AttachMenu(button,
+                             [this](InvoiceInput::Source source) { OnCreateFromInvoice(source); });
+    QWidget::setTabOrder(after, button);
 }
 
 void COrderArchiveDlg::CreateList() {
@@ -420,6 +431,7 @@ void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
     dialog->SetSanityContext(SanityContext(editedRow));
+    dialog->SetLastPayer(LastPayer());
     dialog->SetAddRecipient(
         [this](const CRequisite& record) { return m_folder.AddRecord(kRecipientsKind, record); });
     if (dialog->exec() == QDialog::Accepted) {
@@ -494,6 +506,25 @@ void COrderArchiveDlg::OnCreateNew() {
     COrderDlg dialog(m_folder.ReadBooks(), this);
     dialog.m_nNumber = NewOrderNumber();
     dialog.m_date = QDate::currentDate();
+    RunOrderDialog(&dialog, -1);
+}
+
+QString COrderArchiveDlg::LastPayer() const {
+    const int count = m_pModel->rowCount();
+    return count == 0 ? QString() : m_pModel->RowAt(count - 1)[kColumnPayer];
+}
+
+void COrderArchiveDlg::OnCreateFromInvoice(InvoiceInput::Source source) {
+    // The order dialog is given the books the invoice was read against.
+    const AddressBooks books = m_folder.ReadBooks();
+    InvoiceReader::Result read;
+    if (!InvoiceInput::Read(this, source, books.recipients.Records(), m_bikDirectory, &read)) {
+        return;
+    }
+    COrderDlg dialog(books, this);
+    dialog.m_nNumber = NewOrderNumber();
+    dialog.m_date = QDate::currentDate();
+    dialog.FillFromInvoiceWhenShown(read.order);
     RunOrderDialog(&dialog, -1);
 }
 

@@ -12,6 +12,7 @@
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
 #include "orderwindows/CExportRefusalsDlg.h"
+#include "orderwindows/InvoiceInput.h"
 #include "requisites/BikDirectory.h"
 
 class COrderDlg;
@@ -66,6 +67,8 @@ public slots:
     void OnCreateNew();
     void OnCreateCopy();
     void OnEditOrder();
+    // "Создать по счету…": a new order filled from an invoice's file or the clipboard.
+    void OnCreateFromInvoice(InvoiceInput::Source source);
     void OnItemChangedOrders();
     void OnDeleteOrder();
     // "Выгрузить в банк…": writes the selected orders, or the shown ones not sent yet when none
@@ -88,6 +91,8 @@ private:
     void CreateSearchRow(const DialogUnits& units);
     // The choice of the orders' state the list shows, between the heading and the search.
     void CreateStateFilter(const DialogUnits& units);
+    // "Создать по счету…", in the tab order after the control given.
+    void CreateInvoiceButton(const DialogUnits& units, QWidget* after);
     // Shows only the orders that hold the text; the chosen order stays chosen, and is selected
     // again when it shows again.
     void OnSearchChanged(const QString& text);
@@ -99,6 +104,8 @@ private:
     void SaveSettings() const;
     // The number proposed for a new order: one more than the number of the last row, 1 for none.
     int NewOrderNumber() const;
+    // The payer of the last row, which an order made from an invoice proposes; empty for none.
+    QString LastPayer() const;
     // The current row, or -1 after telling the user that none is selected.
     int RequireCurrentRow();
     // Whether writing order number N would replace an order other than the edited row's own file

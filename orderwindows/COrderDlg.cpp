@@ -6,9 +6,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <limits>
 
 #include "bank/BudgetChecks.h"
@@ -16,10 +20,12 @@
 #include "bank/OrderChecks.h"
 #include "bank/PartyChecks.h"
 #include "form/FormPlaces.h"
+#include "invoice/VatLine.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderFields.h"
 #include "orders/OrderTexts.h"
 #include "orderwindows/BudgetFieldsBox.h"
+#include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/CodeComboBox.h"
 #include "widgets/DialogUnits.h"
@@ -92,6 +98,7 @@ const COrderDlg::TextField COrderDlg::kTextFields[6] = {
 COrderDlg::COrderDlg(const AddressBooks& books, QWidget* parent) : QDialog(parent), m_books(books) {
     setWindowTitle(QStringLiteral("Платежное поручение"));
     CreateControls();
+    CreateInvoiceControls(DialogUnits(font()));
 }
 
 COrderDlg::~COrderDlg() = default;
@@ -200,6 +207,7 @@ void COrderDlg::ShowBudgetFields(bool shown) {
         y = m_budgetBox->geometry().bottom() + 1 + units.Y(4);
     }
     m_budgetBox->setVisible(shown);
+    y = PlaceInvoiceRow(units, y);
     const QRect ok = units.Rect(35, 0, 50, 14);
     m_pOk->setGeometry(ok.x(), y, ok.width(), ok.height());
     m_pCancel->setGeometry(units.X(124), y, ok.width(), ok.height());
@@ -624,12 +632,233 @@ bool COrderDlg::ChooseTaxService() {
     if (!MessageBoxes::AskYesNo(this, question, MessageBoxes::Answer::Yes)) {
         return false;
     }
-    if (!m_addRecipient(known)) {
+    return AddRecipientToBook(known);
+}
+
+bool COrderDlg::AddRecipientToBook(const CRequisite& record) {
+    if (!m_addRecipient(record)) {
         MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
         return false;
     }
-    m_books.recipients.Add(known);
-    m_lbRecipients->addItem(known.m_strName);
+    m_books.recipients.Add(record);
+    m_lbRecipients->addItem(record.m_strName);
     m_lbRecipients->setCurrentRow(m_lbRecipients->count() - 1);
     return true;
+}
+
+void COrderDlg::CreateInvoiceControls(const DialogUnits& units) {
+    // A row of its own under the fields, placed with the buttons by ShowBudgetFields.
+    m_fromInvoice = new QPushButton(QStringLiteral("По QR-коду…"), this);
+    m_fromInvoice->setObjectName(QStringLiteral("fromInvoice"));
+    m_fromInvoice->setToolTip(QStringLiteral(
+        "Заполнить поручение по QR-коду счета: из файла (PNG, JPEG, PDF) или из буфера обмена"));
+    InvoiceInput::AttachMenu(m_fromInvoice,
+                             [this](InvoiceInput::Source source) { OnFromInvoice(source); });
+    m_dropHint = new QLabel(QStringLiteral("или перетащите сюда файл счета"), this);
+    m_dropHint->setEnabled(false);  // drawn grey: a hint, not a field
+    QWidget::setTabOrder(m_fromInvoice, m_pOk);
+    QWidget::setTabOrder(m_pOk, m_pCancel);
+
+    // Beside the purpose, which gives up the room for it.
+    m_editBasis->resize(units.X(120), m_editBasis->height());
+    m_vatButton = new QToolButton(this);
+    m_vatButton->setObjectName(QStringLiteral("vat"));
+    m_vatButton->setText(QStringLiteral("НДС"));
+    m_vatButton->setPopupMode(QToolButton::MenuButtonPopup);
+    units.Place(m_vatButton, 177, 106, 28, 14);
+    auto* rates = new QMenu(m_vatButton);
+    QList<int> choices = VatLine::Rates();
+    choices.append(VatLine::kWithoutVat);
+    for (const int rate : choices) {
+        const QString text = rate == VatLine::kWithoutVat ? VatLine::Text(0, rate)
+                                                          : QStringLiteral("НДС %1 %").arg(rate);
+        rates->addAction(text, this, [this, rate] { OnVat(rate); });
+    }
+    m_vatButton->setMenu(rates);
+    connect(m_vatButton, &QToolButton::clicked, this,
+            [this] { OnVat(VatLine::RememberedRate(QSettings())); });
+    QWidget::setTabOrder(m_editBasis, m_vatButton);
+    UpdateVatButton();
+
+    m_invoiceSummary = new QLabel(this);
+    m_invoiceSummary->setObjectName(QStringLiteral("invoiceSummary"));
+    m_invoiceSummary->setWordWrap(true);
+    m_invoiceSummary->setTextFormat(Qt::RichText);
+    m_invoiceSummary->hide();
+    connect(m_lbPayers, &QListWidget::itemSelectionChanged, this, &COrderDlg::UpdateInvoiceSummary);
+
+    InvoiceInput::AcceptDrops(this, [this](const QMimeData& data) {
+        InvoiceReader::Result read;
+        if (InvoiceInput::ReadData(this, data, m_books.recipients.Records(), m_bikDirectory,
+                                   &read)) {
+            FillFromInvoice(read.order);
+        }
+    });
+    ShowBudgetFields(m_budgetToggle->isChecked());
+}
+
+void COrderDlg::UpdateVatButton() {
+    const int rate = VatLine::RememberedRate(QSettings());
+    m_vatButton->setToolTip(QStringLiteral("Дописать к основанию «%1»; стрелка — другая ставка")
+                                .arg(rate == VatLine::kWithoutVat
+                                         ? VatLine::Text(0, rate)
+                                         : QStringLiteral("В т.ч. НДС %1 %").arg(rate)));
+}
+
+void COrderDlg::OnVat(int rate) {
+    qint64 kopecks = 0;
+    const QString amount = m_editAmount->text();
+    if (rate != VatLine::kWithoutVat && !OrderAmount::ParseKopecks(amount, &kopecks)) {
+        // As OK says it of the amount.
+        const TextField& amountField =
+            *std::find_if(std::begin(kTextFields), std::end(kTextFields),
+                          [](const TextField& field) { return field.column == kColumnAmount; });
+        MessageBoxes::ShowError(this, amount.isEmpty() ? QString::fromUtf16(amountField.missing)
+                                                       : OrderAmount::WrongAmountMessage(amount));
+        PutFocusOn(m_editAmount);
+        return;
+    }
+    m_editBasis->setText(VatLine::Appended(m_editBasis->text(), kopecks, rate));
+    QSettings settings;
+    VatLine::RememberRate(settings, rate);
+    UpdateVatButton();
+}
+
+void COrderDlg::OnFromInvoice(InvoiceInput::Source source) {
+    InvoiceReader::Result read;
+    if (InvoiceInput::Read(this, source, m_books.recipients.Records(), m_bikDirectory, &read)) {
+        FillFromInvoice(read.order);
+    }
+}
+
+void COrderDlg::FillFromInvoiceWhenShown(const InvoiceOrder& invoice) {
+    QTimer::singleShot(0, this, [this, invoice] { FillFromInvoice(invoice); });
+}
+
+void COrderDlg::FillFromInvoice(const InvoiceOrder& invoice) {
+    m_bFromInvoice = true;
+    m_invoice = invoice;
+    ProposePayer();
+    for (const TextField& field : kTextFields) {
+        const QString& value = invoice.order[field.column];
+        if (!value.isEmpty()) {
+            (this->*field.edit)->setText(value);
+            (this->*field.edit)->setCursorPosition(0);
+        }
+    }
+    OrderRow budget;
+    m_budgetBox->TakeFields(&budget);
+    for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
+        if (!invoice.order[column].isEmpty()) {
+            budget[column] = invoice.order[column];
+        }
+    }
+    m_budgetBox->SetFields(budget);
+    UpdateInvoiceSummary();
+    if (invoice.budgetPayment) {
+        ShowBudgetFields(true);
+    }
+    ChooseInvoiceRecipient(invoice);
+}
+
+bool COrderDlg::ChooseInvoiceRecipient(const InvoiceOrder& invoice) {
+    const CRequisiteArray& records = m_books.recipients.Records();
+    if (invoice.bookIndex < 0 || invoice.bookIndex >= records.size()) {
+        return AddInvoiceRecipient(invoice.recipient);
+    }
+    const CRequisite& found = records.at(invoice.bookIndex);
+    // An order finds its recipient by name: an earlier record of the same name would be taken.
+    if (FindRecord(records, found.m_strName) != &found) {
+        m_lbRecipients->clearSelection();
+        MessageBoxes::ShowError(
+            this, QStringLiteral("Получатель из QR-кода записан в реквизитах получателя под "
+                                 "наименованием «%1», но выше стоит другая запись с тем же "
+                                 "наименованием, и платежка взяла бы ее реквизиты. Переименуйте "
+                                 "одну из них в архиве реквизитов получателя.")
+                      .arg(found.m_strName));
+        return false;
+    }
+    m_lbRecipients->setCurrentRow(invoice.bookIndex);
+    return true;
+}
+
+bool COrderDlg::AddInvoiceRecipient(const CRequisite& fromCode) {
+    if (!m_addRecipient) {
+        MessageBoxes::ShowError(this, QStringLiteral("Получателя «%1» нет в реквизитах получателя. "
+                                                     "Добавьте его в архиве реквизитов получателя.")
+                                          .arg(fromCode.m_strName));
+        return false;
+    }
+    CRequisite record = fromCode;
+    for (;;) {
+        CRequisitesDlg dialog(this);
+        dialog.setWindowTitle(QStringLiteral("Новый получатель из QR-кода"));
+        dialog.SetKind(kRecipientsKind);
+        dialog.SetBikDirectory(m_bikDirectory);
+        dialog.SetRecord(record);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        record = dialog.Record();
+        if (!FindRecord(m_books.recipients.Records(), record.m_strName)) {
+            return AddRecipientToBook(record);
+        }
+        // A second record of one name would never be found by the orders that name it.
+        MessageBoxes::ShowError(
+            this, QStringLiteral("В реквизитах получателя уже есть «%1». Дайте новому получателю "
+                                 "другое наименование.")
+                      .arg(record.m_strName));
+    }
+}
+
+void COrderDlg::ProposePayer() {
+    if (!m_lbPayers->selectedItems().isEmpty()) {
+        return;
+    }
+    if (m_lbPayers->count() == 1) {
+        m_lbPayers->setCurrentRow(0);
+    } else if (!m_strLastPayer.isEmpty()) {
+        SelectName(m_lbPayers, m_strLastPayer);
+    }
+}
+
+void COrderDlg::UpdateInvoiceSummary() {
+    if (!m_bFromInvoice) {
+        return;
+    }
+    QStringList notes = m_invoice.notes;
+    const QList<QListWidgetItem*> payer = m_lbPayers->selectedItems();
+    const int index = payer.isEmpty() ? -1 : m_lbPayers->row(payer.first());
+    if (index >= 0 && index < m_books.payers.Count()) {
+        const QString note = m_invoice.PayerInnNote(m_books.payers.At(index));
+        if (!note.isEmpty()) {
+            notes.append(note);
+        }
+    }
+    QString text = m_invoice.Summary().toHtmlEscaped();
+    for (const QString& note : notes) {
+        text +=
+            QStringLiteral("<br><span style=\"color:#b00000\">%1</span>").arg(note.toHtmlEscaped());
+    }
+    m_invoiceSummary->setText(text);
+    m_invoiceSummary->show();
+    ShowBudgetFields(m_budgetToggle->isChecked());  // the line takes its room
+}
+
+int COrderDlg::PlaceInvoiceRow(const DialogUnits& units, int y) {
+    if (!m_fromInvoice) {
+        return y;  // not made yet
+    }
+    QRect button = units.Rect(7, 0, 60, 14).translated(0, y);
+    button.setWidth(qMax(button.width(), m_fromInvoice->sizeHint().width()));  // its menu's arrow
+    m_fromInvoice->setGeometry(button);
+    const int hintX = button.right() + 1 + units.X(4);
+    m_dropHint->setGeometry(hintX, y, units.X(205) - hintX, button.height());
+    y = button.bottom() + 1 + units.Y(4);
+    if (m_invoiceSummary->isHidden()) {
+        return y;
+    }
+    const int width = units.X(198);
+    m_invoiceSummary->setGeometry(units.X(7), y, width, m_invoiceSummary->heightForWidth(width));
+    return m_invoiceSummary->geometry().bottom() + 1 + units.Y(4);
 }

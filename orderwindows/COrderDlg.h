@@ -6,13 +6,17 @@
 
 #include "bank/OrderSanity.h"
 #include "form/FormEdition.h"
+#include "invoice/InvoiceOrder.h"
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
+#include "orderwindows/InvoiceInput.h"
 #include "requisites/BikDirectory.h"
 
 class BudgetFieldsBox;
 class CodeComboBox;
+class DialogUnits;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -48,6 +52,11 @@ public:
     // Lets "ЕНП" offer to add the tax service to the recipients' book when it is not there: the
     // function adds the record, true when it was written.
     void SetAddRecipient(std::function<bool(const CRequisite& record)> addRecipient);
+    // The payer of the last order made, which an order filled from an invoice takes when no payer
+    // is chosen and the payers' book holds more than one.
+    void SetLastPayer(const QString& name) { m_strLastPayer = name; }
+    // Fills the order from an invoice as soon as the dialog is up, as "По QR-коду…" does.
+    void FillFromInvoiceWhenShown(const InvoiceOrder& invoice);
 
     // Moves the members into the controls, or with saveAndValidate the controls into the
     // members; false, after telling the user, when a field holds what its member can't take.
@@ -78,6 +87,15 @@ public slots:
     void OnOK();
     // "ЕНП": fills the single tax payment and chooses the tax service as the recipient.
     void OnSingleTaxPayment();
+    // "По QR-коду…": the order from an invoice's file or the clipboard.
+    void OnFromInvoice(InvoiceInput::Source source);
+    // Takes into the order what the invoice's code gives, the rest left as it is: the recipient
+    // found in the book or, when it is not there, added to it through the record dialog; the
+    // amount, the purpose and the budget fields. The payer stays the one chosen.
+    void FillFromInvoice(const InvoiceOrder& invoice);
+    // "НДС": appends the VAT line of the amount at the rate to the purpose, and remembers the
+    // rate for the next press.
+    void OnVat(int rate);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -134,6 +152,24 @@ private:
     // Selects the tax service among the recipients, offering to add it; false when it is not
     // there in the end.
     bool ChooseTaxService();
+    // Adds the record to the recipients' book and chooses it; false, after telling the user, when
+    // it could not be written.
+    bool AddRecipientToBook(const CRequisite& record);
+
+    // The invoice's buttons, its drop and the line that says what came from it.
+    void CreateInvoiceControls(const DialogUnits& units);
+    void UpdateVatButton();
+    // Chooses the invoice's recipient in the book, or offers to add it; false when none is chosen.
+    bool ChooseInvoiceRecipient(const InvoiceOrder& invoice);
+    // The record dialog, filled from the code, for the user to add the recipient to the book.
+    bool AddInvoiceRecipient(const CRequisite& fromCode);
+    // Chooses the only payer, or the one of the last order made, when none is chosen.
+    void ProposePayer();
+    // What came from the invoice, what it lacks, and what the user should look at.
+    void UpdateInvoiceSummary();
+    // Places the invoice's row under the fields from y down, and under it the line that says what
+    // came from the invoice; the y below them.
+    int PlaceInvoiceRow(const DialogUnits& units, int y);
 
     bool m_bInitialised = false;
     FormEdition m_edition = FormEdition::Edition2001;
@@ -156,4 +192,11 @@ private:
     BudgetFieldsBox* m_budgetBox = nullptr;
     QPushButton* m_pOk = nullptr;
     QPushButton* m_pCancel = nullptr;
+    QString m_strLastPayer;
+    bool m_bFromInvoice = false;
+    InvoiceOrder m_invoice;  // the last one the order was filled from
+    QPushButton* m_fromInvoice = nullptr;
+    QLabel* m_dropHint = nullptr;
+    QLabel* m_invoiceSummary = nullptr;
+    QToolButton* m_vatButton = nullptr;
 };

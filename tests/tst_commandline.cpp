@@ -9,6 +9,9 @@
 #include <memory>
 
 #include "FileSizeLimit.h"
+#include "InvoiceExamples.h"
+#include "InvoicePages.h"
+#include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "app/CommandLine.h"
 #include "common/Cp1251.h"
@@ -18,7 +21,12 @@
 
 class TestCommandLine : public QObject {
     Q_OBJECT
+public:
+    // The invoices --read-qr reads are pictures, drawn without a display.
+    static void initMain() { UseOffscreenPlatformUnlessSet(); }
+
 private slots:
+    void initTestCase();
     void parses_data();
     void parses();
     void init();
@@ -43,7 +51,19 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
+    // Invoices for --read-qr, outside the working folder, which each run leaves as it found it.
+    QTemporaryDir m_invoices;
 };
+
+void TestCommandLine::initTestCase() {
+    QVERIFY(m_invoices.isValid());
+    const auto page = [this](const char* name, const QByteArray& code) {
+        const QImage image = code.isEmpty() ? QImage() : InvoicePages::CodeImage(code);
+        QVERIFY(InvoicePages::PageImage(image, 150).save(m_invoices.filePath(name)));
+    };
+    page("gas-bill.png", InvoiceExamples::Bytes(InvoiceExamples::GasBill()));
+    page("no-code.png", QByteArray());
+}
 
 // What each set of arguments asks for; what the program itself answers is in runs.
 void TestCommandLine::parses_data() {
@@ -221,6 +241,35 @@ void TestCommandLine::runs_data() {
                                  << QStringLiteral("--check задан больше одного раза") << false;
     QTest::newRow("a value to a switch") << QStringList{"--check=1"} << 2 << QString()
                                          << QStringLiteral("у --check не бывает значения") << false;
+
+    // The gas bill in windows-1251, without a purpose: the order's fields, one a line.
+    const QString gasBill = QStringLiteral(
+        "Получатель: ООО «Газовая компания Тулы»\n"
+        "ИНН: 7105000120\n"
+        "КПП: 710501001\n"
+        "Счет: 40702810566020101234\n"
+        "Банк: ТУЛЬСКОЕ ОТДЕЛЕНИЕ N8604 ПАО СБЕРБАНК Г. ТУЛА (ДОПОЛНИТЕЛЬНЫЙ ОФИС)\n"
+        "БИК: 047003608\n"
+        "Корр. счет: 30101810300000000608\n"
+        "Сумма: 142,12\n"
+        "Основание: Оплата по лицевому счету № 1234567890 за 01.2020\n");
+    QTest::newRow("read-qr of a gas bill")
+        << QStringList{"--read-qr", m_invoices.filePath("gas-bill.png")} << 0 << gasBill
+        << QString() << false;
+    QTest::newRow("read-qr of a page without a code")
+        << QStringList{"--read-qr=" + m_invoices.filePath("no-code.png")} << 1 << QString()
+        << QStringLiteral("На картинке «no-code.png» нет QR-кода.") << false;
+    QTest::newRow("read-qr of no file") << QStringList{"--read-qr", "missing.png"} << 1 << QString()
+                                        << QStringLiteral("Файла «missing.png» нет.") << false;
+    QTest::newRow("read-qr without a file")
+        << QStringList{"--read-qr"} << 2 << QString()
+        << QStringLiteral("после --read-qr нужно значение") << false;
+    QTest::newRow("read-qr of an empty name")
+        << QStringList{"--read-qr="} << 2 << QString()
+        << QStringLiteral("--read-qr: нужно имя файла счета") << false;
+    QTest::newRow("read-qr with an order")
+        << QStringList{"--read-qr", "a.png", "--order", "1"} << 2 << QString()
+        << QStringLiteral("--order задается только вместе с --pdf или --export") << false;
 }
 
 // Through the program itself: what it prints where, its exit status, and what it leaves.
@@ -887,5 +936,5 @@ void TestCommandLine::editorWorksInItsFolder() {
              (QStringList{"Vemo", "folder", "pltRecv.dat", "polRecv.dat"}));
 }
 
-QTEST_GUILESS_MAIN(TestCommandLine)
+QTEST_MAIN(TestCommandLine)
 #include "tst_commandline.moc"

@@ -1,10 +1,11 @@
 // Takes the README's screenshots: the main window with a drawn order, the orders archive, the
-// order dialog, a recipient's record and the bank's statement, run in the working directory (a
-// demo folder, whose statement is loaded first, so that the archive shows what the bank did) and
-// saved to the folder named on the command line.
+// order dialog (also as an invoice's code fills it), a recipient's record and the bank's
+// statement, run in the working directory (a demo folder, whose statement is loaded first, so that
+// the archive shows what the bank did) and saved to the folder named on the command line.
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QMimeData>
 #include <QTimer>
 #include <cstdio>
 
@@ -12,6 +13,7 @@
 #include "app/CVemoApp.h"
 #include "bank/StatementImport.h"
 #include "form/CVemoDoc.h"
+#include "invoice/InvoiceReader.h"
 #include "orderwindows/COrderArchiveDlg.h"
 #include "orderwindows/COrderDlg.h"
 #include "orderwindows/CStatementDlg.h"
@@ -92,6 +94,30 @@ int main(int argc, char** argv) {
         archive.OnEditOrder();
         archive.SelectRow(0);
         archive.OnOK();  // puts the first order on the form
+    }
+    {
+        // A new order filled from the printing house's invoice, its code's text pasted, the
+        // recipient found in the book by INN and account.
+        const AddressBooks books = WorkingFolder().ReadBooks();
+        COrderDlg order(books, frame);
+        order.m_nNumber = 5;
+        order.m_date = QDate(2026, 3, 16);
+        order.SetFormEdition(FormEdition::Current);
+        order.SetLastPayer(QStringLiteral("ООО \"Ромашка\""));
+        order.OnInitDialog();
+        QMimeData pasted;
+        pasted.setText(QStringLiteral(
+            "ST00012|Name=ООО «Типография Печатный двор»|PersonalAcc=40702810300000055123|"
+            "BankName=АО «Невский торговый банк»|BIC=044030999|CorrespAcc=30101810400000000999|"
+            "PayeeINN=7805123456|KPP=780501001|Sum=1850000|"
+            "Purpose=Оплата по счету № 77 от 13.03.2026 за печать каталогов|PayerINN=7701234560"));
+        const InvoiceReader::Result read =
+            InvoiceReader::OrderFromClipboard(pasted, books.recipients.Records(), BikDirectory());
+        saved &= read.ok;
+        order.FillFromInvoice(read.order);
+        order.show();
+        QApplication::processEvents();
+        saved &= Save(&order, folder, "order-dialog-invoice.png");
     }
     QApplication::processEvents();
     saved &= Save(frame, folder, "main-window.png");
