@@ -17,7 +17,7 @@ namespace OrderTransfer {
 // placeholders of a fresh document, never another party's bank details.
 // Returns why the form does not show the order whole, in the user's words: each party not in its
 // book (the payer first), then an amount the form cannot write out in words. Empty when it does;
-// paper never carries such an order.
+// the document keeps them as what it lacks, and paper never carries such an order.
 QStringList TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
                           const CRequisiteArray& recipients, CVemoDoc& doc);
 

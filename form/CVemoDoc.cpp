@@ -30,13 +30,77 @@ CVemoDoc::CVemoDoc() {
     m_strTaxType = QStringLiteral("тип");
     m_strUin = QStringLiteral("код");
     m_strIncomeType = QStringLiteral("наз.");
+
+    m_placeholders.set();
+    m_lacks = QStringList{NoOrderMessage()};
 }
 
+QString CVemoDoc::NoOrderMessage() {
+    return QStringLiteral("на бланке нет платежного поручения");
+}
+
+namespace {
+
+// The budget fields and the income-type code.
+QString CVemoDoc::*const kBudgetFields[] = {
+    &CVemoDoc::m_strStatus,     &CVemoDoc::m_strKbk,       &CVemoDoc::m_strOktmo,
+    &CVemoDoc::m_strTaxBasis,   &CVemoDoc::m_strTaxPeriod, &CVemoDoc::m_strTaxDocNumber,
+    &CVemoDoc::m_strTaxDocDate, &CVemoDoc::m_strTaxType,   &CVemoDoc::m_strUin,
+    &CVemoDoc::m_strIncomeType};
+
+// The fields that show a party's details other than its name.
+const QList<FormField> kPayerDetails{
+    FormField::PayerBank, FormField::PayerInnKpp,   FormField::PayerInn,     FormField::PayerKpp,
+    FormField::PayerBik,  FormField::PayerAccount1, FormField::PayerAccount2};
+const QList<FormField> kRecipientDetails{FormField::RecipientBank,    FormField::RecipientInnKpp,
+                                         FormField::RecipientInn,     FormField::RecipientKpp,
+                                         FormField::RecipientBik,     FormField::RecipientAccount1,
+                                         FormField::RecipientAccount2};
+
+}  // namespace
+
 void CVemoDoc::ClearBudgetFields() {
-    for (QString* field :
-         {&m_strStatus, &m_strKbk, &m_strOktmo, &m_strTaxBasis, &m_strTaxPeriod, &m_strTaxDocNumber,
-          &m_strTaxDocDate, &m_strTaxType, &m_strUin, &m_strIncomeType}) {
+    for (QString CVemoDoc::*field : kBudgetFields) {
+        (this->*field).clear();
+    }
+}
+
+bool CVemoDoc::HasBudgetFields() const {
+    for (QString CVemoDoc::*field : kBudgetFields) {
+        if (!(this->*field).isEmpty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CVemoDoc::MakeBlank() {
+    for (QString* field : {&m_strNumber, &m_strDate, &m_strAmountInWords, &m_strAmount,
+                           &m_strPaymentKind, &m_strPaymentTerm, &m_strPriority, &m_strBasis,
+                           &m_strPaymentType, &m_strAmountInFullWords, &m_strAmountFigures}) {
         field->clear();
+    }
+    ClearBudgetFields();
+    m_recipient = CRequisite();
+    m_payer = CRequisite();
+    m_placeholders.reset();
+    m_lacks.clear();
+    emit Changed();
+}
+
+void CVemoDoc::BeginOrder() {
+    m_placeholders.reset();
+    m_lacks.clear();
+}
+
+void CVemoDoc::ShowPartyMissing(int nKind) {
+    const bool payer = nKind == kPayersKind;
+    CRequisite& party = payer ? m_payer : m_recipient;
+    const QString name = party.m_strName;
+    party = payer ? PayerPlaceholders() : RecipientPlaceholders();
+    party.m_strName = name;
+    for (FormField field : payer ? kPayerDetails : kRecipientDetails) {
+        m_placeholders.set(size_t(field));
     }
 }
 
@@ -62,6 +126,12 @@ CRequisite CVemoDoc::PayerPlaceholders() {
 
 CRequisite CVemoDoc::RecipientPlaceholders() {
     return Placeholders(QStringLiteral("получателя"));
+}
+
+InnKpp CVemoDoc::InnKppPlaceholders(int nKind) {
+    const QString party =
+        nKind == kPayersKind ? QStringLiteral("плательщика") : QStringLiteral("получателя");
+    return {QStringLiteral("ИНН ") + party, QStringLiteral("КПП ") + party};
 }
 
 CVemoDoc::~CVemoDoc() {

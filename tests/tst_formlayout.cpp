@@ -60,8 +60,11 @@ LogicalRect RulesExtent(const QList<Step>& steps) {
     return extent;
 }
 
-QStringList GoldenHeader(const QString& what) {
-    return {what, "One drawing step per line, in order: both copies of the form and the cut line.",
+QStringList GoldenHeader(const QString& what, bool twoCopies) {
+    return {what,
+            twoCopies ? "One drawing step per line, in order: both copies of the form and the cut "
+                        "line."
+                      : "One drawing step per line, in order: the one copy of the form.",
             "Units 0.01 mm, x to the right, y up from the top-left corner of the page.",
             "text \"…\" (left,top)-(right,bottom) format; line (x1,y1)-(x2,y2); box (left,top)-"
             "(right,bottom); font: the one selected from there on."};
@@ -248,18 +251,26 @@ void TestFormLayout::formRectMovesOnlyY() {
 
 void TestFormLayout::pageMatchesItsRecording_data() {
     QTest::addColumn<FormEdition>("edition");
+    QTest::addColumn<bool>("twoOnASheet");
     QTest::addColumn<bool>("filled");
     QTest::addColumn<QString>("file");
-    QTest::newRow("fresh document") << FormEdition::Edition2001 << false << "form-fresh.txt";
-    QTest::newRow("ordinary order") << FormEdition::Edition2001 << true << "form-filled.txt";
-    QTest::newRow("current, fresh") << FormEdition::Current << false << "current-fresh.txt";
-    QTest::newRow("current, tax payment") << FormEdition::Current << true << "current-filled.txt";
+    QTest::newRow("fresh document")
+        << FormEdition::Edition2001 << false << false << "form-fresh.txt";
+    QTest::newRow("ordinary order")
+        << FormEdition::Edition2001 << false << true << "form-filled.txt";
+    QTest::newRow("current, fresh")
+        << FormEdition::Current << false << false << "current-fresh.txt";
+    QTest::newRow("current, tax payment")
+        << FormEdition::Current << false << true << "current-filled.txt";
+    QTest::newRow("current, tax payment, two on a sheet")
+        << FormEdition::Current << true << true << "current-two-on-a-sheet.txt";
 }
 
 // Every caption, value, rule and box, with its place, format and font, as the reviewed recording
 // has them: moving any of them, even by 1 mm, shows here with the line that changed.
 void TestFormLayout::pageMatchesItsRecording() {
     QFETCH(FormEdition, edition);
+    QFETCH(bool, twoOnASheet);
     QFETCH(bool, filled);
     QFETCH(QString, file);
     const bool current = edition == FormEdition::Current;
@@ -268,13 +279,17 @@ void TestFormLayout::pageMatchesItsRecording() {
         current ? FillTaxPayment(doc) : FillOrdinaryOrder(doc);
     }
     RecordingCanvas canvas;
-    CFormLayout layout(edition);
+    CFormLayout layout(FormPaper(edition, twoOnASheet));
     layout.OnDraw(canvas, doc);
     const QString what =
-        filled ? (current ? "The current edition's page for the single tax payment (ЕНП)."
+        filled ? (current ? (twoOnASheet ? "The current edition's page for the single tax payment "
+                                           "(ЕНП), two copies on a sheet."
+                                         : "The current edition's page for the single tax "
+                                           "payment (ЕНП), one copy at its full size.")
                           : "The page for an ordinary order.")
                : "The page for a fresh document: its placeholders in every place.";
-    const QString differences = CompareWithGolden(canvas.Lines(), file, GoldenHeader(what));
+    const QString differences = CompareWithGolden(
+        canvas.Lines(), file, GoldenHeader(what, FormPaper(edition, twoOnASheet).TwoCopies()));
     QVERIFY2(differences.isEmpty(), qPrintable(differences));
 }
 

@@ -142,11 +142,12 @@ void TestMainFrame::startUpShowsTheMaximisedEditor() {
 
 void TestMainFrame::menuHasItsCommandsInOrder() {
     const QList<MenuItem> expected{
-        {"&Файл", {"&Печать", "Предварительный про&смотр", "&Выход"}},
+        {"&Файл", {"&Печать", "Печать пустого &бланка…", "Предварительный про&смотр", "&Выход"}},
         {"&Архив",
          {"&Реквизиты получателя", "Р&еквизиты плательщика", "&Платежные поручения",
           "&Справочник БИК…"}},
-        {"&Бланк", {"Редакция &2001 года", "&Действующая редакция (762-П)"}},
+        {"&Бланк",
+         {"Редакция &2001 года", "&Действующая редакция (762-П)", "Два &экземпляра на листе"}},
         {"&Помощь", {"&О программе"}},
     };
     QList<MenuItem> actual;
@@ -157,8 +158,9 @@ void TestMainFrame::menuHasItsCommandsInOrder() {
         QVERIFY(action->menu());
         MenuItem menu{action->text(), {}};
         for (QAction* item : action->menu()->actions()) {
-            QVERIFY(!item->isSeparator());
-            menu.items.append(item->text());
+            if (!item->isSeparator()) {
+                menu.items.append(item->text());
+            }
         }
         actual.append(menu);
     }
