@@ -55,18 +55,19 @@ write_lines "$dir/polRecv.dat" <<'LINES'
 03100643000000018500
 LINES
 
-# Orders: number, date, payer, recipient, amount, basis, kind, term, priority, type.
+# Orders: number, date, payer, recipient, amount, basis, kind, term, priority, type. Orders of
+# today: no term and no type of payment, VAT at the rate in force.
 write_lines "$dir/Vemo/vemo.1" <<'LINES'
    1
  5. 3.2026
 ООО "Ромашка"
 ООО "Альфа-Снаб"
 15750,00
-Оплата по счету № 118 от 02.03.2026 за канцелярские товары, в т.ч. НДС 20% 2625-00
+Оплата по счету № 118 от 02.03.2026 за канцелярские товары. В т.ч. НДС 22 % — 2840,16 руб.
 01
-05.03.2026
+
 5
-электронно
+
 LINES
 
 write_lines "$dir/Vemo/vemo.2" <<'LINES'
@@ -75,11 +76,11 @@ write_lines "$dir/Vemo/vemo.2" <<'LINES'
 ООО "Ромашка"
 ООО "Типография Печатный двор"
 48 300,00
-Оплата по договору № 45-П от 10.02.2026 за печать рекламных буклетов, в т.ч. НДС 20% 8050-00
+Оплата по договору № 45-П от 10.02.2026 за печать рекламных буклетов. В т.ч. НДС 22 % — 8709,84 руб.
 01
-12.03.2026
+
 5
-электронно
+
 LINES
 
 write_lines "$dir/Vemo/vemo.3" <<'LINES'
@@ -88,11 +89,11 @@ write_lines "$dir/Vemo/vemo.3" <<'LINES'
 АО "Волжская мебельная фабрика"
 ООО "Альфа-Снаб"
 1017,05
-Предоплата по договору поставки № 7 от 15.03.2026, без НДС
+Предоплата по договору поставки № 7 от 15.03.2026. Без налога (НДС)
 01
-20.03.2026
+
 5
-почтой
+
 LINES
 # The single tax payment: lines 11 to 20 hold the budget fields (status, КБК, ОКТМО, basis,
 # period, document number and date, 110, the payment's code, the income-type code).
@@ -104,9 +105,9 @@ write_lines "$dir/Vemo/vemo.4" <<'LINES'
 84 120,00
 Единый налоговый платеж
 01
-25.03.2026
+
 5
-электронно
+
 01
 18201061201010000510
 0
