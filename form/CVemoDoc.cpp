@@ -1,5 +1,7 @@
 #include "form/CVemoDoc.h"
 
+#include <utility>
+
 CVemoDoc* g_pDoc = nullptr;
 
 CVemoDoc::CVemoDoc() {
@@ -41,12 +43,18 @@ QString CVemoDoc::NoOrderMessage() {
 
 namespace {
 
-// The budget fields and the income-type code.
-QString CVemoDoc::*const kBudgetFields[] = {
-    &CVemoDoc::m_strStatus,     &CVemoDoc::m_strKbk,       &CVemoDoc::m_strOktmo,
-    &CVemoDoc::m_strTaxBasis,   &CVemoDoc::m_strTaxPeriod, &CVemoDoc::m_strTaxDocNumber,
-    &CVemoDoc::m_strTaxDocDate, &CVemoDoc::m_strTaxType,   &CVemoDoc::m_strUin,
-    &CVemoDoc::m_strIncomeType};
+// The budget fields and the income-type code, with their places on the form.
+const std::pair<QString CVemoDoc::*, FormField> kBudgetFields[] = {
+    {&CVemoDoc::m_strStatus, FormField::Status},
+    {&CVemoDoc::m_strKbk, FormField::Kbk},
+    {&CVemoDoc::m_strOktmo, FormField::Oktmo},
+    {&CVemoDoc::m_strTaxBasis, FormField::TaxBasis},
+    {&CVemoDoc::m_strTaxPeriod, FormField::TaxPeriod},
+    {&CVemoDoc::m_strTaxDocNumber, FormField::TaxDocNumber},
+    {&CVemoDoc::m_strTaxDocDate, FormField::TaxDocDate},
+    {&CVemoDoc::m_strTaxType, FormField::TaxType},
+    {&CVemoDoc::m_strUin, FormField::Uin},
+    {&CVemoDoc::m_strIncomeType, FormField::IncomeType}};
 
 // The fields that show a party's details other than its name.
 const QList<FormField> kPayerDetails{
@@ -60,14 +68,14 @@ const QList<FormField> kRecipientDetails{FormField::RecipientBank,    FormField:
 }  // namespace
 
 void CVemoDoc::ClearBudgetFields() {
-    for (QString CVemoDoc::*field : kBudgetFields) {
-        (this->*field).clear();
+    for (const auto& [member, field] : kBudgetFields) {
+        (this->*member).clear();
     }
 }
 
 bool CVemoDoc::HasBudgetFields() const {
-    for (QString CVemoDoc::*field : kBudgetFields) {
-        if (!(this->*field).isEmpty()) {
+    for (const auto& [member, field] : kBudgetFields) {
+        if (!(this->*member).isEmpty() && !ShowsPlaceholder(field)) {
             return true;
         }
     }

@@ -60,8 +60,8 @@ public:
 
     // Empties the budget fields, as for an ordinary payment.
     void ClearBudgetFields();
-    // Whether any budget field or the income-type code is filled: the fields the edition of 2001
-    // has no room for.
+    // Whether any budget field or the income-type code holds a value, not its placeholder: the
+    // fields the edition of 2001 has no room for.
     bool HasBudgetFields() const;
 
     // Whether the form shows the field's placeholder caption rather than a value.

@@ -134,9 +134,9 @@ inline void FillTaxPayment(CVemoDoc& doc) {
 
 // The steps of the whole page: both copies and the cut line.
 inline QList<RecordingCanvas::Step> RecordPage(const CVemoDoc& doc,
-                                               FormEdition edition = FormEdition::Edition2001) {
+                                               FormPaper paper = FormEdition::Edition2001) {
     RecordingCanvas canvas;
-    CFormLayout layout(edition);
+    CFormLayout layout(paper);
     layout.OnDraw(canvas, doc);
     return canvas.steps;
 }

@@ -236,6 +236,11 @@ private slots:
     void longValuesAreDrawnWholeInTheirRooms();
     void whatCannotFitIsCountedNotDropped_data();
     void whatCannotFitIsCountedNotDropped();
+    void placeholdersAreGreyAndOnlyThey_data();
+    void placeholdersAreGreyAndOnlyThey();
+    void longestUinIsAnotherFaceNotSqueezedLetters_data();
+    void longestUinIsAnotherFaceNotSqueezedLetters();
+    void currentEditionLeavesTheTermEmpty();
 };
 
 void TestFormLayout::formRectMovesOnlyY() {
@@ -602,6 +607,127 @@ void TestFormLayout::whatCannotFitIsCountedNotDropped() {
     QVERIFY(fitted.widthScale >= TextFit::kNarrowestScale);
     // What is shown fits whole.
     QCOMPARE(FormPlaces::ShownChars(FormField(field), value.left(shown)), shown);
+}
+
+void TestFormLayout::placeholdersAreGreyAndOnlyThey_data() {
+    QTest::addColumn<FormEdition>("edition");
+    QTest::addColumn<QString>("state");  // "fresh", "payer missing", "order" or "blank"
+    QTest::addColumn<QStringList>("grey");
+    const QStringList payer2001{"Банк плательщика", "ИНН/КПП плательщика", "БИК плательщика",
+                                "Счет1 плательщика", "Счет2 плательщика"};
+    const QStringList payerCurrent{"Банк плательщика", "ИНН плательщика",   "КПП плательщика",
+                                   "БИК плательщика",  "Счет1 плательщика", "Счет2 плательщика"};
+    QTest::newRow("2001, fresh: every value")
+        << FormEdition::Edition2001 << "fresh" << QStringList();
+    QTest::newRow("current, fresh: every value")
+        << FormEdition::Current << "fresh" << QStringList();
+    QTest::newRow("2001, payer missing")
+        << FormEdition::Edition2001 << "payer missing" << payer2001;
+    QTest::newRow("current, payer missing")
+        << FormEdition::Current << "payer missing" << payerCurrent;
+    QTest::newRow("2001, order") << FormEdition::Edition2001 << "order" << QStringList();
+    QTest::newRow("current, blank") << FormEdition::Current << "blank" << QStringList();
+}
+
+// The screen shows a placeholder in grey where the document has no value, so that it reads as
+// one; every value drawn is black. (A fresh document's grey texts are all its values.)
+void TestFormLayout::placeholdersAreGreyAndOnlyThey() {
+    QFETCH(FormEdition, edition);
+    QFETCH(QString, state);
+    QFETCH(QStringList, grey);
+    CVemoDoc doc;
+    if (state == "blank") {
+        doc.MakeBlank();
+    } else if (state != "fresh") {
+        FillOrdinaryOrder(doc);
+        if (state == "payer missing") {
+            doc.ShowPartyMissing(kPayersKind);
+        }
+    }
+    RecordingCanvas canvas;
+    CFormLayout layout(edition);
+    layout.m_nOffsetY = 0;
+    layout.DrawForm(canvas, doc);
+    const QStringList captions = FormCaptions(edition);
+    QStringList drawnGrey;
+    QStringList values;  // the texts that are not the form's own captions
+    for (const Step& step : canvas.steps) {
+        if (step.kind != Kind::Text && step.kind != Kind::Lines) {
+            continue;
+        }
+        if (step.ink == FormInk::Placeholder) {
+            drawnGrey << step.text;
+        } else if (!step.text.isEmpty() && !captions.contains(step.text)) {
+            values << step.text;
+        }
+    }
+    if (state == "fresh") {
+        QVERIFY(drawnGrey.size() >= 21);
+        QVERIFY2(values.isEmpty(), qPrintable(values.join('|')));
+        QVERIFY(drawnGrey.contains(QStringLiteral("Название плательщика")));
+        return;
+    }
+    drawnGrey.sort();
+    grey.sort();
+    QCOMPARE(drawnGrey, grey);
+    if (state == "payer missing") {
+        QVERIFY(values.contains(QStringLiteral("ООО Ромашка")));  // the order's name, in black
+    }
+}
+
+void TestFormLayout::longestUinIsAnotherFaceNotSqueezedLetters_data() {
+    QTest::addColumn<bool>("twoOnASheet");
+    QTest::addColumn<QString>("uin");
+    QTest::newRow("full size, 25 digits") << false << "1881017726032512345600001";
+    QTest::newRow("full size, 20 digits") << false << "18209965144380684245";
+    QTest::newRow("two on a sheet, 25 digits") << true << "1881017726032512345600001";
+}
+
+// A УИН too long for "Код" is drawn whole in the narrower face, smaller but in its own
+// proportions, inside its cell; never in letters narrowed to a fraction of their width.
+void TestFormLayout::longestUinIsAnotherFaceNotSqueezedLetters() {
+    QFETCH(bool, twoOnASheet);
+    QFETCH(QString, uin);
+    CVemoDoc doc;
+    FillTaxPayment(doc);
+    doc.m_strUin = uin;
+    RecordingCanvas canvas;
+    CFormLayout layout(FormPaper(FormEdition::Current, twoOnASheet));
+    layout.m_nOffsetY = 0;
+    layout.DrawForm(canvas, doc);
+    const Step* step = ValueStep(canvas.steps, uin);
+    QVERIFY(step);
+    QCOMPARE(step->kind, Kind::Lines);
+    QCOMPARE(step->lines, QStringList{uin});
+    QCOMPARE(step->font, FormFont::Narrow);
+    QCOMPARE(step->widthScale, step->heightScale);  // smaller, not squeezed
+    QVERIFY(step->heightScale >= FormPlaces::kSmallestNarrow);
+    const FormPlaces::Place place =
+        FormPlaces::PlaceOf(FormField::Uin, FormPaper(FormEdition::Current, twoOnASheet));
+    QVERIFY(Inside(step->rect, place.room));
+    QVERIFY(uin.size() * FormPlaces::kNarrowWidth * step->widthScale <=
+            place.room.right - place.room.left);
+    // For this value alone: the font after it is the one before it.
+    const int at = int(step - canvas.steps.data());
+    QCOMPARE(canvas.steps.at(at - 1).kind, Kind::SelectFont);
+    QCOMPARE(canvas.steps.at(at + 1).kind, Kind::SelectFont);
+    QCOMPARE(canvas.steps.at(at + 1).font, canvas.steps.at(at - 2).font);
+}
+
+// Field 19 is not filled on a payment order today: the current edition leaves its cell empty,
+// whatever the order holds, and does not count the term as cut.
+void TestFormLayout::currentEditionLeavesTheTermEmpty() {
+    CVemoDoc doc;
+    FillOrdinaryOrder(doc);
+    doc.m_strPaymentTerm = QStringLiteral("31.03.2026");
+    for (bool two : {false, true}) {
+        const QList<Step> steps = RecordPage(doc, FormPaper(FormEdition::Current, two));
+        QCOMPARE(CountTexts(steps, doc.m_strPaymentTerm), 0);
+    }
+    QCOMPARE(CountTexts(RecordPage(doc), doc.m_strPaymentTerm), 2);  // the edition of 2001
+    QCOMPARE(
+        FormPlaces::ShownChars(FormField::PaymentTerm, doc.m_strPaymentTerm, FormEdition::Current),
+        doc.m_strPaymentTerm.size());
 }
 
 QTEST_GUILESS_MAIN(TestFormLayout)
