@@ -266,6 +266,8 @@ struct MeasuredPage {
         int at, from, to;  // the row (or column) and its first and last pixel
     };
     bool found = false;
+    QRect grid;  // on the page: the first rule across the whole form, from its left end
+    QSize pageSize;
     QList<Run> across;
     QList<Run> down;
     QList<std::pair<QString, QRectF>> words;
@@ -283,12 +285,14 @@ struct MeasuredPage {
             Runs(image.width(), image.height(), 35, [&](int at, int i) { return ink(at, i); });
         QPoint origin;
         for (const Run& run : page.across) {
-            if (run.to - run.from >= 1700) {  // the first rule across all 180 mm
+            if (run.to - run.from >= 1700) {  // the first rule across the whole form
                 origin = QPoint(run.from, run.at);
+                page.grid = QRect(QPoint(run.from, run.at), QPoint(run.to, run.at));
                 page.found = true;
                 break;
             }
         }
+        page.pageSize = image.size();
         for (Run& run : page.across) {
             run = Run{run.at - origin.y(), run.from - origin.x(), run.to - origin.x()};
         }
@@ -374,6 +378,8 @@ private slots:
     void pdfDrawsValuesVerbatim();
     void currentEditionCellsStandWithin1Mm_data();
     void currentEditionCellsStandWithin1Mm();
+    void pdfCentresTheFormAcrossThePage_data();
+    void pdfCentresTheFormAcrossThePage();
     void pdfFailureLeavesNothing();
     void longestAmountInWordsPrintsWholeOnBothCopies();
     void longValuesPrintWholeInThePdf();
@@ -776,6 +782,34 @@ void TestFormView::currentEditionCellsStandWithin1Mm() {
                      word, QRect(QPoint(left - 10, top - 10), QPoint(right + 10, bottom + 10))),
                  qPrintable(word));
     }
+}
+
+void TestFormView::pdfCentresTheFormAcrossThePage_data() {
+    QTest::addColumn<FormEdition>("edition");
+    QTest::addColumn<bool>("twoOnASheet");
+    QTest::addColumn<double>("left");  // mm from the paper's edge: (210 - the form's width) / 2
+    QTest::newRow("current") << FormEdition::Current << false << 15.0;
+    QTest::newRow("current, two on a sheet") << FormEdition::Current << true << 15.0;
+    QTest::newRow("2001") << FormEdition::Edition2001 << false << 14.0;
+}
+
+// The form stands in the middle of the page, as on the screen and from the print dialog.
+void TestFormView::pdfCentresTheFormAcrossThePage() {
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
+    QFETCH(FormEdition, edition);
+    QFETCH(bool, twoOnASheet);
+    QFETCH(double, left);
+    CVemoDoc doc;
+    doc.MakeBlank();
+    const QString path = m_folder->FilePath("page.pdf");
+    QString error;
+    QVERIFY(WriteFormPdf(path, doc, &error, FormPaper(edition, twoOnASheet)));
+    const MeasuredPage page = MeasuredPage::Of(path);
+    QVERIFY(page.found);
+    QCOMPARE(page.pageSize.width(), 2100);  // A4 at 254 dpi
+    const int right = page.pageSize.width() - 1 - page.grid.right();
+    QVERIFY2(qAbs(page.grid.left() - left * 10) <= 3 && qAbs(page.grid.left() - right) <= 3,
+             qPrintable(QStringLiteral("%1 and %2").arg(page.grid.left()).arg(right)));
 }
 
 void TestFormView::pdfFailureLeavesNothing() {

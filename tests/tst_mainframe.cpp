@@ -641,7 +641,8 @@ void TestMainFrame::paperTakesOnlyWhatMayGoOnIt() {
     QCOMPARE(FormEditions::Name(FormEditions::Remembered(QSettings())), editionAfter);
 }
 
-// Файл → "Печать пустого бланка…" prints every caption and no value, whatever is drawn.
+// Файл → "Печать пустого бланка…" prints every caption and no value, whatever is drawn, where
+// --pdf puts them.
 void TestMainFrame::blankFormPrintsEmptyFields() {
     VEMO_SKIP_WITHOUT_PDF_TOOLS();
     const QString pdf = m_folder->FilePath("blank.pdf");
@@ -660,6 +661,15 @@ void TestMainFrame::blankFormPrintsEmptyFields() {
         QVERIFY2(!page.contains(placeholder), qPrintable(placeholder));
     }
     QCOMPARE(m_app->Document()->m_strNumber, QStringLiteral("Номер"));  // the form as it was
+
+    // Placed on the page as the command line places it, to a tenth of a millimetre.
+    QProcess vemo;
+    vemo.setWorkingDirectory(m_folder->Path());
+    vemo.start(VemoExecutable(), {"--pdf", "cli.pdf"});
+    QVERIFY(vemo.waitForFinished(60000) && vemo.exitCode() == 0);
+    const QStringList printed = PdfWordPlaces(pdf);
+    QVERIFY(printed.size() > 30);
+    QCOMPARE(printed, PdfWordPlaces(m_folder->FilePath("cli.pdf")));
 }
 
 void TestMainFrame::drawingOnThe2001EditionOffersTheCurrent_data() {
