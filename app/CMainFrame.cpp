@@ -95,15 +95,16 @@ void CMainFrame::ShowPaperInMenu() {
 void CMainFrame::OnFormEdition(FormEdition edition) {
     FormPaper paper = m_pView->Paper();
     paper.edition = edition;
-    m_pView->SetPaper(paper);
-    QSettings settings;
-    FormEditions::Remember(settings, paper);
-    ShowPaperInMenu();
+    ChoosePaper(paper);
 }
 
 void CMainFrame::OnTwoOnASheet(bool two) {
     FormPaper paper = m_pView->Paper();
     paper.twoOnASheet = two;
+    ChoosePaper(paper);
+}
+
+void CMainFrame::ChoosePaper(FormPaper paper) {
     m_pView->SetPaper(paper);
     QSettings settings;
     FormEditions::Remember(settings, paper);

@@ -43,6 +43,8 @@ public slots:
 private:
     void CreateMenu();
     void CreateEditionMenu(QMenuBar* bar);
+    // The view draws and prints on the paper from now on, and the settings keep it.
+    void ChoosePaper(FormPaper paper);
     // The Бланк menu as the view's paper is.
     void ShowPaperInMenu();
     // Whether the form as drawn may go on paper, after telling the user why not: what it lacks,

@@ -240,7 +240,6 @@ private slots:
     void placeholdersAreGreyAndOnlyThey();
     void longestUinIsAnotherFaceNotSqueezedLetters_data();
     void longestUinIsAnotherFaceNotSqueezedLetters();
-    void currentEditionLeavesTheTermEmpty();
 };
 
 void TestFormLayout::formRectMovesOnlyY() {
@@ -707,27 +706,6 @@ void TestFormLayout::longestUinIsAnotherFaceNotSqueezedLetters() {
     QVERIFY(Inside(step->rect, place.room));
     QVERIFY(uin.size() * FormPlaces::kNarrowWidth * step->widthScale <=
             place.room.right - place.room.left);
-    // For this value alone: the font after it is the one before it.
-    const int at = int(step - canvas.steps.data());
-    QCOMPARE(canvas.steps.at(at - 1).kind, Kind::SelectFont);
-    QCOMPARE(canvas.steps.at(at + 1).kind, Kind::SelectFont);
-    QCOMPARE(canvas.steps.at(at + 1).font, canvas.steps.at(at - 2).font);
-}
-
-// Field 19 is not filled on a payment order today: the current edition leaves its cell empty,
-// whatever the order holds, and does not count the term as cut.
-void TestFormLayout::currentEditionLeavesTheTermEmpty() {
-    CVemoDoc doc;
-    FillOrdinaryOrder(doc);
-    doc.m_strPaymentTerm = QStringLiteral("31.03.2026");
-    for (bool two : {false, true}) {
-        const QList<Step> steps = RecordPage(doc, FormPaper(FormEdition::Current, two));
-        QCOMPARE(CountTexts(steps, doc.m_strPaymentTerm), 0);
-    }
-    QCOMPARE(CountTexts(RecordPage(doc), doc.m_strPaymentTerm), 2);  // the edition of 2001
-    QCOMPARE(
-        FormPlaces::ShownChars(FormField::PaymentTerm, doc.m_strPaymentTerm, FormEdition::Current),
-        doc.m_strPaymentTerm.size());
 }
 
 QTEST_GUILESS_MAIN(TestFormLayout)

@@ -96,8 +96,6 @@ private slots:
     void initTestCase();
     void ordersGoOnPaperOrAreRefusedWithTheReason_data();
     void ordersGoOnPaperOrAreRefusedWithTheReason();
-    void aBlankFormAndAFreshOneAreTold_data();
-    void aBlankFormAndAFreshOneAreTold();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -189,37 +187,6 @@ void TestPaper::ordersGoOnPaperOrAreRefusedWithTheReason() {
         const qsizetype at = outcome.told.indexOf(part, from);
         QVERIFY2(at >= 0, qPrintable(outcome.told));
         from = at + part.size();
-    }
-}
-
-void TestPaper::aBlankFormAndAFreshOneAreTold_data() {
-    QTest::addColumn<bool>("blank");
-    QTest::addColumn<FormEdition>("edition");
-    QTest::addColumn<QStringList>("lacks");
-    QTest::newRow("fresh, current")
-        << false << FormEdition::Current << QStringList{CVemoDoc::NoOrderMessage()};
-    QTest::newRow("fresh, 2001") << false << FormEdition::Edition2001
-                                 << QStringList{CVemoDoc::NoOrderMessage()};
-    QTest::newRow("blank, current") << true << FormEdition::Current << QStringList{};
-    QTest::newRow("blank, 2001") << true << FormEdition::Edition2001 << QStringList{};
-}
-
-// A form no order was drawn on shows placeholders and may not go on paper; a blank one may, in
-// either edition.
-void TestPaper::aBlankFormAndAFreshOneAreTold() {
-    QFETCH(bool, blank);
-    QFETCH(FormEdition, edition);
-    QFETCH(QStringList, lacks);
-    CVemoDoc doc;
-    if (blank) {
-        doc.MakeBlank();
-    }
-    const OrderUseCases::PaperCheck check =
-        OrderUseCases::CheckPaper(doc, edition, OrderUseCases::EditionChoice::Remembered);
-    QCOMPARE(check.Reasons(), lacks);
-    QCOMPARE(check.MayPrint(), lacks.isEmpty());
-    for (int field = 0; field < kFormFieldCount; ++field) {
-        QCOMPARE(doc.ShowsPlaceholder(FormField(field)), !blank);
     }
 }
 
