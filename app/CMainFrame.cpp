@@ -9,6 +9,8 @@
 #include <QSettings>
 
 #include "app/MenuBarStyle.h"
+#include "bank/OrderUseCases.h"
+#include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
 #include "orders/PartyRename.h"
 #include "orderwindows/COrderArchiveDlg.h"
@@ -17,10 +19,20 @@
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "widgets/MessageBoxes.h"
 
+namespace {
+
+// A reason as a sentence of its own: from a capital letter, to a full stop.
+QString SentenceOf(QString reason) {
+    reason[0] = reason[0].toUpper();
+    return reason + QLatin1Char('.');
+}
+
+}  // namespace
+
 CMainFrame::CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* parent)
     : QMainWindow(parent), m_pDocument(doc), m_folder(folder), m_pView(new CVemoView(doc, this)) {
     setCentralWidget(m_pView);
-    m_pView->SetEdition(FormEditions::Remembered(QSettings()));
+    m_pView->SetPaper(FormEditions::RememberedPaper(QSettings()));
     BikDirectory::LoadKept(&m_bikDirectory);
     CreateMenu();
 }
@@ -33,9 +45,10 @@ void CMainFrame::CreateMenu() {
 
     // Menu commands have mnemonics only: no key combination runs a command.
     QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
-    file->addAction(QStringLiteral("&Печать"), m_pView, &CVemoView::OnFilePrint);
-    file->addAction(QStringLiteral("Предварительный про&смотр"), m_pView,
-                    &CVemoView::OnFilePrintPreview);
+    file->addAction(QStringLiteral("&Печать"), this, &CMainFrame::OnFilePrint);
+    file->addAction(QStringLiteral("Печать пустого &бланка…"), this, &CMainFrame::OnFilePrintBlank);
+    file->addAction(QStringLiteral("Предварительный про&смотр"), this,
+                    &CMainFrame::OnFilePrintPreview);
     file->addAction(QStringLiteral("&Выход"), this, &QWidget::close);
 
     QMenu* archive = bar->addMenu(QStringLiteral("&Архив"));
@@ -64,17 +77,92 @@ void CMainFrame::CreateEditionMenu(QMenuBar* bar) {
     for (const auto& [edition, text] : editions) {
         QAction* action = form->addAction(text);
         action->setCheckable(true);
-        action->setChecked(m_pView->Edition() == edition);
         group->addAction(action);
         connect(action, &QAction::triggered, this,
                 [this, edition = edition] { OnFormEdition(edition); });
+        m_editionActions[edition == FormEdition::Current] = action;
     }
+    form->addSeparator();
+    m_twoOnASheetAction = form->addAction(QStringLiteral("Два &экземпляра на листе"));
+    m_twoOnASheetAction->setCheckable(true);
+    connect(m_twoOnASheetAction, &QAction::triggered, this, &CMainFrame::OnTwoOnASheet);
+    ShowPaperInMenu();
+}
+
+void CMainFrame::ShowPaperInMenu() {
+    const FormPaper paper = m_pView->Paper();
+    m_editionActions[paper.edition == FormEdition::Current]->setChecked(true);
+    // The edition of 2001 always carries two copies a sheet.
+    m_twoOnASheetAction->setEnabled(paper.edition == FormEdition::Current);
+    m_twoOnASheetAction->setChecked(paper.TwoCopies());
 }
 
 void CMainFrame::OnFormEdition(FormEdition edition) {
-    m_pView->SetEdition(edition);
+    FormPaper paper = m_pView->Paper();
+    paper.edition = edition;
+    ChoosePaper(paper);
+}
+
+void CMainFrame::OnTwoOnASheet(bool two) {
+    FormPaper paper = m_pView->Paper();
+    paper.twoOnASheet = two;
+    ChoosePaper(paper);
+}
+
+void CMainFrame::ChoosePaper(FormPaper paper) {
+    m_pView->SetPaper(paper);
     QSettings settings;
-    FormEditions::Remember(settings, edition);
+    FormEditions::Remember(settings, paper);
+    ShowPaperInMenu();
+}
+
+bool CMainFrame::ReadyForPaper() {
+    using namespace OrderUseCases;
+    const PaperCheck check =
+        CheckPaper(*m_pDocument, m_pView->Edition(), EditionChoice::Remembered);
+    if (!check.lacks.isEmpty()) {
+        QString text = QStringLiteral("Бланк нельзя напечатать: ") +
+                       check.lacks.join(QStringLiteral("; ")) + QLatin1Char('.');
+        if (check.lacks.contains(CVemoDoc::NoOrderMessage())) {
+            text += QStringLiteral(
+                "\n\nНарисуйте платежное поручение (Архив → Платежные поручения) или напечатайте "
+                "пустой бланк: Файл → «Печать пустого бланка…».");
+        }
+        MessageBoxes::ShowError(this, text);
+        return false;
+    }
+    if (check.noRoom.isEmpty()) {
+        return true;
+    }
+    const QString text =
+        SentenceOf(check.noRoom) + QStringLiteral(
+                                       "\n\nНапечатать его на бланке действующей редакции или на "
+                                       "бланке 2001 года без этих полей?");
+    if (MessageBoxes::AskChoice(this, QStringLiteral("Редакция бланка"), text,
+                                QStringLiteral("Действующая редакция"),
+                                QStringLiteral("Бланк 2001 года"),
+                                MessageBoxes::Choice::First) == MessageBoxes::Choice::First) {
+        OnFormEdition(FormEdition::Current);
+    }
+    return true;
+}
+
+void CMainFrame::OnFilePrint() {
+    if (ReadyForPaper()) {
+        m_pView->Print(*m_pDocument);
+    }
+}
+
+void CMainFrame::OnFilePrintPreview() {
+    if (ReadyForPaper()) {
+        m_pView->Preview(*m_pDocument);
+    }
+}
+
+void CMainFrame::OnFilePrintBlank() {
+    CVemoDoc blank;
+    blank.MakeBlank();
+    m_pView->Print(blank);
 }
 
 // Each address book is written back, if it changed, as its archive closes; a record renamed
@@ -108,18 +196,27 @@ void CMainFrame::OnArchiveBikDirectory() {
 
 void CMainFrame::OnArchiveOrders() {
     COrderArchiveDlg dlg(*m_pDocument, m_folder);
-    dlg.SetFormEdition(m_pView->Edition());
+    dlg.SetFormPaper(m_pView->Paper());
     dlg.SetBikDirectory(m_bikDirectory);
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }
     const QStringList notices = dlg.DrawingNotices();
-    if (notices.isEmpty()) {
+    const QString noRoom = dlg.DrawingNoRoom();
+    if (notices.isEmpty() && noRoom.isEmpty()) {
         return;
     }
     // Told over the form as now drawn, so that the user sees what the message is about.
     m_pView->repaint();
-    MessageBoxes::ShowError(this, notices.join(QStringLiteral("\n\n")));
+    if (!notices.isEmpty()) {
+        MessageBoxes::ShowError(this, notices.join(QStringLiteral("\n\n")));
+    }
+    if (!noRoom.isEmpty() &&
+        MessageBoxes::AskYesNo(this,
+                               SentenceOf(noRoom) + QStringLiteral("\n\nПерейти на действующую "
+                                                                   "редакцию бланка?"))) {
+        OnFormEdition(FormEdition::Current);
+    }
 }
 
 void CMainFrame::OnArchiveStatement() {

@@ -8,6 +8,7 @@
 
 class CVemoDoc;
 class CVemoView;
+class QAction;
 class QMenuBar;
 
 // The main window: the menu and, as its only content, the view of the form. The archives it opens
@@ -33,10 +34,26 @@ public slots:
     void OnArchiveStatement();
     // Бланк → an edition: drawn at once, then printed and remembered.
     void OnFormEdition(FormEdition edition);
+    // Бланк → "Два экземпляра на листе": the current edition two copies a sheet, or one.
+    void OnTwoOnASheet(bool two);
+    // Файл → "Печать" and "Предварительный просмотр": the form as drawn, when it may go on
+    // paper.
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    // Файл → "Печать пустого бланка…": the form with every field empty, to fill in by hand.
+    void OnFilePrintBlank();
 
 private:
     void CreateMenu();
     void CreateEditionMenu(QMenuBar* bar);
+    // The view draws and prints on the paper from now on, and the settings keep it.
+    void ChoosePaper(FormPaper paper);
+    // The Бланк menu as the view's paper is.
+    void ShowPaperInMenu();
+    // Whether the form as drawn may go on paper, after telling the user why not: what it lacks,
+    // or, on the edition of 2001, the fields that edition has no room for, with the current
+    // edition offered.
+    bool ReadyForPaper();
 
     CVemoDoc* m_pDocument;
     const WorkingFolder m_folder;
@@ -44,4 +61,6 @@ private:
     // each import, and handed down as the address books are.
     BikDirectory m_bikDirectory;
     CVemoView* m_pView;
+    QAction* m_editionActions[2] = {};  // 2001, current
+    QAction* m_twoOnASheetAction = nullptr;
 };

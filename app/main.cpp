@@ -58,19 +58,20 @@ QString CannotWrite(const QString& path, const QString& reason) {
     return QStringLiteral("не могу записать файл %1: %2").arg(path, reason);
 }
 
-// The edition named on the command line, else the one last chosen in the editor.
-FormEdition ChosenEdition(const CommandLine& line) {
-    if (line.edition) {
-        return *line.edition;
-    }
+// The paper last chosen in the editor, with the edition named on the command line if one is.
+FormPaper ChosenPaper(const CommandLine& line) {
     const QSettings settings(QString::fromLatin1(CVemoApp::kRegistryKey),
                              QString::fromLatin1(CVemoApp::kAppName));
-    return FormEditions::Remembered(settings);
+    FormPaper paper = FormEditions::RememberedPaper(settings);
+    if (line.edition) {
+        paper.edition = *line.edition;
+    }
+    return paper;
 }
 
 int RunWords(const CommandLine& line) {
     // The command line has refused any text that is not an amount.
-    if (ChosenEdition(line) == FormEdition::Edition2001) {
+    if (ChosenPaper(line).edition == FormEdition::Edition2001) {
         Print(stdout, OrderTransfer::AmountInWords(line.amountText) + QLatin1Char('\n'));
         return 0;
     }
@@ -151,15 +152,27 @@ bool Refused(const QString& error, const QList<OrderRefusal>& refused, const QSt
     return false;
 }
 
-// The form with its placeholder captions, or the orders named a page each in the order given: all
-// of them or, when one cannot be drawn whole, none.
+// Whether a refused order was refused for the edition alone, which --form can change.
+bool RefusedForTheEdition(const QList<OrderRefusal>& refused) {
+    for (const OrderRefusal& refusal : refused) {
+        if (refusal.reasons.contains(OrderUseCases::NoRoomIn2001Message())) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The blank form, to be filled in by hand, or the orders named a page each in the order given:
+// all of them or, when one cannot go on paper, none.
 int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& folder) {
     // No window opens, so no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
-    const CVemoDoc blank;
+    const FormPaper paper = ChosenPaper(line);
+    CVemoDoc blank;
+    blank.MakeBlank();
     QList<const CVemoDoc*> pages{&blank};
     OrderUseCases::Printing printing;
     QString error;
@@ -169,13 +182,21 @@ int RunPdf(int argc, char** argv, const CommandLine& line, const WorkingFolder& 
             Tell(error);
             return kExitFailed;
         }
-        printing = OrderUseCases::PrintOrders(folder, orders, OrderUseCases::Policy::RefuseWhole);
+        printing = OrderUseCases::PrintOrders(
+            folder, orders, OrderUseCases::Policy::RefuseWhole, paper.edition,
+            line.edition ? OrderUseCases::EditionChoice::Given
+                         : OrderUseCases::EditionChoice::Remembered);
         if (Refused(printing.error, printing.batch.refused, QStringLiteral("нарисовать целиком"))) {
+            if (RefusedForTheEdition(printing.batch.refused)) {
+                Tell(
+                    QStringLiteral("--form=current рисует их на действующей редакции, "
+                                   "--form=2001 — на бланке 2001 года без этих полей"));
+            }
             return kExitFailed;
         }
         pages = printing.batch.Pages();
     }
-    if (!WriteFormPdf(line.pdfPath, pages, &error, ChosenEdition(line))) {
+    if (!WriteFormPdf(line.pdfPath, pages, &error, paper)) {
         Tell(CannotWrite(line.pdfPath, error));
         return kExitFailed;
     }

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
+#include <atomic>
 
 #include "common/RegularFile.h"
 #include "common/SafeSave.h"
@@ -129,10 +130,13 @@ bool Keeping::Begin(QString* error) {
         return false;
     }
     // Written under a name of its own first, then given its name by a rename that never replaces
-    // a file: another program keeping a file in the same second cannot write over this one.
-    const QString name = m->folder.PathOf(InFolder(QStringLiteral(".keeping-%1-%2")
+    // a file: another program keeping a file in the same second cannot write over this one. The
+    // count tells apart the copies this program keeps at once (an export's file per bank).
+    static std::atomic<int> begun{0};
+    const QString name = m->folder.PathOf(InFolder(QStringLiteral(".keeping-%1-%2-%3")
                                                        .arg(QCoreApplication::applicationPid())
-                                                       .arg(QDateTime::currentMSecsSinceEpoch())));
+                                                       .arg(QDateTime::currentMSecsSinceEpoch())
+                                                       .arg(++begun)));
     if (!m->file->Open(name, error, SafeSave::AtLink::Replace)) {
         return false;
     }

@@ -17,12 +17,12 @@ QList<const CVemoDoc*> OrderBatch::Pages() const {
 }
 
 OrderBatch OrderBatch::Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
-                               const CRequisiteArray& recipients) {
+                               const CRequisiteArray& recipients, const OffPaper& offPaper) {
     OrderBatch batch;
     for (qsizetype i = 0; i < orders.size(); ++i) {
         auto doc = std::make_unique<CVemoDoc>();
-        const QStringList reasons =
-            OrderTransfer::TransferOrder(orders.at(i), payers, recipients, *doc);
+        OrderTransfer::TransferOrder(orders.at(i), payers, recipients, *doc);
+        const QStringList reasons = offPaper(*doc);
         if (reasons.isEmpty()) {
             batch.docs.push_back(std::move(doc));
         } else {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -10,8 +12,8 @@
 
 class CVemoDoc;
 
-// Orders put on forms to be printed one a page: each order that can be drawn whole, in the order
-// given, and each that cannot, with why (OrderTransfer says what "whole" is).
+// Orders put on forms to be printed one a page: each order whose form may go on paper, in the
+// order given, and each whose form may not, with why.
 struct OrderBatch {
     OrderBatch();
     ~OrderBatch();
@@ -23,6 +25,9 @@ struct OrderBatch {
 
     QList<const CVemoDoc*> Pages() const;
 
+    // What keeps an order's form off paper, in the user's words; nothing when it may go.
+    using OffPaper = std::function<QStringList(const CVemoDoc&)>;
+    // Each order drawn on a form of its own from the books given, then held to offPaper.
     static OrderBatch Compose(const QList<OrderRow>& orders, const CRequisiteArray& payers,
-                              const CRequisiteArray& recipients);
+                              const CRequisiteArray& recipients, const OffPaper& offPaper);
 };

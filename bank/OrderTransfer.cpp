@@ -13,16 +13,14 @@ namespace {
 // The comparison is exact, letter case and blanks included: the same rule by which the order
 // dialog preselects the names. A party not found gets the placeholders, so that no detail of the
 // order drawn before stays beside its name.
-void LookUp(const CRequisiteArray& requisites, int nKind, CRequisite& party, QStringList* reasons) {
+void LookUp(const CRequisiteArray& requisites, int nKind, CVemoDoc& doc, QStringList* reasons) {
+    CRequisite& party = nKind == kPayersKind ? doc.m_payer : doc.m_recipient;
     if (const CRequisite* record = FindRecord(requisites, party.m_strName)) {
         party = *record;
         return;
     }
     reasons->append(RequisitesFile::NotInBookMessage(nKind, party.m_strName));
-    const QString name = party.m_strName;
-    party =
-        nKind == kPayersKind ? CVemoDoc::PayerPlaceholders() : CVemoDoc::RecipientPlaceholders();
-    party.m_strName = name;
+    doc.ShowPartyMissing(nKind);
 }
 
 // A payment to the budget by a payer without a KPP shows "0" in its place (102).
@@ -38,6 +36,7 @@ void ShowPayerKpp(const OrderRow& row, CRequisite& payer) {
 
 QStringList TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
                           const CRequisiteArray& recipients, CVemoDoc& doc) {
+    doc.BeginOrder();
     // Each field as it stands in the row, the number with its blanks and the amount as typed.
     for (int column = 0; column < kOrderFieldCount; ++column) {
         if (const auto member = OrderFields::Of(column).member) {
@@ -55,14 +54,15 @@ QStringList TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
     doc.m_strAmountInFullWords = isAmount ? AmountToFullWords(kopecks) : QString();
     doc.m_strAmountFigures = isAmount ? AmountToFigures(kopecks) : amount;
     QStringList reasons;
-    LookUp(payers, kPayersKind, doc.m_payer, &reasons);
+    LookUp(payers, kPayersKind, doc, &reasons);
     if (reasons.isEmpty()) {
         ShowPayerKpp(row, doc.m_payer);  // the payer's record, not the placeholders
     }
-    LookUp(recipients, kRecipientsKind, doc.m_recipient, &reasons);
+    LookUp(recipients, kRecipientsKind, doc, &reasons);
     if (!isAmount) {
         reasons.append(OrderAmount::NotAnAmountMessage(amount));  // the words stay empty
     }
+    doc.m_lacks = reasons;
     emit doc.Changed();
     return reasons;
 }

@@ -18,7 +18,7 @@ namespace OrderTransfer {
 // by a payer without a KPP shows its KPP as "0" (BudgetPayment::PayerKpp).
 // Returns why the form does not show the order whole, in the user's words: each party not in its
 // book (the payer first), then an amount the form cannot write out in words. Empty when it does;
-// paper never carries such an order.
+// the document keeps them as what it lacks, and paper never carries such an order.
 QStringList TransferOrder(const OrderRow& row, const CRequisiteArray& payers,
                           const CRequisiteArray& recipients, CVemoDoc& doc);
 

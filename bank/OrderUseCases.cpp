@@ -57,23 +57,48 @@ PartyRecords ReadParties(const WorkingFolder& folder, const QList<OrderRow>& ord
 
 }  // namespace
 
+QStringList PaperCheck::Reasons() const {
+    return noRoom.isEmpty() ? lacks : lacks + QStringList{noRoom};
+}
+
+QString NoRoomIn2001Message() {
+    return QStringLiteral(
+        "на бланке редакции 2001 года нет места для полей платежа в бюджет и кода вида дохода "
+        "(101, 104–110, 20, 22): нужна действующая редакция бланка");
+}
+
+PaperCheck CheckPaper(const CVemoDoc& doc, FormEdition edition, EditionChoice choice) {
+    PaperCheck check;
+    check.lacks = doc.m_lacks;
+    if (edition == FormEdition::Edition2001 && choice == EditionChoice::Remembered &&
+        doc.HasBudgetFields()) {
+        check.noRoom = NoRoomIn2001Message();
+    }
+    return check;
+}
+
 Drawing DrawOrder(const WorkingFolder& folder, const OrderRow& order, const BikDirectory& directory,
-                  CVemoDoc& doc) {
+                  CVemoDoc& doc, FormEdition edition) {
     const PartyRecords records = ReadParties(folder, {order});
     Drawing drawing;
     drawing.error = records.error;
     drawing.notices = OrderTransfer::TransferOrder(order, records.payers, records.recipients, doc);
+    drawing.noRoom = CheckPaper(doc, edition, EditionChoice::Remembered).noRoom;
     drawing.faulty = PartyChecks::Check(order[kColumnPayer], records.payers,
                                         order[kColumnRecipient], records.recipients, directory);
     return drawing;
 }
 
-Printing PrintOrders(const WorkingFolder& folder, const QList<OrderRow>& orders, Policy policy) {
+Printing PrintOrders(const WorkingFolder& folder, const QList<OrderRow>& orders, Policy policy,
+                     FormEdition edition, EditionChoice choice) {
     const PartyRecords records = ReadParties(folder, orders);
     Printing printing;
     printing.error = records.error;
     if (printing.error.isEmpty()) {
-        printing.batch = OrderBatch::Compose(orders, records.payers, records.recipients);
+        printing.batch = OrderBatch::Compose(orders, records.payers, records.recipients,
+                                             [edition, choice](const CVemoDoc& doc) {
+                                                 return CheckPaper(doc, edition, choice).Reasons();
+                                             });
     }
     if (policy == Policy::RefuseWhole && !printing.batch.refused.isEmpty()) {
         printing.batch.docs.clear();

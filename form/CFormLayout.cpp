@@ -5,7 +5,11 @@
 #include "form/CurrentFormPlaces.h"
 #include "form/FormSteps.h"
 
-CFormLayout::CFormLayout(FormEdition edition) : m_edition(edition) {}
+CFormLayout::CFormLayout(FormPaper paper) : m_paper(paper) {}
+
+int CFormLayout::FormRight(FormEdition edition) {
+    return edition == FormEdition::Current ? CurrentFormPlaces::kRight : kPageWidth;
+}
 
 void CFormLayout::FormRect(LogicalRect& rect, double left, double top, double right,
                            double bottom) const {
@@ -15,17 +19,19 @@ void CFormLayout::FormRect(LogicalRect& rect, double left, double top, double ri
 void CFormLayout::OnDraw(FormCanvas& canvas, const CVemoDoc& doc) {
     m_nOffsetY = kFirstCopyOffsetY;
     DrawForm(canvas, doc);
+    if (!m_paper.TwoCopies()) {
+        return;
+    }
     // As wide as the form.
-    const int right = m_edition == FormEdition::Current ? CurrentFormPlaces::kRight : kPageWidth;
-    canvas.MoveTo(500, m_nOffsetY + kCutLineY);
-    canvas.LineTo(right, m_nOffsetY + kCutLineY);
+    canvas.MoveTo(kFormLeft, m_nOffsetY + kCutLineY);
+    canvas.LineTo(FormRight(m_paper.edition), m_nOffsetY + kCutLineY);
     m_nOffsetY = kSecondCopyOffsetY;
     DrawForm(canvas, doc);
 }
 
 void CFormLayout::DrawForm(FormCanvas& canvas, const CVemoDoc& doc) {
-    FormSteps steps(canvas, m_nOffsetY, m_edition);
-    if (m_edition == FormEdition::Current) {
+    FormSteps steps(canvas, m_nOffsetY, m_paper, doc);
+    if (m_paper.edition == FormEdition::Current) {
         CurrentFormLayout::DrawForm(steps, doc);
     } else {
         DrawForm2001(steps, doc);

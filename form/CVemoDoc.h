@@ -2,13 +2,16 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <bitset>
 
 #include "common/CRequisite.h"
+#include "form/FormField.h"
 
 // The one document: every value that the payment order form shows, as text. It starts with a
-// placeholder caption in each field, so that the form drawn before any order shows where each
-// value will stand. Only the transfer of an order writes it, and then says so with Changed();
-// only the form drawing reads it.
+// placeholder caption in each field, so that the form drawn before any order shows on the screen
+// where each value will stand; placeholders never go on paper. Only the transfer of an order
+// writes it, and then says so with Changed(); only the form drawing reads it.
 class CVemoDoc : public QObject {
     Q_OBJECT
 public:
@@ -18,6 +21,8 @@ public:
     // The six placeholder captions of each party, as a fresh document holds them.
     static CRequisite PayerPlaceholders();
     static CRequisite RecipientPlaceholders();
+    // The placeholders of a party's ИНН and КПП where the form gives each a cell of its own.
+    static InnKpp InnKppPlaceholders(int nKind);
 
     QString m_strNumber;
     QString m_strDate;
@@ -49,12 +54,36 @@ public:
     QString m_strUin;           // 22, "Код"
     QString m_strIncomeType;    // 20, "Наз. пл."
 
+    // What keeps the form off paper, in the user's words: no order drawn on it, a party missing
+    // from its book, an amount with no words. Empty for a blank form and an order drawn whole.
+    QStringList m_lacks;
+
     // Empties the budget fields, as for an ordinary payment.
     void ClearBudgetFields();
+    // Whether any budget field or the income-type code holds a value, not its placeholder: the
+    // fields the edition of 2001 has no room for.
+    bool HasBudgetFields() const;
+
+    // Whether the form shows the field's placeholder caption rather than a value.
+    bool ShowsPlaceholder(FormField field) const { return m_placeholders.test(size_t(field)); }
+    // Every field empty and nothing lacking: the blank form, filled in by hand.
+    void MakeBlank();
+    // No field holds a placeholder any more, and nothing is lacking yet: an order's values are
+    // about to take their places.
+    void BeginOrder();
+    // The party is not in its book: its name as the order gives it, beside the placeholders of
+    // its other details.
+    void ShowPartyMissing(int nKind);
+
+    // Why a fresh document cannot go on paper.
+    static QString NoOrderMessage();
 
 signals:
     // The fields have taken new values: whatever shows them draws them again.
     void Changed();
+
+private:
+    std::bitset<kFormFieldCount> m_placeholders;
 };
 
 // The document of the running program; set by the document's constructor, cleared when it goes.

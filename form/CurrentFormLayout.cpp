@@ -12,99 +12,113 @@ using namespace CurrentFormPlaces;
 
 constexpr int kCaptionInset = 100;  // a caption's distance from the rule at its left
 
-void DrawBoxesAndRules(FormSteps& s) {
-    s.Box(X(165.0), Y(-18.0), X(180.0), Y(-13.5));  // the form's code
-    s.Box(X(173.0), Y(-10.8), X(180.0), Y(-4.5));   // 101, the payer's status
+void DrawBoxesAndRules(FormSteps& s, const CurrentFormGrid& g) {
+    s.Box(X(165.0), Y(g.codeBoxTop), X(180.0), Y(g.codeBoxBottom));  // the form's code
+    s.Box(X(173.0), Y(g.statusBoxTop), X(180.0), Y(g.dateLine));     // 101, the payer's status
 
     const auto across = [&s](int left, int right, double mm) { s.Rule(left, Y(mm), right, Y(mm)); };
     const auto down = [&s](int x, double from, double to) { s.Rule(x, Y(from), x, Y(to)); };
 
     // The lines the bank writes its dates over, and those of the date and the type of payment.
-    across(X(0), X(35.1), -13.5);
-    across(X(47.6), X(82.7), -13.5);
-    across(X(90.0), X(125.2), -4.5);
-    across(X(130.1), X(165.2), -4.5);
+    across(X(0), X(35.1), g.bankLine);
+    across(X(47.6), X(82.7), g.bankLine);
+    across(X(90.0), X(125.2), g.dateLine);
+    across(X(130.1), X(165.2), g.dateLine);
 
     // The grid, from the top down. In the right half the accounts of a party and its bank stand
     // in one box: only the captions have rules between them.
     across(kLeft, kRight, 0);
-    down(kWordsCaption, 0, kPayerInnRow);
-    across(kLeft, kRight, kPayerInnRow);
-    down(kKppColumn, kPayerInnRow, kPayerRow);
-    across(kLeft, kRightHalf, kPayerRow);
-    across(kRightHalf, kRight, kPayerAccountRow);
-    across(kLeft, kValueColumn, kPayerBankRow);
-    across(kRightHalf, kValueColumn, kPayerBankAccountRow);
-    across(kLeft, kRight, kRecipientBankRow);
-    across(kRightHalf, kValueColumn, kRecipientBankAccountRow);
-    across(kLeft, kValueColumn, kRecipientInnRow);
-    down(kKppColumn, kRecipientInnRow, kRecipientRow);
-    across(kLeft, kRightHalf, kRecipientRow);
-    across(kRightHalf, kRight, kCodeRows[0]);
-    across(kRightHalf, kRight, kCodeRows[1]);
-    across(kRightHalf, kRight, kCodeRows[2]);
-    down(kRightHalf, kPayerInnRow, kBudgetRow);
-    down(kValueColumn, kPayerInnRow, kBudgetRow);
-    down(kCodeCaptions, kCodeRows[0], kBudgetRow);
-    down(kCodeValues, kCodeRows[0], kBudgetRow);
-    across(kLeft, kRight, kBudgetRow);
+    down(kWordsCaption, 0, g.payerInnRow);
+    across(kLeft, kRight, g.payerInnRow);
+    down(kKppColumn, g.payerInnRow, g.payerRow);
+    across(kLeft, kRightHalf, g.payerRow);
+    across(kRightHalf, kRight, g.payerAccountRow);
+    across(kLeft, kValueColumn, g.payerBankRow);
+    across(kRightHalf, kValueColumn, g.payerBankAccountRow);
+    across(kLeft, kRight, g.recipientBankRow);
+    across(kRightHalf, kValueColumn, g.recipientBankAccountRow);
+    across(kLeft, kValueColumn, g.recipientInnRow);
+    down(kKppColumn, g.recipientInnRow, g.recipientRow);
+    across(kLeft, kRightHalf, g.recipientRow);
+    across(kRightHalf, kRight, g.codeRows[0]);
+    across(kRightHalf, kRight, g.codeRows[1]);
+    across(kRightHalf, kRight, g.codeRows[2]);
+    down(kRightHalf, g.payerInnRow, g.budgetRow);
+    down(kValueColumn, g.payerInnRow, g.budgetRow);
+    down(kCodeCaptions, g.codeRows[0], g.budgetRow);
+    down(kCodeValues, g.codeRows[0], g.budgetRow);
+    across(kLeft, kRight, g.budgetRow);
     for (int i = 1; i < 7; ++i) {
-        down(kBudgetColumns[i], kBudgetRow, kPurposeRow);
+        down(kBudgetColumns[i], g.budgetRow, g.purposeRow);
     }
-    across(kLeft, kRight, kPurposeRow);
-    across(kLeft, kRight, kPurposeEnd);
-    across(kSignaturesLeft, kSignaturesRight, kSignatureLines[0]);
-    across(kSignaturesLeft, kSignaturesRight, kSignatureLines[1]);
+    across(kLeft, kRight, g.purposeRow);
+    across(kLeft, kRight, g.purposeEnd);
+    across(kSignaturesLeft, kSignaturesRight, g.signatureLines[0]);
+    across(kSignaturesLeft, kSignaturesRight, g.signatureLines[1]);
 }
 
-void DrawCaptions(FormSteps& s) {
+void DrawCaptions(FormSteps& s, const CurrentFormGrid& g) {
     // A caption from top (mm below the top of the grid) in the cell between left and right.
     const auto caption = [&s](const QString& text, int left, double top, int right,
                               int format = DT_LEFT) {
         s.Text(text, left, Y(top), right, Y(top + 3.4), format);
     };
     // A caption of the right half, beside its value.
-    const auto right = [&caption](const QString& text, double row) {
-        caption(text, kRightHalf + kCaptionInset, row + 0.6, kValueColumn);
+    const auto right = [&caption, &g](const QString& text, double row) {
+        caption(text, kRightHalf + kCaptionInset, row + g.captionDrop, kValueColumn);
+    };
+    // The caption of a name or a bank, at the bottom of its cell.
+    const auto under = [&caption, &g](const QString& text, double cellEnd) {
+        caption(text, kLeft, cellEnd - g.captionBand, kRightHalf);
     };
 
-    caption(QStringLiteral("Поступ. в банк плат."), X(0), -13.2, X(35.1), DT_CENTER);
-    caption(QStringLiteral("Списано со сч. плат."), X(47.6), -13.2, X(82.7), DT_CENTER);
-    caption(QStringLiteral("Дата"), X(90.0), -4.3, X(125.2), DT_CENTER);
-    caption(QStringLiteral("Вид платежа"), X(130.1), -4.3, X(165.2), DT_CENTER);
+    caption(QStringLiteral("Поступ. в банк плат."), X(0), g.bankCaption, X(35.1), DT_CENTER);
+    caption(QStringLiteral("Списано со сч. плат."), X(47.6), g.bankCaption, X(82.7), DT_CENTER);
+    caption(QStringLiteral("Дата"), X(90.0), g.dateCaption, X(125.2), DT_CENTER);
+    caption(QStringLiteral("Вид платежа"), X(130.1), g.dateCaption, X(165.2), DT_CENTER);
 
-    caption(QStringLiteral("Сумма"), kLeft, 0.4, kWordsCaption);
-    caption(QStringLiteral("прописью"), kLeft, 3.8, kWordsCaption);
-    for (double row : {kPayerInnRow, kRecipientInnRow}) {
-        caption(QStringLiteral("ИНН"), kLeft, row + 0.6, kKppColumn);
-        caption(QStringLiteral("КПП"), kKppColumn + kCaptionInset, row + 0.6, kRightHalf);
+    caption(QStringLiteral("Сумма"), kLeft, g.wordsCaptionTop, kWordsCaption);
+    caption(QStringLiteral("прописью"), kLeft, g.wordsCaptionTop + 3.4, kWordsCaption);
+    for (double row : {g.payerInnRow, g.recipientInnRow}) {
+        caption(QStringLiteral("ИНН"), kLeft, row + g.captionDrop, kKppColumn);
+        caption(QStringLiteral("КПП"), kKppColumn + kCaptionInset, row + g.captionDrop, kRightHalf);
     }
-    right(QStringLiteral("Сумма"), kPayerInnRow);
-    right(QStringLiteral("Сч. №"), kPayerAccountRow);
-    caption(QStringLiteral("Плательщик"), kLeft, kPayerBankRow - 3.5, kRightHalf);
-    right(QStringLiteral("БИК"), kPayerBankRow);
-    right(QStringLiteral("Сч. №"), kPayerBankAccountRow);
-    caption(QStringLiteral("Банк плательщика"), kLeft, kRecipientBankRow - 3.5, kRightHalf);
-    right(QStringLiteral("БИК"), kRecipientBankRow);
-    right(QStringLiteral("Сч. №"), kRecipientBankAccountRow);
-    caption(QStringLiteral("Банк получателя"), kLeft, kRecipientInnRow - 3.5, kRightHalf);
-    right(QStringLiteral("Сч. №"), kRecipientInnRow);
-    caption(QStringLiteral("Получатель"), kLeft, kBudgetRow - 3.5, kRightHalf);
+    right(QStringLiteral("Сумма"), g.payerInnRow);
+    right(QStringLiteral("Сч. №"), g.payerAccountRow);
+    under(QStringLiteral("Плательщик"), g.payerBankRow);
+    right(QStringLiteral("БИК"), g.payerBankRow);
+    right(QStringLiteral("Сч. №"), g.payerBankAccountRow);
+    under(QStringLiteral("Банк плательщика"), g.recipientBankRow);
+    right(QStringLiteral("БИК"), g.recipientBankRow);
+    right(QStringLiteral("Сч. №"), g.recipientBankAccountRow);
+    under(QStringLiteral("Банк получателя"), g.recipientInnRow);
+    right(QStringLiteral("Сч. №"), g.recipientInnRow);
+    under(QStringLiteral("Получатель"), g.budgetRow);
 
     const QString codes[3][2] = {{QStringLiteral("Вид оп."), QStringLiteral("Срок плат.")},
                                  {QStringLiteral("Наз. пл."), QStringLiteral("Очер. плат.")},
                                  {QStringLiteral("Код"), QStringLiteral("Рез. поле")}};
     for (int i = 0; i < 3; ++i) {
-        right(codes[i][0], kCodeRows[i]);
-        caption(codes[i][1], kCodeCaptions + kCaptionInset, kCodeRows[i] + 0.6, kCodeValues);
+        right(codes[i][0], g.codeRows[i]);
+        caption(codes[i][1], kCodeCaptions + kCaptionInset, g.codeRows[i] + g.captionDrop,
+                kCodeValues);
     }
 
-    caption(QStringLiteral("Назначение платежа"), kLeft, kPurposeEnd - 3.5, kRight);
-    caption(QStringLiteral("Подписи"), kSignaturesLeft, kPurposeEnd + 0.4, kSignaturesRight,
+    caption(QStringLiteral("Назначение платежа"), kLeft, g.purposeEnd - g.captionBand, kRight);
+    caption(QStringLiteral("Подписи"), kSignaturesLeft, g.purposeEnd + 0.4, kSignaturesRight,
             DT_CENTER);
-    caption(QStringLiteral("Отметки банка"), kSignaturesRight, kPurposeEnd + 0.4, kRight,
+    caption(QStringLiteral("Отметки банка"), kSignaturesRight, g.purposeEnd + 0.4, kRight,
             DT_CENTER);
-    caption(QStringLiteral("М.П."), kLeft, kSignatureLines[0] + 3.0, kSignaturesLeft, DT_CENTER);
+    caption(QStringLiteral("М.П."), kLeft, g.signatureLines[0] + 3.0, kSignaturesLeft, DT_CENTER);
+}
+
+// A party's ИНН and КПП in their cells, or the placeholder of each.
+InnKpp InnKppCells(const CVemoDoc& doc, int nKind, FormField inn) {
+    if (doc.ShowsPlaceholder(inn)) {
+        return CVemoDoc::InnKppPlaceholders(nKind);
+    }
+    return SplitInnKpp(nKind == kPayersKind ? doc.m_payer.m_strInnKpp
+                                            : doc.m_recipient.m_strInnKpp);
 }
 
 void DrawValues(FormSteps& s, const CVemoDoc& doc) {
@@ -112,8 +126,8 @@ void DrawValues(FormSteps& s, const CVemoDoc& doc) {
     const CRequisite& recipient = doc.m_recipient;
     const PartyAccounts payerAccounts = AccountsOf(payer, kPayersKind);
     const PartyAccounts recipientAccounts = AccountsOf(recipient, kRecipientsKind);
-    const InnKpp payerInnKpp = SplitInnKpp(payer.m_strInnKpp);
-    const InnKpp recipientInnKpp = SplitInnKpp(recipient.m_strInnKpp);
+    const InnKpp payerInnKpp = InnKppCells(doc, kPayersKind, FormField::PayerInn);
+    const InnKpp recipientInnKpp = InnKppCells(doc, kRecipientsKind, FormField::RecipientInn);
 
     s.Value(FormField::Date, CurrentEditionTexts::PaddedDate(doc.m_strDate));
     s.Value(FormField::PaymentType, doc.m_strPaymentType);
@@ -137,8 +151,8 @@ void DrawValues(FormSteps& s, const CVemoDoc& doc) {
     s.Value(FormField::RecipientAccount2, recipientAccounts.own);            // 17
     s.Value(FormField::RecipientName, recipient.m_strName);
 
+    // 19, the term, is not filled on a payment order today: its cell stays empty.
     s.Value(FormField::PaymentKind, doc.m_strPaymentKind);  // 18
-    s.Value(FormField::PaymentTerm, doc.m_strPaymentTerm);  // 19
     s.Value(FormField::IncomeType, doc.m_strIncomeType);    // 20
     s.Value(FormField::Priority, doc.m_strPriority);        // 21
     s.Value(FormField::Uin, doc.m_strUin);                  // 22
@@ -157,17 +171,20 @@ void DrawValues(FormSteps& s, const CVemoDoc& doc) {
 }  // namespace
 
 void DrawForm(FormSteps& s, const CVemoDoc& doc) {
+    const CurrentFormGrid& g = CurrentFormGrid::Of(s.Paper());
     FormCanvas& canvas = s.Canvas();
     const FormFont previous = canvas.SelectFont(FormFont::Caption);
-    DrawBoxesAndRules(s);
-    DrawCaptions(s);
+    DrawBoxesAndRules(s, g);
+    DrawCaptions(s, g);
 
-    canvas.SelectFont(FormFont::Text);
-    s.Text(QStringLiteral("0401060"), X(165.0), Y(-17.7), X(180.0), Y(-13.5), DT_CENTER);
+    canvas.SelectFont(g.valueFont);
+    s.Text(QStringLiteral("0401060"), X(165.0), Y(g.codeTop), X(180.0), Y(g.codeBoxBottom),
+           DT_CENTER);
     DrawValues(s, doc);
 
-    canvas.SelectFont(FormFont::Title);
-    s.Text(QStringLiteral("ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №"), X(0), Y(-9.0), X(49.4), Y(-5.0), DT_LEFT);
+    canvas.SelectFont(g.titleFont);
+    s.Text(QStringLiteral("ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №"), X(0), Y(g.titleTop), X(g.titleRight),
+           Y(g.titleBottom), DT_LEFT);
     // The number as digits alone: the order keeps it padded with blanks.
     s.Value(FormField::Number, doc.m_strNumber.trimmed());
 

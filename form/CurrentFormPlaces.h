@@ -1,11 +1,52 @@
 #pragma once
 
+#include "form/FormEdition.h"
 #include "form/FormPlaces.h"
 
-// Where the current edition puts its values, and the lines of its grid. The widths of its
-// columns are those of the edition's drawing; its rows are lower than there, so that two copies
-// still share an A4 page 140 mm apart: each room holds the lines its longest value needs, the
-// names three, the banks and the amount in words two, every other value one.
+// The rows of the current edition, in millimetres below the top of its grid (the top of the
+// amount in words; the rows above the grid have negative values), and the fonts it writes in. At
+// its full size they are the edition's published drawing; two copies on a sheet 140 mm apart
+// take lower rows, where each room holds the lines its longest value needs (the names three, the
+// banks and the amount in words two, every other value one) in the smaller fonts of the edition
+// of 2001. The columns are the same in both.
+struct CurrentFormGrid {
+    double payerInnRow = 0;          // ИНН and КПП of the payer
+    double payerRow = 0;             // the payer's name
+    double payerAccountRow = 0;      // right half: "Сч. №" of the payer's own account
+    double payerBankRow = 0;         // the payer's bank; right half: its BIK
+    double payerBankAccountRow = 0;  // right half: the bank's account
+    double recipientBankRow = 0;     // the recipient's bank; right half: its BIK
+    double recipientBankAccountRow = 0;
+    double recipientInnRow = 0;  // ИНН and КПП of the recipient; right half: its own account
+    double recipientRow = 0;     // the recipient's name
+    double codeRows[4] = {};     // the three rows of code cells, and their end
+    double budgetRow = 0;        // 104 to 110
+    double purposeRow = 0;       // the purpose
+    double purposeEnd = 0;       // under the purpose's caption
+    double signatureLines[2] = {};
+    double captionBand = 0;      // a name's or a bank's caption, above the end of its cell
+    double captionDrop = 0;      // a caption beside a value, under the top of its row
+    double wordsCaptionTop = 0;  // "Сумма прописью", under the top of the grid
+    double valueDrop = 0;        // a value's first line under the top of its row
+
+    // Above the grid: the form's code in its box, the lines the bank writes its dates over, the
+    // title with the order's number, the lines of the date and the type of payment with their
+    // captions under them, and the payer's status in its box.
+    double codeBoxTop = 0, codeBoxBottom = 0, codeTop = 0;
+    double bankLine = 0, bankCaption = 0;
+    double titleTop = 0, titleBottom = 0, titleRight = 0;  // the number follows the title
+    double dateLine = 0, dateValueTop = 0, dateCaption = 0;
+    double statusBoxTop = 0, statusTop = 0;
+
+    FormFont valueFont = FormFont::Text;
+    FormFont titleFont = FormFont::Title;
+
+    static const CurrentFormGrid& FullSize();
+    static const CurrentFormGrid& TwoOnASheet();
+    static const CurrentFormGrid& Of(FormPaper paper);
+};
+
+// Where the current edition puts its values, and the columns of its grid.
 namespace CurrentFormPlaces {
 
 constexpr int Units(double mm) {
@@ -21,8 +62,7 @@ constexpr int kGridTop = -3000;
 constexpr int X(double mm) {
     return kLeft + Units(mm);
 }
-// y relative to the copy's offset for mm millimetres below the top of the grid (the top of
-// the amount in words); the rows above the grid have negative mm.
+// y relative to the copy's offset for mm millimetres below the top of the grid.
 constexpr int Y(double mm) {
     return kGridTop - Units(mm);
 }
@@ -41,25 +81,6 @@ constexpr int kBudgetColumns[8] = {X(0),     X(45.2),  X(75.2),  X(85.2),
 constexpr int kSignaturesLeft = X(60.3);
 constexpr int kSignaturesRight = X(120.4);
 
-// The grid's rows, in millimetres below its top.
-constexpr double kPayerInnRow = 8.6;
-constexpr double kPayerRow = 13.2;
-constexpr double kPayerAccountRow = 19.0;  // the payer's own account, right half
-constexpr double kPayerBankRow = 29.0;
-constexpr double kPayerBankAccountRow = 33.6;  // right half, under the BIK
-constexpr double kRecipientBankRow = 40.8;
-constexpr double kRecipientBankAccountRow = 45.4;
-constexpr double kRecipientInnRow = 52.6;
-constexpr double kRecipientRow = 57.2;
-constexpr double kCodeRows[4] = {59.2, 63.8, 68.4, 73.0};  // and their end
-constexpr double kBudgetRow = 73.0;
-constexpr double kPurposeRow = 77.6;
-constexpr double kPurposeEnd = 93.4;  // under the purpose's caption
-constexpr double kSignatureLines[2] = {103.4, 113.4};
-
-// The narrowest the characters of "Код" may get: a 25-character УИН in its 20 mm cell.
-constexpr double kUinNarrowest = 0.38;
-
-FormPlaces::Place PlaceOf(FormField field);
+FormPlaces::Place PlaceOf(FormField field, const CurrentFormGrid& grid);
 
 }  // namespace CurrentFormPlaces

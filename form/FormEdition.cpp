@@ -5,6 +5,7 @@
 namespace FormEditions {
 
 const char* const kSettingsKey = "Form/Edition";
+const char* const kTwoOnASheetKey = "Form/TwoOnASheet";
 
 QString Name(FormEdition edition) {
     return edition == FormEdition::Current ? QStringLiteral("current") : QStringLiteral("2001");
@@ -21,13 +22,19 @@ bool FromName(const QString& name, FormEdition* edition) {
 }
 
 FormEdition Remembered(const QSettings& settings) {
-    FormEdition edition = FormEdition::Edition2001;
+    FormEdition edition = FormEdition::Current;
     FromName(settings.value(QLatin1String(kSettingsKey)).toString(), &edition);
     return edition;
 }
 
-void Remember(QSettings& settings, FormEdition edition) {
-    settings.setValue(QLatin1String(kSettingsKey), Name(edition));
+FormPaper RememberedPaper(const QSettings& settings) {
+    return FormPaper(Remembered(settings),
+                     settings.value(QLatin1String(kTwoOnASheetKey), false).toBool());
+}
+
+void Remember(QSettings& settings, FormPaper paper) {
+    settings.setValue(QLatin1String(kSettingsKey), Name(paper.edition));
+    settings.setValue(QLatin1String(kTwoOnASheetKey), paper.twoOnASheet);
 }
 
 }  // namespace FormEditions

@@ -7,10 +7,12 @@
 
 // The fonts of the form for one drawing surface: a light and a semibold monospaced "Courier"
 // with a character cell 3.96 mm high and an average character width of 1.98 mm (text) or
-// 2.31 mm (title), and the current edition's light captions, 3.4 mm by 1.7 mm. Qt sizes fonts and
-// rounds their metrics in whole pixels, which at screen resolution misses those sizes by several
-// percent; so the fonts are made at a fine reference resolution, and the canvas scales them onto
-// the surface, each axis by its own factor.
+// 2.31 mm (title); the current edition's light captions, 3.4 mm by 1.7 mm (8 pt), and at its full
+// size its values of 10 pt and its bold title of 12 pt in the same face; and a narrower face of
+// 10 pt for a value that needs it, measured by its digits. Qt sizes fonts and rounds their
+// metrics in whole pixels, which at screen resolution misses those sizes by several percent; so
+// the fonts are made at a fine reference resolution, and the canvas scales them onto the
+// surface, each axis by its own factor.
 class FormFonts {
 public:
     static constexpr int kCellHeight = FormPlaces::kCellHeight;
@@ -18,6 +20,12 @@ public:
     static constexpr int kTitleWidth = FormPlaces::kTitleWidth;
     static constexpr int kCaptionHeight = FormPlaces::kCaptionHeight;
     static constexpr int kCaptionWidth = FormPlaces::kCaptionWidth;
+    static constexpr int kValueHeight = FormPlaces::kValueHeight;
+    static constexpr int kValueWidth = FormPlaces::kValueWidth;
+    static constexpr int kHeadingHeight = FormPlaces::kHeadingHeight;
+    static constexpr int kHeadingWidth = FormPlaces::kHeadingWidth;
+    static constexpr int kNarrowHeight = FormPlaces::kNarrowHeight;
+    static constexpr int kNarrowWidth = FormPlaces::kNarrowWidth;
 
     // dpiX and dpiY are the surface's device pixels per inch.
     FormFonts(double dpiX, double dpiY);
@@ -37,7 +45,7 @@ private:
         double scaleX = 1.0;
         double scaleY = 1.0;
     };
-    Sized Make(QFont::Weight weight, int cellHeight, int averageWidth) const;
+    Sized Make(const QFont& face, int cellHeight, int averageWidth) const;
     const Sized& Get(FormFont font) const;
 
     double m_dpiX;
@@ -45,5 +53,8 @@ private:
     Sized m_text;
     Sized m_title;
     Sized m_caption;
+    Sized m_value;
+    Sized m_heading;
+    Sized m_narrow;
     Sized m_default;
 };

@@ -101,18 +101,44 @@ bool FitsAsItStands(const Place& place, const QString& text) {
            bottom >= std::max(rect.bottom, room.bottom);
 }
 
+// The text on one line of the room in the narrower face: at its own size when it fits there,
+// else as much smaller as it must be, down to the smallest; centred between the room's top and
+// bottom, as a value of the place's own font would stand.
+FormPlaces::Fitted FitNarrowFace(const Place& place, const QString& text) {
+    const LogicalRect& room = place.room;
+    const int width = room.right - room.left;
+    const int wanted = int(text.size()) * FormPlaces::kNarrowWidth;
+    const double scale =
+        std::max(std::min(1.0, double(width) / wanted), FormPlaces::kSmallestNarrow);
+    FormPlaces::Fitted fitted;
+    fitted.asItStands = false;
+    fitted.font = FormFont::Narrow;
+    fitted.format = place.format & DT_CENTER ? DT_CENTER : DT_LEFT;
+    fitted.widthScale = scale;
+    fitted.heightScale = scale;
+    fitted.shownChars = std::min(int(text.size()), int(width / (FormPlaces::kNarrowWidth * scale)));
+    fitted.lines = QStringList{text.left(fitted.shownChars)};
+    const int height = int(FormPlaces::kNarrowHeight * scale);
+    const int top = room.top - std::max(0, (room.top - room.bottom - height) / 2);
+    fitted.rect = LogicalRect{room.left, top, room.right, top - height};
+    return fitted;
+}
+
 }  // namespace
 
 bool FormPlaces::Prints(FormField field, FormEdition edition) {
     if (edition == FormEdition::Edition2001) {
         return int(field) <= int(FormField::Basis);
     }
-    return field != FormField::PayerInnKpp && field != FormField::RecipientInnKpp;
+    // Field 19 is not filled on a payment order today.
+    return field != FormField::PayerInnKpp && field != FormField::RecipientInnKpp &&
+           field != FormField::PaymentTerm;
 }
 
-FormPlaces::Place FormPlaces::PlaceOf(FormField field, FormEdition edition) {
-    return edition == FormEdition::Current ? CurrentFormPlaces::PlaceOf(field)
-                                           : PlaceOfField(field);
+FormPlaces::Place FormPlaces::PlaceOf(FormField field, FormPaper paper) {
+    return paper.edition == FormEdition::Current
+               ? CurrentFormPlaces::PlaceOf(field, CurrentFormGrid::Of(paper))
+               : PlaceOfField(field);
 }
 
 int FormPlaces::CharWidth(FormFont font) {
@@ -121,6 +147,12 @@ int FormPlaces::CharWidth(FormFont font) {
             return kTitleWidth;
         case FormFont::Caption:
             return kCaptionWidth;
+        case FormFont::Value:
+            return kValueWidth;
+        case FormFont::Heading:
+            return kHeadingWidth;
+        case FormFont::Narrow:
+            return kNarrowWidth;
         case FormFont::Default:
         case FormFont::Text:
             break;
@@ -129,17 +161,35 @@ int FormPlaces::CharWidth(FormFont font) {
 }
 
 int FormPlaces::CellHeight(FormFont font) {
-    return font == FormFont::Caption ? kCaptionHeight : kCellHeight;
+    switch (font) {
+        case FormFont::Caption:
+            return kCaptionHeight;
+        case FormFont::Value:
+            return kValueHeight;
+        case FormFont::Heading:
+            return kHeadingHeight;
+        case FormFont::Narrow:
+            return kNarrowHeight;
+        case FormFont::Default:
+        case FormFont::Text:
+        case FormFont::Title:
+            break;
+    }
+    return kCellHeight;
 }
 
-FormPlaces::Fitted FormPlaces::Fit(FormField field, const QString& text, FormEdition edition) {
-    const Place place = PlaceOf(field, edition);
+FormPlaces::Fitted FormPlaces::Fit(FormField field, const QString& text, FormPaper paper) {
+    const Place place = PlaceOf(field, paper);
     Fitted fitted;
+    fitted.font = place.font;
     fitted.shownChars = int(text.size());
     if (FitsAsItStands(place, text)) {
         fitted.rect = place.rect;
         fitted.format = place.format;
         return fitted;
+    }
+    if (place.narrowFace) {
+        return FitNarrowFace(place, text);
     }
     const LogicalRect& room = place.room;
     const int cellHeight = CellHeight(place.font);

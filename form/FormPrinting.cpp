@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 
 #include "common/SafeSave.h"
 #include "form/CFormLayout.h"
@@ -14,40 +15,64 @@
 #include "form/QtFormCanvas.h"
 
 namespace {
+
 constexpr int kPdfResolution = 1200;
+constexpr double kMarginMm = 10.0;
+
+// The device's width in units of 0.01 mm.
+double WidthInUnits(const QPaintDevice& device) {
+    return device.width() * kUnitsPerInch / device.logicalDpiX();
 }
 
-void PaintFormPage(QPainter& painter, double dpiX, double dpiY, const CVemoDoc& doc,
-                   FormEdition edition) {
+}  // namespace
+
+QPageLayout FormPageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                       QPageLayout::Millimeter);
+}
+
+void PrepareFormPrinter(QPrinter& printer) {
+    printer.setPageLayout(FormPageLayout());
+}
+
+double FormLeftOffset(double printableWidth, FormEdition edition) {
+    const int formWidth = CFormLayout::FormRight(edition) - CFormLayout::kFormLeft;
+    return (printableWidth - formWidth) / 2 - CFormLayout::kFormLeft;
+}
+
+void PaintFormPage(QPainter& painter, double dpiX, double dpiY, double printableWidth,
+                   const CVemoDoc& doc, FormPaper paper) {
     const FormFonts fonts(dpiX, dpiY);
+    painter.save();
+    painter.translate(FormLeftOffset(printableWidth, paper.edition) * dpiX / kUnitsPerInch, 0);
     QtFormCanvas canvas(painter, fonts, dpiX, dpiY);
-    CFormLayout layout(edition);
+    CFormLayout layout(paper);
     layout.OnDraw(canvas, doc);
+    painter.restore();
 }
 
-void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc, FormEdition edition) {
+void DrawFormPage(QPaintDevice& device, const CVemoDoc& doc, FormPaper paper) {
     QPainter painter(&device);
-    PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), doc, edition);
+    PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), WidthInUnits(device), doc,
+                  paper);
 }
 
-void DrawFormPages(QPagedPaintDevice& device, const QList<const CVemoDoc*>& docs,
-                   FormEdition edition) {
+void DrawFormPages(QPagedPaintDevice& device, const QList<const CVemoDoc*>& docs, FormPaper paper) {
     QPainter painter(&device);
     for (qsizetype i = 0; i < docs.size(); ++i) {
         if (i > 0) {
             device.newPage();
         }
-        // Each page starts from the painter as it was given, whatever the last one left.
-        painter.save();
-        PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), *docs.at(i), edition);
-        painter.restore();
+        PaintFormPage(painter, device.logicalDpiX(), device.logicalDpiY(), WidthInUnits(device),
+                      *docs.at(i), paper);
     }
 }
 
 namespace {
 
 // The whole PDF in memory, so that it is saved like every other file: completely or not at all.
-QByteArray RenderFormPdf(const QList<const CVemoDoc*>& docs, FormEdition edition) {
+QByteArray RenderFormPdf(const QList<const CVemoDoc*>& docs, FormPaper paper) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
@@ -56,22 +81,21 @@ QByteArray RenderFormPdf(const QList<const CVemoDoc*>& docs, FormEdition edition
         writer.setTitle(QStringLiteral("Платежное поручение"));
         writer.setCreator(QStringLiteral("Vemo"));
         writer.setResolution(kPdfResolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
-        DrawFormPages(writer, docs, edition);
+        writer.setPageLayout(FormPageLayout());
+        DrawFormPages(writer, docs, paper);
     }  // the writer finishes the file when it goes
     return pdf;
 }
 
 }  // namespace
 
-bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error, FormEdition edition) {
-    return WriteFormPdf(path, QList<const CVemoDoc*>{&doc}, error, edition);
+bool WriteFormPdf(const QString& path, const CVemoDoc& doc, QString* error, FormPaper paper) {
+    return WriteFormPdf(path, QList<const CVemoDoc*>{&doc}, error, paper);
 }
 
 bool WriteFormPdf(const QString& path, const QList<const CVemoDoc*>& docs, QString* error,
-                  FormEdition edition) {
-    const QByteArray pdf = RenderFormPdf(docs, edition);
+                  FormPaper paper) {
+    const QByteArray pdf = RenderFormPdf(docs, paper);
     if (pdf.isEmpty()) {
         *error = QStringLiteral("страницу не удалось нарисовать");
         return false;

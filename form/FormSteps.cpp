@@ -1,9 +1,10 @@
 #include "form/FormSteps.h"
 
+#include "form/CVemoDoc.h"
 #include "form/FormPlaces.h"
 
-FormSteps::FormSteps(FormCanvas& canvas, int offsetY, FormEdition edition)
-    : m_canvas(canvas), m_nOffsetY(offsetY), m_edition(edition) {}
+FormSteps::FormSteps(FormCanvas& canvas, int offsetY, FormPaper paper, const CVemoDoc& doc)
+    : m_canvas(canvas), m_nOffsetY(offsetY), m_paper(paper), m_doc(doc) {}
 
 LogicalRect FormSteps::Rect(int offsetY, double left, double top, double right, double bottom) {
     LogicalRect rect;
@@ -19,13 +20,26 @@ void FormSteps::Text(const QString& text, int left, int top, int right, int bott
 }
 
 void FormSteps::Value(FormField field, const QString& text) {
-    const FormPlaces::Fitted fitted = FormPlaces::Fit(field, text, m_edition);
+    const FormPlaces::Fitted fitted = FormPlaces::Fit(field, text, m_paper);
     const LogicalRect rect =
         Rect(m_nOffsetY, fitted.rect.left, fitted.rect.top, fitted.rect.right, fitted.rect.bottom);
+    const bool placeholder = m_doc.ShowsPlaceholder(field);
+    if (placeholder) {
+        m_canvas.SetInk(FormInk::Placeholder);
+    }
     if (fitted.asItStands) {
         m_canvas.DrawText(text, rect, fitted.format);
+    } else if (fitted.font == FormFont::Narrow) {  // the narrower face, for this value alone
+        const FormFont own = m_canvas.SelectFont(FormFont::Narrow);
+        m_canvas.DrawLines(fitted.lines, rect, fitted.format, fitted.widthScale,
+                           fitted.heightScale);
+        m_canvas.SelectFont(own);
     } else {
-        m_canvas.DrawLines(fitted.lines, rect, fitted.format, fitted.widthScale);
+        m_canvas.DrawLines(fitted.lines, rect, fitted.format, fitted.widthScale,
+                           fitted.heightScale);
+    }
+    if (placeholder) {
+        m_canvas.SetInk(FormInk::Black);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "form/QtFormCanvas.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 
 #include "form/FormFonts.h"
@@ -19,6 +20,9 @@ int AlignmentFlags(int format) {
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }
+
+// The grey of a placeholder: plainly lighter than the values, still readable.
+const QColor kPlaceholderGrey(140, 140, 140);
 
 QPen ThinBlackPen() {
     QPen pen(Qt::black);
@@ -45,7 +49,7 @@ void QtFormCanvas::BeginText(const QRectF& box, Qt::BGMode background) {
     m_painter.save();
     m_painter.setClipRect(box, Qt::IntersectClip);
     m_painter.setFont(m_fonts.Font(m_font));
-    m_painter.setPen(Qt::black);
+    m_painter.setPen(m_ink == FormInk::Placeholder ? kPlaceholderGrey : QColor(Qt::black));
     m_painter.setBackground(Qt::white);
     m_painter.setBackgroundMode(background);
 }
@@ -55,7 +59,8 @@ void QtFormCanvas::DrawText(const QString& text, const LogicalRect& rect, int fo
         // Broken by the same rule as the layout uses to decide what fits, so that what it
         // decides is what the page shows.
         const int charsPerLine = (rect.right - rect.left) / FormPlaces::CharWidth(m_font);
-        PaintLines(TextFit::BreakLines(text, charsPerLine), rect, DT_LEFT, 1.0, Qt::OpaqueMode);
+        PaintLines(TextFit::BreakLines(text, charsPerLine), rect, DT_LEFT, 1.0, 1.0,
+                   Qt::OpaqueMode);
         return;
     }
     const QRectF box(ToDevice(rect.left, rect.top), ToDevice(rect.right, rect.bottom));
@@ -72,21 +77,32 @@ void QtFormCanvas::DrawText(const QString& text, const LogicalRect& rect, int fo
 }
 
 void QtFormCanvas::DrawLines(const QStringList& lines, const LogicalRect& rect, int format,
-                             double widthScale) {
+                             double widthScale, double heightScale) {
     // Fitted lines keep to a room that nothing else takes, but their cells may overlap the
     // descenders of a caption above: a white background would wipe those off.
-    PaintLines(lines, rect, format, widthScale, Qt::TransparentMode);
+    PaintLines(lines, rect, format, widthScale, heightScale, Qt::TransparentMode);
+}
+
+void QtFormCanvas::SetInk(FormInk ink) {
+    m_ink = ink;
 }
 
 void QtFormCanvas::PaintLines(const QStringList& lines, const LogicalRect& rect, int format,
-                              double widthScale, Qt::BGMode background) {
+                              double widthScale, double heightScale, Qt::BGMode background) {
     const QRectF box(ToDevice(rect.left, rect.top), ToDevice(rect.right, rect.bottom));
-    const double scaleX = m_fonts.HorizontalScale(m_font) * widthScale;
-    const double scaleY = m_fonts.VerticalScale(m_font);
-    const double cell = FormPlaces::CellHeight(m_font) * m_dpiY / kUnitsPerInch;
+    const double scaleY = m_fonts.VerticalScale(m_font) * heightScale;
+    const double cell = FormPlaces::CellHeight(m_font) * heightScale * m_dpiY / kUnitsPerInch;
+    const QFontMetricsF metrics(m_fonts.Font(m_font));
 
     BeginText(box, background);
     for (int i = 0; i < lines.size(); ++i) {
+        double scaleX = m_fonts.HorizontalScale(m_font) * widthScale;
+        // The narrower face measures its letters by its digits, and most are wider: a line of
+        // them is narrowed further, never cut.
+        const double width = metrics.horizontalAdvance(lines.at(i)) * scaleX;
+        if (m_font == FormFont::Narrow && width > box.width()) {
+            scaleX *= box.width() / width;
+        }
         m_painter.save();
         m_painter.translate(box.left(), box.top() + i * cell);
         m_painter.scale(scaleX, scaleY);

@@ -16,8 +16,9 @@ public:
 
     FormFont SelectFont(FormFont font) override;
     void DrawText(const QString& text, const LogicalRect& rect, int format) override;
-    void DrawLines(const QStringList& lines, const LogicalRect& rect, int format,
-                   double widthScale) override;
+    void DrawLines(const QStringList& lines, const LogicalRect& rect, int format, double widthScale,
+                   double heightScale) override;
+    void SetInk(FormInk ink) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void Rectangle(const LogicalRect& rect) override;
@@ -27,12 +28,13 @@ private:
     // Sets up the painter for text in the current font, clipped to the box.
     void BeginText(const QRectF& box, Qt::BGMode background);
     void PaintLines(const QStringList& lines, const LogicalRect& rect, int format,
-                    double widthScale, Qt::BGMode background);
+                    double widthScale, double heightScale, Qt::BGMode background);
 
     QPainter& m_painter;
     const FormFonts& m_fonts;
     double m_dpiX;
     double m_dpiY;
     FormFont m_font = FormFont::Default;
+    FormInk m_ink = FormInk::Black;
     QPointF m_position;
 };

@@ -426,7 +426,7 @@ OrderSanity::Context COrderArchiveDlg::SanityContext(int editedRow) const {
 }
 
 void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
-    dialog->SetFormEdition(m_edition);
+    dialog->SetFormEdition(m_paper.edition);
     dialog->SetBikDirectory(m_bikDirectory);
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
@@ -597,16 +597,18 @@ void COrderArchiveDlg::OnPrintChosen() {
         return;
     }
     const OrderUseCases::Printing printing =
-        OrderUseCases::PrintOrders(m_folder, RowsAt(chosen), OrderUseCases::Policy::LeaveOut);
+        OrderUseCases::PrintOrders(m_folder, RowsAt(chosen), OrderUseCases::Policy::LeaveOut,
+                                   m_paper.edition, OrderUseCases::EditionChoice::Remembered);
     if (!GoOn(printing.error, printing.batch.refused, qsizetype(printing.batch.docs.size()),
               CExportRefusalsDlg::Action::Print)) {
         return;
     }
     QPrinter printer(QPrinter::HighResolution);
+    PrepareFormPrinter(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     if (dialog.exec() == QDialog::Accepted) {
-        DrawFormPages(printer, printing.batch.Pages(), m_edition);
+        DrawFormPages(printer, printing.batch.Pages(), m_paper);
     }
 }
 
@@ -803,7 +805,7 @@ void COrderArchiveDlg::OnOK() {
     }
     // Read only: drawing an order never writes an address book.
     const OrderUseCases::Drawing drawing =
-        OrderUseCases::DrawOrder(m_folder, RowAt(row), m_bikDirectory, m_doc);
+        OrderUseCases::DrawOrder(m_folder, RowAt(row), m_bikDirectory, m_doc, m_paper.edition);
     if (!drawing.error.isEmpty()) {
         MessageBoxes::ShowError(this, drawing.error);
     }
@@ -813,6 +815,7 @@ void COrderArchiveDlg::OnOK() {
                                   PartyChecks::Message(drawing.faulty));
     }
     m_drawingNotices = drawing.notices;
+    m_drawingNoRoom = drawing.noRoom;
     accept();
 }
 

@@ -49,9 +49,9 @@ public:
     OrderRow RowAt(int row) const;
     // Selects the row, or nothing when the search hides it or the row is -1.
     void SelectRow(int row);
-    // The edition of the form the orders are written for: the order dialog follows its rules,
-    // and the chosen orders are printed in it.
-    void SetFormEdition(FormEdition edition) { m_edition = edition; }
+    // The paper of the form the orders are written for: the order dialog follows its edition's
+    // rules, and the chosen orders are drawn and printed on it.
+    void SetFormPaper(FormPaper paper) { m_paper = paper; }
     // The directory of BIKs the parties' records are held against; none by default.
     void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
 
@@ -61,6 +61,9 @@ public:
     // What the user is to be told about the order last put on the form, once it is drawn: why
     // the form does not show it whole.
     QStringList DrawingNotices() const;
+    // That the edition of the form has no room for some of that order's fields; empty when it
+    // has room for all.
+    QString DrawingNoRoom() const { return m_drawingNoRoom; }
 
 public slots:
     bool OnInitDialog();
@@ -151,7 +154,7 @@ private:
 
     CVemoDoc& m_doc;
     const WorkingFolder m_folder;
-    FormEdition m_edition = FormEdition::Edition2001;
+    FormPaper m_paper;
     BikDirectory m_bikDirectory;
     std::unique_ptr<QIcon> m_pImageList;
     COrderListModel* m_pModel = nullptr;
@@ -163,6 +166,7 @@ private:
     QPushButton* m_pDefaultButton = nullptr;
     std::unique_ptr<StretchPlacement> m_pPlacement;
     QStringList m_drawingNotices;
+    QString m_drawingNoRoom;
     // The order last selected, which the search may hide for a while.
     QPersistentModelIndex m_chosenOrder;
     bool m_bSearching = false;

@@ -55,15 +55,15 @@ write_lines "$dir/polRecv.dat" <<'LINES'
 03100643000000018500
 LINES
 
-# Orders: number, date, payer, recipient, amount, basis, kind, term, priority, type. Under
-# today's rules the term (19) is not filled and the type of payment (5) may stay empty.
+# Orders: number, date, payer, recipient, amount, basis, kind, term, priority, type. Orders of
+# today: no term and no type of payment, VAT at the rate in force.
 write_lines "$dir/Vemo/vemo.1" <<'LINES'
    1
  5. 3.2026
 ООО "Ромашка"
 ООО "Альфа-Снаб"
 15750,00
-Оплата по счету № 118 от 02.03.2026 за канцелярские товары, в т.ч. НДС 20% 2625-00
+Оплата по счету № 118 от 02.03.2026 за канцелярские товары. В т.ч. НДС 22 % — 2840,16 руб.
 01
 
 5
@@ -76,7 +76,7 @@ write_lines "$dir/Vemo/vemo.2" <<'LINES'
 ООО "Ромашка"
 ООО "Типография Печатный двор"
 48 300,00
-Оплата по договору № 45-П от 10.02.2026 за печать рекламных буклетов, в т.ч. НДС 20% 8050-00
+Оплата по договору № 45-П от 10.02.2026 за печать рекламных буклетов. В т.ч. НДС 22 % — 8709,84 руб.
 01
 
 5
@@ -89,7 +89,7 @@ write_lines "$dir/Vemo/vemo.3" <<'LINES'
 АО "Волжская мебельная фабрика"
 ООО "Альфа-Снаб"
 1017,05
-Предоплата по договору поставки № 7 от 15.03.2026, без НДС
+Предоплата по договору поставки № 7 от 15.03.2026. Без налога (НДС)
 01
 
 5

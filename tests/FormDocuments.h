@@ -47,6 +47,7 @@ inline QStringList DocumentTexts(const CVemoDoc& doc) {
 // An ordinary order as a user fills it in: every value short enough for its place, and no two
 // alike, so that a value drawn in another's place shows.
 inline void FillOrdinaryOrder(CVemoDoc& doc) {
+    doc.BeginOrder();
     doc.m_strNumber = QStringLiteral(" 118");
     doc.m_strDate = QStringLiteral(" 5. 3.2026");
     doc.m_strAmountInWords = QStringLiteral("Пятнадцать тысяч семьсот пятьдесят руб. 40 коп.");
@@ -133,9 +134,9 @@ inline void FillTaxPayment(CVemoDoc& doc) {
 
 // The steps of the whole page: both copies and the cut line.
 inline QList<RecordingCanvas::Step> RecordPage(const CVemoDoc& doc,
-                                               FormEdition edition = FormEdition::Edition2001) {
+                                               FormPaper paper = FormEdition::Edition2001) {
     RecordingCanvas canvas;
-    CFormLayout layout(edition);
+    CFormLayout layout(paper);
     layout.OnDraw(canvas, doc);
     return canvas.steps;
 }

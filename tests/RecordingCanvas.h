@@ -17,9 +17,11 @@ public:
         QString text;       // for Lines: the lines joined by line breaks
         QStringList lines;  // for Lines
         double widthScale = 1.0;
+        double heightScale = 1.0;
         LogicalRect rect;  // a text's or the box's rectangle; for a rule, its two end points
         int format = 0;
         FormFont font = FormFont::Default;  // the font in force (for SelectFont: the one chosen)
+        FormInk ink = FormInk::Black;       // the ink in force; not in the lines below
     };
 
     FormFont SelectFont(FormFont font) override {
@@ -38,10 +40,11 @@ public:
         step.rect = rect;
         step.format = format;
         step.font = m_font;
+        step.ink = m_ink;
         steps.append(step);
     }
-    void DrawLines(const QStringList& lines, const LogicalRect& rect, int format,
-                   double widthScale) override {
+    void DrawLines(const QStringList& lines, const LogicalRect& rect, int format, double widthScale,
+                   double heightScale) override {
         Step step;
         step.kind = Kind::Lines;
         step.text = lines.join(QLatin1Char('\n'));
@@ -49,9 +52,12 @@ public:
         step.rect = rect;
         step.format = format;
         step.widthScale = widthScale;
+        step.heightScale = heightScale;
         step.font = m_font;
+        step.ink = m_ink;
         steps.append(step);
     }
+    void SetInk(FormInk ink) override { m_ink = ink; }
     void MoveTo(int x, int y) override {
         m_x = x;
         m_y = y;
@@ -100,10 +106,14 @@ public:
             case Kind::Text:
                 return QStringLiteral("text %1 %2 %3")
                     .arg(Quoted(step.text), where, FormatName(step.format));
-            case Kind::Lines:
-                return QStringLiteral("lines %1 %2 %3 width %4")
-                    .arg(Quoted(step.text), where, FormatName(step.format))
-                    .arg(step.widthScale, 0, 'f', 3);
+            case Kind::Lines: {
+                const QString lines = QStringLiteral("lines %1 %2 %3 width %4")
+                                          .arg(Quoted(step.text), where, FormatName(step.format))
+                                          .arg(step.widthScale, 0, 'f', 3);
+                return step.heightScale == 1.0
+                           ? lines
+                           : lines + QStringLiteral(" height %1").arg(step.heightScale, 0, 'f', 3);
+            }
             case Kind::Rule:
                 return QStringLiteral("line ") + where;
             case Kind::Box:
@@ -120,6 +130,12 @@ public:
                 return QStringLiteral("title");
             case FormFont::Caption:
                 return QStringLiteral("caption");
+            case FormFont::Value:
+                return QStringLiteral("value");
+            case FormFont::Heading:
+                return QStringLiteral("heading");
+            case FormFont::Narrow:
+                return QStringLiteral("narrow");
             case FormFont::Default:
                 break;
         }
@@ -158,6 +174,7 @@ public:
 
 private:
     FormFont m_font = FormFont::Default;
+    FormInk m_ink = FormInk::Black;
     int m_x = 0;
     int m_y = 0;
 };

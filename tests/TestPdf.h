@@ -42,6 +42,25 @@ inline QString PdfTextInDrawingOrder(const QString& path) {
     return RunPdfTool("pdftotext", {"-raw", path, "-"}).simplified();
 }
 
+// The words of the PDF's first page in drawing order, each with where it starts on the page in
+// whole tenths of a millimetre: "0401060 @ 1650,49".
+inline QStringList PdfWordPlaces(const QString& path) {
+    const QString xhtml = RunPdfTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", path, "-"});
+    static const QRegularExpression word(
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)<)re");
+    QStringList places;
+    for (const QRegularExpressionMatch& m : word.globalMatch(xhtml)) {
+        const auto tenths = [](const QString& points) {
+            return qRound(points.toDouble() * 254.0 / 72.0);
+        };
+        places << QStringLiteral("%1 @ %2,%3")
+                      .arg(m.captured(3))
+                      .arg(tenths(m.captured(1)))
+                      .arg(tenths(m.captured(2)));
+    }
+    return places;
+}
+
 // The number of pages, -1 when the file can't be read; *pageSize gets pdfinfo's description.
 inline int PdfPages(const QString& path, QString* pageSize) {
     const QString info = RunPdfTool("pdfinfo", {path});

@@ -143,8 +143,9 @@ void TestArchiveSearch::printsBatch() {
     payer.m_strName = Order(QString(), QString())[kColumnPayer];
     CRequisite recipient;
     recipient.m_strName = Order(QString(), QString())[kColumnRecipient];
-    const OrderBatch batch = OrderBatch::Compose(
-        {Order("4", "100"), Order("3", "200"), Order("9", "300")}, {payer}, {recipient});
+    const OrderBatch batch =
+        OrderBatch::Compose({Order("4", "100"), Order("3", "200"), Order("9", "300")}, {payer},
+                            {recipient}, [](const CVemoDoc& doc) { return doc.m_lacks; });
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("batch.pdf"));
     QString error;

@@ -619,14 +619,15 @@ void TestBankExport::jobsTakeOnlyWholeOrders() {
     if (job == QLatin1String("draw")) {
         CVemoDoc doc;
         const OrderUseCases::Drawing drawing =
-            OrderUseCases::DrawOrder(working, orders[0], {}, doc);
+            OrderUseCases::DrawOrder(working, orders[0], {}, doc, FormEdition::Current);
         errorNow = drawing.error;
         madeNow.append(doc.m_strNumber.trimmed());
         tell(drawing.notices.isEmpty() ? QList<OrderRefusal>{}
                                        : QList{OrderRefusal::Of(0, orders[0], drawing.notices)});
     } else if (job == QLatin1String("print")) {
         const OrderUseCases::Printing printing =
-            OrderUseCases::PrintOrders(working, orders, policy);
+            OrderUseCases::PrintOrders(working, orders, policy, FormEdition::Current,
+                                       OrderUseCases::EditionChoice::Remembered);
         errorNow = printing.error;
         for (const CVemoDoc* page : printing.batch.Pages()) {
             madeNow.append(page->m_strNumber.trimmed());

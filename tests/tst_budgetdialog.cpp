@@ -54,9 +54,10 @@ void Choose(QListWidget* list, const QString& name) {
 }
 
 // What the older form asks for besides the parties and the amount.
+// Today's rules leave the term (19) and the type of payment (5) empty.
 void FillTheRest(COrderDlg* dialog) {
-    Edit(dialog, "paymentTerm")->setText(QStringLiteral("05.03.2026"));
-    Edit(dialog, "paymentType")->setText(QStringLiteral("электронно"));
+    Edit(dialog, "paymentTerm")->clear();
+    Edit(dialog, "paymentType")->clear();
     Edit(dialog, "paymentKind")->setText(QStringLiteral("01"));
 }
 

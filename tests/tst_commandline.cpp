@@ -196,7 +196,8 @@ void TestCommandLine::runs_data() {
     QTest::addColumn<QString>("error");   // a part of standard error; empty for none at all
     QTest::addColumn<bool>("writesPdf");  // whether out.pdf is there afterwards
 
-    const QString words = QStringLiteral("Одна тысяча двести тридцать четыре руб. 56 коп.\n");
+    // With no edition chosen in the editor, the current edition's words.
+    const QString words = QStringLiteral("Одна тысяча двести тридцать четыре рубля 56 копеек\n");
     const QString version = "vemo " + qEnvironmentVariable("VEMO_VERSION") + "\n";
     const QString usage = CommandLineUsage();
     QTest::newRow("help") << QStringList{"--help"} << 0 << usage << QString() << false;
@@ -208,6 +209,10 @@ void TestCommandLine::runs_data() {
         << QStringList{"--words", "1234.56"} << 0 << words << QString() << false;
     QTest::newRow("words 1234-56")
         << QStringList{"--words", "1234-56"} << 0 << words << QString() << false;
+    QTest::newRow("words, edition of 2001")
+        << QStringList{"--words", "1234.56", "--form=2001"} << 0
+        << QStringLiteral("Одна тысяча двести тридцать четыре руб. 56 коп.\n") << QString()
+        << false;
     // Read by the rule of the order dialog, the form and --check: what is not an amount there is
     // refused here too, rather than read as some other amount.
     for (const char* wrong : {"abc", "12,345", "1,234.56", "-5.5", "0", "1.2.3"}) {
@@ -287,6 +292,8 @@ void TestCommandLine::runs() {
     QTemporaryDir runtime;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    // Settings of its own: nothing chosen in the editor.
+    environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
     QProcess vemo;
     vemo.setProcessEnvironment(environment);
     vemo.start(program, arguments);

@@ -60,8 +60,11 @@ LogicalRect RulesExtent(const QList<Step>& steps) {
     return extent;
 }
 
-QStringList GoldenHeader(const QString& what) {
-    return {what, "One drawing step per line, in order: both copies of the form and the cut line.",
+QStringList GoldenHeader(const QString& what, bool twoCopies) {
+    return {what,
+            twoCopies ? "One drawing step per line, in order: both copies of the form and the cut "
+                        "line."
+                      : "One drawing step per line, in order: the one copy of the form.",
             "Units 0.01 mm, x to the right, y up from the top-left corner of the page.",
             "text \"…\" (left,top)-(right,bottom) format; line (x1,y1)-(x2,y2); box (left,top)-"
             "(right,bottom); font: the one selected from there on."};
@@ -233,6 +236,10 @@ private slots:
     void longValuesAreDrawnWholeInTheirRooms();
     void whatCannotFitIsCountedNotDropped_data();
     void whatCannotFitIsCountedNotDropped();
+    void placeholdersAreGreyAndOnlyThey_data();
+    void placeholdersAreGreyAndOnlyThey();
+    void longestUinIsAnotherFaceNotSqueezedLetters_data();
+    void longestUinIsAnotherFaceNotSqueezedLetters();
 };
 
 void TestFormLayout::formRectMovesOnlyY() {
@@ -248,18 +255,26 @@ void TestFormLayout::formRectMovesOnlyY() {
 
 void TestFormLayout::pageMatchesItsRecording_data() {
     QTest::addColumn<FormEdition>("edition");
+    QTest::addColumn<bool>("twoOnASheet");
     QTest::addColumn<bool>("filled");
     QTest::addColumn<QString>("file");
-    QTest::newRow("fresh document") << FormEdition::Edition2001 << false << "form-fresh.txt";
-    QTest::newRow("ordinary order") << FormEdition::Edition2001 << true << "form-filled.txt";
-    QTest::newRow("current, fresh") << FormEdition::Current << false << "current-fresh.txt";
-    QTest::newRow("current, tax payment") << FormEdition::Current << true << "current-filled.txt";
+    QTest::newRow("fresh document")
+        << FormEdition::Edition2001 << false << false << "form-fresh.txt";
+    QTest::newRow("ordinary order")
+        << FormEdition::Edition2001 << false << true << "form-filled.txt";
+    QTest::newRow("current, fresh")
+        << FormEdition::Current << false << false << "current-fresh.txt";
+    QTest::newRow("current, tax payment")
+        << FormEdition::Current << false << true << "current-filled.txt";
+    QTest::newRow("current, tax payment, two on a sheet")
+        << FormEdition::Current << true << true << "current-two-on-a-sheet.txt";
 }
 
 // Every caption, value, rule and box, with its place, format and font, as the reviewed recording
 // has them: moving any of them, even by 1 mm, shows here with the line that changed.
 void TestFormLayout::pageMatchesItsRecording() {
     QFETCH(FormEdition, edition);
+    QFETCH(bool, twoOnASheet);
     QFETCH(bool, filled);
     QFETCH(QString, file);
     const bool current = edition == FormEdition::Current;
@@ -268,13 +283,17 @@ void TestFormLayout::pageMatchesItsRecording() {
         current ? FillTaxPayment(doc) : FillOrdinaryOrder(doc);
     }
     RecordingCanvas canvas;
-    CFormLayout layout(edition);
+    CFormLayout layout(FormPaper(edition, twoOnASheet));
     layout.OnDraw(canvas, doc);
     const QString what =
-        filled ? (current ? "The current edition's page for the single tax payment (ЕНП)."
+        filled ? (current ? (twoOnASheet ? "The current edition's page for the single tax payment "
+                                           "(ЕНП), two copies on a sheet."
+                                         : "The current edition's page for the single tax "
+                                           "payment (ЕНП), one copy at its full size.")
                           : "The page for an ordinary order.")
                : "The page for a fresh document: its placeholders in every place.";
-    const QString differences = CompareWithGolden(canvas.Lines(), file, GoldenHeader(what));
+    const QString differences = CompareWithGolden(
+        canvas.Lines(), file, GoldenHeader(what, FormPaper(edition, twoOnASheet).TwoCopies()));
     QVERIFY2(differences.isEmpty(), qPrintable(differences));
 }
 
@@ -587,6 +606,106 @@ void TestFormLayout::whatCannotFitIsCountedNotDropped() {
     QVERIFY(fitted.widthScale >= TextFit::kNarrowestScale);
     // What is shown fits whole.
     QCOMPARE(FormPlaces::ShownChars(FormField(field), value.left(shown)), shown);
+}
+
+void TestFormLayout::placeholdersAreGreyAndOnlyThey_data() {
+    QTest::addColumn<FormEdition>("edition");
+    QTest::addColumn<QString>("state");  // "fresh", "payer missing", "order" or "blank"
+    QTest::addColumn<QStringList>("grey");
+    const QStringList payer2001{"Банк плательщика", "ИНН/КПП плательщика", "БИК плательщика",
+                                "Счет1 плательщика", "Счет2 плательщика"};
+    const QStringList payerCurrent{"Банк плательщика", "ИНН плательщика",   "КПП плательщика",
+                                   "БИК плательщика",  "Счет1 плательщика", "Счет2 плательщика"};
+    QTest::newRow("2001, fresh: every value")
+        << FormEdition::Edition2001 << "fresh" << QStringList();
+    QTest::newRow("current, fresh: every value")
+        << FormEdition::Current << "fresh" << QStringList();
+    QTest::newRow("2001, payer missing")
+        << FormEdition::Edition2001 << "payer missing" << payer2001;
+    QTest::newRow("current, payer missing")
+        << FormEdition::Current << "payer missing" << payerCurrent;
+    QTest::newRow("2001, order") << FormEdition::Edition2001 << "order" << QStringList();
+    QTest::newRow("current, blank") << FormEdition::Current << "blank" << QStringList();
+}
+
+// The screen shows a placeholder in grey where the document has no value, so that it reads as
+// one; every value drawn is black. (A fresh document's grey texts are all its values.)
+void TestFormLayout::placeholdersAreGreyAndOnlyThey() {
+    QFETCH(FormEdition, edition);
+    QFETCH(QString, state);
+    QFETCH(QStringList, grey);
+    CVemoDoc doc;
+    if (state == "blank") {
+        doc.MakeBlank();
+    } else if (state != "fresh") {
+        FillOrdinaryOrder(doc);
+        if (state == "payer missing") {
+            doc.ShowPartyMissing(kPayersKind);
+        }
+    }
+    RecordingCanvas canvas;
+    CFormLayout layout(edition);
+    layout.m_nOffsetY = 0;
+    layout.DrawForm(canvas, doc);
+    const QStringList captions = FormCaptions(edition);
+    QStringList drawnGrey;
+    QStringList values;  // the texts that are not the form's own captions
+    for (const Step& step : canvas.steps) {
+        if (step.kind != Kind::Text && step.kind != Kind::Lines) {
+            continue;
+        }
+        if (step.ink == FormInk::Placeholder) {
+            drawnGrey << step.text;
+        } else if (!step.text.isEmpty() && !captions.contains(step.text)) {
+            values << step.text;
+        }
+    }
+    if (state == "fresh") {
+        QVERIFY(drawnGrey.size() >= 21);
+        QVERIFY2(values.isEmpty(), qPrintable(values.join('|')));
+        QVERIFY(drawnGrey.contains(QStringLiteral("Название плательщика")));
+        return;
+    }
+    drawnGrey.sort();
+    grey.sort();
+    QCOMPARE(drawnGrey, grey);
+    if (state == "payer missing") {
+        QVERIFY(values.contains(QStringLiteral("ООО Ромашка")));  // the order's name, in black
+    }
+}
+
+void TestFormLayout::longestUinIsAnotherFaceNotSqueezedLetters_data() {
+    QTest::addColumn<bool>("twoOnASheet");
+    QTest::addColumn<QString>("uin");
+    QTest::newRow("full size, 25 digits") << false << "1881017726032512345600001";
+    QTest::newRow("full size, 20 digits") << false << "18209965144380684245";
+    QTest::newRow("two on a sheet, 25 digits") << true << "1881017726032512345600001";
+}
+
+// A УИН too long for "Код" is drawn whole in the narrower face, smaller but in its own
+// proportions, inside its cell; never in letters narrowed to a fraction of their width.
+void TestFormLayout::longestUinIsAnotherFaceNotSqueezedLetters() {
+    QFETCH(bool, twoOnASheet);
+    QFETCH(QString, uin);
+    CVemoDoc doc;
+    FillTaxPayment(doc);
+    doc.m_strUin = uin;
+    RecordingCanvas canvas;
+    CFormLayout layout(FormPaper(FormEdition::Current, twoOnASheet));
+    layout.m_nOffsetY = 0;
+    layout.DrawForm(canvas, doc);
+    const Step* step = ValueStep(canvas.steps, uin);
+    QVERIFY(step);
+    QCOMPARE(step->kind, Kind::Lines);
+    QCOMPARE(step->lines, QStringList{uin});
+    QCOMPARE(step->font, FormFont::Narrow);
+    QCOMPARE(step->widthScale, step->heightScale);  // smaller, not squeezed
+    QVERIFY(step->heightScale >= FormPlaces::kSmallestNarrow);
+    const FormPlaces::Place place =
+        FormPlaces::PlaceOf(FormField::Uin, FormPaper(FormEdition::Current, twoOnASheet));
+    QVERIFY(Inside(step->rect, place.room));
+    QVERIFY(uin.size() * FormPlaces::kNarrowWidth * step->widthScale <=
+            place.room.right - place.room.left);
 }
 
 QTEST_GUILESS_MAIN(TestFormLayout)

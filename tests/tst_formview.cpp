@@ -7,9 +7,11 @@
 #include <QPainter>
 #include <QProcess>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "FileSizeLimit.h"
 #include "FormDocuments.h"
@@ -166,11 +168,12 @@ int InkedPixels(const QImage& image) {
     return inked;
 }
 
-// The whole page drawn on a white image at 254 dpi.
+// The whole page drawn on a white image at 254 dpi, as wide as this.
+constexpr int kRenderPageWidth = CFormLayout::kPageWidth / 10 + 10;
+
 QImage RenderPage(const CVemoDoc& doc) {
     const int dotsPerMeter = 10000;  // 254 dpi
-    QImage image(CFormLayout::kPageWidth / 10 + 10, CFormLayout::kPageHeight / 10,
-                 QImage::Format_RGB32);
+    QImage image(kRenderPageWidth, CFormLayout::kPageHeight / 10, QImage::Format_RGB32);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);
@@ -216,13 +219,14 @@ QStringList InkOutsideRooms(const QImage& with, const QImage& without, const QLi
     return faults.mid(0, 5);
 }
 
-// A room of a field on both copies, in pixels of RenderPage.
+// A room of a field on both copies, in pixels of RenderPage, where the form stands in the middle.
 QList<QRect> RoomsInPixels(FormField field) {
     const LogicalRect room = FormPlaces::PlaceOf(field).room;
+    const int left = qRound(FormLeftOffset(kRenderPageWidth * 10.0, FormEdition::Edition2001));
     QList<QRect> rooms;
     for (int offset : {CFormLayout::kFirstCopyOffsetY, CFormLayout::kSecondCopyOffsetY}) {
-        rooms << QRect(QPoint(room.left / 10, -(room.top + offset) / 10),
-                       QPoint(room.right / 10, -(room.bottom + offset) / 10));
+        rooms << QRect(QPoint((room.left + left) / 10, -(room.top + offset) / 10),
+                       QPoint((room.right + left) / 10, -(room.bottom + offset) / 10));
     }
     return rooms;
 }
@@ -230,7 +234,7 @@ QList<QRect> RoomsInPixels(FormField field) {
 // A word of a PDF page where pdftotext -bbox places it, in points from the page's top left.
 struct PdfWord {
     QString text;
-    double left, top, right;
+    double left, top, right, bottom;
 };
 
 // The words of the PDF's first page in reading order: lines top to bottom (words whose tops
@@ -238,11 +242,11 @@ struct PdfWord {
 QList<PdfWord> PdfWordsInReadingOrder(const QString& path) {
     const QString xhtml = RunPdfTool("pdftotext", {"-bbox", "-f", "1", "-l", "1", path, "-"});
     static const QRegularExpression word(
-        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)<)re");
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
     QList<PdfWord> words;
     for (const QRegularExpressionMatch& m : word.globalMatch(xhtml)) {
-        words.append({m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                      m.captured(3).toDouble()});
+        words.append({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                      m.captured(3).toDouble(), m.captured(4).toDouble()});
     }
     const double lineTolerance = 72.0 / 25.4;
     std::sort(words.begin(), words.end(), [&](const PdfWord& a, const PdfWord& b) {
@@ -254,6 +258,102 @@ QList<PdfWord> PdfWordsInReadingOrder(const QString& path) {
     return words;
 }
 
+// The current edition's page of a PDF as poppler draws it at 254 dpi without smoothing, where a
+// pixel is 0.1 mm: its rules, found as runs of ink, and its words; all measured from the top-left
+// corner of the grid, where the first rule across the whole form starts.
+struct MeasuredPage {
+    struct Run {
+        int at, from, to;  // the row (or column) and its first and last pixel
+    };
+    bool found = false;
+    QRect grid;  // on the page: the first rule across the whole form, from its left end
+    QSize pageSize;
+    QList<Run> across;
+    QList<Run> down;
+    QList<std::pair<QString, QRectF>> words;
+
+    static MeasuredPage Of(const QString& pdf) {
+        MeasuredPage page;
+        const QString prefix = QFileInfo(pdf).absoluteDir().filePath("measured");
+        RunPdfTool("pdftoppm", {"-r", "254", "-gray", "-aa", "no", "-aaVector", "no", "-singlefile",
+                                pdf, prefix});
+        const QImage image(prefix + ".pgm");
+        const auto ink = [&image](int px, int py) { return qGray(image.pixel(px, py)) < 128; };
+        page.across =
+            Runs(image.height(), image.width(), 20, [&](int at, int i) { return ink(i, at); });
+        page.down =
+            Runs(image.width(), image.height(), 35, [&](int at, int i) { return ink(at, i); });
+        QPoint origin;
+        for (const Run& run : page.across) {
+            if (run.to - run.from >= 1700) {  // the first rule across the whole form
+                origin = QPoint(run.from, run.at);
+                page.grid = QRect(QPoint(run.from, run.at), QPoint(run.to, run.at));
+                page.found = true;
+                break;
+            }
+        }
+        page.pageSize = image.size();
+        for (Run& run : page.across) {
+            run = Run{run.at - origin.y(), run.from - origin.x(), run.to - origin.x()};
+        }
+        for (Run& run : page.down) {
+            run = Run{run.at - origin.x(), run.from - origin.y(), run.to - origin.y()};
+        }
+        const double pixelsPerPoint = 254.0 / 72.0;
+        for (const PdfWord& word : PdfWordsInReadingOrder(pdf)) {
+            page.words.append(
+                {word.text,
+                 QRectF(QPointF(word.left, word.top) * pixelsPerPoint - QPointF(origin),
+                        QPointF(word.right, word.bottom) * pixelsPerPoint - QPointF(origin))});
+        }
+        return page;
+    }
+
+    // The runs of ink at least minimum pixels long along each of count lines of length pixels.
+    static QList<Run> Runs(int count, int length, int minimum,
+                           const std::function<bool(int, int)>& ink) {
+        QList<Run> runs;
+        for (int at = 0; at < count; ++at) {
+            int start = -1;
+            for (int i = 0; i <= length; ++i) {
+                const bool here = i < length && ink(at, i);
+                if (here && start < 0) {
+                    start = i;
+                } else if (!here && start >= 0) {
+                    if (i - start >= minimum) {
+                        runs.append(Run{at, start, i - 1});
+                    }
+                    start = -1;
+                }
+            }
+        }
+        return runs;
+    }
+
+    // Where the rule nearest to at runs within 1 mm of it, from within 1 mm of from to within
+    // 1 mm of to.
+    static std::optional<int> Along(const QList<Run>& runs, int at, int from, int to) {
+        std::optional<int> nearest;
+        for (const Run& run : runs) {
+            if (qAbs(run.at - at) <= 10 && run.from <= from + 10 && run.to >= to - 10 &&
+                (!nearest || qAbs(run.at - at) < qAbs(*nearest - at))) {
+                nearest = run.at;
+            }
+        }
+        return nearest;
+    }
+    std::optional<int> Across(int y, int from, int to) const { return Along(across, y, from, to); }
+    std::optional<int> Down(int x, int from, int to) const { return Along(down, x, from, to); }
+
+    bool HasWordIn(const QString& text, const QRect& cell) const {
+        for (const auto& [word, box] : words) {
+            if (word == text && QRectF(cell).contains(box)) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
 }  // namespace
 
 class TestFormView : public QObject {
@@ -271,12 +371,15 @@ private slots:
     void boxCoversWhatLiesBeneath();
     void textBackgroundIsOpaqueWhite_data();
     void textBackgroundIsOpaqueWhite();
-    void viewScrollsToTheWholeWidth();
+    void viewFitsThePageToItsWidth();
+    void ctrlWheelZoomsAboutTheMouse();
     void viewShowsTheScrolledPart();
     void pdfHoldsOnePageWithBothCopies();
     void pdfDrawsValuesVerbatim();
-    void currentEditionValuesStandInTheirColumns_data();
-    void currentEditionValuesStandInTheirColumns();
+    void currentEditionCellsStandWithin1Mm_data();
+    void currentEditionCellsStandWithin1Mm();
+    void pdfCentresTheFormAcrossThePage_data();
+    void pdfCentresTheFormAcrossThePage();
     void pdfFailureLeavesNothing();
     void longestAmountInWordsPrintsWholeOnBothCopies();
     void longValuesPrintWholeInThePdf();
@@ -420,18 +523,72 @@ void TestFormView::textBackgroundIsOpaqueWhite() {
     QVERIFY(white > ink);  // between the letters and around them
 }
 
-void TestFormView::viewScrollsToTheWholeWidth() {
+void TestFormView::viewFitsThePageToItsWidth() {
     CVemoDoc doc;
     CVemoView view(&doc);
-    view.resize(300, 200);
+    view.resize(600, 400);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
-    const double unitsPerPixel = 2540.0 / view.logicalDpiX();
-    const int reach =
-        view.horizontalScrollBar()->maximum() + view.viewport()->width();  // in pixels
-    QVERIFY(reach * unitsPerPixel >= 18700);
-    const int depth = view.verticalScrollBar()->maximum() + view.viewport()->height();
-    QVERIFY(qAbs(depth * 2540.0 / view.logicalDpiY() - 28000) < 30);
+    QCOMPARE(view.horizontalScrollBar()->maximum(), 0);  // nothing to scroll across
+    QVERIFY(qAbs(view.PageSizeInPixels().width() - view.viewport()->width()) <= 1);
+    // A window twice as wide draws the page twice as large.
+    const double narrow = view.PixelsPerInch();
+    const int narrowWidth = view.viewport()->width();
+    view.resize(1200, 400);
+    QTRY_VERIFY(view.viewport()->width() > narrowWidth);
+    QVERIFY(qAbs(view.PixelsPerInch() / narrow - double(view.viewport()->width()) / narrowWidth) <
+            0.001);
+}
+
+namespace {
+
+void Wheel(CVemoView& view, QPointF at, int notches, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent event(at, view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, notches * 120),
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+// The point of the page under a point of the view, in inches from the page's top-left corner.
+QPointF OnPage(const CVemoView& view, QPointF at) {
+    const double dpi = view.PixelsPerInch();
+    const double margin = qMax(0, (view.viewport()->width() - view.PageSizeInPixels().width()) / 2);
+    return QPointF(at.x() - margin + view.horizontalScrollBar()->value(),
+                   at.y() + view.verticalScrollBar()->value()) /
+           dpi;
+}
+
+}  // namespace
+
+// The wheel scrolls; with Ctrl it zooms, the point under the mouse staying under it, between the
+// smallest and the largest zoom.
+void TestFormView::ctrlWheelZoomsAboutTheMouse() {
+    CVemoDoc doc;
+    CVemoView view(&doc);
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QPointF mouse(200, 150);
+
+    Wheel(view, mouse, -1, Qt::NoModifier);
+    QCOMPARE(view.Zoom(), 1.0);
+    QVERIFY(view.verticalScrollBar()->value() > 0);
+
+    const QPointF before = OnPage(view, mouse);
+    Wheel(view, mouse, 2, Qt::ControlModifier);
+    QVERIFY(view.Zoom() > 1.2);
+    QVERIFY(view.horizontalScrollBar()->maximum() > 0);
+    const QPointF after = OnPage(view, mouse);
+    const double pixel = 1.0 / view.PixelsPerInch();
+    QVERIFY2(qAbs(after.x() - before.x()) <= pixel && qAbs(after.y() - before.y()) <= pixel,
+             qPrintable(QDebug::toString(before) + " " + QDebug::toString(after)));
+
+    Wheel(view, mouse, 40, Qt::ControlModifier);
+    QCOMPARE(view.Zoom(), CVemoView::kLargestZoom);
+    Wheel(view, mouse, -80, Qt::ControlModifier);
+    QCOMPARE(view.Zoom(), CVemoView::kSmallestZoom);
+    // A page narrower than the window stands in its middle.
+    QCOMPARE(view.horizontalScrollBar()->maximum(), 0);
+    QVERIFY(qAbs(view.PageSizeInPixels().width() - view.viewport()->width() / 2) <= 1);
 }
 
 void TestFormView::viewShowsTheScrolledPart() {
@@ -440,6 +597,7 @@ void TestFormView::viewShowsTheScrolledPart() {
     view.resize(300, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.SetZoom(2.0);  // wider than the window
     const QImage first = view.viewport()->grab().toImage();
     QVERIFY(InkedPixels(first) > 100);  // the top-left corner of the form, not blank paper
 
@@ -490,61 +648,148 @@ void TestFormView::pdfDrawsValuesVerbatim() {
     QCOMPARE(text.count(QStringLiteral("Оплата по счету && договору")), 2);
 }
 
-// The columns of the current edition in millimetres from the form's left edge, as the bank's
-// description of the form gives them; the "0401060" box (165 to 180 mm) places the form on the
-// page. Where a value occurs more than once, n counts its occurrences in reading order.
-void TestFormView::currentEditionValuesStandInTheirColumns_data() {
+// The cells of the current edition as its published drawing gives them, in millimetres from the
+// form's left edge and the top of its grid (the top of the amount in words), and the rules that
+// bound each: t, b, l, r for the top, bottom, left and right. A word of the single tax payment
+// stands in each cell that holds one. The drawing places the four lines above the grid only by
+// their rows: there the form's own heights stand.
+void TestFormView::currentEditionCellsStandWithin1Mm_data() {
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("y");
+    QTest::addColumn<double>("w");
+    QTest::addColumn<double>("h");
+    QTest::addColumn<QString>("rules");
     QTest::addColumn<QString>("word");
-    QTest::addColumn<int>("n");
-    QTest::addColumn<double>("left");
-    QTest::addColumn<double>("right");
-    QTest::newRow("101 status, in its box") << "01" << 0 << 173.0 << 180.0;
-    QTest::newRow("6 amount in words") << QStringLiteral("Сорок") << 0 << 20.2 << 180.0;
-    QTest::newRow("60 payer's ИНН") << "7701234567" << 0 << 0.0 << 50.2;
-    QTest::newRow("102 payer's КПП") << "770101001" << 0 << 50.2 << 100.3;
-    QTest::newRow("7 amount") << "48300-00" << 0 << 115.3 << 180.0;
-    QTest::newRow("9 payer's account") << "40702810900000012345" << 0 << 115.3 << 180.0;
-    QTest::newRow("14 recipient's BIK") << "017003983" << 0 << 115.3 << 180.0;
-    QTest::newRow("61 recipient's ИНН") << "7727406020" << 0 << 0.0 << 50.2;
-    QTest::newRow("103 recipient's КПП") << "770701001" << 0 << 50.2 << 100.3;
-    QTest::newRow("18 kind of operation") << "01" << 1 << 115.3 << 135.3;
-    QTest::newRow("21 priority") << "5" << 0 << 155.3 << 180.0;
-    QTest::newRow("22 Код") << "0" << 0 << 115.3 << 135.3;
-    QTest::newRow("104 КБК") << "18201061201010000510" << 0 << 0.0 << 45.2;
-    QTest::newRow("105 ОКТМО") << "0" << 1 << 45.2 << 75.2;
-    QTest::newRow("106 basis") << "0" << 2 << 75.2 << 85.2;
-    QTest::newRow("107 period") << "0" << 3 << 85.2 << 110.3;
-    QTest::newRow("108 document number") << "0" << 4 << 110.3 << 145.3;
-    QTest::newRow("109 document date") << "0" << 5 << 145.3 << 170.3;
+    const auto row = [](const char* what, double x, double y, double w, double h, const char* rules,
+                        const QString& word) {
+        QTest::newRow(what) << x << y << w << h << QString::fromLatin1(rules) << word;
+    };
+    row("Сумма прописью, caption", 0, 0, 20.2, 14.4, "tbr", "прописью");
+    row("6 amount in words", 20.2, 0, 159.8, 14.4, "tbl", "Сорок");
+    row("60 payer's ИНН", 0, 14.4, 50.2, 4.5, "tbr", "7701234567");
+    row("102 payer's КПП", 50.2, 14.4, 50.1, 4.5, "tblr", "770101001");
+    row("8 payer", 0, 18.9, 100.3, 24.7, "tbr", "Ромашка");
+    row("8 its caption, in the last 4.5 mm", 0, 39.1, 100.3, 4.5, "b", "Плательщик");
+    row("Сумма, caption", 100.3, 14.4, 15.0, 14.5, "tblr", "Сумма");
+    row("7 amount", 115.3, 14.4, 64.7, 14.5, "tbl", "48300-00");
+    row("9 Сч. №, caption", 100.3, 28.9, 15.0, 14.7, "tblr", "Сч.");
+    row("9 payer's account", 115.3, 28.9, 64.7, 14.7, "tl", "40702810900000012345");
+    row("10 payer's bank", 0, 43.6, 100.3, 14.2, "tbr", "Северный");
+    row("10 its caption, in the last 4.5 mm", 0, 53.3, 100.3, 4.5, "b", "плательщика");
+    row("11 БИК, caption", 100.3, 43.6, 15.0, 4.8, "tblr", "БИК");
+    row("11 payer's BIK", 115.3, 43.6, 64.7, 4.8, "l", "044525999");
+    row("12 Сч. №, caption", 100.3, 48.4, 15.0, 9.4, "tblr", "Сч.");
+    row("12 payer's bank's account", 115.3, 48.4, 64.7, 9.4, "lb", "30101810400000000999");
+    row("13 recipient's bank", 0, 57.8, 100.3, 15.2, "tbr", "ОКЦ");
+    row("13 its caption, in the last 4.5 mm", 0, 68.5, 100.3, 4.5, "b", "получателя");
+    row("14 БИК, caption", 100.3, 57.8, 15.0, 4.9, "tblr", "БИК");
+    row("14 recipient's BIK", 115.3, 57.8, 64.7, 4.9, "tl", "017003983");
+    row("15 Сч. №, caption", 100.3, 62.7, 15.0, 10.3, "tblr", "Сч.");
+    row("15 recipient's bank's account", 115.3, 62.7, 64.7, 10.3, "l", "40102810445370000059");
+    row("61 recipient's ИНН", 0, 73.0, 50.2, 4.5, "tbr", "7727406020");
+    row("103 recipient's КПП", 50.2, 73.0, 50.1, 4.5, "tblr", "770701001");
+    row("16 recipient", 0, 77.5, 100.3, 23.8, "tbr", "Казначейство");
+    row("16 its caption, in the last 4.6 mm", 0, 96.7, 100.3, 4.6, "b", "Получатель");
+    row("17 Сч. №, caption", 100.3, 73.0, 15.0, 14.3, "tblr", "Сч.");
+    row("17 recipient's account", 115.3, 73.0, 64.7, 14.3, "lb", "03100643000000018500");
+    row("18 Вид оп., caption", 100.3, 87.3, 15.0, 4.7, "tblr", "оп.");
+    row("18 kind of operation", 115.3, 87.3, 20.0, 4.7, "tblr", "01");
+    row("19 Срок плат., caption", 135.3, 87.3, 20.0, 4.7, "tblr", "Срок");
+    row("19 term, never printed", 155.3, 87.3, 24.7, 4.7, "tbl", QString());
+    row("20 Наз. пл., caption", 100.3, 92.0, 15.0, 4.7, "tblr", "Наз.");
+    row("21 Очер. плат., caption", 135.3, 92.0, 20.0, 4.7, "tblr", "Очер.");
+    row("21 priority", 155.3, 92.0, 24.7, 4.7, "tbl", "5");
+    row("22 Код, caption", 100.3, 96.7, 15.0, 4.6, "tblr", "Код");
+    row("22 Код", 115.3, 96.7, 20.0, 4.6, "tblr", "0");
+    row("23 Рез. поле, caption", 135.3, 96.7, 20.0, 4.6, "tblr", "Рез.");
+    row("104 КБК", 0, 101.3, 45.2, 4.5, "tbr", "18201061201010000510");
+    row("105 ОКТМО", 45.2, 101.3, 30.0, 4.5, "tblr", "0");
+    row("106 basis", 75.2, 101.3, 10.0, 4.5, "tblr", "0");
+    row("107 period", 85.2, 101.3, 25.1, 4.5, "tblr", "0");
+    row("108 document number", 110.3, 101.3, 35.0, 4.5, "tblr", "0");
+    row("109 document date", 145.3, 101.3, 25.0, 4.5, "tblr", "0");
+    row("110", 170.3, 101.3, 9.7, 4.5, "tbl", QString());
+    row("24 purpose", 0, 105.8, 180.0, 24.6, "t", "Единый");
+    row("24 its caption, with a rule under it", 0, 130.4, 180.0, 4.6, "b", "Назначение");
+    row("101 status box", 173.0, -12.8, 7.0, 6.3, "tblr", "01");
+    row("line of Поступ. в банк плат.", 0, -16.6, 35.1, 3.5, "t", "Поступ.");
+    row("line of Списано со сч. плат.", 47.6, -16.6, 35.1, 3.5, "t", "Списано");
+    row("line of Дата, caption under it", 90.0, -6.5, 35.2, 3.5, "t", "Дата");
+    row("line of Вид платежа, caption under it", 130.1, -6.5, 35.1, 3.5, "t", "платежа");
+    row("first signature line", 60.3, 149.0, 60.1, 0, "t", QString());
+    row("second signature line", 60.3, 164.0, 60.1, 0, "t", QString());
 }
 
-void TestFormView::currentEditionValuesStandInTheirColumns() {
+// Measured on the PDF's page rendered at 254 dpi, one pixel a tenth of a millimetre: each rule of
+// a cell within 1 mm of where the edition's drawing puts it, and its word inside it.
+void TestFormView::currentEditionCellsStandWithin1Mm() {
     VEMO_SKIP_WITHOUT_PDF_TOOLS();
+    QFETCH(double, x);
+    QFETCH(double, y);
+    QFETCH(double, w);
+    QFETCH(double, h);
+    QFETCH(QString, rules);
     QFETCH(QString, word);
-    QFETCH(int, n);
-    QFETCH(double, left);
-    QFETCH(double, right);
-    CVemoDoc doc;
-    FillTaxPayment(doc);
-    const QString path = m_folder->FilePath("current.pdf");
-    QString error;
-    QVERIFY2(WriteFormPdf(path, doc, &error, FormEdition::Current), qPrintable(error));
-    const QList<PdfWord> words = PdfWordsInReadingOrder(path);
-    const auto box = std::find_if(words.begin(), words.end(),
-                                  [](const PdfWord& w) { return w.text == "0401060"; });
-    QVERIFY(box != words.end());
-    const double pointsPerMm = 72.0 / 25.4;
-    const double formLeft = (box->left + box->right) / 2 - 172.5 * pointsPerMm;
-    int seen = 0;
-    for (const PdfWord& w : words) {
-        if (w.text == word && seen++ == n) {
-            const double middle = ((w.left + w.right) / 2 - formLeft) / pointsPerMm;
-            QVERIFY2(middle > left && middle < right,
-                     qPrintable(QStringLiteral("%1 mm").arg(middle, 0, 'f', 1)));
-            return;
+    static const MeasuredPage page = [this] {
+        CVemoDoc doc;
+        FillTaxPayment(doc);
+        const QString path = m_folder->FilePath("current.pdf");
+        QString error;
+        return WriteFormPdf(path, doc, &error, FormEdition::Current) ? MeasuredPage::Of(path)
+                                                                     : MeasuredPage();
+    }();
+    QVERIFY2(page.found, "no grid on the page");
+    const int left = qRound(x * 10);
+    const int top = qRound(y * 10);
+    const int right = qRound((x + w) * 10);
+    const int bottom = qRound((y + h) * 10);
+    const QList<std::pair<QChar, std::optional<int>>> edges{{'t', page.Across(top, left, right)},
+                                                            {'b', page.Across(bottom, left, right)},
+                                                            {'l', page.Down(left, top, bottom)},
+                                                            {'r', page.Down(right, top, bottom)}};
+    QStringList measured;
+    for (const auto& [edge, at] : edges) {
+        if (rules.contains(edge)) {
+            QVERIFY2(at, qPrintable(QStringLiteral("no rule at %1").arg(edge)));
+            measured << QStringLiteral("%1 %2").arg(edge).arg(*at / 10.0, 0, 'f', 1);
         }
     }
-    QFAIL("the value is not on the page");
+    if (qEnvironmentVariableIsSet("VEMO_SHOW_MEASURES")) {
+        qInfo("%s: %s", QTest::currentDataTag(), qPrintable(measured.join(", ")));
+    }
+    if (!word.isEmpty()) {
+        QVERIFY2(page.HasWordIn(
+                     word, QRect(QPoint(left - 10, top - 10), QPoint(right + 10, bottom + 10))),
+                 qPrintable(word));
+    }
+}
+
+void TestFormView::pdfCentresTheFormAcrossThePage_data() {
+    QTest::addColumn<FormEdition>("edition");
+    QTest::addColumn<bool>("twoOnASheet");
+    QTest::addColumn<double>("left");  // mm from the paper's edge: (210 - the form's width) / 2
+    QTest::newRow("current") << FormEdition::Current << false << 15.0;
+    QTest::newRow("current, two on a sheet") << FormEdition::Current << true << 15.0;
+    QTest::newRow("2001") << FormEdition::Edition2001 << false << 14.0;
+}
+
+// The form stands in the middle of the page, as on the screen and from the print dialog.
+void TestFormView::pdfCentresTheFormAcrossThePage() {
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
+    QFETCH(FormEdition, edition);
+    QFETCH(bool, twoOnASheet);
+    QFETCH(double, left);
+    CVemoDoc doc;
+    doc.MakeBlank();
+    const QString path = m_folder->FilePath("page.pdf");
+    QString error;
+    QVERIFY(WriteFormPdf(path, doc, &error, FormPaper(edition, twoOnASheet)));
+    const MeasuredPage page = MeasuredPage::Of(path);
+    QVERIFY(page.found);
+    QCOMPARE(page.pageSize.width(), 2100);  // A4 at 254 dpi
+    const int right = page.pageSize.width() - 1 - page.grid.right();
+    QVERIFY2(qAbs(page.grid.left() - left * 10) <= 3 && qAbs(page.grid.left() - right) <= 3,
+             qPrintable(QStringLiteral("%1 and %2").arg(page.grid.left()).arg(right)));
 }
 
 void TestFormView::pdfFailureLeavesNothing() {
@@ -618,14 +863,23 @@ void TestFormView::longValuesPrintWholeInThePdf() {
     }
 }
 
-// The form with its placeholder captions; the command line's answers are tst_commandline's.
+// Without an order, the blank form: every caption and no placeholder, to be filled in by hand.
+// The command line's answers are tst_commandline's.
 void TestFormView::pdfCommandLine() {
     const QString work = m_folder->Path();
     QCOMPARE(RunVemo(work, {"--pdf", "out.pdf"}).exitCode, 0);
     QCOMPARE(m_folder->Entries(), QStringList{"out.pdf"});  // no order folder, no data files
     VEMO_SKIP_WITHOUT_PDF_TOOLS();
-    QCOMPARE(PdfText(m_folder->FilePath("out.pdf")).count(QStringLiteral("Название получателя")),
-             2);
+    const QString page = PdfText(m_folder->FilePath("out.pdf"));
+    for (const QString& caption : {QStringLiteral("ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №"),
+                                   QStringLiteral("Плательщик"), QStringLiteral("0401060")}) {
+        QVERIFY2(page.count(caption) == 1, qPrintable(caption));
+    }
+    for (const QString& placeholder :
+         {QStringLiteral("Название получателя"), QStringLiteral("Счет1 плательщика"),
+          QStringLiteral("Налог ..."), QStringLiteral("Номер"), QStringLiteral("КБК")}) {
+        QVERIFY2(!page.contains(placeholder), qPrintable(placeholder));
+    }
 }
 
 // A disk that fills up while the PDF is written (a file size limit on the program): it says so,

@@ -219,7 +219,7 @@ void TestInvoiceDialog::orderFromAnInvoicePdf() {
                                    {}));
 
     COrderArchiveDlg archive(m_doc, WorkingFolder());
-    archive.SetFormEdition(FormEdition::Current);
+    archive.SetFormPaper(FormEdition::Current);
     archive.SetBikDirectory(Directory());
     archive.show();
 

@@ -12,12 +12,18 @@
 #include <QShortcut>
 #include <memory>
 
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+
 #include "BoxAnswers.h"
 #include "DialogDriver.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
+#include "TestPdf.h"
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
+#include "bank/BudgetPayment.h"
+#include "bank/OrderUseCases.h"
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
@@ -27,6 +33,7 @@
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/MessageBoxes.h"
 
 namespace {
 
@@ -74,6 +81,18 @@ CRequisite Named(const QString& name) {
     return record;
 }
 
+// The menu item of the main window with the text, in whichever menu it stands.
+QAction* MenuAction(CMainFrame* frame, const QString& text) {
+    for (QAction* menu : frame->menuBar()->actions()) {
+        for (QAction* item : menu->menu() ? menu->menu()->actions() : QList<QAction*>{}) {
+            if (item->text() == text) {
+                return item;
+            }
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 class TestMainFrame : public QObject {
@@ -101,6 +120,12 @@ private slots:
     void pointerToTheDocumentGoesWithIt();
     void renamedRecordIsRenamedInItsOrders_data();
     void renamedRecordIsRenamedInItsOrders();
+    void paperTakesOnlyWhatMayGoOnIt_data();
+    void paperTakesOnlyWhatMayGoOnIt();
+    void blankFormPrintsEmptyFields();
+    void drawingOnThe2001EditionOffersTheCurrent_data();
+    void drawingOnThe2001EditionOffersTheCurrent();
+    void paperIsRememberedAndTwoOnASheetOnlyForTheCurrentEdition();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -126,6 +151,7 @@ void TestMainFrame::init() {
 void TestMainFrame::cleanup() {
     m_app.reset();
     m_folder.reset();
+    QSettings().clear();  // nothing chosen in the editor at the next test's start
 }
 
 void TestMainFrame::startUpShowsTheMaximisedEditor() {
@@ -142,11 +168,12 @@ void TestMainFrame::startUpShowsTheMaximisedEditor() {
 
 void TestMainFrame::menuHasItsCommandsInOrder() {
     const QList<MenuItem> expected{
-        {"&Файл", {"&Печать", "Предварительный про&смотр", "&Выход"}},
+        {"&Файл", {"&Печать", "Печать пустого &бланка…", "Предварительный про&смотр", "&Выход"}},
         {"&Архив",
          {"&Реквизиты получателя", "Р&еквизиты плательщика", "&Платежные поручения",
           "&Загрузить выписку…", "&Справочник БИК…"}},
-        {"&Бланк", {"Редакция &2001 года", "&Действующая редакция (762-П)"}},
+        {"&Бланк",
+         {"Редакция &2001 года", "&Действующая редакция (762-П)", "Два &экземпляра на листе"}},
         {"&Помощь", {"&О программе"}},
     };
     QList<MenuItem> actual;
@@ -157,8 +184,9 @@ void TestMainFrame::menuHasItsCommandsInOrder() {
         QVERIFY(action->menu());
         MenuItem menu{action->text(), {}};
         for (QAction* item : action->menu()->actions()) {
-            QVERIFY(!item->isSeparator());
-            menu.items.append(item->text());
+            if (!item->isSeparator()) {
+                menu.items.append(item->text());
+            }
         }
         actual.append(menu);
     }
@@ -519,6 +547,189 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
         QCOMPARE(OrderRow::FromLines(lines), expected);
     }
     QCOMPARE(QDir("Vemo").entryList(QDir::Files).size(), orders.size());  // nothing left over
+}
+
+void TestMainFrame::paperTakesOnlyWhatMayGoOnIt_data() {
+    QTest::addColumn<QString>("order");  // drawn on the form first; empty for none
+    QTest::addColumn<QString>("edition");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("answer");   // to the edition's question: the current edition
+    QTest::addColumn<QString>("told");  // a part of what is said first; empty for nothing
+    QTest::addColumn<bool>("printed");  // the print dialog, or the preview, came up
+    QTest::addColumn<QString>("editionAfter");
+    const QString print = QStringLiteral("&Печать");
+    const QString preview = QStringLiteral("Предварительный про&смотр");
+    const QString noOrder = QStringLiteral("Бланк нельзя напечатать: на бланке нет платежного");
+    const QString noRoom = QStringLiteral("На бланке редакции 2001 года нет места");
+    QTest::newRow("no order drawn") << ""
+                                    << "current" << print << true << noOrder << false << "current";
+    QTest::newRow("no order drawn, preview")
+        << ""
+        << "current" << preview << true << noOrder << false << "current";
+    QTest::newRow("a party missing")
+        << "payer missing"
+        << "current" << print << true << QStringLiteral("«ООО Бета» не найден в pltRecv.dat")
+        << false << "current";
+    QTest::newRow("a party missing, 2001: no question")
+        << "payer missing, tax"
+        << "2001" << print << true << QStringLiteral("«ООО Бета» не найден в pltRecv.dat") << false
+        << "2001";
+    QTest::newRow("whole") << "whole"
+                           << "current" << print << true << "" << true << "current";
+    QTest::newRow("whole, preview") << "whole"
+                                    << "2001" << preview << true << "" << true << "2001";
+    QTest::newRow("tax payment on 2001, the current edition taken")
+        << "tax"
+        << "2001" << print << true << noRoom << true << "current";
+    QTest::newRow("tax payment on 2001, kept without its fields")
+        << "tax"
+        << "2001" << print << false << noRoom << true << "2001";
+    QTest::newRow("tax payment on the current edition")
+        << "tax"
+        << "current" << print << true << "" << true << "current";
+}
+
+// Файл → Печать and the preview take the form as drawn when it may go on paper; otherwise they
+// say why, or, for fields the edition of 2001 has no room for, offer the current edition.
+void TestMainFrame::paperTakesOnlyWhatMayGoOnIt() {
+    QFETCH(QString, order);
+    QFETCH(QString, edition);
+    QFETCH(QString, command);
+    QFETCH(bool, answer);
+    QFETCH(QString, told);
+    QFETCH(bool, printed);
+    QFETCH(QString, editionAfter);
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {Named(QStringLiteral("ООО Альфа"))}));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", {Named(QStringLiteral("ООО Гамма"))}));
+    CMainFrame* frame = m_app->MainFrame();
+    MenuAction(frame, edition == "2001" ? QStringLiteral("Редакция &2001 года")
+                                        : QStringLiteral("&Действующая редакция (762-П)"))
+        ->trigger();
+    if (!order.isEmpty()) {
+        OrderRow row = Order(4,
+                             order.startsWith("payer missing") ? QStringLiteral("ООО Бета")
+                                                               : QStringLiteral("ООО Альфа"),
+                             QStringLiteral("ООО Гамма"));
+        if (order.contains("tax")) {
+            BudgetPayment::FillSingleTaxPayment(&row);
+        }
+        OrderUseCases::DrawOrder(WorkingFolder(), row, {}, *m_app->Document(),
+                                 frame->View()->Edition());
+    }
+    MessageBoxes::Log log;
+    log.answers = {answer};
+    MessageBoxes::SetTestLog(&log);
+    bool seen = false;
+    QObject watch;  // the watch for the dialog ends with this test
+    if (command.startsWith("&Печать")) {
+        WhenModalShows<QPrintDialog>(&watch, &seen, [](QPrintDialog* dialog) { dialog->reject(); });
+    } else {
+        WhenModalShows<QPrintPreviewDialog>(&watch, &seen,
+                                            [](QPrintPreviewDialog* dialog) { dialog->reject(); });
+    }
+    MenuAction(frame, command)->trigger();
+    if (printed) {
+        QTRY_VERIFY(seen);
+    }
+    MessageBoxes::SetTestLog(nullptr);
+    QCOMPARE(seen, printed);
+    QCOMPARE(log.entries.isEmpty(), told.isEmpty());
+    if (!told.isEmpty()) {
+        QVERIFY2(log.entries.first().text.contains(told), qPrintable(log.entries.first().text));
+    }
+    QCOMPARE(FormEditions::Name(frame->View()->Edition()), editionAfter);
+    QCOMPARE(FormEditions::Name(FormEditions::Remembered(QSettings())), editionAfter);
+}
+
+// Файл → "Печать пустого бланка…" prints every caption and no value, whatever is drawn, where
+// --pdf puts them.
+void TestMainFrame::blankFormPrintsEmptyFields() {
+    VEMO_SKIP_WITHOUT_PDF_TOOLS();
+    const QString pdf = m_folder->FilePath("blank.pdf");
+    bool seen = false;
+    QObject watch;  // the watch for the dialog ends with this test
+    WhenModalShows<QPrintDialog>(&watch, &seen, [pdf](QPrintDialog* dialog) {
+        dialog->findChild<QLineEdit*>("filename")->setText(pdf);
+        dialog->accept();
+    });
+    MenuAction(m_app->MainFrame(), QStringLiteral("Печать пустого &бланка…"))->trigger();
+    QTRY_VERIFY(seen);
+    const QString page = PdfText(pdf);
+    QCOMPARE(page.count(QStringLiteral("Плательщик")), 1);  // one copy of the current edition
+    for (const QString& placeholder : {QStringLiteral("Название плательщика"),
+                                       QStringLiteral("Номер"), QStringLiteral("Налог ...")}) {
+        QVERIFY2(!page.contains(placeholder), qPrintable(placeholder));
+    }
+    QCOMPARE(m_app->Document()->m_strNumber, QStringLiteral("Номер"));  // the form as it was
+
+    // Placed on the page as the command line places it, to a tenth of a millimetre.
+    QProcess vemo;
+    vemo.setWorkingDirectory(m_folder->Path());
+    vemo.start(VemoExecutable(), {"--pdf", "cli.pdf"});
+    QVERIFY(vemo.waitForFinished(60000) && vemo.exitCode() == 0);
+    const QStringList printed = PdfWordPlaces(pdf);
+    QVERIFY(printed.size() > 30);
+    QCOMPARE(printed, PdfWordPlaces(m_folder->FilePath("cli.pdf")));
+}
+
+void TestMainFrame::drawingOnThe2001EditionOffersTheCurrent_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Да: the current edition") << true;
+    QTest::newRow("Нет: the edition of 2001 stays") << false;
+}
+
+// An order with budget fields drawn on the edition of 2001 is shown, then the current edition is
+// offered, once.
+void TestMainFrame::drawingOnThe2001EditionOffersTheCurrent() {
+    QFETCH(bool, answer);
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {Named(QStringLiteral("ООО Альфа"))}));
+    QVERIFY(RequisitesFile::Write("polRecv.dat", {Named(QStringLiteral("ООО Гамма"))}));
+    OrderRow row = Order(4, QStringLiteral("ООО Альфа"), QStringLiteral("ООО Гамма"));
+    BudgetPayment::FillSingleTaxPayment(&row);
+    QVERIFY(OrderFiles::SaveOrder(4, row));
+    CMainFrame* frame = m_app->MainFrame();
+    MenuAction(frame, QStringLiteral("Редакция &2001 года"))->trigger();
+    MessageBoxes::Log log;
+    log.answers = {answer};
+    MessageBoxes::SetTestLog(&log);
+    QTimer::singleShot(0, [] {
+        auto* archive = qobject_cast<COrderArchiveDlg*>(QApplication::activeModalWidget());
+        QVERIFY(archive);
+        archive->SelectRow(0);
+        archive->OnOK();
+    });
+    MenuAction(frame, QStringLiteral("&Платежные поручения"))->trigger();
+    MessageBoxes::SetTestLog(nullptr);
+    QCOMPARE(m_app->Document()->m_strNumber, QStringLiteral("   4"));  // drawn all the same
+    QCOMPARE(log.entries.size(), 1);
+    QVERIFY2(log.entries.first().text.endsWith(
+                 QStringLiteral("Перейти на действующую редакцию бланка?")),
+             qPrintable(log.entries.first().text));
+    QCOMPARE(frame->View()->Edition(), answer ? FormEdition::Current : FormEdition::Edition2001);
+}
+
+// The Бланк menu's choices are remembered together; two copies a sheet are the current edition's
+// choice, the edition of 2001 always carrying two.
+void TestMainFrame::paperIsRememberedAndTwoOnASheetOnlyForTheCurrentEdition() {
+    CMainFrame* frame = m_app->MainFrame();
+    QAction* two = MenuAction(frame, QStringLiteral("Два &экземпляра на листе"));
+    QCOMPARE(frame->View()->Edition(), FormEdition::Current);  // nothing remembered
+    QVERIFY(two->isEnabled() && !two->isChecked());
+    MenuAction(frame, QStringLiteral("Редакция &2001 года"))->trigger();
+    QVERIFY(!two->isEnabled() && two->isChecked());
+    MenuAction(frame, QStringLiteral("&Действующая редакция (762-П)"))->trigger();
+    QVERIFY(two->isEnabled() && !two->isChecked());
+    two->trigger();
+    QVERIFY(frame->View()->Paper().twoOnASheet);
+
+    // The next start finds the paper as it was left.
+    m_app = std::make_unique<CVemoApp>();
+    QVERIFY(m_app->InitInstance());
+    const FormPaper paper = m_app->MainFrame()->View()->Paper();
+    QCOMPARE(paper.edition, FormEdition::Current);
+    QVERIFY(paper.twoOnASheet);
+    QVERIFY(
+        MenuAction(m_app->MainFrame(), QStringLiteral("Два &экземпляра на листе"))->isChecked());
 }
 
 QTEST_MAIN(TestMainFrame)

@@ -25,6 +25,10 @@
 
 namespace {
 
+// The fixtures' orders fill the term (19) and the type of payment (5), which the current edition
+// warns about; these tests are about the dialogs' mechanics, not that warning.
+constexpr FormEdition kFixturesEdition = FormEdition::Edition2001;
+
 struct Order {
     int number;
     QDate date;
@@ -205,6 +209,7 @@ void TestOrderArchive::numbersAreReadableInTheirCells() {
     SaveNumbers({7, number});
     Save({number + 1, QDate(2001, 3, 5), QStringLiteral("1 234 567,89")});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QTreeView* list = List(archive);
@@ -233,6 +238,7 @@ void TestOrderArchive::cutCellShowsItsWholeTextAsToolTip() {
     const QString basis = QStringLiteral("Оплата по счету ") + QString(300, QLatin1Char('x'));
     Save({1, QDate(2001, 3, 5), QStringLiteral("100"), QStringLiteral("Alfa"), basis});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     ShowWide(archive);
     QTreeView* list = List(archive);
     QCOMPARE(ToolTipOf(list, list->model()->index(0, kColumnBasis)), basis);
@@ -259,6 +265,7 @@ void TestOrderArchive::headerClickSorts() {
     Save({100, QDate(2000, 12, 31), QStringLiteral("1000000")});
     Save({1000, QDate(2001, 1, 15), QStringLiteral("10")});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     ShowWide(archive);
     QCOMPARE(ShownNumbers(archive), (QStringList{"9", "10", "100", "1000"}));  // file order
     ClickHeader(archive, column);
@@ -275,6 +282,7 @@ void TestOrderArchive::sortedListPlacesAChangedOrder() {
     Save({2, QDate(2001, 3, 5), QStringLiteral("20")});
     Save({3, QDate(2001, 3, 5), QStringLiteral("100")});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     ShowWide(archive);
     ClickHeader(archive, kColumnAmount);
     QCOMPARE(ShownNumbers(archive), (QStringList{"2", "1", "3"}));
@@ -302,6 +310,7 @@ void TestOrderArchive::searchKeepsRowsHoldingTheText() {
           QStringLiteral("за ALFA-сервис")});
     Save({12, QDate(2002, 1, 1), QStringLiteral("7")});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.show();
     QLineEdit* search = Search(archive);
     QVERIFY(search);
@@ -324,6 +333,7 @@ void TestOrderArchive::chosenOrderStaysChosenThroughSortAndSearch() {
     SaveNumbers({1, 2, 3, 4});
     Save({5, QDate(2001, 3, 5), QStringLiteral("100"), QStringLiteral("Бета")});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     ShowWide(archive);
     SelectNumber(archive, 2);
     ClickHeader(archive, kColumnNumber);
@@ -362,6 +372,7 @@ void TestOrderArchive::chosenOrderStaysChosenThroughSortAndSearch() {
 void TestOrderArchive::newNumberFollowsFileOrderUnderASortedList() {
     SaveNumbers({1, 9, 10});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     ShowWide(archive);
     SelectNumber(archive, 10);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
@@ -391,6 +402,7 @@ void TestOrderArchive::writtenOrderBecomesCurrentInView() {
     }
     SaveNumbers(numbers);
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QTreeView* list = List(archive);
@@ -425,6 +437,7 @@ void TestOrderArchive::doubleClickDrawsTheOrder() {
     SaveNumbers({1, 2, 3});
     CVemoDoc doc;
     COrderArchiveDlg archive(doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     ShowWide(archive);
     QTreeView* list = List(archive);
     ClickHeader(archive, kColumnNumber);
@@ -458,6 +471,7 @@ void TestOrderArchive::keyboardStartsInTheListAndTabsInOrder() {
         // drawn.
         CVemoDoc doc;
         COrderArchiveDlg archive(doc, WorkingFolder());
+        archive.SetFormPaper(kFixturesEdition);
         archive.show();
         archive.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&archive));
@@ -469,6 +483,7 @@ void TestOrderArchive::keyboardStartsInTheListAndTabsInOrder() {
         QCOMPARE(doc.m_strNumber, QStringLiteral("   2"));
     }
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.show();
     archive.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&archive));
@@ -489,6 +504,7 @@ void TestOrderArchive::keyboardStartsInTheListAndTabsInOrder() {
 
 void TestOrderArchive::listGrowsWithTheWindow() {
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.resize(archive.minimumSize());
@@ -517,6 +533,7 @@ void TestOrderArchive::sizeAndColumnWidthsAreRemembered() {
     QSize minimum;
     {
         COrderArchiveDlg archive(m_doc, WorkingFolder());
+        archive.SetFormPaper(kFixturesEdition);
         minimum = archive.minimumSize();
         archive.show();
         QVERIFY(QTest::qWaitForWindowExposed(&archive));
@@ -528,6 +545,7 @@ void TestOrderArchive::sizeAndColumnWidthsAreRemembered() {
     }
     SaveNumbers({123456});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     QCOMPARE(archive.size(), minimum + QSize(123, 45));
     QTreeView* list = List(archive);
     QCOMPARE(list->header()->sectionSize(kColumnBasis), 321);
@@ -554,7 +572,9 @@ void TestOrderArchive::staleEditAsksBeforeWritingOverAnotherEditor() {
     QFETCH(bool, writeOurs);
     Save({1, QDate(2001, 3, 5), QStringLiteral("100")});
     COrderArchiveDlg other(m_doc, WorkingFolder());
+    other.SetFormPaper(kFixturesEdition);
     COrderArchiveDlg ours(m_doc, WorkingFolder());
+    ours.SetFormPaper(kFixturesEdition);
     const auto editAmount = [](COrderArchiveDlg& archive, const QString& amount) {
         SelectNumber(archive, 1);
         WhenDialogOpens<COrderDlg>([amount](COrderDlg* dlg) {
@@ -624,6 +644,7 @@ void TestOrderArchive::junkNumberNeverHidesTheList() {
     };
     {
         COrderArchiveDlg archive(m_doc, WorkingFolder());
+        archive.SetFormPaper(kFixturesEdition);
         archive.show();
         QVERIFY(QTest::qWaitForWindowExposed(&archive));
         QVERIFY2(fitsTheWindow(archive),
@@ -636,6 +657,7 @@ void TestOrderArchive::junkNumberNeverHidesTheList() {
     }
     SaveNumbers({1});  // the file mended
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QVERIFY(fitsTheWindow(archive));

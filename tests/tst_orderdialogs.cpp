@@ -33,6 +33,10 @@
 
 namespace {
 
+// The fixtures' orders fill the term (19) and the type of payment (5), which the current edition
+// warns about; these tests are about the dialogs' mechanics, not that warning.
+constexpr FormEdition kFixturesEdition = FormEdition::Edition2001;
+
 const QString kNoRow = QStringLiteral("Нет выделеной платежки");
 const QString kCannotWrite = QStringLiteral("Не могу записать платежку");
 const QString kWholeNumber = QStringLiteral("Введите целое число.");
@@ -282,6 +286,7 @@ void TestOrderDialogs::cleanup() {
 void TestOrderDialogs::listsOrdersWithColumnsAndIcon() {
     SaveRows({5, 1, 3});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     QCOMPARE(g_pOrderArchiveDlg, &archive);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   1", "   3", "   5"}));
     QCOMPARE(archive.RowAt(1), Row(3));
@@ -335,6 +340,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
         QVERIFY(OrderFiles::SaveOrder(i + 1, row));
     }
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     bool seen = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         seen = true;
@@ -356,6 +362,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
 void TestOrderDialogs::newOrderIsWrittenAndAppended() {
     SaveRows({1, 2});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     TypeAndConfirm(Complete("3"));
     Press(&archive, kCreateNew);
@@ -380,6 +387,7 @@ void TestOrderDialogs::newOrderIsWrittenAndAppended() {
 void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
     SaveRows({1, 2, 3});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("4"));
@@ -407,6 +415,7 @@ void TestOrderDialogs::editOpensOnTheRowAndRewritesIt() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(1);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("2"));
@@ -426,6 +435,7 @@ void TestOrderDialogs::editWithoutDateOpensToday() {
     row[kColumnDate].clear();
     QVERIFY(OrderFiles::SaveOrder(1, row));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     QDate shown;
     WhenDialogOpens<COrderDlg>(
@@ -438,6 +448,7 @@ void TestOrderDialogs::editToAnotherNumberKeepsTheOldFile() {
     SaveRows({1, 3});
     const QByteArray old = ReadBytes("Vemo/vemo.3");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(1);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Edit(dlg, "number")->setText("8");
@@ -467,6 +478,7 @@ void TestOrderDialogs::needsASelectedRow() {
     QFETCH(int, button);
     SaveRows({1, 2});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     bool dialogOpened = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg*) { dialogOpened = true; });
     Press(&archive, button);
@@ -483,6 +495,7 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
     SaveRows({1, 2});
     CVemoDoc doc;
     COrderArchiveDlg archive(doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(1);
@@ -498,6 +511,7 @@ void TestOrderDialogs::drawButtonEndsTheDialogWithARow() {
 void TestOrderDialogs::deleteRemovesRowAndFile() {
     SaveRows({1, 2, 3});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(1);
     Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
@@ -518,6 +532,7 @@ void TestOrderDialogs::deleteRemovesTheRowsOwnFile() {
     const QByteArray three = ReadBytes("Vemo/vemo.3");
     WriteMismatchedCopy();
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     QCOMPARE(ShownNumbers(archive), (QStringList{"   3", "   3"}));
     archive.SelectRow(1);  // the row of vemo.7
     Press(&archive, kDeleteOrder);
@@ -538,6 +553,7 @@ void TestOrderDialogs::deleteWithoutATrashLeavesNothingStray() {
     const QStringList working = m_folder->Entries();
     const QStringList home = m_trash->HomeEntries();
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     Press(&archive, kDeleteOrder);
     QVERIFY(m_log.entries.isEmpty());
@@ -558,6 +574,7 @@ void TestOrderDialogs::deleteLeavesNoRowCurrent() {
     QFETCH(bool, byEnter);
     SaveRows({1, 2, 3});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     archive.SelectRow(0);
@@ -596,6 +613,7 @@ void TestOrderDialogs::unreadableOrderFilesAreToldOverTheArchive() {
     QCOMPARE(mkfifo("Vemo/vemo.5", 0600), 0);
     QVERIFY(QFile::link("/dev/zero", "Vemo/vemo.6"));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     QStringList texts;
     bool overTheArchive = true;
     QTimer boxes;
@@ -626,6 +644,7 @@ void TestOrderDialogs::unreadableOrderFileIsNotReplacedUnasked() {
     SaveRows({1});
     QVERIFY(QDir().mkdir("Vemo/vemo.2"));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     QCoreApplication::sendPostedEvents(&archive, QEvent::MetaCall);
     QCOMPARE(m_log.entries.size(), 1);
     m_log = MessageBoxes::Log();
@@ -649,6 +668,7 @@ void TestOrderDialogs::linkedOrderIsReadButNeverWrittenThrough() {
     const QByteArray before = ReadBytes(target);
     QVERIFY(QFile::link(target, "Vemo/vemo.4"));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     QCOMPARE(ShownNumbers(archive), QStringList{"   4"});
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
@@ -671,6 +691,7 @@ void TestOrderDialogs::currentRowNamesFollowSelectionAndChanges() {
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, "Alfa", "Гамма")));
     QVERIFY(OrderFiles::SaveOrder(2, Row(2, "alfa-2", "Дельта")));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     QVERIFY(archive.m_strRowPayer.isEmpty() && archive.m_strRowRecipient.isEmpty());
     archive.SelectRow(1);
     QCOMPARE(archive.m_strRowPayer, QStringLiteral("alfa-2"));
@@ -688,6 +709,7 @@ void TestOrderDialogs::cancelledOrderDialogChangesNothing() {
     SaveRows({1});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -912,6 +934,7 @@ void TestOrderDialogs::preselectsExactNames() {
     WriteNames("pltRecv.dat", kPayers + QStringList{"alfa-2"});
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, payer, recipient)));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     int payerShown = -2;
     int recipientShown = -2;
@@ -946,6 +969,7 @@ void TestOrderDialogs::unreadableRequisitesFileIsToldOnce() {
     QVERIFY(QDir().mkdir("polRecv.dat"));  // there, but can't be read
     const QByteArray payers = ReadBytes("pltRecv.dat");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     int payersShown = -1;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) { payersShown = dlg->m_lbPayers->count(); });
     Press(&archive, kCreateNew);
@@ -960,6 +984,7 @@ void TestOrderDialogs::missingNameIsToldOverTheShownDialog() {
     MessageBoxes::SetTestLog(nullptr);
     QVERIFY(OrderFiles::SaveOrder(1, Row(1, QStringLiteral("Нет такого"), "Гамма")));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     QStringList texts;
     bool overTheDialog = true;
@@ -1003,6 +1028,7 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     QFETCH(QString, text);
     QFETCH(QString, caption);
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         Edit(dlg, field.toLatin1().constData())->setText(text);
@@ -1029,6 +1055,7 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     QVERIFY(OrderFiles::SaveOrder(1, row));
     const QByteArray before = ReadBytes("Vemo/vemo.1");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QCOMPARE(Edit(dlg, "basis")->text(), row[kColumnBasis]);
@@ -1055,6 +1082,7 @@ void TestOrderDialogs::longKindOfPaymentIsRefusedNotCut() {
     QVERIFY(OrderFiles::SaveOrder(1, row));
     const QByteArray before = ReadBytes("Vemo/vemo.1");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     bool refused = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
@@ -1116,6 +1144,7 @@ void TestOrderDialogs::controlCharactersGoNowhere() {
 
     // The order dialog refuses it at OK, and the record dialog too.
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     bool stays = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
@@ -1189,6 +1218,7 @@ void TestOrderDialogs::failedWriteLeavesTheListAsOnDisk() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.2");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(1);
     LineFile::g_pWriteFault = FailOrderWrites;
     TypeAndConfirm(Complete(number));
@@ -1218,6 +1248,7 @@ void TestOrderDialogs::asksBeforeReplacingAnotherOrder() {
     QFETCH(QStringList, shown);
     SaveRows({1, 2, 3});
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     QVERIFY(OrderFiles::SaveOrder(7, Row(7)));  // written by another hand after the list was made
     archive.SelectRow(2);
     TypeAndConfirm(Complete(QString::number(number)));
@@ -1238,6 +1269,7 @@ void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     m_log.answerYes = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -1263,6 +1295,7 @@ void TestOrderDialogs::ownNumberNeverAsks() {
     WriteBytes("Vemo/vemo.9", "  12\r\n");
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(1);
     TypeAndConfirm(Complete("12"));
     Press(&archive, kEditOrder);
@@ -1285,6 +1318,7 @@ void TestOrderDialogs::editOfACopiedFileAsksBeforeWritingItsNumber() {
     WriteMismatchedCopy();
     const QByteArray seven = ReadBytes("Vemo/vemo.7");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     const OrderRow copied = archive.RowAt(1);
     archive.SelectRow(1);
     m_log.answerYes = replace;
@@ -1319,6 +1353,7 @@ void TestOrderDialogs::replacementDefaultsToNo() {
     SaveRows({1, 2});
     const QByteArray before = ReadBytes("Vemo/vemo.1");
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     bool defaultIsNo = false;
     bool asked = false;
     bool leftOpen = false;
@@ -1361,6 +1396,7 @@ void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks() {
     QFETCH(QString, amount);
     QFETCH(bool, taken);
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "amount");
@@ -1393,6 +1429,7 @@ void TestOrderDialogs::storedKindOfPaymentIsShownWholeAndRefused() {
     QVERIFY(OrderFiles::SaveOrder(4, row));
     const QByteArray stored = ReadBytes(OrderFiles::FileName(4));
     COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QLineEdit* kind = Edit(dlg, "paymentKind");
@@ -1424,12 +1461,15 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit_data() {
 void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
     QFETCH(bool, keep);
     const QString basis = QStringLiteral("Оплата по счету № 17 за поставку товара ").repeated(30);
-    const int shown = FormPlaces::ShownChars(FormField::Basis, basis);
+    // The archive writes for the current edition unless told otherwise.
+    const int shown = FormPlaces::ShownChars(FormField::Basis, basis, FormEdition::Current);
     QVERIFY(shown > 0 && shown < basis.size());
     m_log.answerYes = keep;
     COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
+        Edit(dlg, "paymentTerm")->clear();  // today's rules leave 19 and 5 empty
+        Edit(dlg, "paymentType")->clear();
         QLineEdit* edit = Edit(dlg, "basis");
         edit->setText(basis);
         Edit(dlg, "amount")->setFocus();

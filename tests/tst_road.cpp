@@ -131,11 +131,10 @@ void TestRoad::fromAnEmptyFolderToThePrintedPage() {
             order->findChild<QDateEdit*>("date")->setDate(QDate(2026, 3, 5));
             Choose(order, "payers", "ООО Ромашка");
             Choose(order, "recipients", "ООО Альфа-Снаб");
+            // An order of today: no term, no type of payment.
             Fill(order, {{"amount", "15 750,40"},
                          {"basis", "Оплата по счету № 118 за канцелярские товары"},
                          {"paymentKind", "01"},
-                         {"paymentTerm", "05.03.2026"},
-                         {"paymentType", "электронно"},
                          {"priority", "5"}});
             order->OnOK();
         });
@@ -161,33 +160,35 @@ void TestRoad::fromAnEmptyFolderToThePrintedPage() {
         m_log.entries.first().text.startsWith(QStringLiteral("Поручение датировано 05.03.2026")),
         qPrintable(m_log.entries.first().text));
 
+    // The page a bank takes: one copy of the current edition, the editor's own choice.
     QString pageSize;
     QCOMPARE(PdfPages(pdf, &pageSize), 1);
     QVERIFY2(pageSize.contains("A4"), qPrintable(pageSize));
     const QString page = PdfText(pdf);
     const QStringList shown{"ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №",
-                            " 5. 3.2026",
-                            "Пятнадцать тысяч семьсот пятьдесят руб. 40 коп.",
-                            "15 750,40",
+                            "05.03.2026",
+                            "Пятнадцать тысяч семьсот пятьдесят рублей 40 копеек",
+                            "15750-40",
                             "Оплата по счету № 118 за канцелярские товары",
                             "ООО Ромашка",
                             "ПАО Северный банк",
-                            "7701234560/770101001",
+                            "7701234560",
+                            "770101001",
                             "044525999",
                             "40702810600000012345",
                             "30101810600000000999",
                             "ООО Альфа-Снаб",
                             "ПАО Уральский банк",
-                            "6659876545/665901001",
+                            "6659876545",
+                            "665901001",
                             "046577777",
                             "40702810500000067890",
-                            "30101810300000000777",
-                            "электронно"};
+                            "30101810300000000777"};
     for (const QString& text : shown) {
-        QVERIFY2(page.count(text) == 2, qPrintable(text));
+        QVERIFY2(page.count(text) == 1, qPrintable(text));
     }
-    // The number stands right after the title, in both copies.
-    QCOMPARE(page.count(QRegularExpression("ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №\\s+1\\s")), 2);
+    // The number stands right after the title.
+    QCOMPARE(page.count(QRegularExpression("ПЛАТЕЖНОЕ ПОРУЧЕНИЕ №\\s*1\\s")), 1);
 }
 
 QTEST_MAIN(TestRoad)

@@ -114,13 +114,16 @@ private slots:
 
 private:
     QTemporaryDir m_cache;
+    QTemporaryDir m_data;
 };
 
 void TestStatementWindow::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    QVERIFY(m_cache.isValid());
+    // Data and cache of this test's own: the directory imported below would otherwise stand in
+    // the place the other tests' editors read at start.
+    QVERIFY(m_cache.isValid() && m_data.isValid());
     qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_data.path()));
     // The directory of BIKs the main window reads at start and hands down, kept where the
     // program keeps it.
     QCoreApplication::setOrganizationName(QString::fromLatin1(CVemoApp::kRegistryKey));

@@ -338,11 +338,12 @@ void TestTransfer::screenShowsAndPaperRefusesWhatIsNotWhole() {
         QCOMPARE(vemo.exitCode(), told.isEmpty() ? 0 : 1);
         QVERIFY2(told.isEmpty() ? err.isEmpty() : err.contains(told), qPrintable(err));
         if (told.isEmpty() && HavePdfTools()) {
+            // The current edition, one copy a page, with nothing chosen in the editor.
             const QString page = PdfText("out.pdf");
             for (const QString& shown : {payer.m_strBank, QStringLiteral("Recipient"),
-                                         QStringLiteral("Одна тысяча двести тридцать четыре руб. "
-                                                        "56 коп.")}) {
-                QVERIFY2(page.count(shown) == 2, qPrintable(shown));
+                                         QStringLiteral("Одна тысяча двести тридцать четыре "
+                                                        "рубля 56 копеек")}) {
+                QVERIFY2(page.count(shown) == 1, qPrintable(shown));
             }
         }
         QCOMPARE(QFile::remove("out.pdf"), told.isEmpty());
