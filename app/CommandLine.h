@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -10,15 +11,17 @@
 // What the program was asked to do on its command line.
 struct CommandLine {
     enum class Mode {
-        Editor,   // no arguments: open the editor
-        Pdf,      // --pdf OUT.pdf [--order N]...: write the form page(s) to a PDF file
-        Words,    // --words AMOUNT: print the amount in words
-        Check,    // --check: check the data files of the working folder, writing nothing
-        Export,   // --export OUT [--order N]...: write orders to a file for the bank
-        Import,   // --import-bik FILE: take the Bank of Russia's directory of BIKs
-        Help,     // --help
-        Version,  // --version
-        Error,    // bad arguments; the reason is in error
+        Editor,    // no arguments: open the editor
+        Pdf,       // --pdf OUT.pdf [--order N]...: write the form page(s) to a PDF file
+        Words,     // --words AMOUNT: print the amount in words
+        Check,     // --check: check the data files of the working folder, writing nothing
+        Export,    // --export OUT [--order N]...: write orders to a file for the bank
+        Import,    // --import-bik FILE: take the Bank of Russia's directory of BIKs
+        Register,  // --register OUT.csv|OUT.pdf [--order N]...: the register of orders for signing
+        Backup,    // --backup OUT.zip: a copy of the working folder's data
+        Help,      // --help
+        Version,   // --version
+        Error,     // bad arguments; the reason is in error
     };
 
     Mode mode = Mode::Editor;
@@ -32,7 +35,13 @@ struct CommandLine {
     // With --pdf or --words: the edition of the form given by --form; none for the one chosen
     // in the editor.
     std::optional<FormEdition> edition;
-    QString bikPath;  // with --import-bik: the directory's XML file or its zip
+    QString bikPath;            // with --import-bik: the directory's XML file or its zip
+    QString registerPath;       // with --register: a .pdf or .csv file
+    QList<int> registerOrders;  // with --register: the orders named, as given; empty for all
+    QString backupPath;         // with --backup: the zip file, or "-"
+    // --today: the program's today for the editor, --register and --backup, for tests and
+    // demonstrations; invalid for the system's.
+    QDate today;
     QString error;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "bank/KeptFiles.h"
 #include "orders/OrderFiles.h"
 #include "requisites/RequisitesFile.h"
 #include "routine/TemplateStore.h"
@@ -15,6 +16,8 @@ const QList<KeptData>& KeptData::All() {
         {QFileInfo(OrderFiles::FileName(1)).path(), Kind::Folder,
          QStringLiteral("платежные поручения")},
         {TemplateStore::FolderName(), Kind::Folder, QStringLiteral("шаблоны")},
+        {QString::fromLatin1(KeptFiles::kFolder), Kind::Folder,
+         QStringLiteral("выгрузки в банк и выписки")},
     };
     return kAll;
 }

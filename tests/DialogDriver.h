@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -27,6 +29,20 @@ inline void TypeOver(QLineEdit* edit, const QString& text) {
     for (const QChar c : text) {
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+// The item of the menu bar's menu, both by their texts as the menu shows them; null for none.
+inline QAction* MenuAction(QMenuBar* bar, const QString& menu, const QString& item) {
+    for (QAction* top : bar->actions()) {
+        if (top->menu() && top->text() == menu) {
+            for (QAction* action : top->menu()->actions()) {
+                if (action->text() == item) {
+                    return action;
+                }
+            }
+        }
+    }
+    return nullptr;
 }
 
 inline void ClickButton(QWidget* window, const QString& text) {

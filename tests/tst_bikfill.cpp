@@ -55,19 +55,6 @@ void TypeBikAndLeave(CRequisitesDlg* dlg, const QString& bik, const QString& lea
     }
 }
 
-QAction* MenuAction(QMenuBar* bar, const QString& menu, const QString& item) {
-    for (QAction* top : bar->actions()) {
-        if (top->menu() && top->text() == menu) {
-            for (QAction* action : top->menu()->actions()) {
-                if (action->text() == item) {
-                    return action;
-                }
-            }
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 class TestBikFill : public QObject {
