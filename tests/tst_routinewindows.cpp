@@ -231,7 +231,8 @@ void TestRoutineWindows::SaveAsTemplate(COrderArchiveDlg* archive, int row, cons
 }
 
 // December's orders kept as monthly templates; a start on 12 January offers January's payments in
-// one list, one made and stored with its period moved, one skipped; then neither again.
+// one list: one is made there and stored with its period moved, the list is closed, and the
+// archive, as it opens, offers the other, no longer new, which is skipped; then neither again.
 void TestRoutineWindows::templateFallsDueAMonthLater() {
     QObject watch;
     StartAt("2026-12-04");
@@ -247,15 +248,22 @@ void TestRoutineWindows::templateFallsDueAMonthLater() {
     m_app.reset();
 
     // The start a month later: both fell due on the last working day before the New Year's days.
+    const auto offered = [](CDuePaymentsDlg* list) {
+        return LabelsStartingWith(list, QStringLiteral("Пора платить")) +
+               LabelsStartingWith(list, QStringLiteral("срок"));
+    };
+    const auto outcomes = [](CDuePaymentsDlg* list) {
+        return LabelsStartingWith(list, QString())
+            .filter(QRegularExpression("^(создано|пропущено)"));
+    };
     bool listed = false;
-    QStringList offered;
+    QStringList atStart;
     QStringList made;
-    QStringList outcomes;
+    QStringList madeOutcome;
     WhenModalShows<CDuePaymentsDlg>(&watch, &listed, [&](CDuePaymentsDlg* list) {
-        offered = LabelsStartingWith(list, QStringLiteral("Пора платить"));
-        offered += LabelsStartingWith(list, QStringLiteral("срок"));
+        atStart = offered(list);
         bool edited = false;
-        WhenModalShows<COrderDlg>(list, &edited, [&](COrderDlg* order) {
+        WhenModalShows<COrderDlg>(list, &edited, [&made](COrderDlg* order) {
             made = QStringList{order->findChild<QLineEdit*>("number")->text(),
                                order->findChild<QDateEdit*>("date")->date().toString(Qt::ISODate),
                                order->findChild<QLineEdit*>("basis")->text()};
@@ -263,26 +271,47 @@ void TestRoutineWindows::templateFallsDueAMonthLater() {
         });
         QTest::mouseClick(list->MakeButton(0), Qt::LeftButton);
         QVERIFY(edited);
-        QTest::mouseClick(list->SkipButton(1), Qt::LeftButton);
-        outcomes = LabelsStartingWith(list, QString());
-        outcomes = outcomes.filter(QRegularExpression("^(создано|пропущено)"));
+        madeOutcome = outcomes(list);
+        ClickButton(list, QStringLiteral("Закрыть"));
     });
     StartAt("2027-01-12");
     QTRY_VERIFY(listed);
-    QCOMPARE(offered, (QStringList{"Пора платить: Аренда за январь 2027 — 185 000,00",
+    QCOMPARE(atStart, (QStringList{"Пора платить: Аренда за январь 2027 — 185 000,00",
                                    "Пора платить: Сайт за январь 2027 — 2 500,00",
                                    "срок 31.12.2026, новый", "срок 31.12.2026, новый"}));
     QCOMPARE(made, (QStringList{"4", "2027-01-12",
                                 "Аренда офиса за январь 2027 по договору № 12 от 01.02.2025"}));
-    QCOMPARE(outcomes, (QStringList{"создано поручение № 4", "пропущено"}));
+    QCOMPARE(madeOutcome, QStringList{"создано поручение № 4"});
+
+    // The archive offers the list as it opens, before it takes anything itself.
+    bool listedAgain = false;
+    bool reopened = false;
+    QStringList atOpening;
+    QStringList skipOutcome;
+    int rows = 0;
+    WhenModalShows<CDuePaymentsDlg>(&watch, &listedAgain, [&](CDuePaymentsDlg* list) {
+        atOpening = offered(list);
+        QTest::mouseClick(list->SkipButton(0), Qt::LeftButton);
+        skipOutcome = outcomes(list);
+    });
+    WhenModalShows<COrderArchiveDlg>(&watch, &reopened,
+                                     [&rows, &listedAgain](COrderArchiveDlg* archive) {
+                                         rows = listedAgain ? archive->RowCount() : -1;
+                                     });
+    MenuAction(m_app->MainFrame()->menuBar(), "&Архив", "&Платежные поручения")->trigger();
+    QVERIFY(listedAgain);
+    QVERIFY(reopened);
+    QCOMPARE(atOpening,
+             (QStringList{"Пора платить: Сайт за январь 2027 — 2 500,00", "срок 31.12.2026"}));
+    QCOMPARE(skipOutcome, QStringList{"пропущено"});
+    QCOMPARE(rows, 4);
     QCOMPARE(m_log.Texts().size(), 2);  // nothing told but the two templates saved
 
     // Stored as the archive stores a new order, and recorded in the templates.
     OrderRow stored;
     QCOMPARE(WorkingFolder().ReadOrder(4, &stored), LineFile::ReadResult::Ok);
-    OrderRow expected = Order(4, Day("2027-01-12"), kPayer, kLandlord, "185000,00",
-                              "Аренда офиса за январь 2027 по договору № 12 от 01.02.2025");
-    QCOMPARE(stored, expected);
+    QCOMPARE(stored, Order(4, Day("2027-01-12"), kPayer, kLandlord, "185000,00",
+                           "Аренда офиса за январь 2027 по договору № 12 от 01.02.2025"));
     const TemplateList templates = TemplateStore().ReadAll();
     QCOMPARE(templates.templates.size(), 2);
     QCOMPARE(templates.templates.at(0).made, (QMap<QString, int>{{"2027-01", 4}}));
@@ -293,13 +322,10 @@ void TestRoutineWindows::templateFallsDueAMonthLater() {
     bool again = false;
     WhenModalShows<CDuePaymentsDlg>(&watch, &again, [](CDuePaymentsDlg*) {});
     StartAt("2027-01-12");
-    bool reopened = false;
-    WhenModalShows<COrderArchiveDlg>(&watch, &reopened, [](COrderArchiveDlg* archive) {
-        QTest::qWait(200);
-        QCOMPARE(archive->RowCount(), 4);
-    });
+    bool third = false;
+    WhenModalShows<COrderArchiveDlg>(&watch, &third, [](COrderArchiveDlg*) { QTest::qWait(200); });
     MenuAction(m_app->MainFrame()->menuBar(), "&Архив", "&Платежные поручения")->trigger();
-    QVERIFY(reopened);
+    QVERIFY(third);
     QVERIFY(!again);
 }
 
