@@ -7,7 +7,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
+#include <algorithm>
 
+#include "app/CGuideWindow.h"
 #include "app/MenuBarStyle.h"
 #include "bank/OrderUseCases.h"
 #include "form/CVemoDoc.h"
@@ -17,6 +19,8 @@
 #include "orderwindows/CStatementDlg.h"
 #include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
+#include "routine/Backup.h"
+#include "routine/TemplateStore.h"
 #include "widgets/MessageBoxes.h"
 
 namespace {
@@ -26,6 +30,8 @@ QString SentenceOf(QString reason) {
     reason[0] = reason[0].toUpper();
     return reason + QLatin1Char('.');
 }
+// The folder the last copy of the data went to, offered for the next.
+const QString kBackupFolderKey = QStringLiteral("Backup/Folder");
 
 }  // namespace
 
@@ -43,12 +49,13 @@ void CMainFrame::CreateMenu() {
     style->setParent(bar);
     bar->setStyle(style);
 
-    // Menu commands have mnemonics only: no key combination runs a command.
+    // Menu commands have mnemonics only: no key combination runs a command but F1, the guide.
     QMenu* file = bar->addMenu(QStringLiteral("&Файл"));
     file->addAction(QStringLiteral("&Печать"), this, &CMainFrame::OnFilePrint);
     file->addAction(QStringLiteral("Печать пустого &бланка…"), this, &CMainFrame::OnFilePrintBlank);
     file->addAction(QStringLiteral("Предварительный про&смотр"), this,
                     &CMainFrame::OnFilePrintPreview);
+    AddBackupItems(file);
     file->addAction(QStringLiteral("&Выход"), this, &QWidget::close);
 
     QMenu* archive = bar->addMenu(QStringLiteral("&Архив"));
@@ -65,6 +72,8 @@ void CMainFrame::CreateMenu() {
 
     bar->addSeparator();  // the help menu stands at the right-hand end
     QMenu* help = bar->addMenu(QStringLiteral("&Помощь"));
+    help->addAction(QStringLiteral("&Руководство"), QKeySequence(Qt::Key_F1), this,
+                    &CMainFrame::OnHelpGuide);
     help->addAction(QStringLiteral("&О программе"), this, &CMainFrame::AppAboutRequested);
 }
 
@@ -194,10 +203,15 @@ void CMainFrame::OnArchiveBikDirectory() {
     }
 }
 
+void CMainFrame::PrepareArchive(COrderArchiveDlg& archive) const {
+    archive.SetFormPaper(m_pView->Paper());
+    archive.SetBikDirectory(m_bikDirectory);
+    archive.SetClock(m_clock);
+}
+
 void CMainFrame::OnArchiveOrders() {
     COrderArchiveDlg dlg(*m_pDocument, m_folder);
-    dlg.SetFormPaper(m_pView->Paper());
-    dlg.SetBikDirectory(m_bikDirectory);
+    PrepareArchive(dlg);
     if (dlg.exec() != QDialog::Accepted) {
         return;
     }
@@ -235,4 +249,92 @@ void CMainFrame::OnArchiveStatement() {
     }
     CStatementDlg dialog(import, m_folder, this);
     dialog.exec();
+}
+
+void CMainFrame::OfferDuePayments() {
+    // The orders are read only when a template repeats, or one could not be read and is named.
+    const TemplateList templates = TemplateStore(m_folder.Dir()).ReadAll();
+    if (templates.damaged.isEmpty() &&
+        std::none_of(templates.templates.begin(), templates.templates.end(),
+                     [](const OrderTemplate& each) { return each.recurrence.Repeats(); })) {
+        return;
+    }
+    // The archive, never shown, makes and stores the orders as it does when it is open.
+    COrderArchiveDlg archive(*m_pDocument, m_folder, this);
+    PrepareArchive(archive);
+    archive.OfferDuePayments(this);
+}
+
+void CMainFrame::AddBackupItems(QMenu* file) {
+    file->addAction(QStringLiteral("Сохранить &копию данных…"), this,
+                    &CMainFrame::OnFileSaveBackup);
+    file->addAction(QStringLiteral("Восст&ановить из копии…"), this,
+                    &CMainFrame::OnFileRestoreBackup);
+}
+
+void CMainFrame::OnFileSaveBackup() {
+    QSettings settings;
+    const QString into = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Сохранить копию данных в папку"),
+        settings.value(kBackupFolderKey, QDir::homePath()).toString());
+    if (into.isEmpty()) {
+        return;
+    }
+    settings.setValue(kBackupFolderKey, into);
+    const QString path = Backup::NewCopyPath(QDir(into), m_clock.Today());
+    BackupSummary summary;
+    QString error;
+    if (!Backup::Save(m_folder.Dir(), path, m_clock.Now(), &summary, &error)) {
+        MessageBoxes::ShowError(this, error);
+        return;
+    }
+    MessageBoxes::ShowDone(this, QStringLiteral("Копия данных сохранена в файл %1\n\n%2")
+                                     .arg(QDir::toNativeSeparators(path), summary.Text()));
+}
+
+void CMainFrame::OnFileRestoreBackup() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Восстановить данные из копии"),
+        QSettings().value(kBackupFolderKey, QDir::homePath()).toString(),
+        QStringLiteral("Копии данных (*.zip);;Все файлы (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    BackupSummary summary;
+    QString error;
+    if (!Backup::Inspect(path, &summary, &error)) {
+        MessageBoxes::ShowError(this, error);
+        return;
+    }
+    // Enter must not replace the data.
+    if (!MessageBoxes::AskYesNo(
+            this,
+            QStringLiteral("%1\n\nЗаменить этой копией все данные рабочей папки %2? Нынешние "
+                           "данные сначала будут сохранены копией в папке %3.")
+                .arg(summary.Text(), QDir::toNativeSeparators(m_folder.Dir().absolutePath()),
+                     Backup::KeptCopiesFolder()),
+            MessageBoxes::Answer::No)) {
+        return;
+    }
+    QString kept;
+    if (!Backup::Restore(m_folder.Dir(), path, m_clock.Now(), &kept, &summary, &error)) {
+        MessageBoxes::ShowError(this, error);
+        return;
+    }
+    // The archives read the folder each time they open; the main window holds nothing of it
+    // but the form, which stays as it was drawn.
+    MessageBoxes::ShowDone(this, QStringLiteral("Данные восстановлены из копии от %1. Прежние "
+                                                "данные сохранены в файл %2")
+                                     .arg(summary.made.toString(QStringLiteral("dd.MM.yyyy HH:mm")),
+                                          QDir::toNativeSeparators(kept)));
+}
+
+void CMainFrame::OnHelpGuide() {
+    if (!m_pGuide) {
+        m_pGuide = new CGuideWindow(this);
+        m_pGuide->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_pGuide->show();
+    m_pGuide->raise();
+    m_pGuide->activateWindow();
 }

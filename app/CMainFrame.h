@@ -1,14 +1,19 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
+#include "common/Clock.h"
 #include "form/FormEdition.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikDirectory.h"
 
+class CGuideWindow;
+class COrderArchiveDlg;
 class CVemoDoc;
 class CVemoView;
 class QAction;
+class QMenu;
 class QMenuBar;
 
 // The main window: the menu and, as its only content, the view of the form. The archives it opens
@@ -19,6 +24,9 @@ public:
     CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* parent = nullptr);
 
     CVemoView* View() const { return m_pView; }
+    // The program's today, which the archives and the payments due go by; the system's by
+    // default.
+    void SetClock(const Clock& clock) { m_clock = clock; }
 
 signals:
     void AppAboutRequested();
@@ -42,6 +50,17 @@ public slots:
     void OnFilePrintPreview();
     // Файл → "Печать пустого бланка…": the form with every field empty, to fill in by hand.
     void OnFilePrintBlank();
+    // At start: the repeated payments that have fallen due, offered as the orders archive offers
+    // them when it opens. The orders are not read for it in a folder without repeated templates.
+    void OfferDuePayments();
+    // Файл → "Сохранить копию данных…": a zip of the working folder's data, named with the date,
+    // into the folder the user chooses.
+    void OnFileSaveBackup();
+    // Файл → "Восстановить из копии…": tells what the copy holds, asks, and restores it whole or
+    // not at all, the data it replaces kept as a copy first.
+    void OnFileRestoreBackup();
+    // Помощь → "Руководство" (F1): the guide, in a window beside this one.
+    void OnHelpGuide();
 
 private:
     void CreateMenu();
@@ -54,6 +73,9 @@ private:
     // or, on the edition of 2001, the fields that edition has no room for, with the current
     // edition offered.
     bool ReadyForPaper();
+    void AddBackupItems(QMenu* file);
+    // Hands the archive what it works with besides the folder.
+    void PrepareArchive(COrderArchiveDlg& archive) const;
 
     CVemoDoc* m_pDocument;
     const WorkingFolder m_folder;
@@ -63,4 +85,6 @@ private:
     CVemoView* m_pView;
     QAction* m_editionActions[2] = {};  // 2001, current
     QAction* m_twoOnASheetAction = nullptr;
+    Clock m_clock;
+    QPointer<CGuideWindow> m_pGuide;
 };

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <QTranslator>
 
 #include "app/CAboutDlg.h"
@@ -24,7 +25,7 @@ CVemoApp::~CVemoApp() {
     SaveStdProfileSettings();
 }
 
-bool CVemoApp::InitInstance(const WorkingFolder& folder) {
+bool CVemoApp::InitInstance(const WorkingFolder& folder, const Clock& clock) {
     QCoreApplication::setOrganizationName(QString::fromLatin1(kRegistryKey));
     QCoreApplication::setApplicationName(QString::fromLatin1(kAppName));
     LoadStdProfileSettings(kRecentFileCount);
@@ -32,6 +33,7 @@ bool CVemoApp::InitInstance(const WorkingFolder& folder) {
 
     m_pDocument = std::make_unique<CVemoDoc>();
     m_pMainFrame = std::make_unique<CMainFrame>(m_pDocument.get(), folder);
+    m_pMainFrame->SetClock(clock);
     connect(m_pMainFrame.get(), &CMainFrame::AppAboutRequested, this, &CVemoApp::OnAppAbout);
     m_pMainFrame->setWindowTitle(QStringLiteral("Редактор платежных поручений"));
     // Without a window manager a maximised window keeps its first size: make that the screen's.
@@ -39,6 +41,8 @@ bool CVemoApp::InitInstance(const WorkingFolder& folder) {
     m_pMainFrame->showMaximized();
 
     folder.MakeOrdersFolder();
+    // Over the window once it is up.
+    QTimer::singleShot(0, m_pMainFrame.get(), &CMainFrame::OfferDuePayments);
     return true;
 }
 

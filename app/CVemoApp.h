@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "common/Clock.h"
 #include "orders/WorkingFolder.h"
 
 class CMainFrame;
@@ -18,8 +19,9 @@ public:
     ~CVemoApp() override;
 
     // Start-up: settings, Russian translations, the document, the maximised main window on the
-    // working folder and its order directory. False ends the program.
-    bool InitInstance(const WorkingFolder& folder = WorkingFolder());
+    // working folder and its order directory, then the payments due by the clock's today. False
+    // ends the program.
+    bool InitInstance(const WorkingFolder& folder = WorkingFolder(), const Clock& clock = Clock());
 
     CVemoDoc* Document() const { return m_pDocument.get(); }
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }

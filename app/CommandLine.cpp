@@ -27,6 +27,8 @@ const ModeOption kModeOptions[] = {
     {"list", Mode::List},
     {"import-statement", Mode::ImportStatement},
     {"read-qr", Mode::ReadQr},
+    {"register", Mode::Register},
+    {"backup", Mode::Backup},
 };
 
 // Options that refine a mode, each with the mode option it goes with. An option that refines
@@ -36,8 +38,8 @@ struct ModeDetail {
     const char* modeOption;
 };
 const ModeDetail kModeDetails[] = {
-    {"order", "pdf"},  {"order", "export"},  {"form", "pdf"},
-    {"form", "words"}, {"resend", "export"}, {"state", "list"},
+    {"order", "pdf"},     {"order", "export"}, {"form", "pdf"},       {"form", "words"},
+    {"resend", "export"}, {"state", "list"},   {"order", "register"},
 };
 
 const OrderStates::Filter kStateFilters[] = {
@@ -116,6 +118,12 @@ void AddOptions(QCommandLineParser& parser) {
         QCommandLineOption(QStringLiteral("import-statement"), QString(), QStringLiteral("FILE")));
     parser.addOption(
         QCommandLineOption(QStringLiteral("read-qr"), QString(), QStringLiteral("FILE")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("register"), QString(), QStringLiteral("OUT")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("backup"), QString(), QStringLiteral("OUT")));
+    parser.addOption(
+        QCommandLineOption(QStringLiteral("today"), QString(), QStringLiteral("DATE")));
 }
 
 // The choice of --state, once at most; false with *error set for anything else.
@@ -140,6 +148,29 @@ bool ReadStateFilter(const QCommandLineParser& parser, OrderStates::Filter* filt
     *error = QStringLiteral("--state: «%1» — такого выбора нет; укажите %2")
                  .arg(values.first(), names.join(QStringLiteral(", ")));
     return false;
+}
+
+// The program's today of --today, once at most and only where a day matters: the editor (the
+// payments due), the register's date and the copy's.
+bool ReadToday(const QCommandLineParser& parser, CommandLine* line, QString* error) {
+    const QStringList values = parser.values(QStringLiteral("today"));
+    if (values.isEmpty()) {
+        return true;
+    }
+    if (values.size() > 1) {
+        *error = QStringLiteral("--today задан больше одного раза");
+        return false;
+    }
+    if (line->mode != Mode::Editor && line->mode != Mode::Register && line->mode != Mode::Backup) {
+        *error = QStringLiteral("--today задается только для редактора, --register или --backup");
+        return false;
+    }
+    line->today = QDate::fromString(values.first(), QStringLiteral("yyyy-MM-dd"));
+    if (!line->today.isValid()) {
+        *error = QStringLiteral("--today: нужна дата ГГГГ-ММ-ДД, а не «%1»").arg(values.first());
+        return false;
+    }
+    return true;
 }
 
 // Where the program works, for every mode: the folder given, the user's own, or the current one.
@@ -300,6 +331,23 @@ CommandLine ReadMode(const QCommandLineParser& parser, Mode mode) {
             }
             return line;
         }
+        case Mode::Register: {
+            line.registerPath = parser.value(QStringLiteral("register"));
+            if (line.registerPath.isEmpty()) {
+                return Fail(QStringLiteral("после --register нужно имя файла .pdf или .csv"));
+            }
+            QString error;
+            if (!ReadOrderNumbers(parser, &line.registerOrders, &error)) {
+                return Fail(error);
+            }
+            return line;
+        }
+        case Mode::Backup:
+            line.backupPath = parser.value(QStringLiteral("backup"));
+            if (line.backupPath.isEmpty()) {
+                return Fail(QStringLiteral("после --backup нужно имя файла копии"));
+            }
+            return line;
         case Mode::ImportStatement:
             line.statementPath = parser.value(QStringLiteral("import-statement"));
             if (line.statementPath.isEmpty()) {
@@ -369,7 +417,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return Fail(error);
     }
     CommandLine line = ReadMode(parser, mode);
-    if (line.mode != Mode::Error && !ReadFolder(parser, &line, &error)) {
+    if (line.mode != Mode::Error &&
+        (!ReadFolder(parser, &line, &error) || !ReadToday(parser, &line, &error))) {
         return Fail(error);
     }
     return line;
@@ -415,6 +464,11 @@ QString CommandLineUsage() {
                "PDF),\n"
                "                                по полю в строке; код выхода 1, если платежного\n"
                "                                QR-кода нет\n"
+               "        vemo --register OUT     реестр платежек на подпись в файл .pdf или .csv\n"
+               "             [--order N]...     только названные платежки; без --order — все\n"
+               "        vemo --backup OUT.zip   копия данных рабочей папки в один файл zip\n"
+               "        --today=ГГГГ-ММ-ДД      для проверок и показа: считать сегодня этот день\n"
+               "                                (редактор, --register, --backup)\n"
                "        vemo --help             напечатать эту справку\n"
                "        vemo --version          напечатать версию программы\n"
                "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"

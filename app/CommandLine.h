@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,9 +21,11 @@ struct CommandLine {
         List,             // --list [--state=…]: print the archive with each order's state
         ImportStatement,  // --import-statement FILE: read the bank's statement
         ReadQr,           // --read-qr FILE: print what an invoice's payment QR code holds
-        Help,             // --help
-        Version,          // --version
-        Error,            // bad arguments; the reason is in error
+        Register,  // --register OUT.csv|OUT.pdf [--order N]...: the register of orders for signing
+        Backup,    // --backup OUT.zip: a copy of the working folder's data
+        Help,      // --help
+        Version,   // --version
+        Error,     // bad arguments; the reason is in error
     };
 
     Mode mode = Mode::Editor;
@@ -39,8 +42,14 @@ struct CommandLine {
     std::optional<FormEdition> edition;
     QString bikPath;  // with --import-bik: the directory's XML file or its zip
     OrderStates::Filter listFilter = OrderStates::Filter::All;  // with --list: --state's choice
-    QString statementPath;  // with --import-statement: the statement's file
-    QString invoicePath;    // with --read-qr: a picture or a PDF of the invoice
+    QString statementPath;      // with --import-statement: the statement's file
+    QString invoicePath;        // with --read-qr: a picture or a PDF of the invoice
+    QString registerPath;       // with --register: a .pdf or .csv file
+    QList<int> registerOrders;  // with --register: the orders named, as given; empty for all
+    QString backupPath;         // with --backup: the zip file, or "-"
+    // --today: the program's today for the editor, --register and --backup, for tests and
+    // demonstrations; invalid for the system's.
+    QDate today;
     QString error;
 };
 

@@ -17,6 +17,8 @@
 #include "bank/StatementImport.h"
 #include "bank/StatementTexts.h"
 #include "bank/WorkingFolderCheck.h"
+#include "common/Clock.h"
+#include "common/SafeSave.h"
 #include "common/StorableText.h"
 #include "form/AmountToWords.h"
 #include "form/CVemoDoc.h"
@@ -28,6 +30,9 @@
 #include "orders/OrderTexts.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikImport.h"
+#include "routine/Backup.h"
+#include "routine/OrderRegister.h"
+#include "routine/RegisterDrawing.h"
 
 namespace {
 
@@ -426,11 +431,50 @@ int RunImportBik(const CommandLine& line) {
     return result.imported ? 0 : kExitFailed;
 }
 
-int RunEditor(int argc, char** argv, const WorkingFolder& folder) {
+// The register of the orders named, or of all, as the archive's "Реестр…" saves it. The data
+// files are only read.
+int RunRegister(int argc, char** argv, const CommandLine& line, const WorkingFolder& folder) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");  // the PDF is drawn with fonts, in no window
+    }
+    QGuiApplication app(argc, argv);
+    StoredOrders orders;
+    QString error;
+    if (!folder.ReadOrders(line.registerOrders, &orders, &error)) {
+        Tell(error);
+        return kExitFailed;
+    }
+    QStringList unreadable;
+    const OrderRegister reg =
+        OrderRegister::Read(folder, orders, Clock::FixedAt(line.today).Today(), &unreadable);
+    if (!unreadable.isEmpty()) {
+        Tell(QStringLiteral("состояния платежек неполны: не читаются %1")
+                 .arg(unreadable.join(QStringLiteral(", "))));
+    }
+    if (!RegisterDrawing::WriteFile(line.registerPath, reg, &error)) {
+        Tell(error);
+        return kExitFailed;
+    }
+    return 0;
+}
+
+// A copy of the folder's data, as Файл → "Сохранить копию данных…" makes it.
+int RunBackup(const CommandLine& line, const WorkingFolder& folder) {
+    BackupSummary summary;
+    QString error;
+    if (!Backup::Save(folder.Dir(), line.backupPath, Clock::FixedAt(line.today).Now(), &summary,
+                      &error)) {
+        Tell(error);
+        return kExitFailed;
+    }
+    return 0;
+}
+
+int RunEditor(int argc, char** argv, const CommandLine& line, const WorkingFolder& folder) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/vemo.png")));
     CVemoApp vemo;
-    if (!vemo.InitInstance(folder)) {
+    if (!vemo.InitInstance(folder, Clock::FixedAt(line.today))) {
         return kExitFailed;
     }
     return app.exec();
@@ -467,6 +511,10 @@ int main(int argc, char** argv) {
             return RunImportStatement(line, folder);
         case CommandLine::Mode::ReadQr:
             return RunReadQr(argc, argv, line);
+        case CommandLine::Mode::Register:
+            return RunRegister(argc, argv, line, folder);
+        case CommandLine::Mode::Backup:
+            return RunBackup(line, folder);
         case CommandLine::Mode::Help:
             Print(stdout, CommandLineUsage());
             return 0;
@@ -480,5 +528,5 @@ int main(int argc, char** argv) {
         case CommandLine::Mode::Editor:
             break;
     }
-    return RunEditor(argc, argv, folder);
+    return RunEditor(argc, argv, line, folder);
 }

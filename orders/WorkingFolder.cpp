@@ -78,14 +78,22 @@ LineFile::ReadResult WorkingFolder::ReadOrderFile(const QString& file, OrderRow*
 
 bool WorkingFolder::ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows,
                                QString* error) const {
-    rows->clear();
+    StoredOrders orders;
+    const bool read = ReadOrders(numbers, &orders, error);
+    *rows = std::move(orders.rows);
+    return read;
+}
+
+bool WorkingFolder::ReadOrders(const QList<int>& numbers, StoredOrders* orders,
+                               QString* error) const {
+    *orders = StoredOrders();
     if (numbers.isEmpty()) {
         StoredOrders all = ReadOrders();
         if (!all.unreadable.isEmpty()) {
             *error = OrderFiles::CannotReadMessage(all.unreadable);
             return false;
         }
-        *rows = std::move(all.rows);
+        *orders = std::move(all);
         return true;
     }
     QList<int> done;
@@ -97,7 +105,8 @@ bool WorkingFolder::ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows,
         OrderRow row;
         switch (ReadOrder(number, &row)) {
             case LineFile::ReadResult::Ok:
-                rows->append(row);
+                orders->rows.append(row);
+                orders->files.append(OrderFiles::FileName(number));
                 continue;
             case LineFile::ReadResult::Missing:
                 *error = QStringLiteral("нет платежного поручения %1 (%2)")

@@ -70,6 +70,8 @@ public:
     // The orders named, in the order given and each once; all of them for none. False, with the
     // reason in the user's words in *error, when one is missing or a file cannot be read.
     bool ReadOrders(const QList<int>& numbers, QList<OrderRow>* rows, QString* error) const;
+    // The same, with the name of the file each order was read from.
+    bool ReadOrders(const QList<int>& numbers, StoredOrders* orders, QString* error) const;
 
     // Writes the order to the file of its number, in one step; false when it could not be
     // written, the file then as it was, and *error says why (a link at the name, a full disk).

@@ -29,9 +29,17 @@
 #include "form/FormPrinting.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "orderwindows/CDuePaymentsDlg.h"
 #include "orderwindows/COrderDlg.h"
 #include "orderwindows/COrderListModel.h"
 #include "orderwindows/COrderSortModel.h"
+#include "orderwindows/CRegisterDlg.h"
+#include "orderwindows/CTemplateDlg.h"
+#include "orderwindows/CTemplatesDlg.h"
+#include "routine/DuePayments.h"
+#include "routine/OrderRegister.h"
+#include "routine/RegisterDrawing.h"
+#include "routine/TemplateStore.h"
 #include "widgets/CutTextDelegate.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxes.h"
@@ -97,15 +105,15 @@ void COrderArchiveDlg::CreateControls() {
     QPushButton* printButton = button(QStringLiteral("Напечатать выбранные…"), 9, 138, 149,
                                       &COrderArchiveDlg::OnPrintChosen);
     // Tab goes from the list through the order buttons to the default button, then to the
-    // controls added since: the export and print buttons, then the search field.
+    // controls added since: the export and print buttons, the routine's, then the search field.
     QWidget::setTabOrder(exportButton, printButton);
-    QWidget::setTabOrder(printButton, m_pSearch);
-    CreateInvoiceButton(units, m_pSearch);
+    QWidget* invoiceButton = CreateInvoiceButton(units, printButton);
+    QWidget::setTabOrder(CreateRoutineButtons(units, 159, invoiceButton), m_pSearch);
     // A double click on an order does what Enter does.
     connect(m_pList, &QAbstractItemView::doubleClicked, m_pDefaultButton, &QPushButton::click);
 
     // The template's size is the smallest; the list takes whatever the window grows by.
-    const QSize smallest = units.Size(326, 159);
+    const QSize smallest = units.Size(326, 180);
     setMinimumSize(smallest);
     resize(smallest);
     m_pPlacement = std::make_unique<StretchPlacement>(this, m_pList);
@@ -114,6 +122,25 @@ void COrderArchiveDlg::CreateControls() {
     const QSize wanted = units.Size(540, 280);
     resize(screen() ? wanted.boundedTo(screen()->availableGeometry().size()).expandedTo(smallest)
                     : wanted);
+}
+
+QWidget* COrderArchiveDlg::CreateRoutineButtons(const DialogUnits& units, int y, QWidget* after) {
+    const QPair<QString, void (COrderArchiveDlg::*)()> buttons[] = {
+        {QStringLiteral("Сохранить как шаблон"), &COrderArchiveDlg::OnSaveAsTemplate},
+        {QStringLiteral("Создать по шаблону"), &COrderArchiveDlg::OnCreateFromTemplate},
+        {QStringLiteral("Реестр…"), &COrderArchiveDlg::OnRegister},
+    };
+    // Three abreast under the rows above, as wide as they are together.
+    const int x[] = {9, 113, 217};
+    QWidget* last = after;
+    for (int i = 0; i < 3; ++i) {
+        auto* button = new QPushButton(buttons[i].first, this);
+        units.Place(button, x[i], y, 100, 14);
+        connect(button, &QPushButton::clicked, this, buttons[i].second);
+        QWidget::setTabOrder(last, button);
+        last = button;
+    }
+    return last;
 }
 
 void COrderArchiveDlg::CreateSearchRow(const DialogUnits& units) {
@@ -165,7 +192,7 @@ void COrderArchiveDlg::CreateStateFilter(const DialogUnits& units) {
     QWidget::setTabOrder(m_pStateFilter, m_pSearch);
 }
 
-void COrderArchiveDlg::CreateInvoiceButton(const DialogUnits& units, QWidget* after) {
+QWidget* COrderArchiveDlg::CreateInvoiceButton(const DialogUnits& units, QWidget* after) {
     auto* button = new QPushButton(QStringLiteral("Создать по счету…"), this);
     button->setToolTip(QStringLiteral(
         "Новое поручение по QR-коду счета: из файла (PNG, JPEG, PDF) или из буфера обмена"));
@@ -173,6 +200,7 @@ void COrderArchiveDlg::CreateInvoiceButton(const DialogUnits& units, QWidget* af
     InvoiceInput::AttachMenu(button,
                              [this](InvoiceInput::Source source) { OnCreateFromInvoice(source); });
     QWidget::setTabOrder(after, button);
+    return button;
 }
 
 void COrderArchiveDlg::CreateList() {
@@ -284,6 +312,15 @@ void COrderArchiveDlg::resizeEvent(QResizeEvent* event) {
     const QRect list = m_pList->geometry();
     m_pChosenLine->setGeometry(list.left(), m_pChosenLine->y(), list.width(),
                                m_pChosenLine->height());
+}
+
+void COrderArchiveDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_bDueOffered) {
+        m_bDueOffered = true;
+        QMetaObject::invokeMethod(
+            this, [this] { OfferDuePayments(this); }, Qt::QueuedConnection);
+    }
 }
 
 void COrderArchiveDlg::RestoreSettings() {
@@ -425,8 +462,9 @@ OrderSanity::Context COrderArchiveDlg::SanityContext(int editedRow) const {
     return context;
 }
 
-void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
+bool COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetFormEdition(m_paper.edition);
+    dialog->SetClock(m_clock);
     dialog->SetBikDirectory(m_bikDirectory);
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
@@ -434,9 +472,7 @@ void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetLastPayer(LastPayer());
     dialog->SetAddRecipient(
         [this](const CRequisite& record) { return m_folder.AddRecord(kRecipientsKind, record); });
-    if (dialog->exec() == QDialog::Accepted) {
-        StoreOrder(dialog->Row(), editedRow);
-    }
+    return dialog->exec() == QDialog::Accepted && StoreOrder(dialog->Row(), editedRow);
 }
 
 bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
@@ -505,7 +541,7 @@ int COrderArchiveDlg::NewOrderNumber() const {
 void COrderArchiveDlg::OnCreateNew() {
     COrderDlg dialog(m_folder.ReadBooks(), this);
     dialog.m_nNumber = NewOrderNumber();
-    dialog.m_date = QDate::currentDate();
+    dialog.m_date = m_clock.Today();
     RunOrderDialog(&dialog, -1);
 }
 
@@ -536,7 +572,7 @@ void COrderArchiveDlg::OnCreateCopy() {
     COrderDlg dialog(m_folder.ReadBooks(), this);
     dialog.SetRow(m_pModel->RowAt(current));
     dialog.m_nNumber = NewOrderNumber();
-    dialog.m_date = QDate::currentDate();  // a copy is made today, whatever the original's date
+    dialog.m_date = m_clock.Today();  // a copy is made today, whatever the original's date
     RunOrderDialog(&dialog, -1);
 }
 
@@ -695,7 +731,7 @@ void COrderArchiveDlg::RefreshStates(const QList<int>& rows) {
         orders.files.append(m_pModel->FileOf(row));
     }
     const QList<OrderStates::State> states =
-        OrderUseCases::StatesOf(m_folder, orders, QDate::currentDate());
+        OrderUseCases::StatesOf(m_folder, orders, m_clock.Today());
     for (qsizetype i = 0; i < rows.size() && i < states.size(); ++i) {
         m_pModel->SetState(rows[i], states[i]);
     }
@@ -826,4 +862,165 @@ QStringList COrderArchiveDlg::DrawingNotices() const {
         notices.append(notice);
     }
     return notices;
+}
+
+void COrderArchiveDlg::OnSaveAsTemplate() {
+    const int current = RequireCurrentRow();
+    if (current < 0) {
+        return;
+    }
+    const OrderRow order = m_pModel->RowAt(current);
+    const QDate today = m_clock.Today();
+    const TemplateStore store(m_folder.Dir());
+    OrderTemplate added;
+    CTemplateDlg dialog(
+        [&](const QString& name, const Recurrence& recurrence, QString* error) {
+            return store.Add(name, order, recurrence, today, &added, error);
+        },
+        this);
+    // The order is this month's payment: a repeat starts with the next, on the order's day.
+    const QDate date = OrderTexts::DateFromText(order[kColumnDate]);
+    const QDate from = date.isValid() ? date : today;
+    Recurrence offered;
+    offered.day = from.day();
+    offered.first = QDate(from.year(), from.month(), 1).addMonths(1);
+    dialog.SetTemplate(QString(), offered);
+    if (dialog.exec() == QDialog::Accepted) {
+        MessageBoxes::ShowDone(
+            this,
+            QStringLiteral("Шаблон «%1» сохранен (%2)").arg(added.name, added.recurrence.Text()));
+    }
+}
+
+void COrderArchiveDlg::OnCreateFromTemplate() {
+    CTemplatesDlg choice(TemplateStore(m_folder.Dir()), this);
+    if (choice.Templates().templates.isEmpty() && choice.Templates().damaged.isEmpty()) {
+        MessageBoxes::ShowError(this, QStringLiteral("Шаблонов еще нет: выделите платежку и "
+                                                     "нажмите «Сохранить как шаблон»"));
+        return;
+    }
+    if (choice.exec() != QDialog::Accepted) {
+        return;
+    }
+    COrderDlg dialog(m_folder.ReadBooks(), this);
+    dialog.SetRow(choice.Chosen().NewOrder(NewOrderNumber(), m_clock.Today()));
+    RunOrderDialog(&dialog, -1);
+}
+
+void COrderArchiveDlg::OfferDuePayments(QWidget* over) {
+    const TemplateStore store(m_folder.Dir());
+    const QDate today = m_clock.Today();
+    const DueList due = DuePayments::Read(store, m_pModel->Rows(), today);
+    const QString damaged = due.templates.DamagedMessage();
+    if (!damaged.isEmpty()) {
+        MessageBoxes::ShowError(over, damaged);
+    }
+    if (!due.payments.isEmpty()) {
+        CDuePaymentsDlg list(
+            due.payments,
+            [this](const DuePayment& payment, QWidget* parent) {
+                return MakeDuePayment(payment, parent);
+            },
+            [&store](const DuePayment& payment, QWidget* parent) {
+                QString error;
+                if (!store.Skip(payment.source.id, payment.occurrence.Key(), &error)) {
+                    MessageBoxes::ShowError(parent, error);
+                    return false;
+                }
+                return true;
+            },
+            over);
+        list.exec();
+    }
+    QString error;
+    if (!store.RecordCheck(today, &error)) {
+        MessageBoxes::ShowError(over, error);
+    }
+}
+
+int COrderArchiveDlg::MakeDuePayment(const DuePayment& payment, QWidget* parent) {
+    COrderDlg dialog(m_folder.ReadBooks(), parent);
+    dialog.SetRow(payment.NewOrder(NewOrderNumber(), m_clock.Today()));
+    if (!RunOrderDialog(&dialog, -1)) {
+        return 0;
+    }
+    const int number = dialog.Row().Number();
+    QString error;
+    if (!TemplateStore(m_folder.Dir())
+             .MarkMade(payment.source.id, payment.occurrence.Key(), number, &error)) {
+        // The order is stored all the same; the payment may be offered again.
+        MessageBoxes::ShowError(parent, error);
+    }
+    return number;
+}
+
+QList<int> COrderArchiveDlg::ShownRows() const {
+    QList<int> rows;
+    rows.reserve(m_pShown->rowCount());
+    for (int row = 0; row < m_pShown->rowCount(); ++row) {
+        rows.append(m_pShown->mapToSource(m_pShown->index(row, 0)).row());
+    }
+    return rows;
+}
+
+void COrderArchiveDlg::OnRegister() {
+    const QList<int> chosen = SelectedRowsShown();
+    StoredOrders orders;
+    for (int row : chosen.isEmpty() ? ShownRows() : chosen) {
+        orders.rows.append(m_pModel->RowAt(row));
+        orders.files.append(m_pModel->FileOf(row));
+    }
+    if (orders.rows.isEmpty()) {
+        MessageBoxes::ShowError(this, QStringLiteral("В списке нет платежек для реестра"));
+        return;
+    }
+    QStringList unreadable;
+    const OrderRegister reg = OrderRegister::Read(m_folder, orders, m_clock.Today(), &unreadable);
+    if (!unreadable.isEmpty()) {
+        MessageBoxes::ShowWarning(this, QStringLiteral("Реестр платежных поручений"),
+                                  QStringLiteral("Состояния платежек неполны: не читаются %1")
+                                      .arg(unreadable.join(QStringLiteral(", "))));
+    }
+    CRegisterDlg dialog(reg, !chosen.isEmpty(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (dialog.Chosen() == CRegisterDlg::Choice::Save) {
+        SaveRegister(reg);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog print(&printer, this);
+    print.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (print.exec() == QDialog::Accepted) {
+        RegisterDrawing::Draw(printer, reg);
+    }
+}
+
+void COrderArchiveDlg::SaveRegister(const OrderRegister& reg) {
+    const QString pdf = QStringLiteral("PDF (*.pdf)");
+    const QString csv = QStringLiteral("Таблица CSV для Excel и LibreOffice (*.csv)");
+    QFileDialog dialog(
+        this, QStringLiteral("Сохранить реестр"),
+        m_folder.Dir().absoluteFilePath(
+            QStringLiteral("Реестр %1.pdf").arg(reg.made.toString(QStringLiteral("yyyy-MM-dd")))),
+        pdf + QStringLiteral(";;") + csv);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The filter chosen says what the file is: it changes the name's ending, and gives a name
+    // typed without one its own, before the dialog asks about a file of that name.
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, csv](const QString& filter) {
+        dialog.setDefaultSuffix(filter == csv ? QStringLiteral("csv") : QStringLiteral("pdf"));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    QString error;
+    if (!RegisterDrawing::WriteFile(path, reg, &error)) {
+        MessageBoxes::ShowError(this, QStringLiteral("Реестр не сохранен: ") + error);
+        return;
+    }
+    MessageBoxes::ShowDone(
+        this, QStringLiteral("Реестр сохранен в файл %1").arg(QDir::toNativeSeparators(path)));
 }

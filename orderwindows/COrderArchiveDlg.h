@@ -8,6 +8,7 @@
 #include "bank/OrderRefusal.h"
 #include "bank/OrderSanity.h"
 #include "bank/OrderUseCases.h"
+#include "common/Clock.h"
 #include "form/FormEdition.h"
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
@@ -16,6 +17,8 @@
 #include "requisites/BikDirectory.h"
 
 class COrderDlg;
+struct DuePayment;
+struct OrderRegister;
 class COrderListModel;
 class COrderSortModel;
 class CVemoDoc;
@@ -54,6 +57,14 @@ public:
     void SetFormPaper(FormPaper paper) { m_paper = paper; }
     // The directory of BIKs the parties' records are held against; none by default.
     void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
+    // The program's today: the date of a new order, the payments due; the system's by default.
+    void SetClock(const Clock& clock) { m_clock = clock; }
+
+    // Offers the repeated payments due that have no order yet, over the window given (the
+    // archive itself as it opens, the main window at start): each made through the order dialog
+    // and stored as "Создать новую" stores an order, or skipped. Names the templates that could
+    // not be read.
+    void OfferDuePayments(QWidget* over);
 
     // The payer and recipient of the current row, as last seen.
     QString m_strRowRecipient;
@@ -80,6 +91,14 @@ public slots:
     void OnExportToBank();
     // "Напечатать выбранные": every chosen order on a page of its own, in the list's order.
     void OnPrintChosen();
+    // "Сохранить как шаблон": keeps the current order as a template, with a name and a repeat.
+    void OnSaveAsTemplate();
+    // "Создать по шаблону": a new order from the template chosen, its period moved to today's
+    // month, in the order dialog.
+    void OnCreateFromTemplate();
+    // "Реестр…": the chosen orders, or all those shown, as the register for signing, printed or
+    // saved as PDF or CSV.
+    void OnRegister();
     // "Нарисовать платежное поручение": puts the current order on the form and ends the dialog.
     void OnOK();
 
@@ -87,6 +106,8 @@ protected:
     // Remembers the window's size and the columns' widths for the next time.
     void done(int result) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The payments due are offered once the archive is up.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();
@@ -94,8 +115,11 @@ private:
     void CreateSearchRow(const DialogUnits& units);
     // The choice of the orders' state the list shows, between the heading and the search.
     void CreateStateFilter(const DialogUnits& units);
-    // "Создать по счету…", in the tab order after the control given.
-    void CreateInvoiceButton(const DialogUnits& units, QWidget* after);
+    // "Создать по счету…", in the tab order after the control given; the button.
+    QWidget* CreateInvoiceButton(const DialogUnits& units, QWidget* after);
+    // The month's routine: the template buttons and the register's, in a row of their own at y
+    // (dialog units), after `after` in the tab order; the last of them.
+    QWidget* CreateRoutineButtons(const DialogUnits& units, int y, QWidget* after);
     // Shows only the orders that hold the text; the chosen order stays chosen, and is selected
     // again when it shows again.
     void OnSearchChanged(const QString& text);
@@ -117,8 +141,15 @@ private:
     // What the order dialog compares an order with before it warns: the other rows, and the
     // edited row's stored date (editedRow -1 for a new order).
     OrderSanity::Context SanityContext(int editedRow) const;
-    // Runs the order dialog and stores what it ended with.
-    void RunOrderDialog(COrderDlg* dialog, int editedRow);
+    // Runs the order dialog and stores what it ended with; true when it was stored.
+    bool RunOrderDialog(COrderDlg* dialog, int editedRow);
+    // Makes the due payment's order in the order dialog over the parent and records it made for
+    // the payment; the number of the order stored, 0 for none.
+    int MakeDuePayment(const DuePayment& payment, QWidget* parent);
+    // Lets the user choose the file, PDF or CSV, and writes the register to it.
+    void SaveRegister(const OrderRegister& reg);
+    // Every row the list shows, in the order it shows them.
+    QList<int> ShownRows() const;
     // Writes the order to its file and, once written, into the list: into the edited row, or a
     // new last row when editedRow is -1. The list then shows that order in that row alone. False,
     // with the user told, when the file could not be written.
@@ -156,6 +187,8 @@ private:
     const WorkingFolder m_folder;
     FormPaper m_paper;
     BikDirectory m_bikDirectory;
+    Clock m_clock;
+    bool m_bDueOffered = false;
     std::unique_ptr<QIcon> m_pImageList;
     COrderListModel* m_pModel = nullptr;
     COrderSortModel* m_pShown = nullptr;

@@ -229,7 +229,7 @@ void COrderDlg::SetRow(const OrderRow& row) {
     m_bFromRow = true;
     m_nNumber = row.Number();
     const QDate date = OrderTexts::DateFromText(row[kColumnDate]);
-    m_date = date.isValid() ? date : QDate::currentDate();
+    m_date = date.isValid() ? date : m_clock.Today();
     m_strPayer = row[kColumnPayer];
     m_strRecipient = row[kColumnRecipient];
     for (const TextField& field : kTextFields) {
@@ -270,7 +270,7 @@ void COrderDlg::SetSanityContext(const OrderSanity::Context& context) {
 bool COrderDlg::UpdateData(bool saveAndValidate) {
     if (!saveAndValidate) {
         m_editNumber->setText(QString::number(m_nNumber));
-        m_dateEdit->setDate(m_date.isValid() ? m_date : QDate::currentDate());
+        m_dateEdit->setDate(m_date.isValid() ? m_date : m_clock.Today());
         // A longer kind of payment read from a file is shown whole, to be refused at OK rather
         // than cut; no more than the limit can be typed.
         m_editPaymentKind->setMaxLength(qMax(kPaymentKindLength, int(m_strPaymentKind.size())));
@@ -483,7 +483,7 @@ bool COrderDlg::ConfirmSanity() {
     OrderSanity::Context context = m_sanity;
     context.edition = m_edition;
     for (const OrderSanity::Warning& warning :
-         OrderSanity::Check(order, context, QDate::currentDate())) {
+         OrderSanity::Check(order, context, m_clock.Today())) {
         if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка платежного поручения"),
                                     warning.text + QStringLiteral("\n\nСохранить как есть или "
                                                                   "исправить?"),

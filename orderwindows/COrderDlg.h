@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "bank/OrderSanity.h"
+#include "common/Clock.h"
 #include "form/FormEdition.h"
 #include "invoice/InvoiceOrder.h"
 #include "orders/OrderRow.h"
@@ -49,6 +50,9 @@ public:
     void SetFormEdition(FormEdition edition) { m_edition = edition; }
     // The directory of BIKs the parties' records are held against at OK; none by default.
     void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
+    // The program's today, by which OK questions a date too far back or ahead; the system's by
+    // default.
+    void SetClock(const Clock& clock) { m_clock = clock; }
     // Lets "ЕНП" offer to add the tax service to the recipients' book when it is not there: the
     // function adds the record, true when it was written.
     void SetAddRecipient(std::function<bool(const CRequisite& record)> addRecipient);
@@ -172,6 +176,7 @@ private:
     int PlaceInvoiceRow(const DialogUnits& units, int y);
 
     bool m_bInitialised = false;
+    Clock m_clock;
     FormEdition m_edition = FormEdition::Edition2001;
     BikDirectory m_bikDirectory;
     AddressBooks m_books;

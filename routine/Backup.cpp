@@ -335,6 +335,15 @@ QString ProposedFileName(const QDate& day) {
     return QStringLiteral("vemo-%1.zip").arg(day.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
+QString NewCopyPath(const QDir& into, const QDate& day) {
+    const QString stem = QFileInfo(ProposedFileName(day)).completeBaseName();
+    QString path = into.absoluteFilePath(ProposedFileName(day));
+    for (int n = 2; Exists(path); ++n) {
+        path = into.absoluteFilePath(QStringLiteral("%1-%2.zip").arg(stem).arg(n));
+    }
+    return path;
+}
+
 QString KeptCopiesFolder() {
     return kKeptCopies;
 }
@@ -376,6 +385,14 @@ bool Make(const QDir& folder, const QDateTime& now, QByteArray* zip, BackupSumma
 
 bool Save(const QDir& folder, const QString& path, const QDateTime& now, BackupSummary* summary,
           QString* error) {
+    const QString inFolder = folder.relativeFilePath(QFileInfo(path).absoluteFilePath());
+    if (path != QLatin1String("-") && KeptData::PartOf(inFolder, false) >= 0) {
+        *error = QStringLiteral(
+                     "Копия не сделана: %1 — среди данных, которые она копирует; "
+                     "выберите другую папку")
+                     .arg(path);
+        return false;
+    }
     QByteArray zip;
     if (!Make(folder, now, &zip, summary, error)) {
         return false;

@@ -23,6 +23,9 @@ namespace Backup {
 
 // "vemo-2026-12-07.zip"
 QString ProposedFileName(const QDate& day);
+// Where a copy made on the day goes in a folder: the proposed name, or "vemo-2026-12-07-2.zip"
+// and so on when a copy of that day is there already, so that no copy replaces another.
+QString NewCopyPath(const QDir& into, const QDate& day);
 // The folder of the working folder where the data is kept before a restore.
 QString KeptCopiesFolder();
 
@@ -30,7 +33,9 @@ QString KeptCopiesFolder();
 // read (a copy without them would be taken for a whole one).
 bool Make(const QDir& folder, const QDateTime& now, QByteArray* zip, BackupSummary* summary,
           QString* error);
-// Makes the copy and writes it to path completely or not at all ("-" is standard output).
+// Makes the copy and writes it to path completely or not at all ("-" is standard output). A path
+// within the data (an address book's name, a file in "Vemo") is refused: the copy would replace
+// or join what it copies.
 bool Save(const QDir& folder, const QString& path, const QDateTime& now, BackupSummary* summary,
           QString* error);
 

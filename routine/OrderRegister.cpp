@@ -3,9 +3,11 @@
 #include <QHash>
 
 #include "bank/ChosenTotal.h"
+#include "bank/OrderStates.h"
 #include "common/RussianPlural.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
+#include "orders/WorkingFolder.h"
 
 namespace {
 
@@ -67,6 +69,19 @@ OrderRegister OrderRegister::Compose(const QList<OrderRow>& orders, const QDate&
         ++reg.count;
     }
     return reg;
+}
+
+OrderRegister OrderRegister::Read(const WorkingFolder& folder, const StoredOrders& orders,
+                                  const QDate& today, QStringList* unreadable) {
+    const AddressBooks books = folder.ReadBooks();
+    const OrderStates::Reading states = OrderStates::Read(folder, orders, books.payers.Records(),
+                                                          books.recipients.Records(), today);
+    *unreadable = states.unreadable;
+    // Compose asks for the states in the order of the orders, one each.
+    qsizetype next = 0;
+    return Compose(orders.rows, today, [&states, &next](const OrderRow&) {
+        return OrderStates::Text(states.states.at(next++));
+    });
 }
 
 bool OrderRegister::HasStates() const {

@@ -7,6 +7,9 @@
 
 #include "orders/OrderRow.h"
 
+class WorkingFolder;
+struct StoredOrders;
+
 // The register of payment orders a director signs before they go to the bank: the chosen orders
 // in a table, grouped by payer, with each payer's total and the grand total, counted in whole
 // kopecks. RegisterCsv writes it for spreadsheets, RegisterDrawing draws it for paper and PDF.
@@ -44,6 +47,11 @@ struct OrderRegister {
 
     static OrderRegister Compose(const QList<OrderRow>& orders, const QDate& made,
                                  const StateOf& stateOf = StateOf());
+    // The register the archive and the command line make: made today, each order's state as the
+    // files kept of the bank's in the folder tell it. *unreadable names the kept files that could
+    // not be read, whose states are then missing.
+    static OrderRegister Read(const WorkingFolder& folder, const StoredOrders& orders,
+                              const QDate& today, QStringList* unreadable);
 
     bool HasStates() const;
 

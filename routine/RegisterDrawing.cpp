@@ -370,19 +370,21 @@ QByteArray Pdf(const OrderRegister& reg) {
 
 bool WriteFile(const QString& path, const OrderRegister& reg, QString* error) {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == u"csv") {
-        return RegisterCsv::Write(path, reg, error);
-    }
-    if (suffix != u"pdf") {
+    if (suffix != u"csv" && suffix != u"pdf") {
         *error = QStringLiteral("%1: реестр сохраняется в файл .pdf или .csv").arg(path);
         return false;
     }
-    const QByteArray pdf = Pdf(reg);
-    if (pdf.isEmpty()) {
+    const QByteArray bytes = suffix == u"csv" ? RegisterCsv::Bytes(reg) : Pdf(reg);
+    if (bytes.isEmpty()) {
         *error = QStringLiteral("реестр не удалось нарисовать");
         return false;
     }
-    return SafeSave::WriteOutput(path, pdf, error);
+    QString reason;
+    if (!SafeSave::WriteOutput(path, bytes, &reason)) {
+        *error = QStringLiteral("не могу записать файл %1: %2").arg(path, reason);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace RegisterDrawing

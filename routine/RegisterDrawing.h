@@ -21,8 +21,8 @@ void Draw(QPagedPaintDevice& device, const OrderRegister& reg);
 QByteArray Pdf(const OrderRegister& reg);
 
 // Writes the register to the file its name says: a PDF for ".pdf", the table for spreadsheets
-// for ".csv" (letter case ignored), completely or not at all. False, with the reason in *error,
-// for any other name and when the file could not be written.
+// for ".csv" (letter case ignored), completely or not at all. False, with *error naming the file
+// and the reason, for any other name and when the file could not be written.
 bool WriteFile(const QString& path, const OrderRegister& reg, QString* error);
 
 }  // namespace RegisterDrawing

@@ -32,6 +32,7 @@ TestFolder::Files Data() {
         {"Vemo/old/", {}},
         {"Templates/template.1", Cp1251::Encode("VemoTemplate=1\r\nName=Аренда\r\n")},
         {"Bank/1c_to_kl_2026-12-07_17-00-00.txt", QByteArray("1CClientBankExchange\r\n")},
+        {"Bank/kl_to_1c_2026-12-09_09-05-41.txt", QByteArray("1CClientBankExchange\r\n")},
         {"1c_to_kl.txt", QByteArray("1CClientBankExchange\r\n")},
     };
 }
@@ -136,7 +137,7 @@ void TestBackup::restoresOverChangedData() {
                              "реквизиты получателей: пусто\n"
                              "платежные поручения: 2 файла\n"
                              "шаблоны: 1 файл\n"
-                             "выгрузки в банк и выписки: 1 файл")
+                             "выгрузки в банк и выписки: 2 файла")
                              .arg(dir.absolutePath());
     QCOMPARE(summary.Text(), told);
     BackupSummary inspected;
@@ -144,12 +145,13 @@ void TestBackup::restoresOverChangedData() {
     QCOMPARE(inspected.Text(), told);
 
     // The data changes: a book rewritten, an order gone and one added, the templates gone, a
-    // folder where an order was.
+    // folder where an order was, another export kept.
     QVERIFY(folder.Write("pltRecv.dat", "changed\r\n"));
     QVERIFY(QFile::remove(folder.FilePath("Vemo/vemo.2")));
     QVERIFY(folder.Write("Vemo/vemo.3", "   3\r\n"));
     QVERIFY(folder.Write("Vemo/vemo.2/", {}));
     QVERIFY(QDir(folder.FilePath("Templates")).removeRecursively());
+    QVERIFY(folder.Write("Bank/1c_to_kl_2026-12-10_10-00-00.txt", "1CClientBankExchange\r\n"));
     QMap<QString, QByteArray> changed = Snapshot(folder.Path());
     changed.remove("vemo-2026-12-07.zip");
 

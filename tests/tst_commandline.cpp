@@ -18,6 +18,7 @@
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "requisites/RequisitesFile.h"
+#include "routine/TemplateStore.h"
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -44,6 +45,7 @@ private slots:
     void worksInTheFolderGiven();
     void editorWorksInItsFolder_data();
     void editorWorksInItsFolder();
+    void editorTakesTheDayGiven();
     void specialFilesNeverHang_data();
     void specialFilesNeverHang();
     void refusesALinkPlantedInASharedFolder_data();
@@ -138,6 +140,30 @@ void TestCommandLine::parses_data() {
         << QStringList{"--import-statement="} << int(Mode::Error) << QString() << 0;
     QTest::newRow("resend without export")
         << QStringList{"--resend", "--list"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("register of two orders")
+        << QStringList{"--register", "r.csv", "--order", "2", "--order", "1"} << int(Mode::Register)
+        << "r.csv" << 2;
+    QTest::newRow("register without a name")
+        << QStringList{"--register="} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("backup") << QStringList{"--backup=copy.zip"} << int(Mode::Backup) << "copy.zip"
+                            << 0;
+    QTest::newRow("order with backup")
+        << QStringList{"--backup", "c.zip", "--order", "1"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("register and backup") << QStringList{"--register", "r.pdf", "--backup", "c.zip"}
+                                         << int(Mode::Error) << QString() << 0;
+    // The program's today, for the editor and the two jobs whose output carries a day.
+    QTest::newRow("today") << QStringList{"--today=2027-01-12"} << int(Mode::Editor) << "2027-01-12"
+                           << 0;
+    QTest::newRow("today with backup") << QStringList{"--backup", "c.zip", "--today", "2027-01-12"}
+                                       << int(Mode::Backup) << "c.zip" << 0;
+    QTest::newRow("today not a day")
+        << QStringList{"--today=2027-02-30"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("today in another form")
+        << QStringList{"--today=12.01.2027"} << int(Mode::Error) << QString() << 0;
+    QTest::newRow("today with pdf") << QStringList{"--pdf", "a.pdf", "--today=2027-01-12"}
+                                    << int(Mode::Error) << QString() << 0;
+    QTest::newRow("today twice") << QStringList{"--today=2027-01-12", "--today=2027-01-13"}
+                                 << int(Mode::Error) << QString() << 0;
 }
 
 void TestCommandLine::parses() {
@@ -158,6 +184,13 @@ void TestCommandLine::parses() {
         QCOMPARE(StateFilterName(line.listFilter), value);
     } else if (line.mode == CommandLine::Mode::ImportStatement) {
         QCOMPARE(line.statementPath, value);
+    } else if (line.mode == CommandLine::Mode::Register) {
+        QCOMPARE(line.registerPath, value);
+        QCOMPARE(line.registerOrders.value(0), order);
+    } else if (line.mode == CommandLine::Mode::Backup) {
+        QCOMPARE(line.backupPath, value);
+    } else if (line.mode == CommandLine::Mode::Editor && !value.isEmpty()) {
+        QCOMPARE(line.today, QDate::fromString(value, Qt::ISODate));
     }
 }
 
@@ -275,6 +308,21 @@ void TestCommandLine::runs_data() {
     QTest::newRow("read-qr with an order")
         << QStringList{"--read-qr", "a.png", "--order", "1"} << 2 << QString()
         << QStringLiteral("--order задается только вместе с --pdf или --export") << false;
+    QTest::newRow("register as a pdf")
+        << QStringList{"--register=out.pdf", "--order=1"} << 0 << QString() << QString() << true;
+    QTest::newRow("register of another kind")
+        << QStringList{"--register", "out.txt"} << 1 << QString()
+        << QStringLiteral("out.txt: реестр сохраняется в файл .pdf или .csv") << false;
+    QTest::newRow("register of a missing order")
+        << QStringList{"--register", "out.pdf", "--order", "2"} << 1 << QString()
+        << QStringLiteral("нет платежного поручения 2") << false;
+    // Written over the payers' book, the copy would destroy what it copies.
+    QTest::newRow("backup over the data")
+        << QStringList{"--backup", "pltRecv.dat"} << 1 << QString()
+        << QStringLiteral("Копия не сделана: pltRecv.dat — среди данных") << false;
+    QTest::newRow("backup into the orders")
+        << QStringList{"--backup", "Vemo/copy.zip"} << 1 << QString()
+        << QStringLiteral("Копия не сделана: Vemo/copy.zip — среди данных") << false;
 }
 
 // Through the program itself: what it prints where, its exit status, and what it leaves.
@@ -941,6 +989,37 @@ void TestCommandLine::editorWorksInItsFolder() {
     // The working directory it was started in stays as it was.
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name),
              (QStringList{"Vemo", "folder", "pltRecv.dat", "polRecv.dat"}));
+}
+
+// --today is the editor's today: the payments due looked at on start are recorded as looked at on
+// that day (nothing is due then, so no window waits for an answer).
+void TestCommandLine::editorTakesTheDayGiven() {
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    Recurrence later;
+    later.kind = Recurrence::Kind::Monthly;
+    later.first = QDate(2099, 1, 1);
+    OrderRow order;
+    QVERIFY(OrderFiles::ReadOrder(1, &order) == LineFile::ReadResult::Ok);
+    OrderTemplate added;
+    QString error;
+    QVERIFY2(TemplateStore().Add("Аренда", order, later, QDate(2030, 5, 6), &added, &error),
+             qPrintable(error));
+    QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
+    QProcess vemo;
+    vemo.setProcessEnvironment(environment);
+    vemo.start(Program(), {"--today=2030-05-06"});
+    QVERIFY(vemo.waitForStarted());
+    const bool looked =
+        QTest::qWaitFor([] { return QFileInfo::exists("Templates/last-check"); }, 30000);
+    vemo.kill();
+    vemo.waitForFinished();
+    QVERIFY(looked);
+    QCOMPARE(TemplateStore().LastCheck(), QDate(2030, 5, 6));
 }
 
 QTEST_MAIN(TestCommandLine)

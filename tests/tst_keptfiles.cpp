@@ -14,6 +14,7 @@
 #include "orders/WorkingFolder.h"
 #include "requisites/BikDirectory.h"
 #include "requisites/RequisitesFile.h"
+#include "routine/OrderRegister.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ private slots:
     void answersAreKeptAndADamagedFileIsNamed();
     void statesComeTheSameWithOrWithoutTheCache_data();
     void statesComeTheSameWithOrWithoutTheCache();
+    void theRegisterTellsEachOrdersState();
 
 private:
     QTemporaryDir m_cache;
@@ -245,6 +247,27 @@ void TestKeptFiles::statesComeTheSameWithOrWithoutTheCache() {
     WriteBytes(folder.FilePath(statement),
                StatementText::FromExport(ComposeLines({orders[0]}, kExported)).Bytes());
     QCOMPARE(StateTexts(working).last(), QStringLiteral("отправлено 06.03"));
+}
+
+// The register for signing says of each order what the kept files say, though it lists the orders
+// payer by payer (1, 2, 7, then 3) rather than as given.
+void TestKeptFiles::theRegisterTellsEachOrdersState() {
+    TestFolder folder(ArchiveFiles());
+    const WorkingFolder working;
+    KeptFiles::Keep(working, KeptFiles::Kind::Export, ExportBytes(), kExported);
+    KeptFiles::Keep(working, KeptFiles::Kind::Statement, StatementBytes(), kRead);
+    QStringList unreadable;
+    const OrderRegister reg =
+        OrderRegister::Read(working, working.ReadOrders(), kToday, &unreadable);
+    QCOMPARE(unreadable, QStringList());
+    QStringList told;
+    for (const OrderRegister::Group& group : reg.groups) {
+        for (const OrderRegister::Row& row : group.rows) {
+            told.append(row.number + QStringLiteral(": ") + row.state);
+        }
+    }
+    QCOMPARE(told, (QStringList{"1: исполнено 05.03", "2: исполнено 05.03", "7: исполнено 06.03",
+                                "3: отправлено 06.03"}));
 }
 
 QTEST_GUILESS_MAIN(TestKeptFiles)

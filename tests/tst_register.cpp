@@ -2,6 +2,7 @@
 // spreadsheets read back as a spreadsheet reads it, and the PDF's pages.
 #include <QtTest>
 
+#include "CsvFields.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
@@ -41,42 +42,6 @@ QList<OrderRow> Orders() {
         Order(5, kRomashka, QStringLiteral("ИП Соколова"), QStringLiteral("0.20"),
               QStringLiteral("Поставка")),
     };
-}
-
-// The fields of a file of ";"-separated values as a spreadsheet reads them: a quoted field may
-// hold ";", line breaks and doubled quotes.
-QList<QStringList> ReadCsv(const QString& text) {
-    QList<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"') {
-                field += c;
-                ++i;
-            } else if (c == u'"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == u'"') {
-            quoted = true;
-        } else if (c == u';') {
-            row.append(field);
-            field.clear();
-        } else if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
-            row.append(field);
-            rows.append(row);
-            row.clear();
-            field.clear();
-            ++i;
-        } else {
-            field += c;
-        }
-    }
-    return rows;
 }
 
 QString State(const OrderRow& order) {
