@@ -7,6 +7,7 @@
 
 #include "bank/BudgetChecks.h"
 #include "common/Cp1251.h"
+#include "common/QuotedValue.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
 #include "orders/OrderAmount.h"
@@ -87,7 +88,7 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers,
     }
     checked->date = OrderTexts::DateFromText(row[kColumnDate]);
     if (!checked->date.isValid()) {
-        reasons.append(QStringLiteral("неверная дата «%1»").arg(row[kColumnDate]));
+        reasons.append(QStringLiteral("неверная дата %1").arg(QuotedValue(row[kColumnDate])));
     }
     CheckOrderFields(row, &reasons);
     return reasons;
