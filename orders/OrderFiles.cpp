@@ -78,11 +78,13 @@ QList<QByteArray> ListNumbers(const QDir& folder) {
     return numbers;
 }
 
-// Where each line of an order file stands in its bytes; lines after the last field are not read.
+// Where each line of an order file stands in its bytes, and the lines after the last field, which
+// few files have.
 struct LineSpans {
     qsizetype start[kOrderFieldCount] = {};
     qsizetype length[kOrderFieldCount] = {};
     int count = 0;
+    QStringList after;
 };
 
 LineSpans FindLines(const char* bytes, qsizetype size) {
@@ -92,6 +94,11 @@ LineSpans FindLines(const char* bytes, qsizetype size) {
     for (; lines.count < kOrderFieldCount && scanner.Next(&line); ++lines.count) {
         lines.start[lines.count] = line.data() - bytes;
         lines.length[lines.count] = line.size();
+    }
+    while (scanner.Next(&line)) {
+        QString text(line.size(), Qt::Uninitialized);
+        Cp1251::DecodeInto(line.data(), line.size(), text.data());
+        lines.after.append(text);
     }
     return lines;
 }
@@ -107,6 +114,7 @@ OrderRow RowFromBytes(const char* bytes, qsizetype size) {
         total += lines.length[i] + 1;
     }
     OrderRow row;
+    row.SetLinesAfterFields(lines.after);
     if (total == lines.count) {
         return row;  // only empty lines
     }

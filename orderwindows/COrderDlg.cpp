@@ -243,6 +243,8 @@ OrderRow COrderDlg::Row() const {
         row[column] = m_budget[column];
     }
     row[kColumnIncomeType] = m_strIncomeType;
+    // What the file holds after the fields goes back as it came.
+    row.SetLinesAfterFields(m_budget.LinesAfterFields());
     return row;
 }
 

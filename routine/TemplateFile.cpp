@@ -132,7 +132,7 @@ bool FromLines(const QStringList& lines, OrderTemplate* t, QString* problem) {
         if (key == u"Order") {
             bool ok = false;
             const int count = value.toInt(&ok);
-            if (!ok || count < kOrderColumnCount || count > kOrderFieldCount) {
+            if (!ok || count < kOrderColumnCount) {
                 *problem = QStringLiteral("неверная строка %1").arg(QuotedValue(line));
                 return false;
             }

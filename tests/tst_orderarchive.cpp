@@ -153,6 +153,7 @@ private slots:
     void staleEditAsksBeforeWritingOverAnotherEditor();
     void junkNumberNeverHidesTheList_data();
     void junkNumberNeverHidesTheList();
+    void unchangedOrderKeepsTheLinesAfterItsFields();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -636,6 +637,29 @@ void TestOrderArchive::junkNumberNeverHidesTheList() {
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QVERIFY(fitsTheWindow(archive));
+}
+
+// An order file of 25 lines, the last five written by a later version or another program: "OK"
+// on the unchanged order writes back every line as it was.
+void TestOrderArchive::unchangedOrderKeepsTheLinesAfterItsFields() {
+    QStringList lines{
+        "   1", " 5. 3.2001", "Alfa", QStringLiteral("Гамма"), "100", QStringLiteral("Оплата"),
+        "01",   "5",          "6",    QStringLiteral("почтой")};
+    lines += QStringList(kBudgetFieldCount, QString());
+    lines += QStringList{"21", "", QStringLiteral("строка 23"), "24", "25"};
+    QVERIFY(LineFile::Write("Vemo/vemo.1", lines));
+    const QByteArray before = m_folder->Read("Vemo/vemo.1");
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    SelectNumber(archive, 1);
+    bool edited = false;
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        edited = true;
+        dlg->OnOK();
+    });
+    Press(archive, QStringLiteral("Изменить"));
+    QVERIFY(edited);
+    QCOMPARE(m_log.Texts(), QStringList());
+    QCOMPARE(m_folder->Read("Vemo/vemo.1"), before);
 }
 
 QTEST_MAIN(TestOrderArchive)

@@ -356,6 +356,15 @@ void TestOrderFiles::fileComesBackByteForByte_data() {
         << ten + QStringLiteral(
                      "01\r\n18201061201010000510\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n0\r\n\r\n");
     QTest::newRow("wages") << ten + QStringLiteral("\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n1\r\n");
+    // Lines that a later version or another program wrote after the fields stay in their places.
+    const QString emptyBudget = QStringLiteral("\r\n").repeated(kBudgetFieldCount);
+    QTest::newRow("25 lines") << ten + emptyBudget +
+                                     QStringLiteral("21\r\n\r\nИНН 7707083893\r\n24\r\n25\r\n");
+    QTest::newRow("25 lines of a budget payment")
+        << ten +
+               QStringLiteral(
+                   "01\r\n18201061201010000510\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n0\r\n\r\n") +
+               QStringLiteral("\r\n\r\n\r\n\r\n25 с CR\rвнутри\r\n");
 }
 
 void TestOrderFiles::fileComesBackByteForByte() {
@@ -402,15 +411,13 @@ void TestOrderFiles::readsShortAndLongFiles_data() {
     three[1] = " 1. 2.2003";
     three[2] = "payer";
     QTest::newRow("three lines, lf only") << QByteArray("   3\n 1. 2.2003\npayer") << three;
-    QStringList twenty;
+    QStringList all;
     QByteArray lines;
     for (int i = 1; i <= 22; ++i) {
         lines += QByteArray::number(i) + "\r\n";
-        if (i <= kOrderFieldCount) {
-            twenty.append(QString::number(i));
-        }
+        all.append(QString::number(i));
     }
-    QTest::newRow("lines after the twentieth") << lines << twenty;
+    QTest::newRow("lines after the twentieth") << lines << all;
 }
 
 void TestOrderFiles::readsShortAndLongFiles() {
