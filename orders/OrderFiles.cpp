@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QThread>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "common/DesktopTrash.h"
 #include "common/LineFile.h"
 #include "common/RegularFile.h"
+#include "common/SystemError.h"
 
 namespace OrderFiles {
 namespace {
@@ -256,13 +258,16 @@ QString CannotReadMessage(const QStringList& unreadable) {
     return QStringLiteral("Не могу прочитать платежки:\n") + lines.join(QLatin1Char('\n'));
 }
 
-bool RemoveOrderFile(const QString& file, const QDir& folder) {
+DesktopTrash::Removal RemoveOrderFile(const QString& file, const QDir& folder, QString* error) {
     const QFileInfo info(InFolder(folder, file));
-    if (info.isDir()) {
-        return false;
+    errno = EISDIR;
+    const DesktopTrash::Removal removal =
+        info.isDir() ? DesktopTrash::Removal::Failed : DesktopTrash::Remove(info.filePath());
+    // The reason of the removal's last step; the file itself is what is missing, never a folder.
+    if (removal == DesktopTrash::Removal::Failed && error) {
+        *error = errno == ENOENT ? QStringLiteral("файла уже нет") : SystemError::Text(errno);
     }
-    return DesktopTrash::MoveToTrash(info.filePath()) == DesktopTrash::Result::Trashed ||
-           QFile::remove(info.filePath());
+    return removal;
 }
 
 bool Exists(int number, const QDir& folder) {

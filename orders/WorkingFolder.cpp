@@ -108,8 +108,8 @@ bool WorkingFolder::SaveOrderFile(const QString& file, const OrderRow& row, QStr
     return OrderFiles::SaveOrderFile(file, row, m_dir, error);
 }
 
-bool WorkingFolder::RemoveOrder(const QString& file) const {
-    return OrderFiles::RemoveOrderFile(file, m_dir);
+DesktopTrash::Removal WorkingFolder::RemoveOrder(const QString& file, QString* error) const {
+    return OrderFiles::RemoveOrderFile(file, m_dir, error);
 }
 
 bool WorkingFolder::OrderExists(int number) const {

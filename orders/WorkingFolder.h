@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/DesktopTrash.h"
 #include "common/LineFile.h"
 #include "orders/OrderRow.h"
 #include "requisites/AddressBook.h"
@@ -73,8 +74,9 @@ public:
     bool SaveOrder(int number, const OrderRow& row, QString* error = nullptr) const;
     // The same into an order file by its name ("Vemo/vemo.7"), whatever number the row holds.
     bool SaveOrderFile(const QString& file, const OrderRow& row, QString* error = nullptr) const;
-    // Removes an order file by its name: into the desktop's trash where it can go, else for good.
-    bool RemoveOrder(const QString& file) const;
+    // Removes an order file by its name: into the desktop's trash where it can go, else for good;
+    // which of the two, or Failed with the reason in *error.
+    DesktopTrash::Removal RemoveOrder(const QString& file, QString* error = nullptr) const;
     // Whether anything stands at the name of order N, a link to nothing included.
     bool OrderExists(int number) const;
     // Makes the folder of the order files when it is not there.

@@ -627,12 +627,19 @@ void TestOrderFiles::removesAnOrderFileIntoTheTrash() {
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
     const QByteArray order = ReadBytes("Vemo/vemo.12");
     QVERIFY(OrderFiles::Exists(12));
-    QVERIFY(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
+    QCOMPARE(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)),
+             DesktopTrash::Removal::MovedToTrash);
     QVERIFY(!OrderFiles::Exists(12));
     QCOMPARE(m_trash->Files(), QStringList{"vemo.12"});  // a slip can be undone
-    QVERIFY(!OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
+    QString error;
+    QCOMPARE(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12), QDir(), &error),
+             DesktopTrash::Removal::Failed);
+    QCOMPARE(error, QStringLiteral("файла уже нет"));
     QVERIFY(QDir().mkdir("Vemo/vemo.13"));
-    QVERIFY(!OrderFiles::RemoveOrderFile(OrderFiles::FileName(13)));  // a folder is no order file
+    // A folder is no order file.
+    QCOMPARE(OrderFiles::RemoveOrderFile(OrderFiles::FileName(13), QDir(), &error),
+             DesktopTrash::Removal::Failed);
+    QCOMPARE(error, QStringLiteral("это папка"));
     QVERIFY(QFileInfo("Vemo/vemo.13").isDir());
     QCOMPARE(m_trash->Files(), QStringList{"vemo.12"});
     // What the delete did, as its user is to be told.
@@ -645,7 +652,8 @@ void TestOrderFiles::removesAnOrderFileIntoTheTrash() {
 void TestOrderFiles::removesForGoodWithoutATrash() {
     QVERIFY(m_trash->Block());
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
-    QVERIFY(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
+    QCOMPARE(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)),
+             DesktopTrash::Removal::RemovedForGood);
     QVERIFY(!OrderFiles::Exists(12));
     QVERIFY(m_trash->Files().isEmpty());
 }
@@ -798,7 +806,8 @@ void TestOrderFiles::fullTrashGivesUpTheOldestCopy() {
     const QDir filling(sameFolder ? m_folder->Path() : other.Path());
     const auto deleteVersion = [](int version, const QDir& folder) {
         return OrderFiles::SaveOrder(12, Row(12, QString::number(version)), folder) &&
-               OrderFiles::RemoveOrderFile(OrderFiles::FileName(12), folder) &&
+               OrderFiles::RemoveOrderFile(OrderFiles::FileName(12), folder) !=
+                   DesktopTrash::Removal::Failed &&
                !OrderFiles::Exists(12, folder);
     };
     for (int version = 0; version < 100; ++version) {
