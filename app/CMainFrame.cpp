@@ -18,8 +18,22 @@ CMainFrame::CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* pare
     : QMainWindow(parent), m_pDocument(doc), m_folder(folder), m_pView(new CVemoView(doc, this)) {
     setCentralWidget(m_pView);
     m_pView->SetEdition(FormEditions::Remembered(QSettings()));
-    BikDirectory::LoadKept(&m_bikDirectory);
+    LoadBikDirectory();
     CreateMenu();
+}
+
+void CMainFrame::LoadBikDirectory() {
+    QString problem;
+    if (BikDirectory::LoadKept(&m_bikDirectory, &problem) != BikDirectory::KeptOutcome::Damaged) {
+        return;
+    }
+    // Over the window once it is up, not before it appears.
+    QMetaObject::invokeMethod(
+        this,
+        [this, problem] {
+            MessageBoxes::ShowError(this, BikDirectory::DamagedKeptMessage(problem));
+        },
+        Qt::QueuedConnection);
 }
 
 void CMainFrame::CreateMenu() {
@@ -94,7 +108,7 @@ void CMainFrame::OnArchiveBikDirectory() {
     }
     const BikImport::Result result = BikImport::ImportFile(path);
     if (result.imported) {
-        BikDirectory::LoadKept(&m_bikDirectory);
+        LoadBikDirectory();
         MessageBoxes::ShowDone(this, result.message);
     } else {
         MessageBoxes::ShowError(this, result.message);

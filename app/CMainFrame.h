@@ -33,6 +33,9 @@ public slots:
 
 private:
     void CreateMenu();
+    // Reads the kept directory of BIKs; a damaged one is told over the window, once for each
+    // reading, since without it no BIK is checked.
+    void LoadBikDirectory();
     void CreateEditionMenu(QMenuBar* bar);
 
     CVemoDoc* m_pDocument;

@@ -111,18 +111,23 @@ bool ChooseFolder(const CommandLine& line, QDir* folder, int* exitCode) {
     return true;
 }
 
+// A kept directory of BIKs that cannot be read is a problem of the check too: the BIKs it would
+// check go unchecked.
 int RunCheck(const WorkingFolder& folder) {
     BikDirectory directory;
-    if (BikDirectory::LoadKept(&directory) == BikDirectory::KeptOutcome::Damaged) {
-        Print(stderr, QStringLiteral("vemo: справочник БИК %1 не читается, БИК не проверены; "
-                                     "загрузите справочник заново (--import-bik)\n")
-                          .arg(QDir::toNativeSeparators(BikDirectory::KeptFilePath())));
+    QString damage;
+    const bool damaged =
+        BikDirectory::LoadKept(&directory, &damage) == BikDirectory::KeptOutcome::Damaged;
+    if (damaged) {
+        Tell(QStringLiteral("справочник БИК %1 не читается (%2), БИК не проверены; загрузите "
+                            "справочник заново (--import-bik)")
+                 .arg(QDir::toNativeSeparators(BikDirectory::KeptFilePath()), damage));
     }
     const QStringList problems = CheckWorkingFolder(folder, directory);
     for (const QString& problem : problems) {
         Print(stdout, problem + QLatin1Char('\n'));
     }
-    return problems.isEmpty() ? 0 : kExitFailed;
+    return problems.isEmpty() && !damaged ? 0 : kExitFailed;
 }
 
 // Whether a job refuses, after telling why: it could not read what it needs, or some of its

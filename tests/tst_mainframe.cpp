@@ -24,6 +24,7 @@
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orderwindows/COrderArchiveDlg.h"
+#include "requisites/BikDirectory.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
@@ -101,6 +102,7 @@ private slots:
     void pointerToTheDocumentGoesWithIt();
     void renamedRecordIsRenamedInItsOrders_data();
     void renamedRecordIsRenamedInItsOrders();
+    void damagedBikDirectoryIsToldOnceOverTheWindow();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -519,6 +521,25 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
         QCOMPARE(OrderRow::FromLines(lines), expected);
     }
     QCOMPARE(QDir("Vemo").entryList(QDir::Files).size(), orders.size());  // nothing left over
+}
+
+// Without its kept directory of BIKs the editor checks no BIK: a damaged one is told once the
+// window is up, with why it does not read.
+void TestMainFrame::damagedBikDirectoryIsToldOnceOverTheWindow() {
+    m_app.reset();
+    const QString kept = BikDirectory::KeptFilePath();
+    QVERIFY(QDir().mkpath(QFileInfo(kept).path()));
+    WriteBytes(kept, "pltRecv.dat\r\n");
+    BoxAnswers boxes({});
+    m_app = std::make_unique<CVemoApp>();
+    QVERIFY(m_app->InitInstance());
+    QTest::qWait(200);
+    QVERIFY(QFile::remove(kept));
+    QCOMPARE(boxes.seen.size(), 1);
+    const BoxAnswers::Seen& box = boxes.seen.first();
+    QCOMPARE(box.text, BikDirectory::DamagedKeptMessage(
+                           QStringLiteral("это не справочник БИК, сохраненный программой")));
+    QCOMPARE(box.parentClass, "CMainFrame");
 }
 
 QTEST_MAIN(TestMainFrame)
