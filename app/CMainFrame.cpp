@@ -12,6 +12,7 @@
 #include "orderwindows/COrderArchiveDlg.h"
 #include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
+#include "requisites/RenameInOrdersWindow.h"
 #include "widgets/MessageBoxes.h"
 
 CMainFrame::CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* parent)
@@ -20,6 +21,14 @@ CMainFrame::CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* pare
     m_pView->SetEdition(FormEditions::Remembered(QSettings()));
     LoadBikDirectory();
     CreateMenu();
+    QMetaObject::invokeMethod(this, &CMainFrame::FinishCutRename, Qt::QueuedConnection);
+}
+
+void CMainFrame::FinishCutRename() {
+    const auto resume = [this](const RenameProgress& progress) {
+        return PartyRename::Resume(m_folder, progress);
+    };
+    RenameInOrdersWindow::Run(this, resume, resume);
 }
 
 void CMainFrame::LoadBikDirectory() {
@@ -89,11 +98,13 @@ void CMainFrame::OnFormEdition(FormEdition edition) {
 // Each address book is written back, if it changed, as its archive closes; a record renamed
 // there may be renamed in the orders of the working folder.
 void CMainFrame::OnArchivePayers() {
+    FinishCutRename();
     CRequisitesArchiveDlg::RunArchive(kPayersKind, m_folder.Book(kPayersKind),
                                       PartyRename::OrdersOf(m_folder, kPayersKind), m_bikDirectory);
 }
 
 void CMainFrame::OnArchiveRecipients() {
+    FinishCutRename();
     CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind),
                                       PartyRename::OrdersOf(m_folder, kRecipientsKind),
                                       m_bikDirectory);
@@ -116,6 +127,7 @@ void CMainFrame::OnArchiveBikDirectory() {
 }
 
 void CMainFrame::OnArchiveOrders() {
+    FinishCutRename();
     COrderArchiveDlg dlg(*m_pDocument, m_folder);
     dlg.SetFormEdition(m_pView->Edition());
     dlg.SetBikDirectory(m_bikDirectory);

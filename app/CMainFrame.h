@@ -36,6 +36,9 @@ private:
     // Reads the kept directory of BIKs; a damaged one is told over the window, once for each
     // reading, since without it no BIK is checked.
     void LoadBikDirectory();
+    // Finishes a party's rename in its orders that was cut short (the program killed, a full
+    // disk), or says what is left of it: at start and as either archive opens.
+    void FinishCutRename();
     void CreateEditionMenu(QMenuBar* bar);
 
     CVemoDoc* m_pDocument;

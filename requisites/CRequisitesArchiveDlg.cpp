@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "requisites/CRequisitesDlg.h"
+#include "requisites/RenameInOrdersWindow.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxes.h"
@@ -163,23 +164,13 @@ void CRequisitesArchiveDlg::OnChange() {
 // The orders take the new name only once the book that holds it is written: otherwise they would
 // name a party that the book, as the next window reads it, does not hold.
 void CRequisitesArchiveDlg::RenameInOrders(const QString& oldName, const QString& newName) {
-    if (!WriteList()) {
-        MessageBoxes::ShowError(
-            this, QStringLiteral("Платежки не переименованы: в них осталось «%1».").arg(oldName));
-        return;
-    }
-    const QStringList failed = m_orders.rename(oldName, newName);
-    if (failed.isEmpty()) {
-        return;
-    }
-    constexpr qsizetype kMostNamesTold = 10;
-    QStringList named = failed.mid(0, kMostNamesTold);
-    if (failed.size() > kMostNamesTold) {
-        named.append(QStringLiteral("и еще %1").arg(failed.size() - kMostNamesTold));
-    }
-    MessageBoxes::ShowError(this,
-                            QStringLiteral("Не могу записать платежки, в них осталось «%1»:\n%2")
-                                .arg(oldName, named.join(QLatin1Char('\n'))));
+    RenameInOrdersWindow::Run(
+        this,
+        [&](const RenameProgress& progress) {
+            return m_orders.rename(
+                oldName, newName, [this] { return WriteList(); }, progress);
+        },
+        m_orders.resume);
 }
 
 void CRequisitesArchiveDlg::OnDelete() {
