@@ -9,6 +9,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
+#include "app/QuitOnSignals.h"
 #include "form/CVemoDoc.h"
 
 const char* const CVemoApp::kRegistryKey = "Local AppWizard-Generated Applications";
@@ -39,6 +40,8 @@ bool CVemoApp::InitInstance(const WorkingFolder& folder) {
     m_pMainFrame->showMaximized();
 
     folder.MakeOrdersFolder();
+    // SIGTERM and SIGHUP close the windows as the user would, saving what they hold.
+    m_pQuitOnSignals = std::make_unique<QuitOnSignals>();
     return true;
 }
 

@@ -8,6 +8,7 @@
 
 class CMainFrame;
 class CVemoDoc;
+class QuitOnSignals;
 
 // The program: settings, translations, the document and the main window, made at start-up.
 // The QApplication itself is made by main() before this.
@@ -18,7 +19,8 @@ public:
     ~CVemoApp() override;
 
     // Start-up: settings, Russian translations, the document, the maximised main window on the
-    // working folder and its order directory. False ends the program.
+    // working folder and its order directory, and the end of the session turned into a clean
+    // quit. False ends the program.
     bool InitInstance(const WorkingFolder& folder = WorkingFolder());
 
     CVemoDoc* Document() const { return m_pDocument.get(); }
@@ -39,5 +41,6 @@ private:
 
     std::unique_ptr<CVemoDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<QuitOnSignals> m_pQuitOnSignals;
     QStringList m_recentFiles;  // kept as the settings hold it; the menu never shows it
 };

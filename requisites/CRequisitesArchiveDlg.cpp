@@ -1,9 +1,11 @@
 #include "requisites/CRequisitesArchiveDlg.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSessionManager>
 
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RenameInOrdersWindow.h"
@@ -18,6 +20,15 @@ CRequisitesArchiveDlg::CRequisitesArchiveDlg(int nKind, const AddressBook& book,
     : QDialog(parent), m_requisites(book), m_nKind(nKind) {
     setWindowTitle(QStringLiteral("Архив реквизитов"));
     CreateControls();
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+            &CRequisitesArchiveDlg::OnCommitData);
+}
+
+void CRequisitesArchiveDlg::OnCommitData(QSessionManager& manager) {
+    if (m_requisites.IsChanged() && manager.allowsInteraction()) {
+        WriteList();
+        manager.release();
+    }
 }
 
 // A dialog let go without being closed (never shown, say) still keeps its changes.

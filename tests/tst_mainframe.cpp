@@ -7,11 +7,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
 #include <QThread>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "BoxAnswers.h"
@@ -119,6 +123,39 @@ bool WriteOrdersSlowly(const QString& path) {
     return false;
 }
 
+// How the session-end test starts this program as the editor it ends.
+constexpr char kEditorChild[] = "--editor-child";
+
+// The editor on the folder given, as the desktop starts it, with the payers' archive open and its
+// first record deleted: a changed address book in an open window. Says "ready" on standard output
+// once it is so, and runs until it is ended.
+int RunEditorChild(int argc, char** argv) {
+    UseOffscreenPlatformUnlessSet();
+    QApplication app(argc, argv);
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder + "/settings");
+    CVemoApp vemo;
+    if (!vemo.InitInstance(WorkingFolder(QDir(folder)))) {
+        return 2;
+    }
+    QTimer::singleShot(0, [&vemo] {
+        QTimer::singleShot(0, [] {
+            auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
+            auto* list = archive ? archive->findChild<QListWidget*>() : nullptr;
+            if (!list || list->count() == 0) {
+                std::exit(3);
+            }
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(0)).center());
+            QTest::mouseClick(FindButton(archive, QStringLiteral("Удалить")), Qt::LeftButton);
+            std::puts("ready");
+            std::fflush(stdout);
+        });
+        vemo.MainFrame()->menuBar()->actions().at(1)->menu()->actions().at(1)->trigger();
+    });
+    return app.exec();
+}
+
 // Renames a recipient through the menu as the user does: the record chosen in its archive,
 // "Изменить", the new name typed, OK, and the archive closed.
 void RenameRecipientThroughTheMenu(CVemoApp* app, int record, const QString& newName) {
@@ -171,6 +208,8 @@ private slots:
     void cutRenameIsFinishedAtStartOrAsAnArchiveOpens_data();
     void cutRenameIsFinishedAtStartOrAsAnArchiveOpens();
     void longRenameShowsProgressAndIsRetriedOnceThereIsRoom();
+    void sessionEndKeepsAChangedBookOpen_data();
+    void sessionEndKeepsAChangedBookOpen();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -737,5 +776,51 @@ void TestMainFrame::longRenameShowsProgressAndIsRetriedOnceThereIsRoom() {
     QVERIFY(!QFileInfo::exists("Vemo/renaming"));
 }
 
-QTEST_MAIN(TestMainFrame)
+void TestMainFrame::sessionEndKeepsAChangedBookOpen_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM, as at logging out") << int(SIGTERM);
+    QTest::newRow("SIGHUP, as its terminal closes") << int(SIGHUP);
+}
+
+// The editor ended by the session while a changed address book is open (a child editor given
+// the signal) closes its windows as the user would, so the book is saved, and exits normally.
+void TestMainFrame::sessionEndKeepsAChangedBookOpen() {
+    QFETCH(int, signal);
+    const Deadline deadline(120);
+    const QString alfa = QStringLiteral("ООО Альфа");
+    const QString beta = QStringLiteral("ООО Бета");
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {Named(alfa), Named(beta)}));
+    const QByteArray before = ReadBytes("pltRecv.dat");
+    QProcess editor;
+    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    editor.start(QCoreApplication::applicationFilePath(), {kEditorChild, QDir::currentPath()});
+    QVERIFY(editor.waitForStarted());
+    QByteArray said;
+    while (!said.contains("ready") && editor.waitForReadyRead(30000)) {
+        said += editor.readAllStandardOutput();
+    }
+    QVERIFY2(said.contains("ready"), said.constData());
+    QCOMPARE(ReadBytes("pltRecv.dat"), before);  // the deletion is in the open window alone
+
+    QCOMPARE(kill(pid_t(editor.processId()), signal), 0);
+    QVERIFY(editor.waitForFinished(30000));
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(editor.exitCode(), 0);
+    CRequisiteArray book;
+    QCOMPARE(RequisitesFile::Read("pltRecv.dat", &book), LineFile::ReadResult::Ok);
+    QCOMPARE(book.size(), 1);
+    QCOMPARE(book.first().m_strName, beta);
+}
+
+int main(int argc, char** argv) {
+    if (argc == 3 && qstrcmp(argv[1], kEditorChild) == 0) {
+        return RunEditorChild(argc, argv);
+    }
+    TestMainFrame::initMain();
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestMainFrame test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_mainframe.moc"
