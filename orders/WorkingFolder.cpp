@@ -40,13 +40,20 @@ FoundParty WorkingFolder::FindParty(int nKind, const QString& name) const {
     return party;
 }
 
-bool WorkingFolder::AddRecord(int nKind, const CRequisite& record) const {
+bool WorkingFolder::AddRecord(int nKind, const CRequisite& record, QString* error) const {
     AddressBook book = Book(nKind);
+    QString reason;
+    bool written = false;
     if (book.Load() == AddressBook::Outcome::Unreadable) {
-        return false;
+        reason = QStringLiteral("файл %1 не читается").arg(RequisitesFile::FileName(nKind));
+    } else {
+        book.Add(record);
+        written = book.Save(&reason);
     }
-    book.Add(record);
-    return book.Save();
+    if (error) {
+        *error = reason;
+    }
+    return written;
 }
 
 StoredOrders WorkingFolder::ReadOrders() const {

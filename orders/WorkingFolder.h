@@ -55,8 +55,8 @@ public:
     // book only as far as that record, so that a large book costs what a small one does.
     FoundParty FindParty(int nKind, const QString& name) const;
     // Adds the record at the end of the kind's book as the file holds it now, written at once;
-    // false, the file as it was, when the book cannot be read or written.
-    bool AddRecord(int nKind, const CRequisite& record) const;
+    // false, the file as it was, when the book cannot be read or written, and *error says why.
+    bool AddRecord(int nKind, const CRequisite& record, QString* error = nullptr) const;
 
     // Every order file, read at once (the fast listing of a large archive).
     StoredOrders ReadOrders() const;

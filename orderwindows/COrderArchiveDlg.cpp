@@ -376,8 +376,9 @@ void COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
     dialog->SetNumberTakenCheck(
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
     dialog->SetSanityContext(SanityContext(editedRow));
-    dialog->SetAddRecipient(
-        [this](const CRequisite& record) { return m_folder.AddRecord(kRecipientsKind, record); });
+    dialog->SetAddRecipient([this](const CRequisite& record, QString* error) {
+        return m_folder.AddRecord(kRecipientsKind, record, error);
+    });
     if (dialog->exec() == QDialog::Accepted) {
         StoreOrder(dialog->Row(), editedRow);
     }

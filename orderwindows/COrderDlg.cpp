@@ -248,7 +248,7 @@ OrderRow COrderDlg::Row() const {
     return row;
 }
 
-void COrderDlg::SetAddRecipient(std::function<bool(const CRequisite&)> addRecipient) {
+void COrderDlg::SetAddRecipient(std::function<bool(const CRequisite&, QString*)> addRecipient) {
     m_addRecipient = std::move(addRecipient);
 }
 
@@ -599,8 +599,9 @@ bool COrderDlg::ChooseTaxService() {
     if (!MessageBoxes::AskYesNo(this, question, MessageBoxes::Answer::Yes)) {
         return false;
     }
-    if (!m_addRecipient(known)) {
-        MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
+    if (QString error; !m_addRecipient(known, &error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(RequisitesFile::CannotWriteMessage(), error));
         return false;
     }
     m_books.recipients.Add(known);

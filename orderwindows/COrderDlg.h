@@ -46,8 +46,9 @@ public:
     // The directory of BIKs the parties' records are held against at OK; none by default.
     void SetBikDirectory(const BikDirectory& directory) { m_bikDirectory = directory; }
     // Lets "ЕНП" offer to add the tax service to the recipients' book when it is not there: the
-    // function adds the record, true when it was written.
-    void SetAddRecipient(std::function<bool(const CRequisite& record)> addRecipient);
+    // function adds the record, true when it was written, and says why not in *error.
+    void SetAddRecipient(
+        std::function<bool(const CRequisite& record, QString* error)> addRecipient);
 
     // Moves the members into the controls, or with saveAndValidate the controls into the
     // members; false, after telling the user, when a field holds what its member can't take.
@@ -139,7 +140,7 @@ private:
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;
     OrderSanity::Context m_sanity;
-    std::function<bool(const CRequisite&)> m_addRecipient;
+    std::function<bool(const CRequisite&, QString*)> m_addRecipient;
     QLineEdit* m_editNumber = nullptr;
     QDateEdit* m_dateEdit = nullptr;
     QLineEdit* m_editAmount = nullptr;

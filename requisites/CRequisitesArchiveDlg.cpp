@@ -213,7 +213,12 @@ void CRequisitesArchiveDlg::SaveRequisites() {
 
 bool CRequisitesArchiveDlg::WriteList() {
     if (m_requisites.LoadOutcome() == AddressBook::Outcome::Unreadable) {
-        MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(
+                      RequisitesFile::CannotWriteMessage(),
+                      QStringLiteral("файл %1 не прочитан, и список заменил бы записи, которых "
+                                     "программа не видела")
+                          .arg(QFileInfo(m_requisites.Path()).fileName())));
         return false;
     }
     if (!ConfirmOverwrite()) {
