@@ -19,6 +19,7 @@
 #include "orderwindows/CStatementDlg.h"
 #include "requisites/BikImport.h"
 #include "requisites/CRequisitesArchiveDlg.h"
+#include "requisites/RenameInOrdersWindow.h"
 #include "routine/Backup.h"
 #include "routine/TemplateStore.h"
 #include "widgets/MessageBoxes.h"
@@ -39,8 +40,30 @@ CMainFrame::CMainFrame(CVemoDoc* doc, const WorkingFolder& folder, QWidget* pare
     : QMainWindow(parent), m_pDocument(doc), m_folder(folder), m_pView(new CVemoView(doc, this)) {
     setCentralWidget(m_pView);
     m_pView->SetPaper(FormEditions::RememberedPaper(QSettings()));
-    BikDirectory::LoadKept(&m_bikDirectory);
+    LoadBikDirectory();
     CreateMenu();
+    QMetaObject::invokeMethod(this, &CMainFrame::FinishCutRename, Qt::QueuedConnection);
+}
+
+void CMainFrame::FinishCutRename() {
+    const auto resume = [this](const RenameProgress& progress) {
+        return PartyRename::Resume(m_folder, progress);
+    };
+    RenameInOrdersWindow::Run(this, resume, resume);
+}
+
+void CMainFrame::LoadBikDirectory() {
+    QString problem;
+    if (BikDirectory::LoadKept(&m_bikDirectory, &problem) != BikDirectory::KeptOutcome::Damaged) {
+        return;
+    }
+    // Over the window once it is up, not before it appears.
+    QMetaObject::invokeMethod(
+        this,
+        [this, problem] {
+            MessageBoxes::ShowError(this, BikDirectory::DamagedKeptMessage(problem));
+        },
+        Qt::QueuedConnection);
 }
 
 void CMainFrame::CreateMenu() {
@@ -177,11 +200,13 @@ void CMainFrame::OnFilePrintBlank() {
 // Each address book is written back, if it changed, as its archive closes; a record renamed
 // there may be renamed in the orders of the working folder.
 void CMainFrame::OnArchivePayers() {
+    FinishCutRename();
     CRequisitesArchiveDlg::RunArchive(kPayersKind, m_folder.Book(kPayersKind),
                                       PartyRename::OrdersOf(m_folder, kPayersKind), m_bikDirectory);
 }
 
 void CMainFrame::OnArchiveRecipients() {
+    FinishCutRename();
     CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind),
                                       PartyRename::OrdersOf(m_folder, kRecipientsKind),
                                       m_bikDirectory);
@@ -196,7 +221,7 @@ void CMainFrame::OnArchiveBikDirectory() {
     }
     const BikImport::Result result = BikImport::ImportFile(path);
     if (result.imported) {
-        BikDirectory::LoadKept(&m_bikDirectory);
+        LoadBikDirectory();
         MessageBoxes::ShowDone(this, result.message);
     } else {
         MessageBoxes::ShowError(this, result.message);
@@ -210,6 +235,7 @@ void CMainFrame::PrepareArchive(COrderArchiveDlg& archive) const {
 }
 
 void CMainFrame::OnArchiveOrders() {
+    FinishCutRename();
     COrderArchiveDlg dlg(*m_pDocument, m_folder);
     PrepareArchive(dlg);
     if (dlg.exec() != QDialog::Accepted) {

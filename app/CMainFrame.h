@@ -64,6 +64,12 @@ public slots:
 
 private:
     void CreateMenu();
+    // Reads the kept directory of BIKs; a damaged one is told over the window, once for each
+    // reading, since without it no BIK is checked.
+    void LoadBikDirectory();
+    // Finishes a party's rename in its orders that was cut short (the program killed, a full
+    // disk), or says what is left of it: at start and as either archive opens.
+    void FinishCutRename();
     void CreateEditionMenu(QMenuBar* bar);
     // The view draws and prints on the paper from now on, and the settings keep it.
     void ChoosePaper(FormPaper paper);

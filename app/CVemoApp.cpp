@@ -10,6 +10,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
+#include "app/QuitOnSignals.h"
 #include "form/CVemoDoc.h"
 
 const char* const CVemoApp::kRegistryKey = "Local AppWizard-Generated Applications";
@@ -43,6 +44,8 @@ bool CVemoApp::InitInstance(const WorkingFolder& folder, const Clock& clock) {
     folder.MakeOrdersFolder();
     // Over the window once it is up.
     QTimer::singleShot(0, m_pMainFrame.get(), &CMainFrame::OfferDuePayments);
+    // SIGTERM and SIGHUP close the windows as the user would, saving what they hold.
+    m_pQuitOnSignals = std::make_unique<QuitOnSignals>();
     return true;
 }
 

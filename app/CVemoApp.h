@@ -9,6 +9,7 @@
 
 class CMainFrame;
 class CVemoDoc;
+class QuitOnSignals;
 
 // The program: settings, translations, the document and the main window, made at start-up.
 // The QApplication itself is made by main() before this.
@@ -19,8 +20,8 @@ public:
     ~CVemoApp() override;
 
     // Start-up: settings, Russian translations, the document, the maximised main window on the
-    // working folder and its order directory, then the payments due by the clock's today. False
-    // ends the program.
+    // working folder and its order directory, the end of the session turned into a clean quit,
+    // then the payments due by the clock's today. False ends the program.
     bool InitInstance(const WorkingFolder& folder = WorkingFolder(), const Clock& clock = Clock());
 
     CVemoDoc* Document() const { return m_pDocument.get(); }
@@ -41,5 +42,6 @@ private:
 
     std::unique_ptr<CVemoDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<QuitOnSignals> m_pQuitOnSignals;
     QStringList m_recentFiles;  // kept as the settings hold it; the menu never shows it
 };

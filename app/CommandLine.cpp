@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include "app/UserFolder.h"
+#include "common/QuotedValue.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 
@@ -209,8 +210,8 @@ bool ReadEdition(const QCommandLineParser& parser, std::optional<FormEdition>* e
     }
     FormEdition chosen = FormEdition::Edition2001;
     if (!FormEditions::FromName(values.first(), &chosen)) {
-        *error = QStringLiteral("--form: редакция бланка «%1» неизвестна; укажите %2 или %3")
-                     .arg(values.first(), FormEditions::Name(FormEdition::Edition2001),
+        *error = QStringLiteral("--form: редакция бланка %1 неизвестна; укажите %2 или %3")
+                     .arg(QuotedValue(values.first()), FormEditions::Name(FormEdition::Edition2001),
                           FormEditions::Name(FormEdition::Current));
         return false;
     }
@@ -223,9 +224,8 @@ bool ReadOrderNumbers(const QCommandLineParser& parser, QList<int>* numbers, QSt
     for (const QString& value : parser.values(QStringLiteral("order"))) {
         int number = 0;
         if (!OrderTexts::ParseWholeNumber(value, &number) || number < 1) {
-            *error =
-                QStringLiteral("после --order нужен номер платежного поручения от 1, а не «%1»")
-                    .arg(value);
+            *error = QStringLiteral("после --order нужен номер платежного поручения от 1, а не %1")
+                         .arg(QuotedValue(value));
             return false;
         }
         numbers->append(number);

@@ -122,24 +122,34 @@ bool ChooseFolder(const CommandLine& line, QDir* folder, int* exitCode) {
     return true;
 }
 
-// The directory of BIKs imported into the editor; none, after saying so, when it cannot be read.
-BikDirectory KeptDirectory() {
+// The directory of BIKs imported into the editor; none, after saying so, when it cannot be read
+// (*damaged then set).
+BikDirectory KeptDirectory(bool* damaged = nullptr) {
     BikDirectory directory;
-    if (BikDirectory::LoadKept(&directory) == BikDirectory::KeptOutcome::Damaged) {
-        Print(stderr, QStringLiteral("vemo: справочник БИК %1 не читается, БИК не проверены; "
-                                     "загрузите справочник заново (--import-bik)\n")
-                          .arg(QDir::toNativeSeparators(BikDirectory::KeptFilePath())));
+    QString damage;
+    const bool isDamaged =
+        BikDirectory::LoadKept(&directory, &damage) == BikDirectory::KeptOutcome::Damaged;
+    if (damaged) {
+        *damaged = isDamaged;
+    }
+    if (isDamaged) {
+        Tell(QStringLiteral("справочник БИК %1 не читается (%2), БИК не проверены; загрузите "
+                            "справочник заново (--import-bik)")
+                 .arg(QDir::toNativeSeparators(BikDirectory::KeptFilePath()), damage));
     }
     return directory;
 }
 
+// A kept directory of BIKs that cannot be read is a problem of the check too: the BIKs it would
+// check go unchecked.
 int RunCheck(const WorkingFolder& folder) {
-    const BikDirectory directory = KeptDirectory();
+    bool damaged = false;
+    const BikDirectory directory = KeptDirectory(&damaged);
     const QStringList problems = CheckWorkingFolder(folder, directory);
     for (const QString& problem : problems) {
         Print(stdout, problem + QLatin1Char('\n'));
     }
-    return problems.isEmpty() ? 0 : kExitFailed;
+    return problems.isEmpty() && !damaged ? 0 : kExitFailed;
 }
 
 // Whether a job refuses, after telling why: it could not read what it needs, or some of its

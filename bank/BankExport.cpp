@@ -10,6 +10,7 @@
 #include "bank/BudgetPayment.h"
 #include "bank/OrderChecks.h"
 #include "common/Cp1251.h"
+#include "common/QuotedValue.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
 #include "orders/OrderAmount.h"
@@ -106,7 +107,7 @@ QStringList Check(const OrderRow& row, const CRequisiteArray& payers, const Reco
     }
     checked->date = OrderTexts::DateFromText(row[kColumnDate]);
     if (!checked->date.isValid()) {
-        reasons.append(QStringLiteral("неверная дата «%1»").arg(row[kColumnDate]));
+        reasons.append(QStringLiteral("неверная дата %1").arg(QuotedValue(row[kColumnDate])));
     }
     // In the words of the check, which names them too.
     reasons.append(OrderChecks::MalformedFields(

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "bank/BudgetPayment.h"
+#include "common/QuotedValue.h"
 #include "orders/OrderFields.h"
 #include "requisites/RequisiteChecks.h"
 
@@ -53,11 +54,11 @@ class Collector {
 public:
     explicit Collector(const OrderRow& row) : m_row(row) {}
 
-    // "КБК (104) «1820»: what", the value quoted as it stands.
+    // "КБК (104) «1820»: what", the value quoted as it stands, its start only when it is long.
     void Value(int column, const QString& what) {
         m_problems.append(
-            {column,
-             QStringLiteral("%1 «%2»: %3").arg(OrderFields::Caption(column), m_row[column], what)});
+            {column, QStringLiteral("%1 %2: %3")
+                         .arg(OrderFields::Caption(column), QuotedValue(m_row[column]), what)});
     }
     // "Статус (101): what", for a field that is empty or is not at fault by its own value.
     void Field(int column, const QString& what) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/QuotedValue.h"
 #include "common/RussianPlural.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
@@ -111,11 +112,12 @@ QList<Warning> Check(const OrderRow& order, const Context& context, const QDate&
         if (const OrderRow* other = LikelyDuplicate(order, date, context.others)) {
             warnings.append(
                 {Field::Amount,
-                 QStringLiteral("Похоже на поручение № %1 от %2: тому же получателю «%3» на ту же "
+                 QStringLiteral("Похоже на поручение № %1 от %2: тому же получателю %3 на ту же "
                                 "сумму %4.\nЕсли это тот же платеж, не сохраняйте его второй раз.")
                      .arg(other->Number())
                      .arg(Shown(OrderTexts::DateFromText((*other)[kColumnDate])),
-                          order[kColumnRecipient], (*other)[kColumnAmount].trimmed())});
+                          QuotedValue(order[kColumnRecipient]),
+                          (*other)[kColumnAmount].trimmed())});
         }
     }
     const qsizetype length = order[kColumnBasis].size();

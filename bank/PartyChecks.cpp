@@ -1,5 +1,6 @@
 #include "bank/PartyChecks.h"
 
+#include "common/QuotedValue.h"
 #include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
@@ -42,7 +43,7 @@ QList<FaultyParty> Check(const QString& payer, const CRequisiteArray& payers,
 QString Message(const QList<FaultyParty>& parties) {
     QStringList paragraphs{QStringLiteral("Реквизиты не проходят проверку банка.")};
     for (const FaultyParty& party : parties) {
-        QStringList lines{QStringLiteral("%1 «%2»:").arg(Role(party.nKind), party.name)};
+        QStringList lines{QStringLiteral("%1 %2:").arg(Role(party.nKind), QuotedValue(party.name))};
         for (const QString& problem : party.problems) {
             lines.append(QStringLiteral("• ") + problem);
         }

@@ -6,6 +6,7 @@
 
 #include "bank/BudgetChecks.h"
 #include "bank/OrderChecks.h"
+#include "common/QuotedValue.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikChecks.h"
 #include "requisites/RequisiteChecks.h"
@@ -18,7 +19,7 @@ QString Unreadable(const QString& fileName) {
 
 QString RecordLabel(int index, const CRequisite& record) {
     const QString name = record.m_strName.isEmpty() ? QStringLiteral("без наименования")
-                                                    : QStringLiteral("«%1»").arg(record.m_strName);
+                                                    : QuotedValue(record.m_strName);
     return QStringLiteral("запись %1 %2").arg(index + 1).arg(name);
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "bank/BudgetPayment.h"
+#include "common/QuotedValue.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderFields.h"
 #include "requisites/BikChecks.h"
@@ -124,8 +125,8 @@ public:
         }
         if (!AllDigits(sum) || sum.size() > 18) {
             m_result.notes << QStringLiteral(
-                                  "Сумма в QR-коде «%1» — не число копеек: впишите сумму сами.")
-                                  .arg(sum);
+                                  "Сумма в QR-коде %1 — не число копеек: впишите сумму сами.")
+                                  .arg(QuotedValue(sum));
             return;
         }
         kopecks = sum.toLongLong();
@@ -168,9 +169,9 @@ public:
             m_result.fromCode << OrderFields::Caption(key.column);
             if (key.column == kColumnTaxType) {
                 m_result.notes << QStringLiteral(
-                                      "Тип платежа (110) «%1» взят из QR-кода, но это поле больше "
+                                      "Тип платежа (110) %1 взят из QR-кода, но это поле больше "
                                       "не заполняют: проверьте, нужно ли оно.")
-                                      .arg(value);
+                                      .arg(QuotedValue(value));
             }
         }
         m_result.budgetPayment =
@@ -258,9 +259,9 @@ QString InvoiceOrder::PayerInnNote(const CRequisite& payer) const {
     const QString chosen =
         inn.isEmpty() ? QStringLiteral("ИНН не указан") : QStringLiteral("ИНН %1").arg(inn);
     return QStringLiteral(
-               "В QR-коде ИНН плательщика %1, а у выбранного плательщика «%2» %3: "
+               "В QR-коде ИНН плательщика %1, а у выбранного плательщика %2 %3: "
                "проверьте, тот ли плательщик выбран.")
-        .arg(payerInn, payer.m_strName, chosen);
+        .arg(payerInn, QuotedValue(payer.m_strName), chosen);
 }
 
 QString InvoiceOrder::Summary() const {

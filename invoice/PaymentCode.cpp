@@ -4,18 +4,15 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include "common/QuotedValue.h"
+
 namespace {
 
 constexpr qsizetype kHeaderLength = 8;  // "ST0001", the encoding digit, the separator
-constexpr qsizetype kMostShown = 80;    // characters of a refused text quoted in its message
 
-// The start of a text as a message quotes it: one line, cut where it is long.
+// A refused text as a message quotes it: in one line, its start only when it is long.
 QString Quoted(QStringView text) {
-    QString line = text.left(kMostShown).toString().simplified();
-    if (text.size() > kMostShown) {
-        line += QChar(0x2026);
-    }
-    return QStringLiteral("«%1»").arg(line);
+    return QuotedValue(text.toString().simplified());
 }
 
 // The encodings the header's seventh character names.

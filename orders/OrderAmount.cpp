@@ -1,5 +1,7 @@
 #include "orders/OrderAmount.h"
 
+#include "common/QuotedValue.h"
+
 #include <QByteArray>
 #include <QLocale>
 #include <QRegularExpression>
@@ -197,14 +199,14 @@ QString WrongAmountMessage(const QString& text) {
     const QString largest = QLocale(QLocale::Russian, QLocale::Russia).toString(kMaxKopecks / 100) +
                             QStringLiteral(",%1").arg(kMaxKopecks % 100, 2, 10, QLatin1Char('0'));
     return QStringLiteral(
-               "Неверная сумма: «%1».\nНапишите сумму больше нуля и не больше %2 "
+               "Неверная сумма: %1.\nНапишите сумму больше нуля и не больше %2 "
                "руб., копейки не более чем двумя цифрами: например, 1234,56, "
                "1\u00A0234,56, 1234.56, 1234-56 или 1234.")
-        .arg(text, largest);
+        .arg(QuotedValue(text), largest);
 }
 
 QString NotAnAmountMessage(const QString& text) {
-    return QStringLiteral("сумма «%1» не является суммой платежа").arg(text);
+    return QStringLiteral("сумма %1 не является суммой платежа").arg(QuotedValue(text));
 }
 
 QString ExchangeText(qint64 kopecks) {

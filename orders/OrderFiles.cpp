@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QThread>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -15,6 +16,7 @@
 #include "common/DesktopTrash.h"
 #include "common/LineFile.h"
 #include "common/RegularFile.h"
+#include "common/SystemError.h"
 
 namespace OrderFiles {
 namespace {
@@ -78,11 +80,13 @@ QList<QByteArray> ListNumbers(const QDir& folder) {
     return numbers;
 }
 
-// Where each line of an order file stands in its bytes; lines after the last field are not read.
+// Where each line of an order file stands in its bytes, and the lines after the last field, which
+// few files have.
 struct LineSpans {
     qsizetype start[kOrderFieldCount] = {};
     qsizetype length[kOrderFieldCount] = {};
     int count = 0;
+    QStringList after;
 };
 
 LineSpans FindLines(const char* bytes, qsizetype size) {
@@ -92,6 +96,11 @@ LineSpans FindLines(const char* bytes, qsizetype size) {
     for (; lines.count < kOrderFieldCount && scanner.Next(&line); ++lines.count) {
         lines.start[lines.count] = line.data() - bytes;
         lines.length[lines.count] = line.size();
+    }
+    while (scanner.Next(&line)) {
+        QString text(line.size(), Qt::Uninitialized);
+        Cp1251::DecodeInto(line.data(), line.size(), text.data());
+        lines.after.append(text);
     }
     return lines;
 }
@@ -107,6 +116,7 @@ OrderRow RowFromBytes(const char* bytes, qsizetype size) {
         total += lines.length[i] + 1;
     }
     OrderRow row;
+    row.SetLinesAfterFields(lines.after);
     if (total == lines.count) {
         return row;  // only empty lines
     }
@@ -248,13 +258,16 @@ QString CannotReadMessage(const QStringList& unreadable) {
     return QStringLiteral("Не могу прочитать платежки:\n") + lines.join(QLatin1Char('\n'));
 }
 
-bool RemoveOrderFile(const QString& file, const QDir& folder) {
+DesktopTrash::Removal RemoveOrderFile(const QString& file, const QDir& folder, QString* error) {
     const QFileInfo info(InFolder(folder, file));
-    if (info.isDir()) {
-        return false;
+    errno = EISDIR;
+    const DesktopTrash::Removal removal =
+        info.isDir() ? DesktopTrash::Removal::Failed : DesktopTrash::Remove(info.filePath());
+    // The reason of the removal's last step; the file itself is what is missing, never a folder.
+    if (removal == DesktopTrash::Removal::Failed && error) {
+        *error = errno == ENOENT ? QStringLiteral("файла уже нет") : SystemError::Text(errno);
     }
-    return DesktopTrash::MoveToTrash(info.filePath()) == DesktopTrash::Result::Trashed ||
-           QFile::remove(info.filePath());
+    return removal;
 }
 
 bool Exists(int number, const QDir& folder) {

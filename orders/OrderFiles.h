@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/DesktopTrash.h"
 #include "common/LineFile.h"
 #include "orders/OrderRow.h"
 
@@ -43,9 +44,11 @@ bool SaveOrderFile(const QString& file, const OrderRow& row, const QDir& folder 
                    QString* error = nullptr);
 
 // Removes an order file (a name as FileName gives it): into the desktop's trash where it can
-// take the file, so that a slip can be undone, else for good. A link goes, never its target.
-// False when nothing was removed, a folder at the name included.
-bool RemoveOrderFile(const QString& file, const QDir& folder = QDir());
+// take the file, so that a slip can be undone, else for good; says which, for the user is told
+// when it cannot be brought back. A link goes, never its target. Failed, with the system's reason
+// in *error, when nothing was removed, a folder at the name included.
+DesktopTrash::Removal RemoveOrderFile(const QString& file, const QDir& folder = QDir(),
+                                      QString* error = nullptr);
 
 // Whether anything stands at the name of order N, a link to nothing included: writing the order
 // would replace it.

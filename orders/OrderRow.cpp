@@ -7,30 +7,35 @@
 namespace {
 
 const QString kNoField;
+const QStringList kNoLines;
 
 }  // namespace
+
+OrderRow::Tail& OrderRow::OwnTail() {
+    if (!m_tail) {
+        m_tail = std::make_shared<Tail>();
+    } else if (m_tail.use_count() > 1) {
+        m_tail = std::make_shared<Tail>(*m_tail);
+    }
+    return *m_tail;
+}
 
 QString& OrderRow::operator[](int column) {
     if (column < kOrderColumnCount) {
         return m_fields[column];
     }
-    if (!m_budget) {
-        m_budget = std::make_shared<BudgetFields>();
-    } else if (m_budget.use_count() > 1) {
-        m_budget = std::make_shared<BudgetFields>(*m_budget);
-    }
-    return (*m_budget)[column - kOrderColumnCount];
+    return OwnTail().budget[column - kOrderColumnCount];
 }
 
 const QString& OrderRow::operator[](int column) const {
     if (column < kOrderColumnCount) {
         return m_fields[column];
     }
-    return m_budget ? (*m_budget)[column - kOrderColumnCount] : kNoField;
+    return m_tail ? m_tail->budget[column - kOrderColumnCount] : kNoField;
 }
 
 bool OrderRow::operator==(const OrderRow& other) const {
-    if (m_fields != other.m_fields) {
+    if (m_fields != other.m_fields || LinesAfterFields() != other.LinesAfterFields()) {
         return false;
     }
     for (int column = kOrderColumnCount; column < kOrderFieldCount; ++column) {
@@ -46,14 +51,26 @@ int OrderRow::Number() const {
 }
 
 bool OrderRow::HasBudgetFields() const {
-    return m_budget && std::any_of(m_budget->begin(), m_budget->end(),
-                                   [](const QString& field) { return !field.isEmpty(); });
+    return m_tail && std::any_of(m_tail->budget.begin(), m_tail->budget.end(),
+                                 [](const QString& field) { return !field.isEmpty(); });
+}
+
+const QStringList& OrderRow::LinesAfterFields() const {
+    return m_tail ? m_tail->after : kNoLines;
+}
+
+void OrderRow::SetLinesAfterFields(const QStringList& lines) {
+    if (!lines.isEmpty() || m_tail) {
+        OwnTail().after = lines;
+    }
 }
 
 QStringList OrderRow::Lines() const {
     QStringList lines(m_fields.begin(), m_fields.end());
-    if (HasBudgetFields()) {
-        lines.append(QStringList(m_budget->begin(), m_budget->end()));
+    // The lines after the fields keep their places only after every field.
+    if (HasBudgetFields() || !LinesAfterFields().isEmpty()) {
+        lines.append(QStringList(m_tail->budget.begin(), m_tail->budget.end()));
+        lines.append(m_tail->after);
     }
     return lines;
 }
@@ -66,5 +83,6 @@ OrderRow OrderRow::FromLines(const QStringList& lines) {
             row[i] = lines.at(i);
         }
     }
+    row.SetLinesAfterFields(lines.mid(kOrderFieldCount));
     return row;
 }

@@ -37,7 +37,8 @@ enum OrderColumn {
 constexpr int kBudgetFieldCount = kOrderFieldCount - kOrderColumnCount;
 
 // One payment order as text: a row of the archive list and the lines of its order file. The
-// fields after the tenth take memory only in an order that fills one of them.
+// fields after the tenth, and the lines of its file after the last field, take memory only in an
+// order that has them.
 class OrderRow {
 public:
     QString& operator[](int column);
@@ -50,17 +51,28 @@ public:
     // Whether any field after the tenth is filled.
     bool HasBudgetFields() const;
 
+    // The lines of the order's file after its last field, which a later version of the program
+    // or another program wrote there: no field of this one, but kept as they were and written
+    // back with the order.
+    const QStringList& LinesAfterFields() const;
+    void SetLinesAfterFields(const QStringList& lines);
+
     // The ten lines of an order that fills none of the fields after the tenth, as every order
-    // file was written before there were more; all twenty otherwise. A reader of ten lines still
-    // reads such a file.
+    // file was written before there were more; all twenty otherwise, then the lines after them.
+    // A reader of ten lines still reads such a file.
     QStringList Lines() const;
-    // Missing lines give empty fields; lines after the twentieth are not part of the order.
+    // Missing lines give empty fields; lines after the twentieth are the lines after the fields.
     static OrderRow FromLines(const QStringList& lines);
 
 private:
-    using BudgetFields = std::array<QString, kBudgetFieldCount>;
+    // What an ordinary order lacks.
+    struct Tail {
+        std::array<QString, kBudgetFieldCount> budget;
+        QStringList after;
+    };
+    Tail& OwnTail();
 
     std::array<QString, kOrderColumnCount> m_fields;
-    // Shared between copies until one of them changes a field.
-    std::shared_ptr<BudgetFields> m_budget;
+    // Shared between copies until one of them changes it.
+    std::shared_ptr<Tail> m_tail;
 };

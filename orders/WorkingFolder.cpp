@@ -53,13 +53,20 @@ FoundParty WorkingFolder::FindParty(int nKind, const QString& name) const {
     return party;
 }
 
-bool WorkingFolder::AddRecord(int nKind, const CRequisite& record) const {
+bool WorkingFolder::AddRecord(int nKind, const CRequisite& record, QString* error) const {
     AddressBook book = Book(nKind);
+    QString reason;
+    bool written = false;
     if (book.Load() == AddressBook::Outcome::Unreadable) {
-        return false;
+        reason = QStringLiteral("файл %1 не читается").arg(RequisitesFile::FileName(nKind));
+    } else {
+        book.Add(record);
+        written = book.Save(&reason);
     }
-    book.Add(record);
-    return book.Save();
+    if (error) {
+        *error = reason;
+    }
+    return written;
 }
 
 StoredOrders WorkingFolder::ReadOrders() const {
@@ -130,8 +137,8 @@ bool WorkingFolder::SaveOrderFile(const QString& file, const OrderRow& row, QStr
     return OrderFiles::SaveOrderFile(file, row, m_dir, error);
 }
 
-bool WorkingFolder::RemoveOrder(const QString& file) const {
-    return OrderFiles::RemoveOrderFile(file, m_dir);
+DesktopTrash::Removal WorkingFolder::RemoveOrder(const QString& file, QString* error) const {
+    return OrderFiles::RemoveOrderFile(file, m_dir, error);
 }
 
 bool WorkingFolder::OrderExists(int number) const {

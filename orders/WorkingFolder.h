@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "common/DesktopTrash.h"
 #include "common/LineFile.h"
 #include "orders/OrderRow.h"
 #include "requisites/AddressBook.h"
@@ -57,8 +58,8 @@ public:
     // book only as far as that record, so that a large book costs what a small one does.
     FoundParty FindParty(int nKind, const QString& name) const;
     // Adds the record at the end of the kind's book as the file holds it now, written at once;
-    // false, the file as it was, when the book cannot be read or written.
-    bool AddRecord(int nKind, const CRequisite& record) const;
+    // false, the file as it was, when the book cannot be read or written, and *error says why.
+    bool AddRecord(int nKind, const CRequisite& record, QString* error = nullptr) const;
 
     // Every order file, read at once (the fast listing of a large archive).
     StoredOrders ReadOrders() const;
@@ -78,8 +79,9 @@ public:
     bool SaveOrder(int number, const OrderRow& row, QString* error = nullptr) const;
     // The same into an order file by its name ("Vemo/vemo.7"), whatever number the row holds.
     bool SaveOrderFile(const QString& file, const OrderRow& row, QString* error = nullptr) const;
-    // Removes an order file by its name: into the desktop's trash where it can go, else for good.
-    bool RemoveOrder(const QString& file) const;
+    // Removes an order file by its name: into the desktop's trash where it can go, else for good;
+    // which of the two, or Failed with the reason in *error.
+    DesktopTrash::Removal RemoveOrder(const QString& file, QString* error = nullptr) const;
     // Whether anything stands at the name of order N, a link to nothing included.
     bool OrderExists(int number) const;
     // Makes the folder of the order files when it is not there.

@@ -470,8 +470,9 @@ bool COrderArchiveDlg::RunOrderDialog(COrderDlg* dialog, int editedRow) {
         [this, editedRow](int number) { return WouldReplaceAnotherOrder(number, editedRow); });
     dialog->SetSanityContext(SanityContext(editedRow));
     dialog->SetLastPayer(LastPayer());
-    dialog->SetAddRecipient(
-        [this](const CRequisite& record) { return m_folder.AddRecord(kRecipientsKind, record); });
+    dialog->SetAddRecipient([this](const CRequisite& record, QString* error) {
+        return m_folder.AddRecord(kRecipientsKind, record, error);
+    });
     return dialog->exec() == QDialog::Accepted && StoreOrder(dialog->Row(), editedRow);
 }
 
@@ -479,7 +480,7 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     const int number = row.Number();
     const QString file = OrderFiles::FileName(number);
     if (editedRow >= 0 && m_pModel->FileOf(editedRow) == file &&
-        !ConfirmRewrite(editedRow, number)) {
+        !ConfirmOverAnotherProgram(editedRow, number, FileStep::Rewrite)) {
         return false;
     }
     // The file first: the list shows only what was written.
@@ -504,26 +505,29 @@ bool COrderArchiveDlg::StoreOrder(const OrderRow& row, int editedRow) {
     return true;
 }
 
-bool COrderArchiveDlg::ConfirmRewrite(int editedRow, int number) {
-    const QString file = m_pModel->FileOf(editedRow);
+bool COrderArchiveDlg::ConfirmOverAnotherProgram(int row, int number, FileStep step) {
+    const QString file = m_pModel->FileOf(row);
     OrderRow onDisk;
     const LineFile::ReadResult read = m_folder.ReadOrderFile(file, &onDisk);
-    if (read == LineFile::ReadResult::Ok && onDisk == m_pModel->RowAt(editedRow)) {
+    if ((read == LineFile::ReadResult::Ok && onDisk == m_pModel->RowAt(row)) ||
+        (read == LineFile::ReadResult::Missing && step == FileStep::Delete)) {
         return true;
     }
-    if (MessageBoxes::AskYesNo(this,
-                               QStringLiteral("Платежное поручение %1 изменено (или удалено) "
-                                              "другой программой после открытия архива. Записать "
-                                              "ваше?")
-                                   .arg(number),
-                               MessageBoxes::Answer::No)) {
+    if (MessageBoxes::AskYesNo(
+            this,
+            QStringLiteral("Платежное поручение %1 изменено (или удалено) другой программой после "
+                           "открытия архива. %2")
+                .arg(QString::number(number), step == FileStep::Rewrite
+                                                  ? QStringLiteral("Записать ваше?")
+                                                  : QStringLiteral("Удалить его?")),
+            MessageBoxes::Answer::No)) {
         return true;
     }
     if (read == LineFile::ReadResult::Ok) {
-        m_pModel->SetRow(editedRow, onDisk, file);
-        ShowOrder(editedRow);
+        m_pModel->SetRow(row, onDisk, file);
+        ShowOrder(row);
     } else if (read == LineFile::ReadResult::Missing) {
-        m_pModel->RemoveRow(editedRow);
+        m_pModel->RemoveRow(row);
         m_pList->selectionModel()->clear();
     }
     return false;
@@ -605,13 +609,33 @@ void COrderArchiveDlg::OnDeleteOrder() {
     if (current < 0) {
         return;
     }
+    if (!ConfirmOverAnotherProgram(current, m_pModel->RowAt(current).Number(), FileStep::Delete)) {
+        return;
+    }
     const QString file = m_pModel->FileOf(current);  // its own, whatever number it shows
     m_pModel->RemoveRow(current);                    // the row goes whatever becomes of the file
     // No row is left current, so that another press asks for a row instead of deleting the one
     // that moved up.
     m_pList->selectionModel()->clear();
-    if (!m_folder.RemoveOrder(file)) {
-        MessageBoxes::ShowError(this, QStringLiteral("Не могу удалить платежку"));
+    QString error;
+    TellRemoval(m_folder.RemoveOrder(file, &error), file, error);
+}
+
+void COrderArchiveDlg::TellRemoval(DesktopTrash::Removal removal, const QString& file,
+                                   const QString& error) {
+    switch (removal) {
+        case DesktopTrash::Removal::MovedToTrash:
+            return;  // where the user looks for it first
+        case DesktopTrash::Removal::RemovedForGood:
+            MessageBoxes::ShowDone(
+                this, QStringLiteral("Платежка %1 удалена без корзины: корзина рабочего стола ее "
+                                     "не принимает, вернуть ее нельзя.")
+                          .arg(file));
+            return;
+        case DesktopTrash::Removal::Failed:
+            MessageBoxes::ShowError(
+                this, MessageBoxes::WithReason(QStringLiteral("Не могу удалить платежку"), error));
+            return;
     }
 }
 

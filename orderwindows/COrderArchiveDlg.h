@@ -9,6 +9,7 @@
 #include "bank/OrderSanity.h"
 #include "bank/OrderUseCases.h"
 #include "common/Clock.h"
+#include "common/DesktopTrash.h"
 #include "form/FormEdition.h"
 #include "orders/OrderRow.h"
 #include "orders/WorkingFolder.h"
@@ -154,10 +155,15 @@ private:
     // new last row when editedRow is -1. The list then shows that order in that row alone. False,
     // with the user told, when the file could not be written.
     bool StoreOrder(const OrderRow& row, int editedRow);
-    // Whether the edited row's file may be written: it still holds what the list shows, or the
-    // user says to write over what another program put there. On "Нет" the row shows the file as
-    // it stands now, or goes when the file has gone.
-    bool ConfirmRewrite(int editedRow, int number);
+    // What is about to befall a row's own file.
+    enum class FileStep { Rewrite, Delete };
+    // Whether the row's file may be rewritten or deleted: it still holds what the list shows, or
+    // the user says to go on over what another program put there (a file already gone is no
+    // question for a delete). On "Нет" the row shows the file as it stands now, or goes when the
+    // file has gone.
+    bool ConfirmOverAnotherProgram(int row, int number, FileStep step);
+    // Tells what became of a deleted order's file when it did not go to the trash.
+    void TellRemoval(DesktopTrash::Removal removal, const QString& file, const QString& error);
     // The rows to export: the selected ones, or the shown ones not sent, once the user agrees;
     // the already sent among the selected go only if the user says so. Empty for none.
     QList<int> RowsToExport();

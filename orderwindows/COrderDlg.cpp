@@ -252,10 +252,12 @@ OrderRow COrderDlg::Row() const {
         row[column] = m_budget[column];
     }
     row[kColumnIncomeType] = m_strIncomeType;
+    // What the file holds after the fields goes back as it came.
+    row.SetLinesAfterFields(m_budget.LinesAfterFields());
     return row;
 }
 
-void COrderDlg::SetAddRecipient(std::function<bool(const CRequisite&)> addRecipient) {
+void COrderDlg::SetAddRecipient(std::function<bool(const CRequisite&, QString*)> addRecipient) {
     m_addRecipient = std::move(addRecipient);
 }
 
@@ -636,8 +638,9 @@ bool COrderDlg::ChooseTaxService() {
 }
 
 bool COrderDlg::AddRecipientToBook(const CRequisite& record) {
-    if (!m_addRecipient(record)) {
-        MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
+    if (QString error; !m_addRecipient(record, &error)) {
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(RequisitesFile::CannotWriteMessage(), error));
         return false;
     }
     m_books.recipients.Add(record);

@@ -54,8 +54,9 @@ public:
     // default.
     void SetClock(const Clock& clock) { m_clock = clock; }
     // Lets "ЕНП" offer to add the tax service to the recipients' book when it is not there: the
-    // function adds the record, true when it was written.
-    void SetAddRecipient(std::function<bool(const CRequisite& record)> addRecipient);
+    // function adds the record, true when it was written, and says why not in *error.
+    void SetAddRecipient(
+        std::function<bool(const CRequisite& record, QString* error)> addRecipient);
     // The payer of the last order made, which an order filled from an invoice takes when no payer
     // is chosen and the payers' book holds more than one.
     void SetLastPayer(const QString& name) { m_strLastPayer = name; }
@@ -183,7 +184,7 @@ private:
     QList<QPair<int, QString>> m_toldParties;  // address book and name of each record warned about
     std::function<bool(int)> m_isNumberTaken;
     OrderSanity::Context m_sanity;
-    std::function<bool(const CRequisite&)> m_addRecipient;
+    std::function<bool(const CRequisite&, QString*)> m_addRecipient;
     QLineEdit* m_editNumber = nullptr;
     QDateEdit* m_dateEdit = nullptr;
     QLineEdit* m_editAmount = nullptr;

@@ -21,7 +21,9 @@ namespace {
 constexpr char kCodePage = 'W';
 constexpr char kUtf8 = 'U';
 constexpr int kFileText = 0;
-constexpr int kTextCount = 1 + kOrderFieldCount;
+// The file's name, the fields, then the file's lines after the fields, each ended by an LF.
+constexpr int kAfterFieldsText = 1 + kOrderFieldCount;
+constexpr int kTextCount = kAfterFieldsText + 1;
 // Below this many orders a second thread costs more than it saves.
 constexpr qsizetype kOrdersPerExtraThread = 2000;
 constexpr int kMostThreads = 4;
@@ -118,6 +120,11 @@ PackedOrders::Packed PackedOrders::Pack(const OrderRow& row, const QString& file
     for (int column = 0; column < kOrderFieldCount; ++column) {
         texts[1 + column] = &row[column];
     }
+    QString after;
+    for (const QString& line : row.LinesAfterFields()) {
+        after += line + QLatin1Char('\n');
+    }
+    texts[kAfterFieldsText] = &after;
     thread_local std::string out;
     out.clear();
     OrderSearch::AppendRowText(row, &out);
@@ -202,6 +209,10 @@ OrderRow PackedOrders::Row(qsizetype index) const {
         if (column < kOrderColumnCount || !field.isEmpty()) {
             row[column] = std::move(field);
         }
+    }
+    const QString after = Text(m_orders[size_t(index)], kAfterFieldsText);
+    if (!after.isEmpty()) {
+        row.SetLinesAfterFields(after.chopped(1).split(QLatin1Char('\n')));
     }
     return row;
 }

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#include "common/QuotedValue.h"
 #include "common/RegularFile.h"
 #include "common/SafeSave.h"
 #include "requisites/RequisiteChecks.h"
@@ -83,8 +84,8 @@ bool ParseRestrictions(const QByteArray& field, QList<BikDirectory::Restriction>
 
 QString RestrictionsProblem(const QByteArray& field) {
     return QStringLiteral(
-               "ограничения «%1» не читаются: код ограничения пуст или содержит «,» или «:»")
-        .arg(QString::fromUtf8(field));
+               "ограничения %1 не читаются: код ограничения пуст или содержит «,» или «:»")
+        .arg(QuotedValue(QString::fromUtf8(field)));
 }
 
 QString FieldCountProblem(const char* what, qsizetype count, qsizetype expected) {
@@ -301,9 +302,9 @@ bool BikDirectory::FromKeptBytes(const QByteArray& bytes, BikDirectory* director
     bool countOk = false;
     const qsizetype count = header.at(3).toLongLong(&countOk);
     if (!countOk || directory->Count() != count) {
-        return fail(QStringLiteral("участников в файле %1, а в заголовке «%2»")
+        return fail(QStringLiteral("участников в файле %1, а в заголовке %2")
                         .arg(directory->Count())
-                        .arg(QString::fromUtf8(header.at(3))));
+                        .arg(QuotedValue(QString::fromUtf8(header.at(3)))));
     }
     return true;
 }

@@ -1,11 +1,14 @@
 #include "requisites/CRequisitesArchiveDlg.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSessionManager>
 
 #include "requisites/CRequisitesDlg.h"
+#include "requisites/RenameInOrdersWindow.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/MessageBoxes.h"
@@ -17,6 +20,15 @@ CRequisitesArchiveDlg::CRequisitesArchiveDlg(int nKind, const AddressBook& book,
     : QDialog(parent), m_requisites(book), m_nKind(nKind) {
     setWindowTitle(QStringLiteral("Архив реквизитов"));
     CreateControls();
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+            &CRequisitesArchiveDlg::OnCommitData);
+}
+
+void CRequisitesArchiveDlg::OnCommitData(QSessionManager& manager) {
+    if (m_requisites.IsChanged() && manager.allowsInteraction()) {
+        WriteList();
+        manager.release();
+    }
 }
 
 // A dialog let go without being closed (never shown, say) still keeps its changes.
@@ -163,23 +175,13 @@ void CRequisitesArchiveDlg::OnChange() {
 // The orders take the new name only once the book that holds it is written: otherwise they would
 // name a party that the book, as the next window reads it, does not hold.
 void CRequisitesArchiveDlg::RenameInOrders(const QString& oldName, const QString& newName) {
-    if (!WriteList()) {
-        MessageBoxes::ShowError(
-            this, QStringLiteral("Платежки не переименованы: в них осталось «%1».").arg(oldName));
-        return;
-    }
-    const QStringList failed = m_orders.rename(oldName, newName);
-    if (failed.isEmpty()) {
-        return;
-    }
-    constexpr qsizetype kMostNamesTold = 10;
-    QStringList named = failed.mid(0, kMostNamesTold);
-    if (failed.size() > kMostNamesTold) {
-        named.append(QStringLiteral("и еще %1").arg(failed.size() - kMostNamesTold));
-    }
-    MessageBoxes::ShowError(this,
-                            QStringLiteral("Не могу записать платежки, в них осталось «%1»:\n%2")
-                                .arg(oldName, named.join(QLatin1Char('\n'))));
+    RenameInOrdersWindow::Run(
+        this,
+        [&](const RenameProgress& progress) {
+            return m_orders.rename(
+                oldName, newName, [this] { return WriteList(); }, progress);
+        },
+        m_orders.resume);
 }
 
 void CRequisitesArchiveDlg::OnDelete() {
@@ -211,7 +213,12 @@ void CRequisitesArchiveDlg::SaveRequisites() {
 
 bool CRequisitesArchiveDlg::WriteList() {
     if (m_requisites.LoadOutcome() == AddressBook::Outcome::Unreadable) {
-        MessageBoxes::ShowError(this, RequisitesFile::CannotWriteMessage());
+        MessageBoxes::ShowError(
+            this, MessageBoxes::WithReason(
+                      RequisitesFile::CannotWriteMessage(),
+                      QStringLiteral("файл %1 не прочитан, и список заменил бы записи, которых "
+                                     "программа не видела")
+                          .arg(QFileInfo(m_requisites.Path()).fileName())));
         return false;
     }
     if (!ConfirmOverwrite()) {

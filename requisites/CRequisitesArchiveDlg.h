@@ -8,6 +8,7 @@
 #include "requisites/OrdersOfParty.h"
 
 class QListWidget;
+class QSessionManager;
 class QPushButton;
 
 // Edits one address book: payers (kind 0) or recipients (any other kind). The dialog lists the
@@ -54,6 +55,11 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private slots:
+    // Logging out: a changed list is saved as the window's closing saves it, when the session
+    // manager lets the program ask what saving may ask.
+    void OnCommitData(QSessionManager& manager);
 
 private:
     void CreateControls();

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <limits>
 
+#include "common/QuotedValue.h"
 #include "common/RussianPlural.h"
 #include "form/FormPlaces.h"
 #include "requisites/BikChecks.h"
@@ -88,8 +89,9 @@ QString BikCorrectionsMessage(const QString& bik, const BikDirectory& directory,
                               const QList<BikChecks::FieldValue>& corrections) {
     QStringList lines;
     for (const BikChecks::FieldValue& value : corrections) {
-        lines.append(QStringLiteral("%1: «%2» (в записи «%3»)")
-                         .arg(value.caption, value.directory, value.current));
+        lines.append(
+            QStringLiteral("%1: %2 (в записи %3)")
+                .arg(value.caption, QuotedValue(value.directory), QuotedValue(value.current)));
     }
     return QStringLiteral(
                "В %1 у БИК %2 другие реквизиты банка:\n\n%3\n\nИсправить их по "
@@ -233,12 +235,12 @@ void CRequisitesDlg::AskRenameInOrders() {
         return;
     }
     // Enter keeps the orders as they are: renaming them is the step that changes other files.
-    const QString question = QStringLiteral("«%1» → «%2»\n\nПереименовать также в %3 %4?")
-                                 .arg(oldName, newName)
-                                 .arg(count)
-                                 .arg(RussianPlural(count, QStringLiteral("платежном поручении"),
-                                                    QStringLiteral("платежных поручениях"),
-                                                    QStringLiteral("платежных поручениях")));
+    const QString question =
+        QStringLiteral("%1 → %2\n\nПереименовать также в %3 %4?")
+            .arg(QuotedValue(oldName), QuotedValue(newName), QString::number(count),
+                 RussianPlural(count, QStringLiteral("платежном поручении"),
+                               QStringLiteral("платежных поручениях"),
+                               QStringLiteral("платежных поручениях")));
     m_bRenameInOrders = MessageBoxes::AskYesNo(this, question, MessageBoxes::Answer::No);
 }
 

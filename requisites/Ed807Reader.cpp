@@ -1,5 +1,7 @@
 #include "requisites/Ed807Reader.h"
 
+#include "common/QuotedValue.h"
+
 #include <QHash>
 #include <QXmlStreamReader>
 
@@ -67,8 +69,8 @@ private:
         }
         if (m_xml.name() != QLatin1String("ED807") ||
             !m_xml.namespaceUri().startsWith(kNamespacePrefix)) {
-            Fail(QStringLiteral("это не справочник БИК Банка России (ED807), а документ «%1»")
-                     .arg(m_xml.qualifiedName()));
+            Fail(QStringLiteral("это не справочник БИК Банка России (ED807), а документ %1")
+                     .arg(QuotedValue(m_xml.qualifiedName())));
             return;
         }
         if (!ReadHeader(directory)) {
@@ -95,8 +97,8 @@ private:
         const QString kind = Attribute(QLatin1String("InfoTypeCode"));
         if (!kind.isEmpty() && kind != kFullDirectory) {
             return Fail(QStringLiteral("это не полный справочник БИК, а его изменения "
-                                       "(InfoTypeCode «%1»); нужен полный справочник")
-                            .arg(kind));
+                                       "(InfoTypeCode %1); нужен полный справочник")
+                            .arg(QuotedValue(kind)));
         }
         // The business day the directory is for; documents without one carry their own date.
         QDate date = DateAttribute(QLatin1String("BusinessDay"));
@@ -114,9 +116,9 @@ private:
         BikDirectory::Participant participant;
         participant.bik = Attribute(QLatin1String("BIC"));
         if (!BikDirectory::IsBik(participant.bik)) {
-            return Fail(QStringLiteral("запись %1: БИК «%2» не из 9 цифр")
+            return Fail(QStringLiteral("запись %1: БИК %2 не из 9 цифр")
                             .arg(directory->Count() + 1)
-                            .arg(participant.bik));
+                            .arg(QuotedValue(participant.bik)));
         }
         bool described = false;
         while (m_xml.readNextStartElement()) {

@@ -1,6 +1,7 @@
 #include "requisites/RequisitesFile.h"
 
 #include "common/Cp1251.h"
+#include "common/QuotedValue.h"
 #include "common/RegularFile.h"
 
 namespace RequisitesFile {
@@ -43,9 +44,9 @@ QString CannotWriteMessage() {
 }
 
 QString NotInBookMessage(int nKind, const QString& name) {
-    return QStringLiteral("%1 «%2» не найден в %3")
+    return QStringLiteral("%1 %2 не найден в %3")
         .arg(nKind == kPayersKind ? QStringLiteral("плательщик") : QStringLiteral("получатель"),
-             name, FileName(nKind));
+             QuotedValue(name), FileName(nKind));
 }
 
 CRequisiteArray FromLines(const QStringList& lines) {

@@ -1,5 +1,7 @@
 #include "routine/TemplateFile.h"
 
+#include "common/QuotedValue.h"
+
 namespace TemplateFile {
 namespace {
 
@@ -130,8 +132,8 @@ bool FromLines(const QStringList& lines, OrderTemplate* t, QString* problem) {
         if (key == u"Order") {
             bool ok = false;
             const int count = value.toInt(&ok);
-            if (!ok || count < kOrderColumnCount || count > kOrderFieldCount) {
-                *problem = QStringLiteral("неверная строка «%1»").arg(line);
+            if (!ok || count < kOrderColumnCount) {
+                *problem = QStringLiteral("неверная строка %1").arg(QuotedValue(line));
                 return false;
             }
             if (lines.size() - (i + 1) < count) {
@@ -151,7 +153,7 @@ bool FromLines(const QStringList& lines, OrderTemplate* t, QString* problem) {
             return true;
         }
         if (equals < 0 || !ReadHeadLine(key, value, t)) {
-            *problem = QStringLiteral("неверная строка «%1»").arg(line);
+            *problem = QStringLiteral("неверная строка %1").arg(QuotedValue(line));
             return false;
         }
     }

@@ -6,12 +6,16 @@
 #include <QStringList>
 #include <QTimer>
 #include <QtTest>
+#include <functional>
 
 // Answers the message boxes that come up, one after the other, by clicking the button of each
 // answer's text ("OK" once the answers are used up), and keeps what each box said.
 class BoxAnswers {
 public:
-    explicit BoxAnswers(const QStringList& answers) : m_answers(answers) {
+    // beforeAnswer, when given, runs as each box is seen, before it is answered.
+    explicit BoxAnswers(const QStringList& answers,
+                        std::function<void(const QString& text)> beforeAnswer = {})
+        : m_answers(answers), m_beforeAnswer(std::move(beforeAnswer)) {
         m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { AnswerOpenBox(); });
         m_timer.start();
@@ -45,6 +49,9 @@ private:
             what.defaultButton = box->defaultButton()->text();
         }
         seen.append(what);
+        if (m_beforeAnswer) {
+            m_beforeAnswer(what.text);
+        }
         const QString answer = m_answers.isEmpty() ? QStringLiteral("OK") : m_answers.takeFirst();
         for (QAbstractButton* button : box->buttons()) {
             if (button->text() == answer) {
@@ -56,5 +63,6 @@ private:
     }
 
     QStringList m_answers;
+    std::function<void(const QString& text)> m_beforeAnswer;
     QTimer m_timer;
 };

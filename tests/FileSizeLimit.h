@@ -20,6 +20,29 @@ inline void LimitFileSizeHere(rlim_t bytes) {
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
+// The same limit on this process while the object lives: the soft limit alone is lowered, so it
+// is lifted again as the object goes, as space is freed on a disk that was full.
+class FileSizeLimitHere {
+public:
+    explicit FileSizeLimitHere(rlim_t bytes) : m_signal(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        const rlimit limit{bytes, m_old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimitHere() { Lift(); }
+    FileSizeLimitHere(const FileSizeLimitHere&) = delete;
+    FileSizeLimitHere& operator=(const FileSizeLimitHere&) = delete;
+
+    void Lift() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_signal);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_signal)(int);
+};
+
 enum class ChildSave { Saved, Failed, Died };
 
 // Runs the function in a forked child once prepare has run there, and tells what it returned. A

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "FileSizeLimit.h"
 #include "TestFolder.h"
 #include "TestTrash.h"
+#include "orders/WorkingFolder.h"
 #include "requisites/AddressBook.h"
 #include "requisites/RequisitesFile.h"
 
@@ -38,6 +40,8 @@ private slots:
     void twoBooksOnOneFile();
     void unreadableFileIsNeverWritten();
     void savesKeepTheHundredNewestCopies();
+    void recordAddedForAnOrderSaysWhyItFailed_data();
+    void recordAddedForAnOrderSaysWhyItFailed();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -221,6 +225,45 @@ void TestAddressBook::savesKeepTheHundredNewestCopies() {
         newest.append(QString::number(version));
     }
     QCOMPARE(kept, newest);
+}
+
+void TestAddressBook::recordAddedForAnOrderSaysWhyItFailed_data() {
+    QTest::addColumn<QString>("made");  // what stands at the book's name
+    QTest::addColumn<int>("limit");     // the largest file the disk takes; 0 for no limit
+    QTest::addColumn<QString>("error");
+    QTest::newRow("added") << "file" << 0 << QString();
+    QTest::newRow("a book that does not read") << "folder" << 0 << "файл polRecv.dat не читается";
+    QTest::newRow("a full disk") << "file" << 20 << "превышен допустимый размер файла";
+}
+
+// The tax service added to the recipients' book from the order dialog: the book as it was, and
+// the reason, when it cannot be written.
+void TestAddressBook::recordAddedForAnOrderSaysWhyItFailed() {
+    QFETCH(QString, made);
+    QFETCH(int, limit);
+    QFETCH(QString, error);
+    if (made == "folder") {
+        QVERIFY(QDir().mkdir(kFile));
+    } else {
+        WriteBytes(kFile, kTwoRecordsLf);
+    }
+    const TestTrash trash;  // the book replaced waits in a trash of the test's own
+    QString said = QStringLiteral("<unset>");
+    bool added = false;
+    {
+        std::unique_ptr<FileSizeLimitHere> full;
+        if (limit > 0) {
+            full = std::make_unique<FileSizeLimitHere>(rlim_t(limit));
+        }
+        added = WorkingFolder().AddRecord(kRecipientsKind, Record("C"), &said);
+    }
+    QCOMPARE(said, error);
+    QCOMPARE(added, error.isEmpty());
+    if (made == "file") {
+        CRequisiteArray records;
+        RequisitesFile::Read(kFile, &records);
+        QCOMPARE(records.size(), added ? 3 : 2);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAddressBook)

@@ -6,10 +6,12 @@
 #include <memory>
 #include "TestFolder.h"
 
+#include "bank/BudgetChecks.h"
 #include "bank/OrderSanity.h"
 #include "bank/PartyChecks.h"
 #include "bank/WorkingFolderCheck.h"
 #include "common/Cp1251.h"
+#include "orders/OrderAmount.h"
 #include "orders/OrderTexts.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikChecks.h"
@@ -19,6 +21,10 @@
 using RequisiteChecks::Field;
 
 Q_DECLARE_METATYPE(Field)
+
+// The messages that quote a value taken from a file or typed into a field.
+enum class Quoting { BudgetWarning, PartyNotInItsBook, NotAnAmount, WrongAmountTyped };
+Q_DECLARE_METATYPE(Quoting)
 
 namespace {
 
@@ -246,6 +252,8 @@ private slots:
     void orderWarnings();
     void todaysRulesQuestionTypeAndTerm_data();
     void todaysRulesQuestionTypeAndTerm();
+    void longValuesAreQuotedByTheirStart_data();
+    void longValuesAreQuotedByTheirStart();
 
 private:
     void WriteFile(const QString& name, const QStringList& lines);
@@ -931,6 +939,57 @@ void TestChecks::todaysRulesQuestionTypeAndTerm() {
                                     : OrderSanity::Field::PaymentTerm);
     }
     QCOMPARE(fields, warned);
+}
+
+void TestChecks::longValuesAreQuotedByTheirStart_data() {
+    QTest::addColumn<Quoting>("message");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("quoted");
+    const QString sixty(60, u'7');
+    const QString megabyte(1 << 20, u'7');
+    const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80");  // two UTF-16 units
+    for (const auto& [name, message] :
+         {std::pair{"budget warning", Quoting::BudgetWarning},
+          std::pair{"party not in its book", Quoting::PartyNotInItsBook},
+          std::pair{"not an amount", Quoting::NotAnAmount},
+          std::pair{"wrong amount typed", Quoting::WrongAmountTyped}}) {
+        QTest::addRow("%s, a megabyte", name) << message << megabyte << "«" + sixty + "…»";
+        QTest::addRow("%s, 60 characters whole", name) << message << sixty << "«" + sixty + "»";
+        QTest::addRow("%s, 61 characters", name) << message << sixty + "7"
+                                                 << "«" + sixty + "…»";
+    }
+    // The cut never parts the two halves of one character.
+    QTest::newRow("a character across the cut")
+        << Quoting::PartyNotInItsBook << sixty.left(59) + smile + "7"
+        << "«" + sixty.left(59) + "…»";
+}
+
+// A message quoting a field's value shows its start, a few dozen characters: a value of a
+// megabyte makes no box taller than the screen.
+void TestChecks::longValuesAreQuotedByTheirStart() {
+    QFETCH(Quoting, message);
+    QFETCH(QString, value);
+    QFETCH(QString, quoted);
+    QString text;
+    switch (message) {
+        case Quoting::BudgetWarning: {
+            OrderRow row;
+            row[kColumnKbk] = value;
+            text = BudgetChecks::Check(row, nullptr).value(0).text;
+            break;
+        }
+        case Quoting::PartyNotInItsBook:
+            text = RequisitesFile::NotInBookMessage(kPayersKind, value);
+            break;
+        case Quoting::NotAnAmount:
+            text = OrderAmount::NotAnAmountMessage(value);
+            break;
+        case Quoting::WrongAmountTyped:
+            text = OrderAmount::WrongAmountMessage(value);
+            break;
+    }
+    QVERIFY2(text.contains(quoted), qPrintable(text.left(200)));
+    QVERIFY2(text.size() < 400, qPrintable(text.left(200)));
 }
 
 QTEST_GUILESS_MAIN(TestChecks)

@@ -50,6 +50,8 @@ private slots:
     void specialFilesNeverHang();
     void refusesALinkPlantedInASharedFolder_data();
     void refusesALinkPlantedInASharedFolder();
+    void checkFailsOnADamagedBikDirectory_data();
+    void checkFailsOnADamagedBikDirectory();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -757,6 +759,50 @@ void TestCommandLine::specialFilesNeverHang() {
     QFile::remove("out.pdf");
     QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System, QDir::Name),
              QStringList({"Vemo", "folder", "pltRecv.dat", "polRecv.dat"}));
+}
+
+// A kept directory of BIKs that cannot be read leaves every BIK unchecked: --check says why and
+// fails, whatever the data files hold.
+void TestCommandLine::checkFailsOnADamagedBikDirectory_data() {
+    QTest::addColumn<QByteArray>("kept");  // the kept directory's bytes; null for none kept
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("told");  // a part of standard error; empty for nothing at all
+    QTest::newRow("none kept") << QByteArray() << 0 << QString();
+    QTest::newRow("another program's file")
+        << QByteArray("pltRecv.dat\r\n") << 1
+        << QStringLiteral(
+               "не читается (это не справочник БИК, сохраненный программой), БИК не "
+               "проверены");
+    QTest::newRow("empty") << QByteArray("") << 1 << QStringLiteral("не читается (файл пуст)");
+}
+
+void TestCommandLine::checkFailsOnADamagedBikDirectory() {
+    QFETCH(QByteArray, kept);
+    QFETCH(int, exitCode);
+    QFETCH(QString, told);
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    // The program's own data folder, here and in the program started.
+    const QTemporaryDir data;
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+    const QString folder = data.filePath("Local AppWizard-Generated Applications/Vemo");
+    if (!kept.isNull()) {
+        QVERIFY(QDir().mkpath(folder));
+        WriteBytes(folder + "/bik-directory.txt", kept);
+    }
+    const Run run = RunVemo({"--check"});
+    qputenv("XDG_DATA_HOME", oldData);
+    QVERIFY(run.finished);
+    QCOMPARE(run.out, QString());
+    QCOMPARE(run.exitCode, exitCode);
+    if (told.isEmpty()) {
+        QCOMPARE(run.err, QString());
+    } else {
+        QVERIFY2(run.err.startsWith("vemo: справочник БИК ") && run.err.contains(told),
+                 qPrintable(run.err));
+    }
 }
 
 // An output path that is a link another user made in a folder where everyone writes (a trap in

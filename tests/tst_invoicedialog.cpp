@@ -328,7 +328,7 @@ void TestInvoiceDialog::invoiceDroppedOnAStoredOrder() {
 
     COrderDlg order(WorkingFolder().ReadBooks());
     order.SetRow(StoredOrder(kRomashka, kOldPines));
-    order.SetAddRecipient([](const CRequisite&) { return false; });
+    order.SetAddRecipient([](const CRequisite&, QString*) { return false; });
     order.SetLastPayer(kLyutik.m_strName);
     order.OnInitDialog();
     order.show();

@@ -7,10 +7,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
 #include <QTextBrowser>
+#include <QThread>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include <QPrintDialog>
@@ -18,6 +24,7 @@
 
 #include "BoxAnswers.h"
 #include "DialogDriver.h"
+#include "FileSizeLimit.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
@@ -26,12 +33,16 @@
 #include "app/CVemoApp.h"
 #include "bank/BudgetPayment.h"
 #include "bank/OrderUseCases.h"
+#include "common/Cp1251.h"
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
 #include "form/CVemoView.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "orders/PartyRename.h"
+#include "orders/WorkingFolder.h"
 #include "orderwindows/COrderArchiveDlg.h"
+#include "requisites/BikDirectory.h"
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
@@ -95,6 +106,98 @@ QAction* MenuAction(CMainFrame* frame, const QString& text) {
     return nullptr;
 }
 
+// The address books and 150 orders, 100 of them to the recipient "ООО Гамма"; the orders from
+// 101 on are large, as on a long purpose.
+void WriteManyOrders() {
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {Named(QStringLiteral("ООО Альфа"))}));
+    QVERIFY(RequisitesFile::Write(
+        "polRecv.dat", {Named(QStringLiteral("ООО Гамма")), Named(QStringLiteral("ООО Дельта"))}));
+    for (int number = 1; number <= 150; ++number) {
+        OrderRow order =
+            Order(number % 28 + 1, QStringLiteral("ООО Альфа"),
+                  number % 3 == 0 ? QStringLiteral("ООО Дельта") : QStringLiteral("ООО Гамма"));
+        order[kColumnNumber] = OrderTexts::NumberText(number);
+        if (number > 100) {
+            order[kColumnBasis] = QString(400, u'О');
+        }
+        const QString text = order.Lines().join("\r\n") + "\r\n";
+        WriteBytes(OrderFiles::FileName(number), Cp1251::Encode(text));
+    }
+}
+
+// The numbers of the orders whose recipient is the name.
+QList<int> RecipientOf(const QString& name) {
+    QList<int> numbers;
+    for (const OrderRow& order : WorkingFolder().ReadOrders().rows) {
+        if (order[kColumnRecipient] == name) {
+            numbers.append(order.Number());
+        }
+    }
+    return numbers;
+}
+
+// Each order file takes a while to write, as on a slow disk; none fails.
+bool WriteOrdersSlowly(const QString& path) {
+    if (path.contains("vemo.")) {
+        QThread::msleep(5);
+    }
+    return false;
+}
+
+// How the session-end test starts this program as the editor it ends.
+constexpr char kEditorChild[] = "--editor-child";
+
+// The editor on the folder given, as the desktop starts it, with the payers' archive open and its
+// first record deleted: a changed address book in an open window. Says "ready" on standard output
+// once it is so, and runs until it is ended.
+int RunEditorChild(int argc, char** argv) {
+    UseOffscreenPlatformUnlessSet();
+    QApplication app(argc, argv);
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder + "/settings");
+    CVemoApp vemo;
+    if (!vemo.InitInstance(WorkingFolder(QDir(folder)))) {
+        return 2;
+    }
+    QTimer::singleShot(0, [&vemo] {
+        QTimer::singleShot(0, [] {
+            auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
+            auto* list = archive ? archive->findChild<QListWidget*>() : nullptr;
+            if (!list || list->count() == 0) {
+                std::exit(3);
+            }
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(0)).center());
+            QTest::mouseClick(FindButton(archive, QStringLiteral("Удалить")), Qt::LeftButton);
+            std::puts("ready");
+            std::fflush(stdout);
+        });
+        vemo.MainFrame()->menuBar()->actions().at(1)->menu()->actions().at(1)->trigger();
+    });
+    return app.exec();
+}
+
+// Renames a recipient through the menu as the user does: the record chosen in its archive,
+// "Изменить", the new name typed, OK, and the archive closed.
+void RenameRecipientThroughTheMenu(CVemoApp* app, int record, const QString& newName) {
+    QTimer::singleShot(0, [=] {
+        auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
+        QVERIFY(archive);
+        auto* list = archive->findChild<QListWidget*>();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(record)).center());
+        QTimer::singleShot(0, [=] {
+            auto* dlg = qobject_cast<CRequisitesDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            TypeOver(dlg->findChild<QLineEdit*>("editName"), newName);
+            ClickButton(dlg, QStringLiteral("OK"));
+        });
+        ClickButton(archive, QStringLiteral("Изменить"));
+        ClickButton(archive, QStringLiteral("OK"));
+    });
+    app->MainFrame()->menuBar()->actions().at(1)->menu()->actions().at(0)->trigger();
+}
+
 }  // namespace
 
 class TestMainFrame : public QObject {
@@ -128,6 +231,12 @@ private slots:
     void drawingOnThe2001EditionOffersTheCurrent_data();
     void drawingOnThe2001EditionOffersTheCurrent();
     void paperIsRememberedAndTwoOnASheetOnlyForTheCurrentEdition();
+    void damagedBikDirectoryIsToldOnceOverTheWindow();
+    void cutRenameIsFinishedAtStartOrAsAnArchiveOpens_data();
+    void cutRenameIsFinishedAtStartOrAsAnArchiveOpens();
+    void longRenameShowsProgressAndIsRetriedOnceThereIsRoom();
+    void sessionEndKeepsAChangedBookOpen_data();
+    void sessionEndKeepsAChangedBookOpen();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -459,6 +568,14 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders_data() {
         << 1 << 0 << gamma << two << "&Да"
         << "polRecv.dat" << QList<int>{}
         << QStringList{cannotWrite, QStringLiteral("Платежки не переименованы"), cannotWrite};
+    // Nothing is renamed, nor recorded for later, when the rename cannot record itself; the
+    // user may try again at once.
+    QTest::newRow("recipient, Да, the rename cannot be recorded")
+        << 1 << 0 << gamma << two << "&Да"
+        << "Vemo/renaming" << QList<int>{}
+        << QStringList{QStringLiteral(
+               "Платежки не переименованы, в них осталось «ООО Гамма»: не могу записать "
+               "Vemo/renaming")};
     QTest::newRow("payer of one order")
         << 0 << 1 << QStringLiteral("ООО Бета и К")
         << QStringLiteral("Переименовать также в 1 платежном поручении?") << "&Да" << QString()
@@ -533,8 +650,9 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
     QStringList asked;
     QStringList notices;
     for (const BoxAnswers::Seen& box : boxes.seen) {
-        (box.buttons.size() == 2 ? asked : notices).append(box.text);
-        if (box.buttons.size() == 2) {
+        const bool question = box.buttons.contains(QStringLiteral("&Нет"));
+        (question ? asked : notices).append(box.text);
+        if (question) {
             QCOMPARE(box.defaultButton, QStringLiteral("&Нет"));
             QCOMPARE(box.parentClass, "CRequisitesDlg");  // asked at the record's OK
         }
@@ -566,7 +684,10 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
         QCOMPARE(LineFile::Read(file, &lines), LineFile::ReadResult::Ok);
         QCOMPARE(OrderRow::FromLines(lines), expected);
     }
-    QCOMPARE(QDir("Vemo").entryList(QDir::Files).size(), orders.size());  // nothing left over
+    // Nothing left over but the record of a rename that left an order to finish.
+    const bool leftOrders = failing.startsWith("Vemo/vemo.");
+    QCOMPARE(QFileInfo::exists("Vemo/renaming"), leftOrders);
+    QCOMPARE(QDir("Vemo").entryList(QDir::Files).size(), orders.size() + (leftOrders ? 1 : 0));
 }
 
 void TestMainFrame::paperTakesOnlyWhatMayGoOnIt_data() {
@@ -752,5 +873,185 @@ void TestMainFrame::paperIsRememberedAndTwoOnASheetOnlyForTheCurrentEdition() {
         MenuAction(m_app->MainFrame(), QStringLiteral("Два &экземпляра на листе"))->isChecked());
 }
 
-QTEST_MAIN(TestMainFrame)
+// Without its kept directory of BIKs the editor checks no BIK: a damaged one is told once the
+// window is up, with why it does not read.
+void TestMainFrame::damagedBikDirectoryIsToldOnceOverTheWindow() {
+    m_app.reset();
+    const QString kept = BikDirectory::KeptFilePath();
+    QVERIFY(QDir().mkpath(QFileInfo(kept).path()));
+    WriteBytes(kept, "pltRecv.dat\r\n");
+    BoxAnswers boxes({});
+    m_app = std::make_unique<CVemoApp>();
+    QVERIFY(m_app->InitInstance());
+    QTest::qWait(200);
+    QVERIFY(QFile::remove(kept));
+    QCOMPARE(boxes.seen.size(), 1);
+    const BoxAnswers::Seen& box = boxes.seen.first();
+    QCOMPARE(box.text, BikDirectory::DamagedKeptMessage(
+                           QStringLiteral("это не справочник БИК, сохраненный программой")));
+    QCOMPARE(box.parentClass, "CMainFrame");
+}
+
+void TestMainFrame::cutRenameIsFinishedAtStartOrAsAnArchiveOpens_data() {
+    QTest::addColumn<int>("menuItem");  // of the archive menu; -1: the next start
+    QTest::addColumn<QString>("parentClass");
+    QTest::newRow("at the next start") << -1 << "CMainFrame";
+    QTest::newRow("as the recipients' archive opens") << 0 << "CMainFrame";
+    QTest::newRow("as the payers' archive opens") << 1 << "CMainFrame";
+    QTest::newRow("as the orders archive opens") << 2 << "CMainFrame";
+}
+
+// A rename that could not write one order leaves its record; the editor finishes it at its next
+// start or as either archive opens, before the archive reads anything, and says so.
+void TestMainFrame::cutRenameIsFinishedAtStartOrAsAnArchiveOpens() {
+    QFETCH(int, menuItem);
+    QFETCH(QString, parentClass);
+    WriteManyOrders();
+    QCoreApplication::processEvents();  // the start's own look for a rename left: none yet
+    const QString gamma = QStringLiteral("ООО Гамма");
+    const QString renamed = QStringLiteral("ООО Гамма-Плюс");
+    const QList<int> naming = RecipientOf(gamma);
+    g_failingFile = QStringLiteral("Vemo/vemo.4");
+    LineFile::g_pWriteFault = FailTheChosenFile;
+    const OrdersRenamed cut =
+        PartyRename::Rename(WorkingFolder(), kRecipientsKind, gamma, renamed, [&] {
+            return RequisitesFile::Write("polRecv.dat", {Named(renamed), Named("ООО Дельта")});
+        });
+    LineFile::g_pWriteFault = nullptr;
+    QCOMPARE(cut.failed.size(), 1);
+    QCOMPARE(cut.failed.first().file, QStringLiteral("Vemo/vemo.4"));
+    QCOMPARE(RecipientOf(gamma), QList<int>{4});
+
+    BoxAnswers boxes({});
+    if (menuItem < 0) {
+        m_app.reset();
+        m_app = std::make_unique<CVemoApp>();
+        QVERIFY(m_app->InitInstance());
+        QTest::qWait(200);
+    } else {
+        bool opened = false;
+        WhenModalShows<QDialog>(this, &opened, [&](QDialog*) {
+            QCOMPARE(RecipientOf(gamma), QList<int>());  // finished before the archive reads
+        });
+        m_app->MainFrame()->menuBar()->actions().at(1)->menu()->actions().at(menuItem)->trigger();
+        QVERIFY(opened);
+    }
+    QCOMPARE(RecipientOf(gamma), QList<int>());
+    QCOMPARE(RecipientOf(renamed), naming);
+    QVERIFY(!QFileInfo::exists("Vemo/renaming"));
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen.first().text,
+             QStringLiteral("Прерванное переименование «ООО Гамма» → «ООО Гамма-Плюс» закончено: "
+                            "новое имя записано еще в 1 платежном поручении."));
+    QCOMPARE(boxes.seen.first().parentClass, parentClass);
+}
+
+// A rename of a party named in many orders shows its progress while the windows keep answering;
+// a disk that fills up midway (a file-size limit, SIGXFSZ ignored) leaves orders with the old
+// name, named with the system's reason, and "Повторить" once there is room renames them.
+void TestMainFrame::longRenameShowsProgressAndIsRetriedOnceThereIsRoom() {
+    WriteManyOrders();
+    QCoreApplication::processEvents();
+    const QList<int> naming = RecipientOf(QStringLiteral("ООО Гамма"));
+    const QString renamed = QStringLiteral("ООО Гамма-Плюс");
+    auto full = std::make_unique<FileSizeLimitHere>(400);
+    // Seen from a timer: the windows answer while the orders are written. The orders of each
+    // run, as its progress counts them.
+    QSet<int> progressOf;
+    QString progressText;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&] {
+        auto* progress = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+        if (progress && progress->isVisible() && progress->value() > 0 &&
+            progress->value() < progress->maximum()) {
+            progressOf.insert(progress->maximum());
+            progressText = progress->labelText();
+        }
+    });
+    watch.start(20);
+    BoxAnswers boxes({"&Да", "Повторить"}, [&](const QString& text) {
+        if (text.startsWith(QStringLiteral("Переименование «"))) {
+            full.reset();  // room on the disk again
+        }
+    });
+    LineFile::g_pWriteFault = WriteOrdersSlowly;
+    RenameRecipientThroughTheMenu(m_app.get(), 0, renamed);
+    LineFile::g_pWriteFault = nullptr;
+    full.reset();
+    watch.stop();
+
+    QVERIFY(progressOf.contains(int(naming.size())));  // the retry's may be too short to show
+    QCOMPARE(progressText, QStringLiteral("Новое имя записывается в платежные поручения…"));
+    QCOMPARE(boxes.seen.size(), 3);
+    QVERIFY(boxes.seen.at(0).text.endsWith(
+        QStringLiteral("Переименовать также в 100 платежных поручениях?")));
+    const BoxAnswers::Seen& left = boxes.seen.at(1);
+    QStringList leftFiles;
+    for (int number : naming) {
+        if (number > 100) {
+            leftFiles.append(OrderFiles::FileName(number));
+        }
+    }
+    QVERIFY2(left.text.startsWith(
+                 QStringLiteral("Переименование «ООО Гамма» → «ООО Гамма-Плюс» не закончено: в "
+                                "33 платежных поручениях из 100 осталось старое имя.\n\n"
+                                "Превышен допустимый размер файла: ") +
+                 leftFiles.mid(0, 10).join(", ") + QStringLiteral(" и еще 23.\n\n")),
+             qPrintable(left.text));
+    QCOMPARE(left.buttons, (QStringList{"Повторить", "Позже"}));
+    QCOMPARE(left.defaultButton, QStringLiteral("Позже"));
+    QCOMPARE(boxes.seen.at(2).text,
+             QStringLiteral("Прерванное переименование «ООО Гамма» → «ООО Гамма-Плюс» закончено: "
+                            "новое имя записано еще в 33 платежных поручениях."));
+    QCOMPARE(RecipientOf(renamed), naming);
+    QVERIFY(!QFileInfo::exists("Vemo/renaming"));
+}
+
+void TestMainFrame::sessionEndKeepsAChangedBookOpen_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM, as at logging out") << int(SIGTERM);
+    QTest::newRow("SIGHUP, as its terminal closes") << int(SIGHUP);
+}
+
+// The editor ended by the session while a changed address book is open (a child editor given
+// the signal) closes its windows as the user would, so the book is saved, and exits normally.
+void TestMainFrame::sessionEndKeepsAChangedBookOpen() {
+    QFETCH(int, signal);
+    const Deadline deadline(120);
+    const QString alfa = QStringLiteral("ООО Альфа");
+    const QString beta = QStringLiteral("ООО Бета");
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {Named(alfa), Named(beta)}));
+    const QByteArray before = ReadBytes("pltRecv.dat");
+    QProcess editor;
+    editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    editor.start(QCoreApplication::applicationFilePath(), {kEditorChild, QDir::currentPath()});
+    QVERIFY(editor.waitForStarted());
+    QByteArray said;
+    while (!said.contains("ready") && editor.waitForReadyRead(30000)) {
+        said += editor.readAllStandardOutput();
+    }
+    QVERIFY2(said.contains("ready"), said.constData());
+    QCOMPARE(ReadBytes("pltRecv.dat"), before);  // the deletion is in the open window alone
+
+    QCOMPARE(kill(pid_t(editor.processId()), signal), 0);
+    QVERIFY(editor.waitForFinished(30000));
+    QCOMPARE(editor.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(editor.exitCode(), 0);
+    CRequisiteArray book;
+    QCOMPARE(RequisitesFile::Read("pltRecv.dat", &book), LineFile::ReadResult::Ok);
+    QCOMPARE(book.size(), 1);
+    QCOMPARE(book.first().m_strName, beta);
+}
+
+int main(int argc, char** argv) {
+    if (argc == 3 && qstrcmp(argv[1], kEditorChild) == 0) {
+        return RunEditorChild(argc, argv);
+    }
+    TestMainFrame::initMain();
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    TestMainFrame test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_mainframe.moc"

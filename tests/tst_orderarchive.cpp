@@ -14,6 +14,7 @@
 #include "DialogDriver.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
+#include "TestTrash.h"
 #include "common/LineFile.h"
 #include "form/CVemoDoc.h"
 #include "orders/OrderFiles.h"
@@ -156,8 +157,11 @@ private slots:
     void sizeAndColumnWidthsAreRemembered();
     void staleEditAsksBeforeWritingOverAnotherEditor_data();
     void staleEditAsksBeforeWritingOverAnotherEditor();
+    void staleDeleteAsksBeforeRemovingAnotherEditorsOrder_data();
+    void staleDeleteAsksBeforeRemovingAnotherEditorsOrder();
     void junkNumberNeverHidesTheList_data();
     void junkNumberNeverHidesTheList();
+    void unchangedOrderKeepsTheLinesAfterItsFields();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -493,9 +497,8 @@ void TestOrderArchive::keyboardStartsInTheListAndTabsInOrder() {
                      QStringLiteral("Изменить"), QStringLiteral("Удалить"),
                      QStringLiteral("Нарисовать платежное поручение"),
                      QStringLiteral("Выгрузить в банк…"), QStringLiteral("Напечатать выбранные…"),
-                     QStringLiteral("Создать по счету…"),
-                     QStringLiteral("Сохранить как шаблон"), QStringLiteral("Создать по шаблону"),
-                     QStringLiteral("Реестр…"), "search"}));
+                     QStringLiteral("Создать по счету…"), QStringLiteral("Сохранить как шаблон"),
+                     QStringLiteral("Создать по шаблону"), QStringLiteral("Реестр…"), "search"}));
     // Ctrl+F finds from wherever the focus is, with what the field holds ready to be typed over.
     QTest::keyClicks(Search(archive), "12");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -616,6 +619,64 @@ void TestOrderArchive::staleEditAsksBeforeWritingOverAnotherEditor() {
     }
 }
 
+void TestOrderArchive::staleDeleteAsksBeforeRemovingAnotherEditorsOrder_data() {
+    QTest::addColumn<QString>("other");  // what the other archive did first: "edit", "delete"
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QStringList>("told");
+    QTest::addColumn<QString>("left");  // the amount the file holds afterwards; empty: gone
+    const QStringList asked{
+        QStringLiteral("Платежное поручение 1 изменено (или удалено) другой программой после "
+                       "открытия архива. Удалить его?")};
+    QTest::newRow("unchanged") << "" << true << QStringList() << "";
+    QTest::newRow("changed, delete it") << "edit" << true << asked << "";
+    QTest::newRow("changed, keep it") << "edit" << false << asked << "200";
+    // Nothing to ask about: the file the user deletes is gone.
+    QTest::newRow("deleted already")
+        << "delete" << true
+        << QStringList{QStringLiteral("Не могу удалить платежку: файла уже нет")} << "";
+}
+
+// Two archives on one folder, as two editors would have them: the second one's "Удалить" of an
+// order the first has changed since removes it only when the user says so.
+void TestOrderArchive::staleDeleteAsksBeforeRemovingAnotherEditorsOrder() {
+    QFETCH(QString, other);
+    QFETCH(bool, answer);
+    QFETCH(QStringList, told);
+    QFETCH(QString, left);
+    const TestTrash trash;
+    QVERIFY(trash.IsInUse() && trash.SharesVolumeWith(m_folder->Path()));
+    Save({1, QDate(2001, 3, 5), QStringLiteral("100")});
+    COrderArchiveDlg first(m_doc, WorkingFolder());
+    COrderArchiveDlg second(m_doc, WorkingFolder());
+    SelectNumber(first, 1);
+    if (other == "edit") {
+        WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
+            dlg->findChild<QLineEdit*>(QStringLiteral("amount"))->setText("200");
+            dlg->OnOK();
+        });
+        Press(first, QStringLiteral("Изменить"));
+    } else if (other == "delete") {
+        Press(first, QStringLiteral("Удалить"));
+    }
+    const OrderRow theirs = first.RowCount() > 0 ? first.RowAt(0) : OrderRow();
+    m_log = MessageBoxes::Log();
+    m_log.answers = {answer};
+    SelectNumber(second, 1);
+    Press(second, QStringLiteral("Удалить"));
+    QCOMPARE(m_log.Texts(), told);
+    OrderRow onDisk;
+    if (left.isEmpty()) {
+        QCOMPARE(OrderFiles::ReadOrder(1, &onDisk), LineFile::ReadResult::Missing);
+        QCOMPARE(second.RowCount(), 0);
+        QCOMPARE(trash.Files(), QStringList{"vemo.1"});  // from whichever archive deleted it
+        return;
+    }
+    QCOMPARE(OrderFiles::ReadOrder(1, &onDisk), LineFile::ReadResult::Ok);
+    QCOMPARE(onDisk[kColumnAmount], left);
+    QCOMPARE(second.RowCount(), 1);
+    QCOMPARE(second.RowAt(0), theirs);  // the list shows the order as it stands now
+}
+
 void TestOrderArchive::junkNumberNeverHidesTheList_data() {
     QTest::addColumn<QByteArray>("firstLine");  // of order file 1
     QTest::addColumn<int>("remembered");        // the number column's width last time; 0: none
@@ -664,6 +725,30 @@ void TestOrderArchive::junkNumberNeverHidesTheList() {
     archive.show();
     QVERIFY(QTest::qWaitForWindowExposed(&archive));
     QVERIFY(fitsTheWindow(archive));
+}
+
+// An order file of 25 lines, the last five written by a later version or another program: "OK"
+// on the unchanged order writes back every line as it was.
+void TestOrderArchive::unchangedOrderKeepsTheLinesAfterItsFields() {
+    QStringList lines{
+        "   1", " 5. 3.2001", "Alfa", QStringLiteral("Гамма"), "100", QStringLiteral("Оплата"),
+        "01",   "5",          "5",    QStringLiteral("почтой")};
+    lines += QStringList(kBudgetFieldCount, QString());
+    lines += QStringList{"21", "", QStringLiteral("строка 23"), "24", "25"};
+    QVERIFY(LineFile::Write("Vemo/vemo.1", lines));
+    const QByteArray before = m_folder->Read("Vemo/vemo.1");
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
+    SelectNumber(archive, 1);
+    bool edited = false;
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        edited = true;
+        dlg->OnOK();
+    });
+    Press(archive, QStringLiteral("Изменить"));
+    QVERIFY(edited);
+    QCOMPARE(m_log.Texts(), QStringList());
+    QCOMPARE(m_folder->Read("Vemo/vemo.1"), before);
 }
 
 QTEST_MAIN(TestOrderArchive)

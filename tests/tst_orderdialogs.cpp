@@ -521,7 +521,7 @@ void TestOrderDialogs::deleteRemovesRowAndFile() {
     QVERIFY(QFile::remove("Vemo/vemo.3"));
     archive.SelectRow(1);
     Press(&archive, kDeleteOrder);
-    QCOMPARE(m_log.Texts(), QStringList{"Не могу удалить платежку"});
+    QCOMPARE(m_log.Texts(), QStringList{"Не могу удалить платежку: файла уже нет"});
     QCOMPARE(ShownNumbers(archive), QStringList{"   1"});
 }
 
@@ -544,8 +544,9 @@ void TestOrderDialogs::deleteRemovesTheRowsOwnFile() {
     QCOMPARE(archive.RowAt(0), Row(3));
 }
 
-// A desktop without a trash, as a home without .local/share: the order is removed for good, and
-// neither the working folder nor the home gains a folder for a trash.
+// A desktop without a trash, as a home without .local/share: the order is removed for good, as
+// the user is told in one line, and neither the working folder nor the home gains a folder for a
+// trash.
 void TestOrderDialogs::deleteWithoutATrashLeavesNothingStray() {
     m_trash.reset();  // first, so that it gives back the home before the next one moves it
     m_trash = std::make_unique<TestTrash>(TestTrash::DataFolder::Missing);
@@ -556,7 +557,9 @@ void TestOrderDialogs::deleteWithoutATrashLeavesNothingStray() {
     archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     Press(&archive, kDeleteOrder);
-    QVERIFY(m_log.entries.isEmpty());
+    QCOMPARE(m_log.Texts(),
+             QStringList{QStringLiteral("Платежка Vemo/vemo.1 удалена без корзины: корзина "
+                                        "рабочего стола ее не принимает, вернуть ее нельзя.")});
     QCOMPARE(ShownNumbers(archive), QStringList{"   2"});
     QCOMPARE(m_folder->Entries("Vemo"), QStringList{"vemo.2"});
     QCOMPARE(m_folder->Entries(), working);

@@ -360,6 +360,15 @@ void TestOrderFiles::fileComesBackByteForByte_data() {
     QString control = ten;
     control.replace(QStringLiteral("по счету"), QStringLiteral("по") + Cp1251::Decode("\x98"));
     QTest::newRow("byte 0x98") << control;
+    // Lines that a later version or another program wrote after the fields stay in their places.
+    const QString emptyBudget = QStringLiteral("\r\n").repeated(kBudgetFieldCount);
+    QTest::newRow("25 lines") << ten + emptyBudget +
+                                     QStringLiteral("21\r\n\r\nИНН 7707083893\r\n24\r\n25\r\n");
+    QTest::newRow("25 lines of a budget payment")
+        << ten +
+               QStringLiteral(
+                   "01\r\n18201061201010000510\r\n0\r\n0\r\n0\r\n0\r\n0\r\n\r\n0\r\n\r\n") +
+               QStringLiteral("\r\n\r\n\r\n\r\n25 с CR\rвнутри\r\n");
 }
 
 void TestOrderFiles::fileComesBackByteForByte() {
@@ -407,15 +416,13 @@ void TestOrderFiles::readsShortAndLongFiles_data() {
     three[1] = " 1. 2.2003";
     three[2] = "payer";
     QTest::newRow("three lines, lf only") << QByteArray("   3\n 1. 2.2003\npayer") << three;
-    QStringList twenty;
+    QStringList all;
     QByteArray lines;
     for (int i = 1; i <= 22; ++i) {
         lines += QByteArray::number(i) + "\r\n";
-        if (i <= kOrderFieldCount) {
-            twenty.append(QString::number(i));
-        }
+        all.append(QString::number(i));
     }
-    QTest::newRow("lines after the twentieth") << lines << twenty;
+    QTest::newRow("lines after the twentieth") << lines << all;
 }
 
 void TestOrderFiles::readsShortAndLongFiles() {
@@ -625,12 +632,19 @@ void TestOrderFiles::removesAnOrderFileIntoTheTrash() {
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
     const QByteArray order = ReadBytes("Vemo/vemo.12");
     QVERIFY(OrderFiles::Exists(12));
-    QVERIFY(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
+    QCOMPARE(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)),
+             DesktopTrash::Removal::MovedToTrash);
     QVERIFY(!OrderFiles::Exists(12));
     QCOMPARE(m_trash->Files(), QStringList{"vemo.12"});  // a slip can be undone
-    QVERIFY(!OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
+    QString error;
+    QCOMPARE(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12), QDir(), &error),
+             DesktopTrash::Removal::Failed);
+    QCOMPARE(error, QStringLiteral("файла уже нет"));
     QVERIFY(QDir().mkdir("Vemo/vemo.13"));
-    QVERIFY(!OrderFiles::RemoveOrderFile(OrderFiles::FileName(13)));  // a folder is no order file
+    // A folder is no order file.
+    QCOMPARE(OrderFiles::RemoveOrderFile(OrderFiles::FileName(13), QDir(), &error),
+             DesktopTrash::Removal::Failed);
+    QCOMPARE(error, QStringLiteral("это папка"));
     QVERIFY(QFileInfo("Vemo/vemo.13").isDir());
     QCOMPARE(m_trash->Files(), QStringList{"vemo.12"});
     // What the delete did, as its user is to be told.
@@ -643,7 +657,8 @@ void TestOrderFiles::removesAnOrderFileIntoTheTrash() {
 void TestOrderFiles::removesForGoodWithoutATrash() {
     QVERIFY(m_trash->Block());
     QVERIFY(OrderFiles::SaveOrder(12, Row(12)));
-    QVERIFY(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)));
+    QCOMPARE(OrderFiles::RemoveOrderFile(OrderFiles::FileName(12)),
+             DesktopTrash::Removal::RemovedForGood);
     QVERIFY(!OrderFiles::Exists(12));
     QVERIFY(m_trash->Files().isEmpty());
 }
@@ -796,7 +811,8 @@ void TestOrderFiles::fullTrashGivesUpTheOldestCopy() {
     const QDir filling(sameFolder ? m_folder->Path() : other.Path());
     const auto deleteVersion = [](int version, const QDir& folder) {
         return OrderFiles::SaveOrder(12, Row(12, QString::number(version)), folder) &&
-               OrderFiles::RemoveOrderFile(OrderFiles::FileName(12), folder) &&
+               OrderFiles::RemoveOrderFile(OrderFiles::FileName(12), folder) !=
+                   DesktopTrash::Removal::Failed &&
                !OrderFiles::Exists(12, folder);
     };
     for (int version = 0; version < 100; ++version) {

@@ -585,7 +585,9 @@ void TestRequisitesDialogs::unreadableFileIsNotOverwritten() {
     }
     QStringList expected{QStringLiteral("Не могу прочитать реквизиты")};
     if (change) {
-        expected.append(QStringLiteral("Не могу записать реквизиты"));
+        expected.append(
+            QStringLiteral("Не могу записать реквизиты: файл pltRecv.dat не прочитан, "
+                           "и список заменил бы записи, которых программа не видела"));
     }
     QCOMPARE(m_log.Texts(), expected);
     const QFileInfo after(kPayers);
