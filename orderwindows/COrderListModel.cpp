@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBrush>
 #include <QFont>
+#include <QFontMetrics>
 #include <QStyle>
 #include <numeric>
 #include <tuple>
@@ -25,6 +26,16 @@ QString DisplayText(const QString& field, int column) {
     return column == kColumnNumber ? field.trimmed() : field;
 }
 
+// An overdue order's state stands out in bold; null for the list's own font.
+QVariant StateFont(const OrderStates::State& state) {
+    if (!state.overdue) {
+        return {};
+    }
+    QFont font;
+    font.setBold(true);
+    return font;
+}
+
 }  // namespace
 
 COrderListModel::COrderListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -34,7 +45,20 @@ QString COrderListModel::ColumnCaption(int column) {
 }
 
 int COrderListModel::ColumnWidth(int column) {
-    return kColumnWidths[column];
+    if (column != kStateColumn) {
+        return kColumnWidths[column];
+    }
+    // The longest state, an overdue one in bold behind its warning sign, is read whole.
+    OrderStates::State overdue;
+    overdue.stage = OrderStates::Stage::Sent;
+    overdue.sent = QDate(2026, 12, 28);
+    overdue.overdue = true;
+    const QFont font = StateFont(overdue).value<QFont>();
+    const QStyle* style = QApplication::style();
+    const int iconAndMargins = style->pixelMetric(QStyle::PM_SmallIconSize) +
+                               4 * style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    return qMax(kColumnWidths[column],
+                QFontMetrics(font).horizontalAdvance(OrderStates::Text(overdue)) + iconAndMargins);
 }
 
 void COrderListModel::SetRowIcon(const QIcon& icon) {
@@ -182,12 +206,7 @@ QVariant COrderListModel::StateData(int row, int role) const {
         case Qt::ForegroundRole:
             return state.overdue ? QVariant(QBrush(QColor(0xa0, 0x10, 0x10))) : QVariant();
         case Qt::FontRole:
-            if (state.overdue) {
-                QFont font;
-                font.setBold(true);
-                return font;
-            }
-            return {};
+            return StateFont(state);
         default:
             return {};
     }
