@@ -152,7 +152,8 @@ bool ReadStateFilter(const QCommandLineParser& parser, OrderStates::Filter* filt
 }
 
 // The program's today of --today, once at most and only where a day matters: the editor (the
-// payments due), the register's date and the copy's.
+// payments due), --list (an order sent long ago and not in the statements), the register's date
+// and the copy's.
 bool ReadToday(const QCommandLineParser& parser, CommandLine* line, QString* error) {
     const QStringList values = parser.values(QStringLiteral("today"));
     if (values.isEmpty()) {
@@ -162,8 +163,10 @@ bool ReadToday(const QCommandLineParser& parser, CommandLine* line, QString* err
         *error = QStringLiteral("--today задан больше одного раза");
         return false;
     }
-    if (line->mode != Mode::Editor && line->mode != Mode::Register && line->mode != Mode::Backup) {
-        *error = QStringLiteral("--today задается только для редактора, --register или --backup");
+    if (line->mode != Mode::Editor && line->mode != Mode::List && line->mode != Mode::Register &&
+        line->mode != Mode::Backup) {
+        *error = QStringLiteral(
+            "--today задается только для редактора, --list, --register или --backup");
         return false;
     }
     line->today = QDate::fromString(values.first(), QStringLiteral("yyyy-MM-dd"));
@@ -468,7 +471,7 @@ QString CommandLineUsage() {
                "             [--order N]...     только названные платежки; без --order — все\n"
                "        vemo --backup OUT.zip   копия данных рабочей папки в один файл zip\n"
                "        --today=ГГГГ-ММ-ДД      для проверок и показа: считать сегодня этот день\n"
-               "                                (редактор, --register, --backup)\n"
+               "                                (редактор, --list, --register, --backup)\n"
                "        vemo --help             напечатать эту справку\n"
                "        vemo --version          напечатать версию программы\n"
                "Значение параметра пишется следующим аргументом или после «=» (--pdf=OUT.pdf);\n"

@@ -305,7 +305,8 @@ QString ListField(const QString& text) {
 // Nothing is printed when an order, an address book or a kept file cannot be read: the states
 // would not be known.
 int RunList(const CommandLine& line, const WorkingFolder& folder) {
-    const OrderUseCases::Listing listing = OrderUseCases::ListOrders(folder, QDate::currentDate());
+    const OrderUseCases::Listing listing =
+        OrderUseCases::ListOrders(folder, Clock::FixedAt(line.today).Today());
     QStringList problems = listing.unreadable;
     if (!listing.orders.unreadable.isEmpty()) {
         problems.prepend(OrderFiles::CannotReadMessage(listing.orders.unreadable));

@@ -15,6 +15,7 @@
 #include "TestFolder.h"
 #include "app/CommandLine.h"
 #include "common/Cp1251.h"
+#include "common/WorkingDays.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "requisites/RequisitesFile.h"
@@ -153,9 +154,11 @@ void TestCommandLine::parses_data() {
         << QStringList{"--backup", "c.zip", "--order", "1"} << int(Mode::Error) << QString() << 0;
     QTest::newRow("register and backup") << QStringList{"--register", "r.pdf", "--backup", "c.zip"}
                                          << int(Mode::Error) << QString() << 0;
-    // The program's today, for the editor and the two jobs whose output carries a day.
+    // The program's today, for the editor, --list and the two jobs whose output carries a day.
     QTest::newRow("today") << QStringList{"--today=2027-01-12"} << int(Mode::Editor) << "2027-01-12"
                            << 0;
+    QTest::newRow("today with list")
+        << QStringList{"--list", "--today=2027-01-12"} << int(Mode::List) << "all" << 0;
     QTest::newRow("today with backup") << QStringList{"--backup", "c.zip", "--today", "2027-01-12"}
                                        << int(Mode::Backup) << "c.zip" << 0;
     QTest::newRow("today not a day")
@@ -582,12 +585,15 @@ void TestCommandLine::writesAllOrNothing() {
 namespace {
 
 // The bank's statement of the export in out.txt: every order in it debited on its date.
-QByteArray StatementOf(const QByteArray& exported) {
+QByteArray StatementOf(const QByteArray& exported, const QString& lastDay = QString()) {
     QStringList lines;
     QString date;
-    for (const QString& line : Cp1251::Decode(exported).split("\r\n")) {
+    for (QString line : Cp1251::Decode(exported).split("\r\n")) {
         if (line.startsWith(QStringLiteral("Дата="))) {
             date = line.mid(5);
+        }
+        if (!lastDay.isEmpty() && line.startsWith(QStringLiteral("ДатаКонца="))) {
+            line = QStringLiteral("ДатаКонца=") + lastDay;
         }
         if (line == QStringLiteral("КонецДокумента")) {
             lines << QStringLiteral("ДатаСписано=") + date;
@@ -600,7 +606,8 @@ QByteArray StatementOf(const QByteArray& exported) {
 }  // namespace
 
 // What went to the bank and what it did, as --list tells it; steps are the runs before, "<bank>"
-// the bank's statement of out.txt written to kl_to_1c.txt.
+// the bank's statement of out.txt written to kl_to_1c.txt, "<bank to 2099>" the same covering
+// the days up to the end of 2099.
 void TestCommandLine::listsWhatWentToTheBank_data() {
     QTest::addColumn<QList<QStringList>>("steps");
     QTest::addColumn<QStringList>("arguments");
@@ -637,6 +644,27 @@ void TestCommandLine::listsWhatWentToTheBank_data() {
         << line(1, romashka, "1 000,50", "исполнено 01.03") +
                line(2, romashka, "1 000,50", "исполнено 02.03")
         << QString();
+    // Orders 1 and 2 sent today; a statement that covers the days since shows order 3 alone.
+    const QList<QStringList> statementWithoutTwo = {exportTwo,
+                                                    {"--export", "out.txt", "--order", "3"},
+                                                    {"<bank to 2099>"},
+                                                    {"--import-statement", "kl_to_1c.txt"}};
+    QTest::newRow("sent, the third working day on")
+        << statementWithoutTwo
+        << QStringList{"--list", "--state=sent",
+                       "--today=" +
+                           WorkingDays::After(QDate::currentDate(), 3).toString(Qt::ISODate)}
+        << 0 << line(1, romashka, "1 000,50", sent) + line(2, romashka, "1 000,50", sent)
+        << QString();
+    QTest::newRow("sent and not in the statements, the fourth working day on")
+        << statementWithoutTwo
+        << QStringList{"--list", "--state=sent",
+                       "--today=" +
+                           WorkingDays::After(QDate::currentDate(), 4).toString(Qt::ISODate)}
+        << 0
+        << line(1, romashka, "1 000,50", sent + ", нет в выписке") +
+               line(2, romashka, "1 000,50", sent + ", нет в выписке")
+        << QString();
     QTest::newRow("a statement read")
         << QList<QStringList>{exportTwo, {"<bank>"}}
         << QStringList{"--import-statement", "kl_to_1c.txt"} << 0
@@ -671,8 +699,10 @@ void TestCommandLine::listsWhatWentToTheBank() {
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();
     for (const QStringList& step : steps) {
-        if (step == QStringList{"<bank>"}) {
-            WriteBytes("kl_to_1c.txt", StatementOf(ReadBytes("out.txt")));
+        if (step == QStringList{"<bank>"} || step == QStringList{"<bank to 2099>"}) {
+            WriteBytes("kl_to_1c.txt",
+                       StatementOf(ReadBytes("out.txt"),
+                                   step[0] == "<bank>" ? QString() : QStringLiteral("31.12.2099")));
             continue;
         }
         const Run before = RunVemo(step);
