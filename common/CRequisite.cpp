@@ -42,7 +42,8 @@ QString WithoutBlanks(const QString& text) {
 }  // namespace
 
 InnKpp SplitInnKpp(const QString& innKpp) {
-    const qsizetype slash = innKpp.indexOf(QRegularExpression(QStringLiteral("[/\\\\]")));
+    static const QRegularExpression kSeparator(QStringLiteral("[/\\\\]"));
+    const qsizetype slash = innKpp.indexOf(kSeparator);
     if (slash >= 0) {
         return {WithoutBlanks(innKpp.left(slash)), WithoutBlanks(innKpp.mid(slash + 1))};
     }

@@ -30,8 +30,7 @@ bool EncodeExactly(const QString& text, QByteArray* bytes) {
 }
 
 bool CanEncode(const QString& text) {
-    QByteArray bytes;
-    return EncodeExactly(text, &bytes);
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return ByteOf(c.unicode()) >= 0; });
 }
 
 const char16_t* Table() {
