@@ -563,7 +563,7 @@ void COrderArchiveDlg::OnCreateFromInvoice(InvoiceInput::Source source) {
     }
     COrderDlg dialog(books, this);
     dialog.m_nNumber = NewOrderNumber();
-    dialog.m_date = QDate::currentDate();
+    dialog.m_date = m_clock.Today();
     dialog.FillFromInvoiceWhenShown(read.order);
     RunOrderDialog(&dialog, -1);
 }
