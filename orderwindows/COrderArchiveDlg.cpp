@@ -934,7 +934,8 @@ void COrderArchiveDlg::OnCreateFromTemplate() {
 void COrderArchiveDlg::OfferDuePayments(QWidget* over) {
     const TemplateStore store(m_folder.Dir());
     const QDate today = m_clock.Today();
-    const DueList due = DuePayments::Read(store, m_pModel->Rows(), today);
+    const DueList due = DuePayments::Read(
+        store, [this] { return m_pModel->Rows(); }, today);
     const QString damaged = due.templates.DamagedMessage();
     if (!damaged.isEmpty()) {
         MessageBoxes::ShowError(over, damaged);
