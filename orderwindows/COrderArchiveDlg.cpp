@@ -247,7 +247,12 @@ void COrderArchiveDlg::CreateList() {
             &COrderArchiveDlg::OnItemChangedOrders);
     connect(m_pModel, &QAbstractItemModel::dataChanged, this,
             &COrderArchiveDlg::OnItemChangedOrders);
-    connect(m_pModel, &QAbstractItemModel::dataChanged, this, &COrderArchiveDlg::FitNumberColumn);
+    // Only a change that reaches the number column can widen it (the states are set for all).
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& topLeft) {
+        if (topLeft.column() <= kColumnNumber) {
+            FitNumberColumn();
+        }
+    });
     connect(m_pModel, &QAbstractItemModel::rowsInserted, this, &COrderArchiveDlg::FitNumberColumn);
     connect(m_pModel, &QAbstractItemModel::modelReset, this, &COrderArchiveDlg::FitNumberColumn);
     const auto update = [this] { UpdateChosenLine(); };
