@@ -18,6 +18,8 @@
 #include "bank/StatementTexts.h"
 #include "bank/WorkingFolderCheck.h"
 #include "common/Clock.h"
+#include "common/QuotedValue.h"
+#include "common/RussianPlural.h"
 #include "common/SafeSave.h"
 #include "common/StorableText.h"
 #include "form/AmountToWords.h"
@@ -28,6 +30,7 @@
 #include "orders/OrderAmount.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "orders/PartyRename.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikImport.h"
 #include "routine/Backup.h"
@@ -120,6 +123,49 @@ bool ChooseFolder(const CommandLine& line, QDir* folder, int* exitCode) {
         return false;
     }
     return true;
+}
+
+// A party's rename cut short (the editor killed, a full disk) is finished before a job reads the
+// orders, as the editor finishes it at its start: its orders would otherwise name a party their
+// book no longer holds. What became of it is told; the job goes on either way.
+void FinishCutRename(const WorkingFolder& folder) {
+    const OrdersRenamed done = PartyRename::Resume(folder);
+    const QString names =
+        QStringLiteral("%1 → %2").arg(QuotedValue(done.oldName), QuotedValue(done.newName));
+    switch (done.outcome) {
+        case OrdersRenamed::Outcome::Nothing:
+            return;
+        case OrdersRenamed::Outcome::UnderWay:
+            Tell(QStringLiteral("переименование %1 еще идет в редакторе").arg(names));
+            return;
+        case OrdersRenamed::Outcome::NotStarted:
+            Tell(done.error);
+            return;
+        case OrdersRenamed::Outcome::BookNotWritten:
+            Tell(QStringLiteral("переименование %1 прервалось, не дойдя до реквизитов: реквизиты "
+                                "и платежки остались с %2")
+                     .arg(names, QuotedValue(done.oldName)));
+            return;
+        case OrdersRenamed::Outcome::OrdersWritten:
+            break;
+    }
+    const int left = int(done.failed.size());
+    const int count = left > 0 ? left : done.total;
+    const QString orders = RussianPlural(count, QStringLiteral("платежке"),
+                                         QStringLiteral("платежках"), QStringLiteral("платежках"));
+    if (left == 0) {
+        if (done.total > 0) {
+            Tell(QStringLiteral("прерванное переименование %1 закончено: новое имя записано еще в "
+                                "%2 %3")
+                     .arg(names, QString::number(count), orders));
+        }
+        return;
+    }
+    Tell(QStringLiteral("переименование %1 не закончено: в %2 %3 из %4 осталось старое имя")
+             .arg(names, QString::number(count), orders, QString::number(done.total)));
+    for (const OrderLeft& order : done.failed) {
+        Tell(QStringLiteral("%1: %2").arg(order.file, order.reason));
+    }
 }
 
 // The directory of BIKs imported into the editor; none, after saying so, when it cannot be read
@@ -505,6 +551,19 @@ int main(int argc, char** argv) {
         return exitCode;
     }
     const WorkingFolder folder(dir);
+    switch (line.mode) {
+        case CommandLine::Mode::Pdf:
+        case CommandLine::Mode::Check:
+        case CommandLine::Mode::Export:
+        case CommandLine::Mode::List:
+        case CommandLine::Mode::ImportStatement:
+        case CommandLine::Mode::Register:
+        case CommandLine::Mode::Backup:
+            FinishCutRename(folder);
+            break;
+        default:
+            break;  // the editor finishes it over its window; the rest reads no order
+    }
     switch (line.mode) {
         case CommandLine::Mode::Words:
             return RunWords(line);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "bank/BudgetChecks.h"
+#include "common/QuotedValue.h"
 #include "common/StorableText.h"
 #include "orders/OrderAmount.h"
 #include "orders/OrderFields.h"
@@ -50,7 +51,7 @@ bool AllDigits(const QString& text) {
 FieldFault Fault(int column, const QString& value, const QString& what) {
     QString name = OrderFields::Of(column).Label();
     name[0] = name[0].toLower();
-    const QString quoted = value.isEmpty() ? QString() : QStringLiteral(" «%1»").arg(value);
+    const QString quoted = value.isEmpty() ? QString() : QLatin1Char(' ') + QuotedValue(value);
     return {column, name + quoted + QStringLiteral(": ") + what};
 }
 

@@ -86,17 +86,17 @@ void CheckCurrentEdition(const OrderRow& order, QList<Warning>* warnings) {
     if (!IsTodaysPaymentType(type)) {
         warnings->append(
             {Field::PaymentType,
-             QStringLiteral("Вид платежа «%1»: по действующим правилам это поле оставляют пустым, "
+             QStringLiteral("Вид платежа %1: по действующим правилам это поле оставляют пустым, "
                             "пишут «срочно» или код, который установил банк.\nОчистите поле, "
                             "если банк не просил иного.")
-                 .arg(type)});
+                 .arg(QuotedValue(type))});
     }
     const QString term = order[kColumnPaymentTerm];
     if (!term.trimmed().isEmpty()) {
         warnings->append({Field::PaymentTerm,
-                          QStringLiteral("Срок платежа «%1»: по действующим правилам в платежном "
+                          QStringLiteral("Срок платежа %1: по действующим правилам в платежном "
                                          "поручении это поле не заполняется.\nОчистите поле.")
-                              .arg(term)});
+                              .arg(QuotedValue(term))});
     }
 }
 

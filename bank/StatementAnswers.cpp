@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "bank/KeptFiles.h"
+#include "common/QuotedValue.h"
 #include "common/RegularFile.h"
 #include "common/SafeSave.h"
 #include "orders/WorkingFolder.h"
@@ -44,7 +45,8 @@ bool StatementAnswers::Read(const WorkingFolder& folder, StatementAnswers* answe
         const qsizetype at = parts.value(1).toLongLong(&isNumber);
         if (parts.size() != 3 || !isNumber || parts[0].isEmpty() || parts[2].isEmpty()) {
             *answers = StatementAnswers();
-            *error = QStringLiteral("%1 поврежден: строка «%2»").arg(FileName(), line.trimmed());
+            *error = QStringLiteral("%1 поврежден: строка %2")
+                         .arg(FileName(), QuotedValue(line.trimmed()));
             return false;
         }
         answers->Set(parts[0], at, parts[2] == kNone ? QString() : parts[2]);

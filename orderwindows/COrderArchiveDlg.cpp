@@ -247,7 +247,12 @@ void COrderArchiveDlg::CreateList() {
             &COrderArchiveDlg::OnItemChangedOrders);
     connect(m_pModel, &QAbstractItemModel::dataChanged, this,
             &COrderArchiveDlg::OnItemChangedOrders);
-    connect(m_pModel, &QAbstractItemModel::dataChanged, this, &COrderArchiveDlg::FitNumberColumn);
+    // Only a change that reaches the number column can widen it (the states are set for all).
+    connect(m_pModel, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& topLeft) {
+        if (topLeft.column() <= kColumnNumber) {
+            FitNumberColumn();
+        }
+    });
     connect(m_pModel, &QAbstractItemModel::rowsInserted, this, &COrderArchiveDlg::FitNumberColumn);
     connect(m_pModel, &QAbstractItemModel::modelReset, this, &COrderArchiveDlg::FitNumberColumn);
     const auto update = [this] { UpdateChosenLine(); };
@@ -934,7 +939,8 @@ void COrderArchiveDlg::OnCreateFromTemplate() {
 void COrderArchiveDlg::OfferDuePayments(QWidget* over) {
     const TemplateStore store(m_folder.Dir());
     const QDate today = m_clock.Today();
-    const DueList due = DuePayments::Read(store, m_pModel->Rows(), today);
+    const DueList due = DuePayments::Read(
+        store, [this] { return m_pModel->Rows(); }, today);
     const QString damaged = due.templates.DamagedMessage();
     if (!damaged.isEmpty()) {
         MessageBoxes::ShowError(over, damaged);

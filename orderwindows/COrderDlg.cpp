@@ -19,6 +19,7 @@
 #include "bank/BudgetPayment.h"
 #include "bank/OrderChecks.h"
 #include "bank/PartyChecks.h"
+#include "common/QuotedValue.h"
 #include "form/FormPlaces.h"
 #include "invoice/VatLine.h"
 #include "orders/OrderAmount.h"
@@ -775,10 +776,10 @@ bool COrderDlg::ChooseInvoiceRecipient(const InvoiceOrder& invoice) {
         m_lbRecipients->clearSelection();
         MessageBoxes::ShowError(
             this, QStringLiteral("Получатель из QR-кода записан в реквизитах получателя под "
-                                 "наименованием «%1», но выше стоит другая запись с тем же "
+                                 "наименованием %1, но выше стоит другая запись с тем же "
                                  "наименованием, и платежка взяла бы ее реквизиты. Переименуйте "
                                  "одну из них в архиве реквизитов получателя.")
-                      .arg(found.m_strName));
+                      .arg(QuotedValue(found.m_strName)));
         return false;
     }
     m_lbRecipients->setCurrentRow(invoice.bookIndex);
@@ -787,9 +788,9 @@ bool COrderDlg::ChooseInvoiceRecipient(const InvoiceOrder& invoice) {
 
 bool COrderDlg::AddInvoiceRecipient(const CRequisite& fromCode) {
     if (!m_addRecipient) {
-        MessageBoxes::ShowError(this, QStringLiteral("Получателя «%1» нет в реквизитах получателя. "
+        MessageBoxes::ShowError(this, QStringLiteral("Получателя %1 нет в реквизитах получателя. "
                                                      "Добавьте его в архиве реквизитов получателя.")
-                                          .arg(fromCode.m_strName));
+                                          .arg(QuotedValue(fromCode.m_strName)));
         return false;
     }
     CRequisite record = fromCode;
@@ -808,9 +809,9 @@ bool COrderDlg::AddInvoiceRecipient(const CRequisite& fromCode) {
         }
         // A second record of one name would never be found by the orders that name it.
         MessageBoxes::ShowError(
-            this, QStringLiteral("В реквизитах получателя уже есть «%1». Дайте новому получателю "
+            this, QStringLiteral("В реквизитах получателя уже есть %1. Дайте новому получателю "
                                  "другое наименование.")
-                      .arg(record.m_strName));
+                      .arg(QuotedValue(record.m_strName)));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "bank/StatementTexts.h"
+#include "common/QuotedValue.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
 
@@ -228,8 +229,8 @@ void CStatementDlg::OnAddParty(qsizetype party, QPushButton* button) {
         bool ok = false;
         const QString name =
             QInputDialog::getText(this, QStringLiteral("Добавить в справочник"),
-                                  QStringLiteral("В %1 уже есть «%2». Название новой записи:")
-                                      .arg(book, record.m_strName),
+                                  QStringLiteral("В %1 уже есть %2. Название новой записи:")
+                                      .arg(book, QuotedValue(record.m_strName)),
                                   QLineEdit::Normal,
                                   QStringLiteral("%1 (ИНН %2)")
                                       .arg(record.m_strName, SplitInnKpp(record.m_strInnKpp).inn),
@@ -240,9 +241,8 @@ void CStatementDlg::OnAddParty(qsizetype party, QPushButton* button) {
         record.m_strName = name.trimmed();
     }
     if (!m_folder.AddRecord(offered.nKind, record)) {
-        MessageBoxes::ShowError(
-            this,
-            QStringLiteral("Не могу записать %1: «%2» не добавлен").arg(book, record.m_strName));
+        MessageBoxes::ShowError(this, QStringLiteral("Не могу записать %1: %2 не добавлен")
+                                          .arg(book, QuotedValue(record.m_strName)));
         return;
     }
     button->setText(QStringLiteral("Добавлен"));

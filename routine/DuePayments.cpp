@@ -154,9 +154,19 @@ QList<DuePayment> Find(const QList<OrderTemplate>& templates, const QList<OrderR
 }
 
 DueList Read(const TemplateStore& store, const QList<OrderRow>& orders, const QDate& today) {
+    return Read(
+        store, [&orders] { return orders; }, today);
+}
+
+DueList Read(const TemplateStore& store, const std::function<QList<OrderRow>()>& orders,
+             const QDate& today) {
     DueList list;
     list.templates = store.ReadAll();
-    list.payments = Find(list.templates.templates, orders, store.LastCheck(), today);
+    const QList<OrderTemplate>& templates = list.templates.templates;
+    if (std::any_of(templates.begin(), templates.end(),
+                    [](const OrderTemplate& each) { return each.recurrence.Repeats(); })) {
+        list.payments = Find(templates, orders(), store.LastCheck(), today);
+    }
     return list;
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <functional>
 
 #include "orders/OrderRow.h"
 #include "routine/OrderTemplate.h"
@@ -49,5 +50,9 @@ QList<DuePayment> Find(const QList<OrderTemplate>& templates, const QList<OrderR
 // The templates and the day of the last check read from the store, the orders as the archive
 // read them.
 DueList Read(const TemplateStore& store, const QList<OrderRow>& orders, const QDate& today);
+// The same, the orders asked for only when a template repeats: an open archive keeps them packed,
+// and most folders have no such template.
+DueList Read(const TemplateStore& store, const std::function<QList<OrderRow>()>& orders,
+             const QDate& today);
 
 }  // namespace DuePayments

@@ -7,6 +7,7 @@
 #include "TestFolder.h"
 
 #include "bank/BudgetChecks.h"
+#include "bank/OrderChecks.h"
 #include "bank/OrderSanity.h"
 #include "bank/PartyChecks.h"
 #include "bank/WorkingFolderCheck.h"
@@ -23,7 +24,14 @@ using RequisiteChecks::Field;
 Q_DECLARE_METATYPE(Field)
 
 // The messages that quote a value taken from a file or typed into a field.
-enum class Quoting { BudgetWarning, PartyNotInItsBook, NotAnAmount, WrongAmountTyped };
+enum class Quoting {
+    BudgetWarning,
+    PartyNotInItsBook,
+    NotAnAmount,
+    WrongAmountTyped,
+    FieldFault,
+    TodaysRules
+};
 Q_DECLARE_METATYPE(Quoting)
 
 namespace {
@@ -952,7 +960,9 @@ void TestChecks::longValuesAreQuotedByTheirStart_data() {
          {std::pair{"budget warning", Quoting::BudgetWarning},
           std::pair{"party not in its book", Quoting::PartyNotInItsBook},
           std::pair{"not an amount", Quoting::NotAnAmount},
-          std::pair{"wrong amount typed", Quoting::WrongAmountTyped}}) {
+          std::pair{"wrong amount typed", Quoting::WrongAmountTyped},
+          std::pair{"a field of an order file", Quoting::FieldFault},
+          std::pair{"today's rules", Quoting::TodaysRules}}) {
         QTest::addRow("%s, a megabyte", name) << message << megabyte << "«" + sixty + "…»";
         QTest::addRow("%s, 60 characters whole", name) << message << sixty << "«" + sixty + "»";
         QTest::addRow("%s, 61 characters", name) << message << sixty + "7"
@@ -987,6 +997,25 @@ void TestChecks::longValuesAreQuotedByTheirStart() {
         case Quoting::WrongAmountTyped:
             text = OrderAmount::WrongAmountMessage(value);
             break;
+        case Quoting::FieldFault: {
+            OrderRow row;
+            row[kColumnPriority] = value;
+            for (const OrderChecks::FieldFault& fault : OrderChecks::FieldFaults(row)) {
+                text += fault.column == kColumnPriority ? fault.text : QString();
+            }
+            break;
+        }
+        case Quoting::TodaysRules: {
+            OrderRow row;
+            row[kColumnPaymentTerm] = value;
+            OrderSanity::Context context;
+            context.stored = true;
+            context.edition = FormEdition::Current;
+            for (const OrderSanity::Warning& warning : OrderSanity::Check(row, context, {})) {
+                text += warning.field == OrderSanity::Field::PaymentTerm ? warning.text : QString();
+            }
+            break;
+        }
     }
     QVERIFY2(text.contains(quoted), qPrintable(text.left(200)));
     QVERIFY2(text.size() < 400, qPrintable(text.left(200)));

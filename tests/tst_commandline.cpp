@@ -18,6 +18,8 @@
 #include "common/WorkingDays.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
+#include "orders/RenameRecord.h"
+#include "orders/WorkingFolder.h"
 #include "requisites/RequisitesFile.h"
 #include "routine/TemplateStore.h"
 
@@ -53,6 +55,7 @@ private slots:
     void refusesALinkPlantedInASharedFolder();
     void checkFailsOnADamagedBikDirectory_data();
     void checkFailsOnADamagedBikDirectory();
+    void finishesARenameCutShort();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -833,6 +836,29 @@ void TestCommandLine::checkFailsOnADamagedBikDirectory() {
         QVERIFY2(run.err.startsWith("vemo: справочник БИК ") && run.err.contains(told),
                  qPrintable(run.err));
     }
+}
+
+// A rename of the payer that the editor was killed in, its book written and its order not: the
+// command line finishes it before it reads the orders, and says so.
+void TestCommandLine::finishesARenameCutShort() {
+    if (Program().isEmpty()) {
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
+    }
+    CRequisite renamed;
+    renamed.m_strName = QStringLiteral("Payer Ltd");
+    QVERIFY(RequisitesFile::Write("pltRecv.dat", {renamed}));
+    const RenameRecord cut{kPayersKind, "Payer", renamed.m_strName, "the book before"};
+    QString error;
+    QVERIFY(cut.Write(WorkingFolder(), &error));
+    const Run run = RunVemo({"--list"});
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QStringLiteral("vemo: прерванное переименование «Payer» → «Payer Ltd» "
+                                     "закончено: новое имя записано еще в 1 платежке\n"));
+    OrderRow order;
+    QCOMPARE(OrderFiles::ReadOrder(1, &order), LineFile::ReadResult::Ok);
+    QCOMPARE(order[kColumnPayer], renamed.m_strName);
+    QVERIFY(!QFileInfo::exists(RenameRecord::FileName()));
 }
 
 // An output path that is a link another user made in a folder where everyone writes (a trap in

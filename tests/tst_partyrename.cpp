@@ -197,23 +197,31 @@ void TestPartyRename::cleanup() {
 void TestPartyRename::killedRenameIsFinishedLater_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<KillAt>("at");
-    QTest::addColumn<int>("cutAfter");  // the orders renamed when the kill came
-    QTest::addColumn<int>("outcome");   // of the rename finished
-    QTest::addColumn<bool>("renamed");  // whether the book and the orders take the new name
+    QTest::addColumn<int>("cutAfter");       // the orders renamed when the kill came
+    QTest::addColumn<int>("outcome");        // of the rename finished
+    QTest::addColumn<bool>("renamed");       // whether the book and the orders take the new name
+    QTest::addColumn<bool>("newNameTaken");  // another record of the book bears the new name
     const int recipientOrders = int(Naming(kRecipientsKind).size());
     using O = OrdersRenamed::Outcome;
     QTest::newRow("recipient, killed before its book")
-        << int(kRecipientsKind) << KillAt::BeforeBook << 0 << int(O::BookNotWritten) << false;
+        << int(kRecipientsKind) << KillAt::BeforeBook << 0 << int(O::BookNotWritten) << false
+        << false;
+    // The book holds the new name, but not by this rename: it is the book as it was.
+    QTest::newRow("recipient of a name another record bears, killed before its book")
+        << int(kRecipientsKind) << KillAt::BeforeBook << 0 << int(O::BookNotWritten) << false
+        << true;
     QTest::newRow("recipient, killed before its orders")
-        << int(kRecipientsKind) << KillAt::BeforeOrders << 0 << int(O::OrdersWritten) << true;
+        << int(kRecipientsKind) << KillAt::BeforeOrders << 0 << int(O::OrdersWritten) << true
+        << false;
     QTest::newRow("recipient, killed half way")
         << int(kRecipientsKind) << KillAt::HalfWay << recipientOrders / 2 << int(O::OrdersWritten)
-        << true;
+        << true << false;
     QTest::newRow("recipient, killed after its last order")
         << int(kRecipientsKind) << KillAt::AfterOrders << recipientOrders << int(O::OrdersWritten)
-        << true;
+        << true << false;
     QTest::newRow("payer of every order, killed half way")
-        << int(kPayersKind) << KillAt::HalfWay << kOrders / 2 << int(O::OrdersWritten) << true;
+        << int(kPayersKind) << KillAt::HalfWay << kOrders / 2 << int(O::OrdersWritten) << true
+        << false;
 }
 
 // A rename of a party named in many orders, killed (kill -9) at a point of its way: the book and
@@ -225,8 +233,14 @@ void TestPartyRename::killedRenameIsFinishedLater() {
     QFETCH(int, cutAfter);
     QFETCH(int, outcome);
     QFETCH(bool, renamed);
+    QFETCH(bool, newNameTaken);
     const Deadline deadline(120);
     const QList<int> naming = Naming(kind);
+    if (newNameTaken) {
+        QVERIFY(RequisitesFile::Write(RequisitesFile::FileName(kind),
+                                      {Named(OldName(kind)), Named(kOther), Named(NewName(kind))}));
+        m_book[kind] = m_folder->Read(RequisitesFile::FileName(kind));
+    }
     QVERIFY(RenameKilled(kind, at));
     QVERIFY(QFileInfo::exists(RenameRecord::FileName()));
     QCOMPARE(BookName(kind), at == KillAt::BeforeBook ? OldName(kind) : NewName(kind));
