@@ -82,7 +82,10 @@ void COrderArchiveDlg::CreateControls() {
     units.Place(m_pList, 7, 22, 312, 62);
     m_pChosenLine = new QLabel(this);
     m_pChosenLine->setObjectName(QStringLiteral("chosen"));
-    units.Place(m_pChosenLine, 7, 86, 312, 8);
+    // Two lines: in a narrow window the counts of the states go under the total.
+    m_pChosenLine->setWordWrap(true);
+    m_pChosenLine->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    units.Place(m_pChosenLine, 7, 86, 312, 16);
 
     auto button = [&](const QString& text, int x, int y, int width,
                       void (COrderArchiveDlg::*slot)()) {
@@ -91,29 +94,29 @@ void COrderArchiveDlg::CreateControls() {
         connect(widget, &QPushButton::clicked, this, slot);
         return widget;
     };
-    button(QStringLiteral("Создать новую"), 9, 96, 70, &COrderArchiveDlg::OnCreateNew);
-    button(QStringLiteral("Создать копию"), 88, 96, 70, &COrderArchiveDlg::OnCreateCopy);
-    button(QStringLiteral("Изменить"), 167, 96, 70, &COrderArchiveDlg::OnEditOrder);
-    button(QStringLiteral("Удалить"), 247, 96, 70, &COrderArchiveDlg::OnDeleteOrder);
+    button(QStringLiteral("Создать новую"), 9, 104, 70, &COrderArchiveDlg::OnCreateNew);
+    button(QStringLiteral("Создать копию"), 88, 104, 70, &COrderArchiveDlg::OnCreateCopy);
+    button(QStringLiteral("Изменить"), 167, 104, 70, &COrderArchiveDlg::OnEditOrder);
+    button(QStringLiteral("Удалить"), 247, 104, 70, &COrderArchiveDlg::OnDeleteOrder);
     // The two buttons that act on the whole archive share the second row, each under two of the
     // row above.
-    m_pDefaultButton = button(QStringLiteral("Нарисовать платежное поручение"), 9, 117, 149,
+    m_pDefaultButton = button(QStringLiteral("Нарисовать платежное поручение"), 9, 125, 149,
                               &COrderArchiveDlg::OnOK);
     m_pDefaultButton->setDefault(true);
-    QPushButton* exportButton = button(QStringLiteral("Выгрузить в банк…"), 167, 117, 150,
+    QPushButton* exportButton = button(QStringLiteral("Выгрузить в банк…"), 167, 125, 150,
                                        &COrderArchiveDlg::OnExportToBank);
-    QPushButton* printButton = button(QStringLiteral("Напечатать выбранные…"), 9, 138, 149,
+    QPushButton* printButton = button(QStringLiteral("Напечатать выбранные…"), 9, 146, 149,
                                       &COrderArchiveDlg::OnPrintChosen);
     // Tab goes from the list through the order buttons to the default button, then to the
     // controls added since: the export and print buttons, the routine's, then the search field.
     QWidget::setTabOrder(exportButton, printButton);
     QWidget* invoiceButton = CreateInvoiceButton(units, printButton);
-    QWidget::setTabOrder(CreateRoutineButtons(units, 159, invoiceButton), m_pSearch);
+    QWidget::setTabOrder(CreateRoutineButtons(units, 167, invoiceButton), m_pSearch);
     // A double click on an order does what Enter does.
     connect(m_pList, &QAbstractItemView::doubleClicked, m_pDefaultButton, &QPushButton::click);
 
     // The template's size is the smallest; the list takes whatever the window grows by.
-    const QSize smallest = units.Size(326, 180);
+    const QSize smallest = units.Size(326, 188);
     setMinimumSize(smallest);
     resize(smallest);
     m_pPlacement = std::make_unique<StretchPlacement>(this, m_pList);
@@ -196,7 +199,7 @@ QWidget* COrderArchiveDlg::CreateInvoiceButton(const DialogUnits& units, QWidget
     auto* button = new QPushButton(QStringLiteral("Создать по счету…"), this);
     button->setToolTip(QStringLiteral(
         "Новое поручение по QR-коду счета: из файла (PNG, JPEG, PDF) или из буфера обмена"));
-    units.Place(button, 167, 138, 150, 14);
+    units.Place(button, 167, 146, 150, 14);
     InvoiceInput::AttachMenu(button,
                              [this](InvoiceInput::Source source) { OnCreateFromInvoice(source); });
     QWidget::setTabOrder(after, button);
@@ -907,12 +910,14 @@ void COrderArchiveDlg::OnSaveAsTemplate() {
             return store.Add(name, order, recurrence, today, &added, error);
         },
         this);
-    // The order is this month's payment: a repeat starts with the next, on the order's day.
+    // The order is its month's payment: a repeat starts with the next, on the order's day, but
+    // never before this month, so that an old order does not bring a year of payments due at once.
     const QDate date = OrderTexts::DateFromText(order[kColumnDate]);
     const QDate from = date.isValid() ? date : today;
     Recurrence offered;
     offered.day = from.day();
-    offered.first = QDate(from.year(), from.month(), 1).addMonths(1);
+    offered.first = std::max(QDate(from.year(), from.month(), 1).addMonths(1),
+                             QDate(today.year(), today.month(), 1));
     dialog.SetTemplate(QString(), offered);
     if (dialog.exec() == QDialog::Accepted) {
         MessageBoxes::ShowDone(

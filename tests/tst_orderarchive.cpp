@@ -1,6 +1,7 @@
 // The orders archive as a list to work with: every number readable, the window's room and its
 // memory, sorting and searching, and the order the user chose staying chosen through both.
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -526,6 +527,21 @@ void TestOrderArchive::listGrowsWithTheWindow() {
     QVERIFY(draw);
     const QRect drawSmall = draw->geometry();
     QVERIFY(drawSmall.top() > small.bottom());
+    // At the smallest size every button stands whole in the window, none over another, and the
+    // line under the list shows all it says.
+    const QList<QPushButton*> buttons = archive.findChildren<QPushButton*>();
+    for (QPushButton* button : buttons) {
+        QVERIFY2(archive.rect().contains(button->geometry()), qPrintable(button->text()));
+        for (QPushButton* other : buttons) {
+            QVERIFY2(button == other || !button->geometry().intersects(other->geometry()),
+                     qPrintable(button->text() + " / " + other->text()));
+        }
+    }
+    auto* line = archive.findChild<QLabel*>(QStringLiteral("chosen"));
+    const QRect needed = line->fontMetrics().boundingRect(QRect(0, 0, line->width(), 1000),
+                                                          Qt::TextWordWrap, line->text());
+    QVERIFY2(needed.height() <= line->height(), qPrintable(line->text()));
+    QVERIFY(line->geometry().bottom() < drawSmall.top());
 
     archive.resize(archive.minimumSize() + QSize(200, 100));
     QTRY_COMPARE(list->geometry().size(), small.size() + QSize(200, 100));

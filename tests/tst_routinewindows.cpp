@@ -166,6 +166,8 @@ private slots:
     void init();
     void cleanup();
     void templateFallsDueAMonthLater();
+    void repeatOfferedFromTheMonthAfterTheOrder_data();
+    void repeatOfferedFromTheMonthAfterTheOrder();
     void orderFromATemplate();
     void registerSavedByTheArchiveAndTheCommandLine();
     void registerOfTheChosenPrinted();
@@ -330,6 +332,37 @@ void TestRoutineWindows::templateFallsDueAMonthLater() {
 
 // "Создать по шаблону": the next number, today's date and the period of today's month; a name
 // that is taken is refused with the dialog left open; a template deleted is gone.
+void TestRoutineWindows::repeatOfferedFromTheMonthAfterTheOrder_data() {
+    QTest::addColumn<QString>("today");
+    QTest::addColumn<QDate>("first");
+    QTest::newRow("last month's order: this month") << "2027-01-12" << Day("2027-01-01");
+    QTest::newRow("this month's order: the next") << "2026-12-20" << Day("2027-01-01");
+    QTest::newRow("an order of long ago: this month, not a year of payments due")
+        << "2027-09-03" << Day("2027-09-01");
+}
+
+// The first payment "Сохранить как шаблон" offers for an order of December.
+void TestRoutineWindows::repeatOfferedFromTheMonthAfterTheOrder() {
+    QFETCH(QString, today);
+    QFETCH(QDate, first);
+    QObject watch;
+    StartAt(today.toLatin1().constData());
+    QDate offered;
+    bool opened = false;
+    WhenModalShows<COrderArchiveDlg>(&watch, &opened, [&offered](COrderArchiveDlg* archive) {
+        archive->SelectRow(0);
+        bool asked = false;
+        WhenModalShows<CTemplateDlg>(archive, &asked, [&offered](CTemplateDlg* dialog) {
+            offered = dialog->findChild<QDateEdit*>("first")->date();
+            dialog->reject();
+        });
+        ClickButton(archive, QStringLiteral("Сохранить как шаблон"));
+    });
+    MenuAction(m_app->MainFrame()->menuBar(), "&Архив", "&Платежные поручения")->trigger();
+    QVERIFY(opened);
+    QCOMPARE(offered, first);
+}
+
 void TestRoutineWindows::orderFromATemplate() {
     OrderTemplate added;
     QString error;
