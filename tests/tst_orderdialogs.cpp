@@ -233,6 +233,7 @@ private slots:
     void textLongerThanTheFormAsksToKeepOrEdit_data();
     void textLongerThanTheFormAsksToKeepOrEdit();
     void enterOnTheLengthQuestionGoesBackToTheField();
+    void sixtyRecipientsFilteredInAnEnlargedDialog();
     void controlCharactersGoNowhere_data();
     void controlCharactersGoNowhere();
 
@@ -1065,6 +1066,7 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
         PressOk(dlg);
     });
     QVERIFY(QFile::remove("Vemo/vemo.1"));
+    m_log.answers = {false, false};  // "Сохранить как есть" to both warnings
     Press(&archive, kEditOrder);
     // The form shows only the beginning of such a purpose, and the bank takes 210 characters:
     // asked twice, and kept as it is; then the removed file is written back on "Да".
@@ -1467,7 +1469,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
     // The archive writes for the current edition unless told otherwise.
     const int shown = FormPlaces::ShownChars(FormField::Basis, basis, FormEdition::Current);
     QVERIFY(shown > 0 && shown < basis.size());
-    m_log.answerYes = keep;
+    m_log.answerYes = !keep;  // the first choice is "Исправить"
     COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -1537,6 +1539,71 @@ void TestOrderDialogs::enterOnTheLengthQuestionGoesBackToTheField() {
     QCOMPARE(parent, &dlg);
     QCOMPARE(buttons.size(), 2);
     QVERIFY(buttons.contains(QStringLiteral("Исправить")));
+}
+
+// With sixty recipients: the dialog grows and its lists with it, the filter keeps the names that
+// hold the typed text (letter case and Ё aside), Down and Enter choose one without ending the
+// order; the size is kept for the next order; a new order under today's rules has the payer of
+// the last one; Esc asks once something was typed ("Нет" keeps the dialog) and not before.
+void TestOrderDialogs::sixtyRecipientsFilteredInAnEnlargedDialog() {
+    QStringList recipients;
+    for (int i = 1; i <= 58; ++i) {
+        recipients << QStringLiteral("ООО Поставщик %1").arg(i);
+    }
+    recipients << QStringLiteral("ФГУП «Ёлочка»") << QStringLiteral("ИП Елочкин");
+    WriteNames("polRecv.dat", recipients);
+    QVERIFY(OrderFiles::SaveOrder(1, Row(1, QStringLiteral("Бета"), recipients.first())));
+    COrderArchiveDlg archive(m_doc, WorkingFolder());  // today's edition
+    QSize enlarged;
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        QCOMPARE(dlg->m_lbPayers->selectedItems().value(0)->text(), QStringLiteral("Бета"));
+        dlg->resize(dlg->minimumSize());
+        const QRect list = dlg->m_lbRecipients->geometry();
+        dlg->resize(dlg->minimumSize() + QSize(200, 160));
+        QCOMPARE(dlg->m_lbRecipients->height(), list.height() + 80);
+        QCOMPARE(dlg->m_lbRecipients->width(), list.width() + 200);
+        for (QWidget* child : dlg->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(dlg->rect().contains(child->geometry()) || child->isWindow() ||
+                         !child->isVisibleTo(dlg),
+                     qPrintable(child->objectName()));
+        }
+        QVERIFY(FindButton(dlg, QStringLiteral("OK"))->y() > dlg->m_lbPayers->geometry().bottom());
+
+        QLineEdit* filter = Edit(dlg, "recipientsFilter");
+        filter->setFocus();
+        filter->setText(QStringLiteral("ЕЛОЧ"));
+        QStringList shown;
+        for (int row = 0; row < dlg->m_lbRecipients->count(); ++row) {
+            if (!dlg->m_lbRecipients->item(row)->isHidden()) {
+                shown << dlg->m_lbRecipients->item(row)->text();
+            }
+        }
+        QCOMPARE(shown, recipients.mid(58));
+        QTest::keyClick(filter, Qt::Key_Down);
+        QTest::keyClick(filter, Qt::Key_Down);
+        QTest::keyClick(filter, Qt::Key_Return);
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(SelectedRow(dlg->m_lbRecipients), 59);
+        enlarged = dlg->size();
+
+        m_log.answers = {false, true};
+        QTest::keyClick(dlg, Qt::Key_Escape);
+        QVERIFY(dlg->isVisible());
+        QVERIFY(m_log.Texts().join("").contains(QStringLiteral("без сохранения")));
+        QTest::keyClick(dlg, Qt::Key_Escape);
+        QVERIFY(!dlg->isVisible());
+    });
+    Press(&archive, kCreateNew);
+    QCOMPARE(m_log.entries.size(), 2);
+    QVERIFY(!OrderFiles::Exists(2));
+
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        QCOMPARE(dlg->size(), enlarged);
+        QTest::keyClick(dlg, Qt::Key_Escape);  // nothing typed: closed without a word
+        QVERIFY(!dlg->isVisible());
+    });
+    Press(&archive, kCreateNew);
+    QCOMPARE(m_log.entries.size(), 2);
 }
 
 QTEST_MAIN(TestOrderDialogs)
