@@ -261,8 +261,7 @@ void COrderDlg::ShowBudgetFields(bool shown) {
     LayOut();
     if (changed && !m_anchored.isEmpty()) {
         // The group takes room of its own rather than the lists'.
-        const int room = m_budgetBox->sizeHint().height() + DialogUnits(font()).Y(4);
-        int wanted = before + (shown ? room : -room);
+        int wanted = before + (shown ? BudgetRoom() : -BudgetRoom());
         if (screen()) {
             wanted = qMin(wanted, screen()->availableGeometry().height());
         }
@@ -378,9 +377,18 @@ void COrderDlg::reject() {
     }
 }
 
+int COrderDlg::BudgetRoom() const {
+    return m_budgetBox->sizeHint().height() + DialogUnits(font()).Y(4);
+}
+
 void COrderDlg::done(int result) {
+    // The size of an order without the budget group, which takes its room only when opened.
+    QSize kept = size();
+    if (m_budgetBox->isVisibleTo(this)) {
+        kept.rheight() -= BudgetRoom();
+    }
     QSettings settings;
-    settings.setValue(kSizeKey, size());
+    settings.setValue(kSizeKey, kept);
     QDialog::done(result);
 }
 

@@ -161,6 +161,8 @@ private:
     bool ConfirmBudgetFields();
     // Shows or hides the budget group, and fits the dialog to it.
     void ShowBudgetFields(bool shown);
+    // The height the budget group adds to the dialog.
+    int BudgetRoom() const;
     // How each widget of fixed height follows the dialog's width: it stays, it grows with the
     // right edge, or it moves with it; and whether it moves down as the lists grow.
     enum class Anchor { Stay, Widen, Right };
