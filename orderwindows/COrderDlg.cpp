@@ -260,12 +260,13 @@ void COrderDlg::ShowBudgetFields(bool shown) {
     m_budgetBox->setVisible(shown);
     LayOut();
     if (changed && !m_anchored.isEmpty()) {
-        // The group takes room of its own rather than the lists'.
-        int wanted = before + (shown ? BudgetRoom() : -BudgetRoom());
-        if (screen()) {
+        // The group takes room of its own rather than the lists', and gives it back.
+        int wanted = shown ? before + BudgetRoom() : before - m_budgetAdded;
+        if (shown && screen()) {
             wanted = qMin(wanted, screen()->availableGeometry().height());
         }
         resize(width(), qMax(wanted, minimumHeight()));
+        m_budgetAdded = shown ? height() - before : 0;
     }
 }
 
@@ -385,7 +386,7 @@ void COrderDlg::done(int result) {
     // The size of an order without the budget group, which takes its room only when opened.
     QSize kept = size();
     if (m_budgetBox->isVisibleTo(this)) {
-        kept.rheight() -= BudgetRoom();
+        kept.rheight() -= m_budgetAdded;
     }
     QSettings settings;
     settings.setValue(kSizeKey, kept);

@@ -210,6 +210,7 @@ private:
     bool m_bInitialised = false;
     bool m_bShown = false;
     bool m_bLayingOut = false;
+    int m_budgetAdded = 0;  // the height the budget group added when it opened
     QList<Anchored> m_anchored;
     TypedChanges m_changes;
     QLabel* m_labelRecipients = nullptr;

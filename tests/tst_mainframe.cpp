@@ -177,15 +177,20 @@ int RunEditorChild(int argc, char** argv) {
     return app.exec();
 }
 
+// Chooses the record of the archive's list with the mouse.
+void ClickRecord(QWidget* archive, int record) {
+    auto* list = archive->findChild<QListWidget*>();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(record)).center());
+}
+
 // Renames a recipient through the menu as the user does: the record chosen in its archive,
 // "Изменить", the new name typed, OK, and the archive closed.
 void RenameRecipientThroughTheMenu(CVemoApp* app, int record, const QString& newName) {
     QTimer::singleShot(0, [=] {
         auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
         QVERIFY(archive);
-        auto* list = archive->findChild<QListWidget*>();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(record)).center());
+        ClickRecord(archive, record);
         QTimer::singleShot(0, [=] {
             auto* dlg = qobject_cast<CRequisitesDlg*>(QApplication::activeModalWidget());
             QVERIFY(dlg);
@@ -632,9 +637,7 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
     QTimer::singleShot(0, [&] {
         auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
         QVERIFY(archive);
-        auto* list = archive->findChild<QListWidget*>();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(record)).center());
+        ClickRecord(archive, record);
         QTimer::singleShot(0, [&] {
             auto* dlg = qobject_cast<CRequisitesDlg*>(QApplication::activeModalWidget());
             QVERIFY(dlg);
@@ -728,9 +731,7 @@ void TestMainFrame::deletedRecordNamedByOrdersAsks() {
     QTimer::singleShot(0, [&] {
         auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
         QVERIFY(archive);
-        auto* list = archive->findChild<QListWidget*>();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(record)).center());
+        ClickRecord(archive, record);
         ClickButton(archive, QStringLiteral("Удалить"));
         ClickButton(archive, QStringLiteral("OK"));
     });

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 #include <functional>
@@ -1585,6 +1586,13 @@ void TestOrderDialogs::sixtyRecipientsFilteredInAnEnlargedDialog() {
         QVERIFY(dlg->isVisible());
         QCOMPARE(SelectedRow(dlg->m_lbRecipients), 59);
         enlarged = dlg->size();
+        // The budget group takes room of its own, which the size kept leaves out, and shows an
+        // ОКТМО of eleven figures whole.
+        dlg->findChild<QToolButton*>(QStringLiteral("budgetToggle"))->click();
+        QLineEdit* oktmo = Edit(dlg, "oktmo");
+        QVERIFY(oktmo->isVisible());
+        QVERIFY(oktmo->contentsRect().width() >
+                oktmo->fontMetrics().horizontalAdvance(QStringLiteral("45000000000")));
 
         m_log.answers = {false, true};
         QTest::keyClick(dlg, Qt::Key_Escape);
