@@ -60,7 +60,8 @@ BudgetFieldsBox::BudgetFieldsBox(QWidget* parent) : QGroupBox(parent) {
             // Wide enough for the longest value the field takes, ОКТМО's eleven figures whole.
             QStyleOptionFrame frame;
             frame.initFrom(edit);
-            const QSize text(edit->fontMetrics().horizontalAdvance(QString(length, u'0')),
+            // A line edit keeps two pixels either side of its text, and one for the cursor.
+            const QSize text(edit->fontMetrics().horizontalAdvance(QString(length, u'0')) + 5,
                              edit->fontMetrics().height());
             edit->setMinimumWidth(
                 edit->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, edit).width());
