@@ -202,14 +202,20 @@ void CMainFrame::OnFilePrintBlank() {
 void CMainFrame::OnArchivePayers() {
     FinishCutRename();
     CRequisitesArchiveDlg::RunArchive(kPayersKind, m_folder.Book(kPayersKind),
-                                      PartyRename::OrdersOf(m_folder, kPayersKind), m_bikDirectory);
+                                      OrdersOfBook(kPayersKind), m_bikDirectory);
 }
 
 void CMainFrame::OnArchiveRecipients() {
     FinishCutRename();
     CRequisitesArchiveDlg::RunArchive(kRecipientsKind, m_folder.Book(kRecipientsKind),
-                                      PartyRename::OrdersOf(m_folder, kRecipientsKind),
-                                      m_bikDirectory);
+                                      OrdersOfBook(kRecipientsKind), m_bikDirectory);
+}
+
+OrdersOfParty CMainFrame::OrdersOfBook(int nKind) const {
+    return PartyRename::OrdersOf(m_folder, nKind,
+                                 [folder = m_folder, clock = m_clock](const StoredOrders& orders) {
+                                     return OrderUseCases::SentFiles(folder, orders, clock.Today());
+                                 });
 }
 
 void CMainFrame::OnArchiveBikDirectory() {

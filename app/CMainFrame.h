@@ -7,6 +7,7 @@
 #include "form/FormEdition.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/BikDirectory.h"
+#include "requisites/OrdersOfParty.h"
 
 class CGuideWindow;
 class COrderArchiveDlg;
@@ -63,6 +64,9 @@ public slots:
     void OnHelpGuide();
 
 private:
+    // The orders' side of the book of the kind: the orders that name a party, the sent ones
+    // marked, and its rename in them.
+    OrdersOfParty OrdersOfBook(int nKind) const;
     void CreateMenu();
     // Reads the kept directory of BIKs; a damaged one is told over the window, once for each
     // reading, since without it no BIK is checked.

@@ -19,11 +19,7 @@ void ChosenTotal::AddKopecks(bool isAmount, qint64 kopecks) {
 }
 
 QString ChosenTotal::AmountText(qint64 kopecks) {
-    QString roubles = QString::number(kopecks / 100);
-    for (qsizetype at = roubles.size() - 3; at > 0; at -= 3) {
-        roubles.insert(at, QLatin1Char(' '));
-    }
-    return QStringLiteral("%1,%2").arg(roubles).arg(kopecks % 100, 2, 10, QLatin1Char('0'));
+    return OrderAmount::GroupedText(kopecks);
 }
 
 QString ChosenTotal::Sum(const QString& verb) const {

@@ -355,4 +355,18 @@ QList<OrderStates::State> StatesOf(const WorkingFolder& folder, const StoredOrde
     return OrderStates::Read(folder, orders, records.payers, records.recipients, today).states;
 }
 
+QStringList SentFiles(const WorkingFolder& folder, const StoredOrders& orders, const QDate& today) {
+    QStringList sent;
+    if (KeptFiles::List(folder).isEmpty()) {
+        return sent;  // nothing went to the bank, as far as the program knows
+    }
+    const QList<OrderStates::State> states = StatesOf(folder, orders, today);
+    for (qsizetype i = 0; i < states.size(); ++i) {
+        if (OrderStates::SentBefore(states.at(i))) {
+            sent.append(orders.files.at(i));
+        }
+    }
+    return sent;
+}
+
 }  // namespace OrderUseCases

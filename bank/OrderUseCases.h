@@ -142,6 +142,10 @@ struct Listing {
 };
 Listing ListOrders(const WorkingFolder& folder, const QDate& today);
 
+// The files of the orders given that went to the bank, as the kept files tell (SentBefore): a
+// party's rename leaves them with the name the bank has.
+QStringList SentFiles(const WorkingFolder& folder, const StoredOrders& orders, const QDate& today);
+
 // The states of some orders of the folder's archive, changed, new or just exported, as ListOrders
 // gives them, each order with its file.
 QList<OrderStates::State> StatesOf(const WorkingFolder& folder, const StoredOrders& orders,

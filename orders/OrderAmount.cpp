@@ -217,4 +217,17 @@ QString TypedText(qint64 kopecks) {
     return QStringLiteral("%1,%2").arg(kopecks / 100).arg(kopecks % 100, 2, 10, QLatin1Char('0'));
 }
 
+QString GroupedText(qint64 kopecks) {
+    QString roubles = QString::number(kopecks / 100);
+    for (qsizetype at = roubles.size() - 3; at > 0; at -= 3) {
+        roubles.insert(at, QLatin1Char(' '));
+    }
+    return QStringLiteral("%1,%2").arg(roubles).arg(kopecks % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString ShownText(const QString& text) {
+    qint64 kopecks = 0;
+    return ParseKopecks(text, &kopecks) ? GroupedText(kopecks) : text;
+}
+
 }  // namespace OrderAmount

@@ -30,6 +30,12 @@ QString ExchangeText(qint64 kopecks);
 // is typed into an order and as any reader of the order files takes it.
 QString TypedText(qint64 kopecks);
 
+// "48 300,00": roubles in groups of three figures, a comma and two kopeck figures, as the lists
+// and totals show an amount.
+QString GroupedText(qint64 kopecks);
+// An order's amount as the lists show it: grouped when it is an amount, as it is otherwise.
+QString ShownText(const QString& text);
+
 }  // namespace OrderAmount
 
 // Reads the amount text of an order as a number: leading blanks, an optional sign, digits with

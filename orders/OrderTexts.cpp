@@ -71,4 +71,36 @@ QDate DateFromText(const QString& text) {
     return QDate(year, month, day);
 }
 
+QDate ParseWrittenDate(QStringView text) {
+    text = text.trimmed();
+    int parts[3] = {0, 0, 0};
+    const int widest[3] = {2, 2, 4};
+    qsizetype at = 0;
+    for (int part = 0; part < 3; ++part) {
+        if (part > 0) {
+            if (at >= text.size() || text[at] != u'.') {
+                return QDate();
+            }
+            ++at;
+            while (part == 1 && at < text.size() && text[at] == u' ') {
+                ++at;  // " 8. 3.2026": the blank "%2d" puts before a month
+            }
+        }
+        const qsizetype start = at;
+        for (; at < text.size() && IsDigit(text[at]); ++at) {
+            parts[part] = parts[part] * 10 + (text[at].unicode() - u'0');
+        }
+        const qsizetype digits = at - start;
+        if (digits == 0 || digits > widest[part] || (part == 2 && digits != 4)) {
+            return QDate();
+        }
+    }
+    return at == text.size() && parts[2] > 0 ? QDate(parts[2], parts[1], parts[0]) : QDate();
+}
+
+QString ShownDate(const QString& text) {
+    const QDate date = ParseWrittenDate(text);
+    return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : text;
+}
+
 }  // namespace OrderTexts

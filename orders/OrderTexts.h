@@ -22,5 +22,11 @@ QString DateText(const QDate& date);
 // Day from the first two characters, month from the fourth and fifth, year from the last four,
 // each by the atoi rules. An invalid date when those make none.
 QDate DateFromText(const QString& text);
+// A date written as people write it: day, point, month, point, four-digit year, the day and the
+// month with one or two digits ("8.12.2026", "08.12.2026", " 8.12.2026"). An invalid date for any
+// other text, blanks around it aside.
+QDate ParseWrittenDate(QStringView text);
+// The date of an order as the lists show it, "08.12.2026"; a text that is no date, as it is.
+QString ShownDate(const QString& text);
 
 }  // namespace OrderTexts

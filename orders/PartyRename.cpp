@@ -1,6 +1,7 @@
 #include "orders/PartyRename.h"
 
 #include "common/LineFile.h"
+#include "orders/OrderTexts.h"
 #include "orders/RenameRecord.h"
 #include "orders/WorkingFolder.h"
 #include "requisites/RequisitesFile.h"
@@ -24,14 +25,14 @@ OrdersRenamed Outcome(const RenameRecord& record, bool resumed) {
 // Writes the new name into every order that still names the party by the old one, read again
 // right before, so that each file keeps what it holds now but the name. The record goes once
 // every one is written.
-void RenameOrders(const WorkingFolder& folder, const RenameProgress& progress,
-                  OrdersRenamed* done) {
+void RenameOrders(const WorkingFolder& folder, const QStringList& kept,
+                  const RenameProgress& progress, OrdersRenamed* done) {
     done->outcome = OrdersRenamed::Outcome::OrdersWritten;
     StoredOrders orders = folder.ReadOrders();
     const int column = ColumnOf(done->nKind);
     QList<qsizetype> naming;
     for (qsizetype i = 0; i < orders.rows.size(); ++i) {
-        if (orders.rows.at(i)[column] == done->oldName) {
+        if (orders.rows.at(i)[column] == done->oldName && !kept.contains(orders.files.at(i))) {
             naming.append(i);
         }
     }
@@ -60,21 +61,40 @@ void RenameOrders(const WorkingFolder& folder, const RenameProgress& progress,
 }  // namespace
 
 QStringList FilesNaming(const WorkingFolder& folder, int nKind, const QString& name) {
-    const StoredOrders orders = folder.ReadOrders();
-    const int column = ColumnOf(nKind);
     QStringList files;
-    for (qsizetype i = 0; i < orders.rows.size(); ++i) {
-        if (orders.rows.at(i)[column] == name) {
-            files.append(orders.files.at(i));
-        }
+    for (const PartyOrder& order : Named(folder, nKind, name)) {
+        files.append(order.file);
     }
     return files;
 }
 
+QList<PartyOrder> Named(const WorkingFolder& folder, int nKind, const QString& name,
+                        const SentOrders& sent) {
+    StoredOrders orders = folder.ReadOrders();
+    const int column = ColumnOf(nKind);
+    StoredOrders naming;
+    for (qsizetype i = 0; i < orders.rows.size(); ++i) {
+        if (orders.rows.at(i)[column] == name) {
+            naming.rows.append(orders.rows.at(i));
+            naming.files.append(orders.files.at(i));
+        }
+    }
+    const QStringList sentFiles = sent && !naming.rows.isEmpty() ? sent(naming) : QStringList();
+    QList<PartyOrder> named;
+    for (qsizetype i = 0; i < naming.rows.size(); ++i) {
+        const OrderRow& row = naming.rows.at(i);
+        named.append({naming.files.at(i), row[kColumnNumber].trimmed(),
+                      OrderTexts::ShownDate(row[kColumnDate]),
+                      sentFiles.contains(naming.files.at(i))});
+    }
+    return named;
+}
+
 OrdersRenamed Rename(const WorkingFolder& folder, int nKind, const QString& oldName,
                      const QString& newName, const std::function<bool()>& writeBook,
-                     const RenameProgress& progress) {
-    const RenameRecord record{nKind, oldName, newName, LineFile::Digest(folder.Book(nKind).Path())};
+                     const RenameProgress& progress, const QStringList& kept) {
+    const RenameRecord record{nKind, oldName, newName, LineFile::Digest(folder.Book(nKind).Path()),
+                              kept};
     OrdersRenamed done = Outcome(record, false);
     // One rename at a time: a record written over would leave the orders of the earlier one.
     RenameRecord earlier;
@@ -98,7 +118,7 @@ OrdersRenamed Rename(const WorkingFolder& folder, int nKind, const QString& oldN
         done.outcome = OrdersRenamed::Outcome::BookNotWritten;
         return done;
     }
-    RenameOrders(folder, progress, &done);
+    RenameOrders(folder, kept, progress, &done);
     return done;
 }
 
@@ -138,19 +158,26 @@ OrdersRenamed Resume(const WorkingFolder& folder, const RenameProgress& progress
         done.outcome = OrdersRenamed::Outcome::BookNotWritten;
         return done;
     }
-    RenameOrders(folder, progress, &done);
+    RenameOrders(folder, record.kept, progress, &done);
     return done;
 }
 
-OrdersOfParty OrdersOf(const WorkingFolder& folder, int nKind) {
+OrdersOfParty OrdersOf(const WorkingFolder& folder, int nKind, const SentOrders& sent) {
     OrdersOfParty orders;
-    orders.count = [folder, nKind](const QString& name) {
-        return int(FilesNaming(folder, nKind, name).size());
+    orders.named = [folder, nKind, sent](const QString& name) {
+        return Named(folder, nKind, name, sent);
     };
-    orders.rename = [folder, nKind](const QString& oldName, const QString& newName,
-                                    const std::function<bool()>& writeBook,
-                                    const RenameProgress& progress) {
-        return Rename(folder, nKind, oldName, newName, writeBook, progress);
+    orders.rename = [folder, nKind, sent](const QString& oldName, const QString& newName,
+                                          const std::function<bool()>& writeBook,
+                                          const RenameProgress& progress) {
+        // Told before the book is written: the bank's documents name the parties as it was.
+        QStringList kept;
+        for (const PartyOrder& order : Named(folder, nKind, oldName, sent)) {
+            if (order.sent) {
+                kept.append(order.file);
+            }
+        }
+        return Rename(folder, nKind, oldName, newName, writeBook, progress, kept);
     };
     orders.resume = [folder](const RenameProgress& progress) { return Resume(folder, progress); };
     return orders;

@@ -17,6 +17,7 @@ const QString kKind = QStringLiteral("Kind");
 const QString kOld = QStringLiteral("Old");
 const QString kNew = QStringLiteral("New");
 const QString kBook = QStringLiteral("Book");
+const QString kKept = QStringLiteral("Kept");
 const QString kPayers = QStringLiteral("payers");
 const QString kRecipients = QStringLiteral("recipients");
 
@@ -64,13 +65,18 @@ RenameRecord::Found RenameRecord::Read(const WorkingFolder& folder, RenameRecord
     record->oldName = values.value(kOld);
     record->newName = values.value(kNew);
     record->bookBefore = book;
+    // Order files are named without blanks; a record of an earlier version has no such line.
+    record->kept = values.value(kKept).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     return Found::Read;
 }
 
 bool RenameRecord::Write(const WorkingFolder& folder, QString* error) const {
-    const QStringList lines{kSignature, Line(kKind, nKind == kPayersKind ? kPayers : kRecipients),
-                            Line(kOld, oldName), Line(kNew, newName),
-                            Line(kBook, QString::fromLatin1(bookBefore.toHex()))};
+    const QStringList lines{kSignature,
+                            Line(kKind, nKind == kPayersKind ? kPayers : kRecipients),
+                            Line(kOld, oldName),
+                            Line(kNew, newName),
+                            Line(kBook, QString::fromLatin1(bookBefore.toHex())),
+                            Line(kKept, kept.join(QLatin1Char(' ')))};
     return LineFile::Write(folder.PathOf(FileName()), lines, error);
 }
 

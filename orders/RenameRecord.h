@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "common/FileDescriptor.h"
 
@@ -17,6 +18,7 @@ struct RenameRecord {
     QString oldName;
     QString newName;
     QByteArray bookBefore;  // the digest of the book's file before the rename wrote it
+    QStringList kept;       // the order files that keep the old name: the bank has them so
 
     static QString FileName();
 

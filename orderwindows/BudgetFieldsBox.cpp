@@ -3,6 +3,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "bank/BudgetPayment.h"
 #include "orders/OrderFields.h"
@@ -55,6 +57,14 @@ BudgetFieldsBox::BudgetFieldsBox(QWidget* parent) : QGroupBox(parent) {
             connect(edit, &QLineEdit::textChanged, edit, [edit, length](const QString& text) {
                 edit->setMaxLength(qMax(length, int(text.size())));
             });
+            // Wide enough for the longest value the field takes, ОКТМО's eleven figures whole.
+            QStyleOptionFrame frame;
+            frame.initFrom(edit);
+            // A line edit keeps two pixels either side of its text, and one for the cursor.
+            const QSize text(edit->fontMetrics().horizontalAdvance(QString(length, u'0')) + 5,
+                             edit->fontMetrics().height());
+            edit->setMinimumWidth(
+                edit->style()->sizeFromContents(QStyle::CT_LineEdit, &frame, text, edit).width());
             m_edits[place.column - kOrderColumnCount] = edit;
             field = edit;
         }

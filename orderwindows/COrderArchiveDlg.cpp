@@ -55,6 +55,8 @@ constexpr int kIconSize = 16;
 const QString kSettingsGroup = QStringLiteral("OrderArchive");
 const QString kSizeKey = QStringLiteral("Size");
 const QString kColumnWidthsKey = QStringLiteral("ColumnWidths");
+const QString kSortColumnKey = QStringLiteral("SortColumn");
+const QString kSortDescendingKey = QStringLiteral("SortDescending");
 
 // The number column grows to show numbers of up to this many digits, and no further.
 constexpr int kWidestNumberDigits = 12;
@@ -348,6 +350,13 @@ void COrderArchiveDlg::RestoreSettings() {
         }
     }
     FitNumberColumn();  // the orders may have grown longer numbers since
+    // The sort the user chose last; none, file order, when there was none.
+    const int sortColumn = settings.value(kSortColumnKey, -1).toInt();
+    if (sortColumn >= 0 && sortColumn < COrderListModel::kColumnCount) {
+        m_pList->sortByColumn(sortColumn, settings.value(kSortDescendingKey).toBool()
+                                              ? Qt::DescendingOrder
+                                              : Qt::AscendingOrder);
+    }
 }
 
 void COrderArchiveDlg::SaveSettings() const {
@@ -359,6 +368,9 @@ void COrderArchiveDlg::SaveSettings() const {
         widths.append(m_pList->header()->sectionSize(column));
     }
     settings.setValue(kColumnWidthsKey, widths);
+    const QHeaderView* header = m_pList->header();
+    settings.setValue(kSortColumnKey, header->sortIndicatorSection());
+    settings.setValue(kSortDescendingKey, header->sortIndicatorOrder() == Qt::DescendingOrder);
 }
 
 void COrderArchiveDlg::FitNumberColumn() {

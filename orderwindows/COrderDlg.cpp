@@ -3,17 +3,20 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 #include "bank/BudgetChecks.h"
 #include "bank/BudgetPayment.h"
@@ -35,6 +38,9 @@
 
 namespace {
 
+// The size the user gave the dialog last.
+const QString kSizeKey = QStringLiteral("OrderDialog/Size");
+
 const int kPaymentKindLength = OrderFields::Of(kColumnPaymentKind).maxLength;
 
 // The order dialog's label of a field.
@@ -53,6 +59,43 @@ bool Required(FormEdition edition, int column) {
 struct Box {
     int x, y, width, height;
 };
+
+QLineEdit* MakeNameFilter(QWidget* parent, const char* name) {
+    auto* filter = new QLineEdit(parent);
+    filter->setObjectName(QLatin1String(name));
+    filter->setPlaceholderText(QStringLiteral("Найти…"));
+    filter->setClearButtonEnabled(true);
+    filter->setToolTip(
+        QStringLiteral("Оставить в списке наименования с этим текстом; стрелки "
+                       "выбирают, Enter берет выбранное"));
+    TypedChanges::Ignore(filter);
+    return filter;
+}
+
+// A name as the filter compares it: letter case and the dots over Ё do not count.
+QString FoldedName(const QString& name) {
+    return name.toCaseFolded().replace(u'ё', u'е');
+}
+
+// The next shown entry of the list after (step 1) or before (step -1) the current one; -1 when
+// there is none.
+int NextShownRow(const QListWidget* list, int step) {
+    for (int row = list->currentRow() + step; row >= 0 && row < list->count(); row += step) {
+        if (!list->item(row)->isHidden()) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+// Hides the names that do not hold the typed text; the chosen name stays chosen.
+void FilterNames(QListWidget* list, const QString& typed) {
+    const QString wanted = FoldedName(typed.trimmed());
+    for (int row = 0; row < list->count(); ++row) {
+        QListWidgetItem* item = list->item(row);
+        item->setHidden(!wanted.isEmpty() && !FoldedName(item->text()).contains(wanted));
+    }
+}
 
 QListWidget* MakeNameList(QWidget* parent, const char* name) {
     auto* list = new QListWidget(parent);
@@ -96,10 +139,14 @@ const COrderDlg::TextField COrderDlg::kTextFields[6] = {
      u"Напишите вид оплаты"},
 };
 
-COrderDlg::COrderDlg(const AddressBooks& books, QWidget* parent) : QDialog(parent), m_books(books) {
+COrderDlg::COrderDlg(const AddressBooks& books, QWidget* parent)
+    : QDialog(parent), m_changes(this), m_books(books) {
     setWindowTitle(QStringLiteral("Платежное поручение"));
     CreateControls();
     CreateInvoiceControls(DialogUnits(font()));
+    AnchorFixedWidgets();
+    setSizeGripEnabled(true);
+    RestoreSize();
 }
 
 COrderDlg::~COrderDlg() = default;
@@ -114,6 +161,7 @@ void COrderDlg::CreateControls() {
         const int room = units.X(controlX) - rect.left() - units.X(1);
         rect.setWidth(qMax(rect.width(), qMin(widget->sizeHint().width(), room)));
         widget->setGeometry(rect);
+        return widget;
     };
     auto edit = [&](const char* name, Box box) {
         auto* widget = new QLineEdit(this);
@@ -137,13 +185,20 @@ void COrderDlg::CreateControls() {
     units.Place(m_dateEdit, 150, 7, 55, 15);
     m_dateEdit->calendarWidget()->window()->installEventFilter(this);
 
-    label(Label(kColumnRecipient), {7, 35, 44, 8}, 55);
+    // Each list of names under a field that keeps the names holding what is typed; LayOut places
+    // them, as they grow with the dialog.
+    m_labelRecipients = label(Label(kColumnRecipient), {7, 35, 44, 8}, 55);
+    m_filterRecipients = MakeNameFilter(this, "recipientsFilter");
     m_lbRecipients = MakeNameList(this, "recipients");
-    units.Place(m_lbRecipients, 55, 31, 150, 19);
-
-    label(Label(kColumnPayer), {7, 64, 44, 8}, 55);
+    m_labelPayers = label(Label(kColumnPayer), {7, 64, 44, 8}, 55);
+    m_filterPayers = MakeNameFilter(this, "payersFilter");
     m_lbPayers = MakeNameList(this, "payers");
-    units.Place(m_lbPayers, 55, 59, 150, 19);
+    for (auto [filter, list] :
+         {std::pair(m_filterRecipients, m_lbRecipients), std::pair(m_filterPayers, m_lbPayers)}) {
+        connect(filter, &QLineEdit::textChanged, list,
+                [list = list](const QString& typed) { FilterNames(list, typed); });
+        filter->installEventFilter(this);
+    }
 
     label(Label(kColumnAmount), {7, 89, 44, 8}, 55);
     m_editAmount = edit("amount", {55, 87, 76, 14});
@@ -194,28 +249,171 @@ void COrderDlg::CreateControls() {
     connect(m_pOk, &QPushButton::clicked, this, &COrderDlg::OnOK);
     m_pCancel = new QPushButton(QStringLiteral("Отмена"), this);
     connect(m_pCancel, &QPushButton::clicked, this, &QDialog::reject);
-    ShowBudgetFields(false);
+    TypedChanges::Ignore(m_budgetToggle);  // opening the group changes nothing of the order
 }
 
 void COrderDlg::ShowBudgetFields(bool shown) {
-    const DialogUnits units(font());
     const QSignalBlocker blocker(m_budgetToggle);
     m_budgetToggle->setChecked(shown);
     m_budgetToggle->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
-    int y = units.Y(200);
-    if (shown) {
-        m_budgetBox->setGeometry(units.X(7), y, units.X(198), m_budgetBox->sizeHint().height());
+    const bool changed = m_budgetBox->isVisibleTo(this) != shown;
+    const int before = height();
+    m_budgetBox->setVisible(shown);
+    LayOut();
+    if (changed && !m_anchored.isEmpty()) {
+        // The group takes room of its own rather than the lists', and gives it back.
+        int wanted = shown ? before + BudgetRoom() : before - m_budgetAdded;
+        if (shown && screen()) {
+            wanted = qMin(wanted, screen()->availableGeometry().height());
+        }
+        resize(width(), qMax(wanted, minimumHeight()));
+        m_budgetAdded = shown ? height() - before : 0;
+    }
+}
+
+void COrderDlg::AnchorFixedWidgets() {
+    const DialogUnits units(font());
+    const QList<QWidget*> placedByLayOut{
+        m_labelRecipients, m_filterRecipients, m_lbRecipients, m_labelPayers,
+        m_filterPayers,    m_lbPayers,         m_budgetBox,    m_fromInvoice,
+        m_dropHint,        m_invoiceSummary,   m_pOk,          m_pCancel};
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() || placedByLayOut.contains(child)) {
+            continue;
+        }
+        // A field that reaches the right edge grows with the dialog; one that stands on the
+        // right half moves with that edge; the others stay where they are.
+        const QRect rect = child->geometry();
+        Anchor anchor = Anchor::Stay;
+        if (rect.right() >= units.X(170) && rect.left() <= units.X(140)) {
+            anchor = Anchor::Widen;
+        } else if (rect.left() >= units.X(119)) {
+            anchor = Anchor::Right;
+        }
+        m_anchored.append({child, rect, anchor, rect.top() > units.Y(27)});
+    }
+}
+
+void COrderDlg::LayOut() {
+    if (m_anchored.isEmpty() || m_bLayingOut) {
+        return;  // not made yet, or placing already
+    }
+    m_bLayingOut = true;
+    const DialogUnits units(font());
+    // As wide as the dialog's template, or as the budget fields need to show whole values.
+    const int smallestWidth =
+        qMax(units.X(212), m_budgetBox->minimumSizeHint().width() + units.X(14));
+    const int smallestHeight = PlaceControls(units, qMax(width(), smallestWidth), 0);
+    setMinimumSize(smallestWidth, smallestHeight);
+    if (width() < smallestWidth || height() < smallestHeight) {
+        resize(qMax(width(), smallestWidth), qMax(height(), smallestHeight));
+    }
+    PlaceControls(units, width(), height() - smallestHeight);
+    m_bLayingOut = false;
+}
+
+int COrderDlg::PlaceControls(const DialogUnits& units, int dialogWidth, int extraHeight) {
+    const int extraWidth = dialogWidth - units.X(212);
+    const QRect listColumn = units.Rect(55, 0, 150, 0).adjusted(0, 0, extraWidth, 0);
+    const int filterHeight = m_filterRecipients->sizeHint().height();
+    // The two lists share what the dialog grows by, the recipients' the odd pixel.
+    const int extraOfPayers = extraHeight / 2;
+    int y = units.Y(27);
+    for (const auto& [label, filter, list, extra] :
+         {std::tuple(m_labelRecipients, m_filterRecipients, m_lbRecipients,
+                     extraHeight - extraOfPayers),
+          std::tuple(m_labelPayers, m_filterPayers, m_lbPayers, extraOfPayers)}) {
+        label->move(label->x(), y + (filterHeight - label->height()) / 2);
+        filter->setGeometry(listColumn.left(), y, listColumn.width(), filterHeight);
+        y += filterHeight + units.Y(2);
+        list->setGeometry(listColumn.left(), y, listColumn.width(), units.Y(19) + extra);
+        y = list->geometry().bottom() + 1 + units.Y(6);
+    }
+    // Below the lists everything moves down with them, from where the template puts it.
+    const int below = m_lbPayers->geometry().bottom() + 1 - units.Y(78);
+    for (const Anchored& anchored : m_anchored) {
+        if (!anchored.widget) {
+            continue;
+        }
+        QRect rect = anchored.rect;
+        if (anchored.anchor == Anchor::Widen) {
+            rect.setRight(rect.right() + extraWidth);
+        } else if (anchored.anchor == Anchor::Right) {
+            rect.translate(extraWidth, 0);
+        }
+        if (anchored.belowLists) {
+            rect.translate(0, below);
+        }
+        anchored.widget->setGeometry(rect);
+    }
+    y = units.Y(200) + below;
+    if (m_budgetBox->isVisibleTo(this)) {
+        m_budgetBox->setGeometry(units.X(7), y, dialogWidth - units.X(14),
+                                 m_budgetBox->sizeHint().height());
         y = m_budgetBox->geometry().bottom() + 1 + units.Y(4);
     }
-    m_budgetBox->setVisible(shown);
-    y = PlaceInvoiceRow(units, y);
-    const QRect ok = units.Rect(35, 0, 50, 14);
-    m_pOk->setGeometry(ok.x(), y, ok.width(), ok.height());
-    m_pCancel->setGeometry(units.X(124), y, ok.width(), ok.height());
-    setFixedSize(units.X(212), y + ok.height() + units.Y(7));
+    y = PlaceInvoiceRow(units, y, dialogWidth);
+    const QRect ok = units.Rect(35, 0, 50, 14).translated(extraWidth / 2, y);
+    m_pOk->setGeometry(ok);
+    m_pCancel->setGeometry(ok.translated(units.X(124 - 35), 0));
+    return y + ok.height() + units.Y(7);
+}
+
+void COrderDlg::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    LayOut();
+}
+
+void COrderDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous() && !m_bShown) {
+        m_bShown = true;
+        m_changes.Remember();
+    }
+}
+
+void COrderDlg::reject() {
+    if (m_changes.ConfirmDiscard(
+            QStringLiteral("Платежное поручение изменено. Закрыть окно без сохранения?"))) {
+        QDialog::reject();
+    }
+}
+
+int COrderDlg::BudgetRoom() const {
+    return m_budgetBox->sizeHint().height() + DialogUnits(font()).Y(4);
+}
+
+void COrderDlg::done(int result) {
+    // The size of an order without the budget group, which takes its room only when opened.
+    QSize kept = size();
+    if (m_budgetBox->isVisibleTo(this)) {
+        kept.rheight() -= m_budgetAdded;
+    }
+    QSettings settings;
+    settings.setValue(kSizeKey, kept);
+    QDialog::done(result);
+}
+
+void COrderDlg::RestoreSize() {
+    LayOut();
+    const DialogUnits units(font());
+    // Room for a few names in each list, unless the user chose a size before.
+    QSize wanted = QSettings().value(kSizeKey).toSize();
+    if (!wanted.isValid()) {
+        wanted = minimumSize() + QSize(0, units.Y(80));
+    }
+    if (screen()) {
+        wanted = wanted.boundedTo(screen()->availableGeometry().size());
+    }
+    resize(wanted.expandedTo(minimumSize()));
 }
 
 bool COrderDlg::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == m_filterRecipients || watched == m_filterPayers) &&
+        event->type() == QEvent::KeyPress) {
+        return OnFilterKey(watched == m_filterRecipients ? m_lbRecipients : m_lbPayers,
+                           static_cast<QKeyEvent*>(event));
+    }
     // The calendar drops down under the date, aligned to its right edge, so that it stays over
     // the dialog rather than hanging out to its right.
     QWidget* popup = m_dateEdit->calendarWidget()->window();
@@ -224,6 +422,38 @@ bool COrderDlg::eventFilter(QObject* watched, QEvent* event) {
         popup->move(bottomRight.x() - popup->width() + 1, bottomRight.y() + 1);
     }
     return QDialog::eventFilter(watched, event);
+}
+
+bool COrderDlg::OnFilterKey(QListWidget* list, QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Down:
+        case Qt::Key_Up:
+            if (const int row = NextShownRow(list, event->key() == Qt::Key_Down ? 1 : -1);
+                row >= 0) {
+                list->setCurrentRow(row);
+            }
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            // The name chosen, or the first one left: Enter takes it rather than the order.
+            QListWidgetItem* current = list->currentItem();
+            if (!current || current->isHidden() || !current->isSelected()) {
+                const int first = NextShownRow(list, 1);
+                if (current && !current->isHidden()) {
+                    list->setCurrentItem(current);
+                } else if (first >= 0) {
+                    list->setCurrentRow(first);
+                } else {
+                    return true;  // nothing left to take
+                }
+            }
+            focusNextChild();
+            focusNextChild();  // past the list, to the field after it
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 void COrderDlg::SetRow(const OrderRow& row) {
@@ -330,6 +560,9 @@ bool COrderDlg::OnInitDialog() {
     UpdateData(false);
     QStringList notices;
     LoadNames(&notices);
+    if (!m_bFromRow && m_edition == FormEdition::Current) {
+        ProposePayer();  // most orders are paid by the one company, or by the last order's payer
+    }
     if (!notices.isEmpty()) {
         // Told over the dialog once it is up, not before it in a corner of the screen.
         QMetaObject::invokeMethod(
@@ -487,12 +720,8 @@ bool COrderDlg::ConfirmSanity() {
     context.edition = m_edition;
     for (const OrderSanity::Warning& warning :
          OrderSanity::Check(order, context, m_clock.Today())) {
-        if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка платежного поручения"),
-                                    warning.text + QStringLiteral("\n\nСохранить как есть или "
-                                                                  "исправить?"),
-                                    QStringLiteral("Сохранить как есть"),
-                                    QStringLiteral("Исправить"),
-                                    MessageBoxes::Choice::Second) == MessageBoxes::Choice::First) {
+        if (!MessageBoxes::AskCorrect(this, QStringLiteral("Проверка платежного поручения"),
+                                      warning.text)) {
             continue;
         }
         switch (warning.field) {
@@ -574,11 +803,9 @@ bool COrderDlg::ConfirmBudgetFields() {
                                        "значения не исправлены.");
     const QString text = QStringLiteral(
                              "Поля платежа в бюджет не проходят проверку банка:\n\n%1\n\nБанк "
-                             "может вернуть такое поручение.%2 Исправить или сохранить как есть?")
+                             "может вернуть такое поручение.%2")
                              .arg(lines.join(QLatin1Char('\n')), exported);
-    if (MessageBoxes::AskChoice(this, QStringLiteral("Проверка платежа в бюджет"), text,
-                                QStringLiteral("Исправить"), QStringLiteral("Сохранить как есть"),
-                                MessageBoxes::Choice::First) == MessageBoxes::Choice::Second) {
+    if (!MessageBoxes::AskCorrect(this, QStringLiteral("Проверка платежа в бюджет"), text)) {
         return true;
     }
     const int column = problems.first().column;
@@ -849,20 +1076,20 @@ void COrderDlg::UpdateInvoiceSummary() {
     ShowBudgetFields(m_budgetToggle->isChecked());  // the line takes its room
 }
 
-int COrderDlg::PlaceInvoiceRow(const DialogUnits& units, int y) {
-    if (!m_fromInvoice) {
+int COrderDlg::PlaceInvoiceRow(const DialogUnits& units, int y, int dialogWidth) {
+    if (!m_invoiceSummary) {
         return y;  // not made yet
     }
     QRect button = units.Rect(7, 0, 60, 14).translated(0, y);
     button.setWidth(qMax(button.width(), m_fromInvoice->sizeHint().width()));  // its menu's arrow
     m_fromInvoice->setGeometry(button);
     const int hintX = button.right() + 1 + units.X(4);
-    m_dropHint->setGeometry(hintX, y, units.X(205) - hintX, button.height());
+    m_dropHint->setGeometry(hintX, y, dialogWidth - units.X(7) - hintX, button.height());
     y = button.bottom() + 1 + units.Y(4);
     if (m_invoiceSummary->isHidden()) {
         return y;
     }
-    const int width = units.X(198);
+    const int width = dialogWidth - units.X(14);
     m_invoiceSummary->setGeometry(units.X(7), y, width, m_invoiceSummary->heightForWidth(width));
     return m_invoiceSummary->geometry().bottom() + 1 + units.Y(4);
 }

@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QDialog>
+#include <QPointer>
+#include <QRect>
 #include <functional>
 
 #include "bank/OrderSanity.h"
@@ -12,11 +14,13 @@
 #include "orders/WorkingFolder.h"
 #include "orderwindows/InvoiceInput.h"
 #include "requisites/BikDirectory.h"
+#include "widgets/TypedChanges.h"
 
 class BudgetFieldsBox;
 class CodeComboBox;
 class DialogUnits;
 class QDateEdit;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -102,8 +106,15 @@ public slots:
     // rate for the next press.
     void OnVat(int rate);
 
+    // Esc, "Отмена" and the close box ask first when something was typed.
+    void reject() override;
+    // Remembers the dialog's size for the next order.
+    void done(int result) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // A typed text of the order: its column (which names it and places it on the form), member
@@ -150,6 +161,26 @@ private:
     bool ConfirmBudgetFields();
     // Shows or hides the budget group, and fits the dialog to it.
     void ShowBudgetFields(bool shown);
+    // The height the budget group adds to the dialog.
+    int BudgetRoom() const;
+    // How each widget of fixed height follows the dialog's width: it stays, it grows with the
+    // right edge, or it moves with it; and whether it moves down as the lists grow.
+    enum class Anchor { Stay, Widen, Right };
+    struct Anchored {
+        QPointer<QWidget> widget;
+        QRect rect;  // at the dialog's smallest size
+        Anchor anchor;
+        bool belowLists;
+    };
+    void AnchorFixedWidgets();
+    // Fits the smallest size to what is shown (the budget group, the invoice's line) and places
+    // every widget for the dialog's size: the lists of names take the height it grows by.
+    void LayOut();
+    // Places the widgets for the width with the lists grown by extraHeight; the height they take.
+    int PlaceControls(const DialogUnits& units, int dialogWidth, int extraHeight);
+    void RestoreSize();
+    // Down and Up in a list's filter choose among the names left, Enter takes the chosen one.
+    bool OnFilterKey(QListWidget* list, QKeyEvent* event);
     // Opens the budget group when the chosen recipient's own account is a treasury account.
     void OnRecipientChosen();
     // The record of the chosen recipient, or none.
@@ -174,9 +205,18 @@ private:
     void UpdateInvoiceSummary();
     // Places the invoice's row under the fields from y down, and under it the line that says what
     // came from the invoice; the y below them.
-    int PlaceInvoiceRow(const DialogUnits& units, int y);
+    int PlaceInvoiceRow(const DialogUnits& units, int y, int dialogWidth);
 
     bool m_bInitialised = false;
+    bool m_bShown = false;
+    bool m_bLayingOut = false;
+    int m_budgetAdded = 0;  // the height the budget group added when it opened
+    QList<Anchored> m_anchored;
+    TypedChanges m_changes;
+    QLabel* m_labelRecipients = nullptr;
+    QLabel* m_labelPayers = nullptr;
+    QLineEdit* m_filterRecipients = nullptr;
+    QLineEdit* m_filterPayers = nullptr;
     Clock m_clock;
     FormEdition m_edition = FormEdition::Edition2001;
     BikDirectory m_bikDirectory;

@@ -8,7 +8,9 @@
 #include <numeric>
 #include <tuple>
 
+#include "orders/OrderAmount.h"
 #include "orders/OrderFields.h"
+#include "orders/OrderTexts.h"
 
 namespace {
 
@@ -21,9 +23,19 @@ bool IsRightAligned(int column) {
 }
 
 // The cell's text as shown: the blanks that "%4d" puts before a number only push it off the
-// right edge it is aligned to.
+// right edge it is aligned to; the amount and the date read as the form writes them, grouped
+// and padded with noughts, whatever the file holds.
 QString DisplayText(const QString& field, int column) {
-    return column == kColumnNumber ? field.trimmed() : field;
+    switch (column) {
+        case kColumnNumber:
+            return field.trimmed();
+        case kColumnDate:
+            return OrderTexts::ShownDate(field);
+        case kColumnAmount:
+            return OrderAmount::ShownText(field);
+        default:
+            return field;
+    }
 }
 
 // An overdue order's state stands out in bold; null for the list's own font.

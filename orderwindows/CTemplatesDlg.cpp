@@ -6,7 +6,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "bank/ChosenTotal.h"
 #include "orders/OrderAmount.h"
 #include "orderwindows/CTemplateDlg.h"
 #include "widgets/MessageBoxes.h"
@@ -15,11 +14,6 @@ namespace {
 
 constexpr int kListWidth = 640;
 constexpr int kListHeight = 220;
-
-QString AmountShown(const QString& text) {
-    qint64 kopecks = 0;
-    return OrderAmount::ParseKopecks(text, &kopecks) ? ChosenTotal::AmountText(kopecks) : text;
-}
 
 }  // namespace
 
@@ -68,7 +62,7 @@ void CTemplatesDlg::Fill() {
     for (const OrderTemplate& each : m_list.templates) {
         auto* item = new QTreeWidgetItem(
             m_pList, {each.name, each.order[kColumnRecipient],
-                      AmountShown(each.order[kColumnAmount]), each.recurrence.Text()});
+                      OrderAmount::ShownText(each.order[kColumnAmount]), each.recurrence.Text()});
         item->setData(0, Qt::UserRole, each.id);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     }

@@ -11,6 +11,7 @@
 
 #include "common/Cp1251.h"
 #include "orders/OrderRow.h"
+#include "orders/OrderTexts.h"
 
 namespace {
 
@@ -166,7 +167,11 @@ OrderSearch::OrderSearch(const QString& typed) {
         text.back() = u'.';
     }
     std::string folded;
-    AppendFolded(text, kColumnBreak, &folded);
+    // A whole date is looked for as the date of an order, written either way, and not in the
+    // other columns: "8.12.2026" would otherwise find "18.12.2026" and a purpose that mentions it.
+    const QDate date = OrderTexts::ParseWrittenDate(text);
+    m_wholeDate = date.isValid();
+    AppendFolded(m_wholeDate ? OrderTexts::ShownDate(text) : text, kColumnBreak, &folded);
     m_impossible = folded.find(kColumnBreak) != std::string::npos;
     m_text = QByteArray(folded.data(), qsizetype(folded.size()));
 }
@@ -179,9 +184,11 @@ void OrderSearch::AppendRowText(const OrderRow& row, std::string* out) {
             out->push_back(kColumnBreak);
         }
         const size_t start = out->size();
-        // The list shows the number without the blanks before it.
+        // The list shows the number without the blanks before it, and the date with noughts.
         const QString& field = row[column];
-        AppendFolded(column == kColumnNumber ? QStringView(field).trimmed() : QStringView(field),
+        AppendFolded(column == kColumnNumber ? QStringView(field).trimmed()
+                     : column == kColumnDate ? QStringView(OrderTexts::ShownDate(field))
+                                             : QStringView(field),
                      kNeverFolded, out);
         if (column == kColumnAmount) {
             const int missing = MissingKopeckDigits(std::string_view(*out).substr(start));
@@ -210,10 +217,18 @@ QByteArrayView OrderSearch::Column(QByteArrayView rowText, int column) {
 }
 
 bool OrderSearch::Narrows(const OrderSearch& before) const {
+    // A row whose date is the one typed holds it in its text, so a whole date narrows any search
+    // its text narrows; a text search after a date search may find what the date search left out.
+    if (before.m_wholeDate && !m_wholeDate) {
+        return m_impossible;
+    }
     return before.m_impossible ? m_impossible : (m_impossible || m_text.contains(before.m_text));
 }
 
 bool OrderSearch::Finds(QByteArrayView rowText) const {
+    if (m_wholeDate) {
+        return Column(rowText, kColumnDate) == QByteArrayView(m_text);
+    }
     return !m_impossible && Holds(std::string_view(rowText.data(), size_t(rowText.size())),
                                   std::string_view(m_text.constData(), size_t(m_text.size())));
 }

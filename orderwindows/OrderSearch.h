@@ -11,15 +11,17 @@ class OrderRow;
 // folded alike, in bytes of code page 1251: letter case does not count, ё reads as е, and figures
 // read alike whatever their grouping: the blanks between two digits are left out and a comma
 // between two digits reads as a point, so that "250 000", "250000,00" and "250 000.00" are all
-// found in an amount of 250000,00. Otherwise a search finds a row when one of its columns holds
-// the text.
+// found in an amount of 250000,00. A whole date ("8.12.2026" or "08.12.2026") finds the orders of
+// that date and nothing else. Otherwise a search finds a row when one of its columns holds the
+// text.
 class OrderSearch {
 public:
     // Finds every order.
     OrderSearch() = default;
     explicit OrderSearch(const QString& typed);
 
-    // The folded text of a row: each column as the list shows it, on a line of its own, then the
+    // The folded text of a row: each column as the list shows it (the date with noughts), on a
+    // line of its own, then the
     // budget fields where the order fills any; an amount written without kopecks reads as if
     // ",00" followed it.
     static QByteArray RowText(const OrderRow& row);
@@ -35,7 +37,8 @@ public:
     bool Finds(QByteArrayView rowText) const;
 
     bool operator==(const OrderSearch& other) const {
-        return m_text == other.m_text && m_impossible == other.m_impossible;
+        return m_text == other.m_text && m_impossible == other.m_impossible &&
+               m_wholeDate == other.m_wholeDate;
     }
     bool operator!=(const OrderSearch& other) const { return !(*this == other); }
 
@@ -43,4 +46,6 @@ private:
     QByteArray m_text;
     // The typed text holds a character that no order can hold: it finds nothing.
     bool m_impossible = false;
+    // The text is a whole date, looked for in the date column alone.
+    bool m_wholeDate = false;
 };

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSessionManager>
 
+#include "common/RussianPlural.h"
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RenameInOrdersWindow.h"
 #include "requisites/RequisitesFile.h"
@@ -186,7 +187,7 @@ void CRequisitesArchiveDlg::RenameInOrders(const QString& oldName, const QString
 
 void CRequisitesArchiveDlg::OnDelete() {
     const int index = SelectedIndex();
-    if (index < 0) {
+    if (index < 0 || !ConfirmDeleteNamed(index)) {
         return;
     }
     m_requisites.Remove(index);
@@ -194,6 +195,35 @@ void CRequisitesArchiveDlg::OnDelete() {
     // No record stays marked, so that a second press of the button deletes nothing more.
     m_pList->clearSelection();
     m_pList->setCurrentItem(nullptr);
+}
+
+bool CRequisitesArchiveDlg::ConfirmDeleteNamed(int index) {
+    const QString name = m_requisites.At(index).m_strName;
+    // Only the last record of the name leaves its orders without their party's details.
+    int sameName = 0;
+    for (const CRequisite& record : m_requisites.Records()) {
+        sameName += record.m_strName == name ? 1 : 0;
+    }
+    if (!m_orders || sameName > 1) {
+        return true;
+    }
+    const QList<PartyOrder> named = m_orders.named(name);
+    if (named.isEmpty()) {
+        return true;
+    }
+    const int count = int(named.size());
+    // Enter keeps the record: without it those orders can be neither drawn nor sent to the bank.
+    return MessageBoxes::AskYesNo(
+        this,
+        QStringLiteral("%1 указан в %2 %3: %4. Удалить запись?")
+            .arg(m_nKind == kPayersKind ? QStringLiteral("Плательщик")
+                                        : QStringLiteral("Получатель"),
+                 QString::number(count),
+                 RussianPlural(count, QStringLiteral("платежном поручении"),
+                               QStringLiteral("платежных поручениях"),
+                               QStringLiteral("платежных поручениях")),
+                 PartyOrdersText(named, false)),
+        MessageBoxes::Answer::No);
 }
 
 void CRequisitesArchiveDlg::done(int result) {

@@ -80,5 +80,8 @@ private:
     QPushButton* m_pOk = nullptr;
     bool m_bInitialised = false;
     OrdersOfParty m_orders;
+    // True when the record may go: no order finds its party by it, or the user said "Да" to a
+    // question that names those orders.
+    bool ConfirmDeleteNamed(int index);
     BikDirectory m_bikDirectory;
 };

@@ -60,6 +60,10 @@ const RecordField kRecordFields[] = {
     {&CRequisitesDlg::m_strAccount2, &CRequisite::m_strAccount2, RequisiteChecks::Field::Account2,
      FormField::PayerAccount2, FormField::RecipientAccount2},
 };
+// Wide enough for a treasury body's full name and its bank's, in dialog units; the dialog and its
+// buttons widen from the template's 237 by what the fields gained.
+constexpr int kEditWidth = 250;
+constexpr int kWider = kEditWidth - 162;
 // The account fields are narrower than the others, to leave room for what each holds.
 constexpr int kAccountEditWidth = 98;
 constexpr int kHintGap = 2;
@@ -101,7 +105,7 @@ QString BikCorrectionsMessage(const QString& bik, const BikDirectory& directory,
 
 }  // namespace
 
-CRequisitesDlg::CRequisitesDlg(QWidget* parent) : QDialog(parent) {
+CRequisitesDlg::CRequisitesDlg(QWidget* parent) : QDialog(parent), m_changes(this) {
     setWindowTitle(QStringLiteral("Реквизиты"));
     CreateControls();
     SetKind(m_nKind);
@@ -124,7 +128,7 @@ void CRequisitesDlg::CreateControls() {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(row.objectName));
         edit->setMaxLength(std::numeric_limits<int>::max());  // no field is ever cut short
-        units.Place(edit, 68, row.y, 162, 14);
+        units.Place(edit, 68, row.y, kEditWidth, 14);
         m_rows.append({caption->text(), row.member, edit});
     }
     for (const auto& [member, recordMember] :
@@ -139,17 +143,18 @@ void CRequisitesDlg::CreateControls() {
         small.setPointSizeF(small.pointSizeF() * kHintFontScale);
         hint->setFont(small);
         hint->setGeometry(QRect(edit->geometry().right() + 1 + units.X(kHintGap), edit->y(),
-                                units.X(230 - 68 - kAccountEditWidth - kHintGap), edit->height()));
+                                units.X(kEditWidth - kAccountEditWidth - kHintGap),
+                                edit->height()));
         m_accountHints.append({recordMember, hint});
     }
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setDefault(true);
-    units.Place(ok, 57, 105, 50, 14);
+    units.Place(ok, 57 + kWider / 2, 105, 50, 14);
     connect(ok, &QPushButton::clicked, this, &CRequisitesDlg::OnOK);
     auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    units.Place(cancel, 129, 105, 50, 14);
+    units.Place(cancel, 129 + kWider / 2, 105, 50, 14);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    setFixedSize(units.Size(237, 126));
+    setFixedSize(units.Size(237 + kWider, 126));
 }
 
 void CRequisitesDlg::showEvent(QShowEvent* event) {
@@ -190,6 +195,14 @@ void CRequisitesDlg::OnInitDialog() {
         row.edit->setCursorPosition(0);  // a long text shows its beginning
     }
     m_rows.first().edit->setFocus();
+    m_changes.Remember();
+}
+
+void CRequisitesDlg::reject() {
+    if (m_changes.ConfirmDiscard(
+            QStringLiteral("Реквизиты изменены. Закрыть окно без сохранения?"))) {
+        QDialog::reject();
+    }
 }
 
 void CRequisitesDlg::OnOK() {
@@ -230,17 +243,35 @@ void CRequisitesDlg::AskRenameInOrders() {
     if (!m_orders || newName == oldName) {
         return;
     }
-    const int count = m_orders.count(oldName);
-    if (count == 0) {
+    const QList<PartyOrder> named = m_orders.named(oldName);
+    QList<PartyOrder> toRename;
+    QList<PartyOrder> sent;
+    for (const PartyOrder& order : named) {
+        (order.sent ? sent : toRename).append(order);
+    }
+    if (named.isEmpty()) {
         return;
     }
+    const QString names = QStringLiteral("%1 → %2").arg(QuotedValue(oldName), QuotedValue(newName));
+    // The bank has the orders it was sent under the old name: its statement names them so.
+    const QString sentNote =
+        sent.isEmpty() ? QString()
+                       : QStringLiteral(
+                             "\n\nОтправленные в банк (%1) сохранят наименование, под которым "
+                             "их получил банк.")
+                             .arg(PartyOrdersText(sent, true));
+    if (toRename.isEmpty()) {
+        MessageBoxes::ShowDone(this, names + sentNote);
+        return;
+    }
+    const int count = int(toRename.size());
     // Enter keeps the orders as they are: renaming them is the step that changes other files.
-    const QString question =
-        QStringLiteral("%1 → %2\n\nПереименовать также в %3 %4?")
-            .arg(QuotedValue(oldName), QuotedValue(newName), QString::number(count),
-                 RussianPlural(count, QStringLiteral("платежном поручении"),
-                               QStringLiteral("платежных поручениях"),
-                               QStringLiteral("платежных поручениях")));
+    const QString question = QStringLiteral("%1\n\nПереименовать также в %2 %3 (%4)?%5")
+                                 .arg(names, QString::number(count),
+                                      RussianPlural(count, QStringLiteral("платежном поручении"),
+                                                    QStringLiteral("платежных поручениях"),
+                                                    QStringLiteral("платежных поручениях")),
+                                      PartyOrdersText(toRename, true), sentNote);
     m_bRenameInOrders = MessageBoxes::AskYesNo(this, question, MessageBoxes::Answer::No);
 }
 
@@ -329,12 +360,8 @@ bool CRequisitesDlg::ConfirmBankDetails() {
     if (RequisiteChecks::HasSwappedAccounts(problems) && OfferToSwapAccounts(problems)) {
         return false;
     }
-    if (MessageBoxes::AskChoice(
-            this, QStringLiteral("Проверка реквизитов"),
-            BankDetailsMessage(problems, QStringLiteral("Исправить их или сохранить как "
-                                                        "есть?")),
-            QStringLiteral("Исправить"), QStringLiteral("Сохранить как есть"),
-            MessageBoxes::Choice::First) == MessageBoxes::Choice::Second) {
+    if (!MessageBoxes::AskCorrect(this, QStringLiteral("Проверка реквизитов"),
+                                  BankDetailsMessage(problems, QString()).trimmed())) {
         return true;
     }
     // The problems come in the order of the fields, so the first is on the topmost field.

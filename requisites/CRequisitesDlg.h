@@ -9,6 +9,7 @@
 #include "requisites/BikDirectory.h"
 #include "requisites/OrdersOfParty.h"
 #include "requisites/RequisiteChecks.h"
+#include "widgets/TypedChanges.h"
 
 class QLabel;
 class QLineEdit;
@@ -54,6 +55,8 @@ public slots:
     // details that break a bank rule; otherwise moves the fields into the members and ends the
     // dialog with OK.
     void OnOK();
+    // Esc, "Отмена" and the close box ask first when a field was changed.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -95,4 +98,5 @@ private:
     BikDirectory m_bikDirectory;
     QMetaObject::Connection m_focusWatch;
     QString m_strBikOffered;  // the BIK whose corrections were last offered, asked once
+    TypedChanges m_changes;
 };

@@ -29,7 +29,7 @@ struct OrdersRenamed {
     int nKind = 0;
     QString oldName;
     QString newName;
-    int total = 0;            // the orders that named the party by the old name
+    int total = 0;            // the orders to rename: those that named the party, sent ones aside
     int renamed = 0;          // of them, those that name it by the new one now
     QList<OrderLeft> failed;  // each order left with the old name, in file order
     QString error;
@@ -37,6 +37,18 @@ struct OrdersRenamed {
     // Whether every order names the party anew: nothing is left to do.
     bool Finished() const { return outcome == Outcome::OrdersWritten && failed.isEmpty(); }
 };
+
+// An order that names a party: what the user is told of it, and whether it went to the bank.
+struct PartyOrder {
+    QString file;       // "Vemo/vemo.7"
+    QString number;     // "7"
+    QString date;       // "08.12.2026"
+    bool sent = false;  // the bank has it under the name it had then
+};
+
+// "№ 5, № 9" (withDates: "№ 5 от 08.12.2026, № 9 от 09.12.2026"), at most ten named and the
+// rest counted: "… и еще 3".
+QString PartyOrdersText(const QList<PartyOrder>& orders, bool withDates);
 
 // Told how many of a rename's orders are written so far, after each.
 using RenameProgress = std::function<void(int done, int total)>;
@@ -46,11 +58,11 @@ using RenameProgress = std::function<void(int done, int total)>;
 // for editing (the main frame) hands it over, made on the working folder; without it a renamed
 // record is renamed in its book alone.
 struct OrdersOfParty {
-    // How many orders name the party by exactly that name.
-    std::function<int(const QString& name)> count;
+    // The orders that name the party by exactly that name, in file order.
+    std::function<QList<PartyOrder>(const QString& name)> named;
     // Renames the party: records the rename, has writeBook write its address book, then writes
-    // the new name into the orders, each order file in one step. A rename cut short is left
-    // recorded, for resume.
+    // the new name into the orders that did not go to the bank, each order file in one step; the
+    // orders sent keep the name the bank has. A rename cut short is left recorded, for resume.
     std::function<OrdersRenamed(const QString& oldName, const QString& newName,
                                 const std::function<bool()>& writeBook,
                                 const RenameProgress& progress)>
@@ -58,5 +70,5 @@ struct OrdersOfParty {
     // Finishes the rename left recorded, if there is one.
     std::function<OrdersRenamed(const RenameProgress& progress)> resume;
 
-    explicit operator bool() const { return count && rename && resume; }
+    explicit operator bool() const { return named && rename && resume; }
 };

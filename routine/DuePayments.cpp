@@ -4,16 +4,10 @@
 #include <QSet>
 #include <algorithm>
 
-#include "bank/ChosenTotal.h"
 #include "orders/OrderAmount.h"
 #include "routine/PeriodShift.h"
 
 namespace {
-
-QString AmountShown(const QString& text) {
-    qint64 kopecks = 0;
-    return OrderAmount::ParseKopecks(text, &kopecks) ? ChosenTotal::AmountText(kopecks) : text;
-}
 
 bool SameParties(const OrderRow& row, const OrderRow& other) {
     return row[kColumnRecipient] == other[kColumnRecipient] &&
@@ -118,7 +112,7 @@ QString DuePayment::Text() const {
         text += occurrence.index == 1 ? QStringLiteral(", первая выплата")
                                       : QStringLiteral(", вторая выплата");
     }
-    return text + QStringLiteral(" — ") + AmountShown(source.order[kColumnAmount]);
+    return text + QStringLiteral(" — ") + OrderAmount::ShownText(source.order[kColumnAmount]);
 }
 
 OrderRow DuePayment::NewOrder(int number, const QDate& today) const {

@@ -35,6 +35,8 @@ class TestArchiveSearch : public QObject {
 private slots:
     void finds_data();
     void finds();
+    void findsTheDate_data();
+    void findsTheDate();
     void keepsEveryField();
     void totals_data();
     void totals();
@@ -85,6 +87,49 @@ void TestArchiveSearch::finds() {
     orders.Append(Order(QStringLiteral("7"), amount, QStringLiteral("18210102010011000110")),
                   QStringLiteral("vemo.7"));
     QCOMPARE(orders.Matches(0, OrderSearch(typed)), found);
+}
+
+// A date typed whole finds the orders of that day, whichever way either is written, and no other
+// order whose purpose or date merely holds it.
+void TestArchiveSearch::findsTheDate_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QList<int>>("found");  // of the orders 7 (8 December), 8 (18 December) and
+                                            // 9 (5 March, paying the bill of 8 December)
+    QTest::newRow("with noughts") << "08.12.2026" << QList<int>{7};
+    QTest::newRow("without noughts") << "8.12.2026" << QList<int>{7};
+    QTest::newRow("blanks around") << " 8.12.2026 " << QList<int>{7};
+    QTest::newRow("part of a date") << "8.12" << QList<int>{7, 8, 9};
+    QTest::newRow("no order that day") << "09.12.2026" << QList<int>{};
+}
+
+void TestArchiveSearch::findsTheDate() {
+    QFETCH(QString, typed);
+    QFETCH(QList<int>, found);
+    OrderRow eighth = Order(QStringLiteral("7"), QStringLiteral("10"));
+    eighth[kColumnDate] = QStringLiteral(" 8.12.2026");  // as the files hold it
+    OrderRow eighteenth = Order(QStringLiteral("8"), QStringLiteral("10"));
+    eighteenth[kColumnDate] = QStringLiteral("18.12.2026");
+    OrderRow march = Order(QStringLiteral("9"), QStringLiteral("10"));
+    march[kColumnBasis] = QStringLiteral("Оплата по счету № 5 от 08.12.2026");
+    PackedOrders orders;
+    orders.Assign({eighth, eighteenth, march},
+                  {QStringLiteral("vemo.7"), QStringLiteral("vemo.8"), QStringLiteral("vemo.9")});
+    const OrderSearch search(typed);
+    QList<int> shown;
+    for (int row = 0; row < 3; ++row) {
+        if (orders.Matches(row, search)) {
+            shown.append(7 + row);
+        }
+    }
+    QCOMPARE(shown, found);
+    // Typed on from one character less, the list looks again only at what it showed: so every
+    // order found must have been found then.
+    const OrderSearch before(typed.left(typed.size() - 1));
+    for (int row = 0; row < 3; ++row) {
+        if (search.Narrows(before) && orders.Matches(row, search)) {
+            QVERIFY(orders.Matches(row, before));
+        }
+    }
 }
 
 // An order edited or exported through the archive comes from its packed form: nothing may be lost.

@@ -177,15 +177,20 @@ int RunEditorChild(int argc, char** argv) {
     return app.exec();
 }
 
+// Chooses the record of the archive's list with the mouse.
+void ClickRecord(QWidget* archive, int record) {
+    auto* list = archive->findChild<QListWidget*>();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(record)).center());
+}
+
 // Renames a recipient through the menu as the user does: the record chosen in its archive,
 // "Изменить", the new name typed, OK, and the archive closed.
 void RenameRecipientThroughTheMenu(CVemoApp* app, int record, const QString& newName) {
     QTimer::singleShot(0, [=] {
         auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
         QVERIFY(archive);
-        auto* list = archive->findChild<QListWidget*>();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(record)).center());
+        ClickRecord(archive, record);
         QTimer::singleShot(0, [=] {
             auto* dlg = qobject_cast<CRequisitesDlg*>(QApplication::activeModalWidget());
             QVERIFY(dlg);
@@ -225,6 +230,8 @@ private slots:
     void pointerToTheDocumentGoesWithIt();
     void renamedRecordIsRenamedInItsOrders_data();
     void renamedRecordIsRenamedInItsOrders();
+    void deletedRecordNamedByOrdersAsks_data();
+    void deletedRecordNamedByOrdersAsks();
     void paperTakesOnlyWhatMayGoOnIt_data();
     void paperTakesOnlyWhatMayGoOnIt();
     void blankFormPrintsEmptyFields();
@@ -553,7 +560,8 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders_data() {
     QTest::addColumn<QList<int>>("renamed");  // the orders that name the new name afterwards
     QTest::addColumn<QStringList>("told");    // a part of each notice, in order
     const QString gamma = QStringLiteral("ООО Гамма-Плюс");
-    const QString two = QStringLiteral("Переименовать также в 2 платежных поручениях?");
+    const QString two = QStringLiteral(
+        "Переименовать также в 2 платежных поручениях (№ 1 от 01.03.2026, № 3 от 03.03.2026)?");
     const QString cannotWrite = QStringLiteral("Не могу записать реквизиты");
     QTest::newRow("recipient, Да")
         << 1 << 0 << gamma << two << "&Да" << QString() << QList<int>{1, 3} << QStringList{};
@@ -578,8 +586,8 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders_data() {
                "Vemo/renaming")};
     QTest::newRow("payer of one order")
         << 0 << 1 << QStringLiteral("ООО Бета и К")
-        << QStringLiteral("Переименовать также в 1 платежном поручении?") << "&Да" << QString()
-        << QList<int>{5} << QStringList{};
+        << QStringLiteral("Переименовать также в 1 платежном поручении (№ 5 от 05.03.2026)?")
+        << "&Да" << QString() << QList<int>{5} << QStringList{};
     QTest::newRow("a name no order holds")
         << 1 << 2 << QStringLiteral("ООО Омега-2") << QString() << QString() << QString()
         << QList<int>{} << QStringList{};
@@ -629,9 +637,7 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
     QTimer::singleShot(0, [&] {
         auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
         QVERIFY(archive);
-        auto* list = archive->findChild<QListWidget*>();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(record)).center());
+        ClickRecord(archive, record);
         QTimer::singleShot(0, [&] {
             auto* dlg = qobject_cast<CRequisitesDlg*>(QApplication::activeModalWidget());
             QVERIFY(dlg);
@@ -688,6 +694,57 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
     const bool leftOrders = failing.startsWith("Vemo/vemo.");
     QCOMPARE(QFileInfo::exists("Vemo/renaming"), leftOrders);
     QCOMPARE(QDir("Vemo").entryList(QDir::Files).size(), orders.size() + (leftOrders ? 1 : 0));
+}
+
+void TestMainFrame::deletedRecordNamedByOrdersAsks_data() {
+    QTest::addColumn<int>("record");        // its place in the recipients' book
+    QTest::addColumn<QString>("question");  // empty when nothing is asked
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("deleted");
+    const QString two =
+        QStringLiteral("Получатель указан в 2 платежных поручениях: № 1, № 3. Удалить запись?");
+    QTest::newRow("named, Нет") << 0 << two << "&Нет" << false;
+    QTest::newRow("named, Да") << 0 << two << "&Да" << true;
+    QTest::newRow("named by no order") << 2 << QString() << QString() << true;
+    // Another record of the name stays for the order that names it.
+    QTest::newRow("one of two records of a name") << 1 << QString() << QString() << true;
+}
+
+// "Удалить" on a record that orders name asks first, naming them; Enter answers "Нет", as without
+// the record those orders can be neither drawn nor sent to the bank.
+void TestMainFrame::deletedRecordNamedByOrdersAsks() {
+    QFETCH(int, record);
+    QFETCH(QString, question);
+    QFETCH(QString, answer);
+    QFETCH(bool, deleted);
+    const QString gamma = QStringLiteral("ООО Гамма");
+    const QString delta = QStringLiteral("ООО Дельта");
+    const CRequisiteArray book{Named(gamma), Named(delta), Named(QStringLiteral("ООО Омега")),
+                               Named(delta)};
+    QVERIFY(RequisitesFile::Write("polRecv.dat", book));
+    for (const OrderRow& order :
+         {Order(1, QStringLiteral("ООО Альфа"), gamma), Order(2, gamma, delta),
+          Order(3, QStringLiteral("ООО Альфа"), gamma)}) {
+        QVERIFY(OrderFiles::SaveOrder(order.Number(), order));
+    }
+    BoxAnswers boxes(answer.isEmpty() ? QStringList{} : QStringList{answer});
+    QTimer::singleShot(0, [&] {
+        auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
+        QVERIFY(archive);
+        ClickRecord(archive, record);
+        ClickButton(archive, QStringLiteral("Удалить"));
+        ClickButton(archive, QStringLiteral("OK"));
+    });
+    m_app->MainFrame()->menuBar()->actions().at(1)->menu()->actions().at(0)->trigger();
+
+    QCOMPARE(boxes.seen.size(), question.isEmpty() ? 0 : 1);
+    if (!question.isEmpty()) {
+        QCOMPARE(boxes.seen.first().text, question);
+        QCOMPARE(boxes.seen.first().defaultButton, QStringLiteral("&Нет"));
+    }
+    CRequisiteArray after;
+    RequisitesFile::Read("polRecv.dat", &after);
+    QCOMPARE(after.size(), book.size() - (deleted ? 1 : 0));
 }
 
 void TestMainFrame::paperTakesOnlyWhatMayGoOnIt_data() {
@@ -983,8 +1040,10 @@ void TestMainFrame::longRenameShowsProgressAndIsRetriedOnceThereIsRoom() {
     QVERIFY(progressOf.contains(int(naming.size())));  // the retry's may be too short to show
     QCOMPARE(progressText, QStringLiteral("Новое имя записывается в платежные поручения…"));
     QCOMPARE(boxes.seen.size(), 3);
-    QVERIFY(boxes.seen.at(0).text.endsWith(
-        QStringLiteral("Переименовать также в 100 платежных поручениях?")));
+    // Ten of them named, the rest counted.
+    QVERIFY(boxes.seen.at(0).text.contains(
+        QStringLiteral("Переименовать также в 100 платежных поручениях (№ ")));
+    QVERIFY(boxes.seen.at(0).text.endsWith(QStringLiteral(" и еще 90)?")));
     const BoxAnswers::Seen& left = boxes.seen.at(1);
     QStringList leftFiles;
     for (int number : naming) {

@@ -9,6 +9,8 @@ class TestOrderAmount : public QObject {
 private slots:
     void amounts_data();
     void amounts();
+    void shown_data();
+    void shown();
 };
 
 namespace {
@@ -100,6 +102,33 @@ void TestOrderAmount::amounts() {
     if (accepted) {
         QCOMPARE(OrderAmount::ExchangeText(read), exchange);
     }
+}
+
+// As the lists show an amount: in groups of three with two kopeck figures; what is no amount, as
+// it is typed.
+void TestOrderAmount::shown_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("whole roubles") << "48300"
+                                   << "48 300,00";
+    QTest::newRow("three figures") << "100"
+                                   << "100,00";
+    QTest::newRow("one kopeck figure") << "1234567,5"
+                                       << "1 234 567,50";
+    QTest::newRow("kopecks alone") << "0,01"
+                                   << "0,01";
+    QTest::newRow("largest") << "999999999999.99"
+                             << "999 999 999 999,99";
+    QTest::newRow("not an amount") << "12,345"
+                                   << "12,345";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestOrderAmount::shown() {
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(OrderAmount::ShownText(text), shown);
 }
 
 QTEST_GUILESS_MAIN(TestOrderAmount)

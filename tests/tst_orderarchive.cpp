@@ -147,6 +147,7 @@ private slots:
     void headerClickSorts_data();
     void headerClickSorts();
     void sortedListPlacesAChangedOrder();
+    void listShowsTheFormsAmountsAndRemembersItsSort();
     void searchKeepsRowsHoldingTheText();
     void chosenOrderStaysChosenThroughSortAndSearch();
     void newNumberFollowsFileOrderUnderASortedList();
@@ -666,6 +667,7 @@ void TestOrderArchive::staleDeleteAsksBeforeRemovingAnotherEditorsOrder() {
     COrderArchiveDlg second(m_doc, WorkingFolder());
     SelectNumber(first, 1);
     if (other == "edit") {
+        m_log.answerYes = false;  // "Сохранить как есть" to what today's rules warn of
         WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
             dlg->findChild<QLineEdit*>(QStringLiteral("amount"))->setText("200");
             dlg->OnOK();
@@ -765,6 +767,30 @@ void TestOrderArchive::unchangedOrderKeepsTheLinesAfterItsFields() {
     QVERIFY(edited);
     QCOMPARE(m_log.Texts(), QStringList());
     QCOMPARE(m_folder->Read("Vemo/vemo.1"), before);
+}
+
+// The list shows amounts grouped and dates with noughts, whatever the files hold, and opens again
+// sorted as the user left it.
+void TestOrderArchive::listShowsTheFormsAmountsAndRemembersItsSort() {
+    Save({1, QDate(2026, 12, 8), QStringLiteral("48300")});
+    Save({2, QDate(2026, 12, 9), QStringLiteral("1 500 000,5")});
+    Save({3, QDate(2026, 12, 10), QStringLiteral("сто")});
+    {
+        COrderArchiveDlg archive(m_doc, WorkingFolder());
+        archive.show();
+        archive.findChild<QTreeView*>()->sortByColumn(kColumnAmount, Qt::DescendingOrder);
+        archive.reject();
+    }
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.show();
+    const QAbstractItemModel* shown = archive.findChild<QTreeView*>()->model();
+    QStringList amounts;
+    for (int row = 0; row < shown->rowCount(); ++row) {
+        amounts << shown->index(row, kColumnAmount).data().toString();
+    }
+    QCOMPARE(amounts, (QStringList{"1 500 000,50", "48 300,00", QStringLiteral("сто")}));
+    QCOMPARE(shown->index(1, kColumnDate).data().toString(), QStringLiteral("08.12.2026"));
+    QCOMPARE(OrderFiles::LoadOrders().first()[kColumnAmount], QStringLiteral("48300"));
 }
 
 QTEST_MAIN(TestOrderArchive)

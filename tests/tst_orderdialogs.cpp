@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QToolButton>
 #include <QTreeView>
 #include <QtTest>
 #include <functional>
@@ -234,6 +235,7 @@ private slots:
     void textLongerThanTheFormAsksToKeepOrEdit_data();
     void textLongerThanTheFormAsksToKeepOrEdit();
     void enterOnTheLengthQuestionGoesBackToTheField();
+    void sixtyRecipientsFilteredInAnEnlargedDialog();
     void controlCharactersGoNowhere_data();
     void controlCharactersGoNowhere();
 
@@ -1075,6 +1077,7 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
         PressOk(dlg);
     });
     QVERIFY(QFile::remove("Vemo/vemo.1"));
+    m_log.answers = {false, false};  // "Сохранить как есть" to both warnings
     Press(&archive, kEditOrder);
     // The form shows only the beginning of such a purpose, and the bank takes 210 characters:
     // asked twice, and kept as it is; then the removed file is written back on "Да".
@@ -1477,7 +1480,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
     // The archive writes for the current edition unless told otherwise.
     const int shown = FormPlaces::ShownChars(FormField::Basis, basis, FormEdition::Current);
     QVERIFY(shown > 0 && shown < basis.size());
-    m_log.answerYes = keep;
+    m_log.answerYes = !keep;  // the first choice is "Исправить"
     COrderArchiveDlg archive(m_doc, WorkingFolder());
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
@@ -1547,6 +1550,83 @@ void TestOrderDialogs::enterOnTheLengthQuestionGoesBackToTheField() {
     QCOMPARE(parent, &dlg);
     QCOMPARE(buttons.size(), 2);
     QVERIFY(buttons.contains(QStringLiteral("Исправить")));
+}
+
+// With sixty recipients: the dialog grows and its lists with it, the filter keeps the names that
+// hold the typed text (letter case and Ё aside), Down and Enter choose one without ending the
+// order; the size is kept for the next order; a new order under today's rules has the payer of
+// the last one; Esc asks once something was typed ("Нет" keeps the dialog) and not before.
+void TestOrderDialogs::sixtyRecipientsFilteredInAnEnlargedDialog() {
+    QStringList recipients;
+    for (int i = 1; i <= 58; ++i) {
+        recipients << QStringLiteral("ООО Поставщик %1").arg(i);
+    }
+    recipients << QStringLiteral("ФГУП «Ёлочка»") << QStringLiteral("ИП Елочкин");
+    WriteNames("polRecv.dat", recipients);
+    QVERIFY(OrderFiles::SaveOrder(1, Row(1, QStringLiteral("Бета"), recipients.first())));
+    COrderArchiveDlg archive(m_doc, WorkingFolder());  // today's edition
+    QSize enlarged;
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        QCOMPARE(SelectedRow(dlg->m_lbPayers), int(kPayers.indexOf(QStringLiteral("Бета"))));
+        // At the smallest size the budget group shows an ОКТМО of eleven figures whole.
+        auto* budget = dlg->findChild<QToolButton*>(QStringLiteral("budgetToggle"));
+        budget->click();
+        dlg->resize(dlg->minimumSize());
+        QLineEdit* oktmo = Edit(dlg, "oktmo");
+        QVERIFY(oktmo->isVisible());
+        // Beside the text, a line edit keeps two pixels of margin on either side.
+        QVERIFY(oktmo->width() >=
+                oktmo->fontMetrics().horizontalAdvance(QStringLiteral("45000000000")) + 4);
+        budget->click();
+
+        dlg->resize(dlg->minimumSize());
+        const QRect list = dlg->m_lbRecipients->geometry();
+        dlg->resize(dlg->minimumSize() + QSize(200, 160));
+        QCOMPARE(dlg->m_lbRecipients->height(), list.height() + 80);
+        QCOMPARE(dlg->m_lbRecipients->width(), list.width() + 200);
+        for (QWidget* child : dlg->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(dlg->rect().contains(child->geometry()) || child->isWindow() ||
+                         !child->isVisibleTo(dlg),
+                     qPrintable(child->objectName()));
+        }
+        QVERIFY(FindButton(dlg, QStringLiteral("OK"))->y() > dlg->m_lbPayers->geometry().bottom());
+
+        QLineEdit* filter = Edit(dlg, "recipientsFilter");
+        filter->setFocus();
+        filter->setText(QStringLiteral("ЕЛОЧ"));
+        QStringList shown;
+        for (int row = 0; row < dlg->m_lbRecipients->count(); ++row) {
+            if (!dlg->m_lbRecipients->item(row)->isHidden()) {
+                shown << dlg->m_lbRecipients->item(row)->text();
+            }
+        }
+        QCOMPARE(shown, recipients.mid(58));
+        QTest::keyClick(filter, Qt::Key_Down);
+        QTest::keyClick(filter, Qt::Key_Down);
+        QTest::keyClick(filter, Qt::Key_Return);
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(SelectedRow(dlg->m_lbRecipients), 59);
+        enlarged = dlg->size();
+        budget->click();  // its room is left out of the size kept
+
+        m_log.answers = {false, true};
+        QTest::keyClick(dlg, Qt::Key_Escape);
+        QVERIFY(dlg->isVisible());
+        QVERIFY(m_log.Texts().join("").contains(QStringLiteral("без сохранения")));
+        QTest::keyClick(dlg, Qt::Key_Escape);
+        QVERIFY(!dlg->isVisible());
+    });
+    Press(&archive, kCreateNew);
+    QCOMPARE(m_log.entries.size(), 2);
+    QVERIFY(!OrderFiles::Exists(2));
+
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        QCOMPARE(dlg->size(), enlarged);
+        QTest::keyClick(dlg, Qt::Key_Escape);  // nothing typed: closed without a word
+        QVERIFY(!dlg->isVisible());
+    });
+    Press(&archive, kCreateNew);
+    QCOMPARE(m_log.entries.size(), 2);
 }
 
 QTEST_MAIN(TestOrderDialogs)

@@ -184,6 +184,8 @@ private slots:
     void numberFromText();
     void wholeNumber_data();
     void wholeNumber();
+    void writtenDate_data();
+    void writtenDate();
     void dateFromText_data();
     void dateFromText();
 
@@ -316,6 +318,37 @@ void TestOrderFiles::wholeNumber() {
     int parsed = 0;
     QCOMPARE(OrderTexts::ParseWholeNumber(text, &parsed), ok);
     QCOMPARE(parsed, number);  // a refused text leaves the number alone
+}
+
+// A date as people write it, which the archive's list shows with noughts and its search reads
+// either way; a text that is no date is shown as it is.
+void TestOrderFiles::writtenDate_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("as the files hold it") << " 8.12.2026"
+                                          << "08.12.2026";
+    QTest::newRow("month padded too") << " 5. 3.2001"
+                                      << "05.03.2001";
+    QTest::newRow("without noughts") << "8.3.2026"
+                                     << "08.03.2026";
+    QTest::newRow("with noughts") << "08.12.2026"
+                                  << "08.12.2026";
+    QTest::newRow("no such day") << "31.02.2026"
+                                 << "31.02.2026";
+    QTest::newRow("two-digit year") << "08.12.26"
+                                    << "08.12.26";
+    QTest::newRow("three-digit day") << "108.12.2026"
+                                     << "108.12.2026";
+    QTest::newRow("more after it") << "08.12.2026 г."
+                                   << "08.12.2026 г.";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestOrderFiles::writtenDate() {
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QCOMPARE(OrderTexts::ShownDate(text), shown);
 }
 
 void TestOrderFiles::dateFromText_data() {

@@ -14,6 +14,7 @@
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "common/Cp1251.h"
+#include "common/LineFile.h"
 #include "orders/OrderFiles.h"
 #include "orders/OrderTexts.h"
 #include "orders/PartyRename.h"
@@ -170,6 +171,7 @@ private slots:
     void fullDiskLeavesTheRestForLater();
     void recordIsLeftAloneWhereItMustBe_data();
     void recordIsLeftAloneWhereItMustBe();
+    void sentOrdersKeepTheBanksName();
 
 private:
     std::unique_ptr<TestFolder> m_folder;
@@ -390,6 +392,54 @@ void TestPartyRename::recordIsLeftAloneWhereItMustBe() {
     if (recordStays) {
         QCOMPARE(m_folder->Read("Vemo/renaming"), before.value("Vemo/renaming"));
     }
+}
+
+// The orders that went to the bank keep the name the bank has them under: the user is told which,
+// a rename passes them by, and so does the rename finished after a kill, from its record.
+void TestPartyRename::sentOrdersKeepTheBanksName() {
+    const QStringList sentFiles{OrderFiles::FileName(1), OrderFiles::FileName(2)};
+    const OrdersOfParty orders =
+        PartyRename::OrdersOf(WorkingFolder(), kRecipientsKind, [&](const StoredOrders& asked) {
+            QStringList sent;
+            for (const QString& file : asked.files) {
+                if (sentFiles.contains(file)) {
+                    sent.append(file);
+                }
+            }
+            return sent;
+        });
+    const QList<int> naming = Naming(kRecipientsKind);
+    const QList<PartyOrder> named = orders.named(kRecipient);
+    QCOMPARE(named.size(), naming.size());
+    QCOMPARE(named.first().number, QStringLiteral("1"));
+    QVERIFY(named.at(0).sent && named.at(1).sent && !named.at(2).sent);
+    QCOMPARE(PartyOrdersText(named.mid(0, 2), true),
+             QStringLiteral("№ 1 от 02.03.2026, № 2 от 03.03.2026"));
+    QVERIFY(PartyOrdersText(named, false)
+                .endsWith(QStringLiteral(" и еще %1").arg(naming.size() - 10)));
+
+    const OrdersRenamed done = orders.rename(kRecipient, NewName(kRecipientsKind),
+                                             [] { return WriteRenamedBook(kRecipientsKind); }, {});
+    QCOMPARE(done.total, naming.size() - 2);
+    QCOMPARE(RenamedAmong(kRecipientsKind, naming), naming.mid(2));
+
+    // A rename cut short after its book was written: its record keeps what stays.
+    QVERIFY(m_folder->Write("polRecv.dat", m_book[kRecipientsKind]));
+    for (int number : naming) {
+        QVERIFY(OrderFiles::SaveOrder(number, Order(number)));
+    }
+    const RenameRecord record{kRecipientsKind,
+                              kRecipient,
+                              NewName(kRecipientsKind),
+                              LineFile::Digest("polRecv.dat"),
+                              {OrderFiles::FileName(4)}};
+    QString error;
+    QVERIFY(record.Write(WorkingFolder(), &error));
+    QVERIFY(WriteRenamedBook(kRecipientsKind));
+    PartyRename::Resume(WorkingFolder());
+    QList<int> renamed = naming;
+    renamed.removeAll(4);
+    QCOMPARE(RenamedAmong(kRecipientsKind, naming), renamed);
 }
 
 QTEST_GUILESS_MAIN(TestPartyRename)

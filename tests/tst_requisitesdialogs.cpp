@@ -151,6 +151,7 @@ private slots:
     void secondDeletePressDeletesNothing();
     void changeAndDeleteNeedASelection();
     void escapeSavesLikeOk();
+    void escapeAsksOnceSomethingIsTyped();
     void replacedBookWaitsInTheTrash_data();
     void replacedBookWaitsInTheTrash();
     void focusAndTabOrder();
@@ -736,7 +737,8 @@ void TestRequisitesDialogs::valueLongerThanTheFormAsksToKeepOrEdit() {
     // An account this long also breaks the bank's rule, which is asked about first: saved as it
     // is, so that the question about its length follows.
     const bool bankCheckAsks = field == 4 || field == 5;
-    m_log.answers = bankCheckAsks ? QList<bool>{false, keep} : QList<bool>{keep};
+    // The first choice of either question is "Исправить".
+    m_log.answers = bankCheckAsks ? QList<bool>{false, !keep} : QList<bool>{!keep};
     CRequisite record = Record(QStringLiteral("ООО Альфа"));
     {
         CRequisitesArchiveDlg archive(kind);
@@ -777,6 +779,31 @@ void TestRequisitesDialogs::valueLongerThanTheFormAsksToKeepOrEdit() {
     if (stored) {
         QCOMPARE(Fields(saved.at(0)).at(field), text);  // whole, as typed
     }
+}
+
+// Esc on a record dialog in which something was typed asks before throwing it away; "Нет" (what
+// Enter answers) keeps the dialog. With nothing typed it closes without a word.
+void TestRequisitesDialogs::escapeAsksOnceSomethingIsTyped() {
+    CRequisitesArchiveDlg archive(kRecipientsKind);
+    archive.show();
+    m_log.answers = {false, true};
+    bool keptOpen = false;
+    WhenRecordDialogOpens([&](CRequisitesDlg* dlg) {
+        Edit(dlg, "editBik")->setText(QStringLiteral("044525225"));
+        QTest::keyClick(dlg, Qt::Key_Escape);
+        keptOpen = dlg->isVisible();
+        QTest::keyClick(dlg, Qt::Key_Escape);
+    });
+    QTest::mouseClick(Button(&archive, "Добавить"), Qt::LeftButton);
+    QVERIFY(keptOpen);
+    QCOMPARE(m_log.entries.size(), 2);
+    QVERIFY(m_log.entries.first().text.contains(QStringLiteral("без сохранения")));
+    QVERIFY(Entries(&archive).isEmpty());
+
+    WhenRecordDialogOpens([](CRequisitesDlg* dlg) { QTest::keyClick(dlg, Qt::Key_Escape); });
+    QTest::mouseClick(Button(&archive, "Добавить"), Qt::LeftButton);
+    QCOMPARE(m_log.entries.size(), 2);
+    archive.accept();
 }
 
 QTEST_MAIN(TestRequisitesDialogs)

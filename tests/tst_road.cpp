@@ -125,6 +125,7 @@ void TestRoad::fromAnEmptyFolderToThePrintedPage() {
                    {"editAccount2", "40702810500000067890"}});
     QVERIFY(QFileInfo("pltRecv.dat").size() > 0 && QFileInfo("polRecv.dat").size() > 0);
 
+    m_log.answers = {false};  // "Сохранить как есть" to the warning about the date
     WhenOpens<COrderArchiveDlg>([](COrderArchiveDlg* archive) {
         WhenOpens<COrderDlg>([](COrderDlg* order) {
             QCOMPARE(order->findChild<QLineEdit*>("number")->text(), QStringLiteral("1"));

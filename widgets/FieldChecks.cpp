@@ -33,17 +33,15 @@ bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, int shownChar
     }
     const QString shownPart =
         shown > 0 ? QStringLiteral(" — до «…%1»").arg(lastShown.trimmed()) : QString();
-    const QString question =
+    const QString warning =
         QStringLiteral(
             "Поле «%1» не помещается на бланке: из %2 знаков на нем видны только "
-            "первые %3%4.\n\nСохранить как есть или исправить?")
+            "первые %3%4.")
             .arg(caption)
             .arg(text.size())
             .arg(shown)
             .arg(shownPart);
-    if (MessageBoxes::AskChoice(edit->window(), QStringLiteral("Vemo"), question,
-                                QStringLiteral("Сохранить как есть"), QStringLiteral("Исправить"),
-                                MessageBoxes::Choice::Second) == MessageBoxes::Choice::First) {
+    if (!MessageBoxes::AskCorrect(edit->window(), QStringLiteral("Vemo"), warning)) {
         return true;
     }
     edit->setFocus();

@@ -77,6 +77,13 @@ Choice AskChoice(QWidget* parent, const QString& caption, const QString& given,
     return box.clickedButton() == firstButton ? Choice::First : Choice::Second;
 }
 
+bool AskCorrect(QWidget* parent, const QString& caption, const QString& text) {
+    return AskChoice(parent, caption,
+                     text + QStringLiteral("\n\nИсправить или сохранить как есть?"),
+                     QStringLiteral("Исправить"), QStringLiteral("Сохранить как есть"),
+                     Choice::First) == Choice::First;
+}
+
 bool Log::NextAnswer() {
     return answers.isEmpty() ? answerYes : answers.takeFirst();
 }

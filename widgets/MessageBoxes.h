@@ -29,6 +29,10 @@ enum class Choice { First, Second };
 // default choice, which should be the harmless one. With the test log, answerYes picks the first.
 Choice AskChoice(QWidget* parent, const QString& caption, const QString& text, const QString& first,
                  const QString& second, Choice defaultChoice);
+// A check's warning that the user may override: "Исправить" (first, and the default that Enter
+// and Esc give) or "Сохранить как есть", the same order and default at every check; true for
+// "Исправить". The text ends with the question "Исправить или сохранить как есть?", added here.
+bool AskCorrect(QWidget* parent, const QString& caption, const QString& text);
 
 // While a log is set, boxes are not shown: each is appended to the log, and questions take the
 // log's answer.
