@@ -230,6 +230,59 @@ void TestCommandLine::cleanup() {
     m_dir.reset();
 }
 
+namespace {
+
+QString Program() {
+    return qEnvironmentVariable("VEMO_EXECUTABLE");
+}
+
+// The program itself is run only through ctest, which says where it is.
+#define SKIP_WITHOUT_PROGRAM()                                                 \
+    if (Program().isEmpty()) {                                                 \
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest"); \
+    }
+
+// A runtime folder of its own, or the toolkit says on standard error that it made one up; with
+// ownSettings, settings of its own too: nothing chosen in the editor.
+QProcessEnvironment RunEnvironment(const QTemporaryDir& runtime, bool ownSettings = false) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    if (ownSettings) {
+        environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
+    }
+    return environment;
+}
+
+struct Run {
+    bool finished = false;  // false: still running at the deadline, and killed
+    int exitCode = -1;
+    QByteArray outBytes;
+    QString out;
+    QString err;
+};
+
+// Runs the program in the current folder; a run that has not ended within the deadline is
+// killed.
+Run RunVemo(const QStringList& arguments, int deadlineMs = 30000,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess vemo;
+    vemo.setProcessEnvironment(environment);
+    vemo.start(Program(), arguments);
+    Run run;
+    run.finished = vemo.waitForFinished(deadlineMs) && vemo.exitStatus() == QProcess::NormalExit;
+    if (!run.finished) {
+        vemo.kill();
+        vemo.waitForFinished();
+    }
+    run.exitCode = vemo.exitCode();
+    run.outBytes = vemo.readAllStandardOutput();
+    run.out = QString::fromLocal8Bit(run.outBytes);
+    run.err = QString::fromLocal8Bit(vemo.readAllStandardError());
+    return run;
+}
+
+}  // namespace
+
 void TestCommandLine::runs_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
@@ -340,25 +393,16 @@ void TestCommandLine::runs() {
     QFETCH(QString, output);
     QFETCH(QString, error);
     QFETCH(bool, writesPdf);
-    const QString program = qEnvironmentVariable("VEMO_EXECUTABLE");
-    if (program.isEmpty() || qEnvironmentVariableIsEmpty("VEMO_VERSION")) {
-        QSKIP("VEMO_EXECUTABLE and VEMO_VERSION are set by ctest: run this test through ctest");
+    SKIP_WITHOUT_PROGRAM();
+    if (qEnvironmentVariableIsEmpty("VEMO_VERSION")) {
+        QSKIP("VEMO_VERSION is set by ctest: run this test through ctest");
     }
-    // A runtime folder of its own, or Qt says on standard error that it made one up.
     QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    // Settings of its own: nothing chosen in the editor.
-    environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
-    QProcess vemo;
-    vemo.setProcessEnvironment(environment);
-    vemo.start(program, arguments);
-    QVERIFY(vemo.waitForFinished(60000));
-    QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
-    const QString out = QString::fromLocal8Bit(vemo.readAllStandardOutput());
-    const QString err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    QCOMPARE(vemo.exitCode(), exitCode);
-    QCOMPARE(out, output);
+    const Run run = RunVemo(arguments, 60000, RunEnvironment(runtime, true));
+    QVERIFY(run.finished);
+    const QString& err = run.err;
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, output);
     if (error.isEmpty()) {
         QCOMPARE(err, QString());
     } else {
@@ -481,34 +525,6 @@ void WriteExportArchive() {
     }
 }
 
-QString Program() {
-    return qEnvironmentVariable("VEMO_EXECUTABLE");
-}
-
-struct Run {
-    bool finished = false;  // false: still running at the deadline, and killed
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the program in the current folder; a run that has not ended within the deadline is
-// killed.
-Run RunVemo(const QStringList& arguments, int deadlineMs = 30000) {
-    QProcess vemo;
-    vemo.start(Program(), arguments);
-    Run run;
-    run.finished = vemo.waitForFinished(deadlineMs) && vemo.exitStatus() == QProcess::NormalExit;
-    if (!run.finished) {
-        vemo.kill();
-        vemo.waitForFinished();
-    }
-    run.exitCode = vemo.exitCode();
-    run.out = QString::fromLocal8Bit(vemo.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    return run;
-}
-
 }  // namespace
 
 void TestCommandLine::writesAllOrNothing_data() {
@@ -545,24 +561,17 @@ void TestCommandLine::writesAllOrNothing() {
     QFETCH(QStringList, toOutput);
     QFETCH(QStringList, toFile);
     QFETCH(QStringList, named);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();
     WriteBytes("out.txt", "old");
     const QMap<QString, QByteArray> before = Snapshot(".");
-    QTemporaryDir runtime;  // or the toolkit says on standard error that it made one up
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    QProcess vemo;
-    vemo.setProcessEnvironment(environment);
-    vemo.start(Program(), arguments);
-    QVERIFY(vemo.waitForFinished(60000));
-    QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
-    const QByteArray out = vemo.readAllStandardOutput();
-    const QString err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    QVERIFY2(vemo.exitCode() == exitCode, qPrintable(err));
+    QTemporaryDir runtime;
+    const Run run = RunVemo(arguments, 60000, RunEnvironment(runtime));
+    QVERIFY(run.finished);
+    const QByteArray& out = run.outBytes;
+    const QString& err = run.err;
+    QVERIFY2(run.exitCode == exitCode, qPrintable(err));
     QCOMPARE(ExportedNumbers(out), toOutput);
     for (const QString& part : named) {
         QVERIFY2(err.startsWith("vemo: ") && err.contains(part), qPrintable(err));
@@ -696,9 +705,7 @@ void TestCommandLine::listsWhatWentToTheBank() {
     QFETCH(int, exitCode);
     QFETCH(QString, output);
     QFETCH(QString, error);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();
     for (const QStringList& step : steps) {
@@ -727,9 +734,7 @@ void TestCommandLine::listsWhatWentToTheBank() {
 }
 
 void TestCommandLine::exportOnAFullDiskLeavesTheOldFile() {
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();
     WriteBytes("out.txt", "old");
@@ -772,9 +777,7 @@ void TestCommandLine::specialFilesNeverHang() {
     QFETCH(bool, fifo);
     QFETCH(QStringList, arguments);
     QFETCH(QString, named);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     QVERIFY(QFile::remove(name));
     if (fifo) {
         QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
@@ -813,9 +816,7 @@ void TestCommandLine::checkFailsOnADamagedBikDirectory() {
     QFETCH(QByteArray, kept);
     QFETCH(int, exitCode);
     QFETCH(QString, told);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     // The program's own data folder, here and in the program started.
     const QTemporaryDir data;
     const QByteArray oldData = qgetenv("XDG_DATA_HOME");
@@ -841,9 +842,7 @@ void TestCommandLine::checkFailsOnADamagedBikDirectory() {
 // A rename of the payer that the editor was killed in, its book written and its order not: the
 // command line finishes it before it reads the orders, and says so.
 void TestCommandLine::finishesARenameCutShort() {
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     CRequisite renamed;
     renamed.m_strName = QStringLiteral("Payer Ltd");
     QVERIFY(RequisitesFile::Write("pltRecv.dat", {renamed}));
@@ -880,9 +879,7 @@ void TestCommandLine::refusesALinkPlantedInASharedFolder() {
     QFETCH(bool, othersLink);
     QFETCH(bool, sticky);
     QFETCH(bool, refused);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     if (geteuid() != 0) {
         QSKIP("a link of another user can be made only as root");
     }
@@ -986,22 +983,16 @@ void TestCommandLine::worksInTheFolderGiven() {
     QFETCH(QString, output);
     QFETCH(QString, error);
     QFETCH(QStringList, left);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     QTemporaryDir other;
     WriteOtherFolder(other.path());
     const QMap<QString, QByteArray> before = Snapshot(other.path());
     QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    QProcess vemo;
-    vemo.setProcessEnvironment(environment);
-    vemo.start(Program(), WithFolder(arguments, other.path()));
-    QVERIFY(vemo.waitForFinished(60000));
-    const QString out = QString::fromUtf8(vemo.readAllStandardOutput());
-    const QString err = QString::fromUtf8(vemo.readAllStandardError());
-    QVERIFY2(vemo.exitCode() == exitCode, qPrintable(err));
+    const Run run = RunVemo(WithFolder(arguments, other.path()), 60000, RunEnvironment(runtime));
+    QVERIFY(run.finished);
+    const QString& out = run.out;
+    const QString& err = run.err;
+    QVERIFY2(run.exitCode == exitCode, qPrintable(err));
     QVERIFY2(out.contains(output), qPrintable(out));
     if (error.isEmpty()) {
         QCOMPARE(err, QString());
@@ -1042,9 +1033,7 @@ void TestCommandLine::editorWorksInItsFolder() {
     QFETCH(QStringList, home);
     QFETCH(QString, orders);
     QFETCH(QStringList, homeAfter);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     if (arguments.isEmpty()) {
         // What the desktop menu runs: the entry's Exec line, the program name aside.
         QFile entry(QStringLiteral(VEMO_TESTS_SOURCE_DIR "/../app/vemo.desktop"));
@@ -1070,10 +1059,8 @@ void TestCommandLine::editorWorksInItsFolder() {
         }
     }
     QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcessEnvironment environment = RunEnvironment(runtime, true);
     environment.insert("HOME", homeDir.path());
-    environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
     QProcess vemo;
     vemo.setProcessEnvironment(environment);
     vemo.setWorkingDirectory(m_dir->path());
@@ -1096,9 +1083,7 @@ void TestCommandLine::editorWorksInItsFolder() {
 // --today is the editor's today: the payments due looked at on start are recorded as looked at on
 // that day (nothing is due then, so no window waits for an answer).
 void TestCommandLine::editorTakesTheDayGiven() {
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     Recurrence later;
     later.kind = Recurrence::Kind::Monthly;
     later.first = QDate(2099, 1, 1);
@@ -1109,11 +1094,8 @@ void TestCommandLine::editorTakesTheDayGiven() {
     QVERIFY2(TemplateStore().Add("Аренда", order, later, QDate(2030, 5, 6), &added, &error),
              qPrintable(error));
     QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
     QProcess vemo;
-    vemo.setProcessEnvironment(environment);
+    vemo.setProcessEnvironment(RunEnvironment(runtime, true));
     vemo.start(Program(), {"--today=2030-05-06"});
     QVERIFY(vemo.waitForStarted());
     const bool looked =
