@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "FileSizeLimit.h"
+#include "FolderSnapshot.h"
 #include "InvoiceExamples.h"
 #include "InvoicePages.h"
 #include "TestEnvironment.h"
@@ -472,19 +473,6 @@ QStringList ExportedNumbers(const QByteArray& bytes) {
     return numbers;
 }
 
-// Every file under the folder with its bytes, to see that a run changed nothing.
-QMap<QString, QByteArray> Snapshot(const QString& folder) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path),
-                     QFileInfo(path).isDir() ? QByteArray("<folder>") : ReadBytes(path));
-    }
-    return files;
-}
-
 // Takes the kept files out of a snapshot: the bytes of each file an export kept in Bank/.
 QList<QByteArray> TakeKept(QMap<QString, QByteArray>* files) {
     QList<QByteArray> kept;
@@ -565,7 +553,7 @@ void TestCommandLine::writesAllOrNothing() {
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();
     WriteBytes("out.txt", "old");
-    const QMap<QString, QByteArray> before = Snapshot(".");
+    const QMap<QString, QByteArray> before = FolderSnapshot(".");
     QTemporaryDir runtime;
     const Run run = RunVemo(arguments, 60000, RunEnvironment(runtime));
     QVERIFY(run.finished);
@@ -581,7 +569,7 @@ void TestCommandLine::writesAllOrNothing() {
     } else {
         QVERIFY2(!err.contains(QStringLiteral("Платежка 1")), qPrintable(err));  // only the refused
     }
-    QMap<QString, QByteArray> after = Snapshot(".");
+    QMap<QString, QByteArray> after = FolderSnapshot(".");
     // What went out is kept, byte for byte; a refused job keeps nothing.
     const QList<QByteArray> kept = TakeKept(&after);
     QCOMPARE(kept, exitCode == 0
@@ -738,7 +726,7 @@ void TestCommandLine::exportOnAFullDiskLeavesTheOldFile() {
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();
     WriteBytes("out.txt", "old");
-    const QMap<QString, QByteArray> before = Snapshot(".");
+    const QMap<QString, QByteArray> before = FolderSnapshot(".");
     QProcess vemo;
     LimitFileSize(vemo, 1024);  // the three orders take more
     vemo.start(Program(), {"--export", "out.txt", "--order", "1", "--order", "2", "--order", "3"});
@@ -748,7 +736,7 @@ void TestCommandLine::exportOnAFullDiskLeavesTheOldFile() {
     QCOMPARE(vemo.exitCode(), 1);
     QVERIFY2(err.contains("out.txt") && err.contains(QStringLiteral("превышен допустимый размер")),
              qPrintable(err));
-    QCOMPARE(Snapshot("."), before);
+    QCOMPARE(FolderSnapshot("."), before);
 }
 
 // A FIFO or an endless device at a data file's name: every mode ends at once, fails naming the
@@ -986,7 +974,7 @@ void TestCommandLine::worksInTheFolderGiven() {
     SKIP_WITHOUT_PROGRAM();
     QTemporaryDir other;
     WriteOtherFolder(other.path());
-    const QMap<QString, QByteArray> before = Snapshot(other.path());
+    const QMap<QString, QByteArray> before = FolderSnapshot(other.path());
     QTemporaryDir runtime;
     const Run run = RunVemo(WithFolder(arguments, other.path()), 60000, RunEnvironment(runtime));
     QVERIFY(run.finished);
@@ -1000,7 +988,7 @@ void TestCommandLine::worksInTheFolderGiven() {
         QVERIFY2(err.startsWith("vemo: ") && err.contains(error), qPrintable(err));
     }
     QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name), left);
-    QMap<QString, QByteArray> after = Snapshot(other.path());
+    QMap<QString, QByteArray> after = FolderSnapshot(other.path());
     // The export is kept in the folder it was made from.
     QCOMPARE(TakeKept(&after).size(), arguments.contains("--export") && exitCode == 0 ? 1 : 0);
     QCOMPARE(after, before);

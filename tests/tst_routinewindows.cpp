@@ -19,6 +19,7 @@
 
 #include "CsvFields.h"
 #include "DialogDriver.h"
+#include "FolderSnapshot.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
@@ -141,16 +142,11 @@ int RunVemo(const QStringList& arguments, QString* err) {
 
 // Every file of the folder's data by its name there, with its bytes; folders as "<folder>".
 QMap<QString, QByteArray> DataSnapshot() {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(QStringLiteral("."), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString name = QDir().relativeFilePath(it.next());
-        if (name.startsWith(QLatin1String("Backups")) || name.endsWith(QLatin1String(".zip"))) {
-            continue;  // the copies themselves
-        }
-        files.insert(name, it.fileInfo().isDir() ? QByteArray("<folder>") : ReadBytes(name));
-    }
+    QMap<QString, QByteArray> files = FolderSnapshot(QStringLiteral("."));
+    files.removeIf([](const auto& entry) {
+        return entry.key().startsWith(QLatin1String("Backups")) ||
+               entry.key().endsWith(QLatin1String(".zip"));  // the copies themselves
+    });
     return files;
 }
 
