@@ -26,3 +26,14 @@ inline QMap<QString, QByteArray> FolderSnapshot(const QString& root) {
     }
     return entries;
 }
+
+// The snapshot of the program's data alone: without the copies of it, those in Backups/ and any
+// .zip.
+inline QMap<QString, QByteArray> DataSnapshot(const QString& root) {
+    QMap<QString, QByteArray> entries = FolderSnapshot(root);
+    entries.removeIf([](const auto& entry) {
+        return entry.key().startsWith(QLatin1String("Backups")) ||
+               entry.key().endsWith(QLatin1String(".zip"));
+    });
+    return entries;
+}
