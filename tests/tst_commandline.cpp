@@ -14,6 +14,7 @@
 #include "InvoicePages.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
+#include "VemoRun.h"
 #include "app/CommandLine.h"
 #include "common/Cp1251.h"
 #include "common/WorkingDays.h"
@@ -242,49 +243,6 @@ QString Program() {
         QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest"); \
     }
 
-// A runtime folder of its own, or the toolkit says on standard error that it made one up; with
-// ownSettings, settings of its own too: nothing chosen in the editor.
-QProcessEnvironment RunEnvironment(const QTemporaryDir& runtime, bool ownSettings = false) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    if (ownSettings) {
-        environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
-    }
-    return environment;
-}
-
-struct Run {
-    bool finished = false;  // false: still running at the deadline, and killed
-    int exitCode = -1;
-    QByteArray outBytes;
-    QString out;
-    QString err;
-};
-
-// Runs the program in the current folder, its files no larger than diskBytes where that is
-// given; a run that has not ended within the deadline is killed.
-Run RunVemo(const QStringList& arguments, int deadlineMs = 30000,
-            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-            int diskBytes = 0) {
-    QProcess vemo;
-    vemo.setProcessEnvironment(environment);
-    if (diskBytes > 0) {
-        LimitFileSize(vemo, diskBytes);
-    }
-    vemo.start(Program(), arguments);
-    Run run;
-    run.finished = vemo.waitForFinished(deadlineMs) && vemo.exitStatus() == QProcess::NormalExit;
-    if (!run.finished) {
-        vemo.kill();
-        vemo.waitForFinished();
-    }
-    run.exitCode = vemo.exitCode();
-    run.outBytes = vemo.readAllStandardOutput();
-    run.out = QString::fromLocal8Bit(run.outBytes);
-    run.err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    return run;
-}
-
 }  // namespace
 
 void TestCommandLine::runs_data() {
@@ -401,8 +359,7 @@ void TestCommandLine::runs() {
     if (qEnvironmentVariableIsEmpty("VEMO_VERSION")) {
         QSKIP("VEMO_VERSION is set by ctest: run this test through ctest");
     }
-    QTemporaryDir runtime;
-    const Run run = RunVemo(arguments, 60000, RunEnvironment(runtime, true));
+    const VemoRun run = RunVemo(arguments, 60000, true);
     QVERIFY(run.finished);
     const QString& err = run.err;
     QCOMPARE(run.exitCode, exitCode);
@@ -566,8 +523,7 @@ void TestCommandLine::writesAllOrNothing() {
     WriteExportArchive();
     WriteBytes("out.txt", "old");
     const QMap<QString, QByteArray> before = FolderSnapshot(".");
-    QTemporaryDir runtime;
-    const Run run = RunVemo(arguments, 60000, RunEnvironment(runtime), diskBytes);
+    const VemoRun run = RunVemo(arguments, 60000, false, diskBytes);
     QVERIFY(run.finished);
     const QByteArray& out = run.outBytes;
     const QString& err = run.err;
@@ -715,10 +671,10 @@ void TestCommandLine::listsWhatWentToTheBank() {
                                    step[0] == "<bank>" ? QString() : QStringLiteral("31.12.2099")));
             continue;
         }
-        const Run before = RunVemo(step);
+        const VemoRun before = RunVemo(step);
         QVERIFY2(before.finished && before.exitCode == 0, qPrintable(before.err));
     }
-    const Run run = RunVemo(arguments);
+    const VemoRun run = RunVemo(arguments);
     QVERIFY(run.finished);
     QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
     if (output.endsWith(QStringLiteral("…"))) {
@@ -766,7 +722,7 @@ void TestCommandLine::specialFilesNeverHang() {
     } else {
         QVERIFY(QFile::link("/dev/zero", name));
     }
-    const Run run = RunVemo(arguments);
+    const VemoRun run = RunVemo(arguments);
     QVERIFY2(run.finished, "the program hung, and was killed");
     QVERIFY2(run.exitCode == 1, qPrintable(run.err));
     QVERIFY2((run.out + run.err).contains(named), qPrintable(run.out + run.err));
@@ -808,7 +764,7 @@ void TestCommandLine::checkFailsOnADamagedBikDirectory() {
         QVERIFY(QDir().mkpath(folder));
         WriteBytes(folder + "/bik-directory.txt", kept);
     }
-    const Run run = RunVemo({"--check"});
+    const VemoRun run = RunVemo({"--check"});
     qputenv("XDG_DATA_HOME", oldData);
     QVERIFY(run.finished);
     QCOMPARE(run.out, QString());
@@ -831,7 +787,7 @@ void TestCommandLine::finishesARenameCutShort() {
     const RenameRecord cut{kPayersKind, "Payer", renamed.m_strName, "the book before"};
     QString error;
     QVERIFY(cut.Write(WorkingFolder(), &error));
-    const Run run = RunVemo({"--list"});
+    const VemoRun run = RunVemo({"--list"});
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QStringLiteral("vemo: прерванное переименование «Payer» → «Payer Ltd» "
@@ -876,7 +832,7 @@ void TestCommandLine::refusesALinkPlantedInASharedFolder() {
     }
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();  // order 1 can be exported
-    const Run run = RunVemo({option, "shared/out", "--order", "1"});
+    const VemoRun run = RunVemo({option, "shared/out", "--order", "1"});
     QVERIFY(run.finished);
     QVERIFY2(run.exitCode == (refused ? 1 : 0), qPrintable(run.err));
     if (refused) {
@@ -969,8 +925,7 @@ void TestCommandLine::worksInTheFolderGiven() {
     QTemporaryDir other;
     WriteOtherFolder(other.path());
     const QMap<QString, QByteArray> before = FolderSnapshot(other.path());
-    QTemporaryDir runtime;
-    const Run run = RunVemo(WithFolder(arguments, other.path()), 60000, RunEnvironment(runtime));
+    const VemoRun run = RunVemo(WithFolder(arguments, other.path()), 60000);
     QVERIFY(run.finished);
     const QString& out = run.out;
     const QString& err = run.err;

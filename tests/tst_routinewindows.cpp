@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrintDialog>
-#include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
 #include <memory>
@@ -23,6 +22,7 @@
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
+#include "VemoRun.h"
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
 #include "common/Cp1251.h"
@@ -122,22 +122,6 @@ QStringList LabelsStartingWith(QWidget* window, const QString& start) {
         }
     }
     return texts;
-}
-
-// Runs the program in the current folder; its exit code, -1 when it did not end.
-int RunVemo(const QStringList& arguments, QString* err) {
-    QTemporaryDir runtime;  // or Qt says on standard error that it made one up
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    QProcess vemo;
-    vemo.setProcessEnvironment(environment);
-    vemo.start(VemoExecutable(), arguments);
-    if (!vemo.waitForFinished(60000) || vemo.exitStatus() != QProcess::NormalExit) {
-        vemo.kill();
-        return -1;
-    }
-    *err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    return vemo.exitCode();
 }
 
 }  // namespace
@@ -443,12 +427,11 @@ void TestRoutineWindows::registerSavedByTheArchiveAndTheCommandLine() {
     QCOMPARE(m_log.Texts(),
              QStringList{"Реестр сохранен в файл " + m_folder->FilePath("window.csv")});
 
-    QString err;
-    QCOMPARE(
-        RunVemo({"--register", "cli.csv", "--order", "1", "--order", "3", "--today=2026-12-07"},
-                &err),
-        0);
-    QCOMPARE(err, QString());
+    const VemoRun cli =
+        RunVemo({"--register", "cli.csv", "--order", "1", "--order", "3", "--today=2026-12-07"});
+    QVERIFY(cli.finished);
+    QCOMPARE(cli.exitCode, 0);
+    QCOMPARE(cli.err, QString());
     const QByteArray written = m_folder->Read("cli.csv");
     QCOMPARE(m_folder->Read("window.csv"), written);
     const QString otherPayer = QStringLiteral("АО \"Волжская мебельная фабрика\"");
@@ -514,9 +497,10 @@ void TestRoutineWindows::backupRestoredThroughTheWindow() {
                                 Recurrence(), Day("2026-12-04"), &added, &error));
     QVERIFY(m_folder->Write("Bank/kl_to_1c_2026-12-09_09-05-41.txt", "1CClientBankExchange\r\n"));
     const QMap<QString, QByteArray> before = DataSnapshot(QStringLiteral("."));
-    QString err;
-    QCOMPARE(RunVemo({"--backup", "copy.zip", "--today=2026-12-09"}, &err), 0);
-    QCOMPARE(err, QString());
+    const VemoRun backup = RunVemo({"--backup", "copy.zip", "--today=2026-12-09"});
+    QVERIFY(backup.finished);
+    QCOMPARE(backup.exitCode, 0);
+    QCOMPARE(backup.err, QString());
 
     // The data changes: a book rewritten, an order gone and one added, the templates gone,
     // another statement kept.
