@@ -177,25 +177,29 @@ int RunEditorChild(int argc, char** argv) {
     return app.exec();
 }
 
-// Renames a recipient through the menu as the user does: the record chosen in its archive,
-// "Изменить", the new name typed, OK, and the archive closed.
-void RenameRecipientThroughTheMenu(CVemoApp* app, int record, const QString& newName) {
-    QTimer::singleShot(0, [=] {
+// Renames a record through the menu as the user does: the record chosen in its book's archive,
+// "Изменить", the new name typed, OK, and the archive closed. Whether the record's dialog came up.
+bool RenameThroughTheMenu(CVemoApp* app, int kind, int record, const QString& newName) {
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
         auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
         QVERIFY(archive);
         auto* list = archive->findChild<QListWidget*>();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(record)).center());
-        QTimer::singleShot(0, [=] {
+        QTimer::singleShot(0, [&] {
             auto* dlg = qobject_cast<CRequisitesDlg*>(QApplication::activeModalWidget());
             QVERIFY(dlg);
+            opened = true;
             TypeOver(dlg->findChild<QLineEdit*>("editName"), newName);
             ClickButton(dlg, QStringLiteral("OK"));
         });
         ClickButton(archive, QStringLiteral("Изменить"));
         ClickButton(archive, QStringLiteral("OK"));
     });
-    app->MainFrame()->menuBar()->actions().at(1)->menu()->actions().at(0)->trigger();
+    QMenu* archives = app->MainFrame()->menuBar()->actions().at(1)->menu();
+    archives->actions().at(kind == kRecipientsKind ? 0 : 1)->trigger();
+    return opened;
 }
 
 }  // namespace
@@ -625,25 +629,7 @@ void TestMainFrame::renamedRecordIsRenamedInItsOrders() {
     g_failingFile = failing;
     LineFile::g_pWriteFault = FailTheChosenFile;
     BoxAnswers boxes(answer.isEmpty() ? QStringList{} : QStringList{answer});
-    bool recordDialogOpened = false;
-    QTimer::singleShot(0, [&] {
-        auto* archive = qobject_cast<CRequisitesArchiveDlg*>(QApplication::activeModalWidget());
-        QVERIFY(archive);
-        auto* list = archive->findChild<QListWidget*>();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(record)).center());
-        QTimer::singleShot(0, [&] {
-            auto* dlg = qobject_cast<CRequisitesDlg*>(QApplication::activeModalWidget());
-            QVERIFY(dlg);
-            recordDialogOpened = true;
-            TypeOver(dlg->findChild<QLineEdit*>("editName"), newName);
-            ClickButton(dlg, QStringLiteral("OK"));
-        });
-        ClickButton(archive, QStringLiteral("Изменить"));
-        ClickButton(archive, QStringLiteral("OK"));
-    });
-    QMenu* archives = m_app->MainFrame()->menuBar()->actions().at(1)->menu();
-    archives->actions().at(kind == kRecipientsKind ? 0 : 1)->trigger();
+    const bool recordDialogOpened = RenameThroughTheMenu(m_app.get(), kind, record, newName);
     LineFile::g_pWriteFault = nullptr;
     QVERIFY(recordDialogOpened);
 
@@ -973,10 +959,11 @@ void TestMainFrame::longRenameShowsProgressAndIsRetriedOnceThereIsRoom() {
         }
     });
     LineFile::g_pWriteFault = WriteOrdersSlowly;
-    RenameRecipientThroughTheMenu(m_app.get(), 0, renamed);
+    const bool renaming = RenameThroughTheMenu(m_app.get(), kRecipientsKind, 0, renamed);
     LineFile::g_pWriteFault = nullptr;
     full.reset();
     watch.stop();
+    QVERIFY(renaming);
 
     QVERIFY(progressOf.contains(int(naming.size())));  // the retry's may be too short to show
     QCOMPARE(progressText, QStringLiteral("Новое имя записывается в платежные поручения…"));
