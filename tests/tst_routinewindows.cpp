@@ -18,6 +18,7 @@
 
 #include "CsvFields.h"
 #include "DialogDriver.h"
+#include "FileDialogs.h"
 #include "FolderSnapshot.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
@@ -101,16 +102,6 @@ void WriteData() {
     QVERIFY(folder.SaveOrder(
         3, Order(3, Day("2026-12-07"), QStringLiteral("АО \"Волжская мебельная фабрика\""),
                  kLandlord, QStringLiteral("1017,05"), QStringLiteral("Предоплата; без НДС"))));
-}
-
-// Chooses in the toolkit's file dialog the file (or folder) of the name, as the user types it.
-void ChooseInFileDialog(QFileDialog* dialog, const QString& name) {
-    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
-    auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    QPushButton* accept =
-        box->button(dialog->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
-                                                                    : QDialogButtonBox::Open);
-    QTest::mouseClick(accept, Qt::LeftButton);
 }
 
 // The texts a window shows in its labels, in the order they were made, that begin so.
