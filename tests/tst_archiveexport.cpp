@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+#include "FileDialogs.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
@@ -172,13 +173,6 @@ QPushButton* ButtonNamed(QWidget* dialog, const QString& text) {
         }
     }
     return nullptr;
-}
-
-// Types the name into the save dialog and presses its Save button, as the user does.
-void SaveAs(QFileDialog* dialog, const QString& name) {
-    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
-    auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    QTest::mouseClick(box->button(QDialogButtonBox::Save), Qt::LeftButton);
 }
 
 }  // namespace
@@ -413,7 +407,7 @@ void TestArchiveExport::chosenOrdersGoOut() {
                      QStringLiteral("1c_to_kl.txt"));
             QCOMPARE(QFileInfo(dialog->directory().absolutePath()).canonicalFilePath(),
                      QFileInfo(m_folder->Path()).canonicalFilePath());
-            SaveAs(dialog, written);
+            ChooseInFileDialog(dialog, written);
         });
     }
     for (QPushButton* push : archive.findChildren<QPushButton*>()) {
@@ -520,7 +514,7 @@ void TestArchiveExport::refusedOrdersLetTheUserExportTheRestOrNothing() {
         QVERIFY(ButtonNamed(dialog, QStringLiteral("Выгрузить остальные")));
         QVERIFY(ButtonNamed(dialog, QStringLiteral("Ничего не выгружать"))->isDefault());
         WhenShown<QFileDialog>(&archive, &saveSeen,
-                               [](QFileDialog* save) { SaveAs(save, "bank.txt"); });
+                               [](QFileDialog* save) { ChooseInFileDialog(save, "bank.txt"); });
         if (answer.isEmpty()) {
             QTest::keyClick(dialog, Qt::Key_Escape);
             return;
@@ -559,7 +553,7 @@ void TestArchiveExport::nothingToExportWhenEveryOrderIsRefused() {
         listed = dialog->findChild<QPlainTextEdit*>()->toPlainText();
         QVERIFY(!ButtonNamed(dialog, QStringLiteral("Выгрузить остальные")));
         WhenShown<QFileDialog>(&archive, &saveSeen,
-                               [](QFileDialog* save) { SaveAs(save, "bank.txt"); });
+                               [](QFileDialog* save) { ChooseInFileDialog(save, "bank.txt"); });
         QTest::keyClick(dialog, Qt::Key_Return);
     });
     PressExport(&archive);
@@ -615,7 +609,7 @@ void TestArchiveExport::fullDiskTellsTheUserAndLeavesNoFile() {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit full{512, before.rlim_max};
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
-        SaveAs(save, "bank.txt");
+        ChooseInFileDialog(save, "bank.txt");
     });
     PressExport(&archive);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &before), 0);
@@ -657,7 +651,7 @@ void TestArchiveExport::refusesALinkPlantedInASharedFolder() {
                 box->button(QMessageBox::Yes)->click();
             }
         });
-        SaveAs(save, link);
+        ChooseInFileDialog(save, link);
     });
     PressExport(&archive);
     QVERIFY(seen);

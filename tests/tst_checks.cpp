@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <memory>
+#include "FolderSnapshot.h"
 #include "TestFolder.h"
 
 #include "bank/BudgetChecks.h"
@@ -160,19 +161,6 @@ QStringList OrderLines(int number, const QString& payer, const QString& recipien
             QStringLiteral("электронно")};
 }
 
-// Every file under the folder with its bytes: what "nothing was written" compares.
-QMap<QString, QByteArray> Snapshot(const QString& root) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(root).relativeFilePath(path),
-                     it.fileInfo().isDir() ? QByteArray("<dir>") : ReadBytes(path));
-    }
-    return files;
-}
-
 // When each file under the folder was last written.
 QMap<QString, QDateTime> Stamps(const QString& root) {
     QMap<QString, QDateTime> stamps;
@@ -280,7 +268,7 @@ void TestChecks::init() {
 }
 
 void TestChecks::cleanup() {
-    QCOMPARE(Snapshot(m_elsewhere->path()), (QMap<QString, QByteArray>{}));
+    QCOMPARE(FolderSnapshot(m_elsewhere->path()), (QMap<QString, QByteArray>{}));
     QDir::setCurrent(QDir::tempPath());
     m_dir.reset();
     m_elsewhere.reset();
@@ -635,10 +623,10 @@ void TestChecks::cleanFolderHasNoProblems() {
     WriteFile(QStringLiteral("Vemo/vemo.12"),
               OrderLines(12, Person().m_strName, StPetersburg().m_strName));
     WriteFile(QStringLiteral("Vemo/vemo.2"), OrderLines(2, {}, {}));  // parties not chosen yet
-    const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_dir->path());
 
     QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), QStringList());
-    QCOMPARE(Snapshot(m_dir->path()), before);
+    QCOMPARE(FolderSnapshot(m_dir->path()), before);
 }
 
 void TestChecks::faultyFolderNamesEveryProblem() {
@@ -679,7 +667,7 @@ void TestChecks::faultyFolderNamesEveryProblem() {
     WriteFile(QStringLiteral("Vemo/vemo.2147483648"),
               OrderLines(1, QStringLiteral("ООО Лютик"), StPetersburg().m_strName));
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Vemo/vemo.4")));
-    const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_dir->path());
 
     const QStringList expected = {
         "pltRecv.dat: запись 2 «ООО \"Ромашка\"»: Счет1: контрольный ключ не сходится с БИК "
@@ -698,7 +686,7 @@ void TestChecks::faultyFolderNamesEveryProblem() {
         "Vemo/vemo.2147483648: плательщик «ООО Лютик» не найден в pltRecv.dat",
     };
     QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), expected);
-    QCOMPARE(Snapshot(m_dir->path()), before);
+    QCOMPARE(FolderSnapshot(m_dir->path()), before);
 }
 
 // A working folder the program has never been started in: no books, no archive folder. The check
@@ -707,7 +695,7 @@ void TestChecks::emptyFolderIsNamedAndStaysEmpty() {
     const QString path = QDir(m_dir->path()).absolutePath();
     QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))),
              QStringList{QStringLiteral("в папке %1 нет ни реквизитов, ни платежек").arg(path)});
-    QCOMPARE(Snapshot(m_dir->path()), (QMap<QString, QByteArray>{}));
+    QCOMPARE(FolderSnapshot(m_dir->path()), (QMap<QString, QByteArray>{}));
     WriteFile(QStringLiteral("polRecv.dat"), {});
     QCOMPARE(CheckWorkingFolder(WorkingFolder(QDir(m_dir->path()))), QStringList());
 }
@@ -799,7 +787,7 @@ void TestChecks::commandLineCheck() {
     WriteFile(QStringLiteral("pltRecv.dat"), BookLines(Moscow()) + BookLines(romashka));
     WriteFile(QStringLiteral("polRecv.dat"), {});
     Backdate(m_dir->path());
-    const QMap<QString, QByteArray> before = Snapshot(m_dir->path());
+    const QMap<QString, QByteArray> before = FolderSnapshot(m_dir->path());
     const QMap<QString, QDateTime> stampsBefore = Stamps(m_dir->path());
 
     const CheckRun run = RunCheck(m_dir->path());
@@ -807,7 +795,7 @@ void TestChecks::commandLineCheck() {
                                     "не сходится с БИК 044525225"});
     QCOMPARE(run.errors, QString());
     QCOMPARE(run.exitCode, 1);
-    QCOMPARE(Snapshot(m_dir->path()), before);
+    QCOMPARE(FolderSnapshot(m_dir->path()), before);
     QCOMPARE(Stamps(m_dir->path()), stampsBefore);
 }
 

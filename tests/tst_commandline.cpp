@@ -9,10 +9,12 @@
 #include <memory>
 
 #include "FileSizeLimit.h"
+#include "FolderSnapshot.h"
 #include "InvoiceExamples.h"
 #include "InvoicePages.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
+#include "VemoRun.h"
 #include "app/CommandLine.h"
 #include "common/Cp1251.h"
 #include "common/WorkingDays.h"
@@ -41,7 +43,6 @@ private slots:
     void parsesExport();
     void writesAllOrNothing_data();
     void writesAllOrNothing();
-    void exportOnAFullDiskLeavesTheOldFile();
     void listsWhatWentToTheBank_data();
     void listsWhatWentToTheBank();
     void worksInTheFolderGiven_data();
@@ -230,6 +231,20 @@ void TestCommandLine::cleanup() {
     m_dir.reset();
 }
 
+namespace {
+
+QString Program() {
+    return qEnvironmentVariable("VEMO_EXECUTABLE");
+}
+
+// The program itself is run only through ctest, which says where it is.
+#define SKIP_WITHOUT_PROGRAM()                                                 \
+    if (Program().isEmpty()) {                                                 \
+        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest"); \
+    }
+
+}  // namespace
+
 void TestCommandLine::runs_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
@@ -340,25 +355,15 @@ void TestCommandLine::runs() {
     QFETCH(QString, output);
     QFETCH(QString, error);
     QFETCH(bool, writesPdf);
-    const QString program = qEnvironmentVariable("VEMO_EXECUTABLE");
-    if (program.isEmpty() || qEnvironmentVariableIsEmpty("VEMO_VERSION")) {
-        QSKIP("VEMO_EXECUTABLE and VEMO_VERSION are set by ctest: run this test through ctest");
+    SKIP_WITHOUT_PROGRAM();
+    if (qEnvironmentVariableIsEmpty("VEMO_VERSION")) {
+        QSKIP("VEMO_VERSION is set by ctest: run this test through ctest");
     }
-    // A runtime folder of its own, or Qt says on standard error that it made one up.
-    QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    // Settings of its own: nothing chosen in the editor.
-    environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
-    QProcess vemo;
-    vemo.setProcessEnvironment(environment);
-    vemo.start(program, arguments);
-    QVERIFY(vemo.waitForFinished(60000));
-    QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
-    const QString out = QString::fromLocal8Bit(vemo.readAllStandardOutput());
-    const QString err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    QCOMPARE(vemo.exitCode(), exitCode);
-    QCOMPARE(out, output);
+    const VemoRun run = RunVemo(arguments, 60000, true);
+    QVERIFY(run.finished);
+    const QString& err = run.err;
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, output);
     if (error.isEmpty()) {
         QCOMPARE(err, QString());
     } else {
@@ -428,19 +433,6 @@ QStringList ExportedNumbers(const QByteArray& bytes) {
     return numbers;
 }
 
-// Every file under the folder with its bytes, to see that a run changed nothing.
-QMap<QString, QByteArray> Snapshot(const QString& folder) {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(QDir(folder).relativeFilePath(path),
-                     QFileInfo(path).isDir() ? QByteArray("<folder>") : ReadBytes(path));
-    }
-    return files;
-}
-
 // Takes the kept files out of a snapshot: the bytes of each file an export kept in Bank/.
 QList<QByteArray> TakeKept(QMap<QString, QByteArray>* files) {
     QList<QByteArray> kept;
@@ -481,34 +473,6 @@ void WriteExportArchive() {
     }
 }
 
-QString Program() {
-    return qEnvironmentVariable("VEMO_EXECUTABLE");
-}
-
-struct Run {
-    bool finished = false;  // false: still running at the deadline, and killed
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the program in the current folder; a run that has not ended within the deadline is
-// killed.
-Run RunVemo(const QStringList& arguments, int deadlineMs = 30000) {
-    QProcess vemo;
-    vemo.start(Program(), arguments);
-    Run run;
-    run.finished = vemo.waitForFinished(deadlineMs) && vemo.exitStatus() == QProcess::NormalExit;
-    if (!run.finished) {
-        vemo.kill();
-        vemo.waitForFinished();
-    }
-    run.exitCode = vemo.exitCode();
-    run.out = QString::fromLocal8Bit(vemo.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    return run;
-}
-
 }  // namespace
 
 void TestCommandLine::writesAllOrNothing_data() {
@@ -517,24 +481,32 @@ void TestCommandLine::writesAllOrNothing_data() {
     QTest::addColumn<QStringList>("toOutput");  // numbers exported to standard output
     QTest::addColumn<QStringList>("toFile");    // numbers in out.txt; empty: its old text stays
     QTest::addColumn<QStringList>("named");     // parts of standard error
+    QTest::addColumn<int>("diskBytes");         // what a file may take, as on a full disk; 0: all
     QTest::newRow("named orders to a pipe")
         << QStringList{"--export", "-", "--order", "3", "--order", "1"} << 0
-        << QStringList{"3", "1"} << QStringList{} << QStringList{};
+        << QStringList{"3", "1"} << QStringList{} << QStringList{} << 0;
     QTest::newRow("an order named twice goes once")
         << QStringList{"--export=out.txt", "--order=2", "--order=1", "--order=2"} << 0
-        << QStringList{} << QStringList{"2", "1"} << QStringList{};
+        << QStringList{} << QStringList{"2", "1"} << QStringList{} << 0;
     QTest::newRow("refused among the named")
         << QStringList{"--export", "-", "--order", "1", "--order", "5", "--order", "4"} << 1
         << QStringList{} << QStringList{}
         << QStringList{QStringLiteral("Платежка 5"), "1,2,3", QStringLiteral("Платежка 4"),
-                       QStringLiteral("Незнакомец")};
+                       QStringLiteral("Незнакомец")}
+        << 0;
     QTest::newRow("pages of a batch with a refused order")
         << QStringList{"--pdf", "out.txt", "--order", "1", "--order", "4"} << 1 << QStringList{}
-        << QStringList{} << QStringList{QStringLiteral("Платежка 4"), QStringLiteral("Незнакомец")};
-    QTest::newRow("a missing order") << QStringList{"--export", "out.txt", "--order", "9"} << 1
-                                     << QStringList{} << QStringList{} << QStringList{"vemo.9"};
+        << QStringList{} << QStringList{QStringLiteral("Платежка 4"), QStringLiteral("Незнакомец")}
+        << 0;
+    QTest::newRow("a missing order")
+        << QStringList{"--export", "out.txt", "--order", "9"} << 1 << QStringList{} << QStringList{}
+        << QStringList{"vemo.9"} << 0;
     QTest::newRow("onto a folder") << QStringList{"--export", "folder", "--order", "1"} << 1
-                                   << QStringList{} << QStringList{} << QStringList{"folder"};
+                                   << QStringList{} << QStringList{} << QStringList{"folder"} << 0;
+    QTest::newRow("a full disk, the old file stays")
+        << QStringList{"--export", "out.txt", "--order", "1", "--order", "2", "--order", "3"} << 1
+        << QStringList{} << QStringList{}
+        << QStringList{"out.txt", QStringLiteral("превышен допустимый размер")} << 1024;
 }
 
 // Through the program itself, in a folder with five orders: what the export and the pages write
@@ -545,24 +517,17 @@ void TestCommandLine::writesAllOrNothing() {
     QFETCH(QStringList, toOutput);
     QFETCH(QStringList, toFile);
     QFETCH(QStringList, named);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    QFETCH(int, diskBytes);
+    SKIP_WITHOUT_PROGRAM();
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();
     WriteBytes("out.txt", "old");
-    const QMap<QString, QByteArray> before = Snapshot(".");
-    QTemporaryDir runtime;  // or the toolkit says on standard error that it made one up
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    QProcess vemo;
-    vemo.setProcessEnvironment(environment);
-    vemo.start(Program(), arguments);
-    QVERIFY(vemo.waitForFinished(60000));
-    QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
-    const QByteArray out = vemo.readAllStandardOutput();
-    const QString err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    QVERIFY2(vemo.exitCode() == exitCode, qPrintable(err));
+    const QMap<QString, QByteArray> before = FolderSnapshot(".");
+    const VemoRun run = RunVemo(arguments, 60000, false, diskBytes);
+    QVERIFY(run.finished);
+    const QByteArray& out = run.outBytes;
+    const QString& err = run.err;
+    QVERIFY2(run.exitCode == exitCode, qPrintable(err));
     QCOMPARE(ExportedNumbers(out), toOutput);
     for (const QString& part : named) {
         QVERIFY2(err.startsWith("vemo: ") && err.contains(part), qPrintable(err));
@@ -572,12 +537,12 @@ void TestCommandLine::writesAllOrNothing() {
     } else {
         QVERIFY2(!err.contains(QStringLiteral("Платежка 1")), qPrintable(err));  // only the refused
     }
-    QMap<QString, QByteArray> after = Snapshot(".");
-    // What went out is kept, byte for byte; a refused job keeps nothing.
-    const QList<QByteArray> kept = TakeKept(&after);
-    QCOMPARE(kept, exitCode == 0
-                       ? QList<QByteArray>{toFile.isEmpty() ? out : after.value("out.txt")}
-                       : QList<QByteArray>{});
+    QMap<QString, QByteArray> after = FolderSnapshot(".");
+    // What went out is kept, byte for byte; a refused job keeps nothing, not even a folder.
+    if (exitCode == 0) {
+        QCOMPARE(TakeKept(&after),
+                 QList<QByteArray>{toFile.isEmpty() ? out : after.value("out.txt")});
+    }
     if (!toFile.isEmpty()) {
         QCOMPARE(ExportedNumbers(after.value("out.txt")), toFile);
         after["out.txt"] = before.value("out.txt");
@@ -696,9 +661,7 @@ void TestCommandLine::listsWhatWentToTheBank() {
     QFETCH(int, exitCode);
     QFETCH(QString, output);
     QFETCH(QString, error);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();
     for (const QStringList& step : steps) {
@@ -708,10 +671,10 @@ void TestCommandLine::listsWhatWentToTheBank() {
                                    step[0] == "<bank>" ? QString() : QStringLiteral("31.12.2099")));
             continue;
         }
-        const Run before = RunVemo(step);
+        const VemoRun before = RunVemo(step);
         QVERIFY2(before.finished && before.exitCode == 0, qPrintable(before.err));
     }
-    const Run run = RunVemo(arguments);
+    const VemoRun run = RunVemo(arguments);
     QVERIFY(run.finished);
     QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
     if (output.endsWith(QStringLiteral("…"))) {
@@ -724,26 +687,6 @@ void TestCommandLine::listsWhatWentToTheBank() {
     } else {
         QVERIFY2(run.err.startsWith("vemo: ") && run.err.contains(error), qPrintable(run.err));
     }
-}
-
-void TestCommandLine::exportOnAFullDiskLeavesTheOldFile() {
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
-    QVERIFY(QFile::remove(OrderFiles::FileName(1)));
-    WriteExportArchive();
-    WriteBytes("out.txt", "old");
-    const QMap<QString, QByteArray> before = Snapshot(".");
-    QProcess vemo;
-    LimitFileSize(vemo, 1024);  // the three orders take more
-    vemo.start(Program(), {"--export", "out.txt", "--order", "1", "--order", "2", "--order", "3"});
-    QVERIFY(vemo.waitForFinished(60000));
-    QCOMPARE(vemo.exitStatus(), QProcess::NormalExit);
-    const QString err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    QCOMPARE(vemo.exitCode(), 1);
-    QVERIFY2(err.contains("out.txt") && err.contains(QStringLiteral("превышен допустимый размер")),
-             qPrintable(err));
-    QCOMPARE(Snapshot("."), before);
 }
 
 // A FIFO or an endless device at a data file's name: every mode ends at once, fails naming the
@@ -772,16 +715,14 @@ void TestCommandLine::specialFilesNeverHang() {
     QFETCH(bool, fifo);
     QFETCH(QStringList, arguments);
     QFETCH(QString, named);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     QVERIFY(QFile::remove(name));
     if (fifo) {
         QCOMPARE(mkfifo(QFile::encodeName(name).constData(), 0600), 0);
     } else {
         QVERIFY(QFile::link("/dev/zero", name));
     }
-    const Run run = RunVemo(arguments);
+    const VemoRun run = RunVemo(arguments);
     QVERIFY2(run.finished, "the program hung, and was killed");
     QVERIFY2(run.exitCode == 1, qPrintable(run.err));
     QVERIFY2((run.out + run.err).contains(named), qPrintable(run.out + run.err));
@@ -813,9 +754,7 @@ void TestCommandLine::checkFailsOnADamagedBikDirectory() {
     QFETCH(QByteArray, kept);
     QFETCH(int, exitCode);
     QFETCH(QString, told);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     // The program's own data folder, here and in the program started.
     const QTemporaryDir data;
     const QByteArray oldData = qgetenv("XDG_DATA_HOME");
@@ -825,7 +764,7 @@ void TestCommandLine::checkFailsOnADamagedBikDirectory() {
         QVERIFY(QDir().mkpath(folder));
         WriteBytes(folder + "/bik-directory.txt", kept);
     }
-    const Run run = RunVemo({"--check"});
+    const VemoRun run = RunVemo({"--check"});
     qputenv("XDG_DATA_HOME", oldData);
     QVERIFY(run.finished);
     QCOMPARE(run.out, QString());
@@ -841,16 +780,14 @@ void TestCommandLine::checkFailsOnADamagedBikDirectory() {
 // A rename of the payer that the editor was killed in, its book written and its order not: the
 // command line finishes it before it reads the orders, and says so.
 void TestCommandLine::finishesARenameCutShort() {
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     CRequisite renamed;
     renamed.m_strName = QStringLiteral("Payer Ltd");
     QVERIFY(RequisitesFile::Write("pltRecv.dat", {renamed}));
     const RenameRecord cut{kPayersKind, "Payer", renamed.m_strName, "the book before"};
     QString error;
     QVERIFY(cut.Write(WorkingFolder(), &error));
-    const Run run = RunVemo({"--list"});
+    const VemoRun run = RunVemo({"--list"});
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QStringLiteral("vemo: прерванное переименование «Payer» → «Payer Ltd» "
@@ -880,9 +817,7 @@ void TestCommandLine::refusesALinkPlantedInASharedFolder() {
     QFETCH(bool, othersLink);
     QFETCH(bool, sticky);
     QFETCH(bool, refused);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     if (geteuid() != 0) {
         QSKIP("a link of another user can be made only as root");
     }
@@ -897,7 +832,7 @@ void TestCommandLine::refusesALinkPlantedInASharedFolder() {
     }
     QVERIFY(QFile::remove(OrderFiles::FileName(1)));
     WriteExportArchive();  // order 1 can be exported
-    const Run run = RunVemo({option, "shared/out", "--order", "1"});
+    const VemoRun run = RunVemo({option, "shared/out", "--order", "1"});
     QVERIFY(run.finished);
     QVERIFY2(run.exitCode == (refused ? 1 : 0), qPrintable(run.err));
     if (refused) {
@@ -986,22 +921,15 @@ void TestCommandLine::worksInTheFolderGiven() {
     QFETCH(QString, output);
     QFETCH(QString, error);
     QFETCH(QStringList, left);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     QTemporaryDir other;
     WriteOtherFolder(other.path());
-    const QMap<QString, QByteArray> before = Snapshot(other.path());
-    QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    QProcess vemo;
-    vemo.setProcessEnvironment(environment);
-    vemo.start(Program(), WithFolder(arguments, other.path()));
-    QVERIFY(vemo.waitForFinished(60000));
-    const QString out = QString::fromUtf8(vemo.readAllStandardOutput());
-    const QString err = QString::fromUtf8(vemo.readAllStandardError());
-    QVERIFY2(vemo.exitCode() == exitCode, qPrintable(err));
+    const QMap<QString, QByteArray> before = FolderSnapshot(other.path());
+    const VemoRun run = RunVemo(WithFolder(arguments, other.path()), 60000);
+    QVERIFY(run.finished);
+    const QString& out = run.out;
+    const QString& err = run.err;
+    QVERIFY2(run.exitCode == exitCode, qPrintable(err));
     QVERIFY2(out.contains(output), qPrintable(out));
     if (error.isEmpty()) {
         QCOMPARE(err, QString());
@@ -1009,7 +937,7 @@ void TestCommandLine::worksInTheFolderGiven() {
         QVERIFY2(err.startsWith("vemo: ") && err.contains(error), qPrintable(err));
     }
     QCOMPARE(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries, QDir::Name), left);
-    QMap<QString, QByteArray> after = Snapshot(other.path());
+    QMap<QString, QByteArray> after = FolderSnapshot(other.path());
     // The export is kept in the folder it was made from.
     QCOMPARE(TakeKept(&after).size(), arguments.contains("--export") && exitCode == 0 ? 1 : 0);
     QCOMPARE(after, before);
@@ -1042,9 +970,7 @@ void TestCommandLine::editorWorksInItsFolder() {
     QFETCH(QStringList, home);
     QFETCH(QString, orders);
     QFETCH(QStringList, homeAfter);
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     if (arguments.isEmpty()) {
         // What the desktop menu runs: the entry's Exec line, the program name aside.
         QFile entry(QStringLiteral(VEMO_TESTS_SOURCE_DIR "/../app/vemo.desktop"));
@@ -1070,10 +996,8 @@ void TestCommandLine::editorWorksInItsFolder() {
         }
     }
     QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcessEnvironment environment = RunEnvironment(runtime, true);
     environment.insert("HOME", homeDir.path());
-    environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
     QProcess vemo;
     vemo.setProcessEnvironment(environment);
     vemo.setWorkingDirectory(m_dir->path());
@@ -1096,9 +1020,7 @@ void TestCommandLine::editorWorksInItsFolder() {
 // --today is the editor's today: the payments due looked at on start are recorded as looked at on
 // that day (nothing is due then, so no window waits for an answer).
 void TestCommandLine::editorTakesTheDayGiven() {
-    if (Program().isEmpty()) {
-        QSKIP("VEMO_EXECUTABLE is set by ctest: run this test through ctest");
-    }
+    SKIP_WITHOUT_PROGRAM();
     Recurrence later;
     later.kind = Recurrence::Kind::Monthly;
     later.first = QDate(2099, 1, 1);
@@ -1109,11 +1031,8 @@ void TestCommandLine::editorTakesTheDayGiven() {
     QVERIFY2(TemplateStore().Add("Аренда", order, later, QDate(2030, 5, 6), &added, &error),
              qPrintable(error));
     QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    environment.insert("XDG_CONFIG_HOME", QDir(runtime.path()).filePath("config"));
     QProcess vemo;
-    vemo.setProcessEnvironment(environment);
+    vemo.setProcessEnvironment(RunEnvironment(runtime, true));
     vemo.start(Program(), {"--today=2030-05-06"});
     QVERIFY(vemo.waitForStarted());
     const bool looked =

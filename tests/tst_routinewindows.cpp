@@ -12,16 +12,18 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPrintDialog>
-#include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
 #include <memory>
 
 #include "CsvFields.h"
 #include "DialogDriver.h"
+#include "FileDialogs.h"
+#include "FolderSnapshot.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
 #include "TestPdf.h"
+#include "VemoRun.h"
 #include "app/CMainFrame.h"
 #include "app/CVemoApp.h"
 #include "common/Cp1251.h"
@@ -102,16 +104,6 @@ void WriteData() {
                  kLandlord, QStringLiteral("1017,05"), QStringLiteral("Предоплата; без НДС"))));
 }
 
-// Chooses in the toolkit's file dialog the file (or folder) of the name, as the user types it.
-void ChooseInFileDialog(QFileDialog* dialog, const QString& name) {
-    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
-    auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    QPushButton* accept =
-        box->button(dialog->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save
-                                                                    : QDialogButtonBox::Open);
-    QTest::mouseClick(accept, Qt::LeftButton);
-}
-
 // The texts a window shows in its labels, in the order they were made, that begin so.
 QStringList LabelsStartingWith(QWidget* window, const QString& start) {
     QStringList texts;
@@ -121,37 +113,6 @@ QStringList LabelsStartingWith(QWidget* window, const QString& start) {
         }
     }
     return texts;
-}
-
-// Runs the program in the current folder; its exit code, -1 when it did not end.
-int RunVemo(const QStringList& arguments, QString* err) {
-    QTemporaryDir runtime;  // or Qt says on standard error that it made one up
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("XDG_RUNTIME_DIR", runtime.path());
-    QProcess vemo;
-    vemo.setProcessEnvironment(environment);
-    vemo.start(VemoExecutable(), arguments);
-    if (!vemo.waitForFinished(60000) || vemo.exitStatus() != QProcess::NormalExit) {
-        vemo.kill();
-        return -1;
-    }
-    *err = QString::fromLocal8Bit(vemo.readAllStandardError());
-    return vemo.exitCode();
-}
-
-// Every file of the folder's data by its name there, with its bytes; folders as "<folder>".
-QMap<QString, QByteArray> DataSnapshot() {
-    QMap<QString, QByteArray> files;
-    QDirIterator it(QStringLiteral("."), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString name = QDir().relativeFilePath(it.next());
-        if (name.startsWith(QLatin1String("Backups")) || name.endsWith(QLatin1String(".zip"))) {
-            continue;  // the copies themselves
-        }
-        files.insert(name, it.fileInfo().isDir() ? QByteArray("<folder>") : ReadBytes(name));
-    }
-    return files;
 }
 
 }  // namespace
@@ -457,12 +418,11 @@ void TestRoutineWindows::registerSavedByTheArchiveAndTheCommandLine() {
     QCOMPARE(m_log.Texts(),
              QStringList{"Реестр сохранен в файл " + m_folder->FilePath("window.csv")});
 
-    QString err;
-    QCOMPARE(
-        RunVemo({"--register", "cli.csv", "--order", "1", "--order", "3", "--today=2026-12-07"},
-                &err),
-        0);
-    QCOMPARE(err, QString());
+    const VemoRun cli =
+        RunVemo({"--register", "cli.csv", "--order", "1", "--order", "3", "--today=2026-12-07"});
+    QVERIFY(cli.finished);
+    QCOMPARE(cli.exitCode, 0);
+    QCOMPARE(cli.err, QString());
     const QByteArray written = m_folder->Read("cli.csv");
     QCOMPARE(m_folder->Read("window.csv"), written);
     const QString otherPayer = QStringLiteral("АО \"Волжская мебельная фабрика\"");
@@ -527,10 +487,11 @@ void TestRoutineWindows::backupRestoredThroughTheWindow() {
     QVERIFY(TemplateStore().Add(QStringLiteral("Аренда"), WorkingFolder().ReadOrders().rows.at(0),
                                 Recurrence(), Day("2026-12-04"), &added, &error));
     QVERIFY(m_folder->Write("Bank/kl_to_1c_2026-12-09_09-05-41.txt", "1CClientBankExchange\r\n"));
-    const QMap<QString, QByteArray> before = DataSnapshot();
-    QString err;
-    QCOMPARE(RunVemo({"--backup", "copy.zip", "--today=2026-12-09"}, &err), 0);
-    QCOMPARE(err, QString());
+    const QMap<QString, QByteArray> before = DataSnapshot(QStringLiteral("."));
+    const VemoRun backup = RunVemo({"--backup", "copy.zip", "--today=2026-12-09"});
+    QVERIFY(backup.finished);
+    QCOMPARE(backup.exitCode, 0);
+    QCOMPARE(backup.err, QString());
 
     // The data changes: a book rewritten, an order gone and one added, the templates gone,
     // another statement kept.
@@ -539,7 +500,7 @@ void TestRoutineWindows::backupRestoredThroughTheWindow() {
     QVERIFY(m_folder->Write("Vemo/vemo.9", "   9\r\n"));
     QVERIFY(QDir("Templates").removeRecursively());
     QVERIFY(m_folder->Write("Bank/kl_to_1c_2026-12-10_09-00-00.txt", "1CClientBankExchange\r\n"));
-    const QMap<QString, QByteArray> changed = DataSnapshot();
+    const QMap<QString, QByteArray> changed = DataSnapshot(QStringLiteral("."));
     QVERIFY(changed != before);
 
     StartAt("2026-12-10");
@@ -559,7 +520,7 @@ void TestRoutineWindows::backupRestoredThroughTheWindow() {
         qPrintable(m_log.entries.at(0).text));
     QVERIFY2(m_log.entries.at(1).text.startsWith("Данные восстановлены из копии от 09.12.2026"),
              qPrintable(m_log.entries.at(1).text));
-    QCOMPARE(DataSnapshot(), before);
+    QCOMPARE(DataSnapshot(QStringLiteral(".")), before);
     const QStringList kept = QDir("Backups").entryList(QDir::Files);
     QCOMPARE(kept.size(), 1);
     QVERIFY(m_log.entries.at(1).text.endsWith(kept.first()));

@@ -16,6 +16,7 @@
 #include <QTreeWidget>
 
 #include "DialogDriver.h"
+#include "FileDialogs.h"
 #include "StatementFiles.h"
 #include "TestEnvironment.h"
 #include "TestFolder.h"
@@ -31,14 +32,6 @@
 #include "widgets/MessageBoxes.h"
 
 namespace {
-
-// Types the name into the file dialog and presses its default button, Save or Open.
-void ChooseFile(QFileDialog* dialog, const QString& name) {
-    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
-    auto* box = dialog->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
-    QPushButton* accept = box->button(QDialogButtonBox::Save);
-    QTest::mouseClick(accept ? accept : box->button(QDialogButtonBox::Open), Qt::LeftButton);
-}
 
 // The bank's statement of Ромашка's account from the file exported to its bank: every order
 // debited on its date, order 2 debited twice, a payment from a buyer the books lack (its bank's
@@ -147,7 +140,7 @@ void TestStatementWindow::exportLoadTheStatementSeeTheStatesAddAParty() {
     WhenModalShows<COrderArchiveDlg>(app.MainFrame(), &archiveSeen, [&](COrderArchiveDlg* archive) {
         bool saved = false;
         WhenModalShows<QFileDialog>(archive, &saved, [](QFileDialog* save) {
-            ChooseFile(save, QStringLiteral("1c_to_kl.txt"));
+            ChooseInFileDialog(save, QStringLiteral("1c_to_kl.txt"));
         });
         ClickButton(archive, QStringLiteral("Выгрузить в банк…"));
         QVERIFY(saved);
@@ -215,7 +208,7 @@ void TestStatementWindow::exportLoadTheStatementSeeTheStatesAddAParty() {
             QVERIFY(!add->isEnabled());
             ClickButton(statement, QStringLiteral("Закрыть"));
         });
-        ChooseFile(open, QStringLiteral("kl_to_1c.txt"));
+        ChooseInFileDialog(open, QStringLiteral("kl_to_1c.txt"));
     });
     load->trigger();
     QVERIFY(chosen);
@@ -258,7 +251,7 @@ void TestStatementWindow::exportLoadTheStatementSeeTheStatesAddAParty() {
             QCOMPARE(answers[0]->currentText(), QStringLiteral("№ 2 от 05.03.2026 (Vemo/vemo.2)"));
             QCOMPARE(answers[1]->currentText(), QStringLiteral("ни одно из них"));
         });
-        ChooseFile(open, QStringLiteral("kl_to_1c.txt"));
+        ChooseInFileDialog(open, QStringLiteral("kl_to_1c.txt"));
     });
     load->trigger();
     QVERIFY(shown);
