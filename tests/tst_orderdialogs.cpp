@@ -32,6 +32,7 @@
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WrappedLineEdit.h"
 
 namespace {
 
@@ -95,6 +96,10 @@ QLineEdit* Edit(QWidget* dlg, const char* name) {
     return dlg->findChild<QLineEdit*>(QLatin1String(name));
 }
 
+WrappedLineEdit* Purpose(QWidget* dlg) {
+    return dlg->findChild<WrappedLineEdit*>(QStringLiteral("basis"));
+}
+
 int SelectedRow(QListWidget* list) {
     const QList<QListWidgetItem*> items = list->selectedItems();
     return items.isEmpty() ? -1 : list->row(items.first());
@@ -112,7 +117,7 @@ void Type(COrderDlg* dlg, const Typed& typed) {
     dlg->m_lbPayers->setCurrentRow(typed.payer);
     dlg->m_lbRecipients->setCurrentRow(typed.recipient);
     Edit(dlg, "amount")->setText(typed.amount);
-    Edit(dlg, "basis")->setText(typed.basis);
+    Purpose(dlg)->setText(typed.basis);
     Edit(dlg, "priority")->setText(typed.priority);
     Edit(dlg, "paymentTerm")->setText(typed.term);
     Edit(dlg, "paymentType")->setText(typed.type);
@@ -362,7 +367,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
         QCOMPARE(SelectedRow(dlg->m_lbRecipients), -1);
         QCOMPARE(dlg->m_lbPayers->count(), kPayers.size());
         QVERIFY(Edit(dlg, "amount")->text().isEmpty());
-        QVERIFY(Edit(dlg, "basis")->text().isEmpty());
+        QVERIFY(Purpose(dlg)->text().isEmpty());
         dlg->OnOK();
         QCOMPARE(m_log.Texts(), QStringList{"Выделите плательщика"});
     });
@@ -407,7 +412,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
         QCOMPARE(SelectedRow(dlg->m_lbPayers), 1);      // "Alfa"
         QCOMPARE(SelectedRow(dlg->m_lbRecipients), 0);  // "Гамма"
         QCOMPARE(Edit(dlg, "amount")->text(), QStringLiteral("1234.56"));
-        QCOMPARE(Edit(dlg, "basis")->text(), QStringLiteral("Оплата по счету"));
+        QCOMPARE(Purpose(dlg)->text(), QStringLiteral("Оплата по счету"));
         QCOMPARE(Edit(dlg, "paymentKind")->text(), QStringLiteral("01"));
         QCOMPARE(Edit(dlg, "paymentTerm")->text(), QStringLiteral("5"));
         QCOMPARE(Edit(dlg, "priority")->text(), QStringLiteral("5"));
@@ -687,7 +692,7 @@ void TestOrderDialogs::linkedOrderIsReadButNeverWrittenThrough() {
     QCOMPARE(ShownNumbers(archive), QStringList{"   4"});
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
-        Edit(dlg, "basis")->setText(QStringLiteral("Изменено"));
+        Purpose(dlg)->setText(QStringLiteral("Изменено"));
         PressOk(dlg);
     });
     Press(&archive, kEditOrder);
@@ -861,13 +866,13 @@ void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames() {
     dlg.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
     const std::pair<const char*, QString> edits[] = {
-        {"number", typed.number},     {"amount", typed.amount},    {"basis", typed.basis},
-        {"priority", typed.priority}, {"paymentTerm", typed.term}, {"paymentType", typed.type},
-        {"paymentKind", typed.kind},
+        {"number", typed.number},    {"amount", typed.amount},    {"priority", typed.priority},
+        {"paymentTerm", typed.term}, {"paymentType", typed.type}, {"paymentKind", typed.kind},
     };
     for (const auto& [name, text] : edits) {
         TypeOver(Edit(&dlg, name), text);
     }
+    TypeOver(Purpose(&dlg), typed.basis);
     for (const auto& [list, row] :
          {std::pair(dlg.m_lbPayers, typed.payer), std::pair(dlg.m_lbRecipients, typed.recipient)}) {
         if (row >= 0) {
@@ -883,6 +888,8 @@ void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames() {
     QCOMPARE(focus->objectName(), field);
     if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
         QCOMPARE(edit->selectedText(), edit->text());
+    } else if (auto* purpose = qobject_cast<WrappedLineEdit*>(focus)) {
+        QCOMPARE(purpose->selectedText(), purpose->text());
     }
 }
 
@@ -1046,7 +1053,11 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     archive.SetFormPaper(kFixturesEdition);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
-        Edit(dlg, field.toLatin1().constData())->setText(text);
+        if (field == QLatin1String("basis")) {
+            Purpose(dlg)->setText(text);
+        } else {
+            Edit(dlg, field.toLatin1().constData())->setText(text);
+        }
         dlg->OnOK();
         QCOMPARE(dlg->isVisible(), !caption.isEmpty());
     });
@@ -1073,7 +1084,7 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
-        QCOMPARE(Edit(dlg, "basis")->text(), row[kColumnBasis]);
+        QCOMPARE(Purpose(dlg)->text(), row[kColumnBasis]);
         PressOk(dlg);
     });
     QVERIFY(QFile::remove("Vemo/vemo.1"));
@@ -1164,7 +1175,8 @@ void TestOrderDialogs::controlCharactersGoNowhere() {
     archive.SelectRow(0);
     bool stays = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
-        QCOMPARE(Edit(dlg, "basis")->text(), order[kColumnBasis]);
+        // A carriage return shows as the line break it is.
+        QCOMPARE(Purpose(dlg)->text(), QString(order[kColumnBasis]).replace(u'\r', u'\n'));
         PressOk(dlg);
         stays = dlg->isVisible();
         dlg->reject();
@@ -1289,12 +1301,12 @@ void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
     m_log.answerYes = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
-        Edit(dlg, "basis")->setFocus();
+        Purpose(dlg)->setFocus();
         dlg->OnOK();
         QVERIFY(dlg->isVisible());
         QCOMPARE(dlg->focusWidget(), Edit(dlg, "number"));
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("1"));
-        QCOMPARE(Edit(dlg, "basis")->text(), QStringLiteral("за хлеб"));
+        QCOMPARE(Purpose(dlg)->text(), QStringLiteral("за хлеб"));
         QCOMPARE(SelectedRow(dlg->m_lbPayers), 2);
         // Another number then goes through without a question.
         Edit(dlg, "number")->setText("5");
@@ -1417,7 +1429,7 @@ void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks() {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "amount");
         TypeOver(edit, amount);
-        Edit(dlg, "basis")->setFocus();
+        Purpose(dlg)->setFocus();
         ClickOk(dlg);
         QCOMPARE(dlg->isVisible(), !taken);
         if (!taken) {
@@ -1450,7 +1462,7 @@ void TestOrderDialogs::storedKindOfPaymentIsShownWholeAndRefused() {
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QLineEdit* kind = Edit(dlg, "paymentKind");
         QCOMPARE(kind->text(), QStringLiteral("XYZ"));
-        Edit(dlg, "basis")->setFocus();
+        Purpose(dlg)->setFocus();
         ClickOk(dlg);
         QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Введите не более 2 знаков.")});
         QVERIFY(dlg->isVisible());
@@ -1486,7 +1498,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
         Type(dlg, Complete("1"));
         Edit(dlg, "paymentTerm")->clear();  // today's rules leave 19 and 5 empty
         Edit(dlg, "paymentType")->clear();
-        QLineEdit* edit = Edit(dlg, "basis");
+        WrappedLineEdit* edit = Purpose(dlg);
         edit->setText(basis);
         Edit(dlg, "amount")->setFocus();
         ClickOk(dlg);
