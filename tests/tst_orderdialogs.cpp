@@ -1,6 +1,7 @@
 // The payment orders archive and the order dialog: listing, creating, copying, changing and
 // deleting orders, the order dialog's checks, and the safety of every write.
 #include <sys/stat.h>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QToolButton>
 #include <QTreeView>
@@ -233,6 +235,7 @@ private slots:
     void refusesCharactersThatCannotBeSaved_data();
     void refusesCharactersThatCannotBeSaved();
     void longFieldIsWrittenBackWhole();
+    void purposeWrapsButStaysOneLine();
     void longKindOfPaymentIsRefusedNotCut();
     void okTakesOnlyAnAmountOfRoublesAndKopecks_data();
     void okTakesOnlyAnAmountOfRoublesAndKopecks();
@@ -1072,6 +1075,34 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
         QVERIFY(!OrderFiles::Exists(1));
         QCOMPARE(archive.RowCount(), 0);
     }
+}
+
+// The purpose shows the bank's 210 characters on several lines and stays one line of text: a line
+// break pasted becomes a blank, and Enter writes the order rather than breaking the line.
+void TestOrderDialogs::purposeWrapsButStaysOneLine() {
+    const QString typed =
+        QStringLiteral("Оплата по счету № 17 за поставку товара ").repeated(6).left(202);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
+    m_log.answers = {false, false};  // "Сохранить как есть" should the form not show it whole
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        Type(dlg, Complete("1"));
+        WrappedLineEdit* purpose = Purpose(dlg);
+        TypeOver(purpose, typed);
+        QApplication::clipboard()->setText(QStringLiteral("\nпо\r\nдог."));
+        QTest::keyClick(purpose, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(purpose->text().size(), 210);
+        QTextCursor end = purpose->textCursor();
+        end.movePosition(QTextCursor::End);
+        QVERIFY(purpose->cursorRect(end).top() >
+                purpose->cursorRect(QTextCursor(purpose->document())).bottom());
+        QCOMPARE(purpose->verticalScrollBar()->maximum(), 0);  // all of it in sight
+        QTest::keyClick(purpose, Qt::Key_Return);
+    });
+    Press(&archive, kCreateNew);
+    const QList<OrderRow> orders = OrderFiles::LoadOrders();
+    QCOMPARE(orders.size(), 1);
+    QCOMPARE(orders.first()[kColumnBasis], typed + QStringLiteral(" по дог."));
 }
 
 // A field longer than a line edit holds by default, read from a file, goes back whole.
