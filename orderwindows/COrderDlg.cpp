@@ -35,6 +35,7 @@
 #include "widgets/DialogUnits.h"
 #include "widgets/FieldChecks.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WrappedLineEdit.h"
 
 namespace {
 
@@ -54,6 +55,9 @@ bool Required(FormEdition edition, int column) {
     return edition == FormEdition::Edition2001 ||
            (column != kColumnPaymentTerm && column != kColumnPaymentType);
 }
+
+// The lines the purpose shows: its 210 characters at the dialog's smallest width.
+const int kPurposeLines = 5;
 
 // Positions and sizes in dialog units.
 struct Box {
@@ -113,6 +117,8 @@ void PutFocusOn(QWidget* field) {
     field->setFocus();
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
         edit->selectAll();
+    } else if (auto* purpose = qobject_cast<WrappedLineEdit*>(field)) {
+        purpose->selectAll();
     } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) {
         spin->selectAll();
     }
@@ -153,11 +159,13 @@ COrderDlg::~COrderDlg() = default;
 
 void COrderDlg::CreateControls() {
     const DialogUnits units(font());
+    // The pixels the controls under the purpose move down by, as it takes several lines.
+    int shift = 0;
     // A label may grow to the right up to its control when the desktop font needs more room for
     // it than the layout gives.
     auto label = [&](const QString& text, Box box, int controlX) {
         auto* widget = new QLabel(text, this);
-        QRect rect = units.Rect(box.x, box.y, box.width, box.height);
+        QRect rect = units.Rect(box.x, box.y, box.width, box.height).translated(0, shift);
         const int room = units.X(controlX) - rect.left() - units.X(1);
         rect.setWidth(qMax(rect.width(), qMin(widget->sizeHint().width(), room)));
         widget->setGeometry(rect);
@@ -167,7 +175,7 @@ void COrderDlg::CreateControls() {
         auto* widget = new QLineEdit(this);
         widget->setObjectName(QLatin1String(name));
         widget->setMaxLength(std::numeric_limits<int>::max());  // a long field is never cut
-        units.Place(widget, box.x, box.y, box.width, box.height);
+        widget->setGeometry(units.Rect(box.x, box.y, box.width, box.height).translated(0, shift));
         return widget;
     };
 
@@ -208,8 +216,13 @@ void COrderDlg::CreateControls() {
     m_comboIncomeType->setToolTip(QStringLiteral(
         "Код вида дохода (поле 20): только для выплат физическому лицу, иначе пусто"));
     units.Place(m_comboIncomeType, 169, 87, 36, 14);
-    label(Label(kColumnBasis), {7, 109, 44, 8}, 55);
-    m_editBasis = edit("basis", {55, 106, 150, 14});
+    // The purpose takes the dialog's width under its label, and "НДС" beside the label.
+    label(Label(kColumnBasis), {7, 109, 44, 8}, 177);
+    m_editBasis = new WrappedLineEdit(kPurposeLines, this);
+    m_editBasis->setObjectName(QStringLiteral("basis"));
+    const QRect purpose = units.Rect(7, 122, 198, 0);
+    m_editBasis->setGeometry(purpose.x(), purpose.y(), purpose.width(), m_editBasis->height());
+    shift = m_editBasis->geometry().bottom() + 1 - units.Y(120);
     label(Label(kColumnPaymentKind), {7, 130, 40, 8}, 55);
     m_editPaymentKind = edit("paymentKind", {55, 128, 13, 14});
     // No third character can be typed; a longer kind read from a file is still shown whole, so
@@ -233,11 +246,11 @@ void COrderDlg::CreateControls() {
     m_budgetToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_budgetToggle->setArrowType(Qt::RightArrow);
     m_budgetToggle->setAutoRaise(true);
-    units.Place(m_budgetToggle, 5, 183, 110, 14);
+    m_budgetToggle->setGeometry(units.Rect(5, 183, 110, 14).translated(0, shift));
     connect(m_budgetToggle, &QToolButton::toggled, this, &COrderDlg::ShowBudgetFields);
     auto* singleTax = new QPushButton(QStringLiteral("ЕНП"), this);
     singleTax->setToolTip(QStringLiteral("Заполнить единый налоговый платеж"));
-    units.Place(singleTax, 155, 183, 50, 14);
+    singleTax->setGeometry(units.Rect(155, 183, 50, 14).translated(0, shift));
     connect(singleTax, &QPushButton::clicked, this, &COrderDlg::OnSingleTaxPayment);
     m_budgetBox = new BudgetFieldsBox(this);
     m_budgetBox->hide();
@@ -346,7 +359,7 @@ int COrderDlg::PlaceControls(const DialogUnits& units, int dialogWidth, int extr
         }
         anchored.widget->setGeometry(rect);
     }
-    y = units.Y(200) + below;
+    y = m_budgetToggle->geometry().bottom() + 1 + units.Y(3);
     if (m_budgetBox->isVisibleTo(this)) {
         m_budgetBox->setGeometry(units.X(7), y, dialogWidth - units.X(14),
                                  m_budgetBox->sizeHint().height());
@@ -508,7 +521,7 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
         // than cut; no more than the limit can be typed.
         m_editPaymentKind->setMaxLength(qMax(kPaymentKindLength, int(m_strPaymentKind.size())));
         for (const TextField& field : kTextFields) {
-            (this->*field.edit)->setText(this->*field.member);
+            WithEdit(field, [&](auto* edit) { edit->setText(this->*field.member); });
         }
         m_comboIncomeType->SetCode(m_strIncomeType);
         m_budgetBox->SetFields(m_budget);
@@ -519,6 +532,7 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
         for (QLineEdit* edit : findChildren<QLineEdit*>()) {
             edit->setCursorPosition(0);
         }
+        m_editBasis->setCursorPosition(0);
         return true;
     }
     // A number that is not whole, or too big for the number of an order, is refused outright.
@@ -536,7 +550,7 @@ bool COrderDlg::UpdateData(bool saveAndValidate) {
         return false;
     }
     for (const TextField& field : kTextFields) {
-        this->*field.member = (this->*field.edit)->text();
+        WithEdit(field, [&](auto* edit) { this->*field.member = edit->text(); });
     }
     m_strPriority = m_strPriority.trimmed();  // "5 " is priority 5, and goes to the bank as "5"
     m_strIncomeType = m_comboIncomeType->Code();
@@ -619,7 +633,9 @@ COrderDlg::MissingField COrderDlg::FirstMissingField() const {
     for (const TextField& field : kTextFields) {
         // A text of blanks counts as written.
         if (Required(m_edition, field.column) && (this->*field.member).isEmpty()) {
-            return {QString::fromUtf16(field.missing), this->*field.edit};
+            QWidget* edit = nullptr;
+            WithEdit(field, [&](QWidget* typed) { edit = typed; });
+            return {QString::fromUtf16(field.missing), edit};
         }
     }
     return {};
@@ -638,8 +654,12 @@ bool COrderDlg::CheckFieldFaults() {
 
 bool COrderDlg::CheckSavableText() {
     for (const TextField& field : kTextFields) {
-        if (RefuseUnstorableField(this->*field.edit, OrderFields::Caption(field.column),
-                                  QStringLiteral("платежке"))) {
+        bool refused = false;
+        WithEdit(field, [&](auto* edit) {
+            refused = RefuseUnstorableField(edit, OrderFields::Caption(field.column),
+                                            QStringLiteral("платежке"));
+        });
+        if (refused) {
             return false;
         }
     }
@@ -687,11 +707,14 @@ bool COrderDlg::CheckAmount() {
 
 bool COrderDlg::ConfirmTextsFitForm() {
     for (const TextField& field : kTextFields) {
-        const QLineEdit* edit = this->*field.edit;
         const OrderField& shown = OrderFields::Of(field.column);
-        if (!ConfirmFieldFitsForm(
-                this->*field.edit, shown.Caption(),
-                FormPlaces::ShownChars(shown.formField, edit->text(), m_edition))) {
+        bool fits = true;
+        WithEdit(field, [&](auto* edit) {
+            fits = ConfirmFieldFitsForm(
+                edit, shown.Caption(),
+                FormPlaces::ShownChars(shown.formField, edit->text(), m_edition));
+        });
+        if (!fits) {
             return false;
         }
     }
@@ -890,8 +913,7 @@ void COrderDlg::CreateInvoiceControls(const DialogUnits& units) {
     QWidget::setTabOrder(m_fromInvoice, m_pOk);
     QWidget::setTabOrder(m_pOk, m_pCancel);
 
-    // Beside the purpose, which gives up the room for it.
-    m_editBasis->resize(units.X(120), m_editBasis->height());
+    // Beside the purpose's label, over the purpose.
     m_vatButton = new QToolButton(this);
     m_vatButton->setObjectName(QStringLiteral("vat"));
     m_vatButton->setText(QStringLiteral("НДС"));
@@ -973,8 +995,10 @@ void COrderDlg::FillFromInvoice(const InvoiceOrder& invoice) {
     for (const TextField& field : kTextFields) {
         const QString& value = invoice.order[field.column];
         if (!value.isEmpty()) {
-            (this->*field.edit)->setText(value);
-            (this->*field.edit)->setCursorPosition(0);
+            WithEdit(field, [&](auto* edit) {
+                edit->setText(value);
+                edit->setCursorPosition(0);
+            });
         }
     }
     OrderRow budget;

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QRect>
 #include <functional>
+#include <variant>
 
 #include "bank/OrderSanity.h"
 #include "common/Clock.h"
@@ -26,6 +27,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QToolButton;
+class WrappedLineEdit;
 
 // One payment order to enter or change: number, date, recipient and payer chosen from the names
 // of the address books it is given, amount, basis and the four coded fields, the income-type
@@ -122,10 +124,15 @@ private:
     struct TextField {
         int column;
         QString COrderDlg::*member;
-        QLineEdit* COrderDlg::*edit;
+        std::variant<QLineEdit * COrderDlg::*, WrappedLineEdit * COrderDlg::*> edit;
         const char16_t* missing;
     };
     static const TextField kTextFields[6];
+    // Calls action with the field's edit, of whichever kind it is.
+    template <class Action>
+    void WithEdit(const TextField& field, Action action) const {
+        std::visit([&](auto edit) { action(this->*edit); }, field.edit);
+    }
 
     void CreateControls();
     QLineEdit* AddEdit(const QString& label, const QRect& labelRect, const QRect& editRect,
@@ -228,7 +235,7 @@ private:
     QLineEdit* m_editNumber = nullptr;
     QDateEdit* m_dateEdit = nullptr;
     QLineEdit* m_editAmount = nullptr;
-    QLineEdit* m_editBasis = nullptr;
+    WrappedLineEdit* m_editBasis = nullptr;  // the purpose, long enough to wrap
     QLineEdit* m_editPaymentKind = nullptr;
     QLineEdit* m_editPaymentTerm = nullptr;
     QLineEdit* m_editPaymentType = nullptr;

@@ -38,8 +38,10 @@ inline QAction* MenuAction(QMenuBar* bar, const QString& menu, const QString& it
     return nullptr;
 }
 
-// Types into a line edit key by key, as the user does, over what it held.
-inline void TypeOver(QLineEdit* edit, const QString& text) {
+// Types into a line edit (or the wrapped edit of a long text) key by key, as the user does, over
+// what it held.
+template <class Edit>
+void TypeOver(Edit* edit, const QString& text) {
     edit->setFocus();
     edit->clear();
     for (const QChar c : text) {

@@ -17,6 +17,7 @@
 #include "orderwindows/COrderDlg.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WrappedLineEdit.h"
 
 namespace {
 
@@ -41,6 +42,10 @@ CRequisite Employee() {
 
 QLineEdit* Edit(QWidget* dialog, const char* name) {
     return dialog->findChild<QLineEdit*>(QLatin1String(name));
+}
+
+WrappedLineEdit* Purpose(QWidget* dialog) {
+    return dialog->findChild<WrappedLineEdit*>(QStringLiteral("basis"));
 }
 
 QComboBox* Combo(QWidget* dialog, const char* name) {
@@ -144,7 +149,7 @@ void TestBudgetDialog::singleTaxPaymentButton() {
                         Edit(dialog, "oktmo")->text(),
                         Edit(dialog, "uin")->text(),
                         Edit(dialog, "priority")->text(),
-                        Edit(dialog, "basis")->text(),
+                        Purpose(dialog)->text(),
                         dialog->m_lbRecipients->selectedItems().isEmpty()
                             ? QString()
                             : dialog->m_lbRecipients->selectedItems().first()->text()};
@@ -190,7 +195,7 @@ void TestBudgetDialog::warningsLeadBackToTheField() {
         Choose(dialog->m_lbRecipients, treasury.m_strName);
         openedByRecipient = dialog->findChild<QWidget*>("budget")->isVisible();
         Edit(dialog, "amount")->setText(QStringLiteral("500"));
-        Edit(dialog, "basis")->setText(QStringLiteral("Штраф"));
+        Purpose(dialog)->setText(QStringLiteral("Штраф"));
         Edit(dialog, "priority")->setText(QStringLiteral("5"));
         FillTheRest(dialog);
         ClickButton(dialog, QStringLiteral("OK"));
@@ -214,7 +219,7 @@ void TestBudgetDialog::wagesCarryTheIncomeType() {
         Choose(dialog->m_lbRecipients, Employee().m_strName);
         QVERIFY(!dialog->findChild<QWidget*>("budget")->isVisible());
         Edit(dialog, "amount")->setText(QStringLiteral("65 000,00"));
-        Edit(dialog, "basis")->setText(QStringLiteral("Заработная плата за март"));
+        Purpose(dialog)->setText(QStringLiteral("Заработная плата за март"));
         Edit(dialog, "priority")->setText(QStringLiteral("5"));
         QComboBox* income = Combo(dialog, "incomeType");
         income->setCurrentIndex(income->findText(QStringLiteral("1")));

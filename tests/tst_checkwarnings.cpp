@@ -24,6 +24,7 @@
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisiteChecks.h"
 #include "requisites/RequisitesFile.h"
+#include "widgets/WrappedLineEdit.h"
 
 Q_DECLARE_METATYPE(CRequisite)
 
@@ -59,6 +60,10 @@ CRequisite WithWrongInn(const QString& name, int kind = kPayersKind) {
 
 QLineEdit* Edit(QWidget* dialog, const char* name) {
     return dialog->findChild<QLineEdit*>(QLatin1String(name));
+}
+
+WrappedLineEdit* Purpose(QWidget* dialog) {
+    return dialog->findChild<WrappedLineEdit*>(QStringLiteral("basis"));
 }
 
 // Types the record into the record dialog: digits key by key, Cyrillic text set whole.
@@ -294,7 +299,7 @@ void TestCheckWarnings::orderDialogTellsOnceAboutEachRecord() {
         order->m_lbPayers->setCurrentRow(0);
         order->m_lbRecipients->setCurrentRow(0);
         QTest::keyClicks(Edit(dialog, "amount"), "1500.00");
-        Edit(dialog, "basis")->setText(QStringLiteral("Оплата ✓"));
+        Purpose(dialog)->setText(QStringLiteral("Оплата ✓"));
         Edit(dialog, "priority")->setText(QStringLiteral("5"));
         Edit(dialog, "paymentKind")->setText(QStringLiteral("01"));
         ClickButton(dialog, QStringLiteral("OK"));
@@ -302,7 +307,7 @@ void TestCheckWarnings::orderDialogTellsOnceAboutEachRecord() {
         ClickButton(dialog, QStringLiteral("OK"));
         seenAfterPress.append(answers.seen.size());
         order->m_lbRecipients->setCurrentRow(1);
-        Edit(dialog, "basis")->setText(QStringLiteral("Оплата по счету"));
+        Purpose(dialog)->setText(QStringLiteral("Оплата по счету"));
         ClickButton(dialog, QStringLiteral("OK"));
         seenAfterPress.append(answers.seen.size());
     });
@@ -433,8 +438,8 @@ void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep() {
             date->setDate(date->date().addDays(dateShift));
         }
         if (basisLength > 0) {
-            Edit(dialog, "basis")->selectAll();
-            QTest::keyClicks(Edit(dialog, "basis"), QString(basisLength, QLatin1Char('x')));
+            Purpose(dialog)->selectAll();
+            QTest::keyClicks(Purpose(dialog), QString(basisLength, QLatin1Char('x')));
         }
         ClickButton(dialog, QStringLiteral("OK"));
         stayedOpen = dialog->isVisible();
@@ -443,6 +448,9 @@ void TestCheckWarnings::orderWarningsLetTheUserCorrectOrKeep() {
         if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
             selectionStart = edit->selectionStart();
             QCOMPARE(edit->selectionEnd(), int(edit->text().size()));
+        } else if (auto* purpose = qobject_cast<WrappedLineEdit*>(focus)) {
+            selectionStart = purpose->textCursor().selectionStart();
+            QCOMPARE(purpose->textCursor().selectionEnd(), int(purpose->text().size()));
         } else if (focus == date) {
             const auto* text = date->findChild<QLineEdit*>();
             selectionStart = text->selectionStart();

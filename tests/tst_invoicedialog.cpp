@@ -32,6 +32,7 @@
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WrappedLineEdit.h"
 
 namespace {
 
@@ -98,6 +99,9 @@ QString Chosen(const QListWidget* list) {
 }
 
 QString Text(QWidget* window, const char* name) {
+    if (auto* purpose = window->findChild<WrappedLineEdit*>(QLatin1String(name))) {
+        return purpose->text();
+    }
     return window->findChild<QLineEdit*>(QLatin1String(name))->text();
 }
 

@@ -24,6 +24,7 @@
 #include "orderwindows/COrderDlg.h"
 #include "orderwindows/COrderListModel.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WrappedLineEdit.h"
 
 namespace {
 
@@ -423,6 +424,7 @@ void TestOrderArchive::writtenOrderBecomesCurrentInView() {
                 field->setText("10");
             }
         }
+        dlg->findChild<WrappedLineEdit*>(QStringLiteral("basis"))->setText("10");
         dlg->findChild<QLineEdit*>(QStringLiteral("number"))->setText("81");
         dlg->findChild<QLineEdit*>(QStringLiteral("priority"))->setText("5");
         dlg->m_lbPayers->setCurrentRow(1);

@@ -1,6 +1,7 @@
 // The payment orders archive and the order dialog: listing, creating, copying, changing and
 // deleting orders, the order dialog's checks, and the safety of every write.
 #include <sys/stat.h>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QToolButton>
 #include <QTreeView>
@@ -32,6 +34,7 @@
 #include "requisites/CRequisitesDlg.h"
 #include "requisites/RequisitesFile.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WrappedLineEdit.h"
 
 namespace {
 
@@ -95,6 +98,10 @@ QLineEdit* Edit(QWidget* dlg, const char* name) {
     return dlg->findChild<QLineEdit*>(QLatin1String(name));
 }
 
+WrappedLineEdit* Purpose(QWidget* dlg) {
+    return dlg->findChild<WrappedLineEdit*>(QStringLiteral("basis"));
+}
+
 int SelectedRow(QListWidget* list) {
     const QList<QListWidgetItem*> items = list->selectedItems();
     return items.isEmpty() ? -1 : list->row(items.first());
@@ -112,7 +119,7 @@ void Type(COrderDlg* dlg, const Typed& typed) {
     dlg->m_lbPayers->setCurrentRow(typed.payer);
     dlg->m_lbRecipients->setCurrentRow(typed.recipient);
     Edit(dlg, "amount")->setText(typed.amount);
-    Edit(dlg, "basis")->setText(typed.basis);
+    Purpose(dlg)->setText(typed.basis);
     Edit(dlg, "priority")->setText(typed.priority);
     Edit(dlg, "paymentTerm")->setText(typed.term);
     Edit(dlg, "paymentType")->setText(typed.type);
@@ -228,6 +235,7 @@ private slots:
     void refusesCharactersThatCannotBeSaved_data();
     void refusesCharactersThatCannotBeSaved();
     void longFieldIsWrittenBackWhole();
+    void purposeWrapsButStaysOneLine();
     void longKindOfPaymentIsRefusedNotCut();
     void okTakesOnlyAnAmountOfRoublesAndKopecks_data();
     void okTakesOnlyAnAmountOfRoublesAndKopecks();
@@ -362,7 +370,7 @@ void TestOrderDialogs::proposesTheNumberAfterTheLastRow() {
         QCOMPARE(SelectedRow(dlg->m_lbRecipients), -1);
         QCOMPARE(dlg->m_lbPayers->count(), kPayers.size());
         QVERIFY(Edit(dlg, "amount")->text().isEmpty());
-        QVERIFY(Edit(dlg, "basis")->text().isEmpty());
+        QVERIFY(Purpose(dlg)->text().isEmpty());
         dlg->OnOK();
         QCOMPARE(m_log.Texts(), QStringList{"Выделите плательщика"});
     });
@@ -407,7 +415,7 @@ void TestOrderDialogs::copyTakesTheRowButNotItsNumberAndDate() {
         QCOMPARE(SelectedRow(dlg->m_lbPayers), 1);      // "Alfa"
         QCOMPARE(SelectedRow(dlg->m_lbRecipients), 0);  // "Гамма"
         QCOMPARE(Edit(dlg, "amount")->text(), QStringLiteral("1234.56"));
-        QCOMPARE(Edit(dlg, "basis")->text(), QStringLiteral("Оплата по счету"));
+        QCOMPARE(Purpose(dlg)->text(), QStringLiteral("Оплата по счету"));
         QCOMPARE(Edit(dlg, "paymentKind")->text(), QStringLiteral("01"));
         QCOMPARE(Edit(dlg, "paymentTerm")->text(), QStringLiteral("5"));
         QCOMPARE(Edit(dlg, "priority")->text(), QStringLiteral("5"));
@@ -687,7 +695,7 @@ void TestOrderDialogs::linkedOrderIsReadButNeverWrittenThrough() {
     QCOMPARE(ShownNumbers(archive), QStringList{"   4"});
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([](COrderDlg* dlg) {
-        Edit(dlg, "basis")->setText(QStringLiteral("Изменено"));
+        Purpose(dlg)->setText(QStringLiteral("Изменено"));
         PressOk(dlg);
     });
     Press(&archive, kEditOrder);
@@ -861,13 +869,13 @@ void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames() {
     dlg.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
     const std::pair<const char*, QString> edits[] = {
-        {"number", typed.number},     {"amount", typed.amount},    {"basis", typed.basis},
-        {"priority", typed.priority}, {"paymentTerm", typed.term}, {"paymentType", typed.type},
-        {"paymentKind", typed.kind},
+        {"number", typed.number},    {"amount", typed.amount},    {"priority", typed.priority},
+        {"paymentTerm", typed.term}, {"paymentType", typed.type}, {"paymentKind", typed.kind},
     };
     for (const auto& [name, text] : edits) {
         TypeOver(Edit(&dlg, name), text);
     }
+    TypeOver(Purpose(&dlg), typed.basis);
     for (const auto& [list, row] :
          {std::pair(dlg.m_lbPayers, typed.payer), std::pair(dlg.m_lbRecipients, typed.recipient)}) {
         if (row >= 0) {
@@ -883,6 +891,8 @@ void TestOrderDialogs::refusalPutsTheFocusOnTheFieldItNames() {
     QCOMPARE(focus->objectName(), field);
     if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
         QCOMPARE(edit->selectedText(), edit->text());
+    } else if (auto* purpose = qobject_cast<WrappedLineEdit*>(focus)) {
+        QCOMPARE(purpose->selectedText(), purpose->text());
     }
 }
 
@@ -1046,7 +1056,11 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     archive.SetFormPaper(kFixturesEdition);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
-        Edit(dlg, field.toLatin1().constData())->setText(text);
+        if (field == QLatin1String("basis")) {
+            Purpose(dlg)->setText(text);
+        } else {
+            Edit(dlg, field.toLatin1().constData())->setText(text);
+        }
         dlg->OnOK();
         QCOMPARE(dlg->isVisible(), !caption.isEmpty());
     });
@@ -1063,6 +1077,34 @@ void TestOrderDialogs::refusesCharactersThatCannotBeSaved() {
     }
 }
 
+// The purpose shows the bank's 210 characters on several lines and stays one line of text: a line
+// break pasted becomes a blank, and Enter writes the order rather than breaking the line.
+void TestOrderDialogs::purposeWrapsButStaysOneLine() {
+    const QString typed =
+        QStringLiteral("Оплата по счету № 17 за поставку товара ").repeated(6).left(202);
+    COrderArchiveDlg archive(m_doc, WorkingFolder());
+    archive.SetFormPaper(kFixturesEdition);
+    m_log.answers = {false, false};  // "Сохранить как есть" should the form not show it whole
+    WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
+        Type(dlg, Complete("1"));
+        WrappedLineEdit* purpose = Purpose(dlg);
+        TypeOver(purpose, typed);
+        QApplication::clipboard()->setText(QStringLiteral("\nпо\r\nдог."));
+        QTest::keyClick(purpose, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(purpose->text().size(), 210);
+        QTextCursor end = purpose->textCursor();
+        end.movePosition(QTextCursor::End);
+        QVERIFY(purpose->cursorRect(end).top() >
+                purpose->cursorRect(QTextCursor(purpose->document())).bottom());
+        QCOMPARE(purpose->verticalScrollBar()->maximum(), 0);  // all of it in sight
+        QTest::keyClick(purpose, Qt::Key_Return);
+    });
+    Press(&archive, kCreateNew);
+    const QList<OrderRow> orders = OrderFiles::LoadOrders();
+    QCOMPARE(orders.size(), 1);
+    QCOMPARE(orders.first()[kColumnBasis], typed + QStringLiteral(" по дог."));
+}
+
 // A field longer than a line edit holds by default, read from a file, goes back whole.
 void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     OrderRow row = Row(1);
@@ -1073,7 +1115,7 @@ void TestOrderDialogs::longFieldIsWrittenBackWhole() {
     archive.SetFormPaper(kFixturesEdition);
     archive.SelectRow(0);
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
-        QCOMPARE(Edit(dlg, "basis")->text(), row[kColumnBasis]);
+        QCOMPARE(Purpose(dlg)->text(), row[kColumnBasis]);
         PressOk(dlg);
     });
     QVERIFY(QFile::remove("Vemo/vemo.1"));
@@ -1164,7 +1206,8 @@ void TestOrderDialogs::controlCharactersGoNowhere() {
     archive.SelectRow(0);
     bool stays = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
-        QCOMPARE(Edit(dlg, "basis")->text(), order[kColumnBasis]);
+        // A carriage return shows as the line break it is.
+        QCOMPARE(Purpose(dlg)->text(), QString(order[kColumnBasis]).replace(u'\r', u'\n'));
         PressOk(dlg);
         stays = dlg->isVisible();
         dlg->reject();
@@ -1289,12 +1332,12 @@ void TestOrderDialogs::declinedReplacementKeepsTheDialogAsTyped() {
     m_log.answerYes = false;
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         Type(dlg, Complete("1"));
-        Edit(dlg, "basis")->setFocus();
+        Purpose(dlg)->setFocus();
         dlg->OnOK();
         QVERIFY(dlg->isVisible());
         QCOMPARE(dlg->focusWidget(), Edit(dlg, "number"));
         QCOMPARE(Edit(dlg, "number")->text(), QStringLiteral("1"));
-        QCOMPARE(Edit(dlg, "basis")->text(), QStringLiteral("за хлеб"));
+        QCOMPARE(Purpose(dlg)->text(), QStringLiteral("за хлеб"));
         QCOMPARE(SelectedRow(dlg->m_lbPayers), 2);
         // Another number then goes through without a question.
         Edit(dlg, "number")->setText("5");
@@ -1417,7 +1460,7 @@ void TestOrderDialogs::okTakesOnlyAnAmountOfRoublesAndKopecks() {
         Type(dlg, Complete("1"));
         QLineEdit* edit = Edit(dlg, "amount");
         TypeOver(edit, amount);
-        Edit(dlg, "basis")->setFocus();
+        Purpose(dlg)->setFocus();
         ClickOk(dlg);
         QCOMPARE(dlg->isVisible(), !taken);
         if (!taken) {
@@ -1450,7 +1493,7 @@ void TestOrderDialogs::storedKindOfPaymentIsShownWholeAndRefused() {
     WhenDialogOpens<COrderDlg>([&](COrderDlg* dlg) {
         QLineEdit* kind = Edit(dlg, "paymentKind");
         QCOMPARE(kind->text(), QStringLiteral("XYZ"));
-        Edit(dlg, "basis")->setFocus();
+        Purpose(dlg)->setFocus();
         ClickOk(dlg);
         QCOMPARE(m_log.Texts(), QStringList{QStringLiteral("Введите не более 2 знаков.")});
         QVERIFY(dlg->isVisible());
@@ -1486,7 +1529,7 @@ void TestOrderDialogs::textLongerThanTheFormAsksToKeepOrEdit() {
         Type(dlg, Complete("1"));
         Edit(dlg, "paymentTerm")->clear();  // today's rules leave 19 and 5 empty
         Edit(dlg, "paymentType")->clear();
-        QLineEdit* edit = Edit(dlg, "basis");
+        WrappedLineEdit* edit = Purpose(dlg);
         edit->setText(basis);
         Edit(dlg, "amount")->setFocus();
         ClickOk(dlg);

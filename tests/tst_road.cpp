@@ -21,6 +21,7 @@
 #include "requisites/CRequisitesArchiveDlg.h"
 #include "requisites/CRequisitesDlg.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WrappedLineEdit.h"
 
 namespace {
 
@@ -50,6 +51,10 @@ QAction* MenuItem(CMainFrame* frame, const QString& text) {
 
 void Fill(QWidget* dialog, const QMap<QString, QString>& fields) {
     for (auto it = fields.begin(); it != fields.end(); ++it) {
+        if (auto* purpose = dialog->findChild<WrappedLineEdit*>(it.key())) {
+            purpose->setText(it.value());
+            continue;
+        }
         auto* edit = dialog->findChild<QLineEdit*>(it.key());
         QVERIFY2(edit, qPrintable(it.key()));
         edit->setText(it.value());

@@ -39,6 +39,7 @@
 #include "requisites/RequisitesFile.h"
 #include "routine/TemplateStore.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WrappedLineEdit.h"
 
 namespace {
 
@@ -228,7 +229,7 @@ void TestRoutineWindows::templateFallsDueAMonthLater() {
         WhenModalShows<COrderDlg>(list, &edited, [&made](COrderDlg* order) {
             made = QStringList{order->findChild<QLineEdit*>("number")->text(),
                                order->findChild<QDateEdit*>("date")->date().toString(Qt::ISODate),
-                               order->findChild<QLineEdit*>("basis")->text()};
+                               order->findChild<WrappedLineEdit*>("basis")->text()};
             ClickButton(order, QStringLiteral("OK"));
         });
         QTest::mouseClick(list->MakeButton(0), Qt::LeftButton);
@@ -360,7 +361,7 @@ void TestRoutineWindows::orderFromATemplate() {
     WhenModalShows<COrderDlg>(&archive, &edited, [&made](COrderDlg* order) {
         made = QStringList{order->findChild<QLineEdit*>("number")->text(),
                            order->findChild<QDateEdit*>("date")->date().toString(Qt::ISODate),
-                           order->findChild<QLineEdit*>("basis")->text()};
+                           order->findChild<WrappedLineEdit*>("basis")->text()};
         ClickButton(order, QStringLiteral("OK"));
     });
     ClickButton(&archive, QStringLiteral("Создать по шаблону"));

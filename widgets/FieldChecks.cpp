@@ -4,8 +4,13 @@
 
 #include "common/StorableText.h"
 #include "widgets/MessageBoxes.h"
+#include "widgets/WrappedLineEdit.h"
 
-bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QString& where) {
+namespace {
+
+// Both kinds of edit answer the same calls.
+template <class Edit>
+bool RefuseUnstorable(Edit* edit, const QString& caption, const QString& where) {
     const UnstorableText found = FindUnstorableText(edit->text());
     if (found.first < 0) {
         return false;
@@ -19,7 +24,8 @@ bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QStrin
     return true;
 }
 
-bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, int shownChars) {
+template <class Edit>
+bool ConfirmFits(Edit* edit, const QString& caption, int shownChars) {
     const QString text = edit->text();
     const int shown = shownChars;
     if (shown >= text.size()) {
@@ -47,4 +53,22 @@ bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, int shownChar
     edit->setFocus();
     edit->setSelection(shown, int(text.size()) - shown);
     return false;
+}
+
+}  // namespace
+
+bool RefuseUnstorableField(QLineEdit* edit, const QString& caption, const QString& where) {
+    return RefuseUnstorable(edit, caption, where);
+}
+
+bool RefuseUnstorableField(WrappedLineEdit* edit, const QString& caption, const QString& where) {
+    return RefuseUnstorable(edit, caption, where);
+}
+
+bool ConfirmFieldFitsForm(QLineEdit* edit, const QString& caption, int shownChars) {
+    return ConfirmFits(edit, caption, shownChars);
+}
+
+bool ConfirmFieldFitsForm(WrappedLineEdit* edit, const QString& caption, int shownChars) {
+    return ConfirmFits(edit, caption, shownChars);
 }
