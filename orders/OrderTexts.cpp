@@ -87,11 +87,16 @@ QDate ParseWrittenDate(QStringView text) {
             }
         }
         const qsizetype start = at;
+        // A run of digits longer than the part's width is no date: it is not added up, where a
+        // long number typed in the search would overflow.
         for (; at < text.size() && IsDigit(text[at]); ++at) {
+            if (at - start == widest[part]) {
+                return QDate();
+            }
             parts[part] = parts[part] * 10 + (text[at].unicode() - u'0');
         }
         const qsizetype digits = at - start;
-        if (digits == 0 || digits > widest[part] || (part == 2 && digits != 4)) {
+        if (digits == 0 || (part == 2 && digits != 4)) {
             return QDate();
         }
     }
